@@ -1,0 +1,4 @@
+// quillex: the command-line front end.
+int main() {
+    return 0;
+}

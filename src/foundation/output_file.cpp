@@ -1,0 +1,101 @@
+// OutputFile: temporary file plus rename.
+#include "foundation/output_file.h"
+
+#include "foundation/file_error.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quillex {
+namespace {
+
+std::string temporaryPattern(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    return folder + "." + name + ".XXXXXX";
+}
+
+} // namespace
+
+OutputFile::OutputFile(std::string path) : path_(std::move(path)) {
+    std::string pattern = temporaryPattern(path_);
+    const int fd = ::mkstemp(pattern.data());
+    if (fd < 0)
+        FileError::throwErrno(errno, path_);
+    tempPath_ = pattern;
+    // mkstemp makes the file private (0600); give it the usual mode.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+    stream_ = ::fdopen(fd, "wb");
+    if (stream_ == nullptr) {
+        const int error = errno;
+        ::close(fd);
+        ::unlink(tempPath_.c_str());
+        FileError::throwErrno(error, path_);
+    }
+}
+
+OutputFile::~OutputFile() {
+    if (stream_ != nullptr)
+        std::fclose(stream_);
+    if (!committed_ && !tempPath_.empty())
+        ::unlink(tempPath_.c_str());
+}
+
+void OutputFile::fail(int error) {
+    std::fclose(stream_);
+    stream_ = nullptr;
+    ::unlink(tempPath_.c_str());
+    tempPath_.clear();
+    FileError::throwErrno(error, path_);
+}
+
+void OutputFile::write(std::string_view bytes) {
+    if (bytes.empty())
+        return;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stream_) != bytes.size())
+        fail(errno);
+}
+
+void OutputFile::writeText(std::string_view text) {
+    std::size_t start = 0;
+    for (std::size_t lf = text.find('\n'); lf != std::string_view::npos;
+         lf = text.find('\n', start)) {
+        write(text.substr(start, lf - start));
+        write("\r\n");
+        start = lf + 1;
+    }
+    write(text.substr(start));
+}
+
+void OutputFile::commit() {
+    if (std::fflush(stream_) != 0 || ::fsync(::fileno(stream_)) != 0)
+        fail(errno);
+    std::FILE* stream = stream_;
+    stream_ = nullptr;
+    if (std::fclose(stream) != 0) {
+        const int error = errno;
+        ::unlink(tempPath_.c_str());
+        tempPath_.clear();
+        FileError::throwErrno(error, path_);
+    }
+    if (std::rename(tempPath_.c_str(), path_.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(tempPath_.c_str());
+        tempPath_.clear();
+        FileError::throwErrno(error, path_);
+    }
+    committed_ = true;
+}
+
+void writeWholeFile(const std::string& path, std::string_view bytes) {
+    OutputFile file(path);
+    file.write(bytes);
+    file.commit();
+}
+
+} // namespace quillex

@@ -1,0 +1,46 @@
+// OutputFile: an output file that appears only when it is complete.
+//
+// Bytes go to a temporary file in the target folder; commit() flushes it and
+// renames it over the target. A file that is never committed (a failed run,
+// an exception) is removed by the destructor, so a failure never leaves a
+// truncated file behind and never destroys an earlier file of the same name.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace quillex {
+
+class OutputFile {
+public:
+    // Creates the temporary file beside `path`; throws FileError on failure.
+    explicit OutputFile(std::string path);
+    ~OutputFile();
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+
+    // Writes bytes as they are.
+    void write(std::string_view bytes);
+    // Writes bytes the way a Windows text-mode stream does: every LF reaches
+    // the disk as CR LF.
+    void writeText(std::string_view text);
+
+    // Flushes, closes and renames the temporary file into place.
+    void commit();
+
+    const std::string& path() const { return path_; }
+
+private:
+    void fail(int error);
+
+    std::string path_;
+    std::string tempPath_;
+    std::FILE* stream_ = nullptr;
+    bool committed_ = false;
+};
+
+// Writes `bytes` to `path` through an OutputFile.
+void writeWholeFile(const std::string& path, std::string_view bytes);
+
+} // namespace quillex

@@ -1,0 +1,79 @@
+// Text-mode reading and small file-system queries.
+#include "foundation/text_file.h"
+
+#include "foundation/file_error.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <sys/stat.h>
+
+namespace quillex {
+
+std::string readBinaryFile(const std::string& path) {
+    std::FILE* stream = std::fopen(path.c_str(), "rb");
+    if (stream == nullptr)
+        FileError::throwErrno(errno, path);
+    std::string bytes;
+    char chunk[65536];
+    std::size_t got = 0;
+    while ((got = std::fread(chunk, 1, sizeof chunk, stream)) > 0)
+        bytes.append(chunk, got);
+    const bool failed = std::ferror(stream) != 0;
+    const int error = errno;
+    std::fclose(stream);
+    if (failed)
+        FileError::throwErrno(error, path);
+    return bytes;
+}
+
+std::string textModeBytes(std::string_view raw) {
+    const auto ctrlZ = raw.find('\x1a');
+    if (ctrlZ != std::string_view::npos)
+        raw = raw.substr(0, ctrlZ);
+    std::string text;
+    text.reserve(raw.size());
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        if (raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n')
+            continue;
+        text.push_back(raw[i]);
+    }
+    return text;
+}
+
+std::string readTextModeFile(const std::string& path) {
+    return textModeBytes(readBinaryFile(path));
+}
+
+std::vector<std::string> splitLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const auto lf = text.find('\n', start);
+        if (lf == std::string_view::npos) {
+            lines.emplace_back(text.substr(start));
+            break;
+        }
+        lines.emplace_back(text.substr(start, lf - start));
+        start = lf + 1;
+    }
+    return lines;
+}
+
+std::uint64_t fileSize(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        FileError::throwErrno(errno, path);
+    return static_cast<std::uint64_t>(info.st_size);
+}
+
+bool fileExists(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool directoryExists(const std::string& path) {
+    struct stat info {};
+    return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+} // namespace quillex
