@@ -9,6 +9,9 @@
 
 namespace quillex {
 
+// The answer to a question put to the user.
+enum class Answer { Yes, No, Cancel };
+
 class ConversionHost {
 public:
     virtual ~ConversionHost() = default;
@@ -22,6 +25,9 @@ public:
 
     // True once the user has asked to cancel the batch.
     virtual bool isCancelled() const = 0;
+
+    // Puts a question to the user: Yes/No, or Yes/No/Cancel when withCancel.
+    virtual Answer ask(const std::string& question, bool withCancel) = 0;
 };
 
 } // namespace quillex
