@@ -42,9 +42,8 @@ bool namesSupportedVersion(const std::string& header) {
 
 DocumentConverter::DocumentConverter(const ConversionOptions& options,
                                      AncillaryCollector& collector, ConversionHost& host)
-    : options_(options), collector_(collector),
-      progress_(host, kForwardStepsPerFile - kForwardParseSteps), outputs_(forwardOutputs(options)),
-      sourcePath_(options.inputPath),
+    : options_(options), collector_(collector), progress_(host, kForwardStepsPerFile),
+      outputs_(forwardOutputs(options)), sourcePath_(options.inputPath),
       japaneseSource_(isJapaneseShiftJisSource(options.sourceLanguage.name)) {}
 
 DocumentConverter::~DocumentConverter() = default;
