@@ -2,7 +2,8 @@
 // 0 to 314, the QMX text that stands for it.
 //
 // A code whose character exists in Windows code page 1252 maps to that byte;
-// the special spaces and the soft hyphen map to their internal tags; every
+// "<" and ">", the special spaces and the soft hyphen map to their internal
+// tags (<:lt>, <:gt>, <:hls> ...); every
 // other code maps to the generic character tag "<:r%d>" with the code in
 // decimal, which the backward conversion turns back into "<#%x>".
 #pragma once
