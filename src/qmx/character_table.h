@@ -3,9 +3,9 @@
 //
 // A code whose character exists in Windows code page 1252 maps to that byte;
 // "<" and ">", the special spaces and the soft hyphen map to their internal
-// tags (<:lt>, <:gt>, <:hls> ...); every
-// other code maps to the generic character tag "<:r%d>" with the code in
-// decimal, which the backward conversion turns back into "<#%x>".
+// tags (<:lt>, <:gt>, <:hls> ...); every other code maps to the generic
+// character tag "<:r%d>" with the code in decimal, which the backward
+// conversion turns back into "<#%x>".
 #pragma once
 
 #include <string>
