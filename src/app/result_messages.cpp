@@ -115,9 +115,7 @@ ResultEffect resultEffect(int code, BatchKind kind, const FindingCounts& counts)
     }
     effect.lines.push_back(
         formatString(verify && row->verifyLineId != 0 ? row->verifyLineId : row->lineId));
-    if (row->secondLineId == 10306)
-        effect.lines.push_back(formatString(10306) + kMakerWebAddress + ".");
-    else if (row->secondLineId != 0)
+    if (row->secondLineId != 0)
         effect.lines.push_back(formatString(row->secondLineId));
     if (row->thirdLineId != 0)
         effect.lines.push_back(formatString(row->thirdLineId));

@@ -27,7 +27,4 @@ struct FindingCounts {
 
 ResultEffect resultEffect(int code, BatchKind kind, const FindingCounts& counts = {});
 
-// The product's web address, which ends the "upgrade" line of code 5070.
-inline constexpr const char* kMakerWebAddress = "the VELMAR web site";
-
 } // namespace quillex
