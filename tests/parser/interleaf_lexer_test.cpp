@@ -262,8 +262,9 @@ TEST(InterleafLexer, TokenNamesMatchTheLexerDefinition) {
     }
     EXPECT_EQ(named.size(), 83u);
     for (std::int32_t t = -3; t < 200; ++t) {
-        if (!named.count(t) && t != -1 && t != -2)
+        if (!named.count(t) && t != -1 && t != -2) {
             EXPECT_STREQ(lexer.tokenToConstChar(t), "SSLexTokenNotFound") << t;
+        }
     }
     EXPECT_STREQ(lexer.tokenToConstChar(-1), "eof");
     EXPECT_STREQ(lexer.tokenToConstChar(-2), "%error");
