@@ -1,7 +1,7 @@
 // Helpers shared by the definition readers.
 #include "definition_text.h"
 
-#include "regex.h"
+#include "pattern.h"
 
 #include <cctype>
 

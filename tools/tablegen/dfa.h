@@ -9,7 +9,7 @@
 #pragma once
 
 #include "char_set.h"
-#include "regex.h"
+#include "pattern.h"
 
 #include <cstdint>
 #include <vector>

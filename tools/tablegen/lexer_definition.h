@@ -14,7 +14,7 @@
 // where two rules accept the same text.
 #pragma once
 
-#include "regex.h"
+#include "pattern.h"
 
 #include <cstdint>
 #include <istream>

@@ -2,7 +2,7 @@
 #include "yacc_image.h"
 
 #include "byte_writer.h"
-#include "regex.h"
+#include "pattern.h"
 
 namespace quillex::tablegen {
 

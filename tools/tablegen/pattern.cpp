@@ -1,6 +1,6 @@
 // The pattern parser: recursive descent over alternation, concatenation and
 // postfix operators.
-#include "regex.h"
+#include "pattern.h"
 
 #include <cctype>
 
