@@ -260,10 +260,11 @@ void ParseActions::runAction(Production& p) {
         addItem(p, 0);
         break;
     case 7: // item list continued
-        if (paragraphOpen_ && !inMasterTable_) {
+        // A master table's cells carry no paragraph marks; the paragraph is
+        // closed all the same, so that no mark turns up after the table.
+        if (paragraphOpen_ && !inMasterTable_)
             addEndOfParagraphMark();
-            paragraphOpen_ = false;
-        }
+        paragraphOpen_ = false;
         addItem(p, 1);
         break;
     case 8: // item followed by layout
@@ -461,10 +462,9 @@ void ParseActions::runAction(Production& p) {
         afterCell_ = true;
         break;
     case 132: // micro-document: "<End Text>" and the closing parenthesis
-        if (!inMasterTable_) {
+        if (!inMasterTable_)
             addEndOfParagraphMark();
-            paragraphOpen_ = false;
-        }
+        paragraphOpen_ = false;
         addToCurrent(p[2]);
         addToCurrent(p[3]);
         break;
