@@ -18,7 +18,8 @@ std::size_t SourceText::offsetOf(std::uint32_t line, std::uint32_t column) const
     if (line > lineStarts_.size())
         return text_.size();
     const std::size_t start = lineStarts_[line - 1];
-    const std::size_t lineEnd = line < lineStarts_.size() ? lineStarts_[line] : text_.size();
+    // A column past the end of its line stands at the line's line feed.
+    const std::size_t lineEnd = line < lineStarts_.size() ? lineStarts_[line] - 1 : text_.size();
     const std::size_t column0 = column == 0 ? 0 : column - 1;
     return std::min(start + column0, lineEnd);
 }
