@@ -33,13 +33,12 @@ struct Span {
 };
 
 Span spanOf(const DocumentPiece& piece) {
-    return {piece.span.startLine, piece.span.startColumn, piece.span.endLine,
-            piece.span.endColumn};
+    return {piece.span.startLine, piece.span.startColumn, piece.span.endLine, piece.span.endColumn};
 }
 
 bool operator==(const Span& a, const Span& b) {
-    return a.startLine == b.startLine && a.startColumn == b.startColumn &&
-           a.endLine == b.endLine && a.endColumn == b.endColumn;
+    return a.startLine == b.startLine && a.startColumn == b.startColumn && a.endLine == b.endLine &&
+           a.endColumn == b.endColumn;
 }
 
 std::ostream& operator<<(std::ostream& out, const Span& s) {
@@ -139,8 +138,7 @@ TEST(ParseActions, ParagraphMarksInCellsTablesAndMasterTables) {
     const ParsedText parsed = parseText(text);
     ASSERT_EQ(parsed.code, 0);
     const PieceList& pieces = parsed.document.pieces;
-    EXPECT_EQ(kindsOf(pieces),
-              (std::vector<int>{1, 14, 37, 39, 40, 11, 23, 36, 38, 39, 40}));
+    EXPECT_EQ(kindsOf(pieces), (std::vector<int>{1, 14, 37, 39, 40, 11, 23, 36, 38, 39, 40}));
     // Inside a master table no marks, and none after it either.
     EXPECT_EQ(pieces[3]->lines, (Lines{"<Cell>", "<\"p\">", "A", "<\"p\">", "B"}));
     EXPECT_EQ(pieces[5]->lines, Lines{"<!Class, \"p\">"});
@@ -156,9 +154,8 @@ TEST(ParseActions, ParagraphMarksInCellsTablesAndMasterTables) {
 }
 
 TEST(ParseActions, FramesMakePiecesForTheFrameItsObjectsAndTheTextAfterIt) {
-    const std::string text =
-        document("", "<\"p\">\n\nText<Frame, Name = \"f1\", Diagram =\nV11,\n"
-                     "(t14,x,7,c,2.5,3.5,f,g,h,i,j,k,Hello)\n>\nafter\n");
+    const std::string text = document("", "<\"p\">\n\nText<Frame, Name = \"f1\", Diagram =\nV11,\n"
+                                          "(t14,x,7,c,2.5,3.5,f,g,h,i,j,k,Hello)\n>\nafter\n");
     const ParsedText parsed = parseText(text);
     ASSERT_EQ(parsed.code, 0);
     const PieceList& pieces = parsed.document.pieces;
@@ -177,8 +174,7 @@ TEST(ParseActions, FramesMakePiecesForTheFrameItsObjectsAndTheTextAfterIt) {
 }
 
 TEST(ParseActions, AFrameAsTheFirstItemDoesNotSwallowTheTextAfterIt) {
-    const ParsedText parsed =
-        parseText(document("", "<Frame, Name = \"f\">\nafter the frame\n"));
+    const ParsedText parsed = parseText(document("", "<Frame, Name = \"f\">\nafter the frame\n"));
     ASSERT_EQ(parsed.code, 0);
     const PieceList& pieces = parsed.document.pieces;
     ASSERT_EQ(kindsOf(pieces), (std::vector<int>{1, 23, 24, 35}));
@@ -255,8 +251,7 @@ TEST(ParseActions, SyntaxErrorsAndUnexpectedCharactersGiveSix) {
     // A tag that is never closed.
     EXPECT_EQ(parseText("<!OPS, Version = 8.0>\n<!Class, \"p\"").code, result::ParserError);
     // An empty body after the end of the declarations.
-    EXPECT_EQ(parseText("<!OPS, Version = 8.0>\n<!End Declarations>\n").code,
-              result::ParserError);
+    EXPECT_EQ(parseText("<!OPS, Version = 8.0>\n<!End Declarations>\n").code, result::ParserError);
 }
 
 namespace {
