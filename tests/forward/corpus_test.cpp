@@ -136,3 +136,30 @@ TEST(Corpus, TheVersion64OriginalsAreRefusedByTheirVersion) {
         EXPECT_TRUE(listFolder(work.folder() + "org").empty());
     }
 }
+
+TEST(Examples, TheBundledExamplesConvert) {
+    int documents = 0;
+    for (const auto& entry : fs::directory_iterator(QUILLEX_EXAMPLES)) {
+        const std::string extension = entry.path().extension().string();
+        if (extension != ".DOC" && extension != ".STY")
+            continue;
+        SCOPED_TRACE(entry.path().filename().string());
+        TempDir work;
+        const ConversionOptions options = optionsFor(entry.path(), work);
+        AncillaryCollector collector;
+        ResultsHost host;
+        DocumentConverter converter(options, collector, host);
+        ASSERT_NO_THROW(converter.run());
+        if (extension != ".DOC")
+            continue;
+        ++documents;
+        // Every Interleaf tag of the body has become a QMX tag.
+        for (const std::string& line : converter.outputLines()) {
+            EXPECT_TRUE(anglesBalanced(line)) << line;
+            EXPECT_EQ(line.find("<\""), std::string::npos) << line;
+            EXPECT_EQ(line.find("<F"), std::string::npos) << line;
+            EXPECT_EQ(line.find("<#"), std::string::npos) << line;
+        }
+    }
+    EXPECT_GE(documents, 1);
+}
