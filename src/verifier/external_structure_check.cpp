@@ -118,9 +118,23 @@ class StructureCheck {
         return false;
     }
 
+    // An opening tag starts its context even where it may not stand, so that
+    // its closing tag still finds it.
     void open(const Segment& segment, std::initializer_list<Kind> allowed, Kind kind) {
-        if (require(segment, allowed))
-            stack_.push_back(kind);
+        require(segment, allowed);
+        stack_.push_back(kind);
+    }
+
+    // <page "...">, <file "...">: the pairs left open before are reported
+    // (whatever was reported on the page before), then the new context starts
+    // with reporting on.
+    void openSection(const Segment& segment, std::initializer_list<Kind> keep, Kind kind,
+                     const char* positionWord) {
+        reporting_ = true;
+        closeOpenPairs(keep);
+        open(segment, keep, kind);
+        reporting_ = true;
+        position_ = positionWord + segment.tagText;
     }
 
     void close(const Segment& segment, Kind opener) {
@@ -165,23 +179,13 @@ class StructureCheck {
             require(segment, {Kind::Qmx});
             break;
         case tagno::File:
-            closeOpenPairs({Kind::Qmx});
-            if (require(segment, {Kind::Qmx})) {
-                stack_.push_back(Kind::File);
-                reporting_ = true;
-                position_ = "in " + segment.tagText;
-            }
+            openSection(segment, {Kind::Qmx}, Kind::File, "in ");
             break;
         case tagno::FileEnd:
             close(segment, Kind::File);
             break;
         case tagno::Page:
-            closeOpenPairs({Kind::Qmx, Kind::File});
-            if (require(segment, {Kind::Qmx, Kind::File})) {
-                stack_.push_back(Kind::Page);
-                reporting_ = true;
-                position_ = "on " + segment.tagText;
-            }
+            openSection(segment, {Kind::Qmx, Kind::File}, Kind::Page, "on ");
             break;
         case tagno::PageEnd:
             if (current() == Kind::Page)
@@ -272,11 +276,9 @@ class StructureCheck {
             close(segment, Kind::CrossRef);
             break;
         case tagno::IndexMarker:
-            if (require(segment, kTextContexts)) {
-                stack_.push_back(Kind::IndexMarker);
-                indexMarker_ = segment.tagText;
-                entryExpected_ = true;
-            }
+            open(segment, kTextContexts, Kind::IndexMarker);
+            indexMarker_ = segment.tagText;
+            entryExpected_ = true;
             break;
         case tagno::IndexMarkerEnd:
             close(segment, Kind::IndexMarker);
@@ -319,6 +321,7 @@ class StructureCheck {
             require(segment, {Kind::AutonumberFormat, Kind::PageNumberFormat, Kind::File});
             break;
         case tagno::QmxEnd:
+            reporting_ = true;
             closeOpenPairs({Kind::Qmx});
             stack_.clear();
             ended_ = true;
