@@ -13,7 +13,7 @@ namespace quillex {
 enum class Answer { Yes, No, Cancel };
 
 class ConversionHost {
-public:
+  public:
     virtual ~ConversionHost() = default;
 
     // One progress step. The file bar moves unless skipFileBar is set, the
