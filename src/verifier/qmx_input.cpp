@@ -1,8 +1,9 @@
 // Reading and checking QMX files for the verifier.
 #include "verifier/qmx_input.h"
 
-#include "foundation/text_file.h"
+#include "qmx/line_file.h"
 #include "qmx/result_code.h"
+#include "qmx/rtf_reader.h"
 
 namespace quillex::verifier {
 namespace {
@@ -10,21 +11,6 @@ namespace {
 constexpr std::string_view kQmxHeader = "<qmx \"I2.00\">";
 constexpr std::string_view kLanguageStart = "<language \"";
 constexpr std::string_view kEmptyLanguage = "<language \"\">";
-
-// Splits bytes into lines: any run of CR and LF ends a line, so blank lines
-// are skipped; a last line without line end counts.
-std::vector<std::string> splitNonEmptyLines(std::string_view bytes) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i <= bytes.size(); ++i) {
-        if (i == bytes.size() || bytes[i] == '\r' || bytes[i] == '\n') {
-            if (i > start)
-                lines.emplace_back(bytes.substr(start, i - start));
-            start = i + 1;
-        }
-    }
-    return lines;
-}
 
 int codeForFirstLine(std::string_view line) {
     if (line.starts_with("<qmx \"I"))
@@ -51,7 +37,11 @@ bool isRtfPath(std::string_view path) {
 }
 
 std::vector<std::string> readQmxLines(const std::string& path) {
-    return splitNonEmptyLines(readBinaryFile(path));
+    if (!isRtfPath(path))
+        return readLineFile(path);
+    std::vector<std::string> lines;
+    readRtfFile(path, lines);
+    return lines;
 }
 
 void checkQmxHeader(const std::vector<std::string>& lines, LanguageRecord& language) {

@@ -2,6 +2,8 @@
 #include "verifier/verification_report.h"
 
 #include "foundation/string_table.h"
+#include "qmx/rtf_writer.h"
+#include "qmx/text_writer.h"
 #include "verifier/report_texts.h"
 
 #include <iterator>
@@ -25,9 +27,18 @@ std::string_view withoutFinalLineEnd(std::string_view text) {
 }
 
 std::string VerificationReport::prepared(std::string_view text, bool styleTags, int font) const {
-    (void)styleTags;
-    (void)font;
-    return std::string(text);
+    std::string line(text);
+    if (format_.rtf)
+        convertReportLineToRtf(line, styleTags, font, format_.sourceCodePage,
+                               format_.targetCodePage);
+    return line;
+}
+
+void VerificationReport::write(const std::string& path, PaperSize paper) const {
+    if (format_.rtf)
+        writeRtfFile(path, lines_, paper, format_.sourceCodePage, format_.targetCodePage);
+    else
+        writeTextFile(path, lines_);
 }
 
 void VerificationReport::addHeader(std::string_view sourcePath, std::string_view targetPath,

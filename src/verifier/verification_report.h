@@ -7,6 +7,8 @@
 // before the findings they head, and only when there were any.
 #pragma once
 
+#include "qmx/rtf_prologue.h"
+
 #include <cstddef>
 #include <cstdio>
 #include <string>
@@ -107,6 +109,10 @@ class VerificationReport {
     void addCountsAndClosing();
 
     const std::vector<std::string>& lines() const { return lines_; }
+
+    // Saves the lines as text (a line end after each) or as RTF, complete or
+    // not at all; throws FileError.
+    void write(const std::string& path, PaperSize paper) const;
 
   private:
     std::string prepared(std::string_view text, bool styleTags, int font) const;

@@ -3,7 +3,6 @@
 #include "verifier/verifier.h"
 
 #include "qmx/result_code.h"
-#include "qmx/text_writer.h"
 #include "verifier/file_checks.h"
 #include "verifier/qmx_input.h"
 #include "verifier/report_texts.h"
@@ -67,14 +66,10 @@ VerificationReport::Format reportFormatOf(const ConversionOptions& options) {
 
 Verifier::Verifier(const ConversionOptions& options, ConversionHost& host, int progressBudget,
                    bool progressChecks)
-    : options_(options), host_(host), stepsLeft_(progressChecks ? progressBudget : 0),
+    : options_(options), progress_(host, progressChecks ? progressBudget : 0),
       progressChecks_(progressChecks), report_(reportFormatOf(options)) {}
 
 Verifier::~Verifier() {
-    while (stepsLeft_ > 0) {
-        --stepsLeft_;
-        host_.progressStep(false, false);
-    }
     if (counts_ != nullptr) {
         counts_->errors = report_.errors();
         counts_->alerts = report_.alerts();
@@ -83,14 +78,8 @@ Verifier::~Verifier() {
 }
 
 void Verifier::progressStep() {
-    if (!progressChecks_)
-        return;
-    if (stepsLeft_ > 0) {
-        --stepsLeft_;
-        host_.progressStep(false, false);
-    }
-    if (host_.isCancelled())
-        throw result::Cancelled;
+    if (progressChecks_)
+        progress_.step(result::Cancelled);
 }
 
 std::vector<std::string> Verifier::loadFile(const std::string& path) {
@@ -267,7 +256,7 @@ void Verifier::runComparison(TaggedFile& source, TaggedFile& translated, int add
 
 void Verifier::writeReport(const std::string& path) {
     report_.addCountsAndClosing();
-    writeTextFile(path, report_.lines());
+    report_.write(path, paperSizeFromSetting(options_.rtfPageSize));
 }
 
 void Verifier::checkTranslatedTags(const std::vector<std::string>& lines) {

@@ -5,6 +5,7 @@
 
 #include "qmx/conversion_host.h"
 #include "qmx/conversion_options.h"
+#include "qmx/progress_budget.h"
 #include "verifier/segment.h"
 #include "verifier/tag_inventory.h"
 #include "verifier/verification_report.h"
@@ -65,8 +66,7 @@ class Verifier {
     void writeReport(const std::string& path);
 
     ConversionOptions options_;
-    ConversionHost& host_;
-    int stepsLeft_;
+    ProgressBudget progress_;
     bool progressChecks_;
     verifier::VerificationReport report_;
     verifier::TagInventory inventory_;
