@@ -2,6 +2,7 @@
 #include "verifier/verifier.h"
 
 #include "foundation/file_error.h"
+#include "qmx/line_file.h"
 #include "qmx/result_code.h"
 #include "qmx/rtf_writer.h"
 #include "verifier_test_support.h"
@@ -295,4 +296,25 @@ TEST_F(VerifyFixture, RtfTranslationsAreReadWhateverTheCaseOfTheirExtension) {
     EXPECT_EQ(failureCode(options), result::RtfError4);
     writeBytes(translated + "doc.rtf", "{\\rtf1 \\'4G}");
     EXPECT_EQ(failureCode(options), result::RtfError2);
+}
+
+TEST_F(VerifyFixture, RtfReportsFollowTheReportLineRules) {
+    // The fixture pair saved as RTF, the report wanted as RTF, Polish target.
+    for (const std::string& folder : {org, translated}) {
+        const bool source = folder == org;
+        Lines lines = readLineFile(kData + "unlisted_tag/" + (source ? "org" : "translated") +
+                                   "/CHAPTER.TXT");
+        convertLinesToRtf(lines);
+        writeRtfFile(folder + "CHAPTER.RTF", lines, PaperSize::A4, 1252, 1252);
+    }
+    ConversionOptions options = optionsFor("CHAPTER.RTF");
+    options.fileFormatForQmx = 1;
+    options.rtfPageSize = 0;
+    options.targetLanguage.name = "Polish";
+    options.targetLanguage.codePage = 1250;
+    EXPECT_EQ(verify(options), result::VerificationComplete);
+    EXPECT_EQ(counts.errors, 2);
+    EXPECT_EQ(
+        withoutDate(readBytes(translated + "CHAPTER.CMP")),
+        golden("unlisted_tag/CHAPTER_RTF.CMP", org + "CHAPTER.RTF", translated + "CHAPTER.RTF"));
 }
