@@ -178,6 +178,33 @@ TEST_F(VerifyFixture, SourceFindingsAfterTheSyntaxCheckStopBeforeTheComparison) 
     EXPECT_EQ(report.find("Verify positioning of internal target tags"), std::string::npos);
 }
 
+TEST_F(VerifyFixture, NestedTagsAndTagsAfterTheEndOfTheTranslation) {
+    const Lines source = qmxLines({"<page \"1\">", "<ps \"Body\" 1>Text", "</page>"});
+    writePair("DOC.TXT", source,
+              qmxLines({"<page \"1\">", "<ps \"Body <ps \"x\" 2>\" 1>Text", "</page>"}));
+    EXPECT_EQ(verify(optionsFor("DOC.TXT")), result::NotFullyCompared);
+    EXPECT_NE(readBytes(translated + "DOC.CMP").find("[1] ERROR! Nested external tags.\r\n"),
+              std::string::npos);
+
+    Lines trailing = source;
+    trailing.insert(trailing.end(), {"<page \"2\">", "</page>"});
+    writePair("DOC.TXT", source, trailing);
+    EXPECT_EQ(verify(optionsFor("DOC.TXT")), result::VerificationComplete);
+    const std::string report = readBytes(translated + "DOC.CMP");
+    EXPECT_NE(report.find("\r\nVerify structure of external target tags\r\n"), std::string::npos);
+    // <page "2"> is unknown to the source, stands after the end, and is
+    // added at the end of the file; </page> the same but for the first.
+    EXPECT_NE(report.find("[1] ERROR! The external tag <page \"2\"> is not a valid tag."),
+              std::string::npos);
+    EXPECT_NE(report.find("[2] ERROR! No tag(s) are allowed after the end of the QMX file "
+                          "(</qmx>).\r\n"),
+              std::string::npos);
+    EXPECT_NE(report.find("[3] ERROR! No tag(s) are allowed"), std::string::npos);
+    EXPECT_NE(report.find("External tags added at the end of the translated file!"),
+              std::string::npos);
+    EXPECT_EQ(counts.errors, 5);
+}
+
 TEST_F(VerifyFixture, JapaneseTargetsAreCheckedForMissingCharacters) {
     const Lines source = qmxLines({"<page \"1\">", "<ps \"Body\" 1>Text", "</page>"});
     const Lines translation =
