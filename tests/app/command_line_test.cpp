@@ -114,3 +114,16 @@ TEST_F(CommandLineTest, SettingsCanBeListedAndChanged) {
     ASSERT_EQ(quillex(forward(file) + " --ancillary no").status, 0);
     EXPECT_NE(readFile(org + "a.TXT").find("<quotes \"As text\">"), std::string::npos);
 }
+
+TEST_F(CommandLineTest, TokensListsLexemesAndTheParseOutcome) {
+    const std::string good = work.write("source/a.DOC", kDocument);
+    const CommandRun accepted = quillex("tokens '" + good + "'");
+    EXPECT_EQ(accepted.status, 0);
+    EXPECT_NE(accepted.output.find("OPS_START"), std::string::npos);
+    EXPECT_NE(accepted.output.find("Accepted"), std::string::npos);
+
+    const std::string bad = work.write("source/b.DOC", "<!OPS,Version = 8.0>\n");
+    const CommandRun refused = quillex("tokens --debug '" + bad + "'");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.output.find("Unexpected text: Version Expected VERSION."), std::string::npos);
+}
