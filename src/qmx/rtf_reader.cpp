@@ -1,5 +1,6 @@
 // RtfReader: the tokenizer loop, control words, groups and delivery.
 #include "qmx/rtf_reader.h"
+#include "foundation/hex_digit.h"
 
 #include "qmx/result_code.h"
 
@@ -21,16 +22,6 @@ bool isLetter(char c) {
 }
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-int hexDigitValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 } // namespace

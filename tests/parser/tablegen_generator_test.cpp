@@ -81,6 +81,9 @@ TEST(TablegenDfa, LongestMatchAndEarlierRuleWins) {
     EXPECT_EQ(dfa.longestMatch(codes("iffy")).length, 4u);
     EXPECT_EQ(dfa.longestMatch(codes("  x")).length, 2u);
     EXPECT_EQ(dfa.longestMatch(codes("!")).rule, -1);
+    // A rule whose every text an earlier rule takes is never accepted.
+    const Dfa shadowed = dfaOf({"[a-z]+", "\"if\"", "[0-9]"});
+    EXPECT_EQ(shadowed.ruleAccepted, (std::vector<bool>{true, false, true}));
 }
 
 TEST(TablegenDfa, MinimalAutomatonAndAcceptingStart) {

@@ -253,7 +253,12 @@ Dfa buildDfa(const std::vector<Regex>& patterns, const std::vector<int>& acceptK
     }
     const std::vector<CodeRange> atoms = atomsOf(builder.states);
     const DenseDfa dense = subsetConstruction(builder.states, start, atoms);
-    return collapse(dense, minimalBlocks(dense, acceptKeys), atoms);
+    Dfa dfa = collapse(dense, minimalBlocks(dense, acceptKeys), atoms);
+    dfa.ruleAccepted.assign(patterns.size(), false);
+    for (int rule : dense.rule)
+        if (rule >= 0)
+            dfa.ruleAccepted[rule] = true;
+    return dfa;
 }
 
 Dfa::Match Dfa::longestMatch(const std::vector<std::uint32_t>& codes) const {

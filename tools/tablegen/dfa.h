@@ -30,6 +30,9 @@ struct DfaState {
 
 struct Dfa {
     std::vector<DfaState> states; // state 0 is the start state
+    // Per rule: whether some text is accepted as that rule. A rule that is
+    // not is shadowed by earlier rules, a mistake in a definition.
+    std::vector<bool> ruleAccepted;
 
     // Runs the automaton over `codes` from the start state and returns the
     // rule accepted after the longest accepted prefix, with that prefix's

@@ -32,21 +32,15 @@ void writeFile(const std::string& path, const std::string& text) {
         throw DefinitionError("cannot write " + path);
 }
 
-// A rule no state accepts is a mistake in the definition: an earlier rule of
-// the same list takes every text it matches.
+// A rule no state accepts is a mistake in the definition: earlier rules of
+// the same list take every text it matches.
 void checkRulesReachable(const LexerDefinition& def, const std::vector<CompiledList>& lists) {
     std::ostringstream problems;
-    for (std::size_t l = 0; l < lists.size(); ++l) {
-        std::vector<bool> seen(lists[l].rules.size(), false);
-        for (const DfaState& s : lists[l].dfa.states)
-            if (s.rule >= 0)
-                for (std::size_t r = 0; r < lists[l].rules.size(); ++r)
-                    seen[r] = seen[r] || lists[l].rules[r] == lists[l].rules[s.rule];
-        for (std::size_t r = 1; r < seen.size(); ++r)
-            if (!seen[r])
+    for (std::size_t l = 0; l < lists.size(); ++l)
+        for (std::size_t r = 1; r < lists[l].dfa.ruleAccepted.size(); ++r)
+            if (!lists[l].dfa.ruleAccepted[r])
                 problems << "list " << l
                          << ": rule never accepted: " << def.lists[l].rules[r - 1].source << '\n';
-    }
     if (!problems.str().empty())
         throw DefinitionError(problems.str());
 }
