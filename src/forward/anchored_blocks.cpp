@@ -70,7 +70,8 @@ class BlockMover {
     std::size_t moveBlock(std::size_t end, const BlockKind& kind, bool withAnchor) {
         const std::size_t start = findStart(end, kind);
         if (withAnchor) {
-            std::string anchor = "<:" + items_[start].substr(1);
+            std::string anchor = "<:";
+            anchor.append(items_[start], 1);
             registry_.enterSelf(anchor);
             segment_.push_back(std::move(anchor));
         }

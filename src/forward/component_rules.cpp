@@ -45,11 +45,17 @@ std::string numberedTag(std::string_view opening, const std::string& argument, i
 // "<pn " and "<:pn " are one tag in two places: the external form stays on
 // the line of the prefix paragraph it follows, the internal one is inline.
 std::string inPrefixForm(const std::string& tag, bool external) {
-    if (external && tag.starts_with("<:pn "))
-        return "<" + tag.substr(2);
-    if (!external && tag.starts_with("<pn "))
-        return "<:" + tag.substr(1);
-    return tag;
+    std::string placed;
+    if (external && tag.starts_with("<:pn ")) {
+        placed = "<";
+        placed.append(tag, 2);
+    } else if (!external && tag.starts_with("<pn ")) {
+        placed = "<:";
+        placed.append(tag, 1);
+    } else {
+        placed = tag;
+    }
+    return placed;
 }
 
 } // namespace
