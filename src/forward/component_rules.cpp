@@ -193,6 +193,9 @@ void ItemConverter::openComponent(const std::string& start, const TagAttributes&
     previousParagraphIsPrefix_ = !sub && ((information != nullptr && information->prefixContents) ||
                                           isPrefixContents(attributes));
     if (!sub) {
+        // A subcomponent never runs into the next paragraph: one left open
+        // (its "<End Sub>" missing) must not take the next paragraph's end.
+        openSubcomponents_.clear();
         emit(registry_.markupTag(start + kMarkupSeparator, TagCounter::Paragraph,
                                  [&](int n) { return numberedTag("<ps", name, n); }));
         ++position_;

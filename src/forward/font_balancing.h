@@ -1,8 +1,8 @@
 // Balancing font changes.
 //
 // Interleaf ends a font change with "<F0>" or simply with the next font
-// change or component; QMX pairs every <:fc %d> with a <:/fc> on the same
-// line, and drops font changes that enclose no text.
+// change or component; QMX closes every <:fc %d> with a <:/fc> before the
+// next external tag, and drops font changes that enclose no text.
 #pragma once
 
 #include <string>

@@ -176,3 +176,37 @@ TEST_F(ItemTest, VariablesGoToTheirConversionWithTheirParagraphEnd) {
     EXPECT_EQ(variables.handed, 3u);
     EXPECT_EQ(out, (Items{"<xrv \"a\" 1>", "</xrv>", "<ps \"p\" 1>", "b"}));
 }
+
+TEST_F(ItemTest, ASubcomponentLeftOpenEndsWithItsParagraph) {
+    EXPECT_EQ(convert({"<\"p\">", "<\"c\", Subcomponent = yes>", "<F25>", "x", EOP, "<\"p\">",
+                       "<\"d\", Subcomponent = yes>", "y", "<End Sub>", "<F0>"}),
+              (Items{"<ps \"p\" 1>", "<:cs \"c\" 1>", "x", "<ps \"p\" 1>", "<:sc \"d\" 1>", "y",
+                     "<:/sc>"}));
+}
+
+TEST(TagRegistry, MarkupTagsAreReusedStructureNumbersNever) {
+    TagRegistry::TagMap known, replacements;
+    TagRegistry registry(known, replacements);
+    auto cell = [&](const std::string& markup) {
+        const std::string tag =
+            "<ct " + std::to_string(registry.nextNumber(TagCounter::Cell)) + ">";
+        registry.enter(markup, tag);
+        return tag;
+    };
+    auto font = [&](const std::string& markup) {
+        return registry.markupTag(markup, TagCounter::Font,
+                                  [](int n) { return "<:fc " + std::to_string(n) + ">"; });
+    };
+    // Two identical cell tags are two cells; two identical font changes one tag.
+    EXPECT_EQ(cell("<Cell>"), "<ct 1>");
+    EXPECT_EQ(cell("<Cell>"), "<ct 2>");
+    EXPECT_EQ(font("<F25>"), "<:fc 1>");
+    EXPECT_EQ(font("<F22>"), "<:fc 2>");
+    EXPECT_EQ(font("<F25>"), "<:fc 1>");
+    EXPECT_EQ(replacements.at("<ct 1>"), "<Cell>");
+    EXPECT_EQ(replacements.at("<ct 2>"), "<Cell>");
+    EXPECT_EQ(known.at("<F22>"), "<:fc 2>");
+    // Each kind counts on its own.
+    EXPECT_EQ(registry.nextNumber(TagCounter::Paragraph), 1);
+    EXPECT_EQ(registry.nextNumber(TagCounter::Cell), 3);
+}
