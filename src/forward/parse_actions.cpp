@@ -63,7 +63,7 @@ float decimalNumber(std::string_view text) {
 struct ParseActions::Production {
     std::uint32_t number;
     std::vector<PieceElement*> elements;
-    CTextPiece value;
+    std::vector<SSRefPtr<PieceElement>> borrowed;
 
     // Element i's value; an empty one past the end, so that a table whose
     // productions are shorter than expected cannot make the actions read
@@ -113,8 +113,15 @@ SSRefPtr<SSYaccStackElement> ParseActions::reduce(SSYacc& parser, std::uint32_t 
     Production p{production, {}, {}};
     p.elements.reserve(size);
     for (std::uint32_t i = 0; i < size; ++i) {
-        auto* element =
-            static_cast<PieceElement*>(parser.elementFromProduction(static_cast<std::int32_t>(i)));
+        SSYaccStackElement* stacked = parser.elementFromProduction(static_cast<std::int32_t>(i));
+        auto* element = dynamic_cast<PieceElement*>(stacked);
+        if (element == nullptr) {
+            // An element the engine made itself: read its lexeme, if any.
+            p.borrowed.push_back(SSRefPtr<PieceElement>(new PieceElement));
+            element = p.borrowed.back().get();
+            if (stacked != nullptr && stacked->lexeme() != nullptr)
+                element->setLexeme(SSRefPtr<SSLexLexeme>(stacked->lexeme()));
+        }
         valueOf(*element);
         p.elements.push_back(element);
     }
