@@ -2,6 +2,7 @@
 #include "forward/parse_actions.h"
 
 #include "foundation/string_table.h"
+#include "parser/interleaf/interleaf_tokens.h"
 #include "parser/ss_yacc.h"
 #include "qmx/conversion_host.h"
 #include "qmx/progress_budget.h"
@@ -97,8 +98,8 @@ const CTextPiece& ParseActions::valueOf(PieceElement& element) const {
     if (!element.hasValue) {
         if (const SSLexLexeme* lexeme = element.lexeme()) {
             element.value = spanOfLexeme(*lexeme, fileNumber_);
-            if (lexeme->token() == token::EndDeclarations ||
-                lexeme->token() == token::MicroDocumentEnd)
+            if (lexeme->token() == ileaf::END_DECLARATIONS ||
+                lexeme->token() == ileaf::MICRO_DOCUMENT_END)
                 element.value.text = withoutTrailingLayout(std::move(element.value.text));
         }
         element.hasValue = true;

@@ -31,12 +31,6 @@ class PieceElement final : public SSYaccStackElement {
     bool hasValue = false;
 };
 
-// Grammar symbols the actions look at.
-namespace token {
-inline constexpr std::int32_t EndDeclarations = 43;
-inline constexpr std::int32_t MicroDocumentEnd = 118;
-} // namespace token
-
 class ParseActions {
   public:
     // `pieces` receives the pieces in order; `source` is the parsed file as
