@@ -26,20 +26,22 @@ constexpr BlockKind kCellFrame{"</ctart>", "<ctart "};
 // nothing is ever inserted into the middle of a list.
 class BlockMover {
   public:
-    BlockMover(std::vector<std::string>& items, TagRegistry& registry, bool markerPlaceholders)
-        : items_(items), registry_(registry), markerPlaceholders_(markerPlaceholders) {}
+    BlockMover(std::vector<std::string>& items, TagRegistry& registry, bool markerPlaceholders,
+               AnchoredBlocks which)
+        : items_(items), registry_(registry), markerPlaceholders_(markerPlaceholders),
+          framesMove_(which == AnchoredBlocks::All) {}
 
     std::vector<std::string> run() {
         reversed_.reserve(items_.size() + 8);
         for (std::size_t i = items_.size(); i-- > 0;) {
             std::string& item = items_[i];
-            if (item == kFrame.end) {
+            if (framesMove_ && item == kFrame.end) {
                 i = moveBlock(i, kFrame, true);
-            } else if (item == kFootnote.end) {
+            } else if (framesMove_ && item == kFootnote.end) {
                 i = moveBlock(i, kFootnote, false);
             } else if (item == kIndexMarker.end) {
                 i = moveBlock(i, kIndexMarker, !markerPlaceholders_);
-            } else if (item == kCellFrame.end) {
+            } else if (framesMove_ && item == kCellFrame.end) {
                 const std::size_t start = findStart(i, kCellFrame);
                 for (std::size_t j = i + 1; j-- > start;)
                     segment_.push_back(std::move(items_[j]));
@@ -98,6 +100,7 @@ class BlockMover {
     std::vector<std::string>& items_;
     TagRegistry& registry_;
     bool markerPlaceholders_;
+    bool framesMove_;
     std::vector<std::string> reversed_;
     std::vector<std::string> segment_;             // reversed
     std::vector<std::vector<std::string>> blocks_; // last block first
@@ -119,8 +122,8 @@ bool isLineStart(const std::string& item) {
 }
 
 std::vector<std::string> moveAnchoredBlocks(std::vector<std::string> items, TagRegistry& registry,
-                                            bool markerPlaceholders) {
-    return BlockMover(items, registry, markerPlaceholders).run();
+                                            bool markerPlaceholders, AnchoredBlocks which) {
+    return BlockMover(items, registry, markerPlaceholders, which).run();
 }
 
 } // namespace quillex

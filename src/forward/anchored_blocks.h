@@ -21,8 +21,12 @@ namespace quillex {
 // maps); an index marker leaves one too unless `markerPlaceholders` is set; a
 // footnote's anchor is already in the text. Cell frames ("<ctart " ...
 // "</ctart>") stay where they are. Throws 6 for a block without its start.
+// With IndexMarkersOnly, frames and footnotes stay where they are too (the
+// ancillary text, whose frames are blocks of their own).
+enum class AnchoredBlocks { All, IndexMarkersOnly };
 std::vector<std::string> moveAnchoredBlocks(std::vector<std::string> items, TagRegistry& registry,
-                                            bool markerPlaceholders);
+                                            bool markerPlaceholders,
+                                            AnchoredBlocks which = AnchoredBlocks::All);
 
 // True for an item that begins a QMX line of its own kind: a paragraph,
 // prefix, read-only, shared, variable, table or hidden-component tag, or the

@@ -2,6 +2,7 @@
 #include "forward/document_converter.h"
 
 #include "forward/body_converter.h"
+#include "forward/catalog.h"
 #include "foundation/disk_space.h"
 #include "foundation/file_error.h"
 #include "foundation/output_file.h"
@@ -12,6 +13,7 @@
 #include "qmx/qmx_header.h"
 #include "qmx/result_code.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -60,6 +62,8 @@ void DocumentConverter::run() {
         progress_.step();
         addHeaderAndClosingLines();
         save();
+        // Only a converted file adds to the ancillary file and the catalog.
+        commitContribution(contribution_, sourcePath_, collector_);
     } catch (...) {
         orgCopy_.reset(); // drops the uncommitted ORG copy
         removeWrittenOutputs();
@@ -112,17 +116,41 @@ void DocumentConverter::copySourceToOrg() {
 }
 
 // Turns the source into the QMX body lines: the parse cuts it into pieces
-// (moving the bar by kForwardParseSteps), and in document mode the body
-// pieces become the body lines. A style file's formats and catalog are the
-// business of the format conversion; until it runs, its body stays empty.
+// (moving the bar by kForwardParseSteps). In document mode the formats,
+// headers and footers go to the ancillary text and the body pieces become
+// the body lines; a style file's body is its catalog. Either way the file's
+// section of the ancillary file is made ready.
 void DocumentConverter::convertSource() {
     parseSource();
+    classes_.addDeclarations(document_.pieces);
+    BodySettings settings = BodySettings::from(options_, japaneseSource_);
+    settings.warn = warnJapanese_;
+    extensions_ = std::make_unique<DocumentExtensions>(registry_, classes_, settings,
+                                                       &progress_.host(), document_.pieces);
     if (outputs_.styleMode) {
-        progress_.step();
-        progress_.step();
+        convertStyleFile();
         return;
     }
+    extensions_->convertDeclarations(false);
     convertBody();
+    contribution_ = extensions_->contribution(ancillaryFileName(), false);
+}
+
+void DocumentConverter::convertStyleFile() {
+    progress_.step();
+    extensions_->convertDeclarations(true);
+    outputLines_ = catalogBody(document_.pieces, collector_, registry_);
+    progress_.step();
+    contribution_ = extensions_->contribution(ancillaryFileName(), true);
+}
+
+// The name the ancillary file knows the file by: bare name and extension
+// (".DOC" or ".STY" by the mode) in upper case.
+std::string DocumentConverter::ancillaryFileName() const {
+    std::string name = options_.baseName + (outputs_.styleMode ? ".STY" : ".DOC");
+    for (char& c : name)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return name;
 }
 
 void DocumentConverter::parseSource() {
@@ -141,10 +169,9 @@ void DocumentConverter::parseSource() {
 }
 
 void DocumentConverter::convertBody() {
-    classes_.addDeclarations(document_.pieces);
     BodySettings settings = BodySettings::from(options_, japaneseSource_);
     settings.warn = warnJapanese_;
-    BodyConverter body(registry_, classes_, extensions_, settings, &progress_.host());
+    BodyConverter body(registry_, classes_, *extensions_, settings, &progress_.host());
     std::vector<std::string> items = body.layOut(document_.pieces);
     progress_.step();
     outputLines_ = body.toLines(body.convertItems(std::move(items)));

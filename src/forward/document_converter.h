@@ -8,8 +8,9 @@
 #pragma once
 
 #include "forward/ancillary_collector.h"
-#include "forward/body_extensions.h"
+#include "forward/ancillary_contributions.h"
 #include "forward/class_information.h"
+#include "forward/document_extensions.h"
 #include "forward/document_parser.h"
 #include "forward/forward_outputs.h"
 #include "forward/tag_registry.h"
@@ -56,6 +57,8 @@ class DocumentConverter {
     void convertSource();
     void parseSource();
     void convertBody();
+    void convertStyleFile();
+    std::string ancillaryFileName() const;
     void addHeaderAndClosingLines();
     void save();
     void removeWrittenOutputs();
@@ -75,7 +78,8 @@ class DocumentConverter {
     TagRegistry registry_{knownTags_, tagReplacements_};
     ParsedDocument document_;
     ClassTable classes_;
-    BodyExtensions extensions_;
+    std::unique_ptr<DocumentExtensions> extensions_;
+    AncillaryContribution contribution_;
     std::vector<std::string> writtenOutputs_;
 };
 

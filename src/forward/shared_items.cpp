@@ -1,0 +1,85 @@
+// Declared and used shared items.
+#include "forward/shared_items.h"
+
+#include "forward/attributes.h"
+
+#include <algorithm>
+
+namespace quillex {
+namespace {
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+void addUse(std::map<std::string, std::vector<std::string>>& uses, const NameList& names,
+            const std::string& path) {
+    for (const std::string& name : names.names()) {
+        std::vector<std::string>& paths = uses[name];
+        if (std::find(paths.begin(), paths.end(), path) == paths.end())
+            paths.push_back(path);
+    }
+}
+
+} // namespace
+
+DeclaredItems DeclaredItems::collect(const PieceList& pieces) {
+    DeclaredItems declared;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const DocumentPiece& piece = *pieces[i];
+        if (piece.lines.empty())
+            continue;
+        switch (piece.kind) {
+        case PieceKind::AutonumberStream:
+            declared.autonumberStreams.emplace(autonumberStreamName(piece.lines.front()), i);
+            break;
+        case PieceKind::Class:
+            declared.classes.emplace(firstQuotedValue(piece.lines.front()), i);
+            break;
+        case PieceKind::MasterFrame:
+            declared.masterFrames.emplace(piece.name, i);
+            break;
+        case PieceKind::MasterDiagrammingObject:
+            declared.masterObjects.emplace(piece.name, i);
+            break;
+        default:
+            break;
+        }
+    }
+    return declared;
+}
+
+std::string autonumberStreamName(const std::string& tagText) {
+    if (tagText.find('"') != std::string::npos)
+        return firstQuotedValue(tagText);
+    // An unquoted name: the field after the first comma.
+    const std::size_t comma = tagText.find(',');
+    if (comma == std::string::npos)
+        return {};
+    std::size_t start = comma + 1;
+    while (start < tagText.size() && isBlank(tagText[start]))
+        ++start;
+    std::size_t end = start;
+    while (end < tagText.size() && tagText[end] != ',' && tagText[end] != '>')
+        ++end;
+    while (end > start && isBlank(tagText[end - 1]))
+        --end;
+    return tagText.substr(start, end - start);
+}
+
+bool NameList::add(const std::string& name) {
+    if (!seen_.insert(name).second)
+        return false;
+    names_.push_back(name);
+    return true;
+}
+
+void registerUse(const UsedItems& used, const std::string& documentPath,
+                 AncillaryCollector& collector) {
+    addUse(collector.autonumberStreams, used.autonumberStreams, documentPath);
+    addUse(collector.classes, used.classes, documentPath);
+    addUse(collector.namedObjects, used.namedObjects, documentPath);
+    addUse(collector.sharedFrames, used.sharedFrames, documentPath);
+}
+
+} // namespace quillex

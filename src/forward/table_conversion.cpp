@@ -1,0 +1,204 @@
+// Tables.
+#include "forward/table_conversion.h"
+
+#include "forward/attributes.h"
+#include "forward/single_item_rules.h"
+
+#include <algorithm>
+
+namespace quillex {
+namespace {
+
+constexpr std::string_view kParagraphEnd = "<:p>";
+
+void removeTrailingParagraphEnd(std::string& text) {
+    if (std::string_view(text).ends_with(kParagraphEnd))
+        text.resize(text.size() - kParagraphEnd.size());
+}
+
+bool endsRowText(PieceKind kind) {
+    return kind == PieceKind::Row || kind == PieceKind::TableStart || kind == PieceKind::EndOfTable;
+}
+
+// The master row a row follows: its "Master Row" or "Master" attribute, or
+// else its first quoted value (<Row, "row">).
+std::string masterRowOf(const TagAttributes& attributes, const std::string& rowTag) {
+    for (const char* name : {"Master Row", "Master"})
+        if (auto value = attributes.value(name))
+            return std::string(unquoted(*value));
+    return firstQuotedValue(rowTag);
+}
+
+} // namespace
+
+struct TableConverter::Table {
+    bool beforeFirstRow = true;
+    bool skipCells = false; // in a hidden or read-only row
+    bool rowOpen = false;
+};
+
+TableConverter::TableConverter(ConversionContext& context, FrameWalker& frames)
+    : context_(context), frames_(frames) {}
+
+std::string TableConverter::tagged(std::string tag) {
+    context_.registry.enterSelf(tag);
+    return tag;
+}
+
+std::size_t endOfFrame(const PieceList& pieces, std::size_t first) {
+    for (std::size_t i = first + 1; i < pieces.size(); ++i)
+        if (pieces[i]->kind == PieceKind::TextAfterFrame)
+            return i;
+    return pieces.size();
+}
+
+std::size_t TableConverter::layOut(PieceList& pieces, std::size_t first,
+                                   std::vector<std::string>& items) {
+    const std::string tableTag =
+        tagged("<tb " + std::to_string(context_.registry.nextNumber(TagCounter::Table)) + ">");
+    pieces[first]->qmxTag = tableTag;
+    items.push_back(tableTag);
+
+    Table table;
+    std::size_t i = first + 1;
+    for (; i < pieces.size(); ++i) {
+        DocumentPiece& piece = *pieces[i];
+        if (piece.kind == PieceKind::EndOfTable)
+            break;
+        switch (piece.kind) {
+        case PieceKind::MasterRow:
+            if (!piece.lines.empty() &&
+                TagAttributes::parse(piece.lines.front()).valueIs("Read Only", "yes"))
+                readOnlyMasterRows_.insert(firstQuotedValue(piece.lines.front()));
+            break;
+        case PieceKind::Row:
+            addRow(table, pieces, i, items);
+            break;
+        case PieceKind::Cell:
+            if (!table.beforeFirstRow && !table.skipCells)
+                addCell(piece, items);
+            break;
+        case PieceKind::Frame:
+            // The text after a frame in a cell has no place of its own in
+            // the table's QMX lines; its piece keeps no tag, so that it
+            // keeps its source text.
+            if (table.beforeFirstRow || table.skipCells) {
+                i = endOfFrame(pieces, i);
+            } else {
+                items.push_back(
+                    tagged("<ctart " +
+                           std::to_string(context_.registry.nextNumber(TagCounter::Cell)) + ">"));
+                i = frames_.walk(pieces, i, items).end;
+                items.push_back(tagged("</ctart>"));
+            }
+            break;
+        default:
+            break;
+        }
+        if (i >= pieces.size())
+            break;
+    }
+    i = std::min(i, pieces.size());
+    if (table.rowOpen)
+        items.push_back(tagged("</row>"));
+    items.push_back(tagged("</tb>"));
+    // The end of the table holds the text after it, which the backward
+    // conversion finds under the table's tag.
+    if (i < pieces.size())
+        pieces[i]->qmxTag = tableTag;
+    return i;
+}
+
+void TableConverter::addRow(Table& table, PieceList& pieces, std::size_t row,
+                            std::vector<std::string>& items) {
+    const DocumentPiece& piece = *pieces[row];
+    if (table.rowOpen)
+        items.push_back(tagged("</row>"));
+    table.rowOpen = false;
+    table.beforeFirstRow = false;
+    table.skipCells = false;
+    if (piece.lines.size() > 1 && piece.lines.back().starts_with("<|"))
+        items.push_back(piece.lines.back());
+
+    const std::string rowTag = piece.lines.empty() ? std::string() : piece.lines.front();
+    const TagAttributes attributes = TagAttributes::parse(rowTag);
+    const std::string number = std::to_string(context_.registry.nextNumber(TagCounter::Row));
+    if (attributes.valueIs("Hidden", "yes")) {
+        items.push_back(tagged("<hrow " + number + ">"));
+        table.skipCells = true;
+    } else if (isReadOnlyRow(attributes, rowTag)) {
+        items.push_back(tagged("<rrow \"" + readOnlyRowText(pieces, row) + "\" " + number + ">"));
+        table.skipCells = true;
+    } else {
+        items.push_back(tagged("<row " + number + ">"));
+        table.rowOpen = true;
+    }
+}
+
+bool TableConverter::isReadOnlyRow(const TagAttributes& attributes,
+                                   const std::string& rowTag) const {
+    return attributes.valueIs("Read Only", "yes") ||
+           readOnlyMasterRows_.count(masterRowOf(attributes, rowTag)) != 0;
+}
+
+// A cell: <ct %d> for its cell tag (which, with a page declaration right
+// after it, is the markup the tag stands for), its lines as body items, and
+// the end of its last paragraph.
+void TableConverter::addCell(DocumentPiece& cell, std::vector<std::string>& items) {
+    const std::string tag =
+        "<ct " + std::to_string(context_.registry.nextNumber(TagCounter::Cell)) + ">";
+    cell.qmxTag = tag;
+    const std::vector<std::string>& lines = cell.lines;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (!lines[i].starts_with("<Cell")) {
+            items.push_back(lines[i]);
+            continue;
+        }
+        std::string markup = lines[i] + kMarkupSeparator;
+        if (i + 1 < lines.size() && lines[i + 1].starts_with("<!Page"))
+            markup += lines[++i] + kMarkupSeparator;
+        context_.registry.enter(markup, tag);
+        items.push_back(tag);
+    }
+    items.push_back(kEndOfParagraphMark);
+    items.push_back(tagged("</ct>"));
+}
+
+// The text of a read-only row, shown in its tag: the row's cells, and the
+// text strings and chart labels of the frames in them, joined by the
+// single-item rules.
+std::string TableConverter::readOnlyRowText(const PieceList& pieces, std::size_t row) const {
+    const CharacterSettings& characters = context_.characters();
+    std::string text;
+    for (std::size_t i = row + 1; i < pieces.size() && !endsRowText(pieces[i]->kind); ++i) {
+        const DocumentPiece& piece = *pieces[i];
+        switch (piece.kind) {
+        case PieceKind::Cell:
+            text += joinSingleItems(piece.lines, ItemSource::Body, characters);
+            break;
+        case PieceKind::Frame:
+            text += "<:af>";
+            break;
+        case PieceKind::TextString:
+        case PieceKind::ChartLabel:
+            for (const std::string& line : piece.lines) {
+                appendSingleItem(text, line, ItemSource::Diagram, characters);
+                if (piece.kind == PieceKind::ChartLabel)
+                    text += kParagraphEnd;
+            }
+            break;
+        case PieceKind::TextAfterFrame:
+            removeTrailingParagraphEnd(text);
+            text += "<:/af>";
+            if (piece.lines.size() > 1)
+                text += joinSingleItems(std::span(piece.lines).subspan(1), ItemSource::Body,
+                                        characters);
+            break;
+        default:
+            break;
+        }
+    }
+    return text;
+}
+
+} // namespace quillex
