@@ -2,7 +2,9 @@
 //
 // Prefix and suffix texts are written without the double quotes that
 // surround them in the declaration: the backward conversion quotes the
-// translated text itself when it writes the declaration again.
+// translated text itself when it writes the declaration again. The stream
+// name of <pgfmt "%s"> is quoted like every other name argument, which is
+// the form the tag check of QMX files knows.
 #include "forward/stream_conversion.h"
 
 #include "forward/attributes.h"
@@ -50,7 +52,7 @@ std::vector<std::string> pageNumberStreamBlock(DocumentPiece& declaration,
 
     TagRegistry& registry = context.registry;
     const std::string streamName = convertAttributeText(*name, context.characters());
-    const std::string tag = "<pgfmt " + streamName + ">";
+    const std::string tag = "<pgfmt \"" + streamName + "\">";
     registry.enter(declaration.lines.front(), tag);
     declaration.qmxTag = tag;
 

@@ -18,10 +18,10 @@ inline constexpr std::size_t kAutonumberTextWarningLength = 11;
 inline constexpr int kAutonumberTextLimit = 15;
 
 // The block of a page number stream declaration: <bb "Page Number Stream
-// Format">, <pgfmt %s> with the stream's name, <bb "Prefix1"> and the first
+// Format">, <pgfmt "%s"> with the stream's name, <bb "Prefix1"> and the first
 // prefix, <bb "Prefix2"> and the second, </pgfmt>. Empty when the stream has
 // no name or both prefixes are empty. The declaration becomes the markup of
-// the <pgfmt %s> tag, which is also the piece's tag. A prefix of more than 5
+// the <pgfmt "%s"> tag, which is also the piece's tag. A prefix of more than 5
 // visible characters adds the warnings 16040 and 16044.
 std::vector<std::string> pageNumberStreamBlock(DocumentPiece& declaration,
                                                const ConversionContext& context);
