@@ -108,7 +108,8 @@ void FormatConverter::addAutonumberStream(const std::string& name) {
 // A class's format: its text items (the lines after its declaration), under
 // <vfmt "%s">, or <pnfmt "%s"> for a prefix class ("|:" name). The
 // declaration is the markup of the format's tag, which is also the class
-// piece's tag.
+// piece's tag. The text ends its paragraph before the closing tag, so that
+// a component in it never runs on into the next format.
 void FormatConverter::addClassFormat(const std::string& name) {
     if (!classesDone_.add(name))
         return;
@@ -128,6 +129,7 @@ void FormatConverter::addClassFormat(const std::string& name) {
     list.push_back(blockHeading(prefix ? "Prefix Format" : "Variable Format", registry));
     list.push_back(tag);
     list.insert(list.end(), piece.lines.begin() + 1, piece.lines.end());
+    list.push_back(kEndOfParagraphMark);
     list.push_back(end);
 }
 
