@@ -48,6 +48,13 @@ bool isMaster(PieceKind kind) {
     return kind == PieceKind::MasterFrame || kind == PieceKind::MasterDiagrammingObject;
 }
 
+// Page headers and footers stand in the ancillary text as blocks of their
+// own, never inline: one without texts is still <af %d> ... </af>, since an
+// inline empty-frame tag has no place under their block heading.
+bool isHeaderOrFooter(PieceKind kind) {
+    return kind >= PieceKind::PageHeader && kind <= PieceKind::LeftPageFooter;
+}
+
 // The value of a footnote frame: the "Value" of the autonumber reference its
 // "Numbered" attribute holds.
 std::optional<std::string> footnoteValue(const DocumentPiece& frame) {
@@ -227,7 +234,7 @@ void FrameWalker::finish(Walk& walk, DocumentPiece& frame, std::vector<std::stri
     });
     TagRegistry& registry = context_.registry;
     int number = 0;
-    if (isMaster(walk.frameKind) || !walk.blocks.empty()) {
+    if (isMaster(walk.frameKind) || isHeaderOrFooter(walk.frameKind) || !walk.blocks.empty()) {
         number = registry.nextNumber(TagCounter::Frame);
         frame.qmxTag = tagged("<af " + std::to_string(number) + ">");
         const std::optional<std::string> footnote =
