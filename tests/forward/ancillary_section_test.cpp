@@ -13,8 +13,9 @@ using Lines = std::vector<std::string>;
 class AncillarySectionTest : public ConversionTest {
   protected:
     Lines convertDocument(const std::string& declarations, const std::string& body = "X") {
-        EXPECT_EQ(convert("doc.DOC", document(declarations, "<\"p\">\n\n<|, \"1\">" + body + "\n\n")),
-                  result::Success);
+        EXPECT_EQ(
+            convert("doc.DOC", document(declarations, "<\"p\">\n\n<|, \"1\">" + body + "\n\n")),
+            result::Success);
         return section("DOC.DOC");
     }
 
@@ -142,9 +143,8 @@ TEST_F(AncillarySectionTest, HeadersAndFooters) {
 // A header in the body leaves the text after it in the body, under the
 // header's tag.
 TEST_F(AncillarySectionTest, HeaderInTheBody) {
-    const std::string doc = document(
-        "", "<\"p\">\n\n<|, \"1\">A\n\n<Page Footer, Frame =\nV11,\n" + textString("F", "0", "0") +
-                ">\n\n<\"p\">\n\nB\n\n");
+    const std::string doc = document("", "<\"p\">\n\n<|, \"1\">A\n\n<Page Footer, Frame =\nV11,\n" +
+                                             textString("F", "0", "0") + ">\n\n<\"p\">\n\nB\n\n");
     ASSERT_EQ(convert("doc.DOC", doc), result::Success);
     EXPECT_EQ(body(), (Lines{"<page \"1\">", "<ps \"p\" 1>A", "<ps \"p\" 1>B", "</page>"}));
     EXPECT_EQ(pieceTag(PieceKind::TextAfterFrame), "<af 1>");

@@ -88,8 +88,8 @@ class ConversionTest : public ::testing::Test {
 // A text string "(t14,...)" with its number field, positions and text.
 inline std::string textString(const std::string& text, const std::string& first,
                               const std::string& second, int number = 0) {
-    return "(t14,1," + std::to_string(number) + ",0," + first + "," + second +
-           ",0,0,0,0,0,0," + text + ")\n";
+    return "(t14,1," + std::to_string(number) + ",0," + first + "," + second + ",0,0,0,0,0,0," +
+           text + ")\n";
 }
 
 // A chart with one label at the chart's positions.
@@ -109,9 +109,8 @@ inline std::string group(const std::string& objects, int number = 0) {
 inline std::string namedObject(const std::string& name, int number, int objectNumber,
                                const std::string& objects = "", const std::string& first = "0",
                                const std::string& second = "0") {
-    return "(N1,0," + std::to_string(number) + ",0," + std::to_string(objectNumber) + ",0," +
-           name + ",0,0,0,0,0,0,0," + first + "," + second + ",0,0,0,0,0,0,0,0,0,0\n" + objects +
-           ")\n";
+    return "(N1,0," + std::to_string(number) + ",0," + std::to_string(objectNumber) + ",0," + name +
+           ",0,0,0,0,0,0,0," + first + "," + second + ",0,0,0,0,0,0,0,0,0,0\n" + objects + ")\n";
 }
 
 // A micro-document whose text is `text` (Interleaf body text).

@@ -41,6 +41,14 @@ ConversionOptions optionsFor(const fs::path& file, const TempDir& work) {
     return options;
 }
 
+// The mechanical rewrite of the corpus quoted class names, but not those
+// that begin with a digit ("<3x3:cell", "<6x4:cell" in table cells): such a
+// tag is no component start and stays in the QMX text as it was, line ends
+// included. A real 8.x export writes <"3x3:cell", ...>.
+bool startsWithUnquotedClass(const std::string& line) {
+    return line.size() > 1 && line[0] == '<' && std::isdigit(static_cast<unsigned char>(line[1]));
+}
+
 // Every "<" of a line is matched by a ">", and no ">" stands alone: a QMX
 // line holds no literal angle bracket.
 bool anglesBalanced(const std::string& line) {
@@ -102,7 +110,9 @@ TEST(Corpus, EveryVersion8FileConvertsIntoWellFormedQmx) {
             EXPECT_GT(lines.size(), 10u);
         }
         for (const std::string& line : lines) {
-            EXPECT_EQ(line.find('\n'), std::string::npos) << line;
+            if (!startsWithUnquotedClass(line)) {
+                EXPECT_EQ(line.find('\n'), std::string::npos) << line;
+            }
             EXPECT_TRUE(anglesBalanced(line)) << line;
             for (const std::string& tag : markupTags(line))
                 EXPECT_TRUE(converter.tagReplacements().count(tag)) << tag;
@@ -162,4 +172,75 @@ TEST(Examples, TheBundledExamplesConvert) {
         }
     }
     EXPECT_GE(documents, 1);
+}
+
+namespace {
+
+// How often each structure tag opens and closes in `lines`.
+int balanceOf(const std::vector<std::string>& lines, const std::string& open,
+              const std::string& close) {
+    int balance = 0;
+    for (const std::string& line : lines) {
+        balance += line.starts_with(open) ? 1 : 0;
+        balance -= line == close ? 1 : 0;
+    }
+    return balance;
+}
+
+} // namespace
+
+// The corpus as one forward batch, documents first: every file converts,
+// its tables and frames are balanced, every file has its section of the
+// ancillary file, and the catalogs of the style files list documents of
+// the batch only.
+TEST(Corpus, TheVersion8FilesAsOneBatch) {
+    std::vector<fs::path> files = corpusFiles("as-8.0");
+    std::stable_partition(files.begin(), files.end(),
+                          [](const fs::path& file) { return file.extension() == ".DOC"; });
+    TempDir work;
+    AncillaryCollector collector;
+    std::vector<std::string> documents;
+    for (const fs::path& file : files) {
+        SCOPED_TRACE(file.filename().string());
+        const ConversionOptions options = optionsFor(file, work);
+        ResultsHost host;
+        DocumentConverter converter(options, collector, host);
+        ASSERT_NO_THROW(converter.run());
+        const std::vector<std::string>& lines = converter.outputLines();
+        for (const auto& [open, close] :
+             std::vector<std::pair<std::string, std::string>>{{"<tb ", "</tb>"},
+                                                              {"<row ", "</row>"},
+                                                              {"<ct ", "</ct>"},
+                                                              {"<af ", "</af>"},
+                                                              {"<tr ", "</tr>"},
+                                                              {"<imk ", "</imk>"},
+                                                              {"<page ", "</page>"}})
+            EXPECT_EQ(balanceOf(lines, open, close), 0) << open;
+        if (options.extension == ".DOC") {
+            documents.push_back(options.inputPath);
+            continue;
+        }
+        // A catalog line that is no tag names a document of the batch.
+        for (std::size_t i = 4; i + 1 < lines.size(); ++i) {
+            if (!lines[i].starts_with("<")) {
+                EXPECT_NE(std::find(documents.begin(), documents.end(), lines[i]), documents.end())
+                    << lines[i];
+            }
+        }
+    }
+    ASSERT_EQ(collector.files.size(), files.size());
+    for (const fs::path& file : files) {
+        std::string name = file.filename().string();
+        for (char& c : name)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        const auto start =
+            std::find(collector.lines.begin(), collector.lines.end(), "<file \"" + name + "\">");
+        EXPECT_NE(start, collector.lines.end()) << name;
+        EXPECT_NE(std::find(start, collector.lines.end(), "</file \"" + name + "\">"),
+                  collector.lines.end())
+            << name;
+    }
+    // TOC.DOC uses the "list" stream that two of the style files declare.
+    ASSERT_TRUE(collector.autonumberStreams.count("list"));
+    EXPECT_EQ(fs::path(collector.autonumberStreams.at("list").front()).filename(), "TOC.DOC");
 }

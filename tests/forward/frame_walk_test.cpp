@@ -33,16 +33,19 @@ class FrameTest : public ConversionTest {
 // Blocks come out by their second position, then their first, whatever
 // their order in the file; equal positions keep the file's order.
 TEST_F(FrameTest, TextsComeOutInReadingOrder) {
-    const Lines lines = convertFrames(frame(
-        "", textString("C", "1.0", "2.0") + textString("B", "2.0", "1.0") +
-                textString("A", "1.0", "1.0") + textString("D", "1.0", "2.0") +
-                chart("L", "0.5", "1.5") + microDocument("<\"p\">M", "9", "0.5")));
-    const Lines expected = {"<page \"1\">", "<ps \"p\" 1>Text<:af 1>", "<af 1>",
-                            "<tr 1>",       "<ps \"p\" 1>M",           "</tr>",
-                            "<ts 3>A",      "</ts>",                   "<ts 2>B",
-                            "</ts>",        "<tl 1>L",                 "</tl>",
-                            "<ts 1>C",      "</ts>",                   "<ts 4>D",
-                            "</ts>",        "</af>",                   "</page>"};
+    const Lines lines = convertFrames(
+        frame("", textString("C", "1.0", "2.0") + textString("B", "2.0", "1.0") +
+                      textString("A", "1.0", "1.0") + textString("D", "1.0", "2.0") +
+                      chart("L", "0.5", "1.5") + microDocument("<\"p\">M", "9", "0.5")));
+    const Lines expected = {"<page \"1\">",  "<ps \"p\" 1>Text<:af 1>",
+                            "<af 1>",        "<tr 1>",
+                            "<ps \"p\" 1>M", "</tr>",
+                            "<ts 3>A",       "</ts>",
+                            "<ts 2>B",       "</ts>",
+                            "<tl 1>L",       "</tl>",
+                            "<ts 1>C",       "</ts>",
+                            "<ts 4>D",       "</ts>",
+                            "</af>",         "</page>"};
     EXPECT_EQ(lines, expected);
     EXPECT_TRUE(host.results.empty());
 }
@@ -50,14 +53,16 @@ TEST_F(FrameTest, TextsComeOutInReadingOrder) {
 // Print-locked texts (by their own number field or an enclosing group or
 // named object) and objects that cannot be translated are only counted.
 TEST_F(FrameTest, LockedAndUntranslatableObjectsAreCounted) {
-    const Lines lines = convertFrames(frame(
-        "", group(textString("In group", "0", "0") + group(chart("Deep", "0", "0"))
-                      + microDocument("<\"p\">Locked"), 0x100) +
-                textString("Own bit", "0", "0", 0x1ff) + textString("Free", "0", "0", 0xff) +
-                namedObject("\"stamp\"", 0x100, 1, textString("Inner", "0", "0")) +
-                "(m1 x)(C4 y)(O2 z)(O3 w)\n"));
-    const Lines expected = {"<page \"1\">", "<ps \"p\" 1>Text<:af 1>", "<af 1>", "<ts 1>Free",
-                            "</ts>",        "</af>",                   "</page>"};
+    const Lines lines = convertFrames(
+        frame("", group(textString("In group", "0", "0") + group(chart("Deep", "0", "0")) +
+                            microDocument("<\"p\">Locked"),
+                        0x100) +
+                      textString("Own bit", "0", "0", 0x1ff) + textString("Free", "0", "0", 0xff) +
+                      namedObject("\"stamp\"", 0x100, 1, textString("Inner", "0", "0")) +
+                      "(m1 x)(C4 y)(O2 z)(O3 w)\n"));
+    const Lines expected = {
+        "<page \"1\">", "<ps \"p\" 1>Text<:af 1>", "<af 1>", "<ts 1>Free", "</ts>", "</af>",
+        "</page>"};
     EXPECT_EQ(lines, expected);
     const Lines warnings = {"Warning! 3 Print Locked Text String(s) in frame 1.",
                             "Warning! 1 Print Locked Chart Label(s) in frame 1.",
@@ -82,14 +87,17 @@ TEST_F(FrameTest, FrameWithOnlyAnEquationIsEmpty) {
 // that is not shared, or whose master is not declared, shows nothing of its
 // own but its texts. Effectivity reaches the texts inside.
 TEST_F(FrameTest, NamedObjectsAndEffectivity) {
-    const Lines lines = convertFrames(frame(
-        "", namedObject("\"stamp\"", 0, 3,
-                        textString("Eff", "0", "1") + chart("Lab", "0", "2"), "0", "0.5") +
-                namedObject("\"other\"", 0, 1, textString("Plain", "0", "3")) +
-                namedObject("\"stamp\"", 0, 0, "")));
-    const Lines expected = {"<page \"1\">", "<ps \"p\" 1>Text<:af 1>", "<af 1>",
-                            "<tn \"stamp\">", "<ts 1>Eff", "</ts>", "<tl 1>Lab", "</tl>",
-                            "<ts 2>Plain", "</ts>", "</af>", "</page>"};
+    const Lines lines = convertFrames(
+        frame("", namedObject("\"stamp\"", 0, 3,
+                              textString("Eff", "0", "1") + chart("Lab", "0", "2"), "0", "0.5") +
+                      namedObject("\"other\"", 0, 1, textString("Plain", "0", "3")) +
+                      namedObject("\"stamp\"", 0, 0, "")));
+    const Lines expected = {"<page \"1\">", "<ps \"p\" 1>Text<:af 1>",
+                            "<af 1>",       "<tn \"stamp\">",
+                            "<ts 1>Eff",    "</ts>",
+                            "<tl 1>Lab",    "</tl>",
+                            "<ts 2>Plain",  "</ts>",
+                            "</af>",        "</page>"};
     EXPECT_EQ(lines, expected);
     const Lines warnings = {
         "Warning! The named object <tn \"stamp\"> in frame 1 has effectivity attributes.",
@@ -113,20 +121,13 @@ TEST_F(FrameTest, FootnotesAndNumberedFramesWithoutValue) {
     const std::string numbered =
         frame("\tNumbered = '<Autonum, \"fig\", 1>',\n", textString("Fig", "0", "0"));
     const Lines lines = convertFrames(note + " more" + numbered);
-    const Lines expected = {"<page \"1\">",
-                            "<ps \"p\" 1>Text<:fn * 1> more<:af 2>",
-                            "<fn * 1>",
-                            "<af 1>",
-                            "<tr 1>",
-                            "<ps \"p\" 1>Note",
-                            "</tr>",
-                            "</af>",
-                            "</fn>",
-                            "<af 2>",
-                            "<ts 1>Fig",
-                            "</ts>",
-                            "</af>",
-                            "</page>"};
+    const Lines expected = {"<page \"1\">", "<ps \"p\" 1>Text<:fn * 1> more<:af 2>",
+                            "<fn * 1>",     "<af 1>",
+                            "<tr 1>",       "<ps \"p\" 1>Note",
+                            "</tr>",        "</af>",
+                            "</fn>",        "<af 2>",
+                            "<ts 1>Fig",    "</ts>",
+                            "</af>",        "</page>"};
     EXPECT_EQ(lines, expected);
 }
 
@@ -143,9 +144,10 @@ TEST_F(FrameTest, SharedFramesStandForTheirMaster) {
                             "<ps \"p\" 1>Text<:saf \"logo\" 1>a<:saf \"logo\" 2>b<:iaf 1>c<:iaf 2>",
                             "</page>"}));
     const Lines ancillary = section("FRAMES.DOC");
-    const Lines shared(std::find(ancillary.begin(), ancillary.end(), "<bb \"Shared Frame Formats\">"),
-                       std::find(ancillary.begin(), ancillary.end(),
-                                 "<bb \"Text In Shared Named Object Formats\">"));
+    const Lines shared(
+        std::find(ancillary.begin(), ancillary.end(), "<bb \"Shared Frame Formats\">"),
+        std::find(ancillary.begin(), ancillary.end(),
+                  "<bb \"Text In Shared Named Object Formats\">"));
     EXPECT_EQ(shared, (Lines{"<bb \"Shared Frame Formats\">",
                              "<bb \"Shared Frame Format\"><:saf \"logo\" 1>", "<af 3>",
                              "<ts 1>Logo", "</ts>", "</af>"}));
@@ -155,9 +157,9 @@ TEST_F(FrameTest, SharedFramesStandForTheirMaster) {
 // Diagram texts are unescaped and their character codes converted with
 // quote tags; a micro-document's opening tag and end stand behind <tr>.
 TEST_F(FrameTest, DiagramTextEscapesAndMicroDocumentMarkup) {
-    const Lines lines = convertFrames(
-        frame("", textString("\\<a\\> \\(b\\)\\, c\\\\d \\x7fq\" \\X80a0", "0", "0") +
-                      microDocument("<\"p\">A <F22>b<F0>", "0", "1")));
+    const Lines lines =
+        convertFrames(frame("", textString("\\<a\\> \\(b\\)\\, c\\\\d \\x7fq\" \\X80a0", "0", "0") +
+                                    microDocument("<\"p\">A <F22>b<F0>", "0", "1")));
     const Lines expected = {"<page \"1\">",
                             "<ps \"p\" 1>Text<:af 1>",
                             "<af 1>",
@@ -176,12 +178,14 @@ TEST_F(FrameTest, DiagramTextEscapesAndMicroDocumentMarkup) {
 // Group and named-object scopes close: a text after a locked group is
 // offered again.
 TEST_F(FrameTest, LockedScopesEndWithTheirObject) {
-    const Lines lines = convertFrames(frame(
-        "", group(textString("Locked", "0", "0"), 0x100) + textString("After", "0", "1") +
-                namedObject("\"n\"", 0x100, 0, textString("In", "0", "0")) +
-                textString("Last", "0", "2")));
-    const Lines expected = {"<page \"1\">", "<ps \"p\" 1>Text<:af 1>", "<af 1>", "<ts 1>After",
-                            "</ts>",        "<ts 2>Last",               "</ts>",  "</af>",
+    const Lines lines = convertFrames(
+        frame("", group(textString("Locked", "0", "0"), 0x100) + textString("After", "0", "1") +
+                      namedObject("\"n\"", 0x100, 0, textString("In", "0", "0")) +
+                      textString("Last", "0", "2")));
+    const Lines expected = {"<page \"1\">", "<ps \"p\" 1>Text<:af 1>",
+                            "<af 1>",       "<ts 1>After",
+                            "</ts>",        "<ts 2>Last",
+                            "</ts>",        "</af>",
                             "</page>"};
     EXPECT_EQ(lines, expected);
     EXPECT_EQ(host.results, Lines{"Warning! 2 Print Locked Text String(s) in frame 1."});

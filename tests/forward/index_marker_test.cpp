@@ -15,7 +15,8 @@ class IndexMarkerTest : public ConversionTest {
   protected:
     // Converts a paragraph "Text" with the index tags `markers` in it.
     int convertMarkers(const std::string& markers) {
-        return convert("index.DOC", document("", "<\"p\">\n\n<|, \"1\">Text" + markers + " end\n\n"));
+        return convert("index.DOC",
+                       document("", "<\"p\">\n\n<|, \"1\">Text" + markers + " end\n\n"));
     }
 };
 
@@ -32,10 +33,8 @@ TEST_F(IndexMarkerTest, HeadingsSortAndSeeTexts) {
     ASSERT_EQ(convertMarkers("<Index, \"Top\", Sort String = \"top\", \"Sub \"\"quoted\"\"\", "
                              "See Also = \"Other\", Dictionary = \"English\", To Named = x>"),
               result::Success);
-    const Lines expected = {"<page \"1\">", "<ps \"p\" 1>Text<:imk 1> end",
-                            "<imk 1>",      "<ie>Top",
-                            "<ss>top",      "<il>Sub \"quoted\"",
-                            "<sa>Other",    "</imk>",
+    const Lines expected = {"<page \"1\">", "<ps \"p\" 1>Text<:imk 1> end", "<imk 1>",   "<ie>Top",
+                            "<ss>top",      "<il>Sub \"quoted\"",           "<sa>Other", "</imk>",
                             "</page>"};
     EXPECT_EQ(body(), expected);
     EXPECT_EQ(replacement("<imk 1>"),
@@ -51,8 +50,8 @@ TEST_F(IndexMarkerTest, MarkersWithoutEntryDisappear) {
                              "<Index, \"**Vide**\"><Index, \"**\x82\xC8\x82\xB5**\">"
                              "<Index, Sort = \"s\"><Index, \"Real\">"),
               result::Success);
-    const Lines expected = {"<page \"1\">", "<ps \"p\" 1>Text<:imk 1> end", "<imk 1>",
-                            "<ie>Real",     "</imk>",                        "</page>"};
+    const Lines expected = {
+        "<page \"1\">", "<ps \"p\" 1>Text<:imk 1> end", "<imk 1>", "<ie>Real", "</imk>", "</page>"};
     EXPECT_EQ(body(), expected);
     EXPECT_NE(readFile(options.orgDirectory + "index.ORG").find("<Index, \"**Empty**\">"),
               std::string::npos);
@@ -61,8 +60,8 @@ TEST_F(IndexMarkerTest, MarkersWithoutEntryDisappear) {
 TEST_F(IndexMarkerTest, WithoutPlaceholdersNoAnchorIsLeft) {
     options.markerPlaceholders = 1;
     ASSERT_EQ(convertMarkers("<Index, \"Top\">"), result::Success);
-    EXPECT_EQ(body(), (Lines{"<page \"1\">", "<ps \"p\" 1>Text end", "<imk 1>", "<ie>Top",
-                             "</imk>", "</page>"}));
+    EXPECT_EQ(body(), (Lines{"<page \"1\">", "<ps \"p\" 1>Text end", "<imk 1>", "<ie>Top", "</imk>",
+                             "</page>"}));
 }
 
 // Index texts convert like attribute texts with quote tags; "<<#" reads as
@@ -79,9 +78,9 @@ TEST_F(IndexMarkerTest, LengthLimits) {
     ASSERT_EQ(convertMarkers("<Index, \"" + heading(200) + "\">"), result::Success);
     EXPECT_TRUE(host.results.empty());
 
-    ASSERT_EQ(convertMarkers("<Index, \"" + heading(249) + "<#7f>\", Sort = \"" + heading(201) +
-                             "\">"),
-              result::Success);
+    ASSERT_EQ(
+        convertMarkers("<Index, \"" + heading(249) + "<#7f>\", Sort = \"" + heading(201) + "\">"),
+        result::Success);
     EXPECT_EQ(host.results, (Lines{"Warning! Marker with more than 200 characters found!",
                                    "This may cause problems when translated. See The Quillex "
                                    "documentation.",
@@ -96,7 +95,8 @@ TEST_F(IndexMarkerTest, LengthLimits) {
 // no ancillary section; the files after it convert.
 TEST_F(IndexMarkerTest, TooLongMarkerEndsOnlyItsFile) {
     const std::string good = document("", "<\"p\">\n\n<|, \"1\">Fine\n\n");
-    const std::string bad = document("", "<\"p\">\n\n<|, \"1\">Bad<Index, \"" + heading(300) + "\">\n\n");
+    const std::string bad =
+        document("", "<\"p\">\n\n<|, \"1\">Bad<Index, \"" + heading(300) + "\">\n\n");
     ASSERT_EQ(convert("first.DOC", good), result::Success);
     ASSERT_EQ(convert("bad.DOC", bad), result::IndexMarkerTooLong);
     ASSERT_EQ(convert("last.DOC", good), result::Success);
@@ -109,9 +109,9 @@ TEST_F(IndexMarkerTest, TooLongMarkerEndsOnlyItsFile) {
 
 // The limit holds for index markers in the ancillary text as well.
 TEST_F(IndexMarkerTest, TooLongMarkerInAFormatEndsTheFile) {
-    const std::string doc = document(
-        "<!Class, \"shared\", Contents = Shared>\n\nX<Index, \"" + heading(251) + "\">\n\n",
-        "<\"shared\">\n\n");
+    const std::string doc = document("<!Class, \"shared\", Contents = Shared>\n\nX<Index, \"" +
+                                         heading(251) + "\">\n\n",
+                                     "<\"shared\">\n\n");
     EXPECT_EQ(convert("format.DOC", doc), result::IndexMarkerTooLong);
     EXPECT_TRUE(collector.lines.empty());
     EXPECT_TRUE(listFolder(options.orgDirectory).empty());

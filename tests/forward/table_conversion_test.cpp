@@ -13,8 +13,9 @@ using Lines = std::vector<std::string>;
 const std::string kDeclarations = "<!Page, Hyphenation = on>\n\n";
 
 std::string table(const std::string& rows) {
-    return document(kDeclarations, "<\"p\">\n\n<|, \"1\">Before\n\n<Table, \"t\", Columns = 2>\n\n" +
-                                       rows + "<End Table>\n\n<\"p\">\n\nAfter\n\n");
+    return document(kDeclarations,
+                    "<\"p\">\n\n<|, \"1\">Before\n\n<Table, \"t\", Columns = 2>\n\n" + rows +
+                        "<End Table>\n\n<\"p\">\n\nAfter\n\n");
 }
 
 class TableTest : public ConversionTest {
@@ -33,11 +34,14 @@ class TableTest : public ConversionTest {
 TEST_F(TableTest, HiddenFirstRowAndIdenticalCells) {
     const Lines lines = convertTable("<Row, Hidden = yes>\n<Cell><\"c\">Secret\n<Cell><\"c\">X\n"
                                      "<Row>\n<Cell><\"c\">A\n<Cell><\"c\">B\n");
-    const Lines expected = {"<page \"1\">", "<ps \"p\" 1>Before", "<tb 1>", "<hrow 1>",
-                            "<row 2>",      "<ct 1>",            "<ps \"c\" 2>A",
-                            "</ct>",        "<ct 2>",            "<ps \"c\" 2>B",
-                            "</ct>",        "</row>",            "</tb>",
-                            "<ps \"p\" 1>After", "</page>"};
+    const Lines expected = {"<page \"1\">",  "<ps \"p\" 1>Before",
+                            "<tb 1>",        "<hrow 1>",
+                            "<row 2>",       "<ct 1>",
+                            "<ps \"c\" 2>A", "</ct>",
+                            "<ct 2>",        "<ps \"c\" 2>B",
+                            "</ct>",         "</row>",
+                            "</tb>",         "<ps \"p\" 1>After",
+                            "</page>"};
     EXPECT_EQ(lines, expected);
     EXPECT_EQ(replacement("<ct 1>"), "<Cell>\n\n\n\n\n");
     EXPECT_EQ(replacement("<ct 2>"), "<Cell>\n\n\n\n\n");
@@ -49,14 +53,14 @@ TEST_F(TableTest, HiddenFirstRowAndIdenticalCells) {
 // stands only in the tag's argument, frames in their cells included, and
 // their cells and frames take no numbers.
 TEST_F(TableTest, ReadOnlyRowsShowTheirTextInTheTag) {
-    const std::string cellFrame =
-        frame("", textString("Label", "0", "0") + chart("Axis", "0", "0") + chart("Scale", "1", "1"));
-    const Lines lines = convertTable(
-        "<Master Row, \"locked\", Read Only = yes>\n<Cell><\"c\">\n<Cell><\"c\">\n"
-        "<Row, \"locked\">\n<Cell><\"c\">Head <<1<#3e>\n<Cell><\"c\">Two<Tab>" +
-        cellFrame +
-        "\n<Row, Read Only = yes>\n<Cell><\"c\">First\n\n<\"c\">Second\n"
-        "<Row, \"open\">\n<Cell><\"c\">Free\n");
+    const std::string cellFrame = frame("", textString("Label", "0", "0") +
+                                                chart("Axis", "0", "0") + chart("Scale", "1", "1"));
+    const Lines lines =
+        convertTable("<Master Row, \"locked\", Read Only = yes>\n<Cell><\"c\">\n<Cell><\"c\">\n"
+                     "<Row, \"locked\">\n<Cell><\"c\">Head <<1<#3e>\n<Cell><\"c\">Two<Tab>" +
+                     cellFrame +
+                     "\n<Row, Read Only = yes>\n<Cell><\"c\">First\n\n<\"c\">Second\n"
+                     "<Row, \"open\">\n<Cell><\"c\">Free\n");
     const Lines expected = {
         "<page \"1\">",
         "<ps \"p\" 1>Before",
@@ -81,10 +85,22 @@ TEST_F(TableTest, ReadOnlyRowsShowTheirTextInTheTag) {
 TEST_F(TableTest, CellPageDeclarationsAndRowPageBreaks) {
     const Lines lines = convertTable("<Row>\n<|, \"2\">\n<Cell>\n<!Page, Width = 1 inches>\n"
                                      "<\"c\">A\n<Cell, Straddle = 2><\"c\">B\n");
-    const Lines expected = {"<page \"1\">", "<ps \"p\" 1>Before", "</page>",     "<page \"2\">",
-                            "<tb 1>",       "<row 1>",           "<ct 1>",      "<ps \"c\" 2>A",
-                            "</ct>",        "<ct 2>",            "<ps \"c\" 2>B", "</ct>",
-                            "</row>",       "</tb>",             "<ps \"p\" 1>After", "</page>"};
+    const Lines expected = {"<page \"1\">",
+                            "<ps \"p\" 1>Before",
+                            "</page>",
+                            "<page \"2\">",
+                            "<tb 1>",
+                            "<row 1>",
+                            "<ct 1>",
+                            "<ps \"c\" 2>A",
+                            "</ct>",
+                            "<ct 2>",
+                            "<ps \"c\" 2>B",
+                            "</ct>",
+                            "</row>",
+                            "</tb>",
+                            "<ps \"p\" 1>After",
+                            "</page>"};
     EXPECT_EQ(lines, expected);
     EXPECT_EQ(replacement("<ct 1>"), "<Cell>\n\n\n\n\n<!Page, Width = 1 inches>\n\n\n\n\n");
     EXPECT_EQ(knownTag("<Cell, Straddle = 2>\n\n\n\n\n"), "<ct 2>");
@@ -96,22 +112,33 @@ TEST_F(TableTest, CellPageDeclarationsAndRowPageBreaks) {
 TEST_F(TableTest, FramesInCellsAndParagraphsOfCells) {
     const std::string withText = frame("", textString("Inside", "0", "0"));
     const std::string empty = frame("", "(m1 x)\n");
-    const Lines lines =
-        convertTable("<Row, Hidden = yes>\n<Cell><\"c\">H" + empty +
-                     "\n<Row>\n<Cell><\"c\">One\n\n<\"c\">Two" + withText + "\n<Cell><\"c\">" +
-                     empty + "\n");
-    const Lines expected = {"<page \"1\">", "<ps \"p\" 1>Before",
-                            "<tb 1>",       "<hrow 1>",
-                            "<row 2>",      "<ct 1>",
-                            "<ps \"c\" 2>One", "<ps \"c\" 2>Two",
-                            "</ct>",        "<ctart 2>",
-                            "<af 1>",       "<ts 1>Inside",
-                            "</ts>",        "</af>",
-                            "</ctart>",     "<ct 3>",
-                            "<ps \"c\" 2>",  "</ct>",
-                            "<ctart 4><:iaf 2>", "</ctart>",
-                            "</row>",       "</tb>",
-                            "<ps \"p\" 1>After", "</page>"};
+    const Lines lines = convertTable("<Row, Hidden = yes>\n<Cell><\"c\">H" + empty +
+                                     "\n<Row>\n<Cell><\"c\">One\n\n<\"c\">Two" + withText +
+                                     "\n<Cell><\"c\">" + empty + "\n");
+    const Lines expected = {"<page \"1\">",
+                            "<ps \"p\" 1>Before",
+                            "<tb 1>",
+                            "<hrow 1>",
+                            "<row 2>",
+                            "<ct 1>",
+                            "<ps \"c\" 2>One",
+                            "<ps \"c\" 2>Two",
+                            "</ct>",
+                            "<ctart 2>",
+                            "<af 1>",
+                            "<ts 1>Inside",
+                            "</ts>",
+                            "</af>",
+                            "</ctart>",
+                            "<ct 3>",
+                            "<ps \"c\" 2>",
+                            "</ct>",
+                            "<ctart 4><:iaf 2>",
+                            "</ctart>",
+                            "</row>",
+                            "</tb>",
+                            "<ps \"p\" 1>After",
+                            "</page>"};
     EXPECT_EQ(lines, expected);
     EXPECT_EQ(host.results, Lines{"Warning! 1 Equation(s) in frame 2."});
     // The text after a frame in a cell keeps no tag: the table's lines have
@@ -127,9 +154,18 @@ TEST_F(TableTest, SeveralTablesAndEmptyTables) {
                                 "<Row>\n<Cell><\"c\">A\n<Row, Read Only = yes>\n<Cell><\"c\">B\n"
                                 "<End Table>\n\n");
     ASSERT_EQ(convert("two.DOC", doc), result::Success);
-    const Lines expected = {"<page \"1\">", "<ps \"p\" 1>X", "<tb 1>",        "</tb>",
-                            "<tb 2>",       "<row 1>",       "<ct 1>",        "<ps \"c\" 2>A",
-                            "</ct>",        "</row>",        "<rrow \"<:ct>B\" 2>", "</tb>",
+    const Lines expected = {"<page \"1\">",
+                            "<ps \"p\" 1>X",
+                            "<tb 1>",
+                            "</tb>",
+                            "<tb 2>",
+                            "<row 1>",
+                            "<ct 1>",
+                            "<ps \"c\" 2>A",
+                            "</ct>",
+                            "</row>",
+                            "<rrow \"<:ct>B\" 2>",
+                            "</tb>",
                             "</page>"};
     EXPECT_EQ(body(), expected);
     EXPECT_EQ(pieceTag(PieceKind::EndOfTable, 2), "<tb 2>");

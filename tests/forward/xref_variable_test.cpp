@@ -50,15 +50,17 @@ TEST_F(VariableTest, VariableBecomesItsBlock) {
                             "</xrv>",       "<ps \"p\" 1>After",  "</page>"};
     EXPECT_EQ(body(), expected);
     EXPECT_EQ(replacement("<xrv \"12<:t>b\" 1>"),
-              "<\"var\", Lisp = " + lisp(" (\\x41\\<<1)") + ">\n\n\n\n\n12\n\n\n\n\n<Tab>\n\n\n\n\nb\n\n\n\n\n");
+              "<\"var\", Lisp = " + lisp(" (\\x41\\<<1)") +
+                  ">\n\n\n\n\n12\n\n\n\n\n<Tab>\n\n\n\n\nb\n\n\n\n\n");
     EXPECT_TRUE(host.results.empty());
 }
 
 TEST_F(VariableTest, EmptySuffixAndReusedMarkup) {
     const std::string component = "<\"var\", Lisp = " + lisp("") + ">3\n\n";
-    ASSERT_EQ(convert("var.DOC", document("", "<\"p\">\n\n<|, \"1\">A\n\n" + component + component)),
-              result::Success);
-    const Lines expected = {"<page \"1\">", "<ps \"p\" 1>A", "<xrv \"3\" 1>", "</xrv>",
+    ASSERT_EQ(
+        convert("var.DOC", document("", "<\"p\">\n\n<|, \"1\">A\n\n" + component + component)),
+        result::Success);
+    const Lines expected = {"<page \"1\">",  "<ps \"p\" 1>A", "<xrv \"3\" 1>", "</xrv>",
                             "<xrv \"3\" 1>", "</xrv>",        "</page>"};
     EXPECT_EQ(body(), expected);
 }
@@ -77,7 +79,8 @@ TEST_F(VariableTest, LongSuffixWarns) {
 
 // A "Lisp" attribute that defines no variable leaves an ordinary paragraph.
 TEST_F(VariableTest, OtherLispAttributesAreOrdinaryComponents) {
-    ASSERT_EQ(convert("var.DOC", document("", "<\"p\">\n\n<|, \"1\">A\n\n<\"q\", Lisp = \"(x)\">B\n\n")),
-              result::Success);
+    ASSERT_EQ(
+        convert("var.DOC", document("", "<\"p\">\n\n<|, \"1\">A\n\n<\"q\", Lisp = \"(x)\">B\n\n")),
+        result::Success);
     EXPECT_EQ(body(), (Lines{"<page \"1\">", "<ps \"p\" 1>A", "<ps \"q\" 2>B", "</page>"}));
 }
