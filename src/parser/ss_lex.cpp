@@ -111,9 +111,9 @@ SSRefPtr<SSLexLexeme> SSLex::operator++() {
 // F and read again from M.
 SSRefPtr<SSLexLexeme> SSLex::scan() {
     SSLexConsumer& in = *consumer_;
-    // Ignored matches in a row that read nothing. Each list's action at one
-    // position is fixed, so a table whose lists pass the turn around without
-    // reading would cycle forever once more lists than the table has did so.
+    // Ignored matches in a row that read nothing. Each list acts the same way
+    // at one position, so a chain of them longer than the number of lists is
+    // a cycle that would never end: only a damaged table has one.
     std::uint32_t idleIgnores = 0;
     for (;;) {
         if (current_ == nullptr)
