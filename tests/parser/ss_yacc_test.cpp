@@ -4,6 +4,7 @@
 #include "parser/ss_lex_string_consumer.h"
 #include "parser/ss_yacc.h"
 
+#include "engine_failure.h"
 #include "sample_tables.h"
 
 #include <gtest/gtest.h>
@@ -106,15 +107,6 @@ class SSYaccTest : public ::testing::Test {
     SSYaccTable parserTable{sampleParserTable(), "sample"};
     SSYaccTable syncTable{sampleParserTable(true), "sync"};
 };
-
-std::pair<std::int32_t, std::string> failureOf(const std::function<void()>& run) {
-    try {
-        run();
-    } catch (const SSException& e) {
-        return {e.id(), e.text()};
-    }
-    return {0, "no exception"};
-}
 
 TEST_F(SSYaccTest, ReductionsSeeTheirRightHandSides) {
     SSLexStringConsumer input("abc 12 \"x y\" \"\"");

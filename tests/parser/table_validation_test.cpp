@@ -6,6 +6,7 @@
 #include "parser/ss_yacc.h"
 #include "parser/ss_yacc_table.h"
 
+#include "engine_failure.h"
 #include "sample_tables.h"
 #include "temp_file.h"
 
@@ -18,16 +19,6 @@ namespace quillex {
 namespace {
 
 using namespace test;
-
-// Runs `load` and returns the id and text of the SSException it raises.
-std::pair<std::int32_t, std::string> failureOf(const std::function<void()>& load) {
-    try {
-        load();
-    } catch (const SSException& e) {
-        return {e.id(), e.text()};
-    }
-    return {0, "no exception"};
-}
 
 std::pair<std::int32_t, std::string> lexFailure(const Bytes& image) {
     return failureOf([&] { SSLexTable table(image, "bad"); });
