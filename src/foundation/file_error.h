@@ -6,11 +6,12 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace quillex {
 
 class FileError : public std::runtime_error {
-public:
+  public:
     enum class Cause {
         None,
         Generic,
@@ -37,20 +38,26 @@ public:
     [[noreturn]] static void throwErrno(int error, const std::string& path);
 
     Cause cause() const { return cause_; }
+    // The string-table number of the message for the cause.
+    int messageId() const;
+    // The lines of the results list that report this error: the message of
+    // the cause, then "Filename:" directly followed by the path.
+    std::vector<std::string> resultLines() const;
     const std::string& path() const { return path_; }
 
-private:
+  private:
     Cause cause_;
     std::string path_;
 };
 
 // A serialisation (archive) failure; reported like a file error.
 class ArchiveError : public std::runtime_error {
-public:
+  public:
     explicit ArchiveError(std::string path);
     const std::string& path() const { return path_; }
+    std::vector<std::string> resultLines() const;
 
-private:
+  private:
     std::string path_;
 };
 

@@ -13,7 +13,7 @@
 namespace quillex {
 
 class OutputFile {
-public:
+  public:
     // Creates the temporary file beside `path`; throws FileError on failure.
     explicit OutputFile(std::string path);
     ~OutputFile();
@@ -31,7 +31,7 @@ public:
 
     const std::string& path() const { return path_; }
 
-private:
+  private:
     void fail(int error);
 
     std::string path_;

@@ -9,8 +9,11 @@
 
 namespace quillex {
 
+// The answer to a question put to the user.
+enum class Answer { Yes, No, Cancel };
+
 class ConversionHost {
-public:
+  public:
     virtual ~ConversionHost() = default;
 
     // One progress step. The file bar moves unless skipFileBar is set, the
@@ -22,6 +25,9 @@ public:
 
     // True once the user has asked to cancel the batch.
     virtual bool isCancelled() const = 0;
+
+    // Puts a question to the user: Yes/No, or Yes/No/Cancel when withCancel.
+    virtual Answer ask(const std::string& question, bool withCancel) = 0;
 };
 
 } // namespace quillex

@@ -27,8 +27,8 @@ struct ConversionOptions {
     int readOnlyComponents = 1;     // 0 Translate, 1 Don't Translate
     int sourceLanguageSelection = 1000;
     int targetLanguageSelection = 1000;
-    int markerPlaceholders = 0;     // 0 Insert, 1 Don't Insert
-    int debug = 0;                  // parser exception texts go to the results list
+    int markerPlaceholders = 0; // 0 Insert, 1 Don't Insert
+    int debug = 0;              // parser exception texts go to the results list
 
     // Languages, with their codes looked up when the record is built.
     LanguageRecord sourceLanguage;

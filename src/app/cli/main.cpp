@@ -1,4 +1,284 @@
 // quillex: the command-line front end.
-int main() {
+//
+//   quillex forward [options] FILE...    Interleaf ASCII files to QMX
+//   quillex verify [options] FILE...     check translated QMX files
+//   quillex backward [options] FILE...   translated QMX files to Interleaf ASCII
+//   quillex settings [set SECTION/NAME VALUE]
+//   quillex tokens [--debug] FILE        how the parser sees an Interleaf file
+//
+// Options override the saved settings for this run only. Exit status: 0 when
+// every file succeeded, 1 when any failed, 2 for usage errors, 130 when
+// cancelled with Ctrl-C.
+#include "app/batch_runner.h"
+#include "app/cli/terminal_host.h"
+#include "app/settings_store.h"
+#include "foundation/file_error.h"
+#include "foundation/output_file.h"
+#include "foundation/text_file.h"
+#include "parser/interleaf/interleaf_diagnostics.h"
+#include "parser/ss_dbcs_info.h"
+
+#include <CLI/CLI.hpp>
+
+#include <atomic>
+#include <csignal>
+#include <filesystem>
+#include <iostream>
+
+namespace {
+
+using namespace quillex;
+
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+constexpr int kExitCancelled = 130;
+
+std::atomic<bool> gCancelled{false};
+
+extern "C" void onInterrupt(int) {
+    gCancelled.store(true);
+}
+
+// The options shared by the batch commands.
+struct BatchArguments {
+    std::vector<std::string> files;
+    std::string orgDirectory;
+    std::string translatedDirectory;
+    std::string sourceDirectory;
+    std::string format;
+    std::string pageSize;
+    std::string sourceLanguage;
+    std::string targetLanguage;
+    std::string smartQuotes;
+    std::string readOnly;
+    std::string markerPlaceholders;
+    std::string hyphenation;
+    std::string overwrite = "ask";
+    std::string ancillary = "ask";
+    std::string resultsFile;
+    bool debug = false;
+    bool quiet = false;
+};
+
+void addBatchOptions(CLI::App& command, BatchArguments& args, BatchKind kind) {
+    command.add_option("FILE", args.files, "files to process")->required();
+    command.add_option("--org-dir", args.orgDirectory,
+                       kind == BatchKind::Forward ? "folder for the QMX and ORG files"
+                                                  : "folder of the ORG and source QMX files");
+    if (kind == BatchKind::Forward)
+        command.add_option("--translated-dir", args.translatedDirectory,
+                           "folder that gets a copy of the QMX files for translation");
+    if (kind == BatchKind::Verify)
+        command.add_option("--source-dir", args.sourceDirectory, "folder of the source QMX files");
+    command.add_option("--format", args.format, "QMX container")
+        ->check(CLI::IsMember({"txt", "rtf"}));
+    command.add_option("--page-size", args.pageSize, "RTF page size")
+        ->check(CLI::IsMember({"a4", "letter"}));
+    command.add_option("--source-language", args.sourceLanguage, "source language name");
+    command.add_option("--target-language", args.targetLanguage, "target language name");
+    command.add_option("--smart-quotes", args.smartQuotes, "straight quotes as tags or text")
+        ->check(CLI::IsMember({"tags", "text"}));
+    command.add_option("--read-only", args.readOnly, "read-only components")
+        ->check(CLI::IsMember({"translate", "dont-translate"}));
+    command.add_option("--marker-placeholders", args.markerPlaceholders, "index marker anchors")
+        ->check(CLI::IsMember({"insert", "dont-insert"}));
+    command.add_option("--hyphenation", args.hyphenation, "translation hyphenation")
+        ->check(CLI::IsMember({"turn-off", "leave"}));
+    command.add_option("--overwrite", args.overwrite, "existing output files")
+        ->check(CLI::IsMember({"ask", "always", "never"}));
+    if (kind == BatchKind::Forward)
+        command.add_option("--ancillary", args.ancillary, "create the ancillary file")
+            ->check(CLI::IsMember({"ask", "yes", "no"}));
+    command.add_option("--results", args.resultsFile, "save the results list to this file");
+    command.add_flag("--debug", args.debug, "add parser diagnostics to the results");
+    command.add_flag("--quiet", args.quiet, "print only the summary");
+}
+
+Policy policyOf(const std::string& text) {
+    if (text == "always" || text == "yes")
+        return Policy::Yes;
+    if (text == "never" || text == "no")
+        return Policy::No;
+    return Policy::Ask;
+}
+
+// Applies the command-line choices to the settings of this run; returns an
+// error text for a value that does not fit.
+std::string applyOverrides(const BatchArguments& args, Settings& settings) {
+    OptionSettings& o = settings.options;
+    if (!args.format.empty())
+        o.fileFormatForQmx = args.format == "rtf" ? 1 : 0;
+    if (!args.pageSize.empty())
+        o.rtfPageSize = args.pageSize == "letter" ? 1 : 0;
+    if (!args.smartQuotes.empty())
+        o.smartQuotes = args.smartQuotes == "tags" ? 1 : 0;
+    if (!args.readOnly.empty())
+        o.readOnlyComponents = args.readOnly == "dont-translate" ? 1 : 0;
+    if (!args.markerPlaceholders.empty())
+        o.markerPlaceholders = args.markerPlaceholders == "dont-insert" ? 1 : 0;
+    if (!args.hyphenation.empty())
+        o.translationHyphenation = args.hyphenation == "leave" ? 1 : 0;
+    if (args.overwrite == "always")
+        o.overwriteFiles = 1;
+    if (args.debug)
+        o.debug = 1;
+    for (const auto& [name, slot] : {std::pair{&args.sourceLanguage, &o.sourceLanguage},
+                                     std::pair{&args.targetLanguage, &o.targetLanguage}}) {
+        if (name->empty())
+            continue;
+        LanguageRecord record;
+        if (!lookupLanguage(*name, LanguageRole::Target, record) || record.name != *name)
+            return "unknown language: " + *name;
+        *slot = *name;
+    }
+    return {};
+}
+
+std::string absoluteFolder(const std::string& folder) {
+    if (folder.empty())
+        return folder;
+    return SettingsStore::withTrailingSlash(std::filesystem::absolute(folder).lexically_normal());
+}
+
+void saveResults(const std::string& path, const std::vector<std::string>& lines) {
+    OutputFile file(path);
+    for (const std::string& line : lines)
+        file.writeText(line + "\n");
+    file.commit();
+}
+
+int runBatch(BatchKind kind, const BatchArguments& args) {
+    Settings settings = SettingsStore::load();
+    if (const std::string error = applyOverrides(args, settings); !error.empty()) {
+        std::cerr << "quillex: " << error << '\n';
+        return kExitUsage;
+    }
+    TerminalOptions terminal;
+    for (const std::string& file : args.files) {
+        if (!fileExists(file)) {
+            std::cerr << "quillex: no such file: " << file << '\n';
+            return kExitUsage;
+        }
+        terminal.files.push_back(std::filesystem::absolute(file).lexically_normal());
+    }
+    const std::string& orgFolder = kind == BatchKind::Verify && !args.sourceDirectory.empty()
+                                       ? args.sourceDirectory
+                                       : args.orgDirectory;
+    if (!orgFolder.empty())
+        terminal.orgDirectory = absoluteFolder(orgFolder);
+    if (!args.translatedDirectory.empty())
+        terminal.translatedDirectory = absoluteFolder(args.translatedDirectory);
+    terminal.overwrite = policyOf(args.overwrite);
+    terminal.ancillary = policyOf(args.ancillary);
+    terminal.quiet = args.quiet;
+
+    TerminalHost host(terminal, gCancelled);
+    BatchRunner runner(host, settings);
+    const BatchReport report = runner.run(kind);
+    if (!host.refusal().empty() || !report.refusal.empty()) {
+        std::cerr << "quillex: " << (host.refusal().empty() ? report.refusal : host.refusal())
+                  << '\n';
+        return kExitUsage;
+    }
+    if (!args.resultsFile.empty()) {
+        try {
+            saveResults(args.resultsFile, host.results());
+        } catch (const FileError& error) {
+            for (const std::string& line : error.resultLines())
+                std::cerr << line << '\n';
+            return kExitFailed;
+        }
+    }
+    if (gCancelled.load())
+        return kExitCancelled;
+    return report.failed > 0 || report.stopped ? kExitFailed : 0;
+}
+
+// Lists the lexemes of an Interleaf ASCII file and the outcome of its parse,
+// so that a user can see why a document is refused.
+int listTokens(const std::string& file, bool debug, const std::string& sourceLanguage) {
+    std::string language = sourceLanguage;
+    if (language.empty())
+        language = SettingsStore::load().options.sourceLanguage;
+    LanguageRecord record;
+    if (!lookupLanguage(language, LanguageRole::Source, record)) {
+        std::cerr << "quillex: unknown language: " << language << '\n';
+        return kExitUsage;
+    }
+    SSDbcsInfo::programWide().setCodePage(static_cast<std::uint32_t>(record.codePage));
+    const int outcome = writeInterleafDiagnostics(file, std::cout, debug ? 1 : 0);
+    return outcome == 0 ? 0 : kExitFailed;
+}
+
+int listSettings() {
+    std::cout << "# " << SettingsStore::fileName() << '\n';
+    for (const SettingValue& value : SettingsStore::list())
+        std::cout << value.key << " = " << value.value << '\n';
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"The Quillex 2.0 for Interleaf: prepares Interleaf ASCII documents for "
+                 "translation and puts the translated text back."};
+    app.require_subcommand(1);
+
+    BatchArguments forwardArgs;
+    CLI::App* forward = app.add_subcommand("forward", "convert Interleaf ASCII files to QMX");
+    addBatchOptions(*forward, forwardArgs, BatchKind::Forward);
+
+    BatchArguments verifyArgs;
+    CLI::App* verify = app.add_subcommand("verify", "verify the Q-Marks of translated QMX files");
+    addBatchOptions(*verify, verifyArgs, BatchKind::Verify);
+
+    BatchArguments backwardArgs;
+    CLI::App* backward =
+        app.add_subcommand("backward", "convert translated QMX files to Interleaf ASCII");
+    addBatchOptions(*backward, backwardArgs, BatchKind::Backward);
+
+    CLI::App* settings = app.add_subcommand("settings", "print or change the saved settings");
+    std::string settingName;
+    std::string settingValue;
+    CLI::App* set = settings->add_subcommand("set", "change one saved setting");
+    set->add_option("NAME", settingName, "SECTION/NAME, as 'quillex settings' lists them")
+        ->required();
+    set->add_option("VALUE", settingValue, "the new value")->required();
+
+    CLI::App* tokens =
+        app.add_subcommand("tokens", "list the lexemes of an Interleaf ASCII file and its parse");
+    std::string tokensFile;
+    bool tokensDebug = false;
+    std::string tokensLanguage;
+    tokens->add_option("FILE", tokensFile, "Interleaf ASCII file")->required();
+    tokens->add_flag("--debug", tokensDebug, "also list unexpected characters and error texts");
+    tokens->add_option("--source-language", tokensLanguage,
+                       "language whose code page tells double-byte characters");
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        const int status = app.exit(error);
+        return status == 0 ? 0 : kExitUsage;
+    }
+
+    std::signal(SIGINT, onInterrupt);
+    if (forward->parsed())
+        return runBatch(BatchKind::Forward, forwardArgs);
+    if (verify->parsed())
+        return runBatch(BatchKind::Verify, verifyArgs);
+    if (backward->parsed()) {
+        std::cerr << "quillex: backward is not available in this version yet\n";
+        return kExitUsage;
+    }
+    if (tokens->parsed())
+        return listTokens(tokensFile, tokensDebug, tokensLanguage);
+    if (set->parsed()) {
+        if (const auto error = SettingsStore::set(settingName, settingValue)) {
+            std::cerr << "quillex: " << *error << '\n';
+            return kExitUsage;
+        }
+        return 0;
+    }
+    return listSettings();
 }

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what the build needs on Debian 12 (run as root).
+set -euo pipefail
+export DEBIAN_FRONTEND=noninteractive
+packages=(cmake g++ make pkg-config qt6-base-dev libcli11-dev libgtest-dev libgmock-dev
+          libbenchmark-dev)
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+        missing+=("$package")
+done
+if ((${#missing[@]})); then
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,64 @@
+// BatchHost: everything the batch runner needs from a front end.
+//
+// The runner holds the batch logic; a front end (window, terminal, test)
+// implements these dialogs, bars and lists. Every call is made on the thread
+// that runs the batch.
+#pragma once
+
+#include "app/batch_kind.h"
+#include "qmx/conversion_host.h"
+
+#include <string>
+#include <vector>
+
+namespace quillex {
+
+// The directories of the confirmation dialog. For a forward batch: the
+// folder of the chosen files, the QMX & ORG folder and the folder that gets a
+// copy of the QMX files. For backward and verify: the folder of the source
+// QMX & ORG files, and the folder of the chosen translated files (where the
+// output or the reports go).
+struct BatchDirectories {
+    std::string chosenFiles;
+    std::string org;
+    std::string translated;
+};
+
+class BatchHost {
+  public:
+    virtual ~BatchHost() = default;
+
+    // The multi-select open-file dialog; an empty list means Cancel.
+    virtual std::vector<std::string> chooseFiles(const std::string& title,
+                                                 const std::string& filter,
+                                                 const std::string& startDirectory) = 0;
+
+    // The confirmation dialog of the kind: `countLine` says how many files;
+    // the host may change `directories` and must only return true with
+    // directories that validateBatchDirectories accepts. False means Cancel.
+    virtual bool confirmBatch(BatchKind kind, const std::string& title,
+                              const std::string& countLine, BatchDirectories& directories) = 0;
+
+    virtual Answer ask(const std::string& question, bool withCancel) = 0;
+
+    virtual void setProgressRanges(int fileMaximum, int batchMaximum) = 0;
+    virtual void setProgress(int fileValue, int batchValue) = 0;
+    virtual void appendResult(const std::string& line) = 0;
+
+    // The summary box at the end (or the final box of a stopped batch).
+    virtual void showSummary(const std::string& text, bool isError) = 0;
+
+    virtual bool isCancelled() const = 0;
+    virtual void clearCancel() = 0;
+
+    // Set while a batch runs; a window refuses page changes and closing.
+    virtual void setBusy(bool busy) { (void)busy; }
+};
+
+// The rules of the confirmation dialogs: the directories must exist, a
+// forward batch may not write into the folder of its source files (15050),
+// and verify needs two different folders (15040). Returns the message to show,
+// or an empty string when the directories are acceptable.
+std::string validateBatchDirectories(BatchKind kind, const BatchDirectories& directories);
+
+} // namespace quillex

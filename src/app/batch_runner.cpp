@@ -1,0 +1,352 @@
+// The batch runner.
+#include "app/batch_runner.h"
+
+#include "forward/ancillary_file.h"
+#include "forward/forward_converter.h"
+#include "forward/forward_outputs.h"
+#include "foundation/file_error.h"
+#include "foundation/string_table.h"
+#include "foundation/text_file.h"
+#include "qmx/result_code.h"
+#include "verifier/verifier.h"
+
+#include <algorithm>
+#include <cctype>
+#include <ctime>
+#include <filesystem>
+#include <new>
+
+namespace quillex {
+namespace {
+
+// Code of a failure that fits no row of the result table.
+constexpr int kUnknownFailure = -1;
+
+std::string upperCase(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return text;
+}
+
+std::string extensionOf(const std::string& path) {
+    const std::string name = path.substr(path.find_last_of('/') + 1);
+    const auto dot = name.find_last_of('.');
+    return dot == std::string::npos ? std::string() : upperCase(name.substr(dot));
+}
+
+// Forward batches tell style files by the last three letters of the name.
+bool endsWithSty(const std::string& path) {
+    return path.size() >= 3 && upperCase(path.substr(path.size() - 3)) == "STY";
+}
+
+// In a list of more than one name, the first and last are exchanged when the
+// first sorts at or after the last (without regard to case).
+void exchangeFirstAndLast(std::vector<std::string>& names) {
+    if (names.size() > 1 && upperCase(names.front()) >= upperCase(names.back()))
+        std::swap(names.front(), names.back());
+}
+
+std::string localDateAndTime() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[256];
+    const std::size_t size = std::strftime(text, sizeof text, "%c", &local);
+    return std::string(text, size);
+}
+
+} // namespace
+
+// The ConversionHost that a per-file routine sees: progress steps move the
+// runner's bars; results, questions and Cancel go to the batch host.
+class BatchRunner::FileHost : public ConversionHost {
+  public:
+    explicit FileHost(BatchRunner& runner) : runner_(runner) {}
+
+    void progressStep(bool skipFileBar, bool skipBatchBar) override {
+        if (!skipFileBar)
+            ++runner_.fileProgress_;
+        if (!skipBatchBar)
+            ++runner_.batchProgress_;
+        runner_.host_.setProgress(runner_.fileProgress_, runner_.batchProgress_);
+    }
+    void appendResult(const std::string& line) override { runner_.host_.appendResult(line); }
+    bool isCancelled() const override { return runner_.host_.isCancelled(); }
+    Answer ask(const std::string& question, bool withCancel) override {
+        return runner_.host_.ask(question, withCancel);
+    }
+
+  private:
+    BatchRunner& runner_;
+};
+
+PerFileRoutines PerFileRoutines::builtIn() {
+    PerFileRoutines routines;
+    routines.forward = convertFile;
+    routines.verify = verifyFile;
+    return routines;
+}
+
+std::string validateBatchDirectories(BatchKind kind, const BatchDirectories& directories) {
+    for (const std::string* folder : {&directories.org, &directories.translated}) {
+        if (!directoryExists(*folder))
+            return formatString(4030);
+    }
+    if (kind == BatchKind::Forward) {
+        for (const std::string* folder : {&directories.org, &directories.translated}) {
+            if (sameDirectory(*folder, directories.chosenFiles))
+                return formatString(15050, directories.chosenFiles.c_str());
+        }
+    }
+    if (kind == BatchKind::Verify && sameDirectory(directories.org, directories.translated))
+        return formatString(15040);
+    return {};
+}
+
+BatchRunner::BatchRunner(BatchHost& host, Settings& settings, PerFileRoutines routines)
+    : host_(host), settings_(settings), routines_(std::move(routines)) {}
+
+const std::string& BatchRunner::underscoreLine() {
+    static const std::string line(84, '_');
+    return line;
+}
+
+std::vector<std::string> BatchRunner::orderFiles(BatchKind kind,
+                                                 std::vector<std::string> files) const {
+    if (kind != BatchKind::Forward)
+        return files;
+    std::vector<std::string> documents;
+    std::vector<std::string> styles;
+    for (std::string& file : files)
+        (endsWithSty(file) ? styles : documents).push_back(std::move(file));
+    exchangeFirstAndLast(documents);
+    exchangeFirstAndLast(styles);
+    documents.insert(documents.end(), std::make_move_iterator(styles.begin()),
+                     std::make_move_iterator(styles.end()));
+    return documents;
+}
+
+BatchDirectories BatchRunner::initialDirectories(BatchKind kind,
+                                                 const std::string& chosenFolder) const {
+    BatchDirectories directories;
+    directories.chosenFiles = chosenFolder;
+    directories.org = settings_.paths.orgFiles;
+    directories.translated =
+        kind == BatchKind::Forward ? settings_.paths.translatedFiles : chosenFolder;
+    return directories;
+}
+
+void BatchRunner::rememberDirectories(BatchKind kind, const BatchDirectories& directories) {
+    if (settings_.paths.duringSession == 0)
+        return;
+    const auto remember = [](std::string& slot, const std::string& folder) {
+        if (directoryExists(folder))
+            slot = SettingsStore::withTrailingSlash(folder);
+    };
+    if (kind == BatchKind::Forward)
+        remember(settings_.paths.sourceFiles, directories.chosenFiles);
+    else
+        remember(settings_.paths.translatedFiles, directories.chosenFiles);
+    remember(settings_.paths.orgFiles, directories.org);
+    if (kind == BatchKind::Forward)
+        remember(settings_.paths.translatedFiles, directories.translated);
+}
+
+// Asks before overwriting each existing output of the file; returns 0 to go
+// on, 3 to skip the file (No) or 2 to end the batch (Cancel).
+int BatchRunner::checkOverwrite(BatchKind kind, const ConversionOptions& options) {
+    if (options.overwriteFiles == 1 || kind == BatchKind::Verify)
+        return result::Success;
+    std::vector<std::string> outputs;
+    if (kind == BatchKind::Forward) {
+        outputs = forwardOutputs(options).all();
+    } else {
+        const char* extension = options.extension == ".CAT" ? ".STY" : ".DOC";
+        outputs.push_back(options.translatedDirectory + options.baseName + extension);
+    }
+    for (const std::string& output : outputs) {
+        if (!std::filesystem::exists(output))
+            continue;
+        const bool withCancel = outputs.size() > 1;
+        const Answer answer =
+            host_.ask(formatString(withCancel ? 15000 : 15010, output.c_str()), withCancel);
+        if (answer == Answer::No)
+            return result::Skipped;
+        if (answer == Answer::Cancel)
+            return result::CancelledBatch;
+    }
+    return result::Success;
+}
+
+// The per-file wrapper: runs the routine and maps every outcome to a code.
+int BatchRunner::runFile(BatchKind kind, ConversionOptions& options, FileHost& fileHost,
+                         VerificationCounts& counts) {
+    try {
+        switch (kind) {
+        case BatchKind::Forward:
+            return routines_.forward(options, collector_, fileHost);
+        case BatchKind::Backward:
+            return routines_.backward(options, ancillaryLines_, fileHost);
+        case BatchKind::Verify:
+            return routines_.verify(options, fileHost, counts);
+        }
+    } catch (int code) {
+        return code;
+    } catch (const FileError& error) {
+        for (const std::string& line : error.resultLines())
+            host_.appendResult(line);
+        return result::FileError;
+    } catch (const ArchiveError& error) {
+        for (const std::string& line : error.resultLines())
+            host_.appendResult(line);
+        return result::FileError;
+    } catch (const std::bad_alloc&) {
+        return result::OutOfMemory;
+    } catch (const std::exception& error) {
+        if (options.debug != 0)
+            host_.appendResult(std::string("Exception! ") + error.what());
+        return kUnknownFailure;
+    }
+    return kUnknownFailure;
+}
+
+void BatchRunner::reportEffect(const ResultEffect& effect) {
+    for (const std::string& line : effect.lines)
+        host_.appendResult(line);
+    host_.appendResult("");
+}
+
+void BatchRunner::stopBatch(BatchKind kind, const ResultEffect& effect, const BatchReport& report) {
+    const int steps = batchKindInfo(kind).stepsPerFile;
+    batchProgress_ = steps * report.files;
+    host_.setProgress(fileProgress_, batchProgress_);
+    host_.appendResult(underscoreLine());
+    host_.appendResult("");
+    host_.appendResult(formatString(10470));
+    host_.appendResult(underscoreLine());
+    host_.showSummary(formatString(effect.finalBoxId, report.converted()), true);
+}
+
+void BatchRunner::showSummary(BatchKind kind, const BatchReport& report) {
+    const bool single = report.files == 1;
+    std::string text;
+    if (kind == BatchKind::Verify) {
+        if (report.failed > 0)
+            text = single ? formatString(11050)
+                          : formatString(11040, report.converted(), report.failed);
+        else if (report.tagChanges > 0)
+            text =
+                single ? formatString(11090) : formatString(11080, report.files, report.tagChanges);
+        else
+            text = single ? formatString(11070) : formatString(11060, report.files);
+    } else if (report.failed > 0) {
+        text =
+            single ? formatString(11010) : formatString(11000, report.converted(), report.failed);
+    } else {
+        text = single ? formatString(11030) : formatString(11020, report.converted());
+    }
+    host_.showSummary(text, false);
+}
+
+void BatchRunner::offerAncillaryFile(const ConversionOptions& options) {
+    FileHost fileHost(*this);
+    if (host_.ask(formatString(1600), false) == Answer::Yes &&
+        writeAncillaryFile(options, collector_, fileHost))
+        return;
+    host_.appendResult(formatString(12030));
+}
+
+BatchReport BatchRunner::run(BatchKind kind) {
+    const BatchKindInfo& info = batchKindInfo(kind);
+    BatchReport report;
+    fileProgress_ = batchProgress_ = 0;
+    collector_ = AncillaryCollector{};
+    ancillaryLines_ = {"First File In Batch Dummy"};
+    host_.setProgress(0, 0);
+    host_.setBusy(true);
+    struct Idle {
+        BatchHost& host;
+        ~Idle() {
+            host.clearCancel();
+            host.setBusy(false);
+        }
+    } idle{host_};
+
+    // Choose the files.
+    const bool rtf = settings_.options.fileFormatForQmx == 1;
+    const std::string startDirectory =
+        settings_.paths.duringSession != 0
+            ? (kind == BatchKind::Forward ? settings_.paths.sourceFiles
+                                          : settings_.paths.translatedFiles)
+            : std::string();
+    std::vector<std::string> files =
+        host_.chooseFiles(formatString(info.fileDialogTitleId),
+                          formatString(rtf ? info.filterIdRtf : info.filterIdText), startDirectory);
+    if (files.empty())
+        return report;
+    files = orderFiles(kind, std::move(files));
+    report.files = static_cast<int>(files.size());
+
+    // Snapshot the options and confirm the directories.
+    ConversionOptions options = makeConversionOptions(settings_);
+    BatchDirectories directories = initialDirectories(kind, folderOf(files.front()));
+    if (!host_.confirmBatch(kind, info.confirmTitle, formatString(info.confirmLineId, report.files),
+                            directories))
+        return report;
+    report.refusal = validateBatchDirectories(kind, directories);
+    if (!report.refusal.empty())
+        return report;
+    options.sourceDirectory = SettingsStore::withTrailingSlash(directories.chosenFiles);
+    options.orgDirectory = SettingsStore::withTrailingSlash(directories.org);
+    options.translatedDirectory = SettingsStore::withTrailingSlash(directories.translated);
+    rememberDirectories(kind, directories);
+
+    report.started = true;
+    host_.setProgressRanges(info.stepsPerFile, info.stepsPerFile * report.files);
+    host_.appendResult("");
+    host_.appendResult(localDateAndTime());
+    host_.appendResult("");
+
+    FileHost fileHost(*this);
+    for (const std::string& file : files) {
+        options.inputPath = file;
+        options.baseName = bareName(file);
+        options.extension =
+            kind == BatchKind::Forward ? (endsWithSty(file) ? ".STY" : ".DOC") : extensionOf(file);
+        host_.appendResult(formatString(info.beforeFileLineId, file.c_str()));
+        ++report.attempted;
+        fileProgress_ = 0;
+        host_.setProgress(fileProgress_, batchProgress_);
+
+        VerificationCounts counts;
+        int code = checkOverwrite(kind, options);
+        if (code == result::Success)
+            code = runFile(kind, options, fileHost, counts);
+
+        fileProgress_ = info.stepsPerFile;
+        batchProgress_ = info.stepsPerFile * report.attempted;
+        host_.setProgress(fileProgress_, batchProgress_);
+
+        const ResultEffect effect = resultEffect(code, kind, counts);
+        reportEffect(effect);
+        if (effect.fails)
+            ++report.failed;
+        if (kind == BatchKind::Verify && counts.any())
+            ++report.tagChanges;
+        if (effect.stops) {
+            report.stopped = true;
+            stopBatch(kind, effect, report);
+            return report;
+        }
+    }
+
+    batchProgress_ = info.stepsPerFile * report.files;
+    host_.setProgress(fileProgress_, batchProgress_);
+    host_.appendResult(underscoreLine());
+    showSummary(kind, report);
+    if (kind == BatchKind::Forward && report.converted() > 0)
+        offerAncillaryFile(options);
+    return report;
+}
+
+} // namespace quillex

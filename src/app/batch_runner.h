@@ -1,0 +1,79 @@
+// The batch runner: one batch of files through a per-file routine.
+//
+// It asks the host for the files and the directories, snapshots the settings
+// into ConversionOptions, runs the per-file routine of the batch kind once per
+// file, turns each result code into lines of the results list, drives the two
+// progress bars, honours Cancel and ends with a summary.
+#pragma once
+
+#include "app/batch_host.h"
+#include "app/result_messages.h"
+#include "app/settings_store.h"
+#include "forward/ancillary_collector.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace quillex {
+
+// The per-file routines of the three kinds. A routine returns a result code
+// or throws one (an int), a FileError, an ArchiveError or std::bad_alloc.
+struct PerFileRoutines {
+    std::function<int(const ConversionOptions&, AncillaryCollector&, ConversionHost&)> forward;
+    std::function<int(const ConversionOptions&, std::vector<std::string>& ancillaryLines,
+                      ConversionHost&)>
+        backward;
+    std::function<int(const ConversionOptions&, ConversionHost&, VerificationCounts&)> verify;
+
+    // The routines built into this program.
+    static PerFileRoutines builtIn();
+};
+
+struct BatchReport {
+    bool started = false; // false when the batch ended before its first file
+    std::string refusal;  // why the directories were refused, if they were
+    int files = 0;
+    int attempted = 0;
+    int failed = 0;
+    int tagChanges = 0;   // verify: files with findings
+    bool stopped = false; // a result code stopped the batch
+    int converted() const { return attempted - failed; }
+};
+
+class BatchRunner {
+  public:
+    BatchRunner(BatchHost& host, Settings& settings,
+                PerFileRoutines routines = PerFileRoutines::builtIn());
+
+    // Runs one batch. `settings` gives the options and receives the
+    // directories to remember.
+    BatchReport run(BatchKind kind);
+
+    // The lines of the first line of a stopped batch, the underscores.
+    static const std::string& underscoreLine();
+
+  private:
+    class FileHost;
+
+    std::vector<std::string> orderFiles(BatchKind kind, std::vector<std::string> files) const;
+    BatchDirectories initialDirectories(BatchKind kind, const std::string& chosenFolder) const;
+    void rememberDirectories(BatchKind kind, const BatchDirectories& directories);
+    int checkOverwrite(BatchKind kind, const ConversionOptions& options);
+    int runFile(BatchKind kind, ConversionOptions& options, FileHost& fileHost,
+                VerificationCounts& counts);
+    void reportEffect(const ResultEffect& effect);
+    void stopBatch(BatchKind kind, const ResultEffect& effect, const BatchReport& report);
+    void showSummary(BatchKind kind, const BatchReport& report);
+    void offerAncillaryFile(const ConversionOptions& options);
+
+    BatchHost& host_;
+    Settings& settings_;
+    PerFileRoutines routines_;
+    AncillaryCollector collector_;
+    std::vector<std::string> ancillaryLines_;
+    int fileProgress_ = 0;
+    int batchProgress_ = 0;
+};
+
+} // namespace quillex

@@ -1,0 +1,115 @@
+// The command line's batch host.
+#include "app/cli/terminal_host.h"
+
+#include "foundation/string_table.h"
+
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <unistd.h>
+
+namespace quillex {
+namespace {
+
+constexpr int kBarWidth = 30;
+
+std::string bar(int value, int maximum) {
+    const int filled = maximum > 0 ? value * kBarWidth / maximum : 0;
+    return "[" + std::string(static_cast<std::size_t>(std::min(filled, kBarWidth)), '#') +
+           std::string(static_cast<std::size_t>(kBarWidth - std::min(filled, kBarWidth)), '.') +
+           "]";
+}
+
+} // namespace
+
+TerminalHost::TerminalHost(TerminalOptions options, std::atomic<bool>& cancelFlag)
+    : options_(std::move(options)), cancelFlag_(cancelFlag),
+      interactive_(::isatty(STDIN_FILENO) != 0),
+      drawProgress_(::isatty(STDERR_FILENO) != 0 && !options_.quiet) {}
+
+std::vector<std::string> TerminalHost::chooseFiles(const std::string&, const std::string&,
+                                                   const std::string&) {
+    return options_.files;
+}
+
+bool TerminalHost::confirmBatch(BatchKind kind, const std::string&, const std::string&,
+                                BatchDirectories& directories) {
+    if (options_.orgDirectory)
+        directories.org = *options_.orgDirectory;
+    if (options_.translatedDirectory && kind == BatchKind::Forward)
+        directories.translated = *options_.translatedDirectory;
+    refusal_ = validateBatchDirectories(kind, directories);
+    return refusal_.empty();
+}
+
+Answer TerminalHost::ask(const std::string& question, bool withCancel) {
+    const bool ancillaryQuestion = question == loadString(1600);
+    const Policy policy = ancillaryQuestion ? options_.ancillary : options_.overwrite;
+    if (policy == Policy::Yes)
+        return Answer::Yes;
+    if (policy == Policy::No)
+        return Answer::No;
+    if (!interactive_)
+        return ancillaryQuestion ? Answer::Yes : Answer::No;
+    return askOnTerminal(question, withCancel);
+}
+
+Answer TerminalHost::askOnTerminal(const std::string& question, bool withCancel) {
+    clearProgressLine();
+    for (;;) {
+        std::cerr << question << (withCancel ? " [y/n/c] " : " [y/n] ") << std::flush;
+        std::string answer;
+        if (!std::getline(std::cin, answer))
+            return withCancel ? Answer::Cancel : Answer::No;
+        if (answer == "y" || answer == "Y" || answer == "yes")
+            return Answer::Yes;
+        if (answer == "n" || answer == "N" || answer == "no")
+            return Answer::No;
+        if (withCancel && (answer == "c" || answer == "C" || answer == "cancel"))
+            return Answer::Cancel;
+    }
+}
+
+void TerminalHost::setProgressRanges(int fileMaximum, int batchMaximum) {
+    fileMaximum_ = fileMaximum;
+    batchMaximum_ = batchMaximum;
+}
+
+void TerminalHost::setProgress(int fileValue, int batchValue) {
+    if (!drawProgress_)
+        return;
+    std::cerr << "\rFile: " << bar(fileValue, fileMaximum_)
+              << "  Batch: " << bar(batchValue, batchMaximum_) << std::flush;
+    progressShown_ = true;
+}
+
+void TerminalHost::clearProgressLine() {
+    if (progressShown_) {
+        std::cerr << "\r" << std::string(80, ' ') << "\r" << std::flush;
+        progressShown_ = false;
+    }
+}
+
+void TerminalHost::appendResult(const std::string& line) {
+    results_.push_back(line);
+    if (options_.quiet)
+        return;
+    clearProgressLine();
+    std::cout << line << '\n' << std::flush;
+}
+
+void TerminalHost::showSummary(const std::string& text, bool isError) {
+    clearProgressLine();
+    (void)isError;
+    std::cout << text << "\n" << std::flush;
+}
+
+bool TerminalHost::isCancelled() const {
+    return cancelFlag_.load();
+}
+
+void TerminalHost::clearCancel() {
+    // The command line ends with the batch; the flag stays for the exit status.
+}
+
+} // namespace quillex

@@ -1,0 +1,254 @@
+// The settings store over QSettings.
+#include "app/settings_store.h"
+
+#include "foundation/text_file.h"
+
+#include <QSettings>
+#include <QString>
+
+#include <cstdlib>
+
+namespace quillex {
+namespace {
+
+constexpr const char* kOrganisation = "VELMAR";
+constexpr const char* kApplication = "The Quillex 2.0 for Interleaf";
+
+struct IntValue {
+    const char* name;
+    int OptionSettings::*field;
+    int minimum;
+    int maximum;
+};
+
+// The integer values of OPTIONS with their ranges (radio groups hold 0 or 1).
+constexpr IntValue kOptionInts[] = {
+    {"OVERWRITE_FILES", &OptionSettings::overwriteFiles, 0, 1},
+    {"FILE_FORMAT_FOR_QMX", &OptionSettings::fileFormatForQmx, 0, 1},
+    {"RTF_PAGE_SIZE", &OptionSettings::rtfPageSize, 0, 1},
+    {"MARKER_PLACEHOLDERS", &OptionSettings::markerPlaceholders, 0, 1},
+    {"TRANSLATION_HYPHENATION", &OptionSettings::translationHyphenation, 0, 1},
+    {"SOURCE_HYPHENATION", &OptionSettings::sourceHyphenation, 0, 1},
+    {"CHARACTER_SET_TEXT", &OptionSettings::characterSetText, 0, 1},
+    {"SMART_QUOTES", &OptionSettings::smartQuotes, 0, 1},
+    {"READ_ONLY_COMPONENTS", &OptionSettings::readOnlyComponents, 0, 1},
+    {"SOURCE_LANGUAGE_SELECTION", &OptionSettings::sourceLanguageSelection, -1, 1000},
+    {"TARGET_LANGUAGE_SELECTION", &OptionSettings::targetLanguageSelection, -1, 1000},
+    {"DEBUG", &OptionSettings::debug, 0, 1 << 30},
+};
+
+struct StringValue {
+    const char* name;
+    std::string OptionSettings::*field;
+};
+
+constexpr StringValue kOptionStrings[] = {
+    {"SOURCE_LANGUAGE", &OptionSettings::sourceLanguage},
+    {"TARGET_LANGUAGE", &OptionSettings::targetLanguage},
+};
+
+struct PathValue {
+    const char* name;
+    std::string PathSettings::*field;
+};
+
+constexpr PathValue kPathStrings[] = {
+    {"SOURCE_FILES", &PathSettings::sourceFiles},
+    {"ORG_FILES", &PathSettings::orgFiles},
+    {"TRANSLATED_FILES", &PathSettings::translatedFiles},
+};
+
+QSettings openSettings() {
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, kOrganisation, kApplication);
+}
+
+QString key(const char* section, const char* name) {
+    return QString::fromLatin1(section) + '/' + QString::fromLatin1(name);
+}
+
+int readInt(QSettings& store, const char* section, const char* name, int fallback) {
+    bool ok = false;
+    const int value = store.value(key(section, name)).toInt(&ok);
+    return ok ? value : fallback;
+}
+
+std::string readString(QSettings& store, const char* section, const char* name,
+                       const std::string& fallback) {
+    const QVariant value = store.value(key(section, name));
+    if (!value.isValid())
+        return fallback;
+    return value.toString().toLocal8Bit().toStdString();
+}
+
+// A stored directory that no longer exists falls back to the default.
+std::string existingDirectoryOrDefault(const std::string& stored) {
+    if (stored.empty() || !directoryExists(stored))
+        return SettingsStore::defaultDirectory();
+    return SettingsStore::withTrailingSlash(stored);
+}
+
+PathSettings loadPaths(QSettings& store) {
+    PathSettings paths;
+    paths.duringSession = readInt(store, "PATHS", "DURING_SESSION", 1);
+    paths.betweenSessions = readInt(store, "PATHS", "BETWEEN_SESSIONS", 1);
+    for (const PathValue& value : kPathStrings) {
+        paths.*value.field =
+            paths.duringSession != 0
+                ? existingDirectoryOrDefault(readString(store, "PATHS", value.name, ""))
+                : SettingsStore::defaultDirectory();
+    }
+    return paths;
+}
+
+OptionSettings loadOptions(QSettings& store) {
+    OptionSettings options;
+    for (const IntValue& value : kOptionInts)
+        options.*value.field = readInt(store, "OPTIONS", value.name, options.*value.field);
+    for (const StringValue& value : kOptionStrings) {
+        options.*value.field = readString(store, "OPTIONS", value.name, options.*value.field);
+        if ((options.*value.field).empty())
+            options.*value.field = "English (US)";
+    }
+    return options;
+}
+
+std::optional<int> parseInt(const std::string& text) {
+    if (text.empty())
+        return std::nullopt;
+    char* end = nullptr;
+    const long value = std::strtol(text.c_str(), &end, 10);
+    if (*end != '\0' || value < -(1L << 30) || value > (1L << 30))
+        return std::nullopt;
+    return static_cast<int>(value);
+}
+
+std::string rangeError(const std::string& name, int minimum, int maximum) {
+    return name + " takes an integer from " + std::to_string(minimum) + " to " +
+           std::to_string(maximum);
+}
+
+} // namespace
+
+std::string SettingsStore::defaultDirectory() {
+    const char* home = std::getenv("HOME");
+    return withTrailingSlash(home != nullptr && *home != '\0' ? home : "/");
+}
+
+std::string SettingsStore::withTrailingSlash(std::string directory) {
+    if (directory.empty() || directory.back() != '/')
+        directory.push_back('/');
+    return directory;
+}
+
+Settings SettingsStore::load() {
+    QSettings store = openSettings();
+    return Settings{loadPaths(store), loadOptions(store)};
+}
+
+void SettingsStore::savePaths(const PathSettings& paths) {
+    QSettings store = openSettings();
+    store.setValue(key("PATHS", "DURING_SESSION"), paths.duringSession);
+    store.setValue(key("PATHS", "BETWEEN_SESSIONS"), paths.betweenSessions);
+    for (const PathValue& value : kPathStrings) {
+        const std::string path =
+            paths.betweenSessions != 0 ? withTrailingSlash(paths.*value.field) : defaultDirectory();
+        store.setValue(key("PATHS", value.name), QString::fromLocal8Bit(path.c_str()));
+    }
+}
+
+void SettingsStore::saveOptions(const OptionSettings& options) {
+    QSettings store = openSettings();
+    for (const IntValue& value : kOptionInts) {
+        if (std::string_view(value.name) != "DEBUG")
+            store.setValue(key("OPTIONS", value.name), options.*value.field);
+    }
+    for (const StringValue& value : kOptionStrings)
+        store.setValue(key("OPTIONS", value.name),
+                       QString::fromLocal8Bit((options.*value.field).c_str()));
+}
+
+std::vector<SettingValue> SettingsStore::list() {
+    const Settings settings = load();
+    std::vector<SettingValue> values;
+    values.push_back({"PATHS/DURING_SESSION", std::to_string(settings.paths.duringSession)});
+    values.push_back({"PATHS/BETWEEN_SESSIONS", std::to_string(settings.paths.betweenSessions)});
+    for (const PathValue& value : kPathStrings)
+        values.push_back({std::string("PATHS/") + value.name, settings.paths.*value.field});
+    for (const IntValue& value : kOptionInts)
+        values.push_back(
+            {std::string("OPTIONS/") + value.name, std::to_string(settings.options.*value.field)});
+    for (const StringValue& value : kOptionStrings)
+        values.push_back({std::string("OPTIONS/") + value.name, settings.options.*value.field});
+    return values;
+}
+
+std::optional<std::string> SettingsStore::set(const std::string& name, const std::string& value) {
+    QSettings store = openSettings();
+    const auto setInt = [&](const char* section, const char* valueName, int minimum,
+                            int maximum) -> std::optional<std::string> {
+        const auto number = parseInt(value);
+        if (!number || *number < minimum || *number > maximum)
+            return rangeError(name, minimum, maximum);
+        store.setValue(key(section, valueName), *number);
+        return std::nullopt;
+    };
+    if (name == "PATHS/DURING_SESSION")
+        return setInt("PATHS", "DURING_SESSION", 0, 1);
+    if (name == "PATHS/BETWEEN_SESSIONS")
+        return setInt("PATHS", "BETWEEN_SESSIONS", 0, 1);
+    for (const PathValue& path : kPathStrings) {
+        if (name == std::string("PATHS/") + path.name) {
+            if (!directoryExists(value))
+                return "not an existing directory: " + value;
+            store.setValue(key("PATHS", path.name),
+                           QString::fromLocal8Bit(withTrailingSlash(value).c_str()));
+            return std::nullopt;
+        }
+    }
+    for (const IntValue& option : kOptionInts)
+        if (name == std::string("OPTIONS/") + option.name)
+            return setInt("OPTIONS", option.name, option.minimum, option.maximum);
+    for (const StringValue& option : kOptionStrings) {
+        if (name == std::string("OPTIONS/") + option.name) {
+            LanguageRecord record;
+            if (!lookupLanguage(value, LanguageRole::Target, record) || record.name != value)
+                return "unknown language: " + value;
+            store.setValue(key("OPTIONS", option.name), QString::fromLocal8Bit(value.c_str()));
+            return std::nullopt;
+        }
+    }
+    return "unknown setting: " + name + " (see 'quillex settings')";
+}
+
+std::string SettingsStore::fileName() {
+    return openSettings().fileName().toLocal8Bit().toStdString();
+}
+
+ConversionOptions makeConversionOptions(const Settings& settings) {
+    const OptionSettings& o = settings.options;
+    ConversionOptions options;
+    options.betweenSessions = settings.paths.betweenSessions;
+    options.duringSession = settings.paths.duringSession;
+    options.rtfPageSize = o.rtfPageSize;
+    options.overwriteFiles = o.overwriteFiles;
+    options.fileFormatForQmx = o.fileFormatForQmx;
+    options.characterSetText = o.characterSetText;
+    options.sourceHyphenation = o.sourceHyphenation;
+    options.translationHyphenation = o.translationHyphenation;
+    options.smartQuotes = o.smartQuotes;
+    options.readOnlyComponents = o.readOnlyComponents;
+    options.sourceLanguageSelection = o.sourceLanguageSelection;
+    options.targetLanguageSelection = o.targetLanguageSelection;
+    options.markerPlaceholders = o.markerPlaceholders;
+    options.debug = o.debug;
+    lookupLanguage(o.sourceLanguage, LanguageRole::Source, options.sourceLanguage);
+    lookupLanguage(o.targetLanguage, LanguageRole::Target, options.targetLanguage);
+    if (settings.paths.duringSession != 0) {
+        options.sourceDirectory = settings.paths.sourceFiles;
+        options.orgDirectory = settings.paths.orgFiles;
+        options.translatedDirectory = settings.paths.translatedFiles;
+    }
+    return options;
+}
+
+} // namespace quillex

@@ -1,0 +1,85 @@
+// The settings store: user choices that persist between runs.
+//
+// Two sections, PATHS and OPTIONS, with the value names below, kept in an INI
+// file through QSettings (organisation "VELMAR", application "The Quillex 2.0
+// for Interleaf"; XDG_CONFIG_HOME decides where). A missing value gives its
+// default; a stored path that is no existing directory gives the default
+// directory; every directory ends with "/".
+#pragma once
+
+#include "qmx/conversion_options.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quillex {
+
+struct PathSettings {
+    int duringSession = 1;
+    int betweenSessions = 1;
+    std::string sourceFiles;     // SOURCE_FILES
+    std::string orgFiles;        // ORG_FILES
+    std::string translatedFiles; // TRANSLATED_FILES
+};
+
+struct OptionSettings {
+    int overwriteFiles = 0;
+    int fileFormatForQmx = 1;
+    int rtfPageSize = 0;
+    int markerPlaceholders = 0;
+    int translationHyphenation = 1;
+    int sourceHyphenation = 0;
+    int characterSetText = 0;
+    int smartQuotes = 1;
+    int readOnlyComponents = 1;
+    std::string sourceLanguage = "English (US)";
+    std::string targetLanguage = "English (US)";
+    int sourceLanguageSelection = 1000;
+    int targetLanguageSelection = 1000;
+    int debug = 0;
+};
+
+struct Settings {
+    PathSettings paths;
+    OptionSettings options;
+};
+
+// One stored value as `quillex settings` lists it.
+struct SettingValue {
+    std::string key; // "SECTION/NAME"
+    std::string value;
+};
+
+class SettingsStore {
+  public:
+    // The directory offered when no stored one applies: the home folder.
+    static std::string defaultDirectory();
+    // Appends "/" when missing.
+    static std::string withTrailingSlash(std::string directory);
+
+    // Reads both sections. With DURING_SESSION off the paths start as the
+    // default directory.
+    static Settings load();
+
+    // Writes PATHS as at exit: the three paths as edited when
+    // BETWEEN_SESSIONS is 1, else the default directory for each.
+    static void savePaths(const PathSettings& paths);
+    // Writes the OPTIONS values that the Settings page owns (never DEBUG).
+    static void saveOptions(const OptionSettings& options);
+
+    // Every value of both sections with its effective value.
+    static std::vector<SettingValue> list();
+    // Sets one value given as "SECTION/NAME"; returns an error text when the
+    // name is unknown or the value does not fit its type.
+    static std::optional<std::string> set(const std::string& key, const std::string& value);
+
+    // The path of the settings file (for messages).
+    static std::string fileName();
+};
+
+// Builds the per-batch snapshot from the current settings; the language codes
+// are looked up in the language table.
+ConversionOptions makeConversionOptions(const Settings& settings);
+
+} // namespace quillex

@@ -1,0 +1,18 @@
+// Writing the ancillary file at the end of a forward batch.
+#pragma once
+
+#include "forward/ancillary_collector.h"
+#include "qmx/conversion_host.h"
+#include "qmx/conversion_options.h"
+
+namespace quillex {
+
+// Writes ANCILL.TXT or ANCILL.RTF into the ORG folder and, when it differs,
+// the translated folder, asking before overwriting unless the options say
+// always overwrite (a folder refused is skipped). Each saved file is reported
+// with "Created the ancillary file:" and its path. Returns false when nothing
+// was written; a file error is reported in the results list.
+bool writeAncillaryFile(const ConversionOptions& options, const AncillaryCollector& collector,
+                        ConversionHost& host);
+
+} // namespace quillex

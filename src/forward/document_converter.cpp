@@ -1,0 +1,149 @@
+// The steps of one forward conversion.
+#include "forward/document_converter.h"
+
+#include "foundation/disk_space.h"
+#include "foundation/file_error.h"
+#include "foundation/output_file.h"
+#include "foundation/text_file.h"
+#include "qmx/language_table.h"
+#include "qmx/qmx_file_writer.h"
+#include "qmx/qmx_header.h"
+#include "qmx/result_code.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <unistd.h>
+
+namespace quillex {
+namespace {
+
+constexpr std::size_t kHeaderProbeBytes = 100;
+constexpr std::uint64_t kMegabyte = 1024 * 1024;
+
+std::string readFirstBytes(const std::string& path, std::size_t count) {
+    std::FILE* stream = std::fopen(path.c_str(), "rb");
+    if (stream == nullptr)
+        FileError::throwErrno(errno, path);
+    std::string bytes(count, '\0');
+    bytes.resize(std::fread(bytes.data(), 1, count, stream));
+    std::fclose(stream);
+    return bytes;
+}
+
+bool namesSupportedVersion(const std::string& header) {
+    for (const char* version : {"Version = 8.0", "Version = 8.1", "Version = 8.2", "Version = 8.3"})
+        if (header.find(version) != std::string::npos)
+            return true;
+    return false;
+}
+
+} // namespace
+
+DocumentConverter::DocumentConverter(const ConversionOptions& options,
+                                     AncillaryCollector& collector, ConversionHost& host)
+    : options_(options), collector_(collector), progress_(host, kForwardStepsPerFile),
+      outputs_(forwardOutputs(options)), sourcePath_(options.inputPath),
+      japaneseSource_(isJapaneseShiftJisSource(options.sourceLanguage.name)) {}
+
+DocumentConverter::~DocumentConverter() = default;
+
+void DocumentConverter::run() {
+    try {
+        progress_.step();
+        checkSourceHeader();
+        checkFreeSpace();
+        copySourceToOrg();
+        convertSource();
+        progress_.step();
+        addHeaderAndClosingLines();
+        save();
+    } catch (...) {
+        orgCopy_.reset(); // drops the uncommitted ORG copy
+        removeWrittenOutputs();
+        throw;
+    }
+}
+
+void DocumentConverter::checkSourceHeader() {
+    const std::string header = readFirstBytes(sourcePath_, kHeaderProbeBytes);
+    if (!header.starts_with("<!OPS,"))
+        throw result::NotInterleafAscii;
+    if (!namesSupportedVersion(header))
+        throw result::WrongVersion;
+}
+
+void DocumentConverter::checkFreeSpace() {
+    const std::uint64_t sourceMegabytes = fileSize(sourcePath_) / kMegabyte;
+    const auto freeBytes = freeDiskBytes(options_.orgDirectory);
+    if (freeBytes && *freeBytes / kMegabyte < sourceMegabytes + 2)
+        throw result::DiskFull;
+}
+
+// The ORG copy is the source read in text mode, each line ended by a single
+// line feed. It stays a temporary file until the run has succeeded.
+// The batch refuses output folders equal to the source folder; this guards
+// the source against every other way of getting there.
+void DocumentConverter::refuseToOverwriteSource() const {
+    for (const std::string& output : outputs_.all()) {
+        std::error_code error;
+        if (std::filesystem::equivalent(output, sourcePath_, error))
+            throw FileError(FileError::Cause::AccessDenied, output);
+    }
+}
+
+void DocumentConverter::copySourceToOrg() {
+    refuseToOverwriteSource();
+    const std::string text = readTextModeFile(sourcePath_);
+    orgCopy_ = std::make_unique<OutputFile>(outputs_.orgCopy);
+    lineCount_ = 0;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        auto lf = text.find('\n', start);
+        if (lf == std::string::npos)
+            lf = text.size();
+        orgCopy_->write(std::string_view(text).substr(start, lf - start));
+        orgCopy_->write("\n");
+        ++lineCount_;
+        start = lf + 1;
+    }
+}
+
+// Turns the source into the QMX body lines. The parse moves the bar by
+// kForwardParseSteps; until the body conversion is in place these units are
+// left to the end of the run, and the body stays empty.
+void DocumentConverter::convertSource() {
+    progress_.step();
+    progress_.step();
+}
+
+void DocumentConverter::addHeaderAndClosingLines() {
+    outputLines_ = wrapInQmxHeader(options_, std::move(outputLines_));
+    const std::size_t headerCount = qmxHeaderLines(options_).size();
+    for (std::size_t i = 0; i < headerCount; ++i) {
+        knownTags_[outputLines_[i]] = outputLines_[i];
+        tagReplacements_[outputLines_[i]] = outputLines_[i];
+    }
+    knownTags_[kQmxClosingLine] = kQmxClosingLine;
+    tagReplacements_[kQmxClosingLine] = kQmxClosingLine;
+}
+
+void DocumentConverter::save() {
+    const QmxFileFormat format = options_.writesRtf() ? QmxFileFormat::Rtf : QmxFileFormat::Text;
+    saveQmxFile(outputs_.qmxFile, outputLines_, format, options_);
+    writtenOutputs_.push_back(outputs_.qmxFile);
+    if (!outputs_.qmxCopy.empty()) {
+        saveQmxFile(outputs_.qmxCopy, outputLines_, format, options_);
+        writtenOutputs_.push_back(outputs_.qmxCopy);
+    }
+    orgCopy_->commit();
+    orgCopy_.reset();
+}
+
+void DocumentConverter::removeWrittenOutputs() {
+    for (const std::string& path : writtenOutputs_)
+        ::unlink(path.c_str());
+    writtenOutputs_.clear();
+}
+
+} // namespace quillex

@@ -1,0 +1,71 @@
+// DocumentConverter: the forward conversion of one Interleaf ASCII file.
+//
+// One object per file and run. It checks the header and the free space,
+// keeps a line-for-line copy of the source (the ORG file), converts the
+// source into QMX lines, puts the QMX header around them and saves them.
+// It owns everything it makes; outputs reach the disk only at the very end,
+// so a run that stops early leaves no ORG copy and no QMX file behind.
+#pragma once
+
+#include "forward/ancillary_collector.h"
+#include "forward/forward_outputs.h"
+#include "qmx/conversion_host.h"
+#include "qmx/conversion_options.h"
+#include "qmx/progress_budget.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace quillex {
+
+class OutputFile;
+
+// Progress units of one forward file.
+inline constexpr int kForwardStepsPerFile = 10;
+// Units the parse posts, one per fifth of the source lines.
+inline constexpr int kForwardParseSteps = 5;
+
+class DocumentConverter {
+  public:
+    DocumentConverter(const ConversionOptions& options, AncillaryCollector& collector,
+                      ConversionHost& host);
+    ~DocumentConverter();
+
+    // Runs every step; throws an integer result code or a FileError.
+    void run();
+
+    bool styleMode() const { return outputs_.styleMode; }
+    bool japaneseSource() const { return japaneseSource_; }
+    int lineCount() const { return lineCount_; }
+    const std::vector<std::string>& outputLines() const { return outputLines_; }
+    const std::map<std::string, std::string>& knownTags() const { return knownTags_; }
+    const std::map<std::string, std::string>& tagReplacements() const { return tagReplacements_; }
+
+  private:
+    void checkSourceHeader();
+    void checkFreeSpace();
+    void refuseToOverwriteSource() const;
+    void copySourceToOrg();
+    void convertSource();
+    void addHeaderAndClosingLines();
+    void save();
+    void removeWrittenOutputs();
+
+    const ConversionOptions& options_;
+    AncillaryCollector& collector_;
+    ProgressBudget progress_;
+    ForwardOutputs outputs_;
+    std::string sourcePath_;
+    bool japaneseSource_ = false;
+    bool warnJapanese_ = true;
+    int lineCount_ = 0;
+    std::unique_ptr<OutputFile> orgCopy_;
+    std::vector<std::string> outputLines_;
+    std::map<std::string, std::string> knownTags_;
+    std::map<std::string, std::string> tagReplacements_;
+    std::vector<std::string> writtenOutputs_;
+};
+
+} // namespace quillex

@@ -1,0 +1,20 @@
+// The per-file entry of the forward conversion.
+#include "forward/forward_converter.h"
+
+#include "forward/document_converter.h"
+#include "qmx/result_code.h"
+
+namespace quillex {
+
+int convertFile(const ConversionOptions& options, AncillaryCollector& collector,
+                ConversionHost& host) {
+    try {
+        DocumentConverter converter(options, collector, host);
+        converter.run();
+    } catch (int code) {
+        return code;
+    }
+    return result::Success;
+}
+
+} // namespace quillex

@@ -1,0 +1,23 @@
+// The header lines that open every QMX file and the ancillary file, and the
+// closing line.
+#pragma once
+
+#include "qmx/conversion_options.h"
+
+#include <string>
+#include <vector>
+
+namespace quillex {
+
+inline constexpr const char* kQmxIdentifierLine = "<qmx \"I2.00\">";
+inline constexpr const char* kQmxClosingLine = "</qmx>";
+
+// The four header lines: format identifier, source language, quotes setting
+// and read-only setting.
+std::vector<std::string> qmxHeaderLines(const ConversionOptions& options);
+
+// Puts the header in front of `body` and the closing line behind it.
+std::vector<std::string> wrapInQmxHeader(const ConversionOptions& options,
+                                         std::vector<std::string> body);
+
+} // namespace quillex

@@ -1,0 +1,144 @@
+// The settings store: defaults, persistence and path rules.
+#include "app/settings_store.h"
+#include "support/temp_dir.h"
+
+#include <QSettings>
+#include <gtest/gtest.h>
+
+using namespace quillex;
+using quillex::testing::TempDir;
+
+namespace {
+
+class SettingsStoreTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                           QString::fromStdString(config_.folder()));
+        ::setenv("HOME", home_.folder().c_str(), 1);
+    }
+    QSettings raw() {
+        return QSettings(QSettings::IniFormat, QSettings::UserScope, "VELMAR",
+                         "The Quillex 2.0 for Interleaf");
+    }
+    TempDir config_;
+    TempDir home_;
+};
+
+} // namespace
+
+TEST_F(SettingsStoreTest, FirstRunGivesEveryDefault) {
+    const Settings settings = SettingsStore::load();
+    EXPECT_EQ(settings.paths.duringSession, 1);
+    EXPECT_EQ(settings.paths.betweenSessions, 1);
+    EXPECT_EQ(settings.paths.sourceFiles, home_.folder());
+    EXPECT_EQ(settings.paths.orgFiles, home_.folder());
+    EXPECT_EQ(settings.paths.translatedFiles, home_.folder());
+    const OptionSettings& o = settings.options;
+    EXPECT_EQ(o.overwriteFiles, 0);
+    EXPECT_EQ(o.fileFormatForQmx, 1);
+    EXPECT_EQ(o.rtfPageSize, 0);
+    EXPECT_EQ(o.markerPlaceholders, 0);
+    EXPECT_EQ(o.translationHyphenation, 1);
+    EXPECT_EQ(o.sourceHyphenation, 0);
+    EXPECT_EQ(o.characterSetText, 0);
+    EXPECT_EQ(o.smartQuotes, 1);
+    EXPECT_EQ(o.readOnlyComponents, 1);
+    EXPECT_EQ(o.sourceLanguage, "English (US)");
+    EXPECT_EQ(o.targetLanguage, "English (US)");
+    EXPECT_EQ(o.sourceLanguageSelection, 1000);
+    EXPECT_EQ(o.targetLanguageSelection, 1000);
+    EXPECT_EQ(o.debug, 0);
+}
+
+TEST_F(SettingsStoreTest, OptionsPersistButDebugIsNeverWritten) {
+    OptionSettings options;
+    options.overwriteFiles = 1;
+    options.fileFormatForQmx = 0;
+    options.sourceLanguage = "German";
+    options.targetLanguage = "Japanese (EUC)";
+    options.targetLanguageSelection = 10;
+    options.debug = 1;
+    SettingsStore::saveOptions(options);
+    const OptionSettings loaded = SettingsStore::load().options;
+    EXPECT_EQ(loaded.overwriteFiles, 1);
+    EXPECT_EQ(loaded.fileFormatForQmx, 0);
+    EXPECT_EQ(loaded.sourceLanguage, "German");
+    EXPECT_EQ(loaded.targetLanguage, "Japanese (EUC)");
+    EXPECT_EQ(loaded.targetLanguageSelection, 10);
+    EXPECT_EQ(loaded.debug, 0);
+    EXPECT_FALSE(raw().contains("OPTIONS/DEBUG"));
+
+    raw().setValue("OPTIONS/DEBUG", 1);
+    EXPECT_EQ(SettingsStore::load().options.debug, 1);
+}
+
+TEST_F(SettingsStoreTest, EmptyLanguageAndUnreadableNumbersFallBackToDefaults) {
+    {
+        QSettings store = raw();
+        store.setValue("OPTIONS/SOURCE_LANGUAGE", "");
+        store.setValue("OPTIONS/SMART_QUOTES", "not a number");
+    }
+    const OptionSettings loaded = SettingsStore::load().options;
+    EXPECT_EQ(loaded.sourceLanguage, "English (US)");
+    EXPECT_EQ(loaded.smartQuotes, 1);
+}
+
+TEST_F(SettingsStoreTest, StoredPathsGetSlashAndMissingOnesTheDefault) {
+    TempDir work;
+    const std::string existing = work.subfolder("sources");
+    {
+        QSettings store = raw();
+        store.setValue("PATHS/SOURCE_FILES",
+                       QString::fromStdString(existing.substr(0, existing.size() - 1)));
+        store.setValue("PATHS/ORG_FILES", "/no/such/folder/");
+    }
+    const PathSettings paths = SettingsStore::load().paths;
+    EXPECT_EQ(paths.sourceFiles, existing);
+    EXPECT_EQ(paths.orgFiles, home_.folder());
+}
+
+TEST_F(SettingsStoreTest, BetweenSessionsOffStoresTheDefaultDirectory) {
+    TempDir work;
+    PathSettings paths;
+    paths.betweenSessions = 0;
+    paths.sourceFiles = paths.orgFiles = paths.translatedFiles = work.folder();
+    SettingsStore::savePaths(paths);
+    const PathSettings loaded = SettingsStore::load().paths;
+    EXPECT_EQ(loaded.betweenSessions, 0);
+    EXPECT_EQ(loaded.sourceFiles, home_.folder());
+
+    paths.betweenSessions = 1;
+    SettingsStore::savePaths(paths);
+    EXPECT_EQ(SettingsStore::load().paths.orgFiles, work.folder());
+
+    // With During Session off the paths start as the default directory.
+    raw().setValue("PATHS/DURING_SESSION", 0);
+    EXPECT_EQ(SettingsStore::load().paths.translatedFiles, home_.folder());
+}
+
+TEST_F(SettingsStoreTest, SetChecksNamesAndValues) {
+    EXPECT_FALSE(SettingsStore::set("OPTIONS/RTF_PAGE_SIZE", "1"));
+    EXPECT_EQ(SettingsStore::load().options.rtfPageSize, 1);
+    EXPECT_TRUE(SettingsStore::set("OPTIONS/RTF_PAGE_SIZE", "2"));
+    EXPECT_TRUE(SettingsStore::set("OPTIONS/RTF_PAGE_SIZE", "x"));
+    EXPECT_TRUE(SettingsStore::set("OPTIONS/NO_SUCH_VALUE", "1"));
+    EXPECT_TRUE(SettingsStore::set("OPTIONS/SOURCE_LANGUAGE", "Klingon"));
+    EXPECT_FALSE(SettingsStore::set("OPTIONS/SOURCE_LANGUAGE", "French"));
+    EXPECT_TRUE(SettingsStore::set("PATHS/ORG_FILES", "/no/such/folder"));
+    EXPECT_EQ(SettingsStore::load().options.sourceLanguage, "French");
+}
+
+TEST_F(SettingsStoreTest, ConversionOptionsCarryLookedUpLanguages) {
+    Settings settings = SettingsStore::load();
+    settings.options.sourceLanguage = "Polish";
+    settings.options.targetLanguage = "German (Swiss)";
+    const ConversionOptions options = makeConversionOptions(settings);
+    EXPECT_EQ(options.sourceLanguage.codePage, 1250);
+    EXPECT_EQ(options.targetLanguage.languageAttribute, "SwissGerman");
+    EXPECT_EQ(options.targetLanguage.languageCode, "nl");
+    EXPECT_EQ(options.orgDirectory, home_.folder());
+
+    settings.paths.duringSession = 0;
+    EXPECT_EQ(makeConversionOptions(settings).orgDirectory, "");
+}
