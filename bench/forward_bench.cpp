@@ -1,9 +1,11 @@
 // Forward conversion speed and memory on large generated documents, at two
-// sizes ten times apart, to show that the cost grows linearly.
+// sizes ten times apart, to show that the cost grows linearly: documents of
+// running text, and documents rich in tables and frames.
 #include "document_generator.h"
 #include "forward/forward_converter.h"
 #include "qmx/conversion_host.h"
 #include "qmx/result_code.h"
+#include "rich_document_generator.h"
 
 #include <chrono>
 #include <cstdio>
@@ -30,8 +32,8 @@ long peakResidentKilobytes() {
     return usage.ru_maxrss;
 }
 
-double convertSeconds(const std::filesystem::path& folder, int sections, std::size_t& bytes) {
-    const std::string text = bench::generateDocument(sections);
+double convertSeconds(const std::filesystem::path& folder, const std::string& text,
+                      std::size_t& bytes) {
     bytes = text.size();
     const std::filesystem::path source = folder / "large.DOC";
     std::ofstream(source, std::ios::binary) << text;
@@ -65,14 +67,19 @@ int main(int argc, char** argv) {
         std::filesystem::temp_directory_path() / ("quillex_bench_" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
 
-    std::printf("%10s %12s %10s %10s %14s\n", "sections", "bytes", "seconds", "MB/s",
-                "peak RSS (KB)");
-    for (int size : {sections, sections * 10}) {
-        std::size_t bytes = 0;
-        const double seconds = convertSeconds(folder, size, bytes);
-        std::printf("%10d %12zu %10.3f %10.2f %14ld\n", size, bytes, seconds,
-                    static_cast<double>(bytes) / (1024.0 * 1024.0) / seconds,
-                    peakResidentKilobytes());
+    std::printf("%-22s %10s %12s %10s %10s %14s\n", "document", "sections", "bytes", "seconds",
+                "MB/s", "peak RSS (KB)");
+    const std::pair<const char*, std::string (*)(int)> kinds[] = {
+        {"running text", bench::generateDocument},
+        {"tables and frames", bench::generateRichDocument}};
+    for (const auto& [kind, generate] : kinds) {
+        for (int size : {sections, sections * 10}) {
+            std::size_t bytes = 0;
+            const double seconds = convertSeconds(folder, generate(size), bytes);
+            std::printf("%-22s %10d %12zu %10.3f %10.2f %14ld\n", kind, size, bytes, seconds,
+                        static_cast<double>(bytes) / (1024.0 * 1024.0) / seconds,
+                        peakResidentKilobytes());
+        }
     }
     std::filesystem::remove_all(folder);
     return 0;
