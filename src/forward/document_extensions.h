@@ -46,9 +46,6 @@ class DocumentExtensions : public BodyExtensions {
     // with extension); for a document also the shared items it uses.
     AncillaryContribution contribution(const std::string& file, bool styleMode);
 
-    const UsedItems& used() const { return used_; }
-    const AncillaryLists& lists() { return formats_.lists(); }
-
   private:
     std::vector<std::string> convertAncillaryItems(std::vector<std::string> items);
 

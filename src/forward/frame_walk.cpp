@@ -95,7 +95,8 @@ std::string FrameWalker::tagged(std::string tag) {
     return tag;
 }
 
-FrameWalk FrameWalker::walk(PieceList& pieces, std::size_t first, std::vector<std::string>& items) {
+FrameWalk FrameWalker::walk(PieceList& pieces, std::size_t first, std::vector<std::string>& items,
+                            Place place) {
     Walk walk;
     walk.frameKind = pieces[first]->kind;
     for (std::size_t i = first + 1; i < pieces.size(); ++i) {
@@ -138,7 +139,7 @@ FrameWalk FrameWalker::walk(PieceList& pieces, std::size_t first, std::vector<st
         case PieceKind::MasterDiagrammingObject:
             break;
         case PieceKind::TextAfterFrame: {
-            finish(walk, *pieces[first], items);
+            finish(walk, *pieces[first], items, place);
             return {i, pieces[first]->qmxTag};
         }
         default:
@@ -146,7 +147,7 @@ FrameWalk FrameWalker::walk(PieceList& pieces, std::size_t first, std::vector<st
             break;
         }
     }
-    finish(walk, *pieces[first], items);
+    finish(walk, *pieces[first], items, place);
     return {pieces.size(), pieces[first]->qmxTag};
 }
 
@@ -228,7 +229,8 @@ void FrameWalker::addNamedObject(Walk& walk, const DocumentPiece& piece) {
     walk.addBlock(piece, {tag});
 }
 
-void FrameWalker::finish(Walk& walk, DocumentPiece& frame, std::vector<std::string>& items) {
+void FrameWalker::finish(Walk& walk, DocumentPiece& frame, std::vector<std::string>& items,
+                         Place place) {
     std::stable_sort(walk.blocks.begin(), walk.blocks.end(), [](const auto& a, const auto& b) {
         return a.primary != b.primary ? a.primary < b.primary : a.secondary < b.secondary;
     });
@@ -238,7 +240,7 @@ void FrameWalker::finish(Walk& walk, DocumentPiece& frame, std::vector<std::stri
         number = registry.nextNumber(TagCounter::Frame);
         frame.qmxTag = tagged("<af " + std::to_string(number) + ">");
         const std::optional<std::string> footnote =
-            isMaster(walk.frameKind) ? std::nullopt : footnoteValue(frame);
+            isMaster(walk.frameKind) || place == Place::Cell ? std::nullopt : footnoteValue(frame);
         std::string footnoteArguments;
         if (footnote) {
             footnoteArguments = convertAttributeText(*footnote, context_.characters()) + " " +

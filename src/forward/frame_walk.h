@@ -36,10 +36,15 @@ class FrameWalker {
   public:
     FrameWalker(ConversionContext& context, const DeclaredItems& declared);
 
+    // Where a frame stands: in running text, or in a table cell, where a
+    // footnote is an ordinary frame (a cell frame holds no footnote block).
+    enum class Place { Text, Cell };
+
     // Converts the frame at pieces[first] and its diagram pieces, appending
     // its items to `items`. The frame piece and its text and diagram pieces
     // get their tags.
-    FrameWalk walk(PieceList& pieces, std::size_t first, std::vector<std::string>& items);
+    FrameWalk walk(PieceList& pieces, std::size_t first, std::vector<std::string>& items,
+                   Place place = Place::Text);
 
     // The object named by a <tn "%s"> tag, or the frame named by a
     // <:saf "%s" %d> tag, that a walk made; null for any other tag.
@@ -51,7 +56,7 @@ class FrameWalker {
     void addText(Walk& walk, DocumentPiece& piece, bool chartLabel);
     void addMicroDocument(Walk& walk, DocumentPiece& piece);
     void addNamedObject(Walk& walk, const DocumentPiece& piece);
-    void finish(Walk& walk, DocumentPiece& frame, std::vector<std::string>& items);
+    void finish(Walk& walk, DocumentPiece& frame, std::vector<std::string>& items, Place place);
     void reportCounts(const Walk& walk, int frameNumber) const;
     std::string tagged(std::string tag);
 

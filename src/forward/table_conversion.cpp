@@ -88,7 +88,7 @@ std::size_t TableConverter::layOut(PieceList& pieces, std::size_t first,
                 items.push_back(
                     tagged("<ctart " +
                            std::to_string(context_.registry.nextNumber(TagCounter::Cell)) + ">"));
-                i = frames_.walk(pieces, i, items).end;
+                i = frames_.walk(pieces, i, items, FrameWalker::Place::Cell).end;
                 items.push_back(tagged("</ctart>"));
             }
             break;
