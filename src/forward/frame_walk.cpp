@@ -138,11 +138,12 @@ FrameWalk FrameWalker::walk(PieceList& pieces, std::size_t first, std::vector<st
             break;
         case PieceKind::MasterDiagrammingObject:
             break;
-        case PieceKind::TextAfterFrame: {
+        case PieceKind::TextAfterFrame:
             finish(walk, *pieces[first], items, place);
             return {i, pieces[first]->qmxTag};
-        }
         default:
+            // Any other piece (the parts of a frame or table nested in a
+            // micro-document) starts the counts and the kind afresh.
             walk.restart(piece.kind);
             break;
         }
