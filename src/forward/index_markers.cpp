@@ -64,8 +64,8 @@ std::string convertIndexText(std::string_view value, const ConversionContext& co
     if (length > kIndexTextLimit)
         throw result::IndexMarkerTooLong;
     if (length > kIndexTextWarningLength) {
-        context.warn(kLongMarkerWarning);
-        context.warn(kLongMarkerAdvice);
+        context.addResult(kLongMarkerWarning);
+        context.addResult(kLongMarkerAdvice);
     }
     return converted;
 }

@@ -28,7 +28,7 @@ bool isEmptyEntryPlaceholder(std::string_view value);
 // The QMX text of an index heading, sort or see value: the text between its
 // first and last double quote, "<<#" read as "<#", converted as attribute
 // text with quote tags. Over 250 visible characters it throws 1060, over 200
-// it adds the warnings 17513 and 17512.
+// it adds the warnings 17513 and 17512 (also when other warnings are off).
 std::string convertIndexText(std::string_view value, const ConversionContext& context);
 
 // The items of the index marker `tag`; empty when it has no entry. The block
