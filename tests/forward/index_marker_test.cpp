@@ -124,3 +124,21 @@ TEST(IndexText, PlaceholdersAreWholeQuotedValues) {
     EXPECT_FALSE(isEmptyEntryPlaceholder("\"**Empty** \""));
     EXPECT_FALSE(isEmptyEntryPlaceholder("\"**empty**\""));
 }
+
+// With warnings off (the backward conversion's re-parse) the index length
+// warnings still reach the results list; the other warnings do not.
+TEST(IndexText, LengthWarningsIgnoreTheWarningSetting) {
+    TagRegistry::TagMap known;
+    TagRegistry::TagMap replacements;
+    TagRegistry registry(known, replacements);
+    ClassTable classes;
+    ResultsHost host;
+    BodySettings settings;
+    settings.warn = false;
+    const ConversionContext context{registry, classes, settings, &host};
+    EXPECT_EQ(convertIndexText("\"" + heading(201) + "\"", context), heading(201));
+    context.warn(16030, 1, 1);
+    EXPECT_EQ(host.results, (Lines{"Warning! Marker with more than 200 characters found!",
+                                   "This may cause problems when translated. See The Quillex "
+                                   "documentation."}));
+}
