@@ -8,16 +8,10 @@
 
 namespace quillex {
 
-namespace {
-
-constexpr std::uint32_t lineFeed = 10;
-
-} // namespace
-
 SSLexConsumer::SSLexConsumer(SSLexConsumerType type, std::uint32_t increment)
     : dbcs_(&SSDbcsInfo::programWide()), type_(type), increment_(increment) {}
 
-bool SSLexConsumer::operator++() {
+bool SSLexConsumer::advance() {
     if (endOfData_)
         return false;
     if (startPending_) {
@@ -140,12 +134,6 @@ void SSLexConsumer::flushEndOfLine(SSLexMark& mark) {
         --mark.index;
     if (mark.newlines != 0)
         --mark.newlines;
-}
-
-void SSLexConsumer::adjustMark(SSLexMark& mark, bool reset) {
-    mark.index -= std::min(mark.index, shift_);
-    if (reset)
-        shift_ = 0;
 }
 
 std::string_view SSLexConsumer::lexemeText() const {

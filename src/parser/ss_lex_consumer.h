@@ -30,7 +30,28 @@ class SSLexConsumer {
     virtual ~SSLexConsumer() = default;
 
     // Reads the next input code into current(); false at the end of the data.
-    bool operator++();
+    // A byte below 0x80 is a character of its own for the single-byte and
+    // double-byte types (no code page has lead bytes there): the scanner's
+    // common case is served here, the rest by advance().
+    bool operator++() {
+        if (index_ < dataLength_ && !startPending_ && !endOfData_ &&
+            type_ != SSLexConsumerType::Unicode) {
+            const std::uint8_t byte = buffer_[index_];
+            if (byte < 0x80) {
+                current_ = byte;
+                ++index_;
+                ++consumed_;
+                if (byte == lineFeed) {
+                    ++newlines_;
+                    column_ = 1;
+                } else {
+                    ++column_;
+                }
+                return true;
+            }
+        }
+        return advance();
+    }
 
     SSLexMark mark() const { return {index_, newlines_, column_}; }
     // Cuts the lexeme from the lexeme start up to `mark` (line and column of
@@ -48,7 +69,11 @@ class SSLexConsumer {
     void flushEndOfLine(SSLexMark& mark);
     // Takes the bytes dropped by shiftBuffer() off `mark`; with `reset` the
     // consumer forgets them, so the next call sees only later shifts.
-    void adjustMark(SSLexMark& mark, bool reset);
+    void adjustMark(SSLexMark& mark, bool reset) {
+        mark.index -= mark.index < shift_ ? mark.index : shift_;
+        if (reset)
+            shift_ = 0;
+    }
 
     // Appends caller bytes, shifting or growing the buffer as needed;
     // SSLex0103e when there is no room.
@@ -98,6 +123,9 @@ class SSLexConsumer {
     mutable SSExceptionPresent pending_;
 
   private:
+    static constexpr std::uint32_t lineFeed = 10;
+
+    bool advance();
     bool fill();
     void readCode();
     void growBy(std::size_t bytes);
