@@ -36,7 +36,7 @@ class SSLexConsumer {
     bool operator++() {
         if (index_ < dataLength_ && !startPending_ && !endOfData_ &&
             type_ != SSLexConsumerType::Unicode) {
-            const std::uint8_t byte = buffer_[index_];
+            const std::uint8_t byte = data_[index_];
             if (byte < 0x80) {
                 current_ = byte;
                 ++index_;
@@ -86,8 +86,10 @@ class SSLexConsumer {
     SSLexConsumerType type() const { return type_; }
     std::uint32_t line() const { return line_; }
     std::uint32_t offset() const { return offset_; }
-    std::uint32_t bufferLength() const { return static_cast<std::uint32_t>(buffer_.size()); }
-    const std::uint8_t* buffer() const { return buffer_.data(); }
+    std::uint32_t bufferLength() const {
+        return borrowed_ ? dataLength_ : static_cast<std::uint32_t>(buffer_.size());
+    }
+    const std::uint8_t* buffer() const { return data_; }
     std::uint32_t start() const { return start_; }
     std::uint32_t index() const { return index_; }
     std::uint32_t dataLength() const { return dataLength_; }
@@ -114,6 +116,10 @@ class SSLexConsumer {
 
     // Makes the buffer hold `bytes` as its whole valid data.
     void setBuffer(std::vector<std::uint8_t>&& bytes);
+    // Reads `bytes` in place as the whole valid data; the caller keeps them
+    // alive and unchanged. Anything that would change the buffer (shifting,
+    // growing, adding) first takes a copy.
+    void borrowBuffer(std::span<const std::uint8_t> bytes);
     // Free room behind the valid data, after shifting or growing when the
     // buffer is full; empty when neither is possible.
     std::span<std::uint8_t> freeSpace();
@@ -127,6 +133,8 @@ class SSLexConsumer {
 
     bool advance();
     bool fill();
+    void ownBuffer();
+    void attachBuffer() { data_ = buffer_.data(); }
     void readCode();
     void growBy(std::size_t bytes);
 
@@ -137,6 +145,8 @@ class SSLexConsumer {
     std::uint32_t line_ = 0;
     std::uint32_t shift_ = 0;
     std::vector<std::uint8_t> buffer_;
+    const std::uint8_t* data_ = nullptr; // buffer_'s bytes, or borrowed ones
+    bool borrowed_ = false;
     std::uint32_t start_ = 0;
     std::uint32_t index_ = 0;
     std::uint32_t dataLength_ = 0;
