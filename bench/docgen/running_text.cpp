@@ -269,7 +269,9 @@ std::string RunningText::indexHeading(bool longHeading) {
     while (heading.size() < length) {
         if (!heading.empty())
             heading += ' ';
-        if (c_.japanese() && random.chance(400))
+        if (longHeading) // plain words, so that the length is the visible length
+            heading += englishWord(random);
+        else if (c_.japanese() && random.chance(400))
             heading += japaneseWord(random, false);
         else if (random.chance(50))
             heading += "<#e9>";
