@@ -1,5 +1,6 @@
 // Conversion of Interleaf character code tags into QMX text.
 #include "qmx/character_code.h"
+#include "foundation/hex_digit.h"
 
 #include "qmx/character_table.h"
 #include "qmx/shift_jis.h"
@@ -31,16 +32,6 @@ std::optional<std::string> quoteTag(std::uint32_t value) {
     default:
         return std::nullopt;
     }
-}
-
-int hexDigitValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 //   quillex verify [options] FILE...     check translated QMX files
 //   quillex backward [options] FILE...   translated QMX files to Interleaf ASCII
 //   quillex settings [set SECTION/NAME VALUE]
+//   quillex tokens [--debug] FILE        how the parser sees an Interleaf file
 //
 // Options override the saved settings for this run only. Exit status: 0 when
 // every file succeeded, 1 when any failed, 2 for usage errors, 130 when
@@ -14,6 +15,8 @@
 #include "foundation/file_error.h"
 #include "foundation/output_file.h"
 #include "foundation/text_file.h"
+#include "parser/interleaf/interleaf_diagnostics.h"
+#include "parser/ss_dbcs_info.h"
 
 #include <CLI/CLI.hpp>
 
@@ -191,6 +194,22 @@ int runBatch(BatchKind kind, const BatchArguments& args) {
     return report.failed > 0 || report.stopped ? kExitFailed : 0;
 }
 
+// Lists the lexemes of an Interleaf ASCII file and the outcome of its parse,
+// so that a user can see why a document is refused.
+int listTokens(const std::string& file, bool debug, const std::string& sourceLanguage) {
+    std::string language = sourceLanguage;
+    if (language.empty())
+        language = SettingsStore::load().options.sourceLanguage;
+    LanguageRecord record;
+    if (!lookupLanguage(language, LanguageRole::Source, record)) {
+        std::cerr << "quillex: unknown language: " << language << '\n';
+        return kExitUsage;
+    }
+    SSDbcsInfo::programWide().setCodePage(static_cast<std::uint32_t>(record.codePage));
+    const int outcome = writeInterleafDiagnostics(file, std::cout, debug ? 1 : 0);
+    return outcome == 0 ? 0 : kExitFailed;
+}
+
 int listSettings() {
     std::cout << "# " << SettingsStore::fileName() << '\n';
     for (const SettingValue& value : SettingsStore::list())
@@ -226,6 +245,16 @@ int main(int argc, char** argv) {
         ->required();
     set->add_option("VALUE", settingValue, "the new value")->required();
 
+    CLI::App* tokens =
+        app.add_subcommand("tokens", "list the lexemes of an Interleaf ASCII file and its parse");
+    std::string tokensFile;
+    bool tokensDebug = false;
+    std::string tokensLanguage;
+    tokens->add_option("FILE", tokensFile, "Interleaf ASCII file")->required();
+    tokens->add_flag("--debug", tokensDebug, "also list unexpected characters and error texts");
+    tokens->add_option("--source-language", tokensLanguage,
+                       "language whose code page tells double-byte characters");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
@@ -241,6 +270,8 @@ int main(int argc, char** argv) {
                   << " is not available in this version yet\n";
         return kExitUsage;
     }
+    if (tokens->parsed())
+        return listTokens(tokensFile, tokensDebug, tokensLanguage);
     if (set->parsed()) {
         if (const auto error = SettingsStore::set(settingName, settingValue)) {
             std::cerr << "quillex: " << *error << '\n';

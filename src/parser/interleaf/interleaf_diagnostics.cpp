@@ -1,0 +1,133 @@
+// The token and parse listing of an Interleaf file.
+#include "parser/interleaf/interleaf_diagnostics.h"
+
+#include "parser/interleaf/interleaf_lexer.h"
+#include "parser/interleaf/interleaf_parser.h"
+#include "parser/ss_exception.h"
+#include "qmx/conversion_host.h"
+#include "qmx/result_code.h"
+
+#include <cstdio>
+
+namespace quillex {
+
+namespace {
+
+// Sends the DEBUG messages into the listing.
+class ListingHost : public ConversionHost {
+  public:
+    explicit ListingHost(std::ostream& out) : out_(out) {}
+    void progressStep(bool, bool) override {}
+    void appendResult(const std::string& line) override { out_ << "  ! " << line << '\n'; }
+    bool isCancelled() const override { return false; }
+    Answer ask(const std::string&, bool) override { return Answer::No; }
+
+  private:
+    std::ostream& out_;
+};
+
+std::string escaped(std::string_view text) {
+    std::string out;
+    for (unsigned char c : text) {
+        switch (c) {
+        case '\n':
+            out += "\\n";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '"':
+            out += "\\\"";
+            break;
+        default:
+            if (c < 0x20 || c == 0x7F) {
+                char hex[8];
+                std::snprintf(hex, sizeof hex, "\\x%02X", c);
+                out += hex;
+            } else {
+                out += static_cast<char>(c);
+            }
+        }
+    }
+    return out;
+}
+
+// Engine failures to open or read the file are file errors; the rest are
+// parser errors.
+int codeOf(const SSException& e) {
+    const auto id = static_cast<SSExceptionId>(e.id());
+    return id == SSExceptionId::LexOpenFile || id == SSExceptionId::LexReadFile
+               ? result::FileError
+               : result::ParserError;
+}
+
+int listLexemes(const std::string& fileName, std::ostream& out, int debug) {
+    ListingHost host(out);
+    out << "Lexemes of " << fileName << ":\n";
+    try {
+        InterleafLexer lexer(fileName, &host, debug);
+        std::uint32_t count = 0;
+        while (SSRefPtr<SSLexLexeme> lexeme = ++lexer) {
+            out << describeLexeme(lexer.tokenToConstChar(lexeme->token()), lexeme->line(),
+                                  lexeme->offset(), lexeme->text())
+                << '\n';
+            ++count;
+        }
+        out << count << " lexemes\n";
+        return result::Success;
+    } catch (int code) {
+        out << "Scanning stopped, error code " << code << '\n';
+        return code;
+    } catch (const SSException& e) {
+        out << "Scanning failed: " << e.text() << '\n';
+        return codeOf(e);
+    }
+}
+
+int reportParse(const std::string& fileName, std::ostream& out, int debug) {
+    ListingHost host(out);
+    out << "Parse:\n";
+    try {
+        InterleafParser parser(fileName, &host, debug);
+        if (parser.parse() == 0) {
+            out << "Accepted\n";
+            return result::Success;
+        }
+        out << "Refused, error code " << parser.errorCode() << '\n';
+        return result::ParserError;
+    } catch (int code) {
+        out << "Refused, error code " << code << '\n';
+        return code;
+    } catch (const SSException& e) {
+        out << "Failed: " << e.text() << '\n';
+        return codeOf(e);
+    }
+}
+
+} // namespace
+
+std::string describeLexeme(std::string_view tokenName, std::uint32_t line, std::uint32_t offset,
+                           std::string_view text) {
+    std::string out(tokenName);
+    if (out.size() < 32)
+        out.resize(32, ' ');
+    out += ' ' + std::to_string(line) + ':' + std::to_string(offset);
+    out += " \"" + escaped(text) + '"';
+    return out;
+}
+
+int writeInterleafDiagnostics(const std::string& fileName, std::ostream& out, int debug) {
+    const int scanned = listLexemes(fileName, out, debug);
+    if (scanned == result::FileError)
+        return scanned;
+    const int parsed = reportParse(fileName, out, debug);
+    return parsed != result::Success ? parsed : scanned;
+}
+
+} // namespace quillex

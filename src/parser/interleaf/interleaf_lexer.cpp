@@ -1,0 +1,55 @@
+// InterleafLexer: table loading, token names and unexpected characters.
+#include "parser/interleaf/interleaf_lexer.h"
+
+#include "parser/interleaf/interleaf_table_images.h"
+#include "parser/interleaf/interleaf_tokens.h"
+#include "qmx/conversion_host.h"
+#include "qmx/result_code.h"
+
+namespace quillex {
+
+namespace {
+
+// Registers the compiled-in images before the table is read from them.
+SSLexTable loadInterleafLexTable() {
+    registerInterleafTables();
+    return SSLexTable(kInterleafLexTableName, kInterleafLexTableType);
+}
+
+} // namespace
+
+InterleafLexer::InterleafLexer(const std::string& fileName, ConversionHost* host, int debug)
+    : SSLex(fileName), table_(loadInterleafLexTable()), host_(host), debug_(debug) {
+    setTable(table_);
+    pushExpressionList(table_.expressionList(0));
+}
+
+const char* InterleafLexer::tokenToConstChar(std::int32_t token) const {
+    return ileaf::tokenName(token);
+}
+
+void InterleafLexer::report(const std::string& line) const {
+    if (host_ != nullptr)
+        host_->appendResult(line);
+}
+
+// The text read in the failed attempt, up to and including the rejected
+// character, is cut out as a lexeme; scanning resumes after it.
+SSRefPtr<SSLexLexeme> InterleafLexer::error(SSLexConsumer& consumer) {
+    const SSRefPtr<SSLexLexeme> rejected = consumer.lexemeToCurrent();
+    if (debug_ == 0)
+        throw result::ParserError;
+    report("Unexpected character: " + std::string(rejected->text()) + " (line " +
+           std::to_string(rejected->line()) + ", offset " + std::to_string(rejected->offset()) +
+           ")");
+    if (++unexpected_ > maxUnexpectedCharacters) {
+        report("Aborting parsing of this file.");
+        report("More than " + std::to_string(maxUnexpectedCharacters) +
+               " unexpected character errors!");
+        report("Too many errors - aborting!");
+        throw result::ParserError;
+    }
+    return {};
+}
+
+} // namespace quillex

@@ -1,0 +1,111 @@
+// InterleafParser: syntax errors and the default reduction.
+#include "parser/interleaf/interleaf_parser.h"
+
+#include "parser/interleaf/interleaf_table_images.h"
+#include "qmx/conversion_host.h"
+#include "qmx/result_code.h"
+
+namespace quillex {
+
+namespace {
+
+SSYaccTable loadInterleafYaccTable() {
+    registerInterleafTables();
+    return SSYaccTable(kInterleafYaccTableName, kInterleafYaccTableType);
+}
+
+} // namespace
+
+void SourceSpan::append(SourceSpan&& next) {
+    if (next.empty())
+        return;
+    if (empty()) {
+        *this = std::move(next);
+        return;
+    }
+    text += next.text;
+    endLine = next.endLine;
+    endColumn = next.endColumn;
+}
+
+// Columns count bytes since the last line feed (a double-byte character
+// counts two), so the end follows from the text alone.
+SourceSpan SourceSpan::ofLexeme(const SSLexLexeme& lexeme) {
+    SourceSpan span;
+    span.text = lexeme.text();
+    if (span.text.empty() || lexeme.line() == 0 || lexeme.line() == 0xFFFFFFFF)
+        return span;
+    span.startLine = span.endLine = lexeme.line();
+    span.startColumn = span.endColumn = lexeme.offset();
+    for (char c : span.text) {
+        if (c == '\n') {
+            ++span.endLine;
+            span.endColumn = 1;
+        } else {
+            ++span.endColumn;
+        }
+    }
+    return span;
+}
+
+InterleafParser::InterleafParser(const std::string& fileName, ConversionHost* host, int debug)
+    : lexer_(fileName, host, debug), table_(loadInterleafYaccTable()) {
+    setLex(lexer_);
+    setTable(table_);
+}
+
+InterleafParser::~InterleafParser() = default;
+
+std::string expectedTokenText(const std::vector<std::int32_t>& tokens, const SSLex& namer) {
+    std::string text;
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        if (tokens[i] == SSYacc::errorTokenNumber)
+            continue;
+        const char* name = namer.tokenToConstChar(tokens[i]);
+        if (text.empty())
+            text = std::string("Expected ") + name;
+        else if (i + 1 == tokens.size())
+            text += std::string(", or ") + name;
+        else
+            text += std::string(", ") + name;
+    }
+    return text;
+}
+
+std::string InterleafParser::expectedTokens(std::uint32_t state) const {
+    return expectedTokenText(validLookaheads(state), lexer_);
+}
+
+int InterleafParser::error(std::uint32_t state, SSLexLexeme& lookahead) {
+    const std::string expected = expectedTokens(state);
+    errorCode_ = result::ParserError;
+    if (lexer_.debug() != 0 && lexer_.host() != nullptr)
+        lexer_.host()->appendResult("Unexpected text: " + std::string(lookahead.text()) + " " +
+                                    expected + ".");
+    setAbort();
+    return 0;
+}
+
+SSRefPtr<SSYaccStackElement> InterleafParser::stackElement() {
+    return SSRefPtr<SSYaccStackElement>(new InterleafStackElement);
+}
+
+SourceSpan InterleafParser::spanOf(SSYaccStackElement& element, bool take) {
+    if (element.lexeme() != nullptr)
+        return SourceSpan::ofLexeme(*element.lexeme());
+    if (auto* own = dynamic_cast<InterleafStackElement*>(&element))
+        return take ? std::move(own->span) : own->span;
+    return {};
+}
+
+SSRefPtr<SSYaccStackElement> InterleafParser::reduce(std::uint32_t, std::uint32_t size) {
+    SSRefPtr<SSYaccStackElement> element = stackElement();
+    auto* result = dynamic_cast<InterleafStackElement*>(element.get());
+    if (result == nullptr)
+        return element;
+    for (std::uint32_t i = 0; i < size; ++i)
+        result->span.append(spanOf(*elementFromProduction(static_cast<std::int32_t>(i)), true));
+    return element;
+}
+
+} // namespace quillex

@@ -1,0 +1,92 @@
+// InterleafParser: the LR parser of Interleaf ASCII documents and style files.
+//
+// It owns its InterleafLexer and the compiled-in parser table, reports a
+// syntax error ("Unexpected text: ... Expected ...") and aborts the parse with
+// error code 6. Every reduction goes through reduce(): the conversions derive
+// from this class and override reduce() (and stackElement() for an element
+// type of their own); the default builds an InterleafStackElement holding the
+// source text and line/column span of the left side.
+#pragma once
+
+#include "parser/interleaf/interleaf_lexer.h"
+#include "parser/ss_yacc.h"
+#include "parser/ss_yacc_table.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace quillex {
+
+class ConversionHost;
+
+// A grammar symbol's source text and the positions it spans: the line and
+// column of its first character and those just past its last (lines and
+// columns from 1, as the lexer counts them). All four are 0 for a symbol that
+// covers no text.
+struct SourceSpan {
+    std::string text;
+    std::uint32_t startLine = 0;
+    std::uint32_t startColumn = 0;
+    std::uint32_t endLine = 0;
+    std::uint32_t endColumn = 0;
+
+    bool empty() const { return startLine == 0; }
+    // Extends this span by one that follows it.
+    void append(SourceSpan&& next);
+    // The span of a lexeme's text.
+    static SourceSpan ofLexeme(const SSLexLexeme& lexeme);
+};
+
+// The stack element of the default reduction: the span of a nonterminal.
+// Terminals keep their lexeme; spanOf() serves both.
+class InterleafStackElement : public SSYaccStackElement {
+  public:
+    SourceSpan span;
+};
+
+class InterleafParser : public SSYacc {
+  public:
+    // Opens `fileName` and loads both tables; engine failures (file missing,
+    // empty, bad table) raise SSException. Messages go to `host` (none:
+    // dropped); `debug` is the DEBUG setting.
+    explicit InterleafParser(const std::string& fileName, ConversionHost* host = nullptr,
+                             int debug = 0);
+    ~InterleafParser() override;
+
+    InterleafLexer& lexer() { return lexer_; }
+    // 6 after a syntax error; the caller clears it before parsing.
+    int errorCode() const { return errorCode_; }
+    void setErrorCode(int code) { errorCode_ = code; }
+
+    // The syntax-error handler: builds the expected-token text, sets the
+    // error code to 6, reports with DEBUG, and aborts the parse.
+    int error(std::uint32_t state, SSLexLexeme& lookahead) override;
+    SSRefPtr<SSYaccStackElement> stackElement() override;
+    // The default reduction: an InterleafStackElement spanning the
+    // right-hand side. It takes the text of the leftmost symbol over rather
+    // than copying it, so long left-recursive lists cost linear time.
+    SSRefPtr<SSYaccStackElement> reduce(std::uint32_t production, std::uint32_t size) override;
+
+    // "Expected A, B, or C" for the action tokens of a state, in table order,
+    // without the error token; empty when there are none.
+    std::string expectedTokens(std::uint32_t state) const;
+
+    // The span of an element: its lexeme's for a terminal, the stored one for
+    // an InterleafStackElement of a nonterminal, else empty. With `take` the
+    // stored text is moved out of the element.
+    static SourceSpan spanOf(SSYaccStackElement& element, bool take = false);
+
+  private:
+    InterleafLexer lexer_;
+    SSYaccTable table_;
+    int errorCode_ = 0;
+};
+
+// Builds the expected-token text from a state's valid lookaheads, naming each
+// token with `name`: "Expected " and the first, then ", " before each later
+// one, ", or " before the one in the last position; the error token -2 is
+// skipped.
+std::string expectedTokenText(const std::vector<std::int32_t>& tokens, const SSLex& namer);
+
+} // namespace quillex

@@ -1,0 +1,58 @@
+// SSDbcsInfo: the lead-byte test that double-byte consumers read characters
+// with, and SSCodePageClass, its companion that sorts code pages into
+// classes of double-byte behaviour.
+//
+// One program-wide SSDbcsInfo serves every consumer. It answers for the code
+// page the caller sets (the batch's source language), 1252 by default, which
+// has no lead bytes.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+namespace quillex {
+
+class SSCodePageClass {
+  public:
+    // Class 0 stands for "the code page of the program-wide lead-byte test".
+    static constexpr std::uint32_t current = 0;
+
+    explicit SSCodePageClass(std::uint32_t classNumber = current) : class_(classNumber) {}
+    static SSCodePageClass fromCodePage(std::uint32_t codePage);
+    // 932 -> 2; 936 -> 3; 949 -> 4; 950 -> 5; 874, 1250-1258, 1361 -> 1; else 6.
+    static std::uint32_t classOf(std::uint32_t codePage);
+
+    std::uint32_t classNumber() const { return class_; }
+    bool isLeadByte(std::uint8_t byte) const;
+    bool isDoubleByte() const;
+
+  private:
+    std::uint32_t resolved() const;
+
+    std::uint32_t class_;
+};
+
+class SSDbcsInfo {
+  public:
+    static constexpr std::uint32_t defaultCodePage = 1252;
+
+    explicit SSDbcsInfo(std::uint32_t codePage = defaultCodePage) : codePage_(codePage) {}
+    virtual ~SSDbcsInfo() = default;
+
+    // The instance every consumer uses unless it is given another.
+    static SSDbcsInfo& programWide();
+
+    void setCodePage(std::uint32_t codePage) {
+        codePage_.store(codePage, std::memory_order_relaxed);
+    }
+    std::uint32_t codePage() const { return codePage_.load(std::memory_order_relaxed); }
+
+    // Lead bytes: 932: 0x81-0x9F and 0xE0-0xFC; 936, 949, 950: 0x81-0xFE;
+    // every other code page: none.
+    virtual bool isLeadByte(std::uint8_t byte) const;
+
+  private:
+    std::atomic<std::uint32_t> codePage_;
+};
+
+} // namespace quillex

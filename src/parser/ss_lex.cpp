@@ -1,0 +1,177 @@
+// SSLex: the longest-match scanning loop and the expression-list stack.
+#include "parser/ss_lex.h"
+
+#include "parser/ss_lex_file_consumer.h"
+
+#include <new>
+
+namespace quillex {
+
+SSLex::SSLex() = default;
+
+SSLex::SSLex(const std::string& fileName) {
+    setConsumer(fileName);
+}
+
+SSLex::SSLex(SSLexConsumer& consumer, SSLexTable& table) : table_(&table), consumer_(&consumer) {
+    reset();
+}
+
+SSLex::SSLex(const std::string& fileName, const std::string& tablePath) {
+    setConsumer(fileName);
+    setTable(tablePath);
+    reset();
+}
+
+SSLex::~SSLex() = default;
+
+void SSLex::setTable(SSLexTable& table) {
+    table_ = &table;
+    ownedTable_.reset();
+}
+
+void SSLex::setTable(const std::string& tablePath) {
+    auto table = std::make_unique<SSLexTable>(tablePath);
+    table_ = table.get();
+    ownedTable_ = std::move(table);
+}
+
+void SSLex::setConsumer(SSLexConsumer& consumer) {
+    consumer_ = &consumer;
+    ownedConsumer_.reset();
+}
+
+void SSLex::setConsumer(const std::string& fileName) {
+    auto consumer = std::make_unique<SSLexFileConsumer>(fileName, SSLexConsumerType::DoubleByte,
+                                                        SSLexFileConsumer::wholeFile, 0);
+    consumer_ = consumer.get();
+    ownedConsumer_ = std::move(consumer);
+}
+
+SSLexExpressionList& SSLex::tableList(std::uint32_t index) {
+    if (table_ == nullptr)
+        pending_.throwException(SSExceptionId::LexMissing);
+    return table_->expressionList(index);
+}
+
+int SSLex::pushExpressionList(SSLexExpressionList& list) {
+    stack_.push(&list);
+    current_ = &list;
+    return 0;
+}
+
+int SSLex::popExpressionList() {
+    stack_.pop();
+    current_ = nullptr;
+    current_ = stack_.top();
+    return 0;
+}
+
+int SSLex::gotoExpressionList(SSLexExpressionList& list) {
+    stack_.pop();
+    return pushExpressionList(list);
+}
+
+int SSLex::reset() {
+    SSLexExpressionList& first = tableList(0);
+    stack_.clear();
+    current_ = nullptr;
+    return pushExpressionList(first);
+}
+
+bool SSLex::isCurrentExpressionList(std::uint32_t index) {
+    return current_ == &tableList(index);
+}
+
+void SSLex::applyListAction(const SSLexFinalState& final) {
+    if (final.isPush() && final.isPop())
+        gotoExpressionList(tableList(final.expressionList()));
+    else if (final.isPop())
+        popExpressionList();
+    else if (final.isPush())
+        pushExpressionList(tableList(final.expressionList()));
+}
+
+SSRefPtr<SSLexLexeme> SSLex::operator++() {
+    if (table_ == nullptr || consumer_ == nullptr)
+        pending_.throwException(SSExceptionId::LexMissing);
+    if (pending_.isPresent())
+        return {};
+    try {
+        return scan();
+    } catch (const std::bad_alloc&) {
+        pending_.throwException(SSExceptionOutOfStorage());
+    } catch (const SSException& failure) {
+        pending_.throwException(failure);
+    }
+}
+
+// Longest match: run the automaton as far as it goes, remembering the last
+// accepting state passed (F) and the position just after it (M); then act on
+// F and read again from M.
+SSRefPtr<SSLexLexeme> SSLex::scan() {
+    SSLexConsumer& in = *consumer_;
+    for (;;) {
+        if (current_ == nullptr)
+            throwSSException(SSExceptionId::LifoNoTop);
+        const SSLexExpressionList& list = *current_;
+        state_ = 0;
+        SSLexFinalState final = list.lookupFinal(0);
+        SSLexMark match = in.mark();
+        if (!++in)
+            return {};
+        in.adjustMark(match, true);
+        while (list.lookupNext(state_, in.current())) {
+            const SSLexFinalState reached = list.lookupFinal(state_);
+            if (reached.isFinal()) {
+                match = in.mark();
+                final = reached;
+            }
+            if (!++in)
+                break;
+            in.adjustMark(match, true);
+        }
+
+        if (final.isContextEnd())
+            in.flushEndOfLine(match);
+        if (final.isIgnore()) {
+            in.flushLexeme(match);
+            applyListAction(final);
+            if (pending_.isPresent())
+                return {};
+            continue;
+        }
+        if (!final.isFinal()) {
+            if (auto lexeme = error(in))
+                return lexeme;
+            if (pending_.isPresent())
+                return {};
+            in.flushLexeme();
+            continue;
+        }
+        ++lexemesValid_;
+        applyListAction(final);
+        if (pending_.isPresent())
+            return {};
+        if (final.isStartOfLine())
+            in.flushStartOfLine(match);
+        if (auto lexeme = complete(in, final.token(), match))
+            return lexeme;
+    }
+}
+
+SSRefPtr<SSLexLexeme> SSLex::error(SSLexConsumer& consumer) {
+    pending_.throwException(SSExceptionId::LexInvalidToken,
+                            {consumer.line(), consumer.offset(), consumer.lexemeText()});
+}
+
+const char* SSLex::tokenToConstChar(std::int32_t) const {
+    return "SSLexTokenNotFound";
+}
+
+SSRefPtr<SSLexLexeme> SSLex::complete(SSLexConsumer& consumer, std::int32_t token,
+                                      SSLexMark& mark) {
+    return consumer.lexemeToMark(mark, token);
+}
+
+} // namespace quillex

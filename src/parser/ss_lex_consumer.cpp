@@ -1,0 +1,217 @@
+// SSLexConsumer: reading input codes, counting lines and columns, and moving
+// the lexeme start.
+#include "parser/ss_lex_consumer.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+namespace quillex {
+
+namespace {
+
+constexpr std::uint32_t lineFeed = 10;
+
+} // namespace
+
+SSLexConsumer::SSLexConsumer(SSLexConsumerType type, std::uint32_t increment)
+    : dbcs_(&SSDbcsInfo::programWide()), type_(type), increment_(increment) {}
+
+bool SSLexConsumer::operator++() {
+    if (endOfData_)
+        return false;
+    if (startPending_) {
+        current_ = startSymbol;
+        startPending_ = false;
+        // A 16-bit input may open with a byte-order mark; it is not text.
+        if (type_ == SSLexConsumerType::Unicode && dataLength_ - index_ >= 2) {
+            const std::uint8_t first = buffer_[index_];
+            const std::uint8_t second = buffer_[index_ + 1];
+            if ((first == 0xFF && second == 0xFE) || (first == 0xFE && second == 0xFF)) {
+                littleEndian_ = first == 0xFF;
+                index_ += 2;
+                start_ = index_;
+            }
+        }
+        return true;
+    }
+    if (index_ >= dataLength_ && !fill()) {
+        endOfData_ = true;
+        return false;
+    }
+    readCode();
+    ++consumed_;
+    if (current_ == lineFeed) {
+        ++newlines_;
+        column_ = 1;
+    } else {
+        ++column_;
+    }
+    return true;
+}
+
+// Reads the character at the read index. A second byte that is not in the
+// data (a lead byte or half a 16-bit character at the very end) is never
+// read: the first byte then stands alone.
+void SSLexConsumer::readCode() {
+    const std::uint8_t first = buffer_[index_];
+    switch (type_) {
+    case SSLexConsumerType::SingleByte:
+        break;
+    case SSLexConsumerType::Unicode:
+        if (index_ + 1 < dataLength_ || fill()) {
+            const std::uint8_t second = buffer_[index_ + 1];
+            current_ = littleEndian_ ? first | (second << 8) : (first << 8) | second;
+            index_ += 2;
+            return;
+        }
+        break;
+    case SSLexConsumerType::DoubleByte:
+        if (dbcs_->isLeadByte(first) && (index_ + 1 < dataLength_ || fill())) {
+            current_ = first + 256u * buffer_[index_ + 1];
+            index_ += 2;
+            ++column_;
+            return;
+        }
+        break;
+    }
+    current_ = first;
+    index_ += 1;
+}
+
+bool SSLexConsumer::fill() {
+    const std::uint32_t added = nextBuffer();
+    if (added == 0)
+        return false;
+    dataLength_ += added;
+    return true;
+}
+
+SSRefPtr<SSLexLexeme> SSLexConsumer::lexemeToMark(const SSLexMark& mark, std::int32_t token) {
+    const std::uint32_t end = std::clamp(mark.index, start_, dataLength_);
+    auto lexeme = SSLexLexeme::create(
+        std::string_view(reinterpret_cast<const char*>(buffer_.data()) + start_, end - start_),
+        token, line_, offset_,
+        type_ == SSLexConsumerType::Unicode ? SSLexLexemeType::Unicode : SSLexLexemeType::Char);
+    flushLexeme(mark);
+    return lexeme;
+}
+
+SSRefPtr<SSLexLexeme> SSLexConsumer::lexemeToCurrent() {
+    auto lexeme = SSLexLexeme::create(lexemeText(), 0, line_, offset_,
+                                      type_ == SSLexConsumerType::Unicode ? SSLexLexemeType::Unicode
+                                                                          : SSLexLexemeType::Char);
+    flushLexeme();
+    return lexeme;
+}
+
+void SSLexConsumer::flushLexeme() {
+    start_ = index_;
+    line_ += newlines_;
+    newlines_ = 0;
+    offset_ = column_;
+}
+
+void SSLexConsumer::flushLexeme(const SSLexMark& mark) {
+    index_ = start_ = std::min(mark.index, dataLength_);
+    line_ += mark.newlines;
+    newlines_ = 0;
+    column_ = offset_ = mark.column;
+    // Text behind the mark is read again, even when the scan that passed
+    // over it had already met the end of the data.
+    if (index_ < dataLength_)
+        endOfData_ = false;
+}
+
+void SSLexConsumer::flushStartOfLine(SSLexMark& mark) {
+    if (line_ == 0 || offset_ == 0)
+        return;
+    const std::uint32_t step = type_ == SSLexConsumerType::Unicode ? 2 : 1;
+    if (start_ + step <= mark.index)
+        start_ += step;
+    ++line_;
+    offset_ = 1;
+    if (mark.newlines != 0)
+        --mark.newlines;
+}
+
+void SSLexConsumer::flushEndOfLine(SSLexMark& mark) {
+    if (mark.index > start_)
+        --mark.index;
+    if (mark.newlines != 0)
+        --mark.newlines;
+}
+
+void SSLexConsumer::adjustMark(SSLexMark& mark, bool reset) {
+    mark.index -= std::min(mark.index, shift_);
+    if (reset)
+        shift_ = 0;
+}
+
+std::string_view SSLexConsumer::lexemeText() const {
+    const std::uint32_t end = std::min(index_, dataLength_);
+    return {reinterpret_cast<const char*>(buffer_.data()) + start_, end - std::min(start_, end)};
+}
+
+void SSLexConsumer::setDataLength(std::uint32_t length) {
+    dataLength_ = std::min<std::uint32_t>(length, bufferLength());
+}
+
+bool SSLexConsumer::shiftBuffer() {
+    if (start_ == 0)
+        return false;
+    std::memmove(buffer_.data(), buffer_.data() + start_, dataLength_ - start_);
+    dataLength_ -= start_;
+    index_ -= start_;
+    shift_ += start_;
+    start_ = 0;
+    return true;
+}
+
+void SSLexConsumer::growBy(std::size_t bytes) {
+    if (buffer_.size() + bytes > 0xFFFFFFFFu)
+        pending_.throwException(SSExceptionId::LexLexemeTooLong, {dataLength_});
+    try {
+        buffer_.resize(buffer_.size() + bytes);
+    } catch (const std::bad_alloc&) {
+        pending_.throwException(SSExceptionOutOfStorage());
+    }
+}
+
+bool SSLexConsumer::expandBuffer() {
+    if (increment_ == 0)
+        return false;
+    growBy(increment_);
+    return true;
+}
+
+std::span<std::uint8_t> SSLexConsumer::freeSpace() {
+    if (dataLength_ == buffer_.size() && !shiftBuffer() && !expandBuffer())
+        return {};
+    return std::span<std::uint8_t>(buffer_).subspan(dataLength_);
+}
+
+void SSLexConsumer::addBuffer(std::span<const std::uint8_t> bytes) {
+    if (buffer_.size() - dataLength_ < bytes.size())
+        shiftBuffer();
+    const std::size_t room = buffer_.size() - dataLength_;
+    if (room < bytes.size()) {
+        if (increment_ == 0)
+            pending_.throwException(SSExceptionId::LexLexemeTooLong, {dataLength_});
+        const std::size_t steps = (bytes.size() - room + increment_ - 1) / increment_;
+        growBy(steps * increment_);
+    }
+    if (!bytes.empty())
+        std::memcpy(buffer_.data() + dataLength_, bytes.data(), bytes.size());
+    dataLength_ += static_cast<std::uint32_t>(bytes.size());
+    if (index_ < dataLength_)
+        endOfData_ = false;
+}
+
+void SSLexConsumer::setBuffer(std::vector<std::uint8_t>&& bytes) {
+    buffer_ = std::move(bytes);
+    dataLength_ = static_cast<std::uint32_t>(buffer_.size());
+    endOfData_ = false;
+}
+
+} // namespace quillex

@@ -1,0 +1,122 @@
+// SSLexConsumer: the input layer of the lexer. It hands the scanner one input
+// code at a time out of a byte buffer, counts lines and columns, and cuts
+// lexemes out of the buffer between the lexeme start and a mark.
+//
+// Before the first real character it delivers the start symbol 0xFFFFFFFF
+// once; the tables skip it through an ignored token. Subclasses fill the
+// buffer (whole file, string) through nextBuffer().
+#pragma once
+
+#include "parser/ss_dbcs_info.h"
+#include "parser/ss_exception.h"
+#include "parser/ss_lex_lexeme.h"
+#include "parser/ss_lex_mark.h"
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace quillex {
+
+enum class SSLexConsumerType : std::uint32_t { SingleByte = 0, Unicode = 1, DoubleByte = 2 };
+
+class SSLexConsumer {
+  public:
+    static constexpr std::uint32_t startSymbol = 0xFFFFFFFF;
+
+    SSLexConsumer(const SSLexConsumer&) = delete;
+    SSLexConsumer& operator=(const SSLexConsumer&) = delete;
+    virtual ~SSLexConsumer() = default;
+
+    // Reads the next input code into current(); false at the end of the data.
+    bool operator++();
+
+    SSLexMark mark() const { return {index_, newlines_, column_}; }
+    // Cuts the lexeme from the lexeme start up to `mark` (line and column of
+    // its start, `token`), then resumes reading at the mark.
+    SSRefPtr<SSLexLexeme> lexemeToMark(const SSLexMark& mark, std::int32_t token);
+    // The same up to the read index, with token 0.
+    SSRefPtr<SSLexLexeme> lexemeToCurrent();
+    // Drops everything read since the lexeme start.
+    void flushLexeme();
+    // Drops the text up to `mark` and resumes reading at the mark.
+    void flushLexeme(const SSLexMark& mark);
+    // Moves the lexeme start past its first character onto the next line.
+    void flushStartOfLine(SSLexMark& mark);
+    // Moves `mark` back by one byte and one newline.
+    void flushEndOfLine(SSLexMark& mark);
+    // Takes the bytes dropped by shiftBuffer() off `mark`; with `reset` the
+    // consumer forgets them, so the next call sees only later shifts.
+    void adjustMark(SSLexMark& mark, bool reset);
+
+    // Appends caller bytes, shifting or growing the buffer as needed;
+    // SSLex0103e when there is no room.
+    void addBuffer(std::span<const std::uint8_t> bytes);
+    // Drops the bytes before the lexeme start; false when there are none.
+    bool shiftBuffer();
+    // Grows the buffer by the increment; false when the increment is 0.
+    bool expandBuffer();
+
+    SSLexConsumerType type() const { return type_; }
+    std::uint32_t line() const { return line_; }
+    std::uint32_t offset() const { return offset_; }
+    std::uint32_t bufferLength() const { return static_cast<std::uint32_t>(buffer_.size()); }
+    const std::uint8_t* buffer() const { return buffer_.data(); }
+    std::uint32_t start() const { return start_; }
+    std::uint32_t index() const { return index_; }
+    std::uint32_t dataLength() const { return dataLength_; }
+    void setDataLength(std::uint32_t length);
+    std::uint32_t current() const { return current_; }
+    bool endOfData() const { return endOfData_; }
+    std::uint32_t consumed() const { return consumed_; }
+    std::uint32_t column() const { return column_; }
+    bool isLittleEndian() const { return littleEndian_; }
+    // The bytes read since the lexeme start.
+    std::string_view lexemeText() const;
+
+    const SSDbcsInfo& dbcsInfo() const { return *dbcs_; }
+    void setDbcsInfo(const SSDbcsInfo& info) { dbcs_ = &info; }
+    const SSExceptionPresent& exceptionPresent() const { return pending_; }
+
+  protected:
+    SSLexConsumer(SSLexConsumerType type, std::uint32_t increment);
+
+    // Adds bytes behind the valid data and returns how many; 0 at the end.
+    virtual std::uint32_t nextBuffer() { return 0; }
+
+    // Makes the buffer hold `bytes` as its whole valid data.
+    void setBuffer(std::vector<std::uint8_t>&& bytes);
+    // Free room behind the valid data, after shifting or growing when the
+    // buffer is full; empty when neither is possible.
+    std::span<std::uint8_t> freeSpace();
+    std::uint32_t increment() const { return increment_; }
+    void setEndOfData() { endOfData_ = true; }
+
+    mutable SSExceptionPresent pending_;
+
+  private:
+    bool fill();
+    void readCode();
+    void growBy(std::size_t bytes);
+
+    const SSDbcsInfo* dbcs_;
+    SSLexConsumerType type_;
+    bool startPending_ = true;
+    std::uint32_t increment_;
+    std::uint32_t line_ = 0;
+    std::uint32_t shift_ = 0;
+    std::vector<std::uint8_t> buffer_;
+    std::uint32_t start_ = 0;
+    std::uint32_t index_ = 0;
+    std::uint32_t dataLength_ = 0;
+    std::uint32_t offset_ = 0;
+    std::uint32_t current_ = 0;
+    bool endOfData_ = false;
+    std::uint32_t consumed_ = 0;
+    std::uint32_t newlines_ = 1;
+    std::uint32_t column_ = 1;
+    bool littleEndian_ = true;
+};
+
+} // namespace quillex

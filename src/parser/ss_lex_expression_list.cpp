@@ -1,0 +1,92 @@
+// SSLexExpressionList: taking an automaton image and walking its rows.
+#include "parser/ss_lex_expression_list.h"
+
+#include "parser/ss_exception.h"
+
+namespace quillex {
+
+namespace {
+
+// Header fields of an expression-list image.
+constexpr std::uint32_t typeField = 0;
+constexpr std::uint32_t lengthField = 4;
+constexpr std::uint32_t statesField = 40;
+constexpr std::uint32_t rowArrayField = 48;
+constexpr std::uint32_t finalArrayField = 52;
+
+[[noreturn]] void invalidTable(std::string_view tableName) {
+    throwSSException(SSExceptionId::LexInvalidTable, {tableName});
+}
+
+} // namespace
+
+std::uint32_t SSLexExpressionList::imageLength(std::span<const std::uint8_t> image) {
+    const TableImage view(image);
+    return view.covers(0, lengthField + 4) ? view.word(lengthField) : 0;
+}
+
+SSLexExpressionList::SSLexExpressionList(std::span<const std::uint8_t> image,
+                                         std::string_view tableName) {
+    const TableImage view(image);
+    if (!view.covers(0, headerSize))
+        invalidTable(tableName);
+    const std::uint32_t type = view.word(typeField);
+    if (type != typeOne && type != typeMagic)
+        invalidTable(tableName);
+    const std::uint32_t length = view.word(lengthField);
+    if (length < headerSize || !view.covers(0, length))
+        invalidTable(tableName);
+    image_.assign(image.begin(), image.begin() + length);
+    states_ = word(statesField);
+    rowArray_ = word(rowArrayField);
+    finalArray_ = word(finalArrayField);
+    validate(tableName);
+}
+
+// Checks that the arrays, every row and every next state lie inside the image.
+void SSLexExpressionList::validate(std::string_view tableName) const {
+    const TableImage view(image_);
+    if (states_ == 0 || !view.covers(rowArray_, std::uint64_t{4} * states_) ||
+        !view.covers(finalArray_, std::uint64_t{finalRecordSize} * states_))
+        invalidTable(tableName);
+    for (std::uint32_t state = 0; state < states_; ++state) {
+        const std::uint32_t row = rowOffset(state);
+        if (!view.covers(row, 4))
+            invalidTable(tableName);
+        const std::uint32_t count = view.word(row);
+        if (!view.covers(std::uint64_t{row} + 4, std::uint64_t{tripleSize} * count))
+            invalidTable(tableName);
+        for (std::uint32_t i = 0; i < count; ++i) {
+            const std::uint32_t next = view.word(std::uint64_t{row} + 4 + tripleSize * i + 8);
+            if (next != noState && next >= states_)
+                invalidTable(tableName);
+        }
+    }
+}
+
+bool SSLexExpressionList::lookupNext(std::uint32_t& state, std::uint32_t code) const {
+    if (state < states_) {
+        const std::uint32_t row = rowOffset(state);
+        const std::uint32_t count = word(row);
+        const std::uint8_t* triple = image_.data() + row + 4;
+        for (std::uint32_t i = 0; i < count; ++i, triple += tripleSize) {
+            if (TableImage::loadWord(triple) > code)
+                break;
+            if (code <= TableImage::loadWord(triple + 4)) {
+                state = TableImage::loadWord(triple + 8);
+                return state != noState;
+            }
+        }
+    }
+    state = noState;
+    return false;
+}
+
+SSLexFinalState SSLexExpressionList::lookupFinal(std::uint32_t state) const {
+    if (state >= states_)
+        return {};
+    const std::uint32_t record = finalArray_ + finalRecordSize * state;
+    return {word(record), word(record + 4), word(record + 8)};
+}
+
+} // namespace quillex

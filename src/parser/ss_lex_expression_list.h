@@ -1,0 +1,77 @@
+// SSLexExpressionList: one deterministic automaton of a lexer table (one
+// lexical mode), and SSLexIterator, the same automaton walked one code at a
+// time (the parser's lookahead resolution uses it).
+//
+// The list keeps its own copy of the image and reads it in place. Every
+// offset, count and next-state number is checked when the image is taken, so
+// lookups never leave the copy.
+#pragma once
+
+#include "parser/ss_lex_final_state.h"
+#include "parser/table_image.h"
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace quillex {
+
+class SSLexExpressionList {
+  public:
+    // Layout of an expression-list image.
+    static constexpr std::uint32_t headerSize = 88;
+    static constexpr std::uint32_t finalRecordSize = 28;
+    static constexpr std::uint32_t tripleSize = 12;
+    static constexpr std::uint32_t typeOne = 1;
+    static constexpr std::uint32_t typeMagic = 0x53534C58; // "XLSS"
+    static constexpr std::uint32_t noState = 0xFFFFFFFF;
+
+    // Takes the image that starts at `image`; its length is read from its
+    // header. Raises SSLex0104e (naming `tableName`) for a bad type word or
+    // an image that does not hold together.
+    SSLexExpressionList(std::span<const std::uint8_t> image, std::string_view tableName);
+
+    // Length in bytes of the image starting at `image`, as its header gives
+    // it; 0 when the header itself is not there. Used to step to the next.
+    static std::uint32_t imageLength(std::span<const std::uint8_t> image);
+
+    std::uint32_t states() const { return states_; }
+    std::size_t size() const { return image_.size(); }
+
+    // Moves `state` along the transition on `code`. On a hit stores the next
+    // state and returns true (false when that is the no-state value); on a
+    // miss stores the no-state value and returns false.
+    bool lookupNext(std::uint32_t& state, std::uint32_t code) const;
+    // The final-state record of `state` (a state the list has).
+    SSLexFinalState lookupFinal(std::uint32_t state) const;
+
+  private:
+    std::uint32_t word(std::uint32_t offset) const {
+        return TableImage::loadWord(image_.data() + offset);
+    }
+    std::uint32_t rowOffset(std::uint32_t state) const { return word(rowArray_ + 4 * state); }
+    void validate(std::string_view tableName) const;
+
+    std::vector<std::uint8_t> image_;
+    std::uint32_t states_ = 0;
+    std::uint32_t rowArray_ = 0;
+    std::uint32_t finalArray_ = 0;
+};
+
+class SSLexIterator : public SSLexExpressionList {
+  public:
+    using SSLexExpressionList::SSLexExpressionList;
+
+    // Back to the start state.
+    void start() { state_ = 0; }
+    // Feeds one code; false when the automaton has no transition on it.
+    bool next(std::uint32_t code) { return lookupNext(state_, code); }
+    std::uint32_t state() const { return state_; }
+    SSLexFinalState finalState() const { return lookupFinal(state_); }
+
+  private:
+    std::uint32_t state_ = 0;
+};
+
+} // namespace quillex

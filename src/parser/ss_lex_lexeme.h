@@ -1,0 +1,70 @@
+// SSLexLexeme: one token read by the lexer (token number, text, line,
+// column), shared by reference count between lexer, parser and callbacks.
+//
+// A lexeme is one allocation with its text stored right behind the record;
+// the text is always followed by two zero bytes, so it reads as an 8-bit or
+// a 16-bit zero-terminated string. Lexemes are made with create() only.
+#pragma once
+
+#include "parser/ss_ref_count.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace quillex {
+
+enum class SSLexLexemeType : std::uint32_t { Unicode = 0, Char = 1 };
+
+class SSLexLexeme final : public SSRefCount {
+  public:
+    static SSRefPtr<SSLexLexeme> create(std::string_view text, std::int32_t token = 0,
+                                        std::uint32_t line = 0, std::uint32_t offset = 0,
+                                        SSLexLexemeType type = SSLexLexemeType::Char);
+
+    std::int32_t token() const { return token_; }
+    std::uint32_t line() const { return line_; }
+    std::uint32_t offset() const { return offset_; }
+    // Length of the text in bytes.
+    std::uint32_t length() const { return length_; }
+    SSLexLexemeType type() const { return type_; }
+
+    char* asChar() { return text_; }
+    const char* asConstChar() const { return text_; }
+    std::string_view text() const { return {text_, length_}; }
+    // The text read as little-endian 16-bit characters (a Unicode lexeme).
+    std::u16string asConstUnicode() const;
+
+    void setToken(std::int32_t token) { token_ = token; }
+    void setLine(std::uint32_t line) { line_ = line; }
+    void setOffset(std::uint32_t offset) { offset_ = offset; }
+    void setType(SSLexLexemeType type) { type_ = type; }
+    // Replaces the text; a text longer than the room behind the record goes
+    // to a block of its own.
+    void setText(std::string_view text);
+
+    // Same length and same bytes.
+    bool isEqualLexeme(const SSLexLexeme& other) const { return text() == other.text(); }
+    // The leading decimal digits of the text as a number; `overflow` is set
+    // when the value saturates at 0xFFFFFFFF.
+    std::uint32_t asUnsigned32(bool& overflow) const;
+
+    // The trailing text storage belongs to the same allocation.
+    static void operator delete(void* memory) { ::operator delete(memory); }
+
+  private:
+    SSLexLexeme(char* storage, std::uint32_t capacity) : text_(storage), capacity_(capacity) {}
+    ~SSLexLexeme() override;
+
+    bool ownsBuffer_ = false;
+    SSLexLexemeType type_ = SSLexLexemeType::Char;
+    std::uint32_t line_ = 0;
+    std::int32_t token_ = 0;
+    char* text_;
+    std::uint32_t length_ = 0;
+    std::uint32_t offset_ = 0;
+    std::uint32_t capacity_;
+};
+
+} // namespace quillex

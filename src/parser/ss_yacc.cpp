@@ -1,0 +1,380 @@
+// SSYacc: the parse loop, reading lookaheads, lookahead resolution and the
+// two error-recovery strategies.
+#include "parser/ss_yacc.h"
+
+#include <algorithm>
+#include <new>
+
+namespace quillex {
+
+namespace {
+
+std::uint32_t tokenKey(const SSLexLexeme& lexeme) {
+    return static_cast<std::uint32_t>(lexeme.token());
+}
+
+} // namespace
+
+SSYacc::SSYacc() : eofLexeme_(SSLexLexeme::create("eof", eofToken, 0xFFFFFFFF, 0xFFFFFFFF)) {
+    reset();
+}
+
+SSYacc::SSYacc(SSLex& lexer, SSYaccTable& table) : SSYacc() {
+    lex_ = &lexer;
+    table_ = &table;
+}
+
+SSYacc::SSYacc(SSLex& lexer, const std::string& tablePath) : SSYacc() {
+    lex_ = &lexer;
+    setTable(tablePath);
+}
+
+SSYacc::SSYacc(const std::string& tablePath) : SSYacc() {
+    setTable(tablePath);
+}
+
+SSYacc::~SSYacc() = default;
+
+void SSYacc::setTable(SSYaccTable& table) {
+    table_ = &table;
+    ownedTable_.reset();
+}
+
+void SSYacc::setTable(const std::string& tablePath) {
+    auto table = std::make_unique<SSYaccTable>(tablePath);
+    table_ = table.get();
+    ownedTable_ = std::move(table);
+}
+
+void SSYacc::reset() {
+    state_ = 0;
+    lookahead_.reset();
+    current_.reset();
+    wasError_ = abort_ = endReached_ = false;
+    shiftedSinceError_ = 0;
+    production_ = productionSize_ = leftside_ = 0;
+    action_ = SSYaccAction::error;
+    cache_.flush();
+    stack_.clear();
+    // The bottom element stands for state 0 and is never part of a production.
+    stack_.push(SSRefPtr<SSYaccStackElement>(new SSYaccStackElement));
+}
+
+int SSYacc::parse() {
+    if (table_ == nullptr)
+        pending_.throwException(SSExceptionId::YaccTableMissing);
+    try {
+        return run();
+    } catch (const std::bad_alloc&) {
+        pending_.throwException(SSExceptionOutOfStorage());
+    } catch (const SSException& failure) {
+        pending_.throwException(failure);
+    }
+}
+
+int SSYacc::run() {
+    if (!readLookahead())
+        return 1;
+    lookupAction(state_, *lookahead_);
+    while (!abort_) {
+        switch (action_) {
+        case SSYaccAction::shift: {
+            SSRefPtr<SSYaccStackElement> element = shift(*lookahead_);
+            if (!element)
+                return 1;
+            current_ = element;
+            element->setLexeme(lookahead_);
+            element->setState(actionNumber_);
+            push(element);
+            if (!readLookahead())
+                return 1;
+            lookupAction(state_, *lookahead_);
+            ++shiftedSinceError_;
+            break;
+        }
+        case SSYaccAction::reduce: {
+            SSRefPtr<SSYaccStackElement> element = reduce(production_, productionSize_);
+            if (!element)
+                return 1;
+            current_ = element;
+            pop(productionSize_);
+            const auto target = pairTable().lookupRow(state_).lookupGoto(leftside_);
+            if (!target)
+                pending_.throwException(SSExceptionId::YaccInvalidGoto, {leftside_});
+            element->setState(target->entry());
+            push(element);
+            lookupAction(state_, *lookahead_);
+            break;
+        }
+        case SSYaccAction::accept:
+            return accept();
+        case SSYaccAction::error:
+            wasError_ = true;
+            if (error(state_, *lookahead_) != 0)
+                return 1;
+            shiftedSinceError_ = 0;
+            // A recovery that leaves the same error behind would repeat forever.
+            if (!abort_ && action_ == SSYaccAction::error)
+                return 1;
+            break;
+        case SSYaccAction::conflict:
+            if (!resolveConflict())
+                return 1;
+            break;
+        default:
+            pending_.throwException(SSExceptionId::YaccParseFailed);
+        }
+    }
+    return 1;
+}
+
+// Takes the next lookahead: the oldest read-ahead lexeme, else the next
+// lexeme of the input, else (once) the end-of-input lexeme.
+bool SSYacc::readLookahead() {
+    if (cache_.elements() != 0) {
+        lookahead_ = cache_.remove();
+        return larLookahead(*lookahead_) == 0;
+    }
+    if (endReached_)
+        pending_.throwException(SSExceptionId::YaccReadPastEof);
+    SSRefPtr<SSLexLexeme> lexeme = nextLexeme();
+    if (!lexeme) {
+        endReached_ = true;
+        lexeme = eofLexeme_;
+    }
+    lookahead_ = std::move(lexeme);
+    return true;
+}
+
+// The lexeme `position` places into the read-ahead; reads one more into the
+// cache when the position is past it. None once the input is exhausted.
+SSLexLexeme* SSYacc::readAhead(std::size_t& position) {
+    if (position < cache_.elements())
+        return cache_.get(position++);
+    if (endReached_)
+        return nullptr;
+    SSRefPtr<SSLexLexeme> lexeme = nextLexeme();
+    if (!lexeme) {
+        endReached_ = true;
+        lexeme = eofLexeme_;
+    }
+    cache_.add(lexeme);
+    ++position;
+    return lexeme.get();
+}
+
+void SSYacc::selectReduce(std::uint32_t production) {
+    const SSYaccPairTableProd record = pairTable().lookupProd(production);
+    action_ = SSYaccAction::reduce;
+    production_ = production;
+    productionSize_ = record.size();
+    leftside_ = record.leftside();
+}
+
+void SSYacc::lookupAction(std::uint32_t state, const SSLexLexeme& lookahead) {
+    const auto entry = pairTable().lookupRow(state).lookupAction(tokenKey(lookahead));
+    action_ = entry ? entry->action() : SSYaccAction::error;
+    switch (action_) {
+    case SSYaccAction::shift:
+        actionNumber_ = entry->entry();
+        break;
+    case SSYaccAction::reduce:
+        selectReduce(entry->entry());
+        break;
+    case SSYaccAction::conflict:
+        larIndex_ = entry->entry();
+        break;
+    default:
+        break;
+    }
+}
+
+// Runs the conflict's automaton over the lookahead and the tokens after it
+// until it reaches an accepting state, which names the production to reduce
+// by or the state to shift to.
+bool SSYacc::resolveConflict() {
+    SSLexIterator& automaton = table_->larIterator(larIndex_);
+    automaton.start();
+    std::size_t position = 0;
+    SSLexLexeme* lastRead = nullptr;
+    if (automaton.next(tokenKey(*lookahead_))) {
+        while (SSLexLexeme* ahead = readAhead(position)) {
+            lastRead = ahead;
+            if (!automaton.next(tokenKey(*ahead)))
+                break;
+            const SSLexFinalState final = automaton.finalState();
+            if (!final.isFinal())
+                continue;
+            const std::uint32_t number = final.tokenWord();
+            if (final.isReduce()) {
+                if (number >= pairTable().prod())
+                    pending_.throwException(SSExceptionId::YaccParseFailed);
+                selectReduce(number);
+            } else {
+                if (number >= pairTable().size())
+                    pending_.throwException(SSExceptionId::YaccParseFailed);
+                action_ = SSYaccAction::shift;
+                actionNumber_ = number;
+            }
+            return true;
+        }
+    }
+    wasError_ = true;
+    if (larError(state_, *lookahead_, lastRead) != 0)
+        return false;
+    return abort_ || action_ != SSYaccAction::conflict;
+}
+
+SSYaccStackElement* SSYacc::elementFromProduction(std::int32_t index) {
+    if (index < 0 || static_cast<std::uint32_t>(index) >= productionSize_)
+        pending_.throwException(SSExceptionId::YaccInvalidIndex, {index});
+    return stack_.fromTop(productionSize_ - 1 - static_cast<std::uint32_t>(index)).get();
+}
+
+SSYaccStackElement* SSYacc::elementFromStack(std::uint32_t index) {
+    return stack_.fromTop(index).get();
+}
+
+std::vector<std::int32_t> SSYacc::validLookaheads(std::uint32_t state) const {
+    if (table_ == nullptr)
+        throwSSException(SSExceptionId::YaccTableMissing);
+    if (state >= pairTable().size())
+        throwSSException(SSExceptionId::YaccInvalidState, {state});
+    const SSYaccPairTableRow row = pairTable().lookupRow(state);
+    std::vector<std::int32_t> tokens;
+    tokens.reserve(row.entries());
+    for (std::uint32_t i = 0; i < row.entries(); ++i)
+        tokens.push_back(static_cast<std::int32_t>(row.actionEntry(i).key()));
+    return tokens;
+}
+
+void SSYacc::push(SSRefPtr<SSYaccStackElement> element) {
+    state_ = element->state();
+    stack_.push(std::move(element));
+}
+
+void SSYacc::pop(std::uint32_t count) {
+    if (count >= stack_.depth())
+        pending_.throwException(SSExceptionId::LifoCannotPop);
+    for (std::uint32_t i = 0; i < count; ++i)
+        stack_.pop();
+    state_ = stack_.top()->state();
+}
+
+bool SSYacc::hasAction(std::uint32_t state, std::int32_t token) const {
+    const auto entry = pairTable().lookupRow(state).lookupAction(static_cast<std::uint32_t>(token));
+    return entry && entry->action() != SSYaccAction::error;
+}
+
+int SSYacc::errorToken() {
+    // The tokens to synchronise on: those the rows on the stack mark, and
+    // those that can follow an error entry.
+    std::vector<std::uint32_t> sync;
+    for (std::size_t i = 0; i < stack_.depth(); ++i) {
+        const SSYaccPairTableRow row = pairTable().lookupRow(stack_.fromTop(i)->state());
+        if (row.hasSync() || row.hasSyncAll())
+            for (std::uint32_t e = 0; e < row.entries(); ++e)
+                if (row.hasSyncAll() || row.actionEntry(e).hasSync())
+                    sync.push_back(row.actionEntry(e).key());
+        if (const auto errorEntry = row.lookupError()) {
+            const SSYaccPairTableRow target = pairTable().lookupRow(errorEntry->entry());
+            for (std::uint32_t e = 0; e < target.entries(); ++e)
+                sync.push_back(target.actionEntry(e).key());
+        }
+    }
+    std::sort(sync.begin(), sync.end());
+    sync.erase(std::unique(sync.begin(), sync.end()), sync.end());
+    if (sync.empty())
+        pending_.throwException(SSExceptionId::YaccErrorTokenNoValid);
+
+    while (!std::binary_search(sync.begin(), sync.end(), tokenKey(*lookahead_)))
+        if (!readLookahead())
+            return 1;
+
+    const std::int32_t token = lookahead_->token();
+    for (;;) {
+        const std::uint32_t top = stack_.top()->state();
+        const SSYaccPairTableRow row = pairTable().lookupRow(top);
+        if (const auto errorEntry = row.lookupError();
+            errorEntry && hasAction(errorEntry->entry(), token)) {
+            SSRefPtr<SSYaccStackElement> element = stackElement();
+            element->setLexeme(SSLexLexeme::create("%error", errorTokenNumber, 0, 0));
+            element->setState(errorEntry->entry());
+            push(element);
+            lookupAction(state_, *lookahead_);
+            return 0;
+        }
+        if ((row.hasSyncAll() || row.hasSync()) && hasAction(top, token)) {
+            state_ = top;
+            lookupAction(state_, *lookahead_);
+            return 0;
+        }
+        if (stack_.depth() == 1)
+            pending_.throwException(SSExceptionId::YaccErrorTokenNoValid);
+        pop(1);
+    }
+}
+
+int SSYacc::errorPanic(std::span<const std::int32_t> tokens) {
+    const auto listed = [&](std::int32_t token) {
+        return std::find(tokens.begin(), tokens.end(), token) != tokens.end();
+    };
+    for (;;) {
+        while (!listed(lookahead_->token())) {
+            if (lookahead_->token() == eofToken)
+                pending_.throwException(SSExceptionId::YaccErrorPanic);
+            if (!readLookahead())
+                return 1;
+        }
+        const SSLifo<SSRefPtr<SSYaccStackElement>> saved = stack_;
+        for (;;) {
+            const std::uint32_t top = stack_.top()->state();
+            if (hasAction(top, lookahead_->token())) {
+                state_ = top;
+                lookupAction(state_, *lookahead_);
+                return 0;
+            }
+            if (stack_.depth() == 1)
+                break;
+            pop(1);
+        }
+        stack_ = saved;
+        state_ = stack_.top()->state();
+        if (lookahead_->token() == eofToken)
+            pending_.throwException(SSExceptionId::YaccErrorPanic);
+        if (!readLookahead())
+            return 1;
+    }
+}
+
+int SSYacc::accept() {
+    return wasError_ ? 1 : 0;
+}
+
+SSRefPtr<SSLexLexeme> SSYacc::nextLexeme() {
+    if (lex_ == nullptr)
+        pending_.throwException(SSExceptionId::YaccLexMissing);
+    return ++*lex_;
+}
+
+SSRefPtr<SSYaccStackElement> SSYacc::stackElement() {
+    return SSRefPtr<SSYaccStackElement>(new SSYaccStackElement);
+}
+
+SSRefPtr<SSYaccStackElement> SSYacc::shift(SSLexLexeme&) {
+    return stackElement();
+}
+
+int SSYacc::larLookahead(SSLexLexeme&) {
+    return 0;
+}
+
+int SSYacc::error(std::uint32_t, SSLexLexeme&) {
+    return errorToken();
+}
+
+int SSYacc::larError(std::uint32_t state, SSLexLexeme& lookahead, SSLexLexeme*) {
+    return error(state, lookahead);
+}
+
+} // namespace quillex

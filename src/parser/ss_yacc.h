@@ -1,0 +1,137 @@
+// SSYacc: the table-driven LR parser. It pulls lexemes from an SSLex, looks
+// up shift, reduce, accept and error actions in an SSYaccTable, keeps a stack
+// of SSYaccStackElement objects, and hands every reduction to reduce(),
+// which each application supplies.
+//
+// A subclass hooks in by overriding reduce() (required: build the element of
+// the left side from elementFromProduction()), stackElement() (its own
+// element type), and error() (syntax errors: report, then setAbort() or
+// recover). The lookahead-resolution machinery resolves conflict entries by
+// running a small automaton over the tokens that follow.
+#pragma once
+
+#include "parser/ss_exception.h"
+#include "parser/ss_lex.h"
+#include "parser/ss_lex_lexeme.h"
+#include "parser/ss_lifo.h"
+#include "parser/ss_yacc_lexeme_cache.h"
+#include "parser/ss_yacc_stack_element.h"
+#include "parser/ss_yacc_table.h"
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace quillex {
+
+class SSYacc {
+  public:
+    static constexpr std::int32_t eofToken = -1;
+    static constexpr std::int32_t errorTokenNumber = -2;
+
+    // Neither lexer nor table; the owner sets both before parse().
+    SSYacc();
+    SSYacc(SSLex& lexer, SSYaccTable& table);
+    SSYacc(SSLex& lexer, const std::string& tablePath);
+    explicit SSYacc(const std::string& tablePath);
+
+    SSYacc(const SSYacc&) = delete;
+    SSYacc& operator=(const SSYacc&) = delete;
+    virtual ~SSYacc();
+
+    // Parses to the end: 0 when the input was accepted without any error,
+    // non-zero otherwise. Engine failures raise SSException.
+    int parse();
+    // State 0, no lookahead, flags cleared, a fresh stack.
+    void reset();
+
+    void setTable(SSYaccTable& table);
+    void setTable(const std::string& tablePath);
+    void setLex(SSLex& lexer) { lex_ = &lexer; }
+    SSLex* lex() const { return lex_; }
+    SSYaccTable* table() const { return table_; }
+
+    // The production being reduced, its length and its left side.
+    std::uint32_t production() const { return production_; }
+    std::uint32_t productionSize() const { return productionSize_; }
+    std::uint32_t leftside() const { return leftside_; }
+    // Element of right-hand-side symbol `index` (0 = leftmost) of the
+    // production being reduced; SSYacc0108e outside 0..productionSize()-1.
+    SSYaccStackElement* elementFromProduction(std::int32_t index);
+    // Element `index` places below the top (0 = the top); SSLifo0003e when
+    // the stack is not that deep.
+    SSYaccStackElement* elementFromStack(std::uint32_t index);
+    SSLexLexeme* lookahead() const { return lookahead_.get(); }
+    std::uint32_t state() const { return state_; }
+    // Tokens of the state's action entries, in table order; SSYacc0114e
+    // (id 35) for a state the table does not have.
+    std::vector<std::int32_t> validLookaheads(std::uint32_t state) const;
+    bool wasError() const { return wasError_; }
+    void setAbort(bool abort = true) { abort_ = abort; }
+    bool isAborted() const { return abort_; }
+    std::uint32_t shiftedSinceError() const { return shiftedSinceError_; }
+    // Pushes an element; the parser state becomes the element's state.
+    void push(SSRefPtr<SSYaccStackElement> element);
+    // Pops `count` elements (never the bottom one: SSLifo0004e).
+    void pop(std::uint32_t count);
+    SSYaccLexemeCache& lexemeCache() { return cache_; }
+    const SSExceptionPresent& exceptionPresent() const { return pending_; }
+
+    // Error recovery a subclass may call from error(): synchronise on the
+    // tokens the table marks (errorToken), or skip input to one of `tokens`
+    // (errorPanic). Both return 0 when the parse can go on.
+    int errorToken();
+    int errorPanic(std::span<const std::int32_t> tokens);
+
+    // The hooks, in the engine's order. Defaults: accept() answers whether an
+    // error was seen; nextLexeme() pulls from the lexer; stackElement() makes
+    // a plain element; shift() asks stackElement(); larLookahead() accepts
+    // every cached lexeme; error() runs errorToken(); larError() calls
+    // error(). reduce() has no default.
+    virtual int accept();
+    virtual SSRefPtr<SSLexLexeme> nextLexeme();
+    virtual SSRefPtr<SSYaccStackElement> stackElement();
+    virtual SSRefPtr<SSYaccStackElement> shift(SSLexLexeme& lexeme);
+    virtual int larLookahead(SSLexLexeme& lexeme);
+    virtual int error(std::uint32_t state, SSLexLexeme& lookahead);
+    virtual int larError(std::uint32_t state, SSLexLexeme& lookahead, SSLexLexeme* larLexeme);
+    // Builds the element of the left side; none stops the parse.
+    virtual SSRefPtr<SSYaccStackElement> reduce(std::uint32_t production, std::uint32_t size) = 0;
+
+  protected:
+    SSExceptionPresent pending_;
+
+  private:
+    int run();
+    bool readLookahead();
+    SSLexLexeme* readAhead(std::size_t& position);
+    void lookupAction(std::uint32_t state, const SSLexLexeme& lookahead);
+    void selectReduce(std::uint32_t production);
+    bool resolveConflict();
+    bool hasAction(std::uint32_t state, std::int32_t token) const;
+    const SSYaccPairTable& pairTable() const { return table_->pairTable(); }
+
+    SSLex* lex_ = nullptr;
+    std::unique_ptr<SSYaccTable> ownedTable_;
+    bool wasError_ = false;
+    bool abort_ = false;
+    SSYaccTable* table_ = nullptr;
+    std::uint32_t state_ = 0;
+    std::uint32_t shiftedSinceError_ = 0;
+    std::uint32_t larIndex_ = 0;
+    SSRefPtr<SSLexLexeme> lookahead_;
+    bool endReached_ = false;
+    SSYaccLexemeCache cache_;
+    std::uint32_t production_ = 0;
+    std::uint32_t productionSize_ = 0;
+    SSYaccAction::SSYaccActionType action_ = SSYaccAction::error;
+    std::uint32_t actionNumber_ = 0;
+    SSLifo<SSRefPtr<SSYaccStackElement>> stack_{64, 64};
+    SSRefPtr<SSYaccStackElement> current_;
+    SSRefPtr<SSLexLexeme> eofLexeme_;
+    std::uint32_t leftside_ = 0;
+};
+
+} // namespace quillex

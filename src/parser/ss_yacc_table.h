@@ -1,0 +1,54 @@
+// SSYaccTable: a parser table (LALR action and goto rows, productions, and
+// the lookahead-resolution automata) read from a table image.
+//
+// The image may come from a resource, a file or memory; it is copied and
+// checked as a whole before use (see SSYaccPairTable).
+#pragma once
+
+#include "parser/ss_exception.h"
+#include "parser/ss_lex_expression_list.h"
+#include "parser/ss_yacc_pair_table.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillex {
+
+class SSYaccTable {
+  public:
+    // From the program resource `name` of type `type`; SSYacc0114e (id 37)
+    // when missing.
+    SSYaccTable(std::string_view name, std::string_view type);
+    // From a table file; SSYacc0101e when it cannot be opened.
+    explicit SSYaccTable(const std::string& path);
+    // From an image in memory; `name` appears in SSYacc0111e.
+    SSYaccTable(std::span<const std::uint8_t> image, std::string_view name);
+
+    SSYaccTable(const SSYaccTable&) = delete;
+    SSYaccTable& operator=(const SSYaccTable&) = delete;
+
+    std::uint32_t imageLength() const { return static_cast<std::uint32_t>(image_.size()); }
+    const SSYaccPairTable& pairTable() const { return *pairTable_; }
+    std::uint32_t states() const { return pairTable_->size(); }
+    std::uint32_t productions() const { return pairTable_->prod(); }
+    // Lookahead-resolution automaton `index` (a number the table checked).
+    SSLexIterator& larIterator(std::uint32_t index) { return *automata_.at(index); }
+    std::uint32_t larIterators() const { return static_cast<std::uint32_t>(automata_.size()); }
+
+    const SSExceptionPresent& exceptionPresent() const { return pending_; }
+
+  private:
+    void load(std::span<const std::uint8_t> image, std::string_view name);
+
+    SSExceptionPresent pending_;
+    std::vector<std::uint8_t> image_;
+    std::optional<SSYaccPairTable> pairTable_;
+    std::vector<std::unique_ptr<SSLexIterator>> automata_;
+};
+
+} // namespace quillex

@@ -1,0 +1,572 @@
+// The single-file checks, except the structure of external tags, which has a
+// file of its own.
+#include "verifier/file_checks.h"
+
+#include "verifier/report_texts.h"
+#include "verifier/segment_scanner.h"
+
+#include <array>
+
+namespace quillex::verifier {
+namespace {
+
+// ---- 1. External tag syntax ----------------------------------------------
+
+constexpr int kMaxBracketDepth = 3;
+
+// Checks one segment text; returns true when it reported a finding.
+bool checkBracketsOf(std::string_view text, bool tookHeldText, int font,
+                     VerificationReport& report) {
+    std::size_t opening = 0;
+    std::size_t closing = 0;
+    for (char c : text) {
+        opening += c == '<';
+        closing += c == '>';
+    }
+    const char* finding = nullptr;
+    if (opening != closing) {
+        finding = text::DifferentBracketCount;
+    } else {
+        int depth = 0;
+        for (char c : text) {
+            depth += c == '<' ? 1 : c == '>' ? -1 : 0;
+            if (depth < 0) {
+                finding = text::WrongBracketOrder;
+                break;
+            }
+            if (depth > kMaxBracketDepth) {
+                finding = text::TooDeep;
+                break;
+            }
+        }
+    }
+    if (finding == nullptr && tookHeldText)
+        finding = text::NestedExternalTags;
+    if (finding == nullptr)
+        return false;
+    // The text may be malformed, so neither message nor text is styled.
+    report.addFinding(Severity::Error, false, finding);
+    report.addSegmentBlock(text, font, false);
+    return true;
+}
+
+// ---- 2. Validity ---------------------------------------------------------
+
+bool isCharacterCodeTag(std::string_view tag) {
+    // "<:r", 1 to 65534 in decimal, ">".
+    if (!tag.starts_with("<:r") || !tag.ends_with('>'))
+        return false;
+    const std::string_view digits = tag.substr(3, tag.size() - 4);
+    if (digits.empty() || digits.size() > 9)
+        return false;
+    long value = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9')
+            return false;
+        value = value * 10 + (c - '0');
+    }
+    return value >= 1 && value <= 65534;
+}
+
+// Tags a translator may add in the "<#...>" form: paragraph starts, prefix
+// components and the parts of index markers.
+bool mayBeAddedWithHash(int tagNumber) {
+    return tagNumber == tagno::ParagraphStart || tagNumber == tagno::PrefixComponent ||
+           (tagNumber >= tagno::IndexMarker && tagNumber <= tagno::SortString);
+}
+
+InternalTag makeRecord(std::string_view tag, std::size_t segmentIndex, const Segment& segment) {
+    InternalTag record;
+    record.text = std::string(tag);
+    record.segment = segmentIndex;
+    record.segmentTagNumber = segment.tagNumber;
+    return record;
+}
+
+void extractTranslatedInternalTags(TaggedFile& file, std::size_t index, TagInventory& inventory,
+                                   VerificationReport& report) {
+    const Segment& segment = file.segments[index];
+    forEachTag(textAfterTag(segment), [&](std::string_view tag) {
+        InternalTag record = makeRecord(tag, index, segment);
+        if (InventoryEntry* entry = inventory.find(tag)) {
+            --entry->count;
+            record.tagNumber = entry->tagNumber;
+            record.category = entry->category;
+        } else if (isCharacterCodeTag(tag)) {
+            record.tagNumber = tagno::CharacterCode;
+            record.category = category::Alert;
+        } else {
+            report.addFinding(Severity::Error, true, text::InvalidInternalTag, record.text.c_str());
+            record.tagNumber = tagno::UnlistedInternal;
+            record.category = category::UnlistedInternal;
+        }
+        file.internalTags.push_back(std::move(record));
+    });
+}
+
+// ---- 3. Positioning of external tags -------------------------------------
+
+constexpr int kMaxVariableText = 20;
+constexpr int kMaxIndexText = 250;
+constexpr int kMaxPrefixText = 15;
+constexpr int kMaxLevelText = 9;
+
+std::string_view withoutTrailingLineEnds(std::string_view text) {
+    while (!text.empty() && text.back() == '\n')
+        text.remove_suffix(1);
+    return text;
+}
+
+// Building blocks whose text is free.
+bool isFreeBlock(std::string_view tag) {
+    return tag == "<bb \"Variable Format\">" || tag == "<bb \"Prefix Format\">" ||
+           tag == "<bb \"Shared Frame Format\">" || tag == "<bb \"Autonumber Stream Format\">";
+}
+
+// ---- 5. Positioning of internal tags -------------------------------------
+
+struct InternalPair {
+    int opening;
+    int closing;
+    const char* openingName;
+    const char* closingName;
+};
+
+constexpr std::array<InternalPair, 8> kInternalPairs{{
+    {tagno::Bold, tagno::BoldEnd, "<:b>", "<:/b>"},
+    {tagno::Italic, tagno::ItalicEnd, "<:i>", "<:/i>"},
+    {tagno::BoldItalic, tagno::BoldItalicEnd, "<:bi>", "<:/bi>"},
+    {tagno::WesternFont, tagno::WesternFontEnd, "<:c>", "<:/c>"},
+    {tagno::SmallCaps, tagno::SmallCapsEnd, "<:s>", "<:/s>"},
+    {tagno::FontSub, tagno::FontSubEnd, "<:cs ?>", "<:/cs>"},
+    {tagno::InlineSub, tagno::InlineSubEnd, "<:sc ?>", "<:/sc>"},
+    {tagno::FontChange, tagno::FontChangeEnd, "<:fc ?>", "<:/fc>"},
+}};
+
+constexpr const char* kConditionalOpening = "<:cns ?>";
+constexpr const char* kConditionalClosing = "<:/cns>";
+
+// Calls `check(first, last)` for each run of internal tags that lie in one
+// segment ([first, last) indices into the file's internal tag list).
+template <typename Check> void forEachSegmentRun(const TaggedFile& file, Check&& check) {
+    const std::vector<InternalTag>& tags = file.internalTags;
+    std::size_t first = 0;
+    while (first < tags.size()) {
+        std::size_t last = first + 1;
+        while (last < tags.size() && tags[last].segment == tags[first].segment)
+            ++last;
+        check(first, last);
+        first = last;
+    }
+}
+
+void checkPairsOfSegment(const TaggedFile& file, std::size_t first, std::size_t last,
+                         VerificationReport& report) {
+    std::array<int, kInternalPairs.size()> open{};
+    bool conditionalOpen = false;
+    for (std::size_t t = first; t < last; ++t) {
+        const int number = file.internalTags[t].tagNumber;
+        if (number == tagno::ConditionalSub) {
+            if (conditionalOpen)
+                report.addFinding(Severity::Error, true, text::WithoutEndingInternal, 1,
+                                  kConditionalOpening, kConditionalClosing);
+            conditionalOpen = true;
+            continue;
+        }
+        if (number == tagno::ConditionalSubEnd) {
+            if (!conditionalOpen)
+                report.addFinding(Severity::Error, true, text::WithoutStartingInternal, 1,
+                                  kConditionalClosing, kConditionalOpening);
+            conditionalOpen = false;
+            continue;
+        }
+        for (std::size_t p = 0; p < kInternalPairs.size(); ++p) {
+            const InternalPair& pair = kInternalPairs[p];
+            if (number == pair.opening) {
+                ++open[p];
+            } else if (number == pair.closing) {
+                if (open[p] == 0)
+                    report.addFinding(Severity::Error, true, text::WithoutStartingInternal, 1,
+                                      pair.closingName, pair.openingName);
+                else
+                    --open[p];
+            }
+        }
+    }
+    for (std::size_t p = 0; p < kInternalPairs.size(); ++p)
+        if (open[p] > 0)
+            report.addFinding(Severity::Error, true, text::WithoutEndingInternal, open[p],
+                              kInternalPairs[p].openingName, kInternalPairs[p].closingName);
+    // A conditional subcomponent left open would lose its end in Interleaf.
+    if (conditionalOpen)
+        report.addFinding(Severity::Error, true, text::WithoutEndingInternal, 1,
+                          kConditionalOpening, kConditionalClosing);
+}
+
+// ---- 6. Structure of internal tags ---------------------------------------
+
+bool isCharacterTag(int number) {
+    return number == tagno::SpecialCharacter || number == tagno::CharacterCode;
+}
+
+// The finding for `tag` inside `segment`, or null when it may stand there.
+const char* internalTagRestriction(const Segment& segment, int number) {
+    switch (segment.tagNumber) {
+    case tagno::CrossRefVariable:
+        return isCharacterTag(number) ? nullptr : text::NotAfterCrossRefVariable;
+    case tagno::TextString:
+        return isCharacterTag(number) || number == tagno::Field ? nullptr : text::NotInTextString;
+    case tagno::ChartLabel:
+        return isCharacterTag(number) ? nullptr : text::NotInChartLabel;
+    case tagno::CellFrame:
+        return number == tagno::InlineAnchoredFrame ? nullptr : text::NotInCellFrame;
+    case tagno::IndexEntry:
+        return isCharacterTag(number) ? nullptr : text::NotInIndexEntry;
+    case tagno::IndexLevel:
+        return isCharacterTag(number) ? nullptr : text::NotInIndexLevel;
+    case tagno::SortString:
+        return isCharacterTag(number) ? nullptr : text::NotInSortString;
+    case tagno::SeeAlso:
+        return isCharacterTag(number) ? nullptr : text::NotInSeeAlso;
+    case tagno::Block: {
+        const std::string_view tag = segment.tagText;
+        int only = -1;
+        if (tag == "<bb \"Variable Format\">")
+            only = tagno::InlineShared;
+        else if (tag == "<bb \"Prefix Format\">")
+            only = tagno::InlinePrefix;
+        else if (tag == "<bb \"Shared Frame Format\">")
+            only = tagno::InlineSharedFrame;
+        else if (tag == "<bb \"Autonumber Stream Format\">")
+            only = tagno::Autonumber;
+        const bool allowed = only >= 0 ? number == only : isCharacterTag(number);
+        return allowed ? nullptr : text::NotInBuildingBlock;
+    }
+    default:
+        return nullptr;
+    }
+}
+
+// ---- 7. Japanese characters ----------------------------------------------
+
+bool isLeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+bool isTrailByte(unsigned char byte) {
+    return byte >= 0x40 && byte <= 0xFC;
+}
+
+bool isMissingInInterleaf(unsigned char lead, unsigned char trail) {
+    if (lead == 0xEA)
+        return trail == 0xA3 || trail == 0xA4;
+    return lead == 0xED || lead == 0xEE || lead >= 0xFA;
+}
+
+} // namespace
+
+// ---- 1 ---------------------------------------------------------------------
+
+void checkExternalTagSyntax(const TaggedFile& file, VerificationReport& report) {
+    // A segment with an empty tag text began inside another external tag; its
+    // text goes in front of the next segment's text and is checked with it.
+    std::string held;
+    for (const Segment& segment : file.segments) {
+        if (segment.tagText.empty()) {
+            held += segment.text;
+            continue;
+        }
+        if (held.empty()) {
+            checkBracketsOf(segment.text, false, file.font, report);
+        } else {
+            held += segment.text;
+            checkBracketsOf(held, true, file.font, report);
+            held.clear();
+        }
+    }
+    if (!held.empty() && checkBracketsOf(held, true, file.font, report))
+        report.addLine(text::RefersToEndOfFile);
+}
+
+// ---- 2 ---------------------------------------------------------------------
+
+void checkSourceTagValidity(TaggedFile& file, VerificationReport& report) {
+    for (Segment& segment : file.segments) {
+        const TagClass tagClass = classifyTag(segment.tagText);
+        segment.tagNumber = tagClass.number;
+        segment.category = tagClass.category;
+        if (segment.category != category::UnlistedExternal)
+            continue;
+        if (segment.tagText.starts_with("<#"))
+            report.addFinding(Severity::Error, true, text::AddedInSource);
+        else
+            report.addFinding(Severity::Error, true, text::UnknownExternalTag,
+                              segment.tagText.c_str());
+        report.addSegmentBlock(segment.text, file.font);
+    }
+}
+
+void extractSourceInternalTags(TaggedFile& file, TagInventory& inventory,
+                               VerificationReport& report) {
+    for (std::size_t index = 0; index < file.segments.size(); ++index) {
+        const Segment& segment = file.segments[index];
+        inventory.countUp(segment.tagText, true, segment.tagNumber, segment.category);
+        const VerificationReport::Mark mark = report.mark();
+        forEachTag(textAfterTag(segment), [&](std::string_view tag) {
+            InternalTag record = makeRecord(tag, index, segment);
+            if (InventoryEntry* entry = inventory.find(tag)) {
+                ++entry->count;
+                record.tagNumber = entry->tagNumber;
+                record.category = entry->category;
+            } else {
+                const TagClass tagClass = classifyTag(tag);
+                record.tagNumber = tagClass.number;
+                record.category = tagClass.category;
+                inventory.countUp(tag, false, tagClass.number, tagClass.category);
+                if (tagClass.number == tagno::UnlistedInternal)
+                    report.addFinding(Severity::Error, true, text::UnknownInternalTag,
+                                      record.text.c_str());
+            }
+            file.internalTags.push_back(std::move(record));
+        });
+        if (report.hasFindingsSince(mark))
+            report.addSegmentBlock(segment.text, file.font);
+    }
+}
+
+void reclassifyInternalTags(TaggedFile& file) {
+    for (InternalTag& tag : file.internalTags) {
+        const TagClass tagClass = classifyTag(tag.text);
+        tag.tagNumber = tagClass.number;
+        tag.category = tagClass.category;
+    }
+}
+
+int checkTranslatedTagValidity(TaggedFile& file, TagInventory& inventory,
+                               VerificationReport& report) {
+    int added = 0;
+    for (Segment& segment : file.segments) {
+        const TagClass tagClass = classifyTag(segment.tagText);
+        segment.tagNumber = tagClass.number;
+        segment.category = tagClass.category;
+        if (segment.category == category::UnlistedExternal && segment.tagText.starts_with("<#")) {
+            segment.category = category::AddedUnexamined;
+            ++added;
+        }
+    }
+    for (std::size_t index = 0; index < file.segments.size(); ++index) {
+        Segment& segment = file.segments[index];
+        const VerificationReport::Mark mark = report.mark();
+        if (segment.category == category::AddedUnexamined) {
+            // The tag as it would be without the "#".
+            const std::string plain = "<" + segment.tagText.substr(2);
+            if (const InventoryEntry* entry = inventory.find(plain)) {
+                segment.tagNumber = entry->tagNumber;
+                segment.category = category::AddedRecognised;
+                if (!mayBeAddedWithHash(entry->tagNumber))
+                    report.addFinding(Severity::Error, true, text::MayNotAddExternalTag,
+                                      segment.tagText.c_str());
+            } else {
+                segment.category = category::AddedUnknown;
+                report.addFinding(Severity::Error, true, text::MayNotAddExternalTag,
+                                  segment.tagText.c_str());
+            }
+            segment.handled = true;
+        } else if (InventoryEntry* entry = inventory.find(segment.tagText)) {
+            --entry->count;
+        } else {
+            report.addFinding(Severity::Error, true, text::InvalidExternalTag,
+                              segment.tagText.c_str());
+        }
+        extractTranslatedInternalTags(file, index, inventory, report);
+        if (report.hasFindingsSince(mark))
+            report.addSegmentBlock(segment.text, file.font);
+    }
+    return added;
+}
+
+// ---- 3 ---------------------------------------------------------------------
+
+int limitLength(std::string_view text) {
+    int length = 0;
+    int depth = 0;
+    for (char c : text) {
+        if (c == '<') {
+            if (depth++ == 0)
+                ++length;
+        } else if (c == '>' && depth > 0) {
+            --depth;
+        } else if (depth == 0 && c != '\n') {
+            ++length;
+        }
+    }
+    return length;
+}
+
+void checkExternalTagPositions(const TaggedFile& file, VerificationReport& report) {
+    std::string lastIndexMarker;
+    std::string lastStreamFormat;
+    for (const Segment& segment : file.segments) {
+        const std::string_view trimmed = withoutTrailingLineEnds(segment.text);
+        const std::string_view after =
+            trimmed.starts_with(segment.tagText) ? trimmed.substr(segment.tagText.size()) : trimmed;
+        const char* tag = segment.tagText.c_str();
+        bool mustStandAlone = true;
+        switch (segment.tagNumber) {
+        case tagno::ParagraphStart:
+        case tagno::PrefixComponent:
+        case tagno::TextString:
+        case tagno::ChartLabel:
+        case tagno::CellFrame:
+        case tagno::VariableFormat:
+        case tagno::PrefixFormat:
+        case tagno::UnlistedExternal:
+            mustStandAlone = false;
+            break;
+        case tagno::CrossRefVariable: {
+            mustStandAlone = false;
+            const int length = limitLength(after);
+            if (length > kMaxVariableText) {
+                report.addFinding(Severity::Error, true, text::TextTooLong, tag,
+                                  length - kMaxVariableText);
+                report.addSegmentBlock(segment.text, file.font);
+            }
+            break;
+        }
+        case tagno::IndexEntry:
+        case tagno::IndexLevel:
+        case tagno::SortString:
+        case tagno::SeeAlso: {
+            mustStandAlone = false;
+            const int length = limitLength(after);
+            if (length > kMaxIndexText)
+                report.addFinding(Severity::Error, true, text::IndexTextTooLong,
+                                  lastIndexMarker.c_str(), length - kMaxIndexText);
+            break;
+        }
+        case tagno::Block: {
+            if (isFreeBlock(segment.tagText)) {
+                mustStandAlone = false;
+                break;
+            }
+            int limit = -1;
+            if (segment.tagText.starts_with("<bb \"Prefix"))
+                limit = kMaxPrefixText;
+            else if (segment.tagText.starts_with("<bb \"Level"))
+                limit = kMaxLevelText;
+            if (limit < 0)
+                break;
+            mustStandAlone = false;
+            const int length = limitLength(after);
+            if (length > limit) {
+                report.addFinding(Severity::Error, true, text::BlockTextTooLong, tag,
+                                  lastStreamFormat.c_str(), length - limit);
+                report.addSegmentBlock(segment.text, file.font);
+            }
+            break;
+        }
+        case tagno::IndexMarker:
+        case tagno::IndexMarkerEnd:
+            if (segment.tagNumber == tagno::IndexMarker)
+                lastIndexMarker = segment.tagText;
+            if (trimmed == "<#imk>" || trimmed == "<#/imk>")
+                mustStandAlone = false;
+            break;
+        case tagno::AutonumberFormat:
+        case tagno::PageNumberFormat:
+            lastStreamFormat = segment.tagText;
+            break;
+        case tagno::QmxEnd:
+            mustStandAlone = false;
+            if (!after.empty()) {
+                report.addFinding(Severity::Error, true, text::TextAfterQmxEnd);
+                report.addSegmentBlock(segment.text, file.font);
+            }
+            break;
+        default:
+            break;
+        }
+        if (mustStandAlone && !after.empty()) {
+            report.addFinding(Severity::Error, true, text::TextAfterTag, tag);
+            report.addSegmentBlock(segment.text, file.font);
+        }
+    }
+}
+
+// ---- 5 ---------------------------------------------------------------------
+
+void checkInternalTagPositions(const TaggedFile& file, VerificationReport& report) {
+    forEachSegmentRun(file, [&](std::size_t first, std::size_t last) {
+        const VerificationReport::Mark mark = report.mark();
+        checkPairsOfSegment(file, first, last, report);
+        if (report.hasFindingsSince(mark))
+            report.addContextBlock(contextText(file.segments, file.internalTags[first].segment),
+                                   file.font);
+    });
+}
+
+// ---- 6 ---------------------------------------------------------------------
+
+void checkInternalTagStructure(const TaggedFile& file, VerificationReport& report) {
+    forEachSegmentRun(file, [&](std::size_t first, std::size_t last) {
+        const std::size_t index = file.internalTags[first].segment;
+        const Segment& segment = file.segments[index];
+        const VerificationReport::Mark mark = report.mark();
+        for (std::size_t t = first; t < last; ++t) {
+            const InternalTag& tag = file.internalTags[t];
+            const char* finding = internalTagRestriction(segment, tag.tagNumber);
+            if (finding == nullptr)
+                continue;
+            if (finding == text::NotInBuildingBlock)
+                report.addFinding(Severity::Error, true, finding, tag.text.c_str(),
+                                  segment.tagText.c_str());
+            else
+                report.addFinding(Severity::Error, true, finding, tag.text.c_str());
+        }
+        if (report.hasFindingsSince(mark))
+            report.addContextBlock(contextText(file.segments, index), file.font);
+    });
+}
+
+// ---- 7 ---------------------------------------------------------------------
+
+void checkJapaneseCharacters(const TaggedFile& file, VerificationReport& report) {
+    for (const Segment& segment : file.segments) {
+        const std::string_view text = textAfterTag(segment);
+        const VerificationReport::Mark mark = report.mark();
+        int depth = 0;
+        std::size_t tagStart = 0;
+        bool westernFont = false; // inside <:c> ... <:/c>
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const auto byte = static_cast<unsigned char>(text[i]);
+            if (byte == '<') {
+                if (depth++ == 0)
+                    tagStart = i;
+                continue;
+            }
+            if (byte == '>' && depth > 0) {
+                if (--depth == 0) {
+                    const std::string_view tag = text.substr(tagStart, i + 1 - tagStart);
+                    if (tag == "<:c>")
+                        westernFont = true;
+                    else if (tag == "<:/c>")
+                        westernFont = false;
+                }
+                continue;
+            }
+            if (depth > 0 || westernFont || !isLeadByte(byte) || i + 1 >= text.size())
+                continue;
+            const auto trail = static_cast<unsigned char>(text[i + 1]);
+            if (!isTrailByte(trail))
+                continue;
+            if (isMissingInInterleaf(byte, trail))
+                report.addFinding(Severity::Alert, true, text::MissingJapaneseCharacter,
+                                  static_cast<int>(byte), static_cast<int>(trail));
+            ++i;
+        }
+        if (report.hasFindingsSince(mark))
+            report.addSegmentBlock(segment.text, file.font);
+    }
+}
+
+} // namespace quillex::verifier

@@ -1,0 +1,60 @@
+// The checks of one QMX file: are the angle brackets balanced, is every tag
+// known, is nothing placed where the format forbids it, do opening and
+// closing tags pair up in the allowed order. Each check adds its numbered
+// findings to the report; the caller heads the sections.
+#pragma once
+
+#include "verifier/segment.h"
+#include "verifier/tag_inventory.h"
+#include "verifier/verification_report.h"
+
+namespace quillex::verifier {
+
+// 1. External tag syntax: balanced "<" and ">", no more than three open at
+// once, no external tag inside another.
+void checkExternalTagSyntax(const TaggedFile& file, VerificationReport& report);
+
+// 2. Validity of external tags in the source file: classifies every segment
+// and reports unlisted tags.
+void checkSourceTagValidity(TaggedFile& file, VerificationReport& report);
+
+// Collects the source file's internal tags and counts its tags up in the
+// inventory; reports internal tags the table does not know.
+void extractSourceInternalTags(TaggedFile& file, TagInventory& inventory,
+                               VerificationReport& report);
+
+// Gives every source internal tag its tag number and category afresh from the
+// tag table.
+void reclassifyInternalTags(TaggedFile& file);
+
+// 2. Validity of external tags in the translated file, counting its tags down
+// in the inventory and collecting its internal tags. External tags added in
+// the "<#...>" form are examined and marked handled. Returns how many tags
+// were added in that form.
+int checkTranslatedTagValidity(TaggedFile& file, TagInventory& inventory,
+                               VerificationReport& report);
+
+// 3. Positioning of external tags: which tags may be followed by text, and
+// the length limits of the texts that may.
+void checkExternalTagPositions(const TaggedFile& file, VerificationReport& report);
+
+// 4. Structure of external tags: every tag in a context where it may stand,
+// every pair closed.
+void checkExternalTagStructure(const TaggedFile& file, VerificationReport& report);
+
+// 5. Positioning of internal tags: opening and closing internal tags pair up
+// within each segment.
+void checkInternalTagPositions(const TaggedFile& file, VerificationReport& report);
+
+// 6. Structure of internal tags: which internal tags the segments of some
+// external tags may hold.
+void checkInternalTagStructure(const TaggedFile& file, VerificationReport& report);
+
+// 7. Japanese characters that Interleaf lacks (translated file only).
+void checkJapaneseCharacters(const TaggedFile& file, VerificationReport& report);
+
+// Length of a text as the length limits count it: each top-level tag counts
+// one, line ends count nothing.
+int limitLength(std::string_view text);
+
+} // namespace quillex::verifier

@@ -1,0 +1,78 @@
+// Reading and checking QMX files for the verifier.
+#include "verifier/qmx_input.h"
+
+#include "qmx/line_file.h"
+#include "qmx/result_code.h"
+#include "qmx/rtf_reader.h"
+
+namespace quillex::verifier {
+namespace {
+
+constexpr std::string_view kQmxHeader = "<qmx \"I2.00\">";
+constexpr std::string_view kLanguageStart = "<language \"";
+constexpr std::string_view kEmptyLanguage = "<language \"\">";
+
+int codeForFirstLine(std::string_view line) {
+    if (line.starts_with("<qmx \"I"))
+        return result::NewerQmxVersion;
+    if (line.starts_with("<qmx \"F") || line == "<tf>")
+        return result::FrameMakerQmx;
+    return result::NotQmx;
+}
+
+} // namespace
+
+bool isRtfPath(std::string_view path) {
+    if (path.size() < 4)
+        return false;
+    const std::string_view extension = path.substr(path.size() - 4);
+    static constexpr std::string_view kRtf = ".rtf";
+    for (std::size_t i = 0; i < 4; ++i) {
+        const char c = extension[i];
+        const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        if (lower != kRtf[i])
+            return false;
+    }
+    return true;
+}
+
+std::vector<std::string> readQmxLines(const std::string& path) {
+    if (!isRtfPath(path))
+        return readLineFile(path);
+    std::vector<std::string> lines;
+    readRtfFile(path, lines);
+    return lines;
+}
+
+void checkQmxHeader(const std::vector<std::string>& lines, LanguageRecord& language) {
+    if (lines.empty())
+        throw result::UnexpectedEnd;
+    if (!lines[0].starts_with(kQmxHeader))
+        throw codeForFirstLine(lines[0]);
+
+    if (lines.size() < 2)
+        throw result::UnexpectedEnd;
+    const std::string& languageLine = lines[1];
+    if (!languageLine.starts_with(kLanguageStart) || languageLine.size() < kEmptyLanguage.size())
+        throw result::NoLanguage;
+    // The name stands between the opening quote and the closing quote and
+    // bracket that end the line.
+    const std::string name =
+        languageLine.substr(kLanguageStart.size(), languageLine.size() - kEmptyLanguage.size());
+    LanguageRecord found = language;
+    if (!lookupLanguage(name, LanguageRole::Source, found))
+        throw result::InvalidLanguage;
+    language = found;
+
+    if (lines.size() < 3)
+        throw result::UnexpectedEnd;
+    if (lines[2] != "<quotes \"As text\">" && lines[2] != "<quotes \"As tags\">")
+        throw result::NoQuotes;
+
+    if (lines.size() < 4)
+        throw result::UnexpectedEnd;
+    if (lines[3] != "<readonly \"Translate\">" && lines[3] != "<readonly \"Don't translate\">")
+        throw result::NoReadOnly;
+}
+
+} // namespace quillex::verifier

@@ -1,0 +1,425 @@
+// The comparison of source and translated tags.
+#include "verifier/tag_comparison.h"
+
+#include "verifier/report_texts.h"
+
+#include <algorithm>
+#include <deque>
+#include <string_view>
+#include <unordered_map>
+
+namespace quillex::verifier {
+namespace {
+
+bool isAddedWithHash(const Segment& segment) {
+    return segment.category == category::AddedRecognised ||
+           segment.category == category::AddedUnknown;
+}
+
+bool isListedCategory(int category) {
+    return category >= category::Warning && category <= category::Error;
+}
+
+// Positions of each tag text in a list of tag texts, ascending, so that the
+// nearest later occurrence is found by binary search.
+class TagPositions {
+  public:
+    void add(std::string_view tag, std::size_t position) { positions_[tag].push_back(position); }
+
+    // Distance k (1..reach) from `from` to the nearest later `tag`, or 0.
+    std::size_t distanceAhead(std::string_view tag, std::size_t from, std::size_t reach) const {
+        const auto it = positions_.find(tag);
+        if (it == positions_.end())
+            return 0;
+        const auto next = std::upper_bound(it->second.begin(), it->second.end(), from);
+        if (next == it->second.end() || *next - from > reach)
+            return 0;
+        return *next - from;
+    }
+
+  private:
+    std::unordered_map<std::string_view, std::vector<std::size_t>> positions_;
+};
+
+class ExternalComparison {
+  public:
+    ExternalComparison(TaggedFile& source, TaggedFile& translated, VerificationReport& report)
+        : source_(source.segments), translated_(translated.segments), report_(report) {
+        // The walk passes over tags added in the "<#...>" form.
+        for (std::size_t i = 0; i < translated_.size(); ++i)
+            if (!isAddedWithHash(translated_[i]))
+                order_.push_back(i);
+    }
+
+    bool run() {
+        const auto sourceCount = static_cast<long>(source_.size());
+        const auto translatedCount = static_cast<long>(order_.size());
+        long difference = sourceCount - translatedCount;
+        if (difference != 0) {
+            report_.addLine(formatText(text::ExternalTagCounts, static_cast<int>(sourceCount),
+                                       static_cast<int>(translatedCount)));
+            report_.addLine(text::ExternalTagCountsNote, true);
+            if (difference > 0)
+                report_.addLine(formatText(text::AssumingDeleted, static_cast<int>(difference)));
+            else
+                report_.addLine(formatText(text::AssumingAdded, static_cast<int>(-difference)),
+                                true);
+        }
+        if (difference > 0)
+            for (std::size_t i = 0; i < source_.size(); ++i)
+                sourcePositions_.add(source_[i].tagText, i);
+        if (difference < 0)
+            for (std::size_t j = 0; j < order_.size(); ++j)
+                translatedPositions_.add(translated_[order_[j]].tagText, j);
+
+        const std::size_t pairs = std::min(source_.size(), order_.size());
+        int changesInRow = 0;
+        for (std::size_t n = 0; n < pairs && s_ < source_.size() && t_ < order_.size(); ++n) {
+            const Segment& sourceSegment = source_[s_];
+            const Segment& translatedSegment = translated_[order_[t_]];
+            if (sourceSegment.tagText != translatedSegment.tagText) {
+                std::size_t skip = 0;
+                if (difference > 0)
+                    skip = sourcePositions_.distanceAhead(translatedSegment.tagText, s_,
+                                                          static_cast<std::size_t>(difference));
+                else if (difference < 0)
+                    skip = translatedPositions_.distanceAhead(
+                        sourceSegment.tagText, t_, static_cast<std::size_t>(-difference));
+                if (skip > 0 && difference > 0) {
+                    for (std::size_t k = 0; k < skip; ++k)
+                        reportDeleted(s_ + k, order_[t_]);
+                    s_ += skip;
+                    difference -= static_cast<long>(skip);
+                } else if (skip > 0) {
+                    for (std::size_t k = 0; k < skip; ++k)
+                        reportIllegallyAdded(order_[t_ + k], s_);
+                    t_ += skip;
+                    difference += static_cast<long>(skip);
+                } else {
+                    reportChanged();
+                    ++s_;
+                    ++t_;
+                    if (++changesInRow > kMaxConsecutiveChanges && difference == 0) {
+                        report_.addLine(text::NotFullyCompared);
+                        report_.addLine(text::OrderChangedNote);
+                        return false;
+                    }
+                    continue;
+                }
+            }
+            // The two tags agree (after any skip).
+            ++s_;
+            ++t_;
+            changesInRow = 0;
+        }
+
+        if (s_ >= source_.size() && t_ < order_.size()) {
+            report_.addLine(text::AddedAtEnd);
+            for (; t_ < order_.size(); ++t_)
+                reportIllegallyAdded(order_[t_], source_.size());
+        } else if (t_ >= order_.size() && s_ < source_.size()) {
+            report_.addLine(text::DeletedAtEnd);
+            const std::size_t translatedEnd = translated_.size();
+            for (; s_ < source_.size(); ++s_)
+                reportDeleted(s_, translatedEnd);
+        }
+        return true;
+    }
+
+  private:
+    void addBlock(std::size_t sourceIndex, std::size_t translatedIndex) {
+        report_.addComparisonBlock(contextText(source_, sourceIndex),
+                                   contextText(translated_, translatedIndex));
+    }
+
+    void reportDeleted(std::size_t sourceIndex, std::size_t translatedIndex) {
+        Segment& segment = source_[sourceIndex];
+        segment.handled = true;
+        const char* tag = segment.tagText.c_str();
+        switch (segment.category) {
+        case category::Warning:
+            report_.addFinding(Severity::Warning, true, text::ExternalDeletedWarning, tag);
+            break;
+        case category::Alert:
+            report_.addFinding(Severity::Alert, true, text::ExternalDeletedAlert, tag);
+            break;
+        case category::Error:
+            report_.addFinding(Severity::Error, true, text::ExternalDeletedError, tag);
+            break;
+        default:
+            report_.addFinding(Severity::Error, true, text::UnknownExternalDeleted, tag);
+            break;
+        }
+        addBlock(sourceIndex, translatedIndex);
+    }
+
+    void reportIllegallyAdded(std::size_t translatedIndex, std::size_t sourceIndex) {
+        Segment& segment = translated_[translatedIndex];
+        segment.handled = true;
+        report_.addFinding(Severity::Error, true, text::ExternalIllegallyAdded,
+                           segment.tagText.c_str());
+        addBlock(sourceIndex, translatedIndex);
+    }
+
+    void reportChanged() {
+        Segment& sourceSegment = source_[s_];
+        Segment& translatedSegment = translated_[order_[t_]];
+        sourceSegment.handled = true;
+        translatedSegment.handled = true;
+        report_.addFinding(Severity::Alert, true, text::ExternalChanged,
+                           sourceSegment.tagText.c_str(), translatedSegment.tagText.c_str());
+        addBlock(s_, order_[t_]);
+    }
+
+    std::vector<Segment>& source_;
+    std::vector<Segment>& translated_;
+    VerificationReport& report_;
+    std::vector<std::size_t> order_; // translated segments the walk visits
+    TagPositions sourcePositions_;
+    TagPositions translatedPositions_;
+    std::size_t s_ = 0; // position in source_
+    std::size_t t_ = 0; // position in order_
+};
+
+// ---- Internal tags ---------------------------------------------------------
+
+// An internal tag taking part in the comparison, with the number of its
+// segment among the file's unhandled segments (1, 2, 3, ...).
+struct Numbered {
+    InternalTag* tag;
+    std::size_t number;
+};
+
+struct NumberedFile {
+    std::vector<Numbered> tags;
+    std::vector<std::size_t> segmentOfNumber; // segment index of number n at [n - 1]
+};
+
+NumberedFile numberInternalTags(TaggedFile& file) {
+    NumberedFile numbered;
+    std::vector<std::size_t> numberOfSegment(file.segments.size(), 0);
+    for (std::size_t i = 0; i < file.segments.size(); ++i) {
+        if (file.segments[i].handled)
+            continue;
+        numbered.segmentOfNumber.push_back(i);
+        numberOfSegment[i] = numbered.segmentOfNumber.size();
+    }
+    for (InternalTag& tag : file.internalTags) {
+        const std::size_t number = numberOfSegment[tag.segment];
+        if (number != 0 && tag.category != category::Formatting)
+            numbered.tags.push_back({&tag, number});
+    }
+    return numbered;
+}
+
+class InternalComparison {
+  public:
+    InternalComparison(TaggedFile& source, TaggedFile& translated, VerificationReport& report)
+        : sourceFile_(source), translatedFile_(translated), report_(report),
+          source_(numberInternalTags(source)), translated_(numberInternalTags(translated)) {}
+
+    void run() {
+        if (!source_.tags.empty() && translated_.tags.empty()) {
+            report_.addLine(text::AllInternalDeleted);
+            for (const Numbered& tag : source_.tags)
+                reportDeleted(tag);
+        } else if (source_.tags.empty() && !translated_.tags.empty()) {
+            report_.addLine(text::AllInternalAdded);
+            for (const Numbered& tag : translated_.tags)
+                reportAdded(tag);
+        } else {
+            merge();
+        }
+        if (lastNumber_ != 0)
+            printPair(lastNumber_);
+        reportTagsOfAddedExternalTags();
+    }
+
+  private:
+    void merge() {
+        std::size_t next = 0; // first translated tag not yet passed
+        std::size_t bucketNumber = 0;
+        std::unordered_map<std::string_view, std::deque<Numbered*>> bucket;
+        for (const Numbered& sourceTag : source_.tags) {
+            const std::size_t number = sourceTag.number;
+            while (next < translated_.tags.size() && translated_.tags[next].number < number) {
+                if (!translated_.tags[next].tag->matched)
+                    reportAdded(translated_.tags[next]);
+                ++next;
+            }
+            if (bucketNumber != number) {
+                // The translated tags of this segment by text, in order.
+                bucket.clear();
+                for (std::size_t t = next;
+                     t < translated_.tags.size() && translated_.tags[t].number == number; ++t)
+                    bucket[translated_.tags[t].tag->text].push_back(&translated_.tags[t]);
+                bucketNumber = number;
+            }
+            auto found = bucket.find(sourceTag.tag->text);
+            if (found != bucket.end() && !found->second.empty()) {
+                found->second.front()->tag->matched = true;
+                found->second.pop_front();
+                sourceTag.tag->matched = true;
+            } else {
+                reportDeleted(sourceTag);
+            }
+        }
+        for (; next < translated_.tags.size(); ++next)
+            if (!translated_.tags[next].tag->matched)
+                reportAdded(translated_.tags[next]);
+    }
+
+    // Before the first finding of another segment, the previous pair of
+    // segments is printed.
+    void noteFindingIn(std::size_t number) {
+        if (lastNumber_ != 0 && lastNumber_ != number)
+            printPair(lastNumber_);
+        lastNumber_ = number;
+    }
+
+    void printPair(std::size_t number) {
+        report_.addLine(text::SourceTextStart);
+        report_.addLine(withoutFinalLineEnd(segmentText(sourceFile_, source_, number)), true,
+                        kSourceFont);
+        report_.addLine(text::TranslatedTextStart);
+        report_.addLine(withoutFinalLineEnd(segmentText(translatedFile_, translated_, number)),
+                        true, kTargetFont);
+        report_.addLine(text::ComparisonEnd);
+    }
+
+    static std::string_view segmentText(const TaggedFile& file, const NumberedFile& numbered,
+                                        std::size_t number) {
+        if (number == 0 || number > numbered.segmentOfNumber.size())
+            return {};
+        return file.segments[numbered.segmentOfNumber[number - 1]].text;
+    }
+
+    void reportDeleted(const Numbered& numbered) {
+        noteFindingIn(numbered.number);
+        reportDeletedTag(*numbered.tag);
+    }
+
+    void reportAdded(const Numbered& numbered) {
+        noteFindingIn(numbered.number);
+        reportAddedTag(*numbered.tag);
+    }
+
+    void reportDeletedTag(InternalTag& tag) {
+        tag.reported = true;
+        const char* text = tag.text.c_str();
+        switch (tag.category) {
+        case category::Formatting:
+            break;
+        case category::Warning:
+            report_.addFinding(Severity::Warning, true, text::InternalDeletedWarning, text);
+            break;
+        case category::Alert:
+            report_.addFinding(Severity::Alert, true, text::InternalDeletedAlert, text);
+            break;
+        case category::Error:
+            report_.addFinding(Severity::Error, true, text::InternalDeletedError, text);
+            break;
+        default:
+            report_.addFinding(Severity::Error, true, text::UnknownInternalDeleted, text);
+            break;
+        }
+    }
+
+    // Returns true when the tag produced a finding.
+    bool reportAddedTag(InternalTag& tag) {
+        tag.reported = true;
+        const char* text = tag.text.c_str();
+        switch (tag.category) {
+        case category::Formatting:
+            return false;
+        case category::Warning:
+            report_.addFinding(Severity::Warning, true, text::InternalAddedWarning, text);
+            return true;
+        case category::Alert:
+            report_.addFinding(Severity::Alert, true, text::InternalAddedAlert, text);
+            return true;
+        case category::Error:
+            report_.addFinding(Severity::Error, true, text::InternalAddedError, text);
+            return true;
+        default:
+            report_.addFinding(Severity::Error, true, text::UnknownInternalAdded, text);
+            return true;
+        }
+    }
+
+    void reportTagsOfAddedExternalTags() {
+        const std::vector<InternalTag>& tags = translatedFile_.internalTags;
+        std::size_t t = 0;
+        while (t < tags.size()) {
+            const std::size_t index = tags[t].segment;
+            const Segment& segment = translatedFile_.segments[index];
+            bool anyFinding = false;
+            for (; t < tags.size() && tags[t].segment == index; ++t)
+                if (isAddedWithHash(segment))
+                    anyFinding = reportAddedTag(translatedFile_.internalTags[t]) || anyFinding;
+            if (anyFinding)
+                report_.addSegmentBlock(segment.text, kTargetFont);
+        }
+    }
+
+    TaggedFile& sourceFile_;
+    TaggedFile& translatedFile_;
+    VerificationReport& report_;
+    NumberedFile source_;
+    NumberedFile translated_;
+    std::size_t lastNumber_ = 0;
+};
+
+} // namespace
+
+void reportExternalTagCounts(const TagInventory& inventory, VerificationReport& report) {
+    for (const auto& [tag, entry] : inventory.entries()) {
+        if (!entry.external || entry.count == 0)
+            continue;
+        if (entry.count > 0)
+            report.addLine(formatText(isListedCategory(entry.category)
+                                          ? text::ExternalDeletedCount
+                                          : text::UnknownExternalDeletedCount,
+                                      entry.count, tag.c_str()),
+                           true);
+        else
+            report.addLine(formatText(text::ExternalAddedCount, -entry.count, tag.c_str()), true);
+    }
+}
+
+void reportAddedExternalTags(const TaggedFile& translated, VerificationReport& report) {
+    for (const Segment& segment : translated.segments) {
+        if (!isAddedWithHash(segment))
+            continue;
+        report.addFinding(Severity::Warning, true, text::ExternalTagAdded, segment.tagText.c_str());
+        report.addSegmentBlock(segment.text, kTargetFont);
+    }
+}
+
+bool compareExternalTags(TaggedFile& source, TaggedFile& translated, VerificationReport& report) {
+    return ExternalComparison(source, translated, report).run();
+}
+
+void reportInternalTagCounts(const TagInventory& inventory, VerificationReport& report) {
+    for (const auto& [tag, entry] : inventory.entries()) {
+        if (entry.external || entry.count == 0 || entry.category == category::Formatting)
+            continue;
+        const bool listed = isListedCategory(entry.category);
+        if (entry.count > 0)
+            report.addLine(
+                formatText(listed ? text::InternalDeletedCount : text::UnknownInternalDeletedCount,
+                           entry.count, tag.c_str()),
+                true);
+        else
+            report.addLine(
+                formatText(listed ? text::InternalAddedCount : text::UnknownInternalAddedCount,
+                           -entry.count, tag.c_str()),
+                true);
+    }
+}
+
+void compareInternalTags(TaggedFile& source, TaggedFile& translated, VerificationReport& report) {
+    InternalComparison(source, translated, report).run();
+}
+
+} // namespace quillex::verifier

@@ -1,0 +1,152 @@
+// The verifier's tag table and the prefix search over it.
+#include "verifier/tag_table.h"
+
+#include <array>
+
+namespace quillex::verifier {
+namespace {
+
+using namespace category;
+
+// Search order matters only for the two catch-alls, which must come last;
+// no other prefix begins another.
+constexpr std::array<TagTableEntry, 118> kTagTable{{
+    // Character formatting: added or deleted freely.
+    {"<:b>", 78, Formatting},
+    {"<:/b>", 79, Formatting},
+    {"<:i>", 80, Formatting},
+    {"<:/i>", 81, Formatting},
+    {"<:bi>", 82, Formatting},
+    {"<:/bi>", 83, Formatting},
+    {"<:c>", 84, Formatting},
+    {"<:/c>", 85, Formatting},
+    {"<:s>", 86, Formatting},
+    {"<:/s>", 87, Formatting},
+    // Reported as warnings.
+    {"<ps \"", 0, Warning},
+    {"<pn \"", 1, Warning},
+    {"<:lt>", 75, Warning},
+    {"<:gt>", 75, Warning},
+    {"<:hls>", 75, Warning},
+    {"<:ts>", 75, Warning},
+    {"<:fs>", 75, Warning},
+    {"<:ens>", 75, Warning},
+    {"<:ems>", 75, Warning},
+    {"<:sh>", 75, Warning},
+    {"<:lq>", 75, Warning},
+    {"<:rq>", 75, Warning},
+    {"<:ldq>", 75, Warning},
+    {"<:rdq>", 75, Warning},
+    {"<:frq>", 75, Warning},
+    {"<:flq>", 75, Warning},
+    {"<:glq>", 75, Warning},
+    {"<:t>", 76, Warning},
+    {"<:t.>", 76, Warning},
+    {"<:t_>", 76, Warning},
+    {"<:t->", 76, Warning},
+    {"<:t-d>", 76, Warning},
+    {"<:hr>", 76, Warning},
+    {"<:hs>", 76, Warning},
+    {"<:fc ", 97, Warning},
+    {"<:/fc>", 98, Warning},
+    // Reported as alerts.
+    {"<imk", 29, Alert},
+    {"<ie>", 31, Alert},
+    {"<il>", 32, Alert},
+    {"<ss>", 33, Alert},
+    {"<sa>", 34, Alert},
+    {"</imk>", 30, Alert},
+    {"<:r1", 77, Alert},
+    {"<:r2", 77, Alert},
+    {"<:r3", 77, Alert},
+    {"<:r4", 77, Alert},
+    {"<:r5", 77, Alert},
+    {"<:r6", 77, Alert},
+    {"<:r7", 77, Alert},
+    {"<:r8", 77, Alert},
+    {"<:r9", 77, Alert},
+    {"<:cs \"", 93, Alert},
+    {"<:/cs>", 94, Alert},
+    {"<:sc \"", 95, Alert},
+    {"<:/sc>", 96, Alert},
+    {"<:imk ", 104, Alert},
+    {"<:bb \"", 119, Alert},
+    {"<:v \"", 100, Alert},
+    {"<:xr ", 88, Alert},
+    {"<:axr ", 89, Alert},
+    {"<:an ", 90, Alert},
+    {"<:r \"", 99, Alert},
+    // Reported as errors.
+    {"<qmx ", 35, Error},
+    {"</qmx>", 36, Error},
+    {"<page \"", 8, Error},
+    {"</page>", 9, Error},
+    {"<file \"", 72, Error},
+    {"</file \"", 73, Error},
+    {"<language \"", 11, Error},
+    {"<quotes \"", 13, Error},
+    {"<readonly \"", 14, Error},
+    {"<xrv \"", 2, Error},
+    {"</xrv>", 3, Error},
+    {"<r \"", 54, Error},
+    {"<v \"", 55, Error},
+    {"<af ", 18, Error},
+    {"</af>", 19, Error},
+    {"<tr ", 4, Error},
+    {"</tr>", 5, Error},
+    {"<ts ", 6, Error},
+    {"</ts>", 7, Error},
+    {"<tl ", 15, Error},
+    {"</tl>", 16, Error},
+    {"<tn ", 17, Error},
+    {"<fn ", 23, Error},
+    {"</fn>", 24, Error},
+    {"<tb ", 37, Error},
+    {"</tb>", 38, Error},
+    {"<row ", 47, Error},
+    {"</row>", 48, Error},
+    {"<hrow ", 49, Error},
+    {"<rrow \"", 50, Error},
+    {"<ct ", 51, Error},
+    {"</ct>", 52, Error},
+    {"<ctart ", 25, Error},
+    {"</ctart>", 26, Error},
+    {"<cnmk ", 53, Error},
+    {"<bb \"", 61, Error},
+    {"<saf \"", 20, Error},
+    {"<anfmt \"", 62, Error},
+    {"</anfmt>", 63, Error},
+    {"<pgfmt \"", 64, Error},
+    {"</pgfmt>", 65, Error},
+    {"<vfmt \"", 67, Error},
+    {"</vfmt>", 68, Error},
+    {"<pnfmt \"", 69, Error},
+    {"</pnfmt>", 70, Error},
+    {"<:fn ", 102, Error},
+    {"<:af ", 105, Error},
+    {"<:crmk ", 110, Error},
+    {"<:cnmk ", 109, Error},
+    {"<:cns \"", 91, Error},
+    {"<:/cns>", 92, Error},
+    {"<:iaf ", 111, Error},
+    {"<:saf ", 112, Error},
+    {"<:pn \"", 101, Error},
+    // Catch-alls.
+    {"<:", 122, UnlistedInternal},
+    {"<", 123, UnlistedExternal},
+}};
+
+} // namespace
+
+std::span<const TagTableEntry> tagTable() {
+    return kTagTable;
+}
+
+TagClass classifyTag(std::string_view tag) {
+    for (const TagTableEntry& entry : kTagTable)
+        if (tag.starts_with(entry.prefix))
+            return {entry.number, entry.category};
+    return {tagno::UnlistedExternal, category::UnlistedExternal};
+}
+
+} // namespace quillex::verifier

@@ -1,0 +1,140 @@
+// The verification report.
+#include "verifier/verification_report.h"
+
+#include "foundation/string_table.h"
+#include "qmx/rtf_writer.h"
+#include "qmx/text_writer.h"
+#include "verifier/report_texts.h"
+
+#include <iterator>
+
+namespace quillex::verifier {
+namespace {
+
+constexpr std::size_t kHeaderLines = 5; // counts go after the Target File line
+
+// String-table numbers of the count lines.
+constexpr int kErrorsLine = 10243;
+constexpr int kAlertsLine = 10242;
+constexpr int kWarningsLine = 10241;
+
+} // namespace
+
+std::string_view withoutFinalLineEnd(std::string_view text) {
+    if (!text.empty() && text.back() == '\n')
+        text.remove_suffix(1);
+    return text;
+}
+
+std::string VerificationReport::prepared(std::string_view text, bool styleTags, int font) const {
+    std::string line(text);
+    if (format_.rtf)
+        convertReportLineToRtf(line, styleTags, font, format_.sourceCodePage,
+                               format_.targetCodePage);
+    return line;
+}
+
+void VerificationReport::write(const std::string& path, PaperSize paper) const {
+    if (format_.rtf)
+        writeRtfFile(path, lines_, paper, format_.sourceCodePage, format_.targetCodePage);
+    else
+        writeTextFile(path, lines_);
+}
+
+void VerificationReport::addHeader(std::string_view sourcePath, std::string_view targetPath,
+                                   std::string_view dateTime) {
+    const std::string rule(69, '-');
+    addLine(rule);
+    addLine(text::ReportTitle);
+    addLine(std::string(text::DateTime).append(dateTime));
+    addLine(std::string(text::SourceFile).append(sourcePath));
+    addLine(std::string(text::TargetFile).append(targetPath));
+    addLine(rule + "\n");
+}
+
+void VerificationReport::addLine(std::string_view text, bool styleTags, int font) {
+    lines_.push_back(prepared(text, styleTags, font));
+}
+
+void VerificationReport::insertLines(std::size_t position, const std::vector<std::string>& texts) {
+    std::vector<std::string> prepared;
+    prepared.reserve(texts.size());
+    for (const std::string& text : texts)
+        prepared.push_back(this->prepared(text, false, kMessageFont));
+    if (position > lines_.size())
+        position = lines_.size();
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(position),
+                  std::make_move_iterator(prepared.begin()),
+                  std::make_move_iterator(prepared.end()));
+}
+
+int VerificationReport::countFinding(Severity severity) {
+    if (severity == Severity::Alert)
+        ++alerts_;
+    else if (severity == Severity::Warning)
+        ++warnings_;
+    return ++total_;
+}
+
+void VerificationReport::addSegmentBlock(std::string_view text, int font, bool styleTags) {
+    addLine(text::TextSegmentStart);
+    addLine(withoutFinalLineEnd(text), styleTags, font);
+    addLine(text::TextSegmentEnd);
+}
+
+void VerificationReport::addContextBlock(std::string_view joinedText, int font) {
+    addLine(text::TextSegmentStart);
+    addLine(withoutFinalLineEnd(joinedText), true, font);
+    addLine(std::string(text::TextSegmentEnd) + "\n");
+}
+
+void VerificationReport::addComparisonBlock(std::string_view sourceText,
+                                            std::string_view translatedText) {
+    addLine(text::SourceTextStart);
+    addLine(withoutFinalLineEnd(sourceText), true, kSourceFont);
+    addLine(text::TranslatedTextStart);
+    addLine(withoutFinalLineEnd(translatedText), true, kTargetFont);
+    addLine(text::ComparisonEnd);
+}
+
+void VerificationReport::insertHeading(Mark mark, std::string_view heading,
+                                       const std::vector<std::string>& linesAfter) {
+    // The underline is as long as the heading without its leading line end.
+    const std::string_view title = heading.starts_with('\n') ? heading.substr(1) : heading;
+    std::vector<std::string> texts;
+    texts.reserve(2 + linesAfter.size());
+    texts.emplace_back(heading);
+    texts.push_back(std::string(title.size(), '=') + "\n");
+    texts.insert(texts.end(), linesAfter.begin(), linesAfter.end());
+    insertLines(mark.lines, texts);
+}
+
+bool VerificationReport::headSection(Mark mark, std::string_view heading,
+                                     const std::vector<std::string>& linesAfter) {
+    if (!hasFindingsSince(mark))
+        return false;
+    insertHeading(mark, heading, linesAfter);
+    return true;
+}
+
+void VerificationReport::addCountsAndClosing() {
+    if (lines_.size() < kHeaderLines)
+        return;
+    std::vector<std::string> counts;
+    if (errors() > 0)
+        counts.push_back(formatString(kErrorsLine, errors()));
+    if (alerts() > 0)
+        counts.push_back(formatString(kAlertsLine, alerts()));
+    if (warnings() > 0)
+        counts.push_back(formatString(kWarningsLine, warnings()));
+    insertLines(kHeaderLines, counts);
+    if (errors() > 0) {
+        const std::string stars(64, '*');
+        addLine("\n" + stars);
+        addLine(text::FileHasErrors);
+        addLine(text::FixAndRunAgain);
+        addLine(stars + "\n");
+    }
+}
+
+} // namespace quillex::verifier

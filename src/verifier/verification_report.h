@@ -1,0 +1,130 @@
+// The verification report, built in memory line by line.
+//
+// Every line goes through one operation that knows the report's container:
+// for an RTF report the line is converted on the way in, with its tag
+// styling and font, so the stored lines are ready to be written. Findings are
+// numbered by one running total; section headings are inserted afterwards
+// before the findings they head, and only when there were any.
+#pragma once
+
+#include "qmx/rtf_prologue.h"
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <vector>
+
+namespace quillex::verifier {
+
+// Fonts of report lines (as the RTF report line conversion numbers them).
+inline constexpr int kMessageFont = 2;
+inline constexpr int kSourceFont = 3;
+inline constexpr int kTargetFont = 4;
+
+enum class Severity { Error, Alert, Warning };
+
+// printf-style formatting of the report texts; pass C strings for %s.
+template <typename... Args> std::string formatText(const char* format, Args... args) {
+    static_assert(((std::is_arithmetic_v<Args> || std::is_same_v<Args, const char*>)&&...),
+                  "format arguments must be numbers or C strings");
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+#pragma GCC diagnostic ignored "-Wformat-security"
+    const int size = std::snprintf(nullptr, 0, format, args...);
+    if (size <= 0)
+        return {};
+    std::string text(static_cast<std::size_t>(size) + 1, '\0');
+    std::snprintf(text.data(), text.size(), format, args...);
+#pragma GCC diagnostic pop
+    text.resize(static_cast<std::size_t>(size));
+    return text;
+}
+
+class VerificationReport {
+  public:
+    struct Format {
+        bool rtf = false;
+        int sourceCodePage = 1252;
+        int targetCodePage = 1252;
+    };
+
+    VerificationReport() = default;
+    explicit VerificationReport(Format format) : format_(format) {}
+
+    // The source code page changes with every loaded file; later lines use it.
+    void setSourceCodePage(int codePage) { format_.sourceCodePage = codePage; }
+    const Format& format() const { return format_; }
+
+    // The six header lines: rules, title, date and time, the two paths.
+    void addHeader(std::string_view sourcePath, std::string_view targetPath,
+                   std::string_view dateTime);
+
+    // Adds a line at the end (font 2, tags not styled unless asked).
+    void addLine(std::string_view text, bool styleTags = false, int font = kMessageFont);
+    // Inserts lines so that they follow the first `position` lines.
+    void insertLines(std::size_t position, const std::vector<std::string>& texts);
+
+    // Counts one finding and adds its message, formatted with the new finding
+    // number followed by `args`.
+    template <typename... Args>
+    void addFinding(Severity severity, bool styleTags, const char* format, Args... args) {
+        const int number = countFinding(severity);
+        addLine(formatText(format, number, args...), styleTags);
+    }
+    int countFinding(Severity severity);
+
+    // "Text Segment" block: the text without its final line end.
+    void addSegmentBlock(std::string_view text, int font, bool styleTags = true);
+    // The wider block of the structure checks: the joined texts of the
+    // previous, current and next segment, and one more empty line.
+    void addContextBlock(std::string_view joinedText, int font);
+    // A source text and a translated text one above the other.
+    void addComparisonBlock(std::string_view sourceText, std::string_view translatedText);
+
+    // Section headings: note where a step starts, then insert its heading
+    // there when the step produced findings (or lines).
+    struct Mark {
+        std::size_t lines;
+        int findings;
+    };
+    Mark mark() const { return {lines_.size(), total_}; }
+    bool hasFindingsSince(Mark mark) const { return total_ != mark.findings; }
+    bool hasLinesSince(Mark mark) const { return lines_.size() != mark.lines; }
+    void insertHeading(Mark mark, std::string_view heading,
+                       const std::vector<std::string>& linesAfter = {});
+    // Inserts the heading only when findings were counted since `mark`.
+    bool headSection(Mark mark, std::string_view heading,
+                     const std::vector<std::string>& linesAfter = {});
+
+    // Findings so far; errors are what is neither an alert nor a warning.
+    int total() const { return total_; }
+    int alerts() const { return alerts_; }
+    int warnings() const { return warnings_; }
+    int errors() const { return total_ - alerts_ - warnings_; }
+
+    // Adds the count lines after the header and, when there are errors, the
+    // closing block. Call once, just before the report is written.
+    void addCountsAndClosing();
+
+    const std::vector<std::string>& lines() const { return lines_; }
+
+    // Saves the lines as text (a line end after each) or as RTF, complete or
+    // not at all; throws FileError.
+    void write(const std::string& path, PaperSize paper) const;
+
+  private:
+    std::string prepared(std::string_view text, bool styleTags, int font) const;
+
+    Format format_;
+    std::vector<std::string> lines_;
+    int total_ = 0;
+    int alerts_ = 0;
+    int warnings_ = 0;
+};
+
+// The text without one final line end.
+std::string_view withoutFinalLineEnd(std::string_view text);
+
+} // namespace quillex::verifier

@@ -1,0 +1,317 @@
+// The verification run of one file pair, and the tag check of the backward
+// conversion.
+#include "verifier/verifier.h"
+
+#include "qmx/result_code.h"
+#include "verifier/file_checks.h"
+#include "verifier/qmx_input.h"
+#include "verifier/report_texts.h"
+#include "verifier/segment_scanner.h"
+#include "verifier/tag_comparison.h"
+
+#include <ctime>
+
+namespace quillex {
+
+using namespace verifier;
+
+namespace {
+
+struct FilePaths {
+    std::string source;
+    std::string translated;
+    std::string report;
+};
+
+// The source file has the translated file's name in the ORG folder; the
+// report goes beside the translated file.
+FilePaths pathsOf(const ConversionOptions& options) {
+    FilePaths paths;
+    paths.translated = options.inputPath;
+    const std::size_t slash = paths.translated.find_last_of('/');
+    const std::string folder =
+        slash == std::string::npos ? std::string() : paths.translated.substr(0, slash + 1);
+    const std::string name =
+        slash == std::string::npos ? paths.translated : paths.translated.substr(slash + 1);
+    const std::size_t dot = name.find_last_of('.');
+    std::string baseName = options.baseName;
+    std::string extension = options.extension;
+    if (baseName.empty())
+        baseName = dot == std::string::npos ? name : name.substr(0, dot);
+    if (extension.empty() && dot != std::string::npos)
+        extension = name.substr(dot);
+    std::string sourceFolder = options.orgDirectory;
+    if (!sourceFolder.empty() && sourceFolder.back() != '/')
+        sourceFolder += '/';
+    paths.source = sourceFolder + baseName + extension;
+    paths.report = folder + baseName + ".CMP";
+    return paths;
+}
+
+// The local date and time in the locale's long form.
+std::string longDateTime() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char buffer[256];
+    const std::size_t length = std::strftime(buffer, sizeof buffer, "%c", &local);
+    return std::string(buffer, length);
+}
+
+VerificationReport::Format reportFormatOf(const ConversionOptions& options) {
+    return {options.writesRtf(), options.sourceLanguage.codePage, options.targetLanguage.codePage};
+}
+
+} // namespace
+
+Verifier::Verifier(const ConversionOptions& options, ConversionHost& host, int progressBudget,
+                   bool progressChecks)
+    : options_(options), progress_(host, progressChecks ? progressBudget : 0),
+      progressChecks_(progressChecks), report_(reportFormatOf(options)) {}
+
+Verifier::~Verifier() {
+    if (counts_ != nullptr) {
+        counts_->errors = report_.errors();
+        counts_->alerts = report_.alerts();
+        counts_->warnings = report_.warnings();
+    }
+}
+
+void Verifier::progressStep() {
+    if (progressChecks_)
+        progress_.step(result::Cancelled);
+}
+
+std::vector<std::string> Verifier::loadFile(const std::string& path) {
+    std::vector<std::string> lines = readQmxLines(path);
+    // The language of the file loaded last sets the source code page of the
+    // report lines that follow.
+    checkQmxHeader(lines, options_.sourceLanguage);
+    report_.setSourceCodePage(options_.sourceLanguage.codePage);
+    return lines;
+}
+
+int Verifier::verify(VerificationCounts& counts) {
+    counts_ = &counts;
+    const FilePaths paths = pathsOf(options_);
+    const std::string dateTime = longDateTime();
+
+    progressStep();
+    TaggedFile source;
+    source.font = kSourceFont;
+    {
+        const std::vector<std::string> lines = loadFile(paths.source);
+        progressStep();
+        source.segments = cutIntoSegments(lines);
+    }
+    progressStep();
+    report_.addHeader(paths.source, paths.translated, dateTime);
+
+    progressStep();
+    VerificationReport::Mark mark = report_.mark();
+    checkExternalTagSyntax(source, report_);
+    if (report_.total() != 0) {
+        report_.headSection(mark, text::VerifyExternalSource);
+        report_.addLine(text::SourceNeverInvalid);
+        report_.addLine(text::SourceInvalid);
+        writeReport(paths.report);
+        return result::NotFullyCompared;
+    }
+    runSourceChecks(source);
+
+    progressStep();
+    TaggedFile translated;
+    translated.font = kTargetFont;
+    {
+        const std::vector<std::string> lines = loadFile(paths.translated);
+        progressStep();
+        translated.segments = cutIntoSegments(lines);
+    }
+    progressStep();
+    mark = report_.mark();
+    checkExternalTagSyntax(translated, report_);
+    report_.headSection(mark, text::VerifyExternalTarget);
+    // Source findings count here too: the files are compared only when
+    // both are sound.
+    if (report_.total() != 0) {
+        writeReport(paths.report);
+        return result::NotFullyCompared;
+    }
+    int addedWithHash = 0;
+    runTranslatedChecks(translated, addedWithHash);
+    runComparison(source, translated, addedWithHash);
+
+    progressStep();
+    if (report_.total() != 0)
+        reportNeeded_ = true;
+    if (reportNeeded_)
+        writeReport(paths.report);
+    return result::VerificationComplete;
+}
+
+void Verifier::runSourceChecks(TaggedFile& source) {
+    progressStep();
+    VerificationReport::Mark mark = report_.mark();
+    checkSourceTagValidity(source, report_);
+    inventory_.preset();
+    extractSourceInternalTags(source, inventory_, report_);
+    report_.headSection(mark, text::VerifyValiditySource);
+
+    progressStep();
+    mark = report_.mark();
+    checkExternalTagPositions(source, report_);
+    report_.headSection(mark, text::VerifyPositioningSource);
+
+    progressStep();
+    mark = report_.mark();
+    checkExternalTagStructure(source, report_);
+    report_.headSection(mark, text::VerifyStructureSource);
+
+    progressStep();
+    reclassifyInternalTags(source);
+    mark = report_.mark();
+    checkInternalTagPositions(source, report_);
+    report_.headSection(mark, text::VerifyInternalPositioningSource);
+
+    progressStep();
+    mark = report_.mark();
+    checkInternalTagStructure(source, report_);
+    report_.headSection(mark, text::VerifyInternalStructureSource);
+}
+
+void Verifier::runTranslatedChecks(TaggedFile& translated, int& addedWithHash) {
+    progressStep();
+    VerificationReport::Mark mark = report_.mark();
+    addedWithHash = checkTranslatedTagValidity(translated, inventory_, report_);
+    report_.headSection(mark, text::VerifyValidityTarget);
+
+    progressStep();
+    mark = report_.mark();
+    checkExternalTagPositions(translated, report_);
+    report_.headSection(mark, text::VerifyPositioningTarget);
+
+    progressStep();
+    mark = report_.mark();
+    checkExternalTagStructure(translated, report_);
+    report_.headSection(mark, text::VerifyStructureTarget);
+
+    progressStep();
+    mark = report_.mark();
+    checkInternalTagPositions(translated, report_);
+    report_.headSection(mark, text::VerifyInternalPositioningTarget);
+
+    progressStep();
+    mark = report_.mark();
+    checkInternalTagStructure(translated, report_);
+    report_.headSection(mark, text::VerifyInternalStructureTarget);
+
+    progressStep();
+    if (options_.targetLanguage.name.starts_with("Japanese"))
+        checkJapaneseCharacters(translated, report_);
+}
+
+void Verifier::runComparison(TaggedFile& source, TaggedFile& translated, int addedWithHash) {
+    const std::vector<std::string> inventoryNotes = {text::InventoryReportNote1,
+                                                     text::InventoryReportNote2};
+    progressStep();
+    VerificationReport::Mark mark = report_.mark();
+    reportExternalTagCounts(inventory_, report_);
+    if (report_.hasLinesSince(mark)) {
+        report_.insertHeading(mark, text::ExternalTagsReport, inventoryNotes);
+        reportNeeded_ = true;
+    }
+
+    progressStep();
+    if (addedWithHash > 0) {
+        mark = report_.mark();
+        reportAddedExternalTags(translated, report_);
+        report_.headSection(mark, text::AddedExternalTagsReport, {text::AddedExternalInfo});
+    }
+
+    progressStep();
+    mark = report_.mark();
+    const bool inStep = compareExternalTags(source, translated, report_);
+    std::vector<std::string> addedNote;
+    if (addedWithHash > 0)
+        addedNote.push_back(formatText(text::AddedWithSyntaxNote, addedWithHash));
+    report_.headSection(mark, text::ComparingExternalTags, addedNote);
+    // Once the external tags are out of step, no segments correspond any
+    // more: the comparison ends here.
+    if (!inStep)
+        return;
+
+    progressStep();
+    mark = report_.mark();
+    reportInternalTagCounts(inventory_, report_);
+    if (report_.hasLinesSince(mark)) {
+        report_.insertHeading(mark, text::InternalTagsReport, inventoryNotes);
+        reportNeeded_ = true;
+    }
+
+    progressStep();
+    mark = report_.mark();
+    compareInternalTags(source, translated, report_);
+    report_.headSection(mark, text::ComparingInternalTags);
+}
+
+void Verifier::writeReport(const std::string& path) {
+    report_.addCountsAndClosing();
+    report_.write(path, paperSizeFromSetting(options_.rtfPageSize));
+}
+
+void Verifier::checkTranslatedTags(const std::vector<std::string>& lines) {
+    TaggedFile file;
+    file.font = kTargetFont;
+    file.segments = cutIntoSegments(lines);
+    progressStep();
+
+    const auto addHeading = [this](std::string_view heading) {
+        report_.insertHeading(report_.mark(), heading);
+    };
+    report_.addLine(std::string(70, '-') + "\n");
+    report_.addLine(text::BackwardReportTitle);
+    report_.addLine(std::string(text::BackwardDateTime) + longDateTime() + "\n");
+    report_.addLine(std::string(text::BackwardSourceFile) + pathsOf(options_).translated);
+    report_.addLine(std::string(68, '-') + "\n");
+    addHeading(text::VerifyExternalTags);
+
+    checkExternalTagSyntax(file, report_);
+    progressStep();
+    if (report_.total() != 0)
+        throw result::TagErrors;
+
+    addHeading(text::VerifyValidityOfTags);
+    checkSourceTagValidity(file, report_);
+    progressStep();
+    extractSourceInternalTags(file, inventory_, report_);
+    progressStep();
+
+    addHeading(text::VerifyPositioningOfExternalTags);
+    checkExternalTagPositions(file, report_);
+    progressStep();
+
+    addHeading(text::VerifyStructureOfExternalTags);
+    checkExternalTagStructure(file, report_);
+    progressStep();
+    inventory_.preset();
+    progressStep();
+
+    addHeading(text::VerifyPositioningOfInternalTags);
+    checkInternalTagPositions(file, report_);
+    progressStep();
+
+    addHeading(text::VerifyStructureOfInternalTags);
+    checkInternalTagStructure(file, report_);
+    progressStep();
+
+    if (report_.total() != 0)
+        throw result::TagErrors;
+}
+
+int verifyFile(const ConversionOptions& options, ConversionHost& host, VerificationCounts& counts) {
+    counts = {};
+    Verifier verifier(options, host);
+    return verifier.verify(counts);
+}
+
+} // namespace quillex

@@ -1,0 +1,129 @@
+// The quillex command: exit status, results, refusals and settings.
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <sys/wait.h>
+
+using quillex::testing::listFolder;
+using quillex::testing::readFile;
+using quillex::testing::TempDir;
+
+namespace {
+
+struct CommandRun {
+    int status = -1;
+    std::string output;
+};
+
+class CommandLineTest : public ::testing::Test {
+  protected:
+    CommandLineTest() {
+        source = work.subfolder("source");
+        org = work.subfolder("org");
+        translated = work.subfolder("translated");
+        work.subfolder("config");
+    }
+
+    CommandRun quillex(const std::string& arguments) {
+        const std::string command = "XDG_CONFIG_HOME='" + work.folder() + "config' HOME='" +
+                                    work.folder() + "' '" + QUILLEX_CLI + "' " + arguments +
+                                    " </dev/null 2>&1";
+        CommandRun run;
+        std::FILE* pipe = ::popen(command.c_str(), "r");
+        std::array<char, 4096> buffer{};
+        std::size_t got = 0;
+        while ((got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+            run.output.append(buffer.data(), got);
+        const int status = ::pclose(pipe);
+        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return run;
+    }
+
+    std::string forward(const std::string& files) {
+        return "forward --format txt --org-dir '" + org + "' --translated-dir '" + translated +
+               "' " + files;
+    }
+
+    TempDir work;
+    std::string source, org, translated;
+};
+
+const char* kDocument = "<!OPS, Version = 8.0>\n\n<!Document,\n\tFinal Output Device =\t\"ps\">\n";
+
+} // namespace
+
+TEST_F(CommandLineTest, ASuccessfulBatchExitsWithZeroAndWritesTheOutputs) {
+    const std::string file = work.write("source/a.DOC", kDocument);
+    const CommandRun run =
+        quillex(forward(file) + " --ancillary no --results '" + work.folder() + "results.txt'");
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find("Converting " + file + "\nDone!\n"), std::string::npos);
+    EXPECT_NE(run.output.find("No errors."), std::string::npos);
+    EXPECT_NE(run.output.find("No ancillary file created."), std::string::npos);
+    EXPECT_EQ(listFolder(org), (std::vector<std::string>{"a.ORG", "a.TXT"}));
+    const std::string results = readFile(work.folder() + "results.txt");
+    EXPECT_NE(results.find("Done!\r\n"), std::string::npos);
+}
+
+TEST_F(CommandLineTest, AFailedFileExitsWithOneAndLeavesNoOutput) {
+    const std::string file = work.write("source/a.DOC", "plain text\n");
+    const CommandRun run = quillex(forward(file));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.output.find("Conversion failed! This file is not a valid Interleaf ASCII file."),
+              std::string::npos);
+    EXPECT_NE(run.output.find("The file could not be converted."), std::string::npos);
+    EXPECT_TRUE(listFolder(org).empty());
+}
+
+TEST_F(CommandLineTest, UsageErrorsExitWithTwo) {
+    const std::string file = work.write("source/a.DOC", kDocument);
+    EXPECT_EQ(quillex("forward").status, 2);
+    EXPECT_EQ(quillex(forward(file) + " --format pdf").status, 2);
+    EXPECT_EQ(quillex(forward(work.folder() + "missing.DOC")).status, 2);
+    EXPECT_EQ(quillex(forward(file) + " --source-language Klingon").status, 2);
+    const CommandRun sameFolder = quillex("forward --format txt --org-dir '" + source +
+                                          "' --translated-dir '" + translated + "' " + file);
+    EXPECT_EQ(sameFolder.status, 2);
+    EXPECT_NE(sameFolder.output.find("You may not place the QMX files in the"), std::string::npos);
+    EXPECT_TRUE(listFolder(source) == std::vector<std::string>{"a.DOC"});
+}
+
+TEST_F(CommandLineTest, WithoutATerminalExistingOutputsAreNotOverwritten) {
+    const std::string file = work.write("source/a.DOC", kDocument);
+    work.write("org/a.ORG", "earlier");
+    const CommandRun run = quillex(forward(file) + " --ancillary no");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.output.find("Conversion failed! Cancelled by user."), std::string::npos);
+    EXPECT_EQ(readFile(org + "a.ORG"), "earlier");
+    EXPECT_EQ(quillex(forward(file) + " --ancillary no --overwrite always").status, 0);
+    EXPECT_NE(readFile(org + "a.ORG"), "earlier");
+}
+
+TEST_F(CommandLineTest, SettingsCanBeListedAndChanged) {
+    EXPECT_EQ(quillex("settings set OPTIONS/SMART_QUOTES 0").status, 0);
+    EXPECT_EQ(quillex("settings set OPTIONS/SMART_QUOTES 7").status, 2);
+    const CommandRun list = quillex("settings");
+    EXPECT_EQ(list.status, 0);
+    EXPECT_NE(list.output.find("OPTIONS/SMART_QUOTES = 0\n"), std::string::npos);
+    EXPECT_NE(list.output.find("OPTIONS/FILE_FORMAT_FOR_QMX = 1\n"), std::string::npos);
+    // The saved setting applies to the next batch.
+    const std::string file = work.write("source/a.DOC", kDocument);
+    ASSERT_EQ(quillex(forward(file) + " --ancillary no").status, 0);
+    EXPECT_NE(readFile(org + "a.TXT").find("<quotes \"As text\">"), std::string::npos);
+}
+
+TEST_F(CommandLineTest, TokensListsLexemesAndTheParseOutcome) {
+    const std::string good = work.write("source/a.DOC", kDocument);
+    const CommandRun accepted = quillex("tokens '" + good + "'");
+    EXPECT_EQ(accepted.status, 0);
+    EXPECT_NE(accepted.output.find("OPS_START"), std::string::npos);
+    EXPECT_NE(accepted.output.find("Accepted"), std::string::npos);
+
+    const std::string bad = work.write("source/b.DOC", "<!OPS,Version = 8.0>\n");
+    const CommandRun refused = quillex("tokens --debug '" + bad + "'");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.output.find("Unexpected text: Version Expected VERSION."), std::string::npos);
+}

@@ -1,0 +1,207 @@
+// The Interleaf parser over whole documents: acceptance of the corpus and of
+// samples that use every production, what the reduce callback receives, and
+// syntax errors with their expected-token texts.
+#include "interleaf_test_support.h"
+#include "parser/interleaf/interleaf_diagnostics.h"
+#include "parser/interleaf/interleaf_parser.h"
+#include "parser/interleaf/interleaf_tokens.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <set>
+#include <sstream>
+
+using namespace quillex;
+using namespace quillex::ileaf;
+using quillex::testing::interleafSample;
+using quillex::testing::RecordingHost;
+using quillex::testing::TempFile;
+
+namespace {
+
+// Records each reduction, with the texts of its right-hand side, and keeps
+// the default element.
+class RecordingParser : public InterleafParser {
+  public:
+    using InterleafParser::InterleafParser;
+
+    std::vector<std::uint32_t> productions;
+    std::map<std::uint32_t, std::vector<std::string>> firstRightSides; // by production
+    std::map<std::uint32_t, SourceSpan> firstSpans;                    // by production
+
+    SSRefPtr<SSYaccStackElement> reduce(std::uint32_t production, std::uint32_t size) override {
+        productions.push_back(production);
+        if (!firstRightSides.count(production)) {
+            std::vector<std::string> texts;
+            for (std::uint32_t i = 0; i < size; ++i)
+                texts.push_back(spanOf(*elementFromProduction(static_cast<std::int32_t>(i))).text);
+            firstRightSides[production] = texts;
+        }
+        SSRefPtr<SSYaccStackElement> element = InterleafParser::reduce(production, size);
+        if (!firstSpans.count(production))
+            firstSpans[production] = spanOf(*element);
+        return element;
+    }
+};
+
+const std::string kHeader = "<!OPS, Version = 8.0>\n";
+
+} // namespace
+
+TEST(InterleafParser, CorpusDocumentsParse) {
+    int files = 0;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::filesystem::path(QUILLEX_CORPUS) / "as-8.0")) {
+        SCOPED_TRACE(entry.path().filename().string());
+        RecordingHost host;
+        InterleafParser parser(entry.path().string(), &host, 1);
+        EXPECT_EQ(parser.parse(), 0);
+        EXPECT_EQ(parser.errorCode(), 0);
+        EXPECT_TRUE(host.lines.empty()) << host.lines.front();
+        ++files;
+    }
+    EXPECT_EQ(files, 9);
+}
+
+TEST(InterleafParser, SampleDocumentsUseEveryProduction) {
+    std::set<std::uint32_t> used;
+    for (const char* name : {"every_production.doc", "declarations_only.doc"}) {
+        SCOPED_TRACE(name);
+        RecordingHost host;
+        RecordingParser parser(interleafSample(name), &host, 1);
+        EXPECT_EQ(parser.parse(), 0);
+        EXPECT_TRUE(host.lines.empty()) << host.lines.front();
+        used.insert(parser.productions.begin(), parser.productions.end());
+    }
+    for (std::uint32_t p = 1; p <= 157; ++p)
+        EXPECT_TRUE(used.count(p)) << "production " << p;
+    EXPECT_FALSE(used.count(0));
+}
+
+TEST(InterleafParser, ReduceSeesTheLexemesOfTheRightHandSide) {
+    TempFile file(kHeader + "<!Class, \"para\", Top = \"a\"\"b\">\n<F0>text\n");
+    RecordingParser parser(file.path());
+    ASSERT_EQ(parser.parse(), 0);
+    using Texts = std::vector<std::string>;
+    EXPECT_EQ(parser.firstRightSides[16], (Texts{"<!OPS,", " Version = ", "8", ".", "0"}));
+    EXPECT_EQ(parser.firstRightSides[41], (Texts{"<!Class, \"", "para", "\""}));
+    EXPECT_EQ(parser.firstRightSides[51],
+              (Texts{"<!Class, \"para\", Top = ", "\"", "a\"\"b", "\""}));
+    EXPECT_EQ(parser.firstRightSides[8], (Texts{"<!OPS, Version = 8.0>", "\n"}));
+}
+
+TEST(InterleafParser, DefaultReductionSpansTheSourceText) {
+    const std::string body = "<F0>two\nlines<\"p\">";
+    TempFile file(kHeader + body);
+    RecordingParser parser(file.path());
+    ASSERT_EQ(parser.parse(), 0);
+    // The whole document: every byte, first line to just past the last byte.
+    const SourceSpan& document = parser.firstSpans.at(1);
+    EXPECT_EQ(document.text, kHeader + body);
+    EXPECT_EQ(document.startLine, 1u);
+    EXPECT_EQ(document.startColumn, 1u);
+    EXPECT_EQ(document.endLine, 3u);
+    EXPECT_EQ(document.endColumn, 11u);
+    // A tag: "<F0>" on line 2.
+    const SourceSpan& tag = parser.firstSpans.at(55);
+    EXPECT_EQ(tag.text, "<F0>");
+    EXPECT_EQ(tag.startLine, 2u);
+    EXPECT_EQ(tag.endColumn, 5u);
+}
+
+TEST(InterleafParser, HeaderWithoutBlankIsASyntaxError) {
+    TempFile file("<!OPS,Version = 8.0>\n");
+    RecordingHost host;
+    InterleafParser parser(file.path(), &host, 1);
+    EXPECT_NE(parser.parse(), 0);
+    EXPECT_EQ(parser.errorCode(), 6);
+    ASSERT_EQ(host.lines.size(), 1u);
+    EXPECT_EQ(host.lines[0], "Unexpected text: Version Expected VERSION.");
+}
+
+TEST(InterleafParser, SyntaxErrorWithoutDebugIsSilent) {
+    TempFile file("<!OPS,Version = 8.0>\n");
+    RecordingHost host;
+    InterleafParser parser(file.path(), &host, 0);
+    EXPECT_NE(parser.parse(), 0);
+    EXPECT_EQ(parser.errorCode(), 6);
+    EXPECT_TRUE(host.lines.empty());
+}
+
+TEST(InterleafParser, ExpectedTextOfTwoTokensAtEndOfInput) {
+    TempFile file(kHeader + "<F0 Top = \"");
+    RecordingHost host;
+    InterleafParser parser(file.path(), &host, 1);
+    EXPECT_NE(parser.parse(), 0);
+    ASSERT_EQ(host.lines.size(), 1u);
+    EXPECT_EQ(host.lines[0], "Unexpected text: eof Expected DQUOTED_TEXT, or END_DQUOTE.");
+}
+
+TEST(InterleafParser, ExpectedTokenTextJoinsNamesAndSkipsTheErrorToken) {
+    TempFile file("x");
+    InterleafLexer lexer(file.path());
+    using Tokens = std::vector<std::int32_t>;
+    EXPECT_EQ(expectedTokenText(Tokens{}, lexer), "");
+    EXPECT_EQ(expectedTokenText(Tokens{VERSION}, lexer), "Expected VERSION");
+    EXPECT_EQ(expectedTokenText(Tokens{TEXT, LESS_THAN, GREATER_THAN}, lexer),
+              "Expected TEXT, LESS_THAN, or GREATER_THAN");
+    EXPECT_EQ(expectedTokenText(Tokens{-2, TEXT, -1}, lexer), "Expected TEXT, or eof");
+    // ", or" goes with the last position of the list, even when that is the
+    // skipped error token.
+    EXPECT_EQ(expectedTokenText(Tokens{TEXT, COMMA, -2}, lexer), "Expected TEXT, ,");
+}
+
+TEST(InterleafParser, EmptyFieldDataEndsInASyntaxError) {
+    TempFile file(kHeader + "<Frame, Diagram = V11, (t1,(x)>\n");
+    RecordingHost host;
+    InterleafParser parser(file.path(), &host, 1);
+    EXPECT_NE(parser.parse(), 0);
+    EXPECT_EQ(parser.errorCode(), 6);
+    ASSERT_EQ(host.lines.size(), 1u);
+    EXPECT_EQ(host.lines[0].rfind("Unexpected text:  Expected ", 0), 0u) << host.lines[0];
+}
+
+TEST(InterleafParser, UnexpectedCharacterLeavesParseAsInteger) {
+    TempFile file(kHeader + "<F0 'x'>");
+    InterleafParser parser(file.path());
+    try {
+        parser.parse();
+        FAIL() << "no error raised";
+    } catch (int code) {
+        EXPECT_EQ(code, 6);
+    }
+}
+
+TEST(InterleafParser, MissingFileRaisesTheEngineError) {
+    try {
+        InterleafParser parser("/nonexistent/quillex.DOC");
+        FAIL() << "no error raised";
+    } catch (const SSException& e) {
+        EXPECT_EQ(e.id(), 1);
+    }
+}
+
+TEST(InterleafDiagnostics, ListsLexemesAndTheOutcome) {
+    TempFile file(kHeader + "<F0>a\tb\x01");
+    std::ostringstream out;
+    EXPECT_EQ(writeInterleafDiagnostics(file.path(), out, 1), 0);
+    const std::string text = out.str();
+    EXPECT_NE(text.find(describeLexeme("VERSION", 1, 7, " Version = ")), std::string::npos);
+    EXPECT_NE(text.find("JUNK                             1:22 \"\\n\"\n"), std::string::npos);
+    EXPECT_NE(text.find("TEXT                             2:5 \"a\"\n"), std::string::npos);
+    EXPECT_NE(text.find("\"\\t\""), std::string::npos);
+    EXPECT_NE(text.find("\"b\\x01\""), std::string::npos);
+    EXPECT_NE(text.find("Accepted\n"), std::string::npos);
+}
+
+TEST(InterleafDiagnostics, ReportsSyntaxErrorsAndMissingFiles) {
+    TempFile file("<!OPS,Version = 8.0>\n");
+    std::ostringstream out;
+    EXPECT_EQ(writeInterleafDiagnostics(file.path(), out, 1), 6);
+    EXPECT_NE(out.str().find("Unexpected text: Version Expected VERSION."), std::string::npos);
+    EXPECT_NE(out.str().find("Refused, error code 6"), std::string::npos);
+    std::ostringstream missing;
+    EXPECT_EQ(writeInterleafDiagnostics("/nonexistent/quillex.DOC", missing, 0), 4);
+}

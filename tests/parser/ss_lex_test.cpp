@@ -1,0 +1,345 @@
+// The scanner: longest match, the expression-list stack, error handling,
+// and line and column counting through the file and string consumers.
+#include "parser/ss_dbcs_info.h"
+#include "parser/ss_lex.h"
+#include "parser/ss_lex_file_consumer.h"
+#include "parser/ss_lex_string_consumer.h"
+
+#include "sample_tables.h"
+#include "temp_file.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace quillex {
+namespace {
+
+using namespace test;
+
+struct Seen {
+    std::int32_t token;
+    std::string text;
+    std::uint32_t line;
+    std::uint32_t offset;
+    bool operator==(const Seen&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Seen& seen) {
+    return out << "{" << seen.token << ", \"" << seen.text << "\", " << seen.line << ", "
+               << seen.offset << "}";
+}
+
+// A lexer over the sample table that records rejected text and skips it.
+class SampleLex : public SSLex {
+  public:
+    explicit SampleLex(SSLexConsumer& consumer) : table_(sampleLexTable(), "sample") {
+        setConsumer(consumer);
+        setTable(table_);
+        reset();
+    }
+    explicit SampleLex(const std::string& fileName)
+        : SSLex(fileName), table_(sampleLexTable(), "sample") {
+        setTable(table_);
+        pushExpressionList(table_.expressionList(0));
+    }
+
+    SSRefPtr<SSLexLexeme> error(SSLexConsumer& consumer) override {
+        rejected.emplace_back(consumer.lexemeText());
+        return {};
+    }
+
+    std::vector<Seen> all() {
+        std::vector<Seen> seen;
+        while (auto lexeme = ++*this)
+            seen.push_back(
+                {lexeme->token(), std::string(lexeme->text()), lexeme->line(), lexeme->offset()});
+        return seen;
+    }
+
+    std::vector<std::string> rejected;
+
+  private:
+    SSLexTable table_;
+};
+
+std::vector<Seen> lexString(std::string_view text, std::vector<std::string>* rejected = nullptr) {
+    SSLexStringConsumer input(text);
+    SampleLex lex(input);
+    auto seen = lex.all();
+    if (rejected)
+        *rejected = lex.rejected;
+    return seen;
+}
+
+// Sets the program-wide code page for one test.
+class CodePage {
+  public:
+    explicit CodePage(std::uint32_t codePage) { SSDbcsInfo::programWide().setCodePage(codePage); }
+    ~CodePage() { SSDbcsInfo::programWide().setCodePage(SSDbcsInfo::defaultCodePage); }
+};
+
+TEST(SSLex, LongestMatchBacksUpToTheLastAcceptingState) {
+    std::vector<std::string> rejected;
+    const auto seen = lexString("+-+ ++ +- +", &rejected);
+    EXPECT_EQ(
+        seen,
+        (std::vector<Seen>{
+            {PMP, "+-+", 1, 1}, {PLUSPLUS, "++", 1, 5}, {PLUS, "+", 1, 8}, {PLUS, "+", 1, 11}}));
+    // "+-" falls back to "+"; the "-" read past it is scanned again and has no rule.
+    EXPECT_EQ(rejected, std::vector<std::string>{"-"});
+}
+
+TEST(SSLex, TextReadPastTheMatchAtTheEndOfDataIsScannedAgain) {
+    std::vector<std::string> rejected;
+    EXPECT_EQ(lexString("ab+-", &rejected),
+              (std::vector<Seen>{{WORD, "ab", 1, 1}, {PLUS, "+", 1, 3}}));
+    EXPECT_EQ(rejected, std::vector<std::string>{"-"});
+}
+
+TEST(SSLex, RejectedTextIncludesTheCharacterWithoutTransition) {
+    std::vector<std::string> rejected;
+    EXPECT_EQ(lexString("<x<>", &rejected), (std::vector<Seen>{{LTGT, "<>", 1, 3}}));
+    EXPECT_EQ(rejected, std::vector<std::string>{"<x"});
+}
+
+TEST(SSLex, DefaultErrorRaisesInvalidTokenWithPosition) {
+    SSLexTable table(sampleLexTable(), "sample");
+    SSLexStringConsumer input("ab\n  <x");
+    SSLex lex(input, table);
+    EXPECT_EQ((++lex)->text(), "ab");
+    try {
+        ++lex;
+        FAIL() << "no exception";
+    } catch (const SSException& e) {
+        EXPECT_EQ(e.id(), 5);
+        EXPECT_STREQ(e.text(), "SSLex0105e: Invalid token, Line 2, Offset 3, <x");
+    }
+    // The error stays pending: the scanner hands out nothing more.
+    EXPECT_TRUE(lex.exceptionPresent().isPresent());
+    EXPECT_FALSE(++lex);
+}
+
+TEST(SSLex, ListActionsPushPopAndGoto) {
+    SSLexTable table(sampleLexTable(), "sample");
+    SSLexStringConsumer input("a\"b c\"{x|y\"z");
+    SSLex lex(input, table);
+    const auto next = [&] {
+        auto lexeme = ++lex;
+        return lexeme ? std::pair(lexeme->token(), std::string(lexeme->text()))
+                      : std::pair(0, std::string("<none>"));
+    };
+    EXPECT_EQ(next(), std::pair(int{WORD}, std::string("a")));
+    EXPECT_EQ(next(), std::pair(int{QUOTE}, std::string("\"")));
+    EXPECT_TRUE(lex.isCurrentExpressionList(1));
+    EXPECT_EQ(next(), std::pair(int{TEXT}, std::string("b c")));
+    EXPECT_EQ(next(), std::pair(int{END}, std::string("\"")));
+    EXPECT_TRUE(lex.isCurrentExpressionList(0));
+    EXPECT_EQ(lex.expressionListDepth(), 1u);
+    EXPECT_EQ(next(), std::pair(int{BRACE}, std::string("{")));
+    EXPECT_EQ(next(), std::pair(int{NAME}, std::string("x")));
+    // Goto replaces list 2 by list 1 on the stack.
+    EXPECT_EQ(next(), std::pair(int{BAR}, std::string("|")));
+    EXPECT_TRUE(lex.isCurrentExpressionList(1));
+    EXPECT_EQ(lex.expressionListDepth(), 2u);
+    EXPECT_EQ(next(), std::pair(int{TEXT}, std::string("y")));
+    EXPECT_EQ(next(), std::pair(int{END}, std::string("\"")));
+    EXPECT_TRUE(lex.isCurrentExpressionList(0));
+    EXPECT_EQ(next(), std::pair(int{WORD}, std::string("z")));
+    EXPECT_EQ(next().second, "<none>");
+    EXPECT_EQ(lex.lexemesValid(), 10u);
+}
+
+TEST(SSLex, AcceptingStartStateGivesAnEmptyLexemeWithoutAdvancing) {
+    SSLexTable table(sampleLexTable(), "sample");
+    SSLexStringConsumer input("{#");
+    SSLex lex(input, table);
+    EXPECT_EQ((++lex)->token(), BRACE);
+    for (int i = 0; i < 2; ++i) {
+        auto empty = ++lex;
+        ASSERT_TRUE(empty);
+        EXPECT_EQ(empty->token(), EMPTY);
+        EXPECT_EQ(empty->length(), 0u);
+        EXPECT_EQ(empty->offset(), 2u);
+    }
+}
+
+TEST(SSLex, ListActionFailures) {
+    SSLexTable table(sampleLexTable(), "sample");
+    {
+        SSLexStringConsumer input("a)");
+        SSLex lex(input, table);
+        EXPECT_EQ((++lex)->token(), WORD);
+        // Popping the only list leaves the stack without a top.
+        try {
+            ++lex;
+            FAIL() << "no exception";
+        } catch (const SSException& e) {
+            EXPECT_EQ(e.id(), 9);
+            EXPECT_STREQ(e.text(), "SSLifo0002e: No top, stack empty");
+        }
+    }
+    {
+        SSLexStringConsumer input("!");
+        SSLex lex(input, table);
+        try {
+            ++lex;
+            FAIL() << "no exception";
+        } catch (const SSException& e) {
+            EXPECT_EQ(e.id(), 6);
+            EXPECT_STREQ(e.text(), "SSLex0106e: Invalid expression list index, 7");
+        }
+    }
+    {
+        SSLex lex;
+        try {
+            ++lex;
+            FAIL() << "no exception";
+        } catch (const SSException& e) {
+            EXPECT_EQ(e.id(), 7);
+            EXPECT_STREQ(e.text(), "SSLex0107e: Table or consumer missing, required");
+        }
+    }
+    EXPECT_THROW(SSLex().popExpressionList(), SSException);
+}
+
+TEST(SSLex, FileLinesAndColumnsInTextMode) {
+    TempFolder folder;
+    // CR LF reads as LF, a lone CR is an ordinary character, Ctrl-Z ends the data.
+    const auto file = folder.write("lines.txt", "ab cd\r\nef\n\tgh\rij\r\n\r\n12\x1a zz");
+    SampleLex lex(file);
+    EXPECT_EQ(lex.all(), (std::vector<Seen>{{WORD, "ab", 1, 1},
+                                            {WORD, "cd", 1, 4},
+                                            {WORD, "ef", 2, 1},
+                                            {WORD, "gh", 3, 2},
+                                            {CR, "\r", 3, 4},
+                                            {WORD, "ij", 3, 5},
+                                            {INT, "12", 5, 1}}));
+    EXPECT_TRUE(lex.rejected.empty());
+}
+
+TEST(SSLex, StringConsumerReadsBytesAsTheyAre) {
+    EXPECT_EQ(lexString("a\r\nb"),
+              (std::vector<Seen>{{WORD, "a", 1, 1}, {CR, "\r", 1, 2}, {WORD, "b", 2, 1}}));
+    EXPECT_TRUE(lexString("").empty());
+}
+
+TEST(SSLex, DoubleByteCharactersCountTwoColumns) {
+    const CodePage shiftJis(932);
+    TempFolder folder;
+    const auto file = folder.write("sjis.txt", "a\x82\xa0"
+                                               "b\x81\x40\n\xe0\x40"
+                                               "c");
+    SampleLex lex(file);
+    EXPECT_EQ(lex.all(), (std::vector<Seen>{{WORD, "a", 1, 1},
+                                            {WIDE, "\x82\xa0", 1, 2},
+                                            {WORD, "b", 1, 4},
+                                            {WIDE, "\x81\x40", 1, 5},
+                                            {WIDE, "\xe0\x40", 2, 1},
+                                            {WORD, "c", 2, 3}}));
+}
+
+TEST(SSLex, LeadByteAtTheEndOfTheDataStandsAlone) {
+    TempFolder folder;
+    {
+        const CodePage shiftJis(932);
+        SampleLex lex(folder.write("end.txt", "ab\x82"));
+        EXPECT_EQ(lex.all(), (std::vector<Seen>{{WORD, "ab", 1, 1}, {HIGH, "\x82", 1, 3}}));
+    }
+    {
+        // Also when Ctrl-Z cuts the data right behind the lead byte.
+        const CodePage chinese(936);
+        SampleLex lex(folder.write("cut.txt", "\x81\x1a\x40"));
+        EXPECT_EQ(lex.all(), (std::vector<Seen>{{HIGH, "\x81", 1, 1}}));
+    }
+    {
+        // Without a double-byte code page every byte stands alone.
+        SampleLex lex(folder.write("single.txt", "\x82\xa0"));
+        EXPECT_EQ(lex.all(), (std::vector<Seen>{{HIGH, "\x82", 1, 1}, {HIGH, "\xa0", 1, 2}}));
+    }
+}
+
+TEST(SSLex, UnicodeConsumerReadsSixteenBitCodes) {
+    SSLexTable table(sampleLexTable(), "sample");
+    SSLexStringConsumer input(std::string_view("\xff\xfe"
+                                               "a\0b\0 \0",
+                                               8),
+                              SSLexConsumerType::Unicode);
+    SSLex lex(input, table);
+    auto word = ++lex;
+    ASSERT_TRUE(word);
+    EXPECT_EQ(word->token(), WORD);
+    EXPECT_EQ(word->type(), SSLexLexemeType::Unicode);
+    EXPECT_EQ(word->asConstUnicode(), u"ab");
+    EXPECT_EQ(word->offset(), 1u);
+    EXPECT_FALSE(++lex);
+}
+
+TEST(SSLex, SmallBufferRefillsAndGrows) {
+    TempFolder folder;
+    const auto file = folder.write("long.txt", "abcdefghij klm 123456789");
+    SSLexTable table(sampleLexTable(), "sample");
+    {
+        SSLexFileConsumer input(file, SSLexConsumerType::SingleByte, 4, 3);
+        SSLex lex(input, table);
+        std::vector<std::string> texts;
+        while (auto lexeme = ++lex)
+            texts.emplace_back(lexeme->text());
+        EXPECT_EQ(texts, (std::vector<std::string>{"abcdefghij", "klm", "123456789"}));
+        EXPECT_FALSE(input.isOpen());
+    }
+    {
+        // A buffer that may not grow cannot hold a lexeme longer than itself.
+        SSLexFileConsumer input(file, SSLexConsumerType::SingleByte, 4, 0);
+        SSLex lex(input, table);
+        try {
+            ++lex;
+            FAIL() << "no exception";
+        } catch (const SSException& e) {
+            EXPECT_EQ(e.id(), 3);
+            EXPECT_STREQ(e.text(), "SSLex0103e: Lexeme too long, 4");
+        }
+    }
+}
+
+TEST(SSLexFileConsumer, EmptyOrMissingFile) {
+    TempFolder folder;
+    const auto empty = folder.write("empty.doc", "");
+    try {
+        SSLexFileConsumer consumer(empty);
+        FAIL() << "no exception";
+    } catch (const SSException& e) {
+        EXPECT_EQ(e.id(), 2);
+        EXPECT_EQ(std::string(e.text()),
+                  "SSLex0102e: Invalid file length or read error, " + empty + ", 0");
+    }
+    try {
+        SSLex lex(folder.path() + "/missing.doc");
+        FAIL() << "no exception";
+    } catch (const SSException& e) {
+        EXPECT_EQ(e.id(), 1);
+        EXPECT_EQ(std::string(e.text()),
+                  "SSLex0101e: Error opening file, " + folder.path() + "/missing.doc, 2");
+    }
+}
+
+TEST(SSLexFileConsumer, AutoConsumerChoosesUnicodeOnByteOrderMark) {
+    TempFolder folder;
+    EXPECT_EQ(SSLexAutoFileConsumer::detectType(
+                  folder.write("u.txt", std::string_view("\xfe\xff\0a", 4))),
+              SSLexConsumerType::Unicode);
+    EXPECT_EQ(SSLexAutoFileConsumer::detectType(folder.write("b.txt", "ab")),
+              SSLexConsumerType::SingleByte);
+    SSLexAutoFileConsumer consumer(folder.path() + "/u.txt");
+    EXPECT_EQ(consumer.type(), SSLexConsumerType::Unicode);
+    ASSERT_TRUE(++consumer);
+    EXPECT_EQ(consumer.current(), SSLexConsumer::startSymbol);
+    // FE FF is big-endian.
+    ASSERT_TRUE(++consumer);
+    EXPECT_EQ(consumer.current(), 0x61u);
+    EXPECT_FALSE(consumer.isLittleEndian());
+}
+
+} // namespace
+} // namespace quillex
