@@ -2,7 +2,8 @@
 //
 // The input is split in two (FuzzedDataProvider): the source QMX file and
 // its translation, both plain text. Checks: the outcome is a result code of
-// the table; no file but the report appears beside the translation.
+// the table; the bars move by the same number of steps whatever happens; no
+// file but the report appears beside the translation.
 #include "foundation/file_error.h"
 #include "fuzz_support.h"
 #include "verifier/verifier.h"
@@ -32,9 +33,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     writeFile(options.inputPath, translation);
 
     CountingHost host;
+    VerificationCounts counts;
     int code = -1;
     try {
-        code = verifyFile(options, host);
+        code = verifyFile(options, host, counts);
     } catch (int thrown) {
         code = thrown;
     } catch (const FileError&) {
@@ -46,6 +48,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (!isResultCode(code))
         fail("result " + std::to_string(code) + " is not in the table");
+    if (host.batchSteps != kVerifyProgressSteps)
+        fail("the batch bar moved " + std::to_string(host.batchSteps) + " steps, not " +
+             std::to_string(kVerifyProgressSteps));
     for (const std::string& name : namesIn(options.translatedDirectory))
         if (name != "input.TXT" && name != "input.CMP")
             fail("the verifier left " + name);

@@ -1,15 +1,18 @@
-// Generated documents through the forward conversion: every document the
-// generator writes converts, and its ORG copy keeps the source's lines. Also
+// Generated documents through the Interleaf parser and the forward
+// conversion: every document the generator writes parses and converts, and
+// its ORG copy keeps the source's lines. Also
 // the generator's own promises (same seed same bytes, exact size, every
 // construct present, refused constructs only when asked), since the
 // benchmarks and fuzz seeds rely on them.
 #include "document_generator.h"
 #include "forward/forward_converter.h"
+#include "parser/interleaf/interleaf_diagnostics.h"
 #include "qmx/result_code.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -101,6 +104,10 @@ TEST_F(GeneratedDocumentsTest, EveryGeneratedFileConvertsAndItsOrgCopyKeepsTheLi
         const std::string name = base + (style ? ".STY" : ".DOC");
         SCOPED_TRACE(name);
 
+        std::ostringstream listing;
+        ASSERT_EQ(writeInterleafDiagnostics(work.write(name, text), listing, 0), 0)
+            << listing.str().substr(listing.str().size() -
+                                    std::min<std::size_t>(2000, listing.str().size()));
         ASSERT_EQ(convert(name, text, japanese), result::Success);
         const std::string orgCopy = options.orgDirectory + base + (style ? ".STY" : ".ORG");
         EXPECT_EQ(linesOf(readFile(orgCopy)), linesOf(text));
@@ -234,13 +241,19 @@ TEST(DocumentGeneratorTest, RefusedConstructsAppearOnlyWhenAsked) {
         {Refused::NotShiftJis, "Character Encoding = EUC"},
         {Refused::WrongVersion, "<!OPS, Version = 8.4>"},
     };
+    TempDir work;
     for (const DocumentKind kind : {DocumentKind::Document, DocumentKind::Style}) {
         const std::string plain = generateDocumentText(generated(3, 200 * 1024, kind));
         for (const auto& refusal : cases) {
             EXPECT_EQ(plain.find(refusal.text), std::string::npos) << refusal.text;
             GeneratorOptions options = generated(3, 40 * 1024, kind);
             options.refused.insert(refusal.kind);
-            EXPECT_NE(generateDocumentText(options).find(refusal.text), std::string::npos)
+            const std::string text = generateDocumentText(options);
+            EXPECT_NE(text.find(refusal.text), std::string::npos) << refusal.text;
+            // Refused files are still well formed: refusing them is the
+            // converter's decision, not a syntax error.
+            std::ostringstream listing;
+            EXPECT_EQ(writeInterleafDiagnostics(work.write("refused.DOC", text), listing, 0), 0)
                 << refusal.text;
         }
     }
