@@ -1,9 +1,11 @@
-// In-process benchmarks: the document generator and the forward conversion
-// of generated documents, without process start-up or the batch runner.
-// bench/run measures the quillex command end to end; these help profiling.
+// In-process benchmarks: the document generator, the Interleaf lexer and
+// parser alone, and the forward conversion of generated documents, without
+// process start-up or the batch runner. bench/run measures the quillex
+// command end to end and adds these figures; they also help profiling.
 #include "document_generator.h"
 #include "document_sink.h"
 #include "forward/forward_converter.h"
+#include "parser/interleaf/interleaf_parser.h"
 #include "qmx/result_code.h"
 
 #include <benchmark/benchmark.h>
@@ -35,6 +37,35 @@ void generate(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * options.size));
 }
 BENCHMARK(generate)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+
+// A scratch folder with a generated document of `megabytes` in it.
+class GeneratedFile {
+  public:
+    explicit GeneratedFile(std::int64_t megabytes) {
+        std::string pattern = (std::filesystem::temp_directory_path() / "quillex-bench-XXXXXX");
+        folder = ::mkdtemp(pattern.data());
+        docgen::GeneratorOptions generated;
+        generated.seed = 7;
+        generated.size = static_cast<std::uint64_t>(megabytes) << 20;
+        path = (folder / "bench.DOC").string();
+        docgen::generateDocumentFile(generated, path);
+    }
+    ~GeneratedFile() { std::filesystem::remove_all(folder); }
+    std::filesystem::path folder;
+    std::string path;
+};
+
+void lexAndParse(benchmark::State& state) {
+    const GeneratedFile file(state.range(0));
+    for (auto _ : state) {
+        InterleafParser parser(file.path);
+        parser.setErrorCode(0);
+        if (parser.parse() != 0)
+            state.SkipWithError("the generated document did not parse");
+    }
+    state.SetBytesProcessed(state.iterations() * (state.range(0) << 20));
+}
+BENCHMARK(lexAndParse)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
 
 void forwardText(benchmark::State& state) {
     std::string pattern = (std::filesystem::temp_directory_path() / "quillex-bench-XXXXXX");
