@@ -619,7 +619,7 @@ void Generator::exactFiller() {
     std::string_view word;
     std::size_t position = 0;
     while (remaining() > lineEnd) {
-        if (out.column() >= 75 && remaining() >= 2 * lineEnd + 1) {
+        if (out.column() >= kWrapColumn && remaining() >= 2 * lineEnd + 1) {
             out.newline();
             continue;
         }

@@ -11,6 +11,9 @@
 
 namespace quillex::docgen {
 
+// Running text wraps at this column, as Interleaf writes it.
+inline constexpr std::size_t kWrapColumn = 75;
+
 // Names declared by the fixed part of every document, so that the body uses
 // streams, classes and shared objects that exist.
 namespace names {
@@ -37,8 +40,6 @@ struct GeneratorContext {
     int nextPage = 1;
     int nextFrame = 1;
     int nextObject = 1;
-    // Extra classes declared beyond the fixed set (names from extraClassName).
-    std::uint64_t extraClasses = 0;
 
     bool japanese() const { return options.japanese; }
     bool refuses(Refused kind) const { return options.refused.contains(kind); }

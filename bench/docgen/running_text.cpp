@@ -7,8 +7,6 @@
 namespace quillex::docgen {
 namespace {
 
-constexpr std::size_t kWrapColumn = 75;
-
 constexpr std::string_view kFonts[] = {"<F20>", "<F21>", "<F22>",  "<F25>",
                                        "<F26>", "<F33>", "<F24@U>"};
 constexpr std::string_view kTabs[] = {"<Tab>",  "<Tab>",  "<Tab>",     "<Tab.>",
