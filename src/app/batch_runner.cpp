@@ -8,6 +8,7 @@
 #include "foundation/string_table.h"
 #include "foundation/text_file.h"
 #include "qmx/result_code.h"
+#include "verifier/verifier.h"
 
 #include <algorithm>
 #include <cctype>
@@ -82,6 +83,7 @@ class BatchRunner::FileHost : public ConversionHost {
 PerFileRoutines PerFileRoutines::builtIn() {
     PerFileRoutines routines;
     routines.forward = convertFile;
+    routines.verify = verifyFile;
     return routines;
 }
 
@@ -178,7 +180,7 @@ int BatchRunner::checkOverwrite(BatchKind kind, const ConversionOptions& options
 
 // The per-file wrapper: runs the routine and maps every outcome to a code.
 int BatchRunner::runFile(BatchKind kind, ConversionOptions& options, FileHost& fileHost,
-                         FindingCounts& counts) {
+                         VerificationCounts& counts) {
     try {
         switch (kind) {
         case BatchKind::Forward:
@@ -316,7 +318,7 @@ BatchReport BatchRunner::run(BatchKind kind) {
         fileProgress_ = 0;
         host_.setProgress(fileProgress_, batchProgress_);
 
-        FindingCounts counts;
+        VerificationCounts counts;
         int code = checkOverwrite(kind, options);
         if (code == result::Success)
             code = runFile(kind, options, fileHost, counts);

@@ -24,7 +24,7 @@ struct PerFileRoutines {
     std::function<int(const ConversionOptions&, std::vector<std::string>& ancillaryLines,
                       ConversionHost&)>
         backward;
-    std::function<int(const ConversionOptions&, ConversionHost&, FindingCounts&)> verify;
+    std::function<int(const ConversionOptions&, ConversionHost&, VerificationCounts&)> verify;
 
     // The routines built into this program.
     static PerFileRoutines builtIn();
@@ -61,7 +61,7 @@ class BatchRunner {
     void rememberDirectories(BatchKind kind, const BatchDirectories& directories);
     int checkOverwrite(BatchKind kind, const ConversionOptions& options);
     int runFile(BatchKind kind, ConversionOptions& options, FileHost& fileHost,
-                FindingCounts& counts);
+                VerificationCounts& counts);
     void reportEffect(const ResultEffect& effect);
     void stopBatch(BatchKind kind, const ResultEffect& effect, const BatchReport& report);
     void showSummary(BatchKind kind, const BatchReport& report);

@@ -72,7 +72,7 @@ const ResultRow* findRow(int code) {
     return nullptr;
 }
 
-void appendCounterLines(std::vector<std::string>& lines, const FindingCounts& counts) {
+void appendCounterLines(std::vector<std::string>& lines, const VerificationCounts& counts) {
     if (counts.errors != 0)
         lines.push_back(formatString(10243, counts.errors));
     if (counts.alerts != 0)
@@ -83,7 +83,7 @@ void appendCounterLines(std::vector<std::string>& lines, const FindingCounts& co
 
 } // namespace
 
-ResultEffect resultEffect(int code, BatchKind kind, const FindingCounts& counts) {
+ResultEffect resultEffect(int code, BatchKind kind, const VerificationCounts& counts) {
     const bool verify = kind == BatchKind::Verify;
     ResultEffect effect;
     if (code == result::Success) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/batch_kind.h"
+#include "verifier/verification_counts.h"
 
 #include <string>
 #include <vector>
@@ -17,14 +18,6 @@ struct ResultEffect {
     int finalBoxId = 0; // message box shown when the batch stops ("%d file(s) ...")
 };
 
-// The verifier's finding counters for the file just verified.
-struct FindingCounts {
-    int errors = 0;
-    int alerts = 0;
-    int warnings = 0;
-    bool any() const { return errors != 0 || alerts != 0 || warnings != 0; }
-};
-
-ResultEffect resultEffect(int code, BatchKind kind, const FindingCounts& counts = {});
+ResultEffect resultEffect(int code, BatchKind kind, const VerificationCounts& counts = {});
 
 } // namespace quillex

@@ -1,10 +1,12 @@
 // The steps of one forward conversion.
 #include "forward/document_converter.h"
 
+#include "forward/body_converter.h"
 #include "foundation/disk_space.h"
 #include "foundation/file_error.h"
 #include "foundation/output_file.h"
 #include "foundation/text_file.h"
+#include "parser/ss_dbcs_info.h"
 #include "qmx/language_table.h"
 #include "qmx/qmx_file_writer.h"
 #include "qmx/qmx_header.h"
@@ -109,11 +111,43 @@ void DocumentConverter::copySourceToOrg() {
     }
 }
 
-// Turns the source into the QMX body lines. The parse moves the bar by
-// kForwardParseSteps; until the body conversion is in place these units are
-// left to the end of the run, and the body stays empty.
+// Turns the source into the QMX body lines: the parse cuts it into pieces
+// (moving the bar by kForwardParseSteps), and in document mode the body
+// pieces become the body lines. A style file's formats and catalog are the
+// business of the format conversion; until it runs, its body stays empty.
 void DocumentConverter::convertSource() {
+    parseSource();
+    if (outputs_.styleMode) {
+        progress_.step();
+        progress_.step();
+        return;
+    }
+    convertBody();
+}
+
+void DocumentConverter::parseSource() {
+    // Lead bytes are those of the source language's code page.
+    SSDbcsInfo::programWide().setCodePage(
+        static_cast<std::uint32_t>(options_.sourceLanguage.codePage));
+    ParseSettings settings;
+    settings.budget = &progress_;
+    settings.lineCount = lineCount_;
+    settings.steps = kForwardParseSteps;
+    settings.host = &progress_.host();
+    settings.warnJapanese = warnJapanese_;
+    settings.debug = options_.debug;
+    if (const int code = parseDocument(sourcePath_, settings, document_); code != 0)
+        throw code;
+}
+
+void DocumentConverter::convertBody() {
+    classes_.addDeclarations(document_.pieces);
+    BodySettings settings = BodySettings::from(options_, japaneseSource_);
+    settings.warn = warnJapanese_;
+    BodyConverter body(registry_, classes_, extensions_, settings, &progress_.host());
+    std::vector<std::string> items = body.layOut(document_.pieces);
     progress_.step();
+    outputLines_ = body.toLines(body.convertItems(std::move(items)));
     progress_.step();
 }
 

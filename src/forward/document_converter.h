@@ -8,7 +8,11 @@
 #pragma once
 
 #include "forward/ancillary_collector.h"
+#include "forward/body_extensions.h"
+#include "forward/class_information.h"
+#include "forward/document_parser.h"
 #include "forward/forward_outputs.h"
+#include "forward/tag_registry.h"
 #include "qmx/conversion_host.h"
 #include "qmx/conversion_options.h"
 #include "qmx/progress_budget.h"
@@ -42,6 +46,7 @@ class DocumentConverter {
     const std::vector<std::string>& outputLines() const { return outputLines_; }
     const std::map<std::string, std::string>& knownTags() const { return knownTags_; }
     const std::map<std::string, std::string>& tagReplacements() const { return tagReplacements_; }
+    const PieceList& pieces() const { return document_.pieces; }
 
   private:
     void checkSourceHeader();
@@ -49,6 +54,8 @@ class DocumentConverter {
     void refuseToOverwriteSource() const;
     void copySourceToOrg();
     void convertSource();
+    void parseSource();
+    void convertBody();
     void addHeaderAndClosingLines();
     void save();
     void removeWrittenOutputs();
@@ -65,6 +72,10 @@ class DocumentConverter {
     std::vector<std::string> outputLines_;
     std::map<std::string, std::string> knownTags_;
     std::map<std::string, std::string> tagReplacements_;
+    TagRegistry registry_{knownTags_, tagReplacements_};
+    ParsedDocument document_;
+    ClassTable classes_;
+    BodyExtensions extensions_;
     std::vector<std::string> writtenOutputs_;
 };
 

@@ -111,6 +111,10 @@ SSRefPtr<SSLexLexeme> SSLex::operator++() {
 // F and read again from M.
 SSRefPtr<SSLexLexeme> SSLex::scan() {
     SSLexConsumer& in = *consumer_;
+    // Ignored matches in a row that read nothing. Each list acts the same way
+    // at one position, so a chain of them longer than the number of lists is
+    // a cycle that would never end: only a damaged table has one.
+    std::uint32_t idleIgnores = 0;
     for (;;) {
         if (current_ == nullptr)
             throwSSException(SSExceptionId::LifoNoTop);
@@ -118,6 +122,8 @@ SSRefPtr<SSLexLexeme> SSLex::scan() {
         state_ = 0;
         SSLexFinalState final = list.lookupFinal(0);
         SSLexMark match = in.mark();
+        const std::uint32_t attemptStart = in.start();
+        const bool startSymbol = in.startPending();
         if (!++in)
             return {};
         in.adjustMark(match, true);
@@ -136,6 +142,9 @@ SSRefPtr<SSLexLexeme> SSLex::scan() {
             in.flushEndOfLine(match);
         if (final.isIgnore()) {
             in.flushLexeme(match);
+            idleIgnores = in.start() == attemptStart && !startSymbol ? idleIgnores + 1 : 0;
+            if (idleIgnores > table_->expressionLists())
+                throwSSException(SSExceptionId::LexInvalidTable, {table_->name()});
             applyListAction(final);
             if (pending_.isPresent())
                 return {};

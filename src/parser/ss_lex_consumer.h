@@ -72,6 +72,8 @@ class SSLexConsumer {
     std::uint32_t consumed() const { return consumed_; }
     std::uint32_t column() const { return column_; }
     bool isLittleEndian() const { return littleEndian_; }
+    // True until the start symbol has been delivered.
+    bool startPending() const { return startPending_; }
     // The bytes read since the lexeme start.
     std::string_view lexemeText() const;
 

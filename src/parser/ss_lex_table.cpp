@@ -30,6 +30,7 @@ SSLexTable::SSLexTable(std::span<const std::uint8_t> image, std::string_view nam
 
 void SSLexTable::load(std::span<const std::uint8_t> image, std::string_view name) {
     try {
+        name_ = name;
         const TableImage view(image);
         if (!view.covers(0, headerSize))
             throwSSException(SSExceptionId::LexInvalidTable, {name});

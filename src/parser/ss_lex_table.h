@@ -39,12 +39,15 @@ class SSLexTable {
     SSLexExpressionList& expressionList(std::uint32_t index);
     const SSLexExpressionList& expressionList(std::uint32_t index) const;
 
+    // The resource name, path or caller's name the table was loaded by.
+    const std::string& name() const { return name_; }
     const SSExceptionPresent& exceptionPresent() const { return pending_; }
 
   private:
     void load(std::span<const std::uint8_t> image, std::string_view name);
 
     mutable SSExceptionPresent pending_;
+    std::string name_;
     std::array<std::uint8_t, headerSize> header_{};
     std::vector<std::unique_ptr<SSLexExpressionList>> lists_;
 };

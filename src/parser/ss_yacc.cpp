@@ -76,6 +76,16 @@ int SSYacc::run() {
     if (!readLookahead())
         return 1;
     lookupAction(state_, *lookahead_);
+    // Reductions since the last shift. With the lookahead fixed, a sound table
+    // never repeats a state at one stack depth, and its empty reductions in a
+    // row visit each state at most once; so (depth + states + 1) * states
+    // bounds the run. A damaged table could otherwise reduce forever.
+    const auto reductionBound = [this] {
+        const std::uint64_t states = pairTable().size();
+        return (stack_.depth() + states + 1) * states;
+    };
+    std::uint64_t reductions = 0;
+    std::uint64_t reductionLimit = reductionBound();
     while (!abort_) {
         switch (action_) {
         case SSYaccAction::shift: {
@@ -90,9 +100,13 @@ int SSYacc::run() {
                 return 1;
             lookupAction(state_, *lookahead_);
             ++shiftedSinceError_;
+            reductions = 0;
+            reductionLimit = reductionBound();
             break;
         }
         case SSYaccAction::reduce: {
+            if (++reductions > reductionLimit)
+                pending_.throwException(SSExceptionId::YaccParseFailed);
             SSRefPtr<SSYaccStackElement> element = reduce(production_, productionSize_);
             if (!element)
                 return 1;

@@ -8,19 +8,13 @@
 #include "qmx/progress_budget.h"
 #include "verifier/segment.h"
 #include "verifier/tag_inventory.h"
+#include "verifier/verification_counts.h"
 #include "verifier/verification_report.h"
 
 #include <string>
 #include <vector>
 
 namespace quillex {
-
-// Findings of one verification, handed to the batch runner.
-struct VerificationCounts {
-    int errors = 0;
-    int alerts = 0;
-    int warnings = 0;
-};
 
 // Progress steps of one verified file pair.
 inline constexpr int kVerifyProgressSteps = 24;

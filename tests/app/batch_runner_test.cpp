@@ -218,7 +218,7 @@ TEST_F(BatchRunnerTest, ForwardOutputsMayNotGoToTheSourceFolder) {
 TEST_F(BatchRunnerTest, VerifyCountsTagChangesAndUsesItsOwnTexts) {
     PerFileRoutines routines;
     int call = 0;
-    routines.verify = [&](const ConversionOptions&, ConversionHost&, FindingCounts& counts) {
+    routines.verify = [&](const ConversionOptions&, ConversionHost&, VerificationCounts& counts) {
         if (++call == 1)
             counts.warnings = 2;
         return result::VerificationComplete;
@@ -238,7 +238,7 @@ TEST_F(BatchRunnerTest, VerifyCountsTagChangesAndUsesItsOwnTexts) {
 
 TEST_F(BatchRunnerTest, VerifyNeedsTwoDifferentFolders) {
     PerFileRoutines routines;
-    routines.verify = [](const ConversionOptions&, ConversionHost&, FindingCounts&) { return 0; };
+    routines.verify = [](const ConversionOptions&, ConversionHost&, VerificationCounts&) { return 0; };
     host.files = {work.write("translated/a.TXT", "x")};
     host.directories.org = translated;
     BatchRunner runner(host, settings, routines);

@@ -127,3 +127,28 @@ TEST_F(CommandLineTest, TokensListsLexemesAndTheParseOutcome) {
     EXPECT_EQ(refused.status, 1);
     EXPECT_NE(refused.output.find("Unexpected text: Version Expected VERSION."), std::string::npos);
 }
+
+TEST_F(CommandLineTest, VerifyWritesAReportOnlyWhenTagsChanged) {
+    const std::string file = work.write("source/a.DOC", kDocument);
+    ASSERT_EQ(quillex(forward(file) + " --ancillary no").status, 0);
+    const std::string copy = work.subfolder("copy");
+    work.write("copy/a.TXT", readFile(org + "a.TXT"));
+    const std::string verify = "verify --format txt --source-dir '" + org + "' '" + copy + "a.TXT'";
+    const CommandRun same = quillex(verify);
+    EXPECT_EQ(same.status, 0) << same.output;
+    EXPECT_NE(same.output.find("Verifying " + copy + "a.TXT\nVerification complete!\n"),
+              std::string::npos);
+    EXPECT_NE(same.output.find("Files verified."), std::string::npos);
+    EXPECT_EQ(listFolder(copy), std::vector<std::string>{"a.TXT"});
+
+    std::string changed = readFile(copy + "a.TXT");
+    changed.replace(changed.find("</qmx>"), 0, "<tb 1>\r\n");
+    work.write("copy/a.TXT", changed);
+    const CommandRun different = quillex(verify);
+    EXPECT_NE(different.output.find("Tag changes"), std::string::npos) << different.output;
+    EXPECT_EQ(listFolder(copy), (std::vector<std::string>{"a.CMP", "a.TXT"}));
+
+    // Verify needs two different folders.
+    EXPECT_EQ(quillex("verify --format txt --source-dir '" + copy + "' '" + copy + "a.TXT'").status,
+              2);
+}

@@ -39,7 +39,7 @@ TEST(ResultMessages, FailsAndStopsFollowTheTable) {
 }
 
 TEST(ResultMessages, CounterLinesOnlyForNonZeroCounters) {
-    FindingCounts counts;
+    VerificationCounts counts;
     counts.errors = 3;
     counts.warnings = 1;
     EXPECT_EQ(resultEffect(10020, BatchKind::Verify, counts).lines,

@@ -37,25 +37,13 @@ constexpr std::uint32_t finalPush = 0x30;
 constexpr std::uint32_t finalPop = 0x18;
 constexpr std::uint32_t finalGoto = 0x38;
 
+// clang-format off
 inline std::vector<DfaState> sampleMainList() {
     return {
-        /* 0 */ {0,
-                 0,
-                 0,
-                 {{0x09, 0x0A, 1},
-                  {0x0D, 0x0D, 13},
-                  {0x20, 0x20, 1},
-                  {'!', '!', 15},
-                  {'"', '"', 4},
-                  {')', ')', 16},
-                  {'+', '+', 5},
-                  {'0', '9', 3},
-                  {'<', '<', 8},
-                  {'a', 'z', 2},
-                  {'{', '{', 14},
-                  {0x80, 0xFF, 17},
-                  {0x100, 0xFFFF, 10},
-                  {none, none, 9}}},
+        /* 0 */ {0, 0, 0, {{0x09, 0x0A, 1}, {0x0D, 0x0D, 13}, {0x20, 0x20, 1}, {'!', '!', 15},
+                           {'"', '"', 4}, {')', ')', 16}, {'+', '+', 5}, {'0', '9', 3},
+                           {'<', '<', 8}, {'a', 'z', 2}, {'{', '{', 14}, {0x80, 0xFF, 17},
+                           {0x100, 0xFFFF, 10}, {none, none, 9}}},
         /* 1 */ {BLANK, 0, ignoreFinal, {{0x09, 0x0A, 1}, {0x20, 0x20, 1}}},
         /* 2 */ {WORD, 0, finalOnly, {{'a', 'z', 2}}},
         /* 3 */ {INT, 0, finalOnly, {{'0', '9', 3}}},
@@ -94,6 +82,8 @@ inline std::vector<DfaState> sampleBraceList() {
     };
 }
 
+// clang-format on
+
 inline Bytes sampleLexTable() {
     return lexTableImage({sampleMainList(), sampleQuotedList(), sampleBraceList()});
 }
@@ -128,16 +118,12 @@ inline std::vector<ParserRow> sampleRows(bool syncRows = false) {
                          {}};
     };
     const std::uint32_t sync = syncRows ? 0x04 : 0;
+    // clang-format off
     return {
-        /* 0 */ {sync,
-                 {{shiftTo(3), WORD}, {shiftTo(4), INT}, {shiftTo(5), QUOTE}},
-                 {{1, LIST}, {2, ITEM}},
-                 {}},
-        /* 1 */
-        {sync,
-         {{acceptValue, none}, {shiftTo(3), WORD}, {shiftTo(4), INT}, {shiftTo(5), QUOTE}},
-         {{6, ITEM}},
-         {}},
+        /* 0 */ {sync, {{shiftTo(3), WORD}, {shiftTo(4), INT}, {shiftTo(5), QUOTE}},
+                 {{1, LIST}, {2, ITEM}}, {}},
+        /* 1 */ {sync, {{acceptValue, none}, {shiftTo(3), WORD}, {shiftTo(4), INT}, {shiftTo(5), QUOTE}},
+                 {{6, ITEM}}, {}},
         /* 2 */ reduceOnFollow(2),
         /* 3 */ reduceOnFollow(3),
         /* 4 */ reduceOnFollow(4),
@@ -147,6 +133,7 @@ inline std::vector<ParserRow> sampleRows(bool syncRows = false) {
         /* 8 */ {0, {{shiftTo(9), END}}, {}, {}},
         /* 9 */ reduceOnFollow(5),
     };
+    // clang-format on
 }
 
 inline Bytes sampleParserTable(bool syncRows = false) {

@@ -5,6 +5,7 @@
 #include "parser/ss_lex_file_consumer.h"
 #include "parser/ss_lex_string_consumer.h"
 
+#include "engine_failure.h"
 #include "sample_tables.h"
 #include "temp_file.h"
 
@@ -301,6 +302,24 @@ TEST(SSLex, SmallBufferRefillsAndGrows) {
             EXPECT_STREQ(e.text(), "SSLex0103e: Lexeme too long, 4");
         }
     }
+}
+
+TEST(SSLex, AddedBytesAreScannedAfterTheBufferShifts) {
+    SSLexTable table(sampleLexTable(), "sample");
+    SSLexStringConsumer input("ab ");
+    SSLex lex(input, table);
+    EXPECT_EQ((++lex)->text(), "ab");
+    // The buffer is full; dropping the scanned "ab" makes room for "cd".
+    input.addBuffer(std::span(reinterpret_cast<const std::uint8_t*>("cd"), 2));
+    auto word = ++lex;
+    ASSERT_TRUE(word);
+    EXPECT_EQ(word->text(), "cd");
+    EXPECT_EQ(word->offset(), 4u);
+    // A string consumer may not grow: more than the buffer holds is refused.
+    EXPECT_EQ(failureOf([&] {
+                  input.addBuffer(std::span(reinterpret_cast<const std::uint8_t*>("1234"), 4));
+              }),
+              std::pair(3, std::string("SSLex0103e: Lexeme too long, 0")));
 }
 
 TEST(SSLexFileConsumer, EmptyOrMissingFile) {

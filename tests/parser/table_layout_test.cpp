@@ -20,123 +20,44 @@ using test::wordsToBytes;
 
 // One list: state 0 goes to 2 on 'a' and to 1 on the start symbol; state 1
 // ignores the start symbol (token -1); state 2 accepts [a]+ as token 7.
+// clang-format off
 const Bytes handLexTable = wordsToBytes({
     // Main header: 1 list, magic "XLSS", 28 reserved bytes.
-    1,
-    0x53534C58,
-    0,
-    0,
-    0,
-    0,
-    0,
-    0,
-    0,
+    1, 0x53534C58, 0, 0, 0, 0, 0, 0, 0,
     // List 0 header: type, length 232, reserved, 3 states, length again,
     // row-offset array at 172, final-state array at 88, reserved.
-    1,
-    232,
-    0,
-    0,
-    0,
-    0,
-    0,
-    0,
-    0,
-    0,
-    3,
-    232,
-    172,
-    88,
-    0,
-    0,
-    0,
-    0,
-    0,
-    0,
-    0,
-    0,
+    1, 232, 0, 0, 0, 0, 0, 0, 0, 0, 3, 232, 172, 88, 0, 0, 0, 0, 0, 0, 0, 0,
     // Final-state records (token, list, flags, reserved).
-    0,
-    0,
-    0,
-    0,
-    0,
-    0,
-    0,
-    0xFFFFFFFF,
-    0,
-    0x50,
-    0,
-    0,
-    0,
-    0,
-    7,
-    0,
-    0x10,
-    0,
-    0,
-    0,
-    0,
+    0,          0, 0,    0, 0, 0, 0,
+    0xFFFFFFFF, 0, 0x50, 0, 0, 0, 0,
+    7,          0, 0x10, 0, 0, 0, 0,
     // Row offsets.
-    184,
-    212,
-    216,
+    184, 212, 216,
     // Row 0: two triples sorted by lo.
-    2,
-    'a',
-    'a',
-    2,
-    0xFFFFFFFF,
-    0xFFFFFFFF,
-    1,
+    2, 'a', 'a', 2, 0xFFFFFFFF, 0xFFFFFFFF, 1,
     // Row 1: none.
     0,
     // Row 2: 'a' loops.
-    1,
-    'a',
-    'a',
-    2,
+    1, 'a', 'a', 2,
 });
 
 // goal -> S eof (0), S -> a (1), with a = token 7 and S = 16385.
 const Bytes handParserTable = wordsToBytes({
     // Type "CYSS", 2 productions and no automata, 3 states, first row at 48,
     // productions at 32.
-    0x53535943,
-    2,
-    3,
-    48,
-    32,
+    0x53535943, 2, 3, 48, 32,
     // Row offsets.
-    48,
-    76,
-    96,
+    48, 76, 96,
     // Productions (length, left side).
-    2,
-    0,
-    1,
-    16385,
+    2, 0, 1, 16385,
     // Row 0: flags, 1 goto, 1 action; shift 2 on token 7; goto 1 on S.
-    0,
-    1,
-    1,
-    0x40000002,
-    7,
-    1,
-    16385,
+    0, 1, 1, 0x40000002, 7, 1, 16385,
     // Row 1: accept on eof.
-    0,
-    0,
-    1,
-    0x10000000,
-    0xFFFFFFFF,
+    0, 0, 1, 0x10000000, 0xFFFFFFFF,
     // Row 2: reduce by 1 on eof.
-    0,
-    0,
-    1,
-    0x20000001,
-    0xFFFFFFFF,
+    0, 0, 1, 0x20000001, 0xFFFFFFFF,
 });
+// clang-format on
 
 class RecordingParser : public SSYacc {
   public:

@@ -265,9 +265,10 @@ int main(int argc, char** argv) {
     std::signal(SIGINT, onInterrupt);
     if (forward->parsed())
         return runBatch(BatchKind::Forward, forwardArgs);
-    if (verify->parsed() || backward->parsed()) {
-        std::cerr << "quillex: " << (verify->parsed() ? "verify" : "backward")
-                  << " is not available in this version yet\n";
+    if (verify->parsed())
+        return runBatch(BatchKind::Verify, verifyArgs);
+    if (backward->parsed()) {
+        std::cerr << "quillex: backward is not available in this version yet\n";
         return kExitUsage;
     }
     if (tokens->parsed())

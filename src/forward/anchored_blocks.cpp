@@ -1,0 +1,126 @@
+// Moving anchored blocks behind their paragraph.
+#include "forward/anchored_blocks.h"
+
+#include "qmx/result_code.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace quillex {
+namespace {
+
+struct BlockKind {
+    std::string_view end;
+    std::string_view start;
+};
+
+constexpr BlockKind kFrame{"</af>", "<af "};
+constexpr BlockKind kFootnote{"</fn>", "<fn "};
+constexpr BlockKind kIndexMarker{"</imk>", "<imk"};
+constexpr BlockKind kCellFrame{"</ctart>", "<ctart "};
+
+// The items are walked from the end. Items are gathered in reverse; the
+// blocks found before a line start wait until the walk reaches the line
+// start before it, and are then written behind the waiting line start, so
+// nothing is ever inserted into the middle of a list.
+class BlockMover {
+  public:
+    BlockMover(std::vector<std::string>& items, TagRegistry& registry, bool markerPlaceholders)
+        : items_(items), registry_(registry), markerPlaceholders_(markerPlaceholders) {}
+
+    std::vector<std::string> run() {
+        reversed_.reserve(items_.size() + 8);
+        for (std::size_t i = items_.size(); i-- > 0;) {
+            std::string& item = items_[i];
+            if (item == kFrame.end) {
+                i = moveBlock(i, kFrame, true);
+            } else if (item == kFootnote.end) {
+                i = moveBlock(i, kFootnote, false);
+            } else if (item == kIndexMarker.end) {
+                i = moveBlock(i, kIndexMarker, !markerPlaceholders_);
+            } else if (item == kCellFrame.end) {
+                const std::size_t start = findStart(i, kCellFrame);
+                for (std::size_t j = i + 1; j-- > start;)
+                    segment_.push_back(std::move(items_[j]));
+                i = start;
+            } else if (isLineStart(item)) {
+                flush();
+                waitingLineStart_ = std::move(item);
+                hasLineStart_ = true;
+            } else {
+                segment_.push_back(std::move(item));
+            }
+        }
+        flush();
+        std::reverse(reversed_.begin(), reversed_.end());
+        return std::move(reversed_);
+    }
+
+  private:
+    std::size_t findStart(std::size_t end, const BlockKind& kind) const {
+        for (std::size_t j = end; j-- > 0;)
+            if (items_[j].starts_with(kind.start))
+                return j;
+        throw result::ParserError;
+    }
+
+    // Takes the block ending at `end` out of the text, leaving its anchor,
+    // and returns the index of its start.
+    std::size_t moveBlock(std::size_t end, const BlockKind& kind, bool withAnchor) {
+        const std::size_t start = findStart(end, kind);
+        if (withAnchor) {
+            std::string anchor = "<:";
+            anchor.append(items_[start], 1);
+            registry_.enterSelf(anchor);
+            segment_.push_back(std::move(anchor));
+        }
+        blocks_.emplace_back(std::make_move_iterator(items_.begin() + static_cast<long>(start)),
+                             std::make_move_iterator(items_.begin() + static_cast<long>(end) + 1));
+        return start;
+    }
+
+    // Writes, in reverse, the waiting line start, the blocks that belong
+    // before it (in document order) and the text before them.
+    void flush() {
+        if (hasLineStart_)
+            reversed_.push_back(std::move(waitingLineStart_));
+        hasLineStart_ = false;
+        for (auto& block : blocks_)
+            for (std::size_t j = block.size(); j-- > 0;)
+                reversed_.push_back(std::move(block[j]));
+        blocks_.clear();
+        for (std::string& item : segment_)
+            reversed_.push_back(std::move(item));
+        segment_.clear();
+    }
+
+    std::vector<std::string>& items_;
+    TagRegistry& registry_;
+    bool markerPlaceholders_;
+    std::vector<std::string> reversed_;
+    std::vector<std::string> segment_;             // reversed
+    std::vector<std::vector<std::string>> blocks_; // last block first
+    std::string waitingLineStart_;
+    bool hasLineStart_ = false;
+};
+
+} // namespace
+
+bool isLineStart(const std::string& item) {
+    static constexpr std::array<std::string_view, 7> prefixes = {"<ps ",  "<pn ", "<r ",   "<v ",
+                                                                 "<xrv ", "<tb ", "<cnmk "};
+    static constexpr std::array<std::string_view, 5> whole = {"</vfmt>", "</pnfmt>", "</page>",
+                                                              "</ct>", "</tr>"};
+    for (std::string_view prefix : prefixes)
+        if (item.starts_with(prefix))
+            return true;
+    return std::find(whole.begin(), whole.end(), item) != whole.end();
+}
+
+std::vector<std::string> moveAnchoredBlocks(std::vector<std::string> items, TagRegistry& registry,
+                                            bool markerPlaceholders) {
+    return BlockMover(items, registry, markerPlaceholders).run();
+}
+
+} // namespace quillex

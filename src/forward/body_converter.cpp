@@ -1,0 +1,42 @@
+// The body conversion, step by step.
+#include "forward/body_converter.h"
+
+#include "forward/anchored_blocks.h"
+#include "forward/body_layout.h"
+#include "forward/font_balancing.h"
+#include "forward/item_conversion.h"
+#include "forward/page_breaks.h"
+#include "qmx/line_joiner.h"
+#include "qmx/quote_converter.h"
+
+namespace quillex {
+
+BodyConverter::BodyConverter(TagRegistry& registry, const ClassTable& classes,
+                             BodyExtensions& extensions, const BodySettings& settings,
+                             ConversionHost* host)
+    : registry_(registry), classes_(classes), extensions_(extensions), settings_(settings),
+      host_(host) {}
+
+std::vector<std::string> BodyConverter::layOut(PieceList& pieces) {
+    return layOutBody(pieces, extensions_);
+}
+
+std::vector<std::string> BodyConverter::convertItems(std::vector<std::string> items) {
+    items = placePageBreaks(std::move(items));
+    items = ItemConverter(registry_, classes_, extensions_, settings_, host_).convert(items);
+    items = moveAnchoredBlocks(std::move(items), registry_, settings_.markerPlaceholders);
+    return balanceFonts(std::move(items));
+}
+
+std::vector<std::string> BodyConverter::toLines(const std::vector<std::string>& items) const {
+    std::vector<std::string> lines = joinItemsIntoLines(items);
+    if (settings_.characters.smartQuotes)
+        convertQuotes(lines);
+    return lines;
+}
+
+std::vector<std::string> BodyConverter::convert(PieceList& pieces) {
+    return toLines(convertItems(layOut(pieces)));
+}
+
+} // namespace quillex

@@ -1,0 +1,49 @@
+// BodyConverter: the body pieces of a document into the body lines of its
+// QMX file.
+//
+// First the pieces' source lines are laid end to end (tables and frames
+// converted in their places); then page breaks move between paragraphs,
+// every Interleaf tag becomes its QMX tag, anchored blocks move behind their
+// paragraph, font changes are balanced, and the items are joined into lines
+// with the quote conversion applied.
+#pragma once
+
+#include "forward/body_extensions.h"
+#include "forward/body_settings.h"
+#include "forward/class_information.h"
+#include "forward/document_piece.h"
+#include "forward/tag_registry.h"
+
+#include <string>
+#include <vector>
+
+namespace quillex {
+
+class ConversionHost;
+
+class BodyConverter {
+  public:
+    BodyConverter(TagRegistry& registry, const ClassTable& classes, BodyExtensions& extensions,
+                  const BodySettings& settings, ConversionHost* host);
+
+    // Step 1: the body pieces as one list of items.
+    std::vector<std::string> layOut(PieceList& pieces);
+    // Steps 2 to 5 over a list of items: page breaks, item conversion,
+    // anchored blocks and font balancing. Throws 6 for a block without its
+    // start.
+    std::vector<std::string> convertItems(std::vector<std::string> items);
+    // Step 6: the items as QMX lines, quotes paired when smart quotes are on.
+    std::vector<std::string> toLines(const std::vector<std::string>& items) const;
+
+    // All steps.
+    std::vector<std::string> convert(PieceList& pieces);
+
+  private:
+    TagRegistry& registry_;
+    const ClassTable& classes_;
+    BodyExtensions& extensions_;
+    BodySettings settings_;
+    ConversionHost* host_;
+};
+
+} // namespace quillex

@@ -1,0 +1,236 @@
+// The component rules of item conversion: what a component start becomes.
+//
+// A component is hidden behind one markup tag when it is a hidden component
+// with effectivity (<cnmk>), a read-only one (<r>) or one with shared
+// contents (<v>, or <pn> for a prefix); its items are then taken out of the
+// text, and the tag stands for them all. Any other component start becomes a
+// paragraph tag (<ps>) or, for a subcomponent, an inline tag (<:cs>, <:sc>,
+// <:cns>) whose end closes at the subcomponent's "<End Sub>".
+#include "forward/item_conversion.h"
+
+#include "forward/attributes.h"
+#include "forward/document_piece.h"
+#include "forward/single_item_rules.h"
+
+namespace quillex {
+namespace {
+
+bool isSubcomponentStart(const std::string& item) {
+    return item.starts_with("<\"") && TagAttributes::parse(item).valueIs("Subcomponent", "yes");
+}
+
+bool isFontChange(const std::string& item) {
+    return item.starts_with("<F");
+}
+
+std::string joinedMarkup(std::span<const std::string> items) {
+    std::string markup;
+    for (const std::string& item : items) {
+        markup += item;
+        markup += kMarkupSeparator;
+    }
+    return markup;
+}
+
+std::string numberedTag(std::string_view opening, const std::string& argument, int number) {
+    std::string tag(opening);
+    tag += " \"";
+    tag += argument;
+    tag += "\" ";
+    tag += std::to_string(number);
+    tag += '>';
+    return tag;
+}
+
+// "<pn " and "<:pn " are one tag in two places: the external form stays on
+// the line of the prefix paragraph it follows, the internal one is inline.
+std::string inPrefixForm(const std::string& tag, bool external) {
+    std::string placed;
+    if (external && tag.starts_with("<:pn ")) {
+        placed = "<";
+        placed.append(tag, 2);
+    } else if (!external && tag.starts_with("<pn ")) {
+        placed = "<:";
+        placed.append(tag, 1);
+    } else {
+        placed = tag;
+    }
+    return placed;
+}
+
+} // namespace
+
+void ItemConverter::convertComponent() {
+    const std::string& start = (*items_)[position_];
+    const std::string name = firstQuotedValue(start);
+    const TagAttributes attributes = TagAttributes::parse(start);
+    const ClassInformation* information = classes_.find(name);
+    const bool sub = attributes.valueIs("Subcomponent", "yes");
+    if (hideComponent(start, attributes, information, sub))
+        return;
+    openComponent(start, attributes, information, sub);
+}
+
+// The items of the component at the current position: for a paragraph up to
+// its end-of-paragraph mark, for a subcomponent up to and including its
+// "<End Sub>" and the "<F0>" after it.
+std::span<const std::string> ItemConverter::componentItems(bool sub) {
+    const std::size_t end = sub ? subcomponentEnd(position_) : nextParagraphEnd_[position_];
+    return std::span<const std::string>(*items_).subspan(position_, end - position_);
+}
+
+std::size_t ItemConverter::subcomponentEnd(std::size_t start) const {
+    const std::vector<std::string>& items = *items_;
+    int depth = 1;
+    for (std::size_t i = start + 1; i < items.size(); ++i) {
+        const std::string& item = items[i];
+        if (item == kEndOfParagraphMark)
+            return i; // a subcomponent never runs past its paragraph
+        if (isSubcomponentStart(item)) {
+            ++depth;
+        } else if (item == "<End Sub>" && --depth == 0) {
+            if (i + 1 < items.size() && items[i + 1] == "<F0>")
+                return i + 2;
+            return i + 1;
+        }
+    }
+    return items.size();
+}
+
+void ItemConverter::collectSharedItems(std::span<const std::string> removed) {
+    for (const std::string& item : removed)
+        if (item.starts_with("<tn ") || item.starts_with("<:saf "))
+            extensions_.collectSharedItem(item);
+}
+
+// Rules 1 to 4: the component disappears behind one tag. Returns false when
+// none applies.
+bool ItemConverter::hideComponent(const std::string& start, const TagAttributes& attributes,
+                                  const ClassInformation* information, bool sub) {
+    const bool classEffectivity = information != nullptr && information->effectivity;
+    const bool ownEffectivity = attributes.effectivity() != nullptr;
+
+    // 1. A hidden component with effectivity.
+    if (attributes.valueIs("Hidden", "yes") && (classEffectivity || ownEffectivity)) {
+        const auto removed = componentItems(sub);
+        const std::string tag =
+            registry_.markupTag(joinedMarkup(removed), TagCounter::Hidden, [&](int n) {
+                return (sub ? "<:cnmk " : "<cnmk ") + std::to_string(n) + ">";
+            });
+        collectSharedItems(removed);
+        position_ += removed.size();
+        emit(tag);
+        return true;
+    }
+
+    // 2. A cross-reference variable: the component and its paragraph end.
+    if (attributes.has("Lisp")) {
+        const std::size_t end = nextParagraphEnd_[position_];
+        const auto component = std::span<const std::string>(*items_).subspan(
+            position_, std::min(end + 1, items_->size()) - position_);
+        if (auto variable = extensions_.convertVariable(component, attributes)) {
+            position_ += component.size();
+            for (std::string& item : *variable)
+                emit(std::move(item));
+            return true;
+        }
+    }
+
+    // 3. A read-only component.
+    const bool readOnly =
+        attributes.valueIs("Read Only", "yes") ||
+        (information != nullptr && information->readOnly && !attributes.valueIs("Read Only", "no"));
+    if (settings_.readOnlyComponents && readOnly) {
+        const auto removed = componentItems(sub);
+        const std::string text = joinSingleItems(removed, ItemSource::Body, settings_.characters);
+        const std::string tag =
+            registry_.markupTag(joinedMarkup(removed), TagCounter::ReadOnly,
+                                [&](int n) { return numberedTag(sub ? "<:r" : "<r", text, n); });
+        collectSharedItems(removed);
+        position_ += removed.size();
+        emit(tag);
+        return true;
+    }
+
+    // 4. Shared contents: of the class (unless the component says otherwise),
+    // or of the subcomponent itself.
+    const bool classShared = information != nullptr && information->sharedContents;
+    const bool shared =
+        (classShared && !attributes.has("Contents")) || (sub && isSharedContents(attributes));
+    if (!shared)
+        return false;
+    const auto removed = componentItems(sub);
+    const std::string markup = joinedMarkup(removed);
+    const std::string text = joinSingleItems(removed, ItemSource::Body, settings_.characters);
+    const std::string name = firstQuotedValue(start);
+    std::string tag;
+    if (sub && name.starts_with("|:")) {
+        const bool external = previousParagraphIsPrefix_;
+        tag = registry_.markupTag(markup, TagCounter::Prefix, [&](int n) {
+            return numberedTag(external ? "<pn" : "<:pn", text, n);
+        });
+        const std::string placed = inPrefixForm(tag, external);
+        if (placed != tag)
+            registry_.enterReplacement(placed, markup);
+        tag = placed;
+    } else {
+        tag = registry_.markupTag(markup, TagCounter::Shared,
+                                  [&](int n) { return numberedTag(sub ? "<:v" : "<v", text, n); });
+    }
+    if (classShared)
+        extensions_.collectSharedClass(name);
+    collectSharedItems(removed);
+    position_ += removed.size();
+    emit(tag);
+    return true;
+}
+
+// Rule 5: a paragraph start, or an inline subcomponent that stays open until
+// its "<End Sub>".
+void ItemConverter::openComponent(const std::string& start, const TagAttributes& attributes,
+                                  const ClassInformation* information, bool sub) {
+    const std::string name = firstQuotedValue(start);
+    previousParagraphIsPrefix_ = !sub && ((information != nullptr && information->prefixContents) ||
+                                          isPrefixContents(attributes));
+    if (!sub) {
+        // A subcomponent never runs into the next paragraph: one left open
+        // (its "<End Sub>" missing) must not take the next paragraph's end.
+        openSubcomponents_.clear();
+        emit(registry_.markupTag(start + kMarkupSeparator, TagCounter::Paragraph,
+                                 [&](int n) { return numberedTag("<ps", name, n); }));
+        ++position_;
+        return;
+    }
+
+    // The font change right after the start belongs to it.
+    const std::vector<std::string>& items = *items_;
+    const bool withFont = position_ + 1 < items.size() && isFontChange(items[position_ + 1]);
+    std::string markup = start + kMarkupSeparator;
+    if (withFont)
+        markup += items[position_ + 1] + kMarkupSeparator;
+
+    const std::pair<std::string, std::string>* ownEffectivity = attributes.effectivity();
+    const std::optional<std::string> effectivity =
+        information != nullptr && information->effectivity
+            ? information->effectivity
+            : (ownEffectivity ? std::optional<std::string>(ownEffectivity->second) : std::nullopt);
+    std::string tag;
+    if (effectivity) {
+        tag = registry_.markupTag(markup, TagCounter::ConditionalSubcomponent, [&](int n) {
+            return "<:cns " + *effectivity + " " + std::to_string(n) + ">";
+        });
+        openSubcomponents_.push_back("<:/cns>");
+    } else if (attributes.has("Font") || (withFont && items[position_ + 1] != "<F0>")) {
+        tag = registry_.markupTag(markup, TagCounter::FontSubcomponent,
+                                  [&](int n) { return numberedTag("<:cs", name, n); });
+        openSubcomponents_.push_back("<:/cs>");
+    } else {
+        tag = registry_.markupTag(markup, TagCounter::Subcomponent,
+                                  [&](int n) { return numberedTag("<:sc", name, n); });
+        openSubcomponents_.push_back("<:/sc>");
+    }
+    position_ += withFont ? 2 : 1;
+    emit(tag);
+}
+
+} // namespace quillex

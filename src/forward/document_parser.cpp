@@ -1,0 +1,60 @@
+// Parsing one Interleaf ASCII file into DocumentPieces.
+#include "forward/document_parser.h"
+
+#include "forward/file_registry.h"
+#include "forward/parse_actions.h"
+#include "foundation/text_file.h"
+#include "parser/interleaf/interleaf_parser.h"
+#include "parser/ss_exception.h"
+#include "qmx/conversion_host.h"
+#include "qmx/result_code.h"
+
+namespace quillex {
+namespace {
+
+// The Interleaf parser with the conversion's reduce callback.
+class PieceParser final : public InterleafParser {
+  public:
+    PieceParser(const std::string& path, ParseActions& actions, ConversionHost* host, int debug)
+        : InterleafParser(path, host, debug), actions_(actions) {}
+
+    SSRefPtr<SSYaccStackElement> stackElement() override { return actions_.newElement(); }
+    SSRefPtr<SSYaccStackElement> reduce(std::uint32_t production, std::uint32_t size) override {
+        return actions_.reduce(*this, production, size);
+    }
+
+  private:
+    ParseActions& actions_;
+};
+
+} // namespace
+
+int parseDocument(const std::string& path, const ParseSettings& settings,
+                  ParsedDocument& document) {
+    document.source = SourceText(readTextModeFile(path));
+    document.fileNumber = registerFile(path);
+    document.pieces.clear();
+
+    ParseActions actions(document.pieces, document.source, document.fileNumber);
+    actions.setProgress(settings.budget, settings.lineCount, settings.steps);
+    actions.setHost(settings.host, settings.warnJapanese);
+    try {
+        PieceParser parser(path, actions, settings.host, settings.debug);
+        parser.setErrorCode(0);
+        const int failed = parser.parse();
+        if (actions.cancelled())
+            return result::Cancelled;
+        if (parser.errorCode() != 0)
+            return parser.errorCode();
+        if (failed != 0)
+            return result::ParserError;
+    } catch (const SSException& failure) {
+        if (settings.debug != 0 && settings.host != nullptr)
+            settings.host->appendResult(std::string("Exception! ") + failure.what());
+        return result::ParserError;
+    }
+    actions.finish();
+    return actions.resultCode();
+}
+
+} // namespace quillex

@@ -1,0 +1,42 @@
+// Parsing one Interleaf ASCII file into DocumentPieces.
+//
+// The Interleaf parser reads the file; every reduction runs the parse
+// actions, which cut the document into pieces, report progress by source
+// line and record the result codes of refused documents.
+#pragma once
+
+#include "forward/document_piece.h"
+#include "forward/source_text.h"
+
+#include <string>
+
+namespace quillex {
+
+class ConversionHost;
+class ProgressBudget;
+
+struct ParseSettings {
+    // Progress: `steps` messages over `lineCount` source lines, drawn from
+    // `budget` (none: no progress and no Cancel).
+    ProgressBudget* budget = nullptr;
+    int lineCount = 0;
+    int steps = 0;
+    // Results list for the Japanese warning and the DEBUG messages.
+    ConversionHost* host = nullptr;
+    bool warnJapanese = true;
+    int debug = 0;
+};
+
+struct ParsedDocument {
+    SourceText source;
+    PieceList pieces;
+    int fileNumber = 0;
+};
+
+// Parses `path` into `document`. Returns 0, 1 (cancelled), 6 (the parser met
+// a syntax error or an unexpected character; with DEBUG the engine's message
+// is reported as "Exception! %s") or the code of the latest refusal the
+// actions recorded. Throws FileError when the file cannot be read.
+int parseDocument(const std::string& path, const ParseSettings& settings, ParsedDocument& document);
+
+} // namespace quillex

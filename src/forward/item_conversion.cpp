@@ -1,0 +1,196 @@
+// Item conversion: the walk and the rules for single items.
+#include "forward/item_conversion.h"
+
+#include "forward/attributes.h"
+#include "forward/document_piece.h"
+#include "foundation/string_table.h"
+#include "qmx/character_code.h"
+#include "qmx/conversion_host.h"
+#include "qmx/escape_run.h"
+
+#include <array>
+#include <utility>
+
+namespace quillex {
+namespace {
+
+constexpr char kEscape = 27;
+constexpr int kAttributeReferenceWarning = 16042;
+
+const std::array<std::pair<std::string_view, std::string_view>, 10> kFixedTags = {{
+    {"<<", "<:lt>"},
+    {">", "<:gt>"},
+    {"<Tab>", "<:t>"},
+    {"<Tab.>", "<:t.>"},
+    {"<Tab->", "<:t->"},
+    {"<Tab_>", "<:t_>"},
+    {"<Tab-dash>", "<:t-d>"},
+    {"<HR>", "<:hr>"},
+    {"<SP>", "<:hs>"},
+    {"<F0>", "<:/fc>"},
+}};
+
+const std::string_view* fixedTag(const std::string& item) {
+    for (const auto& [interleaf, qmx] : kFixedTags)
+        if (item == interleaf)
+            return &qmx;
+    return nullptr;
+}
+
+// What a reference or autonumber is called in messages: its tag.
+std::string referenceName(const TagAttributes& attributes, const std::string& item) {
+    for (const char* name : {"Tag", "Name"})
+        if (auto value = attributes.value(name))
+            return std::string(unquoted(*value));
+    return item;
+}
+
+} // namespace
+
+bool isDroppedItem(const std::string& item) {
+    return item == "<SR>" || item == "<Comment>" || item == kEndOfParagraphMark;
+}
+
+ItemConverter::ItemConverter(TagRegistry& registry, const ClassTable& classes,
+                             BodyExtensions& extensions, const BodySettings& settings,
+                             ConversionHost* host)
+    : registry_(registry), classes_(classes), extensions_(extensions), settings_(settings),
+      host_(host) {}
+
+std::vector<std::string> ItemConverter::convert(const std::vector<std::string>& items) {
+    items_ = &items;
+    out_.clear();
+    out_.reserve(items.size());
+    pageOpen_ = false;
+    previousParagraphIsPrefix_ = false;
+    openSubcomponents_.clear();
+
+    // Where each component's paragraph ends, found once for the whole list.
+    nextParagraphEnd_.assign(items.size() + 1, items.size());
+    for (std::size_t i = items.size(); i-- > 0;)
+        nextParagraphEnd_[i] = items[i] == kEndOfParagraphMark ? i : nextParagraphEnd_[i + 1];
+
+    position_ = 0;
+    while (position_ < items.size()) {
+        const std::string& item = items[position_];
+        if (item.starts_with("<\""))
+            convertComponent();
+        else
+            convertItem(item);
+    }
+    if (pageOpen_)
+        emit("</page>");
+    items_ = nullptr;
+    return std::move(out_);
+}
+
+void ItemConverter::emit(std::string item) {
+    if (!item.empty())
+        out_.push_back(std::move(item));
+}
+
+void ItemConverter::warn(const std::string& line) const {
+    if (host_ != nullptr && settings_.warn)
+        host_->appendResult(line);
+}
+
+// The rules for everything but component starts; the first that matches
+// applies. Advances past the item.
+void ItemConverter::convertItem(const std::string& item) {
+    ++position_;
+    const CharacterSettings& characters = settings_.characters;
+    if (isDroppedItem(item))
+        return;
+    if (item.starts_with("<#")) {
+        emit(convertCharacterCodes(item, CodeContext::Body, characters.smartQuotes,
+                                   characters.japaneseSource));
+    } else if (const std::string_view* fixed = fixedTag(item)) {
+        emit(std::string(*fixed));
+    } else if (item.starts_with("<F")) {
+        emit(fontTag(item));
+    } else if (item.starts_with("<|")) {
+        if (pageOpen_)
+            emit("</page>");
+        emit(pageTag(item));
+        pageOpen_ = true;
+    } else if (item.starts_with("<tn ") || item.starts_with("<:saf ")) {
+        extensions_.collectSharedItem(item);
+        emit(item);
+    } else if (item.starts_with("<Autonum")) {
+        emit(autonumberTag(item));
+    } else if (item.starts_with("<Ref")) {
+        emit(referenceTag(item));
+    } else if (item.starts_with("<Index")) {
+        if (auto marker = extensions_.convertIndexMarker(item)) {
+            for (std::string& part : *marker)
+                emit(std::move(part));
+        } else {
+            emit(item);
+        }
+    } else if (item.starts_with(kEscape)) {
+        emit(convertEscapeRun(item));
+    } else if (item == "<End Sub>" && !openSubcomponents_.empty()) {
+        closeSubcomponent();
+    } else {
+        emit(item);
+    }
+}
+
+// A subcomponent's end closes the innermost open one; the "<F0>" that
+// follows it belongs to the end.
+void ItemConverter::closeSubcomponent() {
+    emit(openSubcomponents_.back());
+    openSubcomponents_.pop_back();
+    if (position_ < items_->size() && (*items_)[position_] == "<F0>")
+        ++position_;
+}
+
+std::string ItemConverter::fontTag(const std::string& item) {
+    return registry_.markupTag(item, TagCounter::Font,
+                               [](int n) { return "<:fc " + std::to_string(n) + ">"; });
+}
+
+std::string ItemConverter::pageTag(const std::string& item) {
+    const std::string label = convertAttributeContent(firstQuotedValue(item), settings_.characters);
+    return registry_.markupTag(item, [&] { return "<page \"" + label + "\">"; });
+}
+
+std::string ItemConverter::autonumberTag(const std::string& item) {
+    extensions_.noteAutonumberReference(item);
+    auto marker = [](int n) { return "<:crmk " + std::to_string(n) + ">"; };
+    if (settings_.autonumbersAsMarkers) {
+        std::string tag = marker(registry_.nextNumber(TagCounter::Autonumber));
+        registry_.enter(item, tag);
+        return tag;
+    }
+    return registry_.markupTag(item, TagCounter::Autonumber, [&](int n) {
+        if (auto value = TagAttributes::parse(item).value("Value"))
+            return "<:an " + convertAttributeText(*value, settings_.characters) + " " +
+                   std::to_string(n) + ">";
+        return marker(n);
+    });
+}
+
+std::string ItemConverter::referenceTag(const std::string& item) {
+    if (const std::string* known = registry_.knownTag(item))
+        return *known;
+    const TagAttributes attributes = TagAttributes::parse(item);
+    std::string tag;
+    auto value = attributes.value("Value");
+    if (!value)
+        value = attributes.value("Page Value");
+    if (value) {
+        tag = "<:xr " + convertAttributeText(*value, settings_.characters) + " " +
+              std::to_string(registry_.nextNumber(TagCounter::CrossReference)) + ">";
+    } else if (auto result = attributes.value("Result")) {
+        tag = "<:axr " + std::to_string(registry_.nextNumber(TagCounter::AttributeReference)) + ">";
+        if (unquoted(*result).size() > 2)
+            warn(formatString(kAttributeReferenceWarning, referenceName(attributes, item).c_str()));
+    } else {
+        tag = "<:xr " + std::to_string(registry_.nextNumber(TagCounter::CrossReference)) + ">";
+    }
+    registry_.enter(item, tag);
+    return tag;
+}
+
+} // namespace quillex

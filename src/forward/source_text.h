@@ -1,0 +1,42 @@
+// SourceText: the parsed file as the lexer reads it (text mode), addressed by
+// line and column.
+//
+// The parse actions take the text between two lexemes from here when a token
+// the lexer skipped lies between them, and every piece gets the exact source
+// text of its range from here once the parse is done.
+#pragma once
+
+#include "forward/text_piece.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillex {
+
+class SourceText {
+  public:
+    SourceText() = default;
+    explicit SourceText(std::string text);
+
+    const std::string& text() const { return text_; }
+
+    // Byte offset of (line, column), clamped to the text; lines and columns
+    // count from 1.
+    std::size_t offsetOf(std::uint32_t line, std::uint32_t column) const;
+
+    // The text from `from` up to, not including, `to` (positions as above);
+    // empty when `to` is not after `from`.
+    std::string_view between(std::uint32_t fromLine, std::uint32_t fromColumn, std::uint32_t toLine,
+                             std::uint32_t toColumn) const;
+
+    // The text of a span's range; empty when it has none.
+    std::string_view textOf(const CTextPiece& span) const;
+
+  private:
+    std::string text_;
+    std::vector<std::size_t> lineStarts_;
+};
+
+} // namespace quillex

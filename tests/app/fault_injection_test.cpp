@@ -1,0 +1,156 @@
+// Faults from outside, through whole forward batches on real documents: an
+// output folder that cannot be written, an output name taken by a folder, a
+// source that disappears, a full disk, and Cancel at every progress step.
+// In each case the file gets its result code and message, no partial or
+// temporary file is left, earlier outputs stay as they were and the rest of
+// the batch converts.
+#include "app/batch_runner.h"
+#include "fake_batch_host.h"
+#include "foundation/disk_space.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/mount.h>
+
+using namespace quillex;
+using quillex::testing::FakeBatchHost;
+using quillex::testing::listFolder;
+using quillex::testing::readFile;
+using quillex::testing::TempDir;
+
+namespace {
+
+const std::string kCorpus = std::string(QUILLEX_CORPUS) + "/as-8.0/";
+
+class FaultInjectionTest : public ::testing::Test {
+  protected:
+    FaultInjectionTest() {
+        source = work.subfolder("source");
+        org = work.subfolder("org");
+        translated = work.subfolder("translated");
+        settings.paths.orgFiles = org;
+        settings.paths.translatedFiles = translated;
+        settings.options.fileFormatForQmx = 0;
+        host.answers = {Answer::No}; // no ancillary file unless a test says so
+    }
+    ~FaultInjectionTest() override { setFreeDiskBytesQuery({}); }
+
+    std::string copyFromCorpus(const std::string& name) {
+        return work.write("source/" + name, readFile(kCorpus + name));
+    }
+
+    BatchReport runForward() {
+        BatchRunner runner(host, settings);
+        return runner.run(BatchKind::Forward);
+    }
+
+    // No temporary output files anywhere below the work folder.
+    void expectNoTemporaryFiles() {
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(work.folder())) {
+            const std::string name = entry.path().filename().string();
+            EXPECT_FALSE(name.starts_with(".")) << entry.path();
+        }
+    }
+
+    TempDir work;
+    std::string source, org, translated;
+    Settings settings;
+    FakeBatchHost host;
+};
+
+} // namespace
+
+TEST_F(FaultInjectionTest, AFolderInPlaceOfAnOutputFailsTheFileAndTheBatchGoesOn) {
+    host.files = {copyFromCorpus("ProgG.DOC"), copyFromCorpus("TOC.DOC")};
+
+    settings.options.overwriteFiles = 1;
+    // A folder that the first file's copy cannot be written into.
+    std::filesystem::create_directories(translated + "ProgG.TXT");
+    const BatchReport result = runForward();
+    EXPECT_EQ(result.failed, 1);
+    EXPECT_TRUE(host.hasResult("File Error! Access to the file was denied."));
+    EXPECT_TRUE(host.hasResult("Filename:" + translated + "ProgG.TXT"));
+    // The first file left nothing in the ORG folder; the second converted.
+    EXPECT_EQ(listFolder(org), (std::vector<std::string>{"TOC.ORG", "TOC.TXT"}));
+    EXPECT_EQ(listFolder(translated), (std::vector<std::string>{"ProgG.TXT", "TOC.TXT"}));
+    EXPECT_TRUE(std::filesystem::is_directory(translated + "ProgG.TXT"));
+    expectNoTemporaryFiles();
+}
+
+TEST_F(FaultInjectionTest, ASourceDeletedAfterChoosingIsAFileNotFound) {
+    host.files = {copyFromCorpus("ProgG.DOC"), copyFromCorpus("TOC.DOC")};
+    std::filesystem::remove(host.files[0]);
+    const BatchReport report = runForward();
+    EXPECT_EQ(report.failed, 1);
+    EXPECT_TRUE(host.hasResult("File Error! The file could not be found."));
+    EXPECT_TRUE(host.hasResult("Filename:" + source + "ProgG.DOC"));
+    EXPECT_EQ(listFolder(org), (std::vector<std::string>{"TOC.ORG", "TOC.TXT"}));
+    EXPECT_EQ(host.summaries,
+              std::vector<std::string>{"1 file(s) converted.\n1 file(s) could not be converted."});
+}
+
+TEST_F(FaultInjectionTest, TooLittleFreeSpaceReportsDiskFull) {
+    host.files = {copyFromCorpus("TOC.DOC")};
+    setFreeDiskBytesQuery([](const std::string&) { return std::uint64_t{1024}; });
+    runForward();
+    EXPECT_TRUE(host.hasResult("Conversion failed! There is not enough disk space available."));
+    EXPECT_TRUE(listFolder(org).empty());
+}
+
+TEST_F(FaultInjectionTest, AFileSystemThatFillsUpLeavesNoPartialFiles) {
+    const std::string small = work.subfolder("small");
+    if (::mount("tmpfs", small.c_str(), "tmpfs", 0, "size=16k") != 0)
+        GTEST_SKIP() << "cannot mount a small file system here";
+    struct Unmount {
+        std::string path;
+        ~Unmount() { ::umount(path.c_str()); }
+    } unmount{small};
+    // The free-space check passes; writing runs out of room.
+    setFreeDiskBytesQuery([](const std::string&) { return std::uint64_t{1} << 40; });
+    settings.paths.orgFiles = small;
+    host.files = {copyFromCorpus("FltrS.DOC")};
+    const BatchReport report = runForward();
+    EXPECT_EQ(report.failed, 1);
+    EXPECT_TRUE(host.hasResult("File Error! The disk is full."));
+    EXPECT_TRUE(listFolder(small).empty());
+    EXPECT_TRUE(listFolder(translated).empty());
+}
+
+TEST_F(FaultInjectionTest, CancelAtEveryProgressStepLeavesEarlierOutputsAlone) {
+    const std::string document = copyFromCorpus("ProgI.DOC");
+    work.write("org/ProgI.ORG", "earlier ORG");
+    work.write("translated/ProgI.TXT", "earlier QMX");
+    settings.options.overwriteFiles = 1;
+    for (int step = 1; step <= 10; ++step) {
+        struct CancellingHost : FakeBatchHost {
+            int steps = 0;
+            int cancelAt = 0;
+            void setProgress(int file, int batch) override {
+                FakeBatchHost::setProgress(file, batch);
+                if (batch > 0 && ++steps >= cancelAt)
+                    cancelled = true;
+            }
+        } cancelling;
+        cancelling.cancelAt = step;
+        cancelling.files = {document, copyFromCorpus("TOC.DOC")};
+        BatchRunner runner(cancelling, settings);
+        const BatchReport report = runner.run(BatchKind::Forward);
+        ASSERT_TRUE(report.stopped) << step;
+        if (report.attempted == 2) {
+            // The cancel came with the first file's last unit: that file was
+            // complete, and the batch stopped at the next one.
+            EXPECT_GE(step, 9);
+            EXPECT_EQ(listFolder(org), (std::vector<std::string>{"ProgI.ORG", "ProgI.TXT"}));
+            break;
+        }
+        EXPECT_EQ(report.attempted, 1) << step;
+        EXPECT_TRUE(cancelling.hasResult("Conversion failed! Cancelled by user.")) << step;
+        EXPECT_EQ(cancelling.summaries,
+                  std::vector<std::string>{"Batch cancelled! 0 file(s) converted."});
+        EXPECT_EQ(listFolder(org), std::vector<std::string>{"ProgI.ORG"}) << step;
+        EXPECT_TRUE(readFile(org + "ProgI.ORG") == "earlier ORG") << step;
+        EXPECT_TRUE(readFile(translated + "ProgI.TXT") == "earlier QMX") << step;
+        expectNoTemporaryFiles();
+    }
+}

@@ -1,0 +1,49 @@
+// Helpers of the forward conversion tests: parsing a document given as text,
+// a host that records results and progress, and item lists written briefly.
+#pragma once
+
+#include "forward/document_parser.h"
+#include "qmx/conversion_host.h"
+#include "support/temp_dir.h"
+
+#include <string>
+#include <vector>
+
+namespace quillex::testing {
+
+class ResultsHost : public ConversionHost {
+  public:
+    std::vector<std::string> results;
+    int steps = 0;
+    int cancelAfterSteps = -1;
+    void progressStep(bool, bool) override { ++steps; }
+    void appendResult(const std::string& line) override { results.push_back(line); }
+    bool isCancelled() const override { return cancelAfterSteps >= 0 && steps >= cancelAfterSteps; }
+    Answer ask(const std::string&, bool) override { return Answer::Yes; }
+};
+
+// A document parsed from `text`, with the result code of the parse.
+struct ParsedText {
+    int code = -1;
+    ParsedDocument document;
+};
+
+inline ParsedText parseText(const std::string& text, const ParseSettings& settings = {}) {
+    TempDir folder;
+    const std::string path = folder.write("doc.DOC", text);
+    ParsedText parsed;
+    try {
+        parsed.code = parseDocument(path, settings, parsed.document);
+    } catch (int code) {
+        parsed.code = code;
+    }
+    return parsed;
+}
+
+// The opening every test document shares: a header and the end of the
+// declarations, after which the body follows.
+inline std::string document(const std::string& declarations, const std::string& body) {
+    return "<!OPS, Version = 8.0>\n\n" + declarations + "<!End Declarations>\n\n" + body;
+}
+
+} // namespace quillex::testing
