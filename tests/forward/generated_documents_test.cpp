@@ -116,12 +116,32 @@ TEST_F(GeneratedDocumentsTest, EveryGeneratedFileConvertsAndItsOrgCopyKeepsTheLi
     }
 }
 
-TEST_F(GeneratedDocumentsTest, AWrongVersionIsRefusedAndLeavesNothing) {
-    GeneratorOptions options = generated(5, 20 * 1024, DocumentKind::Document);
-    options.refused.insert(Refused::WrongVersion);
-    EXPECT_EQ(convert("old.DOC", generateDocumentText(options), false), result::WrongVersion);
-    EXPECT_TRUE(listFolder(this->options.orgDirectory).empty());
-    EXPECT_TRUE(listFolder(this->options.translatedDirectory).empty());
+TEST_F(GeneratedDocumentsTest, RefusedConstructsGiveTheirResultAndLeaveNothing) {
+    const struct {
+        Refused kind;
+        int code;
+    } cases[] = {
+        {Refused::RevisionTracking, result::RevisionTracking},
+        {Refused::SplitDocument, result::SplitDocument},
+        {Refused::APageAttribute, result::SplitDocument},
+        {Refused::ClassDefaults, result::ClassDefaults},
+        {Refused::ManualComment, result::ManualComment},
+        {Refused::IncludeDeclarations, result::IncludeDeclarations},
+        {Refused::Include, result::Include},
+        {Refused::NotShiftJis, result::JapaneseNotShiftJis},
+        {Refused::WrongVersion, result::WrongVersion},
+    };
+    for (const DocumentKind kind : {DocumentKind::Document, DocumentKind::Style}) {
+        for (const auto& refusal : cases) {
+            GeneratorOptions generatorOptions = generated(5, 20 * 1024, kind);
+            generatorOptions.refused.insert(refusal.kind);
+            const std::string name = kind == DocumentKind::Style ? "refused.STY" : "refused.DOC";
+            EXPECT_EQ(convert(name, generateDocumentText(generatorOptions), false), refusal.code)
+                << name << " " << refusal.code;
+            EXPECT_TRUE(listFolder(options.orgDirectory).empty());
+            EXPECT_TRUE(listFolder(options.translatedDirectory).empty());
+        }
+    }
 }
 
 TEST(DocumentGeneratorTest, TheSameOptionsGiveTheSameBytesAndSeedsDiffer) {
