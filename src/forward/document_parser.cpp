@@ -6,6 +6,7 @@
 #include "foundation/text_file.h"
 #include "parser/interleaf/interleaf_parser.h"
 #include "parser/ss_exception.h"
+#include "parser/ss_lex_buffer_consumer.h"
 #include "qmx/conversion_host.h"
 #include "qmx/result_code.h"
 
@@ -15,8 +16,8 @@ namespace {
 // The Interleaf parser with the conversion's reduce callback.
 class PieceParser final : public InterleafParser {
   public:
-    PieceParser(const std::string& path, ParseActions& actions, ConversionHost* host, int debug)
-        : InterleafParser(path, host, debug), actions_(actions) {}
+    PieceParser(SSLexConsumer& input, ParseActions& actions, ConversionHost* host, int debug)
+        : InterleafParser(input, host, debug), actions_(actions) {}
 
     SSRefPtr<SSYaccStackElement> stackElement() override { return actions_.newElement(); }
     SSRefPtr<SSYaccStackElement> reduce(std::uint32_t production, std::uint32_t size) override {
@@ -29,9 +30,16 @@ class PieceParser final : public InterleafParser {
 
 } // namespace
 
+// The file is read once, in text mode; the lexer reads that same text in
+// place, as it would read the file.
 int parseDocument(const std::string& path, const ParseSettings& settings,
                   ParsedDocument& document) {
-    document.source = SourceText(readTextModeFile(path));
+    std::uint64_t rawSize = 0;
+    {
+        std::string raw = readBinaryFile(path);
+        rawSize = raw.size();
+        document.source = SourceText(textModeBytes(raw));
+    }
     document.fileNumber = registerFile(path);
     document.pieces.clear();
 
@@ -39,7 +47,14 @@ int parseDocument(const std::string& path, const ParseSettings& settings,
     actions.setProgress(settings.budget, settings.lineCount, settings.steps);
     actions.setHost(settings.host, settings.warnJapanese);
     try {
-        PieceParser parser(path, actions, settings.host, settings.debug);
+        // The lexer refuses an empty file, and files its 32-bit indexes
+        // cannot reach, before it reads anything.
+        if (rawSize == 0 || rawSize > 0xFFFFFFFFu)
+            throwSSException(SSExceptionId::LexReadFile, {path, rawSize == 0 ? 0L : -1L});
+        const std::string& text = document.source.text();
+        SSLexBufferConsumer input(std::span<const std::uint8_t>(
+            reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+        PieceParser parser(input, actions, settings.host, settings.debug);
         parser.setErrorCode(0);
         const int failed = parser.parse();
         if (actions.cancelled())

@@ -3,6 +3,7 @@
 
 #include "foundation/string_table.h"
 #include "parser/interleaf/interleaf_tokens.h"
+#include "parser/ss_block_pool.h"
 #include "parser/ss_yacc.h"
 #include "qmx/conversion_host.h"
 #include "qmx/progress_budget.h"
@@ -10,6 +11,7 @@
 
 #include <charconv>
 #include <cstdlib>
+#include <typeinfo>
 #include <vector>
 
 namespace quillex {
@@ -19,15 +21,6 @@ constexpr int kJapaneseWarning = 16000;
 
 bool isLayout(char c) {
     return c == '\t' || c == '\n' || c == ' ' || c == '\r';
-}
-
-// Layout that a token carries at its end ("<!End Declarations>" and the blank
-// lines after it; a micro-document's ")" and its line end) is no part of the
-// item.
-std::string withoutTrailingLayout(std::string text) {
-    while (!text.empty() && isLayout(text.back()))
-        text.pop_back();
-    return text;
 }
 
 std::string_view trimmed(std::string_view text) {
@@ -61,18 +54,95 @@ float decimalNumber(std::string_view text) {
 
 } // namespace
 
+void SymbolText::clear() {
+    begin_ = end_ = 0;
+    owned_ = false;
+    own_.clear();
+}
+
+void SymbolText::setRun(std::size_t begin, std::size_t end) {
+    clear();
+    begin_ = begin;
+    end_ = end;
+}
+
+void SymbolText::setOwn(std::string_view text) {
+    clear();
+    owned_ = true;
+    own_.assign(text);
+}
+
+void SymbolText::makeOwn(const std::string& source) {
+    if (owned_)
+        return;
+    own_.assign(source, begin_, end_ - begin_);
+    owned_ = true;
+}
+
+void SymbolText::appendRun(std::size_t begin, std::size_t end, const std::string& source) {
+    if (end <= begin)
+        return;
+    if (empty()) {
+        setRun(begin, end);
+    } else if (!owned_ && end_ == begin) {
+        end_ = end;
+    } else {
+        makeOwn(source);
+        own_.append(source, begin, end - begin);
+    }
+}
+
+void SymbolText::append(SymbolText&& other, const std::string& source) {
+    if (other.empty())
+        return;
+    if (empty()) {
+        begin_ = other.begin_;
+        end_ = other.end_;
+        owned_ = other.owned_;
+        if (owned_)
+            own_.swap(other.own_);
+    } else if (!other.owned_) {
+        appendRun(other.begin_, other.end_, source);
+    } else {
+        makeOwn(source);
+        own_ += other.own_;
+    }
+}
+
+// Layout that a token carries at its end ("<!End Declarations>" and the blank
+// lines after it; a micro-document's ")" and its line end) is no part of the
+// item.
+void SymbolText::dropTrailingLayout(const std::string& source) {
+    if (owned_) {
+        while (!own_.empty() && isLayout(own_.back()))
+            own_.pop_back();
+    } else {
+        while (end_ > begin_ && isLayout(source[end_ - 1]))
+            --end_;
+    }
+}
+
+void* PieceElement::operator new(std::size_t bytes) {
+    return SSBlockPool::allocate(bytes);
+}
+
+void PieceElement::operator delete(void* block, std::size_t bytes) noexcept {
+    SSBlockPool::release(block, bytes);
+}
+
 struct ParseActions::Production {
     std::uint32_t number;
-    std::vector<PieceElement*> elements;
-    std::vector<SSRefPtr<PieceElement>> borrowed;
+    const std::vector<PieceElement*>& elements;
+    const std::string& source;
 
-    // Element i's value; an empty one past the end, so that a table whose
+    // Element i; an empty one past the end, so that a table whose
     // productions are shorter than expected cannot make the actions read
     // beyond the stack.
-    const CTextPiece& operator[](std::size_t i) const {
-        static const CTextPiece none;
-        return i < elements.size() ? elements[i]->value : none;
+    const PieceElement& operator[](std::size_t i) const {
+        static const PieceElement none;
+        return i < elements.size() ? *elements[i] : none;
     }
+    std::string_view text(std::size_t i) const { return (*this)[i].text.view(source); }
 };
 
 ParseActions::ParseActions(PieceList& pieces, const SourceText& source, int fileNumber)
@@ -94,50 +164,71 @@ SSRefPtr<SSYaccStackElement> ParseActions::newElement() const {
     return SSRefPtr<SSYaccStackElement>(new PieceElement);
 }
 
-const CTextPiece& ParseActions::valueOf(PieceElement& element) const {
-    if (!element.hasValue) {
-        if (const SSLexLexeme* lexeme = element.lexeme()) {
-            element.value = spanOfLexeme(*lexeme, fileNumber_);
-            if (lexeme->token() == ileaf::END_DECLARATIONS ||
-                lexeme->token() == ileaf::MICRO_DOCUMENT_END)
-                element.value.text = withoutTrailingLayout(std::move(element.value.text));
+// A terminal's span and text come from its lexeme. The text is the run of
+// the source where the lexeme stands when the source holds the same bytes
+// there (always, for the lexemes of the parsed file), else a copy.
+void ParseActions::readValue(PieceElement& element) const {
+    element.hasValue = true;
+    const SSLexLexeme* lexeme = element.lexeme();
+    if (lexeme == nullptr)
+        return;
+    const std::string_view bytes = lexeme->text();
+    CTextPiece& span = element.value;
+    span.fileNumber = fileNumber_;
+    span.startLine = span.endLine = lexeme->line();
+    span.startColumn = span.endColumn = lexeme->offset();
+    advancePosition(bytes, span.endLine, span.endColumn);
+
+    const std::string& source = source_.text();
+    const std::size_t at = source_.offsetOf(lexeme->line(), lexeme->offset());
+    if (bytes.size() <= source.size() - at && source.compare(at, bytes.size(), bytes) == 0)
+        element.text.setRun(at, at + bytes.size());
+    else
+        element.text.setOwn(bytes);
+    if (lexeme->token() == ileaf::END_DECLARATIONS || lexeme->token() == ileaf::MICRO_DOCUMENT_END)
+        element.text.dropTrailingLayout(source);
+}
+
+// The elements of the right side, each with its value read.
+void ParseActions::collectElements(SSYacc& parser, std::uint32_t size) {
+    elements_.clear();
+    borrowed_.clear();
+    for (std::uint32_t i = 0; i < size; ++i) {
+        SSYaccStackElement* stacked = parser.elementFromProduction(static_cast<std::int32_t>(i));
+        PieceElement* element = nullptr;
+        if (stacked != nullptr && typeid(*stacked) == typeid(PieceElement)) {
+            element = static_cast<PieceElement*>(stacked);
+        } else {
+            // An element the engine made itself: read its lexeme, if any.
+            borrowed_.push_back(SSRefPtr<PieceElement>(new PieceElement));
+            element = borrowed_.back().get();
+            if (stacked != nullptr && stacked->lexeme() != nullptr)
+                element->setLexeme(SSRefPtr<SSLexLexeme>(stacked->lexeme()));
         }
-        element.hasValue = true;
+        if (!element->hasValue)
+            readValue(*element);
+        elements_.push_back(element);
     }
-    return element.value;
 }
 
 SSRefPtr<SSYaccStackElement> ParseActions::reduce(SSYacc& parser, std::uint32_t production,
                                                   std::uint32_t size) {
     if (cancelled_)
         return {};
-    Production p{production, {}, {}};
-    p.elements.reserve(size);
-    for (std::uint32_t i = 0; i < size; ++i) {
-        SSYaccStackElement* stacked = parser.elementFromProduction(static_cast<std::int32_t>(i));
-        auto* element = dynamic_cast<PieceElement*>(stacked);
-        if (element == nullptr) {
-            // An element the engine made itself: read its lexeme, if any.
-            p.borrowed.push_back(SSRefPtr<PieceElement>(new PieceElement));
-            element = p.borrowed.back().get();
-            if (stacked != nullptr && stacked->lexeme() != nullptr)
-                element->setLexeme(SSRefPtr<SSLexLexeme>(stacked->lexeme()));
-        }
-        valueOf(*element);
-        p.elements.push_back(element);
-    }
+    collectElements(parser, size);
+    Production p{production, elements_, source_.text()};
 
     added_ = false;
     runAction(p);
 
+    // Text an action added to a piece is added once only: the left side
+    // then carries none.
     auto left = SSRefPtr<PieceElement>(new PieceElement);
-    left->value = joinElements(p);
+    joinElements(p, *left, !added_);
     left->hasValue = true;
     reportProgress(left->value);
     if (cancelled_)
         return {};
-    if (added_)
-        left->value.text.clear();
     return left;
 }
 
@@ -145,33 +236,48 @@ SSRefPtr<SSYaccStackElement> ParseActions::reduce(SSYacc& parser, std::uint32_t 
 // joined, with any source text the lexer skipped between two of them (an
 // ignored token) put back, so that it reads as the source does. A trailing
 // run of layout (production 8) widens the range but adds no text. The
-// elements leave the stack after this, so their texts are moved, not copied:
-// long left-recursive lists cost linear time.
-CTextPiece ParseActions::joinElements(Production& p) const {
-    CTextPiece left;
-    left.fileNumber = fileNumber_;
-    CTextPiece previous;
+// elements leave the stack after this, so their texts are taken over, not
+// copied, and runs of the source that meet are joined without copying.
+void ParseActions::joinElements(const Production& p, PieceElement& left, bool withText) const {
+    const std::string& source = source_.text();
+    CTextPiece& span = left.value;
+    span.fileNumber = fileNumber_;
+    const CTextPiece* previous = nullptr; // the last element with a range
     for (std::size_t i = 0; i < p.elements.size(); ++i) {
-        CTextPiece& element = p.elements[i]->value;
+        PieceElement& element = *p.elements[i];
+        const CTextPiece& range = element.value;
+        const bool ranged = range.hasRange();
         const bool layoutOnly = p.number == 8 && i == 1;
-        if (!layoutOnly) {
-            if (previous.hasRange() && element.hasRange() && !previous.adjoins(element))
-                left.text += source_.between(previous.endLine, previous.endColumn,
-                                             element.startLine, element.startColumn);
-            if (left.text.empty())
-                left.text = std::move(element.text);
-            else
-                left.text += element.text;
+        if (withText && !layoutOnly) {
+            if (previous != nullptr && ranged && !previous->adjoins(range))
+                left.text.appendRun(source_.offsetOf(previous->endLine, previous->endColumn),
+                                    source_.offsetOf(range.startLine, range.startColumn), source);
+            left.text.append(std::move(element.text), source);
         }
-        left.mergeSpan(element);
-        if (element.hasRange()) {
-            previous.startLine = element.startLine;
-            previous.startColumn = element.startColumn;
-            previous.endLine = element.endLine;
-            previous.endColumn = element.endColumn;
+        if (!ranged)
+            continue;
+        // The span merge, knowing which sides have a range.
+        if (previous == nullptr) {
+            span.startLine = range.startLine;
+            span.startColumn = range.startColumn;
+            span.endLine = range.endLine;
+            span.endColumn = range.endColumn;
+            if (span.fileNumber == 0)
+                span.fileNumber = range.fileNumber;
+        } else {
+            if (CTextPiece::startsBefore(range.startLine, range.startColumn, span.startLine,
+                                         span.startColumn)) {
+                span.startLine = range.startLine;
+                span.startColumn = range.startColumn;
+            }
+            if (CTextPiece::startsBefore(span.endLine, span.endColumn, range.endLine,
+                                         range.endColumn)) {
+                span.endLine = range.endLine;
+                span.endColumn = range.endColumn;
+            }
         }
+        previous = &range;
     }
-    return left;
 }
 
 void ParseActions::reportProgress(const CTextPiece& value) {
@@ -207,15 +313,18 @@ void ParseActions::createPiece(PieceKind kind) {
     current_ = pendingPiece_.get();
 }
 
-void ParseActions::createPieceFrom(PieceKind kind, const CTextPiece& element) {
+void ParseActions::createPieceFrom(PieceKind kind, const PieceElement& element) {
     createPiece(kind);
     addToCurrent(element);
 }
 
-void ParseActions::addToCurrent(const CTextPiece& element) {
+// Widens the current piece over the element and keeps its text as a line.
+void ParseActions::addToCurrent(const PieceElement& element) {
     if (current_ == nullptr)
         return;
-    current_->add(element);
+    current_->span.mergeSpan(element.value);
+    if (!element.text.empty())
+        current_->addLine(std::string(element.text.view(source_.text())));
     added_ = true;
 }
 
@@ -235,13 +344,13 @@ void ParseActions::addItem(Production& p, int index) {
 }
 
 void ParseActions::checkVersion(Production& p) {
-    const std::string_view minor = p[4].text;
-    if (p[2].text != "8" || minor < std::string_view("0") || minor > std::string_view("3"))
+    const std::string_view minor = p.text(4);
+    if (p.text(2) != "8" || minor < std::string_view("0") || minor > std::string_view("3"))
         resultCode_ = result::WrongVersion;
 }
 
 void ParseActions::checkCharacterEncoding(Production& p) {
-    if (p[2].text != "SJIS") {
+    if (p.text(2) != "SJIS") {
         resultCode_ = result::JapaneseNotShiftJis;
         return;
     }
@@ -277,7 +386,7 @@ void ParseActions::runAction(Production& p) {
         break;
     case 8: // item followed by layout
         if (afterFrame_ && current_ != nullptr) {
-            current_->span.mergeSpan(p[1]);
+            current_->span.mergeSpan(p[1].value);
             current_->span.text.clear();
         }
         break;
@@ -325,7 +434,7 @@ void ParseActions::runAction(Production& p) {
         break;
     case 31:
         createPiece(PieceKind::AutonumberStream);
-        current_->name = p[1].text;
+        current_->name = p.text(1);
         break;
     case 32:
         createPiece(PieceKind::PageNumberStream);
@@ -359,7 +468,7 @@ void ParseActions::runAction(Production& p) {
         break;
     case 41:
         createPiece(PieceKind::Class);
-        current_->name = p[1].text;
+        current_->name = p.text(1);
         break;
     case 42:
         createPiece(PieceKind::MasterTable);
@@ -395,7 +504,7 @@ void ParseActions::runAction(Production& p) {
         break;
     case 62: // frame name
         if (current_ != nullptr)
-            current_->name = p[3].text;
+            current_->name = p.text(3);
         break;
     case 63:
         if (current_ != nullptr)
@@ -403,7 +512,7 @@ void ParseActions::runAction(Production& p) {
         break;
     case 67: // "Numbered" value
         if (current_ != nullptr)
-            current_->name = p[3].text;
+            current_->name = p.text(3);
         break;
     case 68: // frame with diagram: the text after it
         createPieceFrom(PieceKind::TextAfterFrame, p[2]);
@@ -440,21 +549,21 @@ void ParseActions::runAction(Production& p) {
         break;
     case 95: // group head
         createPiece(PieceKind::Group);
-        current_->number = decimalValue(p[4].text);
+        current_->number = decimalValue(p.text(4));
         break;
     case 96:
         createPiece(PieceKind::EndOfGroup);
         break;
     case 108: // text string: its text field
         createPieceFrom(PieceKind::TextString, p[24]);
-        current_->number = decimalValue(p[4].text);
-        current_->firstPosition = decimalNumber(p[8].text);
-        current_->secondPosition = decimalNumber(p[10].text);
+        current_->number = decimalValue(p.text(4));
+        current_->firstPosition = decimalNumber(p.text(8));
+        current_->secondPosition = decimalNumber(p.text(10));
         break;
     case 117: // chart head: its labels take these fields
-        chartNumber_ = p[4].text;
-        chartFirst_ = p[8].text;
-        chartSecond_ = p[10].text;
+        chartNumber_ = p.text(4);
+        chartFirst_ = p.text(8);
+        chartSecond_ = p.text(10);
         break;
     case 122: // chart label
         createPieceFrom(PieceKind::ChartLabel, p[1]);
@@ -464,9 +573,9 @@ void ParseActions::runAction(Production& p) {
         break;
     case 131: // micro-document head
         createPiece(PieceKind::MicroDocument);
-        current_->number = decimalValue(p[4].text);
-        current_->firstPosition = decimalNumber(p[8].text);
-        current_->secondPosition = decimalNumber(p[10].text);
+        current_->number = decimalValue(p.text(4));
+        current_->firstPosition = decimalNumber(p.text(8));
+        current_->secondPosition = decimalNumber(p.text(10));
         afterCell_ = true;
         break;
     case 132: // micro-document: "<End Text>" and the closing parenthesis
@@ -478,11 +587,11 @@ void ParseActions::runAction(Production& p) {
         break;
     case 145: // named object head
         createPiece(PieceKind::NamedObject);
-        current_->number = decimalValue(p[4].text);
-        current_->objectNumber = decimalValue(p[8].text);
-        current_->name = p[12].text;
-        current_->firstPosition = decimalNumber(p[28].text);
-        current_->secondPosition = decimalNumber(p[30].text);
+        current_->number = decimalValue(p.text(4));
+        current_->objectNumber = decimalValue(p.text(8));
+        current_->name = p.text(12);
+        current_->firstPosition = decimalNumber(p.text(28));
+        current_->secondPosition = decimalNumber(p.text(30));
         break;
     case 153:
         createPiece(PieceKind::EndOfNamedObject);

@@ -16,6 +16,8 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace quillex {
 
@@ -23,12 +25,50 @@ class ConversionHost;
 class ProgressBudget;
 class SSYacc;
 
-// A parser stack element that carries the text and span of its symbol.
+// The text of a grammar symbol. Mostly it is one run of the source text and
+// is kept as the run's bounds, so that no text is copied while the parse
+// joins symbols; where it is not (a skipped run left out, a text of the
+// engine's own) it is a string of its own.
+class SymbolText {
+  public:
+    bool empty() const { return owned_ ? own_.empty() : begin_ == end_; }
+    std::string_view view(const std::string& source) const {
+        return owned_ ? std::string_view(own_)
+                      : std::string_view(source).substr(begin_, end_ - begin_);
+    }
+
+    void clear();
+    // The text is source[begin, end).
+    void setRun(std::size_t begin, std::size_t end);
+    void setOwn(std::string_view text);
+    // Appends source[begin, end).
+    void appendRun(std::size_t begin, std::size_t end, const std::string& source);
+    // Appends `other`'s text, which it may take over.
+    void append(SymbolText&& other, const std::string& source);
+    // Drops blanks, tabs and line ends from the end.
+    void dropTrailingLayout(const std::string& source);
+
+  private:
+    void makeOwn(const std::string& source);
+
+    std::size_t begin_ = 0;
+    std::size_t end_ = 0;
+    bool owned_ = false;
+    std::string own_;
+};
+
+// A parser stack element that carries the span and text of its symbol.
 // Terminals get theirs from their lexeme when a reduction first reads them.
+// A parse makes and drops two elements per token, so their memory is
+// recycled through the block pool.
 class PieceElement final : public SSYaccStackElement {
   public:
-    CTextPiece value;
+    CTextPiece value; // the span; its own text stays empty
+    SymbolText text;
     bool hasValue = false;
+
+    static void* operator new(std::size_t bytes);
+    static void operator delete(void* block, std::size_t bytes) noexcept;
 };
 
 class ParseActions {
@@ -63,22 +103,29 @@ class ParseActions {
   private:
     struct Production;
 
+    void collectElements(SSYacc& parser, std::uint32_t size);
     void runAction(Production& p);
     void createPiece(PieceKind kind);
-    void createPieceFrom(PieceKind kind, const CTextPiece& element);
+    void createPieceFrom(PieceKind kind, const PieceElement& element);
     void appendPending();
-    void addToCurrent(const CTextPiece& element);
+    void addToCurrent(const PieceElement& element);
     void addEndOfParagraphMark();
     void addItem(Production& p, int index);
     void checkVersion(Production& p);
     void checkCharacterEncoding(Production& p);
     void reportProgress(const CTextPiece& value);
-    CTextPiece joinElements(Production& p) const;
-    const CTextPiece& valueOf(PieceElement& element) const;
+    void joinElements(const Production& p, PieceElement& left, bool withText) const;
+    void readValue(PieceElement& element) const;
 
     PieceList& pieces_;
     const SourceText& source_;
     int fileNumber_;
+
+    // The right side of the production being reduced, and elements made for
+    // symbols the engine stacked itself; kept between reductions so that
+    // their room is reused.
+    std::vector<PieceElement*> elements_;
+    std::vector<SSRefPtr<PieceElement>> borrowed_;
 
     std::unique_ptr<DocumentPiece> pendingPiece_;
     DocumentPiece* current_ = nullptr;

@@ -24,7 +24,18 @@ class SourceText {
 
     // Byte offset of (line, column), clamped to the text; lines and columns
     // count from 1.
-    std::size_t offsetOf(std::uint32_t line, std::uint32_t column) const;
+    std::size_t offsetOf(std::uint32_t line, std::uint32_t column) const {
+        if (line == 0 || lineStarts_.empty())
+            return 0;
+        if (line > lineStarts_.size())
+            return text_.size();
+        const std::size_t start = lineStarts_[line - 1];
+        // A column past the end of its line stands at the line feed.
+        const std::size_t lineEnd =
+            line < lineStarts_.size() ? lineStarts_[line] - 1 : text_.size();
+        const std::size_t column0 = column == 0 ? 0 : column - 1;
+        return start + column0 < lineEnd ? start + column0 : lineEnd;
+    }
 
     // The text from `from` up to, not including, `to` (positions as above);
     // empty when `to` is not after `from`.

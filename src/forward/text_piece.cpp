@@ -3,53 +3,7 @@
 
 #include "parser/ss_lex_lexeme.h"
 
-#include <tuple>
-
 namespace quillex {
-namespace {
-
-bool startsBefore(std::uint32_t lineA, std::uint32_t columnA, std::uint32_t lineB,
-                  std::uint32_t columnB) {
-    return std::tie(lineA, columnA) < std::tie(lineB, columnB);
-}
-
-} // namespace
-
-bool CTextPiece::hasRange() const {
-    if (startLine == 0 || startColumn == 0 || endLine == 0 || endColumn == 0)
-        return false;
-    return !startsBefore(endLine, endColumn, startLine, startColumn);
-}
-
-bool CTextPiece::isValid() const {
-    return hasRange() && !text.empty();
-}
-
-void CTextPiece::mergeSpan(const CTextPiece& other) {
-    if (!other.hasRange())
-        return;
-    if (!hasRange()) {
-        startLine = other.startLine;
-        startColumn = other.startColumn;
-        endLine = other.endLine;
-        endColumn = other.endColumn;
-        if (fileNumber == 0)
-            fileNumber = other.fileNumber;
-        return;
-    }
-    if (startsBefore(other.startLine, other.startColumn, startLine, startColumn)) {
-        startLine = other.startLine;
-        startColumn = other.startColumn;
-    }
-    if (startsBefore(endLine, endColumn, other.endLine, other.endColumn)) {
-        endLine = other.endLine;
-        endColumn = other.endColumn;
-    }
-}
-
-bool CTextPiece::adjoins(const CTextPiece& next) const {
-    return endLine == next.startLine && endColumn == next.startColumn;
-}
 
 void advancePosition(std::string_view text, std::uint32_t& line, std::uint32_t& column) {
     // The lexer reads text mode, so a CR LF pair has already become one LF;

@@ -23,17 +23,48 @@ struct CTextPiece {
     int fileNumber = 0;
 
     // All four positions set, the end not before the start, and some text.
-    bool isValid() const;
+    bool isValid() const { return hasRange() && !text.empty(); }
     // The same test for the positions alone: the range is a usable range.
-    bool hasRange() const;
+    bool hasRange() const {
+        return startLine != 0 && startColumn != 0 && endLine != 0 && endColumn != 0 &&
+               !startsBefore(endLine, endColumn, startLine, startColumn);
+    }
 
     // Widens this span to cover `other`'s range: a span without a range
     // takes other's positions; otherwise the earlier start and the later end
     // win. The texts are left alone.
-    void mergeSpan(const CTextPiece& other);
+    void mergeSpan(const CTextPiece& other) {
+        if (!other.hasRange())
+            return;
+        if (!hasRange()) {
+            startLine = other.startLine;
+            startColumn = other.startColumn;
+            endLine = other.endLine;
+            endColumn = other.endColumn;
+            if (fileNumber == 0)
+                fileNumber = other.fileNumber;
+            return;
+        }
+        if (startsBefore(other.startLine, other.startColumn, startLine, startColumn)) {
+            startLine = other.startLine;
+            startColumn = other.startColumn;
+        }
+        if (startsBefore(endLine, endColumn, other.endLine, other.endColumn)) {
+            endLine = other.endLine;
+            endColumn = other.endColumn;
+        }
+    }
 
     // True when this span ends exactly where `next` starts.
-    bool adjoins(const CTextPiece& next) const;
+    bool adjoins(const CTextPiece& next) const {
+        return endLine == next.startLine && endColumn == next.startColumn;
+    }
+
+    // Whether position A comes before position B (line, then column).
+    static bool startsBefore(std::uint32_t lineA, std::uint32_t columnA, std::uint32_t lineB,
+                             std::uint32_t columnB) {
+        return lineA < lineB || (lineA == lineB && columnA < columnB);
+    }
 };
 
 // The span of a token: its text, its start from the lexeme's line and offset,

@@ -14,6 +14,10 @@ std::string readBinaryFile(const std::string& path) {
     if (stream == nullptr)
         FileError::throwErrno(errno, path);
     std::string bytes;
+    // Room for the whole file at once where its size is known.
+    struct stat info {};
+    if (::fstat(fileno(stream), &info) == 0 && info.st_size > 0)
+        bytes.reserve(static_cast<std::size_t>(info.st_size));
     char chunk[65536];
     std::size_t got = 0;
     while ((got = std::fread(chunk, 1, sizeof chunk, stream)) > 0)
@@ -30,13 +34,15 @@ std::string textModeBytes(std::string_view raw) {
     const auto ctrlZ = raw.find('\x1a');
     if (ctrlZ != std::string_view::npos)
         raw = raw.substr(0, ctrlZ);
+    // Copies the runs between CR LF pairs whole.
     std::string text;
     text.reserve(raw.size());
-    for (std::size_t i = 0; i < raw.size(); ++i) {
-        if (raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n')
-            continue;
-        text.push_back(raw[i]);
+    std::size_t from = 0;
+    for (auto cr = raw.find("\r\n"); cr != std::string_view::npos; cr = raw.find("\r\n", cr + 1)) {
+        text.append(raw, from, cr - from);
+        from = cr + 1;
     }
+    text.append(raw, from);
     return text;
 }
 

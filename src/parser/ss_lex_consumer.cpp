@@ -8,16 +8,10 @@
 
 namespace quillex {
 
-namespace {
-
-constexpr std::uint32_t lineFeed = 10;
-
-} // namespace
-
 SSLexConsumer::SSLexConsumer(SSLexConsumerType type, std::uint32_t increment)
     : dbcs_(&SSDbcsInfo::programWide()), type_(type), increment_(increment) {}
 
-bool SSLexConsumer::operator++() {
+bool SSLexConsumer::advance() {
     if (endOfData_)
         return false;
     if (startPending_) {
@@ -25,8 +19,8 @@ bool SSLexConsumer::operator++() {
         startPending_ = false;
         // A 16-bit input may open with a byte-order mark; it is not text.
         if (type_ == SSLexConsumerType::Unicode && dataLength_ - index_ >= 2) {
-            const std::uint8_t first = buffer_[index_];
-            const std::uint8_t second = buffer_[index_ + 1];
+            const std::uint8_t first = data_[index_];
+            const std::uint8_t second = data_[index_ + 1];
             if ((first == 0xFF && second == 0xFE) || (first == 0xFE && second == 0xFF)) {
                 littleEndian_ = first == 0xFF;
                 index_ += 2;
@@ -54,13 +48,13 @@ bool SSLexConsumer::operator++() {
 // data (a lead byte or half a 16-bit character at the very end) is never
 // read: the first byte then stands alone.
 void SSLexConsumer::readCode() {
-    const std::uint8_t first = buffer_[index_];
+    const std::uint8_t first = data_[index_];
     switch (type_) {
     case SSLexConsumerType::SingleByte:
         break;
     case SSLexConsumerType::Unicode:
         if (index_ + 1 < dataLength_ || fill()) {
-            const std::uint8_t second = buffer_[index_ + 1];
+            const std::uint8_t second = data_[index_ + 1];
             current_ = littleEndian_ ? first | (second << 8) : (first << 8) | second;
             index_ += 2;
             return;
@@ -68,7 +62,7 @@ void SSLexConsumer::readCode() {
         break;
     case SSLexConsumerType::DoubleByte:
         if (dbcs_->isLeadByte(first) && (index_ + 1 < dataLength_ || fill())) {
-            current_ = first + 256u * buffer_[index_ + 1];
+            current_ = first + 256u * data_[index_ + 1];
             index_ += 2;
             ++column_;
             return;
@@ -90,8 +84,8 @@ bool SSLexConsumer::fill() {
 SSRefPtr<SSLexLexeme> SSLexConsumer::lexemeToMark(const SSLexMark& mark, std::int32_t token) {
     const std::uint32_t end = std::clamp(mark.index, start_, dataLength_);
     auto lexeme = SSLexLexeme::create(
-        std::string_view(reinterpret_cast<const char*>(buffer_.data()) + start_, end - start_),
-        token, line_, offset_,
+        std::string_view(reinterpret_cast<const char*>(data_) + start_, end - start_), token, line_,
+        offset_,
         type_ == SSLexConsumerType::Unicode ? SSLexLexemeType::Unicode : SSLexLexemeType::Char);
     flushLexeme(mark);
     return lexeme;
@@ -142,15 +136,9 @@ void SSLexConsumer::flushEndOfLine(SSLexMark& mark) {
         --mark.newlines;
 }
 
-void SSLexConsumer::adjustMark(SSLexMark& mark, bool reset) {
-    mark.index -= std::min(mark.index, shift_);
-    if (reset)
-        shift_ = 0;
-}
-
 std::string_view SSLexConsumer::lexemeText() const {
     const std::uint32_t end = std::min(index_, dataLength_);
-    return {reinterpret_cast<const char*>(buffer_.data()) + start_, end - std::min(start_, end)};
+    return {reinterpret_cast<const char*>(data_) + start_, end - std::min(start_, end)};
 }
 
 void SSLexConsumer::setDataLength(std::uint32_t length) {
@@ -160,6 +148,7 @@ void SSLexConsumer::setDataLength(std::uint32_t length) {
 bool SSLexConsumer::shiftBuffer() {
     if (start_ == 0)
         return false;
+    ownBuffer();
     std::memmove(buffer_.data(), buffer_.data() + start_, dataLength_ - start_);
     dataLength_ -= start_;
     index_ -= start_;
@@ -169,10 +158,12 @@ bool SSLexConsumer::shiftBuffer() {
 }
 
 void SSLexConsumer::growBy(std::size_t bytes) {
-    if (buffer_.size() + bytes > 0xFFFFFFFFu)
+    if (bufferLength() + bytes > 0xFFFFFFFFu)
         pending_.throwException(SSExceptionId::LexLexemeTooLong, {dataLength_});
     try {
+        ownBuffer();
         buffer_.resize(buffer_.size() + bytes);
+        attachBuffer();
     } catch (const std::bad_alloc&) {
         pending_.throwException(SSExceptionOutOfStorage());
     }
@@ -186,12 +177,14 @@ bool SSLexConsumer::expandBuffer() {
 }
 
 std::span<std::uint8_t> SSLexConsumer::freeSpace() {
-    if (dataLength_ == buffer_.size() && !shiftBuffer() && !expandBuffer())
+    if (dataLength_ == bufferLength() && !shiftBuffer() && !expandBuffer())
         return {};
+    ownBuffer();
     return std::span<std::uint8_t>(buffer_).subspan(dataLength_);
 }
 
 void SSLexConsumer::addBuffer(std::span<const std::uint8_t> bytes) {
+    ownBuffer();
     if (buffer_.size() - dataLength_ < bytes.size())
         shiftBuffer();
     const std::size_t room = buffer_.size() - dataLength_;
@@ -210,8 +203,27 @@ void SSLexConsumer::addBuffer(std::span<const std::uint8_t> bytes) {
 
 void SSLexConsumer::setBuffer(std::vector<std::uint8_t>&& bytes) {
     buffer_ = std::move(bytes);
+    attachBuffer();
+    borrowed_ = false;
     dataLength_ = static_cast<std::uint32_t>(buffer_.size());
     endOfData_ = false;
+}
+
+void SSLexConsumer::borrowBuffer(std::span<const std::uint8_t> bytes) {
+    buffer_.clear();
+    buffer_.shrink_to_fit();
+    data_ = bytes.data();
+    borrowed_ = true;
+    dataLength_ = static_cast<std::uint32_t>(bytes.size());
+    endOfData_ = false;
+}
+
+void SSLexConsumer::ownBuffer() {
+    if (!borrowed_)
+        return;
+    buffer_.assign(data_, data_ + dataLength_);
+    attachBuffer();
+    borrowed_ = false;
 }
 
 } // namespace quillex

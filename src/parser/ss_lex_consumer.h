@@ -30,7 +30,28 @@ class SSLexConsumer {
     virtual ~SSLexConsumer() = default;
 
     // Reads the next input code into current(); false at the end of the data.
-    bool operator++();
+    // A byte below 0x80 is a character of its own for the single-byte and
+    // double-byte types (no code page has lead bytes there): the scanner's
+    // common case is served here, the rest by advance().
+    bool operator++() {
+        if (index_ < dataLength_ && !startPending_ && !endOfData_ &&
+            type_ != SSLexConsumerType::Unicode) {
+            const std::uint8_t byte = data_[index_];
+            if (byte < 0x80) {
+                current_ = byte;
+                ++index_;
+                ++consumed_;
+                if (byte == lineFeed) {
+                    ++newlines_;
+                    column_ = 1;
+                } else {
+                    ++column_;
+                }
+                return true;
+            }
+        }
+        return advance();
+    }
 
     SSLexMark mark() const { return {index_, newlines_, column_}; }
     // Cuts the lexeme from the lexeme start up to `mark` (line and column of
@@ -48,7 +69,11 @@ class SSLexConsumer {
     void flushEndOfLine(SSLexMark& mark);
     // Takes the bytes dropped by shiftBuffer() off `mark`; with `reset` the
     // consumer forgets them, so the next call sees only later shifts.
-    void adjustMark(SSLexMark& mark, bool reset);
+    void adjustMark(SSLexMark& mark, bool reset) {
+        mark.index -= mark.index < shift_ ? mark.index : shift_;
+        if (reset)
+            shift_ = 0;
+    }
 
     // Appends caller bytes, shifting or growing the buffer as needed;
     // SSLex0103e when there is no room.
@@ -61,8 +86,10 @@ class SSLexConsumer {
     SSLexConsumerType type() const { return type_; }
     std::uint32_t line() const { return line_; }
     std::uint32_t offset() const { return offset_; }
-    std::uint32_t bufferLength() const { return static_cast<std::uint32_t>(buffer_.size()); }
-    const std::uint8_t* buffer() const { return buffer_.data(); }
+    std::uint32_t bufferLength() const {
+        return borrowed_ ? dataLength_ : static_cast<std::uint32_t>(buffer_.size());
+    }
+    const std::uint8_t* buffer() const { return data_; }
     std::uint32_t start() const { return start_; }
     std::uint32_t index() const { return index_; }
     std::uint32_t dataLength() const { return dataLength_; }
@@ -89,6 +116,10 @@ class SSLexConsumer {
 
     // Makes the buffer hold `bytes` as its whole valid data.
     void setBuffer(std::vector<std::uint8_t>&& bytes);
+    // Reads `bytes` in place as the whole valid data; the caller keeps them
+    // alive and unchanged. Anything that would change the buffer (shifting,
+    // growing, adding) first takes a copy.
+    void borrowBuffer(std::span<const std::uint8_t> bytes);
     // Free room behind the valid data, after shifting or growing when the
     // buffer is full; empty when neither is possible.
     std::span<std::uint8_t> freeSpace();
@@ -98,7 +129,12 @@ class SSLexConsumer {
     mutable SSExceptionPresent pending_;
 
   private:
+    static constexpr std::uint32_t lineFeed = 10;
+
+    bool advance();
     bool fill();
+    void ownBuffer();
+    void attachBuffer() { data_ = buffer_.data(); }
     void readCode();
     void growBy(std::size_t bytes);
 
@@ -109,6 +145,8 @@ class SSLexConsumer {
     std::uint32_t line_ = 0;
     std::uint32_t shift_ = 0;
     std::vector<std::uint8_t> buffer_;
+    const std::uint8_t* data_ = nullptr; // buffer_'s bytes, or borrowed ones
+    bool borrowed_ = false;
     std::uint32_t start_ = 0;
     std::uint32_t index_ = 0;
     std::uint32_t dataLength_ = 0;

@@ -3,6 +3,8 @@
 
 #include "parser/ss_exception.h"
 
+#include <algorithm>
+
 namespace quillex {
 
 namespace {
@@ -41,6 +43,13 @@ SSLexExpressionList::SSLexExpressionList(std::span<const std::uint8_t> image,
     rowArray_ = word(rowArrayField);
     finalArray_ = word(finalArrayField);
     validate(tableName);
+    finals_.reserve(states_);
+    for (std::uint32_t state = 0; state < states_; ++state) {
+        const std::uint32_t record = finalArray_ + finalRecordSize * state;
+        finals_.emplace_back(word(record), word(record + 4), word(record + 8));
+    }
+    if (states_ < noByteState)
+        byteRowIndex_.assign(states_, 0);
 }
 
 // Checks that the arrays, every row and every next state lie inside the image.
@@ -64,7 +73,7 @@ void SSLexExpressionList::validate(std::string_view tableName) const {
     }
 }
 
-bool SSLexExpressionList::lookupNext(std::uint32_t& state, std::uint32_t code) const {
+bool SSLexExpressionList::scanRow(std::uint32_t& state, std::uint32_t code) const {
     if (state < states_) {
         const std::uint32_t row = rowOffset(state);
         const std::uint32_t count = word(row);
@@ -82,11 +91,45 @@ bool SSLexExpressionList::lookupNext(std::uint32_t& state, std::uint32_t code) c
     return false;
 }
 
-SSLexFinalState SSLexExpressionList::lookupFinal(std::uint32_t state) const {
-    if (state >= states_)
-        return {};
-    const std::uint32_t record = finalArray_ + finalRecordSize * state;
-    return {word(record), word(record + 4), word(record + 8)};
+// Expands the byte transitions of `state` into a row of its own. A row whose
+// triples are sorted and do not overlap (every table the generator writes)
+// is filled range by range; any other row code by code through the in-order
+// scan, so that the row answers exactly as the scan does.
+std::uint32_t SSLexExpressionList::buildByteRow(std::uint32_t state) const {
+    const std::size_t at = byteRows_.size();
+    byteRows_.resize(at + byteCodes, noByteState);
+    std::uint16_t* row = byteRows_.data() + at;
+
+    const std::uint32_t offset = rowOffset(state);
+    const std::uint32_t count = word(offset);
+    const std::uint8_t* triples = image_.data() + offset + 4;
+    bool ordered = true;
+    for (std::uint32_t i = 1; i < count && ordered; ++i)
+        ordered = TableImage::loadWord(triples + tripleSize * (i - 1) + 4) <
+                  TableImage::loadWord(triples + tripleSize * i);
+    for (std::uint32_t i = 0; i < count && ordered; ++i)
+        ordered = TableImage::loadWord(triples + tripleSize * i) <=
+                  TableImage::loadWord(triples + tripleSize * i + 4);
+
+    if (ordered) {
+        for (std::uint32_t i = 0; i < count; ++i) {
+            const std::uint8_t* triple = triples + tripleSize * i;
+            const std::uint32_t lo = TableImage::loadWord(triple);
+            if (lo >= byteCodes)
+                break;
+            const std::uint32_t hi = std::min(TableImage::loadWord(triple + 4), byteCodes - 1);
+            const std::uint32_t next = TableImage::loadWord(triple + 8);
+            const auto value = next == noState ? noByteState : static_cast<std::uint16_t>(next);
+            std::fill(row + lo, row + hi + 1, value);
+        }
+    } else {
+        for (std::uint32_t code = 0; code < byteCodes; ++code) {
+            std::uint32_t next = state;
+            row[code] = scanRow(next, code) ? static_cast<std::uint16_t>(next) : noByteState;
+        }
+    }
+    byteRowIndex_[state] = static_cast<std::uint32_t>(at / byteCodes) + 1;
+    return byteRowIndex_[state];
 }
 
 } // namespace quillex

@@ -1,6 +1,8 @@
 // SSLexLexeme: allocation with trailing text, text replacement, conversions.
 #include "parser/ss_lex_lexeme.h"
 
+#include "parser/ss_block_pool.h"
+
 #include <cstring>
 #include <new>
 
@@ -10,7 +12,7 @@ SSRefPtr<SSLexLexeme> SSLexLexeme::create(std::string_view text, std::int32_t to
                                           std::uint32_t line, std::uint32_t offset,
                                           SSLexLexemeType type) {
     const auto length = static_cast<std::uint32_t>(text.size());
-    void* memory = ::operator new (sizeof(SSLexLexeme) + std::size_t{length} + 2);
+    void* memory = SSBlockPool::allocate(blockBytes(length));
     char* storage = static_cast<char*>(memory) + sizeof(SSLexLexeme);
     auto* lexeme = new (memory) SSLexLexeme(storage, length);
     if (length != 0)
@@ -27,6 +29,12 @@ SSRefPtr<SSLexLexeme> SSLexLexeme::create(std::string_view text, std::int32_t to
 SSLexLexeme::~SSLexLexeme() {
     if (ownsBuffer_)
         delete[] text_;
+}
+
+void SSLexLexeme::refFree() {
+    const std::size_t bytes = blockBytes(blockCapacity_);
+    this->~SSLexLexeme();
+    SSBlockPool::release(this, bytes);
 }
 
 void SSLexLexeme::setText(std::string_view text) {

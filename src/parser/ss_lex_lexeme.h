@@ -1,7 +1,8 @@
 // SSLexLexeme: one token read by the lexer (token number, text, line,
 // column), shared by reference count between lexer, parser and callbacks.
 //
-// A lexeme is one allocation with its text stored right behind the record;
+// A lexeme is one allocation (from the block pool) with its text stored
+// right behind the record;
 // the text is always followed by two zero bytes, so it reads as an 8-bit or
 // a 16-bit zero-terminated string. Lexemes are made with create() only.
 #pragma once
@@ -50,12 +51,17 @@ class SSLexLexeme final : public SSRefCount {
     // when the value saturates at 0xFFFFFFFF.
     std::uint32_t asUnsigned32(bool& overflow) const;
 
-    // The trailing text storage belongs to the same allocation.
-    static void operator delete(void* memory) { ::operator delete(memory); }
+    // Destroys the lexeme and gives its block (record and trailing text)
+    // back to the block pool.
+    void refFree() override;
 
   private:
-    SSLexLexeme(char* storage, std::uint32_t capacity) : text_(storage), capacity_(capacity) {}
+    SSLexLexeme(char* storage, std::uint32_t capacity)
+        : text_(storage), capacity_(capacity), blockCapacity_(capacity) {}
     ~SSLexLexeme() override;
+    static std::size_t blockBytes(std::uint32_t capacity) {
+        return sizeof(SSLexLexeme) + std::size_t{capacity} + 2;
+    }
 
     bool ownsBuffer_ = false;
     SSLexLexemeType type_ = SSLexLexemeType::Char;
@@ -65,6 +71,7 @@ class SSLexLexeme final : public SSRefCount {
     std::uint32_t length_ = 0;
     std::uint32_t offset_ = 0;
     std::uint32_t capacity_;
+    std::uint32_t blockCapacity_; // text room of the block the record lives in
 };
 
 } // namespace quillex

@@ -5,11 +5,8 @@
 
 namespace quillex {
 
-void SSRefCount::refDec(bool free) {
-    if (count_ == 0)
-        throwSSException(SSExceptionId::RefCountNegative);
-    if (--count_ == 0 && free)
-        refFree();
+void SSRefCount::countBelowZero() {
+    throwSSException(SSExceptionId::RefCountNegative);
 }
 
 } // namespace quillex

@@ -22,11 +22,18 @@ class SSRefCount {
     virtual void refInc() { ++count_; }
     // Drops one reference; raises SSRef0001e when the count is already 0.
     // When the count reaches 0 and `free` is true the object is destroyed.
-    virtual void refDec(bool free = true);
+    virtual void refDec(bool free = true) {
+        if (count_ == 0)
+            countBelowZero();
+        if (--count_ == 0 && free)
+            refFree();
+    }
     // Destroys the object (allocated with new unless a subclass says else).
     virtual void refFree() { delete this; }
 
   private:
+    [[noreturn]] static void countBelowZero();
+
     std::uint32_t count_ = 0;
 };
 

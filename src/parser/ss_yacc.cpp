@@ -186,7 +186,7 @@ void SSYacc::selectReduce(std::uint32_t production) {
 }
 
 void SSYacc::lookupAction(std::uint32_t state, const SSLexLexeme& lookahead) {
-    const auto entry = pairTable().lookupRow(state).lookupAction(tokenKey(lookahead));
+    const auto entry = table_->lookupAction(state, tokenKey(lookahead));
     action_ = entry ? entry->action() : SSYaccAction::error;
     switch (action_) {
     case SSYaccAction::shift:

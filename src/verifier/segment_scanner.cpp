@@ -1,6 +1,8 @@
 // The segment cutter.
 #include "verifier/segment_scanner.h"
 
+#include <string_view>
+
 namespace quillex::verifier {
 namespace {
 
@@ -14,7 +16,7 @@ class SegmentCutter {
         if (previous_ == '<' && c != ':' && tagSeen_) {
             buffer_.pop_back();
             endSegment();
-            buffer_ = "<";
+            buffer_.assign(1, '<');
             depth_ = 1;
         }
         if (previous_ == '<')
@@ -27,6 +29,26 @@ class SegmentCutter {
                 pendingTag_ = buffer_;
         }
         previous_ = c;
+    }
+
+    // The same as feeding each character of `text` in turn: a stretch
+    // without "<" or ">" that does not follow a "<" only extends the buffer.
+    void feedText(std::string_view text) {
+        std::size_t i = 0;
+        while (i < text.size()) {
+            if (previous_ != '<') {
+                std::size_t end = i;
+                while (end < text.size() && text[end] != '<' && text[end] != '>')
+                    ++end;
+                if (end > i) {
+                    buffer_.append(text, i, end - i);
+                    previous_ = text[end - 1];
+                    i = end;
+                    continue;
+                }
+            }
+            feed(text[i++]);
+        }
     }
 
     std::vector<Segment> finish() {
@@ -61,8 +83,7 @@ std::vector<Segment> cutIntoSegments(const std::vector<std::string>& lines) {
     SegmentCutter cutter;
     bool any = false;
     for (const std::string& line : lines) {
-        for (char c : line)
-            cutter.feed(c);
+        cutter.feedText(line);
         cutter.feed('\n');
         any = true;
     }

@@ -1,7 +1,10 @@
 // The verifier's tag table and the prefix search over it.
 #include "verifier/tag_table.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
+#include <vector>
 
 namespace quillex::verifier {
 namespace {
@@ -142,10 +145,73 @@ std::span<const TagTableEntry> tagTable() {
     return kTagTable;
 }
 
+namespace {
+
+// The table sorted for the search: entries whose prefix has three bytes or
+// more, ordered by their first three bytes and then by table position, and
+// the shorter ones in table position. A tag can only begin with entries of
+// the first kind that share its first three bytes.
+class TagIndex {
+  public:
+    TagIndex() {
+        for (std::size_t i = 0; i < kTagTable.size(); ++i) {
+            const std::string_view prefix = kTagTable[i].prefix;
+            if (prefix.size() >= 3)
+                long_.push_back({keyOf(prefix), i});
+            else
+                short_.push_back(i);
+        }
+        std::sort(long_.begin(), long_.end());
+    }
+
+    // The table position of the first entry, in table order, whose prefix
+    // begins `tag`; the table size when there is none.
+    std::size_t firstMatch(std::string_view tag) const {
+        std::size_t best = kTagTable.size();
+        if (tag.size() >= 3) {
+            const std::uint32_t key = keyOf(tag);
+            for (auto it = std::lower_bound(long_.begin(), long_.end(), Keyed{key, 0});
+                 it != long_.end() && it->key == key; ++it)
+                if (tag.starts_with(kTagTable[it->position].prefix)) {
+                    best = it->position;
+                    break;
+                }
+        }
+        for (std::size_t position : short_) {
+            if (position >= best)
+                break;
+            if (tag.starts_with(kTagTable[position].prefix))
+                return position;
+        }
+        return best;
+    }
+
+  private:
+    struct Keyed {
+        std::uint32_t key;
+        std::size_t position;
+        bool operator<(const Keyed& other) const {
+            return key != other.key ? key < other.key : position < other.position;
+        }
+    };
+
+    static std::uint32_t keyOf(std::string_view text) {
+        return static_cast<std::uint32_t>(static_cast<unsigned char>(text[0])) << 16 |
+               static_cast<std::uint32_t>(static_cast<unsigned char>(text[1])) << 8 |
+               static_cast<unsigned char>(text[2]);
+    }
+
+    std::vector<Keyed> long_;
+    std::vector<std::size_t> short_;
+};
+
+} // namespace
+
 TagClass classifyTag(std::string_view tag) {
-    for (const TagTableEntry& entry : kTagTable)
-        if (tag.starts_with(entry.prefix))
-            return {entry.number, entry.category};
+    static const TagIndex index;
+    const std::size_t position = index.firstMatch(tag);
+    if (position < kTagTable.size())
+        return {kTagTable[position].number, kTagTable[position].category};
     return {tagno::UnlistedExternal, category::UnlistedExternal};
 }
 

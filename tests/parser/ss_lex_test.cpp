@@ -2,6 +2,8 @@
 // and line and column counting through the file and string consumers.
 #include "parser/ss_dbcs_info.h"
 #include "parser/ss_lex.h"
+#include "parser/ss_lex_buffer_consumer.h"
+#include "parser/ss_lex_expression_list.h"
 #include "parser/ss_lex_file_consumer.h"
 #include "parser/ss_lex_string_consumer.h"
 
@@ -320,6 +322,66 @@ TEST(SSLex, AddedBytesAreScannedAfterTheBufferShifts) {
                   input.addBuffer(std::span(reinterpret_cast<const std::uint8_t*>("1234"), 4));
               }),
               std::pair(3, std::string("SSLex0103e: Lexeme too long, 0")));
+}
+
+// Byte codes are answered from a row built per state; the answer must stay
+// the in-order scan's, also for rows that are out of order or overlap.
+TEST(SSLexExpressionList, ByteRowsAnswerAsTheInOrderScan) {
+    const Bytes image = expressionListImage({
+        {0, 0, 0, {{'b', 'd', 1}, {'a', 'a', 2}}}, // out of order: "a" stops the scan
+        {0, 0, 0, {{'a', 'z', 2}, {'m', 'm', 0}, {0x100, 0x1FF, 0}}}, // overlapping
+        {0, 0, 0, {{'0', '9', 0}, {'x', 'x', none}, {0xFFFFFFFF, 0xFFFFFFFF, 1}}},
+    });
+    const SSLexExpressionList list(image, "rows");
+    const auto next = [&](std::uint32_t state, std::uint32_t code) {
+        const bool hit = list.lookupNext(state, code);
+        return std::pair(hit, state);
+    };
+    for (int round = 0; round < 2; ++round) { // the second round reads the built rows
+        EXPECT_EQ(next(0, 'a'), std::pair(false, none));
+        EXPECT_EQ(next(0, 'c'), std::pair(true, 1u));
+        EXPECT_EQ(next(0, 'e'), std::pair(false, none));
+        EXPECT_EQ(next(1, 'm'), std::pair(true, 2u));
+        EXPECT_EQ(next(1, 0x150), std::pair(true, 0u));
+        EXPECT_EQ(next(1, 0x250), std::pair(false, none));
+        EXPECT_EQ(next(2, '5'), std::pair(true, 0u));
+        EXPECT_EQ(next(2, 'x'), std::pair(false, none));
+        EXPECT_EQ(next(2, 0xFFFFFFFF), std::pair(true, 1u));
+        EXPECT_EQ(next(3, 'a'), std::pair(false, none));
+    }
+}
+
+// The buffer consumer reads the owner's bytes where they are, as the string
+// consumer reads its copy; changing the buffer takes a copy first.
+TEST(SSLexBufferConsumer, ReadsTheOwnersBytesInPlace) {
+    SSLexTable table(sampleLexTable(), "sample");
+    const std::string text = "ab cd\nef";
+    const std::string original = text;
+    const std::span bytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+    std::vector<std::string> seen, expected;
+    {
+        SSLexStringConsumer copy(text, SSLexConsumerType::DoubleByte);
+        SSLex lex(copy, table);
+        while (auto lexeme = ++lex)
+            expected.push_back(std::string(lexeme->text()) + "@" + std::to_string(lexeme->line()) +
+                               ":" + std::to_string(lexeme->offset()));
+    }
+    SSLexBufferConsumer input(bytes);
+    EXPECT_EQ(input.buffer(), bytes.data());
+    SSLex lex(input, table);
+    auto first = ++lex;
+    ASSERT_TRUE(first);
+    seen.push_back(std::string(first->text()) + "@" + std::to_string(first->line()) + ":" +
+                   std::to_string(first->offset()));
+    // Room for two more bytes once the scanned "ab" is dropped.
+    input.addBuffer(std::span(reinterpret_cast<const std::uint8_t*>(" g"), 2));
+    EXPECT_NE(input.buffer(), bytes.data());
+    while (auto lexeme = ++lex)
+        seen.push_back(std::string(lexeme->text()) + "@" + std::to_string(lexeme->line()) + ":" +
+                       std::to_string(lexeme->offset()));
+    expected.push_back("g@2:4");
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(text, original);
 }
 
 TEST(SSLexFileConsumer, EmptyOrMissingFile) {

@@ -24,6 +24,13 @@ InterleafLexer::InterleafLexer(const std::string& fileName, ConversionHost* host
     pushExpressionList(table_.expressionList(0));
 }
 
+InterleafLexer::InterleafLexer(SSLexConsumer& consumer, ConversionHost* host, int debug)
+    : table_(loadInterleafLexTable()), host_(host), debug_(debug) {
+    setConsumer(consumer);
+    setTable(table_);
+    pushExpressionList(table_.expressionList(0));
+}
+
 const char* InterleafLexer::tokenToConstChar(std::int32_t token) const {
     return ileaf::tokenName(token);
 }

@@ -27,6 +27,8 @@ class InterleafLexer : public SSLex {
     // (none: dropped); `debug` is the DEBUG setting.
     explicit InterleafLexer(const std::string& fileName, ConversionHost* host = nullptr,
                             int debug = 0);
+    // The same over a consumer the caller owns (and keeps alive).
+    explicit InterleafLexer(SSLexConsumer& consumer, ConversionHost* host = nullptr, int debug = 0);
 
     // The unexpected-character handler. Throws the integer 6.
     SSRefPtr<SSLexLexeme> error(SSLexConsumer& consumer) override;

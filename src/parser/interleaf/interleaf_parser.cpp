@@ -54,6 +54,12 @@ InterleafParser::InterleafParser(const std::string& fileName, ConversionHost* ho
     setTable(table_);
 }
 
+InterleafParser::InterleafParser(SSLexConsumer& consumer, ConversionHost* host, int debug)
+    : lexer_(consumer, host, debug), table_(loadInterleafYaccTable()) {
+    setLex(lexer_);
+    setTable(table_);
+}
+
 InterleafParser::~InterleafParser() = default;
 
 std::string expectedTokenText(const std::vector<std::int32_t>& tokens, const SSLex& namer) {

@@ -52,6 +52,9 @@ class InterleafParser : public SSYacc {
     // dropped); `debug` is the DEBUG setting.
     explicit InterleafParser(const std::string& fileName, ConversionHost* host = nullptr,
                              int debug = 0);
+    // The same over a consumer the caller owns (and keeps alive).
+    explicit InterleafParser(SSLexConsumer& consumer, ConversionHost* host = nullptr,
+                             int debug = 0);
     ~InterleafParser() override;
 
     InterleafLexer& lexer() { return lexer_; }
