@@ -1,0 +1,44 @@
+// GeneratorOptions: what the document generator is asked to write.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillex::docgen {
+
+enum class DocumentKind { Document, Style };
+
+// Constructs that the forward conversion refuses. A generated file holds one
+// only when asked, so that ordinary output always converts and fuzz seeds and
+// tests can still get each refusal.
+enum class Refused {
+    RevisionTracking,    // a revision tracking declaration
+    SplitDocument,       // an a-page declaration
+    APageAttribute,      // an "A-Page" word inside a tag
+    ClassDefaults,       // a class defaults declaration
+    ManualComment,       // a comment written by hand
+    IncludeDeclarations, // an include declarations declaration
+    Include,             // an include
+    LongIndexMarker,     // an index heading over 250 visible characters
+    NotShiftJis,         // a Japanese file whose encoding is not SJIS
+    WrongVersion,        // a header of version 8.4
+};
+
+struct GeneratorOptions {
+    std::uint64_t seed = 1;
+    std::uint64_t size = 64 * 1024; // bytes wanted
+    DocumentKind kind = DocumentKind::Document;
+    bool japanese = false; // Shift-JIS text, double-byte codes, "SJIS" encoding
+    bool crlf = false;     // CR LF line ends instead of LF
+    std::set<Refused> refused;
+};
+
+// The names of the refused constructs as the command line takes them.
+std::vector<std::string_view> refusedNames();
+std::optional<Refused> refusedFromName(std::string_view name);
+
+} // namespace quillex::docgen

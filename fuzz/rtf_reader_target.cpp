@@ -1,0 +1,37 @@
+// Fuzz target: the reader of translated QMX files saved as RTF.
+//
+// Checks: a failure is one of the reader's result codes (5010 to 5060) or a
+// FileError, and leaves the caller's lines as they were; read lines never
+// hold a line end.
+#include "foundation/file_error.h"
+#include "fuzz_support.h"
+#include "qmx/rtf_reader.h"
+
+#include <cstdint>
+
+using namespace quillex;
+using namespace quillex::fuzz;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string path = ScratchFolder::instance().subfolder("rtf") + "input.RTF";
+    writeFile(path, std::string_view(reinterpret_cast<const char*>(data), size));
+    const std::vector<std::string> before{"line already there"};
+    std::vector<std::string> lines = before;
+    try {
+        readRtfFile(path, lines);
+    } catch (int code) {
+        if (!isResultCode(code) || code < result::NotRtf || code > result::RtfError5)
+            fail("the RTF reader threw " + std::to_string(code));
+        if (lines != before)
+            fail("a failed read changed the lines");
+        return 0;
+    } catch (const FileError&) {
+        return 0;
+    }
+    if (lines.empty() || lines.front() != before.front())
+        fail("the RTF reader dropped lines it did not read");
+    for (const std::string& line : lines)
+        if (line.find_first_of("\r\n") != std::string::npos)
+            fail("a read line holds a line end");
+    return 0;
+}
