@@ -73,7 +73,23 @@ int listLexemes(const std::string& fileName, std::ostream& out, int debug) {
     try {
         InterleafLexer lexer(fileName, &host, debug);
         std::uint32_t count = 0;
+        // A list whose start state accepts gives an empty lexeme; a second
+        // empty lexeme at the same place means the scan makes no progress
+        // (the parser refuses such input), so the listing ends there.
+        bool lastWasEmpty = false;
+        std::uint32_t emptyLine = 0;
+        std::uint32_t emptyOffset = 0;
         while (SSRefPtr<SSLexLexeme> lexeme = ++lexer) {
+            const bool empty = lexeme->length() == 0;
+            if (empty && lastWasEmpty && lexeme->line() == emptyLine &&
+                lexeme->offset() == emptyOffset) {
+                out << "Scanning stopped: no progress at line " << emptyLine << ", offset "
+                    << emptyOffset << '\n';
+                break;
+            }
+            lastWasEmpty = empty;
+            emptyLine = lexeme->line();
+            emptyOffset = lexeme->offset();
             out << describeLexeme(lexer.tokenToConstChar(lexeme->token()), lexeme->line(),
                                   lexeme->offset(), lexeme->text())
                 << '\n';
