@@ -4,6 +4,7 @@
 #include "foundation/disk_space.h"
 #include "foundation/file_error.h"
 #include "qmx/result_code.h"
+#include "support/recording_host.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -15,23 +16,7 @@ using quillex::testing::TempDir;
 
 namespace {
 
-class RecordingHost : public ConversionHost {
-  public:
-    int fileSteps = 0;
-    int batchSteps = 0;
-    int cancelAfterSteps = -1;
-    std::vector<std::string> results;
-
-    void progressStep(bool skipFileBar, bool skipBatchBar) override {
-        fileSteps += skipFileBar ? 0 : 1;
-        batchSteps += skipBatchBar ? 0 : 1;
-    }
-    void appendResult(const std::string& line) override { results.push_back(line); }
-    bool isCancelled() const override {
-        return cancelAfterSteps >= 0 && batchSteps >= cancelAfterSteps;
-    }
-    Answer ask(const std::string&, bool) override { return Answer::Yes; }
-};
+using quillex::testing::RecordingHost;
 
 constexpr const char* kMinimalDocument = "<!OPS, Version = 8.0>\r\n\r\n<!Document,\r\n"
                                          "\tFinal Output Device =\t\"ps\">\r\n";

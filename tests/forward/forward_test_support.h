@@ -4,6 +4,7 @@
 
 #include "forward/document_parser.h"
 #include "qmx/conversion_host.h"
+#include "support/recording_host.h"
 #include "support/temp_dir.h"
 
 #include <string>
@@ -11,16 +12,7 @@
 
 namespace quillex::testing {
 
-class ResultsHost : public ConversionHost {
-  public:
-    std::vector<std::string> results;
-    int steps = 0;
-    int cancelAfterSteps = -1;
-    void progressStep(bool, bool) override { ++steps; }
-    void appendResult(const std::string& line) override { results.push_back(line); }
-    bool isCancelled() const override { return cancelAfterSteps >= 0 && steps >= cancelAfterSteps; }
-    Answer ask(const std::string&, bool) override { return Answer::Yes; }
-};
+using ResultsHost = quillex::testing::RecordingHost;
 
 // A document parsed from `text`, with the result code of the parse.
 struct ParsedText {

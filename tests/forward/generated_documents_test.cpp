@@ -8,6 +8,7 @@
 #include "forward/forward_converter.h"
 #include "parser/interleaf/interleaf_diagnostics.h"
 #include "qmx/result_code.h"
+#include "support/recording_host.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -24,14 +25,7 @@ using quillex::testing::TempDir;
 
 namespace {
 
-class QuietHost : public ConversionHost {
-  public:
-    int steps = 0;
-    void progressStep(bool, bool skipBatchBar) override { steps += skipBatchBar ? 0 : 1; }
-    void appendResult(const std::string&) override {}
-    bool isCancelled() const override { return false; }
-    Answer ask(const std::string&, bool) override { return Answer::Yes; }
-};
+using QuietHost = quillex::testing::RecordingHost;
 
 // The lines of a text as the ORG copy should hold them: CR LF and LF both end
 // a line, every line ends with LF.
@@ -71,7 +65,7 @@ class GeneratedDocumentsTest : public ::testing::Test {
         QuietHost host;
         AncillaryCollector collector;
         const int code = convertFile(options, collector, host);
-        EXPECT_EQ(host.steps, 10) << name;
+        EXPECT_EQ(host.batchSteps, 10) << name;
         return code;
     }
 

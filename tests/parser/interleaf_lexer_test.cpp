@@ -288,7 +288,7 @@ TEST(InterleafLexer, UnexpectedCharacterWithoutDebugThrowsAtOnce) {
     } catch (int code) {
         EXPECT_EQ(code, 6);
     }
-    EXPECT_TRUE(host.lines.empty());
+    EXPECT_TRUE(host.results.empty());
 }
 
 TEST(InterleafLexer, TwentyUnexpectedCharactersAreReportedAndSkipped) {
@@ -298,9 +298,9 @@ TEST(InterleafLexer, TwentyUnexpectedCharactersAreReportedAndSkipped) {
     std::vector<std::int32_t> tokens;
     while (SSRefPtr<SSLexLexeme> l = ++lexer)
         tokens.push_back(l->token());
-    ASSERT_EQ(host.lines.size(), 20u);
-    EXPECT_EQ(host.lines.front(), "Unexpected character: x (line 2, offset 6)");
-    EXPECT_EQ(host.lines.back(), "Unexpected character: x (line 2, offset 25)");
+    ASSERT_EQ(host.results.size(), 20u);
+    EXPECT_EQ(host.results.front(), "Unexpected character: x (line 2, offset 6)");
+    EXPECT_EQ(host.results.back(), "Unexpected character: x (line 2, offset 25)");
     EXPECT_EQ(lexer.unexpectedCharacters(), 20);
     // Scanning went on after them: the quote and the tag end follow.
     ASSERT_GE(tokens.size(), 2u);
@@ -319,11 +319,11 @@ TEST(InterleafLexer, TwentyFirstUnexpectedCharacterAborts) {
     } catch (int code) {
         EXPECT_EQ(code, 6);
     }
-    ASSERT_EQ(host.lines.size(), 24u);
-    EXPECT_EQ(host.lines[20], "Unexpected character: x (line 2, offset 26)");
-    EXPECT_EQ(host.lines[21], "Aborting parsing of this file.");
-    EXPECT_EQ(host.lines[22], "More than 20 unexpected character errors!");
-    EXPECT_EQ(host.lines[23], "Too many errors - aborting!");
+    ASSERT_EQ(host.results.size(), 24u);
+    EXPECT_EQ(host.results[20], "Unexpected character: x (line 2, offset 26)");
+    EXPECT_EQ(host.results[21], "Aborting parsing of this file.");
+    EXPECT_EQ(host.results[22], "More than 20 unexpected character errors!");
+    EXPECT_EQ(host.results[23], "Too many errors - aborting!");
 }
 
 TEST(InterleafLexer, UnexpectedTextIncludesWhatWasReadBeforeTheRejectedCharacter) {
@@ -335,7 +335,7 @@ TEST(InterleafLexer, UnexpectedTextIncludesWhatWasReadBeforeTheRejectedCharacter
     while (SSRefPtr<SSLexLexeme> l = ++lexer)
         tokens.push_back(l->token());
     EXPECT_EQ(tokens, std::vector<std::int32_t>{JUNK});
-    ASSERT_EQ(host.lines.size(), 2u);
-    EXPECT_EQ(host.lines[0], "Unexpected character: (x (line 1, offset 1)");
-    EXPECT_EQ(host.lines[1], "Unexpected character: (y (line 2, offset 1)");
+    ASSERT_EQ(host.results.size(), 2u);
+    EXPECT_EQ(host.results[0], "Unexpected character: (x (line 1, offset 1)");
+    EXPECT_EQ(host.results[1], "Unexpected character: (y (line 2, offset 1)");
 }

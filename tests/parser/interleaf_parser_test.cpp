@@ -59,7 +59,7 @@ TEST(InterleafParser, CorpusDocumentsParse) {
         InterleafParser parser(entry.path().string(), &host, 1);
         EXPECT_EQ(parser.parse(), 0);
         EXPECT_EQ(parser.errorCode(), 0);
-        EXPECT_TRUE(host.lines.empty()) << host.lines.front();
+        EXPECT_TRUE(host.results.empty()) << host.results.front();
         ++files;
     }
     EXPECT_EQ(files, 9);
@@ -72,7 +72,7 @@ TEST(InterleafParser, SampleDocumentsUseEveryProduction) {
         RecordingHost host;
         RecordingParser parser(interleafSample(name), &host, 1);
         EXPECT_EQ(parser.parse(), 0);
-        EXPECT_TRUE(host.lines.empty()) << host.lines.front();
+        EXPECT_TRUE(host.results.empty()) << host.results.front();
         used.insert(parser.productions.begin(), parser.productions.end());
     }
     for (std::uint32_t p = 1; p <= 157; ++p)
@@ -117,8 +117,8 @@ TEST(InterleafParser, HeaderWithoutBlankIsASyntaxError) {
     InterleafParser parser(file.path(), &host, 1);
     EXPECT_NE(parser.parse(), 0);
     EXPECT_EQ(parser.errorCode(), 6);
-    ASSERT_EQ(host.lines.size(), 1u);
-    EXPECT_EQ(host.lines[0], "Unexpected text: Version Expected VERSION.");
+    ASSERT_EQ(host.results.size(), 1u);
+    EXPECT_EQ(host.results[0], "Unexpected text: Version Expected VERSION.");
 }
 
 TEST(InterleafParser, SyntaxErrorWithoutDebugIsSilent) {
@@ -127,7 +127,7 @@ TEST(InterleafParser, SyntaxErrorWithoutDebugIsSilent) {
     InterleafParser parser(file.path(), &host, 0);
     EXPECT_NE(parser.parse(), 0);
     EXPECT_EQ(parser.errorCode(), 6);
-    EXPECT_TRUE(host.lines.empty());
+    EXPECT_TRUE(host.results.empty());
 }
 
 TEST(InterleafParser, ExpectedTextOfTwoTokensAtEndOfInput) {
@@ -135,8 +135,8 @@ TEST(InterleafParser, ExpectedTextOfTwoTokensAtEndOfInput) {
     RecordingHost host;
     InterleafParser parser(file.path(), &host, 1);
     EXPECT_NE(parser.parse(), 0);
-    ASSERT_EQ(host.lines.size(), 1u);
-    EXPECT_EQ(host.lines[0], "Unexpected text: eof Expected DQUOTED_TEXT, or END_DQUOTE.");
+    ASSERT_EQ(host.results.size(), 1u);
+    EXPECT_EQ(host.results[0], "Unexpected text: eof Expected DQUOTED_TEXT, or END_DQUOTE.");
 }
 
 TEST(InterleafParser, ExpectedTokenTextJoinsNamesAndSkipsTheErrorToken) {
@@ -159,8 +159,8 @@ TEST(InterleafParser, EmptyFieldDataEndsInASyntaxError) {
     InterleafParser parser(file.path(), &host, 1);
     EXPECT_NE(parser.parse(), 0);
     EXPECT_EQ(parser.errorCode(), 6);
-    ASSERT_EQ(host.lines.size(), 1u);
-    EXPECT_EQ(host.lines[0].rfind("Unexpected text:  Expected ", 0), 0u) << host.lines[0];
+    ASSERT_EQ(host.results.size(), 1u);
+    EXPECT_EQ(host.results[0].rfind("Unexpected text:  Expected ", 0), 0u) << host.results[0];
 }
 
 TEST(InterleafParser, UnexpectedCharacterLeavesParseAsInteger) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "qmx/conversion_host.h"
+#include "support/recording_host.h"
 
 #include <atomic>
 #include <filesystem>
@@ -13,14 +14,7 @@
 
 namespace quillex::testing {
 
-class RecordingHost : public ConversionHost {
-  public:
-    std::vector<std::string> lines;
-    void progressStep(bool, bool) override {}
-    void appendResult(const std::string& line) override { lines.push_back(line); }
-    bool isCancelled() const override { return false; }
-    Answer ask(const std::string&, bool) override { return Answer::No; }
-};
+using RecordingHost = quillex::testing::RecordingHost;
 
 // A file holding `bytes`, removed when the object goes.
 class TempFile {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "qmx/conversion_host.h"
+#include "support/recording_host.h"
 #include "verifier/segment_scanner.h"
 #include "verifier/verification_report.h"
 
@@ -16,22 +17,7 @@
 
 namespace quillex::testing {
 
-class RecordingHost : public ConversionHost {
-  public:
-    void progressStep(bool, bool) override {
-        ++steps;
-        if (cancelAfterSteps >= 0 && steps >= cancelAfterSteps)
-            cancelled = true;
-    }
-    void appendResult(const std::string& line) override { results.push_back(line); }
-    bool isCancelled() const override { return cancelled; }
-    Answer ask(const std::string&, bool) override { return Answer::Yes; }
-
-    int steps = 0;
-    int cancelAfterSteps = -1;
-    bool cancelled = false;
-    std::vector<std::string> results;
-};
+using RecordingHost = quillex::testing::RecordingHost;
 
 // A fresh folder under the system's temporary folder, removed afterwards.
 class ScratchFolder {
