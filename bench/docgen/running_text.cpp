@@ -28,6 +28,10 @@ void RunningText::componentStart(std::string_view name, std::string_view attribu
     c_.out.raw("\"");
     c_.out.raw(attributes);
     c_.out.raw(">\n\n");
+    if (firstPageDue_) {
+        firstPageDue_ = false;
+        pageBreak();
+    }
 }
 
 void RunningText::word(std::string_view text, bool space) {

@@ -51,6 +51,9 @@ class RunningText {
     void reference();
     void indexMarker(bool longHeading);
     void pageBreak();
+    // Exports open the body's first paragraph with a page mark: the next
+    // component start is followed by one.
+    void markFirstPage() { firstPageDue_ = true; }
 
   private:
     void inlineElement(TextPlace place);
@@ -61,6 +64,7 @@ class RunningText {
 
     GeneratorContext& c_;
     DiagramWriter* diagrams_ = nullptr;
+    bool firstPageDue_ = false;
 };
 
 } // namespace quillex::docgen
