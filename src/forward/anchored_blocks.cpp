@@ -32,7 +32,7 @@ class BlockMover {
           framesMove_(which == AnchoredBlocks::All) {}
 
     std::vector<std::string> run() {
-        reversed_.reserve(items_.size() + 8);
+        reversed_.reserve(items_.size() + anchorCount());
         for (std::size_t i = items_.size(); i-- > 0;) {
             std::string& item = items_[i];
             if (framesMove_ && item == kFrame.end) {
@@ -60,6 +60,16 @@ class BlockMover {
     }
 
   private:
+    // An upper bound of the anchors the walk adds, so that the result is
+    // allocated once: a doubling near the end would hold the list twice.
+    std::size_t anchorCount() const {
+        std::size_t count = 0;
+        for (const std::string& item : items_)
+            if (item == kFrame.end || item == kFootnote.end || item == kIndexMarker.end)
+                ++count;
+        return count;
+    }
+
     std::size_t findStart(std::size_t end, const BlockKind& kind) const {
         for (std::size_t j = end; j-- > 0;)
             if (items_[j].starts_with(kind.start))

@@ -23,13 +23,13 @@ std::vector<std::string> BodyConverter::layOut(PieceList& pieces) {
 
 std::vector<std::string> BodyConverter::convertItems(std::vector<std::string> items) {
     items = placePageBreaks(std::move(items));
-    items = ItemConverter(registry_, classes_, extensions_, settings_, host_).convert(items);
+    items = ItemConverter(registry_, classes_, extensions_, settings_, host_).convert(std::move(items));
     items = moveAnchoredBlocks(std::move(items), registry_, settings_.markerPlaceholders);
     return balanceFonts(std::move(items));
 }
 
-std::vector<std::string> BodyConverter::toLines(const std::vector<std::string>& items) const {
-    std::vector<std::string> lines = joinItemsIntoLines(items);
+std::vector<std::string> BodyConverter::toLines(std::vector<std::string> items) const {
+    std::vector<std::string> lines = joinItemsIntoLines(std::move(items));
     if (settings_.characters.smartQuotes)
         convertQuotes(lines);
     return lines;

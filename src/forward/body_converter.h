@@ -33,7 +33,7 @@ class BodyConverter {
     // start.
     std::vector<std::string> convertItems(std::vector<std::string> items);
     // Step 6: the items as QMX lines, quotes paired when smart quotes are on.
-    std::vector<std::string> toLines(const std::vector<std::string>& items) const;
+    std::vector<std::string> toLines(std::vector<std::string> items) const;
 
     // All steps.
     std::vector<std::string> convert(PieceList& pieces);

@@ -1,12 +1,20 @@
 // Laying out the body.
 #include "forward/body_layout.h"
 
+#include <iterator>
+
 namespace quillex {
 namespace {
 
-void appendLinesAfterFirst(const DocumentPiece& piece, std::vector<std::string>& items) {
-    if (piece.lines.size() > 1)
-        items.insert(items.end(), piece.lines.begin() + 1, piece.lines.end());
+// The lines move: once laid out, a body text piece keeps only its first line
+// (its token), so the text is not held twice through the body conversion.
+void appendLinesAfterFirst(DocumentPiece& piece, std::vector<std::string>& items) {
+    if (piece.lines.size() <= 1)
+        return;
+    items.insert(items.end(), std::make_move_iterator(piece.lines.begin() + 1),
+                 std::make_move_iterator(piece.lines.end()));
+    piece.lines.resize(1);
+    piece.lines.shrink_to_fit();
 }
 
 std::size_t firstBodyPiece(const PieceList& pieces) {
@@ -16,6 +24,15 @@ std::size_t firstBodyPiece(const PieceList& pieces) {
     return pieces.size();
 }
 
+// About as many items as the body pieces have lines, and a few tags a piece:
+// reserved at once, the list is not held twice while it grows.
+std::size_t itemEstimate(const PieceList& pieces, std::size_t first) {
+    std::size_t count = 0;
+    for (std::size_t i = first; i < pieces.size(); ++i)
+        count += pieces[i]->lines.size() + 4;
+    return count;
+}
+
 } // namespace
 
 // Declarations come before the end-of-declarations piece and are the
@@ -23,6 +40,7 @@ std::size_t firstBodyPiece(const PieceList& pieces) {
 std::vector<std::string> layOutBody(PieceList& pieces, BodyExtensions& extensions) {
     std::vector<std::string> items;
     std::size_t i = firstBodyPiece(pieces);
+    items.reserve(itemEstimate(pieces, i));
     while (i < pieces.size()) {
         DocumentPiece& piece = *pieces[i];
         std::size_t next = i + 1;

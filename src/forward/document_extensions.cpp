@@ -73,7 +73,7 @@ std::vector<std::string> DocumentExtensions::convertAncillaryItems(std::vector<s
     BodySettings settings = context_.settings;
     settings.autonumbersAsMarkers = true;
     items = ItemConverter(context_.registry, context_.classes, *this, settings, context_.host)
-                .convert(items);
+                .convert(std::move(items));
     items = moveAnchoredBlocks(std::move(items), context_.registry, settings.markerPlaceholders,
                                AnchoredBlocks::IndexMarkersOnly);
     return balanceFonts(std::move(items));

@@ -68,7 +68,6 @@ int parseDocument(const std::string& path, const ParseSettings& settings,
             settings.host->appendResult(std::string("Exception! ") + failure.what());
         return result::ParserError;
     }
-    actions.finish();
     return actions.resultCode();
 }
 

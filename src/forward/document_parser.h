@@ -31,6 +31,10 @@ struct ParsedDocument {
     SourceText source;
     PieceList pieces;
     int fileNumber = 0;
+
+    // The exact source text of a piece's range. The pieces tile the file, so
+    // the text is looked up here rather than copied into every piece.
+    std::string_view textOf(const DocumentPiece& piece) const { return source.textOf(piece.span); }
 };
 
 // Parses `path` into `document`. Returns 0, 1 (cancelled), 6 (the parser met

@@ -66,7 +66,8 @@ struct DocumentPiece {
     explicit DocumentPiece(PieceKind pieceKind) : kind(pieceKind) {}
 
     PieceKind kind;
-    // The range covered; after the parse its text is the source text there.
+    // The range covered (its text stays empty: ParsedDocument::textOf gives
+    // the source text of the range).
     CTextPiece span;
     // The source texts of the items added, one item a line.
     std::vector<std::string> lines;

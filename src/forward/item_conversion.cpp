@@ -57,7 +57,7 @@ ItemConverter::ItemConverter(TagRegistry& registry, const ClassTable& classes,
     : registry_(registry), classes_(classes), extensions_(extensions), settings_(settings),
       host_(host) {}
 
-std::vector<std::string> ItemConverter::convert(const std::vector<std::string>& items) {
+std::vector<std::string> ItemConverter::convert(std::vector<std::string> items) {
     items_ = &items;
     out_.clear();
     out_.reserve(items.size());
@@ -72,7 +72,7 @@ std::vector<std::string> ItemConverter::convert(const std::vector<std::string>& 
 
     position_ = 0;
     while (position_ < items.size()) {
-        const std::string& item = items[position_];
+        std::string& item = items[position_];
         if (item.starts_with("<\""))
             convertComponent();
         else
@@ -96,7 +96,7 @@ void ItemConverter::warn(const std::string& line) const {
 
 // The rules for everything but component starts; the first that matches
 // applies. Advances past the item.
-void ItemConverter::convertItem(const std::string& item) {
+void ItemConverter::convertItem(std::string& item) {
     ++position_;
     const CharacterSettings& characters = settings_.characters;
     if (isDroppedItem(item))
@@ -132,7 +132,8 @@ void ItemConverter::convertItem(const std::string& item) {
     } else if (item == "<End Sub>" && !openSubcomponents_.empty()) {
         closeSubcomponent();
     } else {
-        emit(item);
+        // The walk never looks back, so the text can move.
+        emit(std::move(item));
     }
 }
 

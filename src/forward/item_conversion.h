@@ -27,10 +27,12 @@ class ItemConverter {
     ItemConverter(TagRegistry& registry, const ClassTable& classes, BodyExtensions& extensions,
                   const BodySettings& settings, ConversionHost* host);
 
-    std::vector<std::string> convert(const std::vector<std::string>& items);
+    // Takes the items by value: an item left unchanged moves into the
+    // result rather than being copied.
+    std::vector<std::string> convert(std::vector<std::string> items);
 
   private:
-    void convertItem(const std::string& item);
+    void convertItem(std::string& item);
     void convertComponent();
     bool hideComponent(const std::string& start, const TagAttributes& attributes,
                        const ClassInformation* information, bool sub);
@@ -55,7 +57,7 @@ class ItemConverter {
     ConversionHost* host_;
 
     // State of one walk.
-    const std::vector<std::string>* items_ = nullptr;
+    std::vector<std::string>* items_ = nullptr;
     std::vector<std::size_t> nextParagraphEnd_;
     std::size_t position_ = 0;
     std::vector<std::string> out_;

@@ -14,30 +14,30 @@ bool isPageBreak(const std::string& item) {
 }
 
 // Marks are not inserted while walking; each is recorded with the position
-// of the item it must precede, and one merge at the end places them all.
-std::vector<std::string> mergeMoves(std::vector<std::string> items,
-                                    std::vector<std::pair<std::size_t, std::string>> moves) {
+// of the item it must precede, and one merge at the end places them all. The
+// merge fills the list from the back, in place: every mark was taken out of
+// the list before, so the list has room for them all.
+void mergeMoves(std::vector<std::string>& items,
+                std::vector<std::pair<std::size_t, std::string>> moves) {
     if (moves.empty())
-        return items;
+        return;
     std::stable_sort(moves.begin(), moves.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
-    std::vector<std::string> merged;
-    merged.reserve(items.size() + moves.size());
-    std::size_t move = 0;
-    for (std::size_t i = 0; i <= items.size(); ++i) {
-        for (; move < moves.size() && moves[move].first == i; ++move)
-            merged.push_back(std::move(moves[move].second));
-        if (i < items.size())
-            merged.push_back(std::move(items[i]));
+    std::size_t read = items.size();
+    items.resize(items.size() + moves.size());
+    std::size_t write = items.size();
+    for (std::size_t move = moves.size(); move-- > 0;) {
+        while (read > moves[move].first)
+            items[--write] = std::move(items[--read]);
+        items[--write] = std::move(moves[move].second);
     }
-    return merged;
 }
 
 } // namespace
 
+// The walk keeps the items in place (`kept` counts those kept so far).
 std::vector<std::string> placePageBreaks(std::vector<std::string> items) {
-    std::vector<std::string> kept;
-    kept.reserve(items.size());
+    std::size_t kept = 0;
     std::vector<std::pair<std::size_t, std::string>> moves;
     bool firstSeen = false;
     bool inTable = false;
@@ -47,7 +47,8 @@ std::vector<std::string> placePageBreaks(std::vector<std::string> items) {
     bool paragraphEndSeen = false;
     std::size_t afterParagraphEnd = 0;
 
-    for (std::string& item : items) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        std::string& item = items[i];
         if (isPageBreak(item)) {
             if (!firstSeen) {
                 firstSeen = true;
@@ -62,7 +63,7 @@ std::vector<std::string> placePageBreaks(std::vector<std::string> items) {
         }
         if (item.starts_with("<tb ")) {
             inTable = true;
-            tableStart = kept.size();
+            tableStart = kept;
             rows = 0;
         } else if (item == "</tb>") {
             inTable = false;
@@ -74,11 +75,15 @@ std::vector<std::string> placePageBreaks(std::vector<std::string> items) {
             --microDocuments;
         } else if (item == kEndOfParagraphMark && microDocuments == 0) {
             paragraphEndSeen = true;
-            afterParagraphEnd = kept.size() + 1;
+            afterParagraphEnd = kept + 1;
         }
-        kept.push_back(std::move(item));
+        if (kept != i)
+            items[kept] = std::move(item);
+        ++kept;
     }
-    return mergeMoves(std::move(kept), std::move(moves));
+    items.resize(kept);
+    mergeMoves(items, std::move(moves));
+    return items;
 }
 
 } // namespace quillex

@@ -610,9 +610,4 @@ void ParseActions::runAction(Production& p) {
     }
 }
 
-void ParseActions::finish() {
-    for (const auto& piece : pieces_)
-        piece->span.text = std::string(source_.textOf(piece->span));
-}
-
 } // namespace quillex

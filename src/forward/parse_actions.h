@@ -92,10 +92,6 @@ class ParseActions {
     SSRefPtr<SSYaccStackElement> reduce(SSYacc& parser, std::uint32_t production,
                                         std::uint32_t size);
 
-    // After a parse that ran to the end: gives each piece the source text of
-    // its range.
-    void finish();
-
     // 0, or the code of the latest refusal met.
     int resultCode() const { return resultCode_; }
     bool cancelled() const { return cancelled_; }

@@ -10,18 +10,19 @@ bool isExternalTag(const std::string& item) {
 
 } // namespace
 
-std::vector<std::string> joinItemsIntoLines(const std::vector<std::string>& items) {
+std::vector<std::string> joinItemsIntoLines(std::vector<std::string> items) {
     std::vector<std::string> lines;
-    const std::string* previous = nullptr;
-    for (const std::string& item : items) {
-        const bool prefixAfterStart =
-            previous != nullptr && item.starts_with("<pn") && previous->starts_with("<ps");
+    bool previousIsStart = false; // the item before began "<ps"
+    for (std::string& item : items) {
+        const bool prefixAfterStart = previousIsStart && item.starts_with("<pn");
         const bool startsLine = (isExternalTag(item) && !prefixAfterStart) || item == "<:hr>";
-        if (startsLine || lines.empty())
-            lines.push_back(item);
-        else
+        previousIsStart = item.starts_with("<ps");
+        if (startsLine || lines.empty()) {
+            lines.push_back(std::move(item));
+        } else {
             lines.back() += item;
-        previous = &item;
+            std::string().swap(item);
+        }
     }
     return lines;
 }

@@ -12,6 +12,9 @@
 
 namespace quillex {
 
-std::vector<std::string> joinItemsIntoLines(const std::vector<std::string>& items);
+// Takes the items by value: each item's text moves into its line, and the
+// memory of an item appended to a line is given back at once, so a large
+// body is not held twice.
+std::vector<std::string> joinItemsIntoLines(std::vector<std::string> items);
 
 } // namespace quillex

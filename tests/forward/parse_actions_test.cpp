@@ -104,11 +104,11 @@ TEST(ParseActions, EachPieceSpansItsItemsAndTheLayoutAfterThem) {
     EXPECT_EQ(spanOf(*pieces[2]), (Span{6, 1, 9, 1}));
     EXPECT_EQ(spanOf(*pieces[4]), (Span{11, 1, 14, 1}));
     EXPECT_EQ(spanOf(*pieces[5]), (Span{14, 1, 24, 1}));
-    // Each piece holds the exact source text of its range, and the pieces
+    // Each piece's range holds the exact source text, and the pieces
     // tile the file: every range starts where the one before ended.
     std::string joined;
     for (std::size_t i = 0; i < pieces.size(); ++i) {
-        joined += pieces[i]->span.text;
+        joined += parsed.document.textOf(*pieces[i]);
         EXPECT_EQ(pieces[i]->span.fileNumber, parsed.document.fileNumber);
         if (i > 0) {
             EXPECT_EQ(pieces[i]->span.startLine, pieces[i - 1]->span.endLine);
@@ -116,7 +116,7 @@ TEST(ParseActions, EachPieceSpansItsItemsAndTheLayoutAfterThem) {
         }
     }
     EXPECT_EQ(joined, kChapter);
-    EXPECT_EQ(pieces[4]->span.text, "<!Class, \"para\",\n\tFont =\tF20>\n\n");
+    EXPECT_EQ(parsed.document.textOf(*pieces[4]), "<!Class, \"para\",\n\tFont =\tF20>\n\n");
 }
 
 TEST(ParseActions, TagTextIsItsSourceTextAlsoWhereTheLexerSkippedBlanks) {
@@ -170,7 +170,7 @@ TEST(ParseActions, FramesMakePiecesForTheFrameItsObjectsAndTheTextAfterIt) {
     // The text after the frame starts at its ">" and covers the layout after it.
     EXPECT_EQ(pieces[4]->lines, (Lines{">", "after", EOP}));
     EXPECT_EQ(pieces[4]->span.startLine, 10u);
-    EXPECT_EQ(pieces[4]->span.text, ">\nafter\n");
+    EXPECT_EQ(parsed.document.textOf(*pieces[4]), ">\nafter\n");
 }
 
 TEST(ParseActions, AFrameAsTheFirstItemDoesNotSwallowTheTextAfterIt) {
@@ -179,7 +179,7 @@ TEST(ParseActions, AFrameAsTheFirstItemDoesNotSwallowTheTextAfterIt) {
     const PieceList& pieces = parsed.document.pieces;
     ASSERT_EQ(kindsOf(pieces), (std::vector<int>{1, 23, 24, 35}));
     EXPECT_EQ(pieces[3]->lines, (Lines{">", "after the frame", EOP}));
-    EXPECT_EQ(pieces[1]->span.text, "<!End Declarations>\n\n");
+    EXPECT_EQ(parsed.document.textOf(*pieces[1]), "<!End Declarations>\n\n");
 }
 
 TEST(ParseActions, MicroDocumentsEndTheirLastParagraph) {
