@@ -24,12 +24,12 @@ std::size_t firstBodyPiece(const PieceList& pieces) {
     return pieces.size();
 }
 
-// About as many items as the body pieces have lines, and a few tags a piece:
+// About as many items as the body pieces have lines, and a tag a piece:
 // reserved at once, the list is not held twice while it grows.
 std::size_t itemEstimate(const PieceList& pieces, std::size_t first) {
     std::size_t count = 0;
     for (std::size_t i = first; i < pieces.size(); ++i)
-        count += pieces[i]->lines.size() + 4;
+        count += pieces[i]->lines.size() + 1;
     return count;
 }
 

@@ -166,6 +166,9 @@ void DocumentConverter::parseSource() {
     settings.debug = options_.debug;
     if (const int code = parseDocument(sourcePath_, settings, document_); code != 0)
         throw code;
+    // The pieces hold all the conversion reads from here on; the source text
+    // is let go so that a large document is not held twice.
+    document_.source.release();
 }
 
 void DocumentConverter::convertBody() {

@@ -22,6 +22,12 @@ class SourceText {
 
     const std::string& text() const { return text_; }
 
+    // Gives the memory back (assigning an empty SourceText may keep it).
+    void release() {
+        std::string().swap(text_);
+        std::vector<std::size_t>().swap(lineStarts_);
+    }
+
     // Byte offset of (line, column), clamped to the text; lines and columns
     // count from 1.
     std::size_t offsetOf(std::uint32_t line, std::uint32_t column) const {
