@@ -23,7 +23,8 @@ std::vector<std::string> BodyConverter::layOut(PieceList& pieces) {
 
 std::vector<std::string> BodyConverter::convertItems(std::vector<std::string> items) {
     items = placePageBreaks(std::move(items));
-    items = ItemConverter(registry_, classes_, extensions_, settings_, host_).convert(std::move(items));
+    items =
+        ItemConverter(registry_, classes_, extensions_, settings_, host_).convert(std::move(items));
     items = moveAnchoredBlocks(std::move(items), registry_, settings_.markerPlaceholders);
     return balanceFonts(std::move(items));
 }

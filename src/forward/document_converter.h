@@ -45,8 +45,8 @@ class DocumentConverter {
     bool japaneseSource() const { return japaneseSource_; }
     int lineCount() const { return lineCount_; }
     const std::vector<std::string>& outputLines() const { return outputLines_; }
-    const std::map<std::string, std::string>& knownTags() const { return knownTags_; }
-    const std::map<std::string, std::string>& tagReplacements() const { return tagReplacements_; }
+    const TagRegistry::TagMap& knownTags() const { return knownTags_; }
+    const TagRegistry::TagMap& tagReplacements() const { return tagReplacements_; }
     const PieceList& pieces() const { return document_.pieces; }
 
   private:
@@ -73,8 +73,8 @@ class DocumentConverter {
     int lineCount_ = 0;
     std::unique_ptr<OutputFile> orgCopy_;
     std::vector<std::string> outputLines_;
-    std::map<std::string, std::string> knownTags_;
-    std::map<std::string, std::string> tagReplacements_;
+    TagRegistry::TagMap knownTags_;
+    TagRegistry::TagMap tagReplacements_;
     TagRegistry registry_{knownTags_, tagReplacements_};
     ParsedDocument document_;
     ClassTable classes_;

@@ -221,6 +221,18 @@ SSRefPtr<SSYaccStackElement> ParseActions::reduce(SSYacc& parser, std::uint32_t 
     added_ = false;
     runAction(p);
 
+    // A unit production whose action added nothing hands its element on as
+    // the left side: the same span and text, without making a new element.
+    // (Most reductions are of this kind.)
+    if (size == 1 && !added_ && borrowed_.empty()) {
+        SSRefPtr<PieceElement> same(elements_.front());
+        same->setLexeme({});
+        reportProgress(same->value);
+        if (cancelled_)
+            return {};
+        return same;
+    }
+
     // Text an action added to a piece is added once only: the left side
     // then carries none.
     auto left = SSRefPtr<PieceElement>(new PieceElement);

@@ -12,8 +12,8 @@
 #include <array>
 #include <cstddef>
 #include <functional>
-#include <map>
 #include <string>
+#include <unordered_map>
 
 namespace quillex {
 
@@ -47,7 +47,8 @@ enum class TagCounter : std::size_t {
 
 class TagRegistry {
   public:
-    using TagMap = std::map<std::string, std::string>;
+    // Looked up by exact text, never walked in order: hashed.
+    using TagMap = std::unordered_map<std::string, std::string>;
 
     TagRegistry(TagMap& knownTags, TagMap& tagReplacements)
         : knownTags_(knownTags), tagReplacements_(tagReplacements) {}

@@ -10,15 +10,13 @@ constexpr std::string_view kGermanOpen = "<:glq>";
 constexpr std::string_view kEnglishOpen = "<:ldq>";
 constexpr std::string_view kEnglishClose = "<:rdq>";
 
-} // namespace
-
-std::string convertQuotesInLine(const std::string& line) {
-    std::string out;
-    out.reserve(line.size());
+// Walks the line as the conversion does and calls `closing(i)` for each
+// straight quote at `i` that closes an English quotation; stops early when
+// `closing` returns false.
+template <class Closing> void walkQuotes(std::string_view text, Closing closing) {
     int openEnglish = 0;
     int openGerman = 0;
     int tagDepth = 0;
-    const std::string_view text(line);
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c == '<') {
@@ -35,17 +33,37 @@ std::string convertQuotesInLine(const std::string& line) {
             --tagDepth;
         } else if (c == '"' && tagDepth == 0 && openEnglish > 0) {
             --openEnglish;
-            out += kEnglishClose;
-            continue;
+            if (!closing(i))
+                return;
         }
-        out.push_back(c);
     }
+}
+
+} // namespace
+
+std::string convertQuotesInLine(const std::string& line) {
+    std::string out;
+    out.reserve(line.size());
+    std::size_t copied = 0;
+    walkQuotes(line, [&](std::size_t quote) {
+        out.append(line, copied, quote - copied);
+        out += kEnglishClose;
+        copied = quote + 1;
+        return true;
+    });
+    out.append(line, copied);
     return out;
 }
 
+// Most lines hold no quote to change (the quotes of tags stay): those are
+// only read, not rebuilt.
 void convertQuotes(std::vector<std::string>& lines) {
-    for (std::string& line : lines)
-        line = convertQuotesInLine(line);
+    for (std::string& line : lines) {
+        bool changes = false;
+        walkQuotes(line, [&](std::size_t) { return !(changes = true); });
+        if (changes)
+            line = convertQuotesInLine(line);
+    }
 }
 
 } // namespace quillex
