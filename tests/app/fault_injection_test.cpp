@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/mount.h>
+#include <unistd.h>
 
 using namespace quillex;
 using quillex::testing::FakeBatchHost;
@@ -75,6 +76,46 @@ TEST_F(FaultInjectionTest, AFolderInPlaceOfAnOutputFailsTheFileAndTheBatchGoesOn
     EXPECT_EQ(listFolder(org), (std::vector<std::string>{"TOC.ORG", "TOC.TXT"}));
     EXPECT_EQ(listFolder(translated), (std::vector<std::string>{"ProgG.TXT", "TOC.TXT"}));
     EXPECT_TRUE(std::filesystem::is_directory(translated + "ProgG.TXT"));
+    expectNoTemporaryFiles();
+}
+
+// The translated folder cannot be written: a read-only file system when the
+// tests run as root (who may write anywhere else), the folder's permissions
+// otherwise. An earlier output of the same name stays as it was.
+TEST_F(FaultInjectionTest, AnOutputFolderThatCannotBeWrittenFailsEveryFileAndKeepsEarlierOutputs) {
+    const std::string locked = work.subfolder("locked");
+    const bool root = ::geteuid() == 0;
+    if (root && ::mount("tmpfs", locked.c_str(), "tmpfs", 0, "size=1m") != 0)
+        GTEST_SKIP() << "cannot mount a file system here";
+    struct Unlock {
+        std::string path;
+        bool root;
+        ~Unlock() {
+            if (root)
+                ::umount(path.c_str());
+            else
+                std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+        }
+    } unlock{locked, root};
+    work.write("locked/TOC.TXT", "earlier translation\n");
+    if (root) {
+        ASSERT_EQ(::mount("tmpfs", locked.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr), 0);
+    } else {
+        std::filesystem::permissions(locked, std::filesystem::perms::owner_read |
+                                                 std::filesystem::perms::owner_exec);
+    }
+
+    settings.paths.translatedFiles = locked;
+    settings.options.overwriteFiles = 1;
+    host.files = {copyFromCorpus("ProgG.DOC"), copyFromCorpus("TOC.DOC")};
+    const BatchReport report = runForward();
+    EXPECT_EQ(report.failed, 2);
+    EXPECT_TRUE(host.hasResult("File Error! Access to the file was denied."));
+    EXPECT_TRUE(host.hasResult("Filename:" + locked + "ProgG.TXT"));
+    EXPECT_EQ(readFile(locked + "TOC.TXT"), "earlier translation\n");
+    EXPECT_EQ(listFolder(locked), std::vector<std::string>{"TOC.TXT"});
+    // Neither file left its ORG copy or QMX file behind.
+    EXPECT_TRUE(listFolder(org).empty());
     expectNoTemporaryFiles();
 }
 
