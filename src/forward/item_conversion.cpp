@@ -66,9 +66,10 @@ std::vector<std::string> ItemConverter::convert(std::vector<std::string> items) 
     openSubcomponents_.clear();
 
     // Where each component's paragraph ends, found once for the whole list.
-    nextParagraphEnd_.assign(items.size() + 1, items.size());
+    nextParagraphEnd_.assign(items.size() + 1, static_cast<std::uint32_t>(items.size()));
     for (std::size_t i = items.size(); i-- > 0;)
-        nextParagraphEnd_[i] = items[i] == kEndOfParagraphMark ? i : nextParagraphEnd_[i + 1];
+        nextParagraphEnd_[i] = items[i] == kEndOfParagraphMark ? static_cast<std::uint32_t>(i)
+                                                               : nextParagraphEnd_[i + 1];
 
     position_ = 0;
     while (position_ < items.size()) {

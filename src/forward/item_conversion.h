@@ -14,6 +14,7 @@
 #include "forward/tag_registry.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
@@ -58,7 +59,8 @@ class ItemConverter {
 
     // State of one walk.
     std::vector<std::string>* items_ = nullptr;
-    std::vector<std::size_t> nextParagraphEnd_;
+    // Files are below 4 GB, so item indexes fit 32 bits (half the room).
+    std::vector<std::uint32_t> nextParagraphEnd_;
     std::size_t position_ = 0;
     std::vector<std::string> out_;
     bool pageOpen_ = false;
