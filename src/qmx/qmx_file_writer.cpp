@@ -12,10 +12,8 @@ void saveQmxFile(const std::string& path, const std::vector<std::string>& lines,
         writeTextFile(path, lines);
         return;
     }
-    std::vector<std::string> paragraphs = lines;
-    convertLinesToRtf(paragraphs);
-    writeRtfFile(path, paragraphs, paperSizeFromSetting(options.rtfPageSize),
-                 options.sourceLanguage.codePage, options.targetLanguage.codePage);
+    writeQmxRtfFile(path, lines, paperSizeFromSetting(options.rtfPageSize),
+                    options.sourceLanguage.codePage, options.targetLanguage.codePage);
 }
 
 } // namespace quillex

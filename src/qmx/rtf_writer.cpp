@@ -94,27 +94,60 @@ std::string_view reportParagraphPrefix(int fontNumber, bool codePagesDiffer) {
 
 } // namespace
 
+namespace {
+
+// One QMX line as an RTF paragraph, appended to `out`. The tag group lives
+// across lines: a tag may run on to the next line.
+void appendRtfParagraph(TagGroup& group, std::string_view line, std::string& out) {
+    out += kParagraphF3;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == '<')
+            group.open(out, line, i);
+        else if (c == '>')
+            group.close(out);
+        else
+            appendTextByte(out, static_cast<unsigned char>(c));
+    }
+}
+
+} // namespace
+
 void convertLinesToRtf(std::vector<std::string>& lines) {
-    TagGroup group; // lives across lines: a tag may run on to the next line
+    TagGroup group;
     for (std::string& line : lines) {
         std::string out;
         out.reserve(kParagraphCapacity);
-        out += kParagraphF3;
-        for (std::size_t i = 0; i < line.size(); ++i) {
-            const char c = line[i];
-            if (c == '<')
-                group.open(out, line, i);
-            else if (c == '>')
-                group.close(out);
-            else
-                appendTextByte(out, static_cast<unsigned char>(c));
-        }
+        appendRtfParagraph(group, line, out);
         line.swap(out);
     }
     // A tag never closed would leave its group, and so the document, open;
     // readers would reject the file. Close it with the last paragraph.
     if (group.isOpen())
         lines.back() += '}';
+}
+
+// The same file as convertLinesToRtf and writeRtfFile give, written a
+// paragraph at a time so that the document is never held twice.
+void writeQmxRtfFile(const std::string& path, const std::vector<std::string>& lines,
+                     PaperSize paper, int sourceCodePage, int targetCodePage) {
+    OutputFile file(path);
+    file.writeText(rtfPrologue(paper, sourceCodePage, targetCodePage));
+    TagGroup group;
+    std::string paragraph;
+    paragraph.reserve(kParagraphCapacity);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        paragraph.clear();
+        appendRtfParagraph(group, lines[i], paragraph);
+        if (i + 1 == lines.size() && group.isOpen())
+            paragraph += '}';
+        if (i > 0)
+            file.write("\\par ");
+        file.writeText(paragraph);
+        file.write("\r\n");
+    }
+    file.write("}");
+    file.commit();
 }
 
 void writeRtfFile(const std::string& path, const std::vector<std::string>& lines, PaperSize paper,

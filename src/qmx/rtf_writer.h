@@ -23,6 +23,11 @@ void convertLinesToRtf(std::vector<std::string>& lines);
 void writeRtfFile(const std::string& path, const std::vector<std::string>& lines, PaperSize paper,
                   int sourceCodePage, int targetCodePage);
 
+// A QMX file in RTF: convertLinesToRtf and writeRtfFile in one pass, a line
+// at a time.
+void writeQmxRtfFile(const std::string& path, const std::vector<std::string>& lines,
+                     PaperSize paper, int sourceCodePage, int targetCodePage);
+
 // Rewrites one line of the verification report in place into RTF paragraph
 // text. `fontNumber` 2 sets the paragraph in the fixed-pitch font, 4 in the
 // target font (when the code pages differ), anything else in the default

@@ -271,3 +271,24 @@ TEST(RtfWriterReport, TagStateIsLocalToTheLineAndAnOpenTagIsClosed) {
     convertReportLineToRtf(second, true, 3, 1252, 1252);
     EXPECT_EQ(second, kPara + "next>");
 }
+
+// The QMX writer converts and writes a line at a time; it must give the
+// same bytes as converting the whole list first, also with a tag that runs
+// over lines or stays open at the end, and for an empty list.
+TEST(RtfWriterFile, LineAtATimeGivesTheSameFileAsConvertingFirst) {
+    const std::vector<std::vector<std::string>> cases = {
+        {"one", "<ps \"A\" 1>two\tand {braces}\\", "three\xe9"},
+        {"a<ps \"x", "y\" 2>b", "<:t>"},
+        {"<ps \"x\" 1>text <:fc 3", "more\r\nlines"},
+        {},
+    };
+    for (const auto& lines : cases) {
+        std::vector<std::string> paragraphs = lines;
+        convertLinesToRtf(paragraphs);
+        TempFolder folder;
+        const std::string path = folder.file("QMX.RTF");
+        writeQmxRtfFile(path, lines, PaperSize::Letter, 932, 1252);
+        EXPECT_EQ(readBytes(path), writtenFile(paragraphs, PaperSize::Letter, 932, 1252))
+            << lines.size();
+    }
+}
