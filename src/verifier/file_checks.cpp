@@ -5,6 +5,7 @@
 #include "verifier/report_texts.h"
 #include "verifier/segment_scanner.h"
 
+#include <algorithm>
 #include <array>
 
 namespace quillex::verifier {
@@ -14,32 +15,49 @@ namespace {
 
 constexpr int kMaxBracketDepth = 3;
 
+// How "<" and ">" move the bracket depth; every other byte leaves it.
+constexpr std::array<signed char, 256> kDepthStep = [] {
+    std::array<signed char, 256> steps{};
+    steps['<'] = 1;
+    steps['>'] = -1;
+    return steps;
+}();
+
+// The bracket fault of a text, or null: unequal counts come first, then the
+// first place where the depth drops below 0 or rises above the limit. Nearly
+// every text is sound, so a branch-free pass notes only the lowest and
+// highest depth, and the order of two faults is looked for only when both
+// occurred.
+const char* bracketFaultOf(std::string_view text) {
+    long depth = 0;
+    long lowest = 0;
+    long highest = 0;
+    for (char c : text) {
+        depth += kDepthStep[static_cast<unsigned char>(c)];
+        lowest = std::min(lowest, depth);
+        highest = std::max(highest, depth);
+    }
+    if (depth != 0)
+        return text::DifferentBracketCount;
+    const bool tooLow = lowest < 0;
+    const bool tooHigh = highest > kMaxBracketDepth;
+    if (!tooLow || !tooHigh)
+        return tooLow ? text::WrongBracketOrder : tooHigh ? text::TooDeep : nullptr;
+    depth = 0;
+    for (char c : text) {
+        depth += kDepthStep[static_cast<unsigned char>(c)];
+        if (depth < 0)
+            return text::WrongBracketOrder;
+        if (depth > kMaxBracketDepth)
+            return text::TooDeep;
+    }
+    return nullptr;
+}
+
 // Checks one segment text; returns true when it reported a finding.
 bool checkBracketsOf(std::string_view text, bool tookHeldText, int font,
                      VerificationReport& report) {
-    std::size_t opening = 0;
-    std::size_t closing = 0;
-    for (char c : text) {
-        opening += c == '<';
-        closing += c == '>';
-    }
-    const char* finding = nullptr;
-    if (opening != closing) {
-        finding = text::DifferentBracketCount;
-    } else {
-        int depth = 0;
-        for (char c : text) {
-            depth += c == '<' ? 1 : c == '>' ? -1 : 0;
-            if (depth < 0) {
-                finding = text::WrongBracketOrder;
-                break;
-            }
-            if (depth > kMaxBracketDepth) {
-                finding = text::TooDeep;
-                break;
-            }
-        }
-    }
+    const char* finding = bracketFaultOf(text);
     if (finding == nullptr && tookHeldText)
         finding = text::NestedExternalTags;
     if (finding == nullptr)
@@ -77,10 +95,27 @@ bool mayBeAddedWithHash(int tagNumber) {
 
 InternalTag makeRecord(std::string_view tag, std::size_t segmentIndex, const Segment& segment) {
     InternalTag record;
-    record.text = std::string(tag);
+    record.text = tag;
     record.segment = segmentIndex;
     record.segmentTagNumber = segment.tagNumber;
     return record;
+}
+
+// Makes room for the file's internal tags at once. Each begins with a "<" of
+// its own, so their count is bounded by the file's; the room left unused is
+// never written, so it takes hardly any resident memory.
+void reserveInternalTags(TaggedFile& file) {
+    const auto openingsIn = [](std::string_view text) {
+        return static_cast<std::size_t>(std::count(text.begin(), text.end(), '<'));
+    };
+    std::size_t openings = 0;
+    if (file.text != nullptr) {
+        openings = openingsIn(*file.text);
+    } else {
+        for (const Segment& segment : file.segments)
+            openings += openingsIn(segment.text);
+    }
+    file.internalTags.reserve(file.internalTags.size() + openings);
 }
 
 void extractTranslatedInternalTags(TaggedFile& file, std::size_t index, TagInventory& inventory,
@@ -96,7 +131,8 @@ void extractTranslatedInternalTags(TaggedFile& file, std::size_t index, TagInven
             record.tagNumber = tagno::CharacterCode;
             record.category = category::Alert;
         } else {
-            report.addFinding(Severity::Error, true, text::InvalidInternalTag, record.text.c_str());
+            report.addFinding(Severity::Error, true, text::InvalidInternalTag,
+                              std::string(tag).c_str());
             record.tagNumber = tagno::UnlistedInternal;
             record.category = category::UnlistedInternal;
         }
@@ -301,13 +337,14 @@ void checkSourceTagValidity(TaggedFile& file, VerificationReport& report) {
             report.addFinding(Severity::Error, true, text::AddedInSource);
         else
             report.addFinding(Severity::Error, true, text::UnknownExternalTag,
-                              segment.tagText.c_str());
+                              std::string(segment.tagText).c_str());
         report.addSegmentBlock(segment.text, file.font);
     }
 }
 
 void extractSourceInternalTags(TaggedFile& file, TagInventory& inventory,
                                VerificationReport& report) {
+    reserveInternalTags(file);
     for (std::size_t index = 0; index < file.segments.size(); ++index) {
         const Segment& segment = file.segments[index];
         inventory.countUp(segment.tagText, true, segment.tagNumber, segment.category);
@@ -325,7 +362,7 @@ void extractSourceInternalTags(TaggedFile& file, TagInventory& inventory,
                 inventory.countUp(tag, false, tagClass.number, tagClass.category);
                 if (tagClass.number == tagno::UnlistedInternal)
                     report.addFinding(Severity::Error, true, text::UnknownInternalTag,
-                                      record.text.c_str());
+                                      std::string(tag).c_str());
             }
             file.internalTags.push_back(std::move(record));
         });
@@ -345,6 +382,7 @@ void reclassifyInternalTags(TaggedFile& file) {
 int checkTranslatedTagValidity(TaggedFile& file, TagInventory& inventory,
                                VerificationReport& report) {
     int added = 0;
+    reserveInternalTags(file);
     for (Segment& segment : file.segments) {
         const TagClass tagClass = classifyTag(segment.tagText);
         segment.tagNumber = tagClass.number;
@@ -359,24 +397,24 @@ int checkTranslatedTagValidity(TaggedFile& file, TagInventory& inventory,
         const VerificationReport::Mark mark = report.mark();
         if (segment.category == category::AddedUnexamined) {
             // The tag as it would be without the "#".
-            const std::string plain = "<" + segment.tagText.substr(2);
+            const std::string plain = std::string("<").append(segment.tagText.substr(2));
             if (const InventoryEntry* entry = inventory.find(plain)) {
                 segment.tagNumber = entry->tagNumber;
                 segment.category = category::AddedRecognised;
                 if (!mayBeAddedWithHash(entry->tagNumber))
                     report.addFinding(Severity::Error, true, text::MayNotAddExternalTag,
-                                      segment.tagText.c_str());
+                                      std::string(segment.tagText).c_str());
             } else {
                 segment.category = category::AddedUnknown;
                 report.addFinding(Severity::Error, true, text::MayNotAddExternalTag,
-                                  segment.tagText.c_str());
+                                  std::string(segment.tagText).c_str());
             }
             segment.handled = true;
         } else if (InventoryEntry* entry = inventory.find(segment.tagText)) {
             --entry->count;
         } else {
             report.addFinding(Severity::Error, true, text::InvalidExternalTag,
-                              segment.tagText.c_str());
+                              std::string(segment.tagText).c_str());
         }
         extractTranslatedInternalTags(file, index, inventory, report);
         if (report.hasFindingsSince(mark))
@@ -404,13 +442,14 @@ int limitLength(std::string_view text) {
 }
 
 void checkExternalTagPositions(const TaggedFile& file, VerificationReport& report) {
-    std::string lastIndexMarker;
-    std::string lastStreamFormat;
+    std::string_view lastIndexMarker;
+    std::string_view lastStreamFormat;
     for (const Segment& segment : file.segments) {
         const std::string_view trimmed = withoutTrailingLineEnds(segment.text);
         const std::string_view after =
             trimmed.starts_with(segment.tagText) ? trimmed.substr(segment.tagText.size()) : trimmed;
-        const char* tag = segment.tagText.c_str();
+        // Messages need the tag as a C string; it is made only for a finding.
+        const auto tag = [&segment] { return std::string(segment.tagText); };
         bool mustStandAlone = true;
         switch (segment.tagNumber) {
         case tagno::ParagraphStart:
@@ -427,7 +466,7 @@ void checkExternalTagPositions(const TaggedFile& file, VerificationReport& repor
             mustStandAlone = false;
             const int length = limitLength(after);
             if (length > kMaxVariableText) {
-                report.addFinding(Severity::Error, true, text::TextTooLong, tag,
+                report.addFinding(Severity::Error, true, text::TextTooLong, tag().c_str(),
                                   length - kMaxVariableText);
                 report.addSegmentBlock(segment.text, file.font);
             }
@@ -441,7 +480,7 @@ void checkExternalTagPositions(const TaggedFile& file, VerificationReport& repor
             const int length = limitLength(after);
             if (length > kMaxIndexText)
                 report.addFinding(Severity::Error, true, text::IndexTextTooLong,
-                                  lastIndexMarker.c_str(), length - kMaxIndexText);
+                                  std::string(lastIndexMarker).c_str(), length - kMaxIndexText);
             break;
         }
         case tagno::Block: {
@@ -459,8 +498,8 @@ void checkExternalTagPositions(const TaggedFile& file, VerificationReport& repor
             mustStandAlone = false;
             const int length = limitLength(after);
             if (length > limit) {
-                report.addFinding(Severity::Error, true, text::BlockTextTooLong, tag,
-                                  lastStreamFormat.c_str(), length - limit);
+                report.addFinding(Severity::Error, true, text::BlockTextTooLong, tag().c_str(),
+                                  std::string(lastStreamFormat).c_str(), length - limit);
                 report.addSegmentBlock(segment.text, file.font);
             }
             break;
@@ -487,7 +526,7 @@ void checkExternalTagPositions(const TaggedFile& file, VerificationReport& repor
             break;
         }
         if (mustStandAlone && !after.empty()) {
-            report.addFinding(Severity::Error, true, text::TextAfterTag, tag);
+            report.addFinding(Severity::Error, true, text::TextAfterTag, tag().c_str());
             report.addSegmentBlock(segment.text, file.font);
         }
     }
@@ -518,10 +557,10 @@ void checkInternalTagStructure(const TaggedFile& file, VerificationReport& repor
             if (finding == nullptr)
                 continue;
             if (finding == text::NotInBuildingBlock)
-                report.addFinding(Severity::Error, true, finding, tag.text.c_str(),
-                                  segment.tagText.c_str());
+                report.addFinding(Severity::Error, true, finding, std::string(tag.text).c_str(),
+                                  std::string(segment.tagText).c_str());
             else
-                report.addFinding(Severity::Error, true, finding, tag.text.c_str());
+                report.addFinding(Severity::Error, true, finding, std::string(tag.text).c_str());
         }
         if (report.hasFindingsSince(mark))
             report.addContextBlock(contextText(file.segments, index), file.font);

@@ -1,95 +1,120 @@
 // The segment cutter.
 #include "verifier/segment_scanner.h"
 
-#include <string_view>
+#include <algorithm>
+#include <cstring>
 
 namespace quillex::verifier {
 namespace {
 
+// Walks the text once, noting where segments and their tag texts end; the
+// segments are slices of the text, one after another.
 class SegmentCutter {
   public:
-    SegmentCutter() { buffer_.reserve(32768); }
-
-    void feed(char c) {
-        // "<" followed by anything but ":" opens an external tag, which ends
-        // the segment in hand. The very first tag of the file ends nothing.
-        if (previous_ == '<' && c != ':' && tagSeen_) {
-            buffer_.pop_back();
-            endSegment();
-            buffer_.assign(1, '<');
-            depth_ = 1;
-        }
-        if (previous_ == '<')
-            tagSeen_ = true;
-        buffer_ += c;
-        if (c == '<') {
-            ++depth_;
-        } else if (c == '>') {
-            if (--depth_ == 0 && pendingTag_.empty())
-                pendingTag_ = buffer_;
-        }
-        previous_ = c;
+    explicit SegmentCutter(std::string_view text) : text_(text) {
+        // Every segment but the first begins at a "<": the count bounds the
+        // list, whose unused room is never touched.
+        segments_.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '<')) + 1);
     }
 
-    // The same as feeding each character of `text` in turn: a stretch
-    // without "<" or ">" that does not follow a "<" only extends the buffer.
-    void feedText(std::string_view text) {
+    std::vector<Segment> run() {
+        const std::size_t size = text_.size();
         std::size_t i = 0;
-        while (i < text.size()) {
-            if (previous_ != '<') {
-                std::size_t end = i;
-                while (end < text.size() && text[end] != '<' && text[end] != '>')
-                    ++end;
-                if (end > i) {
-                    buffer_.append(text, i, end - i);
-                    previous_ = text[end - 1];
-                    i = end;
-                    continue;
-                }
+        while (i < size) {
+            // Once the segment's tag text is complete, the depth no longer
+            // matters until the next cut, which resets it: only a "<" can
+            // change anything, and memchr finds it quickly.
+            if (tagEnd_ != 0 && text_[i] != '<') {
+                const void* found = std::memchr(text_.data() + i, '<', size - i);
+                if (found == nullptr)
+                    break;
+                i = static_cast<std::size_t>(static_cast<const char*>(found) - text_.data());
             }
-            feed(text[i++]);
+            const char c = text_[i++];
+            if (c == '>') {
+                closeBracket(i);
+            } else if (c == '<') {
+                ++depth_;
+                if (i < size)
+                    afterOpeningBracket(i);
+            }
         }
-    }
-
-    std::vector<Segment> finish() {
-        if (!pendingTag_.empty() || segments_.empty())
-            endSegment();
-        else
-            segments_.back().text += buffer_;
-        return std::move(segments_);
+        return finish();
     }
 
   private:
-    void endSegment() {
-        Segment segment;
-        segment.tagText = std::move(pendingTag_);
-        segment.text = std::move(buffer_);
-        segments_.push_back(std::move(segment));
-        pendingTag_.clear();
-        buffer_.clear();
+    // `end` is the position just after the ">".
+    void closeBracket(std::size_t end) {
+        // The first ">" that brings the depth back to 0 ends the segment's
+        // tag text. A stray ">" drives the depth below 0, as it always has.
+        if (--depth_ == 0 && tagEnd_ == 0)
+            tagEnd_ = end;
     }
 
+    // `next` is the position of the character after a "<". Unless it is
+    // ":", the "<" opens an external tag, which ends the segment in hand;
+    // the file's very first tag ends nothing.
+    void afterOpeningBracket(std::size_t next) {
+        if (text_[next] != ':' && tagSeen_) {
+            endSegment(next - 1);
+            depth_ = 1;
+        }
+        tagSeen_ = true;
+    }
+
+    void endSegment(std::size_t end) {
+        Segment segment;
+        segment.text = text_.substr(start_, end - start_);
+        if (tagEnd_ != 0)
+            segment.tagText = text_.substr(start_, tagEnd_ - start_);
+        segments_.push_back(segment);
+        start_ = end;
+        tagEnd_ = 0;
+    }
+
+    // What follows the last external tag belongs to its segment; text after
+    // a tag left open at the end joins the segment before.
+    std::vector<Segment> finish() {
+        if (tagEnd_ != 0 || segments_.empty())
+            endSegment(text_.size());
+        else
+            segments_.back().text = text_.substr(segments_.back().text.data() - text_.data());
+        return std::move(segments_);
+    }
+
+    std::string_view text_;
     std::vector<Segment> segments_;
-    std::string buffer_;
-    std::string pendingTag_;
+    std::size_t start_ = 0;  // where the segment in hand begins
+    std::size_t tagEnd_ = 0; // where its tag text ends; 0 while it has none
     int depth_ = 0;
-    char previous_ = '\0';
     bool tagSeen_ = false;
 };
 
 } // namespace
 
-std::vector<Segment> cutIntoSegments(const std::vector<std::string>& lines) {
-    SegmentCutter cutter;
-    bool any = false;
+std::string joinLines(const std::vector<std::string>& lines) {
+    std::size_t size = 0;
+    for (const std::string& line : lines)
+        size += line.size() + 1;
+    std::string text;
+    text.reserve(size);
     for (const std::string& line : lines) {
-        cutter.feedText(line);
-        cutter.feed('\n');
-        any = true;
+        text += line;
+        text += '\n';
     }
-    if (!any)
+    return text;
+}
+
+std::vector<Segment> cutIntoSegments(std::string_view text) {
+    if (text.empty())
         return {};
-    return cutter.finish();
+    return SegmentCutter(text).run();
+}
+
+void loadSegments(TaggedFile& file, std::string text) {
+    file.internalTags.clear();
+    file.text = std::make_unique<const std::string>(std::move(text));
+    file.segments = cutIntoSegments(*file.text);
 }
 
 } // namespace quillex::verifier

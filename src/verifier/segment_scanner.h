@@ -1,4 +1,4 @@
-// Cutting the lines of a QMX file into segments.
+// Cutting the text of a QMX file into segments.
 #pragma once
 
 #include "verifier/segment.h"
@@ -9,10 +9,18 @@
 
 namespace quillex::verifier {
 
-// Joins `lines`, each followed by one LF, and cuts the text into segments at
-// every external tag ("<" followed by anything but ":"). A segment that starts
-// while another external tag is still open gets an empty tag text.
-std::vector<Segment> cutIntoSegments(const std::vector<std::string>& lines);
+// Cuts `text` (a file's lines, each followed by one LF) into segments at
+// every external tag ("<" followed by anything but ":"). A segment that
+// starts while another external tag is still open gets an empty tag text.
+// The segments view `text`, which must outlive them.
+std::vector<Segment> cutIntoSegments(std::string_view text);
+
+// `lines` joined, each followed by one LF: the text that cutIntoSegments
+// expects.
+std::string joinLines(const std::vector<std::string>& lines);
+
+// Makes `text` the text of `file` and cuts it into the file's segments.
+void loadSegments(TaggedFile& file, std::string text);
 
 // Calls `collect(tag)` for every tag in `text`: a tag runs from a "<" at depth
 // 0 to the ">" that brings the depth back to 0. A ">" at depth 0 is text; a

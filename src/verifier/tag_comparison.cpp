@@ -4,7 +4,6 @@
 #include "verifier/report_texts.h"
 
 #include <algorithm>
-#include <deque>
 #include <string_view>
 #include <unordered_map>
 
@@ -135,7 +134,8 @@ class ExternalComparison {
     void reportDeleted(std::size_t sourceIndex, std::size_t translatedIndex) {
         Segment& segment = source_[sourceIndex];
         segment.handled = true;
-        const char* tag = segment.tagText.c_str();
+        const std::string tagText(segment.tagText);
+        const char* tag = tagText.c_str();
         switch (segment.category) {
         case category::Warning:
             report_.addFinding(Severity::Warning, true, text::ExternalDeletedWarning, tag);
@@ -157,7 +157,7 @@ class ExternalComparison {
         Segment& segment = translated_[translatedIndex];
         segment.handled = true;
         report_.addFinding(Severity::Error, true, text::ExternalIllegallyAdded,
-                           segment.tagText.c_str());
+                           std::string(segment.tagText).c_str());
         addBlock(sourceIndex, translatedIndex);
     }
 
@@ -167,7 +167,8 @@ class ExternalComparison {
         sourceSegment.handled = true;
         translatedSegment.handled = true;
         report_.addFinding(Severity::Alert, true, text::ExternalChanged,
-                           sourceSegment.tagText.c_str(), translatedSegment.tagText.c_str());
+                           std::string(sourceSegment.tagText).c_str(),
+                           std::string(translatedSegment.tagText).c_str());
         addBlock(s_, order_[t_]);
     }
 
@@ -204,13 +205,56 @@ NumberedFile numberInternalTags(TaggedFile& file) {
         numbered.segmentOfNumber.push_back(i);
         numberOfSegment[i] = numbered.segmentOfNumber.size();
     }
-    for (InternalTag& tag : file.internalTags) {
-        const std::size_t number = numberOfSegment[tag.segment];
-        if (number != 0 && tag.category != category::Formatting)
-            numbered.tags.push_back({&tag, number});
-    }
+    const auto takesPart = [&numberOfSegment](const InternalTag& tag) {
+        return numberOfSegment[tag.segment] != 0 && tag.category != category::Formatting;
+    };
+    numbered.tags.reserve(static_cast<std::size_t>(
+        std::count_if(file.internalTags.begin(), file.internalTags.end(), takesPart)));
+    for (InternalTag& tag : file.internalTags)
+        if (takesPart(tag))
+            numbered.tags.push_back({&tag, numberOfSegment[tag.segment]});
     return numbered;
 }
+
+// The translated tags of one segment sorted by text, and by position within
+// a text, so that the earliest one of a text not yet matched is found by
+// binary search. The list is reused from segment to segment.
+class SegmentTags {
+  public:
+    // Holds the tags [first, last) of `tags`.
+    void reset(std::vector<Numbered>& tags, std::size_t first, std::size_t last) {
+        entries_.clear();
+        for (std::size_t t = first; t < last; ++t)
+            entries_.push_back({tags[t].tag->text, t, &tags[t], 0});
+        std::sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
+            return a.text != b.text ? a.text < b.text : a.position < b.position;
+        });
+    }
+
+    // The earliest tag with `text` not yet taken, now taken; null when none.
+    Numbered* take(std::string_view text) {
+        const auto run = std::lower_bound(
+            entries_.begin(), entries_.end(), text,
+            [](const Entry& entry, std::string_view key) { return entry.text < key; });
+        if (run == entries_.end() || run->text != text)
+            return nullptr;
+        // The first entry of a run counts how many of the run were taken.
+        const auto next = run + static_cast<std::ptrdiff_t>(run->taken);
+        if (next == entries_.end() || next->text != text)
+            return nullptr;
+        ++run->taken;
+        return next->tag;
+    }
+
+  private:
+    struct Entry {
+        std::string_view text;
+        std::size_t position;
+        Numbered* tag;
+        std::size_t taken;
+    };
+    std::vector<Entry> entries_;
+};
 
 class InternalComparison {
   public:
@@ -239,7 +283,7 @@ class InternalComparison {
     void merge() {
         std::size_t next = 0; // first translated tag not yet passed
         std::size_t bucketNumber = 0;
-        std::unordered_map<std::string_view, std::deque<Numbered*>> bucket;
+        SegmentTags bucket;
         for (const Numbered& sourceTag : source_.tags) {
             const std::size_t number = sourceTag.number;
             while (next < translated_.tags.size() && translated_.tags[next].number < number) {
@@ -248,17 +292,14 @@ class InternalComparison {
                 ++next;
             }
             if (bucketNumber != number) {
-                // The translated tags of this segment by text, in order.
-                bucket.clear();
-                for (std::size_t t = next;
-                     t < translated_.tags.size() && translated_.tags[t].number == number; ++t)
-                    bucket[translated_.tags[t].tag->text].push_back(&translated_.tags[t]);
+                std::size_t last = next;
+                while (last < translated_.tags.size() && translated_.tags[last].number == number)
+                    ++last;
+                bucket.reset(translated_.tags, next, last);
                 bucketNumber = number;
             }
-            auto found = bucket.find(sourceTag.tag->text);
-            if (found != bucket.end() && !found->second.empty()) {
-                found->second.front()->tag->matched = true;
-                found->second.pop_front();
+            if (Numbered* counterpart = bucket.take(sourceTag.tag->text)) {
+                counterpart->tag->matched = true;
                 sourceTag.tag->matched = true;
             } else {
                 reportDeleted(sourceTag);
@@ -306,7 +347,8 @@ class InternalComparison {
 
     void reportDeletedTag(InternalTag& tag) {
         tag.reported = true;
-        const char* text = tag.text.c_str();
+        const std::string tagText(tag.text);
+        const char* text = tagText.c_str();
         switch (tag.category) {
         case category::Formatting:
             break;
@@ -328,7 +370,8 @@ class InternalComparison {
     // Returns true when the tag produced a finding.
     bool reportAddedTag(InternalTag& tag) {
         tag.reported = true;
-        const char* text = tag.text.c_str();
+        const std::string tagText(tag.text);
+        const char* text = tagText.c_str();
         switch (tag.category) {
         case category::Formatting:
             return false;
@@ -373,17 +416,18 @@ class InternalComparison {
 } // namespace
 
 void reportExternalTagCounts(const TagInventory& inventory, VerificationReport& report) {
-    for (const auto& [tag, entry] : inventory.entries()) {
-        if (!entry.external || entry.count == 0)
-            continue;
-        if (entry.count > 0)
-            report.addLine(formatText(isListedCategory(entry.category)
+    const auto listed = inventory.entriesInOrder(
+        [](const InventoryEntry& entry) { return entry.external && entry.count != 0; });
+    for (const auto& [tagText, entry] : listed) {
+        const std::string tag(tagText);
+        if (entry->count > 0)
+            report.addLine(formatText(isListedCategory(entry->category)
                                           ? text::ExternalDeletedCount
                                           : text::UnknownExternalDeletedCount,
-                                      entry.count, tag.c_str()),
+                                      entry->count, tag.c_str()),
                            true);
         else
-            report.addLine(formatText(text::ExternalAddedCount, -entry.count, tag.c_str()), true);
+            report.addLine(formatText(text::ExternalAddedCount, -entry->count, tag.c_str()), true);
     }
 }
 
@@ -391,7 +435,8 @@ void reportAddedExternalTags(const TaggedFile& translated, VerificationReport& r
     for (const Segment& segment : translated.segments) {
         if (!isAddedWithHash(segment))
             continue;
-        report.addFinding(Severity::Warning, true, text::ExternalTagAdded, segment.tagText.c_str());
+        report.addFinding(Severity::Warning, true, text::ExternalTagAdded,
+                          std::string(segment.tagText).c_str());
         report.addSegmentBlock(segment.text, kTargetFont);
     }
 }
@@ -401,19 +446,21 @@ bool compareExternalTags(TaggedFile& source, TaggedFile& translated, Verificatio
 }
 
 void reportInternalTagCounts(const TagInventory& inventory, VerificationReport& report) {
-    for (const auto& [tag, entry] : inventory.entries()) {
-        if (entry.external || entry.count == 0 || entry.category == category::Formatting)
-            continue;
-        const bool listed = isListedCategory(entry.category);
-        if (entry.count > 0)
+    const auto listed = inventory.entriesInOrder([](const InventoryEntry& entry) {
+        return !entry.external && entry.count != 0 && entry.category != category::Formatting;
+    });
+    for (const auto& [tagText, entry] : listed) {
+        const std::string tag(tagText);
+        const bool known = isListedCategory(entry->category);
+        if (entry->count > 0)
             report.addLine(
-                formatText(listed ? text::InternalDeletedCount : text::UnknownInternalDeletedCount,
-                           entry.count, tag.c_str()),
+                formatText(known ? text::InternalDeletedCount : text::UnknownInternalDeletedCount,
+                           entry->count, tag.c_str()),
                 true);
         else
             report.addLine(
-                formatText(listed ? text::InternalAddedCount : text::UnknownInternalAddedCount,
-                           -entry.count, tag.c_str()),
+                formatText(known ? text::InternalAddedCount : text::UnknownInternalAddedCount,
+                           -entry->count, tag.c_str()),
                 true);
     }
 }
