@@ -101,23 +101,6 @@ InternalTag makeRecord(std::string_view tag, std::size_t segmentIndex, const Seg
     return record;
 }
 
-// Makes room for the file's internal tags at once. Each begins with a "<" of
-// its own, so their count is bounded by the file's; the room left unused is
-// never written, so it takes hardly any resident memory.
-void reserveInternalTags(TaggedFile& file) {
-    const auto openingsIn = [](std::string_view text) {
-        return static_cast<std::size_t>(std::count(text.begin(), text.end(), '<'));
-    };
-    std::size_t openings = 0;
-    if (file.text != nullptr) {
-        openings = openingsIn(*file.text);
-    } else {
-        for (const Segment& segment : file.segments)
-            openings += openingsIn(segment.text);
-    }
-    file.internalTags.reserve(file.internalTags.size() + openings);
-}
-
 void extractTranslatedInternalTags(TaggedFile& file, std::size_t index, TagInventory& inventory,
                                    VerificationReport& report) {
     const Segment& segment = file.segments[index];
@@ -344,7 +327,6 @@ void checkSourceTagValidity(TaggedFile& file, VerificationReport& report) {
 
 void extractSourceInternalTags(TaggedFile& file, TagInventory& inventory,
                                VerificationReport& report) {
-    reserveInternalTags(file);
     for (std::size_t index = 0; index < file.segments.size(); ++index) {
         const Segment& segment = file.segments[index];
         inventory.countUp(segment.tagText, true, segment.tagNumber, segment.category);
@@ -382,7 +364,6 @@ void reclassifyInternalTags(TaggedFile& file) {
 int checkTranslatedTagValidity(TaggedFile& file, TagInventory& inventory,
                                VerificationReport& report) {
     int added = 0;
-    reserveInternalTags(file);
     for (Segment& segment : file.segments) {
         const TagClass tagClass = classifyTag(segment.tagText);
         segment.tagNumber = tagClass.number;

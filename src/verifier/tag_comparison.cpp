@@ -216,44 +216,69 @@ NumberedFile numberInternalTags(TaggedFile& file) {
     return numbered;
 }
 
-// The translated tags of one segment sorted by text, and by position within
-// a text, so that the earliest one of a text not yet matched is found by
-// binary search. The list is reused from segment to segment.
+// The translated tags of one segment, from which the source tags of the
+// corresponding segment take, each the earliest one of its text not yet
+// taken. Mostly the tags come in the same order in both files, so they are
+// taken in order as long as the next one fits; at the first that does not,
+// the rest are sorted by text, and by position within a text, and searched
+// from then on. The list is reused from segment to segment.
 class SegmentTags {
   public:
     // Holds the tags [first, last) of `tags`.
     void reset(std::vector<Numbered>& tags, std::size_t first, std::size_t last) {
-        entries_.clear();
-        for (std::size_t t = first; t < last; ++t)
-            entries_.push_back({tags[t].tag->text, t, &tags[t], 0});
-        std::sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
-            return a.text != b.text ? a.text < b.text : a.position < b.position;
-        });
+        tags_ = &tags;
+        next_ = first;
+        last_ = last;
+        sorted_.clear();
+        searching_ = false;
     }
 
     // The earliest tag with `text` not yet taken, now taken; null when none.
     Numbered* take(std::string_view text) {
-        const auto run = std::lower_bound(
-            entries_.begin(), entries_.end(), text,
-            [](const Entry& entry, std::string_view key) { return entry.text < key; });
-        if (run == entries_.end() || run->text != text)
-            return nullptr;
-        // The first entry of a run counts how many of the run were taken.
-        const auto next = run + static_cast<std::ptrdiff_t>(run->taken);
-        if (next == entries_.end() || next->text != text)
-            return nullptr;
-        ++run->taken;
-        return next->tag;
+        if (!searching_) {
+            // Every tag before next_ is taken, so the next one is the
+            // earliest of its text.
+            if (next_ < last_ && (*tags_)[next_].tag->text == text)
+                return &(*tags_)[next_++];
+            sortRest();
+        }
+        return search(text);
     }
 
   private:
     struct Entry {
         std::string_view text;
         std::size_t position;
-        Numbered* tag;
-        std::size_t taken;
+        std::size_t taken; // at the first entry of a text: how many of it are taken
     };
-    std::vector<Entry> entries_;
+
+    void sortRest() {
+        for (std::size_t t = next_; t < last_; ++t)
+            sorted_.push_back({(*tags_)[t].tag->text, t, 0});
+        std::sort(sorted_.begin(), sorted_.end(), [](const Entry& a, const Entry& b) {
+            return a.text != b.text ? a.text < b.text : a.position < b.position;
+        });
+        searching_ = true;
+    }
+
+    Numbered* search(std::string_view text) {
+        const auto run = std::lower_bound(
+            sorted_.begin(), sorted_.end(), text,
+            [](const Entry& entry, std::string_view key) { return entry.text < key; });
+        if (run == sorted_.end() || run->text != text)
+            return nullptr;
+        const auto next = run + static_cast<std::ptrdiff_t>(run->taken);
+        if (next == sorted_.end() || next->text != text)
+            return nullptr;
+        ++run->taken;
+        return &(*tags_)[next->position];
+    }
+
+    std::vector<Numbered>* tags_ = nullptr;
+    std::size_t next_ = 0; // before it every tag is taken, while not searching
+    std::size_t last_ = 0;
+    bool searching_ = false;
+    std::vector<Entry> sorted_;
 };
 
 class InternalComparison {
