@@ -106,7 +106,7 @@ class StructureCheck {
     }
 
     void notAllowed(const Segment& segment) {
-        addStructureFinding(text::NotAllowedInContext, std::string(segment.tagText).c_str(),
+        addStructureFinding(text::NotAllowedInContext, std::string(segment.tagText()).c_str(),
                             namesOf(current()).context);
     }
 
@@ -134,7 +134,7 @@ class StructureCheck {
         closeOpenPairs(keep);
         open(segment, keep, kind);
         reporting_ = true;
-        position_ = std::string(positionWord).append(segment.tagText);
+        position_ = std::string(positionWord).append(segment.tagText());
     }
 
     void close(const Segment& segment, Kind opener) {
@@ -191,7 +191,8 @@ class StructureCheck {
             if (current() == Kind::Page)
                 stack_.pop_back();
             else
-                addStructureFinding(text::WithoutStartingTag, std::string(segment.tagText).c_str());
+                addStructureFinding(text::WithoutStartingTag,
+                                    std::string(segment.tagText()).c_str());
             break;
         case tagno::Table:
             open(segment, {Kind::Page}, Kind::Table);
@@ -277,7 +278,7 @@ class StructureCheck {
             break;
         case tagno::IndexMarker:
             open(segment, kTextContexts, Kind::IndexMarker);
-            indexMarker_ = segment.tagText;
+            indexMarker_ = segment.tagText();
             entryExpected_ = true;
             break;
         case tagno::IndexMarkerEnd:

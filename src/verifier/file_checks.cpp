@@ -93,11 +93,15 @@ bool mayBeAddedWithHash(int tagNumber) {
            (tagNumber >= tagno::IndexMarker && tagNumber <= tagno::SortString);
 }
 
-InternalTag makeRecord(std::string_view tag, std::size_t segmentIndex, const Segment& segment) {
+// A record of `tag`, a view into the file's text, found in segment
+// `segmentIndex`. The file's text is less than 4 GiB (loadSegments sees to
+// it), so positions fit the record's 32-bit fields.
+InternalTag makeRecord(const TaggedFile& file, std::string_view tag, std::size_t segmentIndex) {
     InternalTag record;
-    record.text = tag;
-    record.segment = segmentIndex;
-    record.segmentTagNumber = segment.tagNumber;
+    record.start = static_cast<std::uint32_t>(tag.data() - file.text->data());
+    record.length = static_cast<std::uint32_t>(tag.size());
+    record.segment = static_cast<std::uint32_t>(segmentIndex);
+    record.segmentTagNumber = file.segments[segmentIndex].tagNumber;
     return record;
 }
 
@@ -105,7 +109,7 @@ void extractTranslatedInternalTags(TaggedFile& file, std::size_t index, TagInven
                                    VerificationReport& report) {
     const Segment& segment = file.segments[index];
     forEachTag(textAfterTag(segment), [&](std::string_view tag) {
-        InternalTag record = makeRecord(tag, index, segment);
+        InternalTag record = makeRecord(file, tag, index);
         if (InventoryEntry* entry = inventory.find(tag)) {
             --entry->count;
             record.tagNumber = entry->tagNumber;
@@ -248,7 +252,7 @@ const char* internalTagRestriction(const Segment& segment, int number) {
     case tagno::SeeAlso:
         return isCharacterTag(number) ? nullptr : text::NotInSeeAlso;
     case tagno::Block: {
-        const std::string_view tag = segment.tagText;
+        const std::string_view tag = segment.tagText();
         int only = -1;
         if (tag == "<bb \"Variable Format\">")
             only = tagno::InlineShared;
@@ -291,7 +295,7 @@ void checkExternalTagSyntax(const TaggedFile& file, VerificationReport& report) 
     // text goes in front of the next segment's text and is checked with it.
     std::string held;
     for (const Segment& segment : file.segments) {
-        if (segment.tagText.empty()) {
+        if (segment.tagText().empty()) {
             held += segment.text;
             continue;
         }
@@ -311,16 +315,16 @@ void checkExternalTagSyntax(const TaggedFile& file, VerificationReport& report) 
 
 void checkSourceTagValidity(TaggedFile& file, VerificationReport& report) {
     for (Segment& segment : file.segments) {
-        const TagClass tagClass = classifyTag(segment.tagText);
+        const TagClass tagClass = classifyTag(segment.tagText());
         segment.tagNumber = tagClass.number;
         segment.category = tagClass.category;
         if (segment.category != category::UnlistedExternal)
             continue;
-        if (segment.tagText.starts_with("<#"))
+        if (segment.tagText().starts_with("<#"))
             report.addFinding(Severity::Error, true, text::AddedInSource);
         else
             report.addFinding(Severity::Error, true, text::UnknownExternalTag,
-                              std::string(segment.tagText).c_str());
+                              std::string(segment.tagText()).c_str());
         report.addSegmentBlock(segment.text, file.font);
     }
 }
@@ -329,10 +333,10 @@ void extractSourceInternalTags(TaggedFile& file, TagInventory& inventory,
                                VerificationReport& report) {
     for (std::size_t index = 0; index < file.segments.size(); ++index) {
         const Segment& segment = file.segments[index];
-        inventory.countUp(segment.tagText, true, segment.tagNumber, segment.category);
+        inventory.countUp(segment.tagText(), true, segment.tagNumber, segment.category);
         const VerificationReport::Mark mark = report.mark();
         forEachTag(textAfterTag(segment), [&](std::string_view tag) {
-            InternalTag record = makeRecord(tag, index, segment);
+            InternalTag record = makeRecord(file, tag, index);
             if (InventoryEntry* entry = inventory.find(tag)) {
                 ++entry->count;
                 record.tagNumber = entry->tagNumber;
@@ -355,7 +359,7 @@ void extractSourceInternalTags(TaggedFile& file, TagInventory& inventory,
 
 void reclassifyInternalTags(TaggedFile& file) {
     for (InternalTag& tag : file.internalTags) {
-        const TagClass tagClass = classifyTag(tag.text);
+        const TagClass tagClass = classifyTag(file.textOf(tag));
         tag.tagNumber = tagClass.number;
         tag.category = tagClass.category;
     }
@@ -365,10 +369,10 @@ int checkTranslatedTagValidity(TaggedFile& file, TagInventory& inventory,
                                VerificationReport& report) {
     int added = 0;
     for (Segment& segment : file.segments) {
-        const TagClass tagClass = classifyTag(segment.tagText);
+        const TagClass tagClass = classifyTag(segment.tagText());
         segment.tagNumber = tagClass.number;
         segment.category = tagClass.category;
-        if (segment.category == category::UnlistedExternal && segment.tagText.starts_with("<#")) {
+        if (segment.category == category::UnlistedExternal && segment.tagText().starts_with("<#")) {
             segment.category = category::AddedUnexamined;
             ++added;
         }
@@ -378,24 +382,24 @@ int checkTranslatedTagValidity(TaggedFile& file, TagInventory& inventory,
         const VerificationReport::Mark mark = report.mark();
         if (segment.category == category::AddedUnexamined) {
             // The tag as it would be without the "#".
-            const std::string plain = std::string("<").append(segment.tagText.substr(2));
+            const std::string plain = std::string("<").append(segment.tagText().substr(2));
             if (const InventoryEntry* entry = inventory.find(plain)) {
                 segment.tagNumber = entry->tagNumber;
                 segment.category = category::AddedRecognised;
                 if (!mayBeAddedWithHash(entry->tagNumber))
                     report.addFinding(Severity::Error, true, text::MayNotAddExternalTag,
-                                      std::string(segment.tagText).c_str());
+                                      std::string(segment.tagText()).c_str());
             } else {
                 segment.category = category::AddedUnknown;
                 report.addFinding(Severity::Error, true, text::MayNotAddExternalTag,
-                                  std::string(segment.tagText).c_str());
+                                  std::string(segment.tagText()).c_str());
             }
             segment.handled = true;
-        } else if (InventoryEntry* entry = inventory.find(segment.tagText)) {
+        } else if (InventoryEntry* entry = inventory.find(segment.tagText())) {
             --entry->count;
         } else {
             report.addFinding(Severity::Error, true, text::InvalidExternalTag,
-                              std::string(segment.tagText).c_str());
+                              std::string(segment.tagText()).c_str());
         }
         extractTranslatedInternalTags(file, index, inventory, report);
         if (report.hasFindingsSince(mark))
@@ -427,10 +431,11 @@ void checkExternalTagPositions(const TaggedFile& file, VerificationReport& repor
     std::string_view lastStreamFormat;
     for (const Segment& segment : file.segments) {
         const std::string_view trimmed = withoutTrailingLineEnds(segment.text);
-        const std::string_view after =
-            trimmed.starts_with(segment.tagText) ? trimmed.substr(segment.tagText.size()) : trimmed;
+        const std::string_view after = trimmed.starts_with(segment.tagText())
+                                           ? trimmed.substr(segment.tagText().size())
+                                           : trimmed;
         // Messages need the tag as a C string; it is made only for a finding.
-        const auto tag = [&segment] { return std::string(segment.tagText); };
+        const auto tag = [&segment] { return std::string(segment.tagText()); };
         bool mustStandAlone = true;
         switch (segment.tagNumber) {
         case tagno::ParagraphStart:
@@ -465,14 +470,14 @@ void checkExternalTagPositions(const TaggedFile& file, VerificationReport& repor
             break;
         }
         case tagno::Block: {
-            if (isFreeBlock(segment.tagText)) {
+            if (isFreeBlock(segment.tagText())) {
                 mustStandAlone = false;
                 break;
             }
             int limit = -1;
-            if (segment.tagText.starts_with("<bb \"Prefix"))
+            if (segment.tagText().starts_with("<bb \"Prefix"))
                 limit = kMaxPrefixText;
-            else if (segment.tagText.starts_with("<bb \"Level"))
+            else if (segment.tagText().starts_with("<bb \"Level"))
                 limit = kMaxLevelText;
             if (limit < 0)
                 break;
@@ -488,13 +493,13 @@ void checkExternalTagPositions(const TaggedFile& file, VerificationReport& repor
         case tagno::IndexMarker:
         case tagno::IndexMarkerEnd:
             if (segment.tagNumber == tagno::IndexMarker)
-                lastIndexMarker = segment.tagText;
+                lastIndexMarker = segment.tagText();
             if (trimmed == "<#imk>" || trimmed == "<#/imk>")
                 mustStandAlone = false;
             break;
         case tagno::AutonumberFormat:
         case tagno::PageNumberFormat:
-            lastStreamFormat = segment.tagText;
+            lastStreamFormat = segment.tagText();
             break;
         case tagno::QmxEnd:
             mustStandAlone = false;
@@ -538,10 +543,12 @@ void checkInternalTagStructure(const TaggedFile& file, VerificationReport& repor
             if (finding == nullptr)
                 continue;
             if (finding == text::NotInBuildingBlock)
-                report.addFinding(Severity::Error, true, finding, std::string(tag.text).c_str(),
-                                  std::string(segment.tagText).c_str());
+                report.addFinding(Severity::Error, true, finding,
+                                  std::string(file.textOf(tag)).c_str(),
+                                  std::string(segment.tagText()).c_str());
             else
-                report.addFinding(Severity::Error, true, finding, std::string(tag.text).c_str());
+                report.addFinding(Severity::Error, true, finding,
+                                  std::string(file.textOf(tag)).c_str());
         }
         if (report.hasFindingsSince(mark))
             report.addContextBlock(contextText(file.segments, index), file.font);

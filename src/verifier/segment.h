@@ -18,29 +18,33 @@
 
 namespace quillex::verifier {
 
+// Segments and internal tags are many, so their fields are kept narrow:
+// positions and lengths in 32 bits (loadSegments refuses a larger text), tag
+// numbers and categories in 8.
 struct Segment {
-    // The external tag, from "<" to its ">"; empty when the segment began
-    // while another external tag was still open.
-    std::string_view tagText;
     // The tag text and everything after it up to the next external tag, line
     // ends (LF) included.
     std::string_view text;
-    int tagNumber = tagno::UnlistedExternal;
-    int category = category::Formatting;
+    // The length of the external tag that begins the text, from "<" to its
+    // ">"; 0 when the segment began while another external tag was still open.
+    std::uint32_t tagLength = 0;
+    std::int8_t tagNumber = tagno::UnlistedExternal;
+    std::int8_t category = category::Formatting;
     // Set once the comparison has dealt with the segment.
     bool handled = false;
+
+    std::string_view tagText() const { return text.substr(0, tagLength); }
 };
 
-// Tag numbers and categories are small, so they are kept narrow: a file has
-// many more internal tags than segments.
 struct InternalTag {
-    std::string_view text;
-    std::size_t segment = 0;           // index into the file's segment list
-    std::int16_t segmentTagNumber = 0; // tag number of that segment's external tag
-    std::int16_t tagNumber = tagno::UnlistedInternal;
+    std::uint32_t start = 0; // where the tag text begins in the file's text
+    std::uint32_t length = 0;
+    std::uint32_t segment = 0;        // index into the file's segment list
+    std::int8_t segmentTagNumber = 0; // tag number of that segment's external tag
+    std::int8_t tagNumber = tagno::UnlistedInternal;
     std::int8_t category = category::UnlistedInternal;
-    bool matched = false;
-    bool reported = false;
+    bool matched : 1 = false;
+    bool reported : 1 = false;
 };
 
 // One QMX file as the checks see it.
@@ -53,6 +57,10 @@ struct TaggedFile {
     std::vector<InternalTag> internalTags;
     // Report font of the file's texts: 3 for the source, 4 for the translation.
     int font = 3;
+
+    std::string_view textOf(const InternalTag& tag) const {
+        return std::string_view(*text).substr(tag.start, tag.length);
+    }
 };
 
 // The texts of the segments before, at and after `center` joined; positions

@@ -2,6 +2,8 @@
 #include "verifier/segment_scanner.h"
 
 #include <cstring>
+#include <limits>
+#include <new>
 
 namespace quillex::verifier {
 namespace {
@@ -66,7 +68,7 @@ class SegmentCutter {
         Segment segment;
         segment.text = text_.substr(start_, end - start_);
         if (tagEnd_ != 0)
-            segment.tagText = text_.substr(start_, tagEnd_ - start_);
+            segment.tagLength = static_cast<std::uint32_t>(tagEnd_ - start_);
         segments_.push_back(segment);
         start_ = end;
         tagEnd_ = 0;
@@ -129,6 +131,11 @@ std::vector<Segment> cutIntoSegments(std::string_view text) {
 }
 
 void loadSegments(TaggedFile& file, std::string text) {
+    // Segments and internal tags keep positions in 32 bits. A text of 4 GiB
+    // or more is refused as too large to hold, which it would be anyway for
+    // the memory its checks need.
+    if (text.size() >= std::numeric_limits<std::uint32_t>::max())
+        throw std::bad_alloc();
     file.text = std::make_unique<const std::string>(std::move(text));
     const std::string_view whole = *file.text;
     const std::size_t openings = countOpenings(whole);

@@ -66,24 +66,24 @@ class ExternalComparison {
         }
         if (difference > 0)
             for (std::size_t i = 0; i < source_.size(); ++i)
-                sourcePositions_.add(source_[i].tagText, i);
+                sourcePositions_.add(source_[i].tagText(), i);
         if (difference < 0)
             for (std::size_t j = 0; j < order_.size(); ++j)
-                translatedPositions_.add(translated_[order_[j]].tagText, j);
+                translatedPositions_.add(translated_[order_[j]].tagText(), j);
 
         const std::size_t pairs = std::min(source_.size(), order_.size());
         int changesInRow = 0;
         for (std::size_t n = 0; n < pairs && s_ < source_.size() && t_ < order_.size(); ++n) {
             const Segment& sourceSegment = source_[s_];
             const Segment& translatedSegment = translated_[order_[t_]];
-            if (sourceSegment.tagText != translatedSegment.tagText) {
+            if (sourceSegment.tagText() != translatedSegment.tagText()) {
                 std::size_t skip = 0;
                 if (difference > 0)
-                    skip = sourcePositions_.distanceAhead(translatedSegment.tagText, s_,
+                    skip = sourcePositions_.distanceAhead(translatedSegment.tagText(), s_,
                                                           static_cast<std::size_t>(difference));
                 else if (difference < 0)
                     skip = translatedPositions_.distanceAhead(
-                        sourceSegment.tagText, t_, static_cast<std::size_t>(-difference));
+                        sourceSegment.tagText(), t_, static_cast<std::size_t>(-difference));
                 if (skip > 0 && difference > 0) {
                     for (std::size_t k = 0; k < skip; ++k)
                         reportDeleted(s_ + k, order_[t_]);
@@ -134,7 +134,7 @@ class ExternalComparison {
     void reportDeleted(std::size_t sourceIndex, std::size_t translatedIndex) {
         Segment& segment = source_[sourceIndex];
         segment.handled = true;
-        const std::string tagText(segment.tagText);
+        const std::string tagText(segment.tagText());
         const char* tag = tagText.c_str();
         switch (segment.category) {
         case category::Warning:
@@ -157,7 +157,7 @@ class ExternalComparison {
         Segment& segment = translated_[translatedIndex];
         segment.handled = true;
         report_.addFinding(Severity::Error, true, text::ExternalIllegallyAdded,
-                           std::string(segment.tagText).c_str());
+                           std::string(segment.tagText()).c_str());
         addBlock(sourceIndex, translatedIndex);
     }
 
@@ -167,8 +167,8 @@ class ExternalComparison {
         sourceSegment.handled = true;
         translatedSegment.handled = true;
         report_.addFinding(Severity::Alert, true, text::ExternalChanged,
-                           std::string(sourceSegment.tagText).c_str(),
-                           std::string(translatedSegment.tagText).c_str());
+                           std::string(sourceSegment.tagText()).c_str(),
+                           std::string(translatedSegment.tagText()).c_str());
         addBlock(s_, order_[t_]);
     }
 
@@ -184,35 +184,46 @@ class ExternalComparison {
 
 // ---- Internal tags ---------------------------------------------------------
 
-// An internal tag taking part in the comparison, with the number of its
-// segment among the file's unhandled segments (1, 2, 3, ...).
+// An internal tag taking part in the comparison (its position in the file's
+// internal tag list), with the number of its segment among the file's
+// unhandled segments (1, 2, 3, ...). Both fit 32 bits, as the file's text
+// does.
 struct Numbered {
-    InternalTag* tag;
-    std::size_t number;
+    std::uint32_t tag;
+    std::uint32_t number;
 };
 
 struct NumberedFile {
+    TaggedFile* file = nullptr;
     std::vector<Numbered> tags;
-    std::vector<std::size_t> segmentOfNumber; // segment index of number n at [n - 1]
+    std::vector<std::uint32_t> segmentOfNumber; // segment index of number n at [n - 1]
+
+    InternalTag& tagOf(const Numbered& numbered) const { return file->internalTags[numbered.tag]; }
+    std::string_view textOf(const Numbered& numbered) const {
+        return file->textOf(tagOf(numbered));
+    }
 };
 
 NumberedFile numberInternalTags(TaggedFile& file) {
     NumberedFile numbered;
-    std::vector<std::size_t> numberOfSegment(file.segments.size(), 0);
+    numbered.file = &file;
+    std::vector<std::uint32_t> numberOfSegment(file.segments.size(), 0);
     for (std::size_t i = 0; i < file.segments.size(); ++i) {
         if (file.segments[i].handled)
             continue;
-        numbered.segmentOfNumber.push_back(i);
-        numberOfSegment[i] = numbered.segmentOfNumber.size();
+        numbered.segmentOfNumber.push_back(static_cast<std::uint32_t>(i));
+        numberOfSegment[i] = static_cast<std::uint32_t>(numbered.segmentOfNumber.size());
     }
     const auto takesPart = [&numberOfSegment](const InternalTag& tag) {
         return numberOfSegment[tag.segment] != 0 && tag.category != category::Formatting;
     };
     numbered.tags.reserve(static_cast<std::size_t>(
         std::count_if(file.internalTags.begin(), file.internalTags.end(), takesPart)));
-    for (InternalTag& tag : file.internalTags)
+    for (std::size_t t = 0; t < file.internalTags.size(); ++t) {
+        const InternalTag& tag = file.internalTags[t];
         if (takesPart(tag))
-            numbered.tags.push_back({&tag, numberOfSegment[tag.segment]});
+            numbered.tags.push_back({static_cast<std::uint32_t>(t), numberOfSegment[tag.segment]});
+    }
     return numbered;
 }
 
@@ -225,7 +236,7 @@ NumberedFile numberInternalTags(TaggedFile& file) {
 class SegmentTags {
   public:
     // Holds the tags [first, last) of `tags`.
-    void reset(std::vector<Numbered>& tags, std::size_t first, std::size_t last) {
+    void reset(NumberedFile& tags, std::size_t first, std::size_t last) {
         tags_ = &tags;
         next_ = first;
         last_ = last;
@@ -238,8 +249,8 @@ class SegmentTags {
         if (!searching_) {
             // Every tag before next_ is taken, so the next one is the
             // earliest of its text.
-            if (next_ < last_ && (*tags_)[next_].tag->text == text)
-                return &(*tags_)[next_++];
+            if (next_ < last_ && tags_->textOf(tags_->tags[next_]) == text)
+                return &tags_->tags[next_++];
             sortRest();
         }
         return search(text);
@@ -254,7 +265,7 @@ class SegmentTags {
 
     void sortRest() {
         for (std::size_t t = next_; t < last_; ++t)
-            sorted_.push_back({(*tags_)[t].tag->text, t, 0});
+            sorted_.push_back({tags_->textOf(tags_->tags[t]), t, 0});
         std::sort(sorted_.begin(), sorted_.end(), [](const Entry& a, const Entry& b) {
             return a.text != b.text ? a.text < b.text : a.position < b.position;
         });
@@ -271,10 +282,10 @@ class SegmentTags {
         if (next == sorted_.end() || next->text != text)
             return nullptr;
         ++run->taken;
-        return &(*tags_)[next->position];
+        return &tags_->tags[next->position];
     }
 
-    std::vector<Numbered>* tags_ = nullptr;
+    NumberedFile* tags_ = nullptr;
     std::size_t next_ = 0; // before it every tag is taken, while not searching
     std::size_t last_ = 0;
     bool searching_ = false;
@@ -312,7 +323,7 @@ class InternalComparison {
         for (const Numbered& sourceTag : source_.tags) {
             const std::size_t number = sourceTag.number;
             while (next < translated_.tags.size() && translated_.tags[next].number < number) {
-                if (!translated_.tags[next].tag->matched)
+                if (!translated_.tagOf(translated_.tags[next]).matched)
                     reportAdded(translated_.tags[next]);
                 ++next;
             }
@@ -320,18 +331,18 @@ class InternalComparison {
                 std::size_t last = next;
                 while (last < translated_.tags.size() && translated_.tags[last].number == number)
                     ++last;
-                bucket.reset(translated_.tags, next, last);
+                bucket.reset(translated_, next, last);
                 bucketNumber = number;
             }
-            if (Numbered* counterpart = bucket.take(sourceTag.tag->text)) {
-                counterpart->tag->matched = true;
-                sourceTag.tag->matched = true;
+            if (Numbered* counterpart = bucket.take(source_.textOf(sourceTag))) {
+                translated_.tagOf(*counterpart).matched = true;
+                source_.tagOf(sourceTag).matched = true;
             } else {
                 reportDeleted(sourceTag);
             }
         }
         for (; next < translated_.tags.size(); ++next)
-            if (!translated_.tags[next].tag->matched)
+            if (!translated_.tagOf(translated_.tags[next]).matched)
                 reportAdded(translated_.tags[next]);
     }
 
@@ -362,18 +373,18 @@ class InternalComparison {
 
     void reportDeleted(const Numbered& numbered) {
         noteFindingIn(numbered.number);
-        reportDeletedTag(*numbered.tag);
+        reportDeletedTag(source_.tagOf(numbered), source_.textOf(numbered));
     }
 
     void reportAdded(const Numbered& numbered) {
         noteFindingIn(numbered.number);
-        reportAddedTag(*numbered.tag);
+        reportAddedTag(translated_.tagOf(numbered), translated_.textOf(numbered));
     }
 
-    void reportDeletedTag(InternalTag& tag) {
+    void reportDeletedTag(InternalTag& tag, std::string_view tagText) {
         tag.reported = true;
-        const std::string tagText(tag.text);
-        const char* text = tagText.c_str();
+        const std::string tagString(tagText);
+        const char* text = tagString.c_str();
         switch (tag.category) {
         case category::Formatting:
             break;
@@ -393,10 +404,10 @@ class InternalComparison {
     }
 
     // Returns true when the tag produced a finding.
-    bool reportAddedTag(InternalTag& tag) {
+    bool reportAddedTag(InternalTag& tag, std::string_view tagText) {
         tag.reported = true;
-        const std::string tagText(tag.text);
-        const char* text = tagText.c_str();
+        const std::string tagString(tagText);
+        const char* text = tagString.c_str();
         switch (tag.category) {
         case category::Formatting:
             return false;
@@ -424,7 +435,9 @@ class InternalComparison {
             bool anyFinding = false;
             for (; t < tags.size() && tags[t].segment == index; ++t)
                 if (isAddedWithHash(segment))
-                    anyFinding = reportAddedTag(translatedFile_.internalTags[t]) || anyFinding;
+                    anyFinding = reportAddedTag(translatedFile_.internalTags[t],
+                                                translatedFile_.textOf(tags[t])) ||
+                                 anyFinding;
             if (anyFinding)
                 report_.addSegmentBlock(segment.text, kTargetFont);
         }
@@ -461,7 +474,7 @@ void reportAddedExternalTags(const TaggedFile& translated, VerificationReport& r
         if (!isAddedWithHash(segment))
             continue;
         report.addFinding(Severity::Warning, true, text::ExternalTagAdded,
-                          std::string(segment.tagText).c_str());
+                          std::string(segment.tagText()).c_str());
         report.addSegmentBlock(segment.text, kTargetFont);
     }
 }

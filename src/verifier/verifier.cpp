@@ -247,6 +247,10 @@ void Verifier::runComparison(TaggedFile& source, TaggedFile& translated, int add
         reportNeeded_ = true;
     }
 
+    // The inventory has served; its memory goes before the internal tags of
+    // both files are numbered for their comparison.
+    inventory_ = TagInventory();
+
     progressStep();
     mark = report_.mark();
     compareInternalTags(source, translated, report_);

@@ -19,7 +19,7 @@ TaggedFile cut(const std::vector<std::string>& lines) {
 std::vector<std::string> tagTexts(const std::vector<Segment>& segments) {
     std::vector<std::string> tags;
     for (const Segment& segment : segments)
-        tags.emplace_back(segment.tagText);
+        tags.emplace_back(segment.tagText());
     return tags;
 }
 
@@ -102,7 +102,7 @@ TEST(SegmentScanner, CutsRandomBracketSoupExactlyAsTheCharacterModelDoes) {
         const TaggedFile file = cut(lines);
         ASSERT_EQ(file.segments.size(), expected.size()) << joinLines(lines);
         for (std::size_t i = 0; i < expected.size(); ++i) {
-            EXPECT_EQ(file.segments[i].tagText, expected[i].tagText) << joinLines(lines);
+            EXPECT_EQ(file.segments[i].tagText(), expected[i].tagText) << joinLines(lines);
             EXPECT_EQ(file.segments[i].text, expected[i].text) << joinLines(lines);
         }
     }
@@ -139,7 +139,7 @@ TEST(SegmentScanner, AnExternalTagInsideALineStartsANewSegment) {
     const auto& segments = file.segments;
     ASSERT_EQ(segments.size(), 2u);
     EXPECT_EQ(segments[0].text, "<qmx \"I2.00\">\na");
-    EXPECT_EQ(segments[1].tagText, "<b>");
+    EXPECT_EQ(segments[1].tagText(), "<b>");
     EXPECT_EQ(segments[1].text, "<b>c\n");
 }
 
@@ -147,9 +147,9 @@ TEST(SegmentScanner, AnExternalTagInsideAnotherGivesASegmentWithoutTagText) {
     const TaggedFile file = cut({"<qmx \"I2.00\">", "<ps \"a<b>c\" 1>x"});
     const auto& segments = file.segments;
     ASSERT_EQ(segments.size(), 3u);
-    EXPECT_EQ(segments[1].tagText, "");
+    EXPECT_EQ(segments[1].tagText(), "");
     EXPECT_EQ(segments[1].text, "<ps \"a");
-    EXPECT_EQ(segments[2].tagText, "<b>");
+    EXPECT_EQ(segments[2].tagText(), "<b>");
     EXPECT_EQ(segments[2].text, "<b>c\" 1>x\n");
 }
 
@@ -180,7 +180,7 @@ TEST(SegmentScanner, TextWithoutAnyTagStillBecomesASegment) {
     const TaggedFile file = cut({"plain"});
     const auto& segments = file.segments;
     ASSERT_EQ(segments.size(), 1u);
-    EXPECT_EQ(segments[0].tagText, "");
+    EXPECT_EQ(segments[0].tagText(), "");
     EXPECT_EQ(segments[0].text, "plain\n");
 }
 
