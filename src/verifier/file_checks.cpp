@@ -15,43 +15,21 @@ namespace {
 
 constexpr int kMaxBracketDepth = 3;
 
-// How "<" and ">" move the bracket depth; every other byte leaves it.
-constexpr std::array<signed char, 256> kDepthStep = [] {
-    std::array<signed char, 256> steps{};
-    steps['<'] = 1;
-    steps['>'] = -1;
-    return steps;
-}();
-
 // The bracket fault of a text, or null: unequal counts come first, then the
-// first place where the depth drops below 0 or rises above the limit. Nearly
-// every text is sound, so a branch-free pass notes only the lowest and
-// highest depth, and the order of two faults is looked for only when both
-// occurred.
+// first place where the depth drops below 0 or rises above the limit.
 const char* bracketFaultOf(std::string_view text) {
     long depth = 0;
-    long lowest = 0;
-    long highest = 0;
-    for (char c : text) {
-        depth += kDepthStep[static_cast<unsigned char>(c)];
-        lowest = std::min(lowest, depth);
-        highest = std::max(highest, depth);
-    }
-    if (depth != 0)
-        return text::DifferentBracketCount;
-    const bool tooLow = lowest < 0;
-    const bool tooHigh = highest > kMaxBracketDepth;
-    if (!tooLow || !tooHigh)
-        return tooLow ? text::WrongBracketOrder : tooHigh ? text::TooDeep : nullptr;
-    depth = 0;
-    for (char c : text) {
-        depth += kDepthStep[static_cast<unsigned char>(c)];
-        if (depth < 0)
-            return text::WrongBracketOrder;
-        if (depth > kMaxBracketDepth)
-            return text::TooDeep;
-    }
-    return nullptr;
+    const char* firstFault = nullptr;
+    forEachBracket(text, [&](std::size_t i) {
+        depth += text[i] == '<' ? 1 : -1;
+        if (firstFault == nullptr) {
+            if (depth < 0)
+                firstFault = text::WrongBracketOrder;
+            else if (depth > kMaxBracketDepth)
+                firstFault = text::TooDeep;
+        }
+    });
+    return depth != 0 ? text::DifferentBracketCount : firstFault;
 }
 
 // Checks one segment text; returns true when it reported a finding.
@@ -166,6 +144,33 @@ constexpr std::array<InternalPair, 8> kInternalPairs{{
     {tagno::FontChange, tagno::FontChangeEnd, "<:fc ?>", "<:/fc>"},
 }};
 
+// The pair a tag number opens or closes (its index in kInternalPairs), or
+// -1: looked up in a table by tag number, since every internal tag of both
+// files is checked.
+struct PairRole {
+    int opens;
+    int closes;
+};
+
+constexpr PairRole kNoPair{-1, -1};
+constexpr std::size_t kTagNumbers = 128;
+
+constexpr std::array<PairRole, kTagNumbers> kPairRoles = [] {
+    std::array<PairRole, kTagNumbers> roles{};
+    roles.fill(kNoPair);
+    for (std::size_t p = 0; p < kInternalPairs.size(); ++p) {
+        roles[static_cast<std::size_t>(kInternalPairs[p].opening)].opens = static_cast<int>(p);
+        roles[static_cast<std::size_t>(kInternalPairs[p].closing)].closes = static_cast<int>(p);
+    }
+    return roles;
+}();
+
+PairRole pairRoleOf(int number) {
+    if (number < 0 || static_cast<std::size_t>(number) >= kTagNumbers)
+        return kNoPair;
+    return kPairRoles[static_cast<std::size_t>(number)];
+}
+
 constexpr const char* kConditionalOpening = "<:cns ?>";
 constexpr const char* kConditionalClosing = "<:/cns>";
 
@@ -203,17 +208,16 @@ void checkPairsOfSegment(const TaggedFile& file, std::size_t first, std::size_t 
             conditionalOpen = false;
             continue;
         }
-        for (std::size_t p = 0; p < kInternalPairs.size(); ++p) {
-            const InternalPair& pair = kInternalPairs[p];
-            if (number == pair.opening) {
-                ++open[p];
-            } else if (number == pair.closing) {
-                if (open[p] == 0)
-                    report.addFinding(Severity::Error, true, text::WithoutStartingInternal, 1,
-                                      pair.closingName, pair.openingName);
-                else
-                    --open[p];
-            }
+        const PairRole role = pairRoleOf(number);
+        if (role.opens >= 0) {
+            ++open[static_cast<std::size_t>(role.opens)];
+        } else if (role.closes >= 0) {
+            const auto p = static_cast<std::size_t>(role.closes);
+            if (open[p] == 0)
+                report.addFinding(Severity::Error, true, text::WithoutStartingInternal, 1,
+                                  kInternalPairs[p].closingName, kInternalPairs[p].openingName);
+            else
+                --open[p];
         }
     }
     for (std::size_t p = 0; p < kInternalPairs.size(); ++p)

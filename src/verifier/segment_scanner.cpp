@@ -1,7 +1,6 @@
 // The segment cutter.
 #include "verifier/segment_scanner.h"
 
-#include <cstring>
 #include <limits>
 #include <new>
 
@@ -20,27 +19,17 @@ class SegmentCutter {
     }
 
     std::vector<Segment> run() {
-        const std::size_t size = text_.size();
-        std::size_t i = 0;
-        while (i < size) {
-            // Once the segment's tag text is complete, the depth no longer
-            // matters until the next cut, which resets it: only a "<" can
-            // change anything, and memchr finds it quickly.
-            if (tagEnd_ != 0 && text_[i] != '<') {
-                const void* found = std::memchr(text_.data() + i, '<', size - i);
-                if (found == nullptr)
-                    break;
-                i = static_cast<std::size_t>(static_cast<const char*>(found) - text_.data());
-            }
-            const char c = text_[i++];
-            if (c == '>') {
-                closeBracket(i);
-            } else if (c == '<') {
+        // Only brackets change anything: other characters matter only as the
+        // one after a "<", which afterOpeningBracket looks at.
+        forEachBracket(text_, [this](std::size_t i) {
+            if (text_[i] == '>') {
+                closeBracket(i + 1);
+            } else {
                 ++depth_;
-                if (i < size)
-                    afterOpeningBracket(i);
+                if (i + 1 < text_.size())
+                    afterOpeningBracket(i + 1);
             }
-        }
+        });
         return finish();
     }
 
@@ -88,7 +77,7 @@ class SegmentCutter {
     std::vector<Segment> segments_;
     std::size_t start_ = 0;  // where the segment in hand begins
     std::size_t tagEnd_ = 0; // where its tag text ends; 0 while it has none
-    int depth_ = 0;
+    long depth_ = 0;         // wide enough for any count of brackets in a text
     bool tagSeen_ = false;
 };
 

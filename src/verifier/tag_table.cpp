@@ -147,6 +147,17 @@ std::span<const TagTableEntry> tagTable() {
 
 namespace {
 
+// Whether `text` begins with `prefix`. Prefixes are a few bytes long, which a
+// loop compares sooner than a call to memcmp.
+bool beginsWith(std::string_view text, std::string_view prefix) {
+    if (text.size() < prefix.size())
+        return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        if (text[i] != prefix[i])
+            return false;
+    return true;
+}
+
 // The table sorted for the search: entries whose prefix has three bytes or
 // more, ordered by their first three bytes and then by table position, and
 // the shorter ones in table position. A tag can only begin with entries of
@@ -172,7 +183,7 @@ class TagIndex {
             const std::uint32_t key = keyOf(tag);
             for (auto it = std::lower_bound(long_.begin(), long_.end(), Keyed{key, 0});
                  it != long_.end() && it->key == key; ++it)
-                if (tag.starts_with(kTagTable[it->position].prefix)) {
+                if (beginsWith(tag, kTagTable[it->position].prefix)) {
                     best = it->position;
                     break;
                 }
@@ -180,7 +191,7 @@ class TagIndex {
         for (std::size_t position : short_) {
             if (position >= best)
                 break;
-            if (tag.starts_with(kTagTable[position].prefix))
+            if (beginsWith(tag, kTagTable[position].prefix))
                 return position;
         }
         return best;
