@@ -190,3 +190,20 @@ TEST(ForEachTag, CollectsTopLevelTagsAndTreatsStrayClosersAsText) {
                [&](std::string_view tag) { tags.emplace_back(tag); });
     EXPECT_EQ(tags, (std::vector<std::string>{"<:b>", "<:fc <:lt>>"}));
 }
+
+TEST(ForEachBracket, VisitsEveryBracketInOrderAcrossBlockBoundaries) {
+    std::mt19937 random(99);
+    const std::string alphabet = "<>abcdefgh";
+    for (int round = 0; round < 500; ++round) {
+        std::string text(random() % 70, ' ');
+        for (char& c : text)
+            c = random() % 4 == 0 ? alphabet[random() % 2] : alphabet[random() % alphabet.size()];
+        std::vector<std::size_t> expected;
+        for (std::size_t i = 0; i < text.size(); ++i)
+            if (text[i] == '<' || text[i] == '>')
+                expected.push_back(i);
+        std::vector<std::size_t> visited;
+        forEachBracket(text, [&](std::size_t i) { visited.push_back(i); });
+        EXPECT_EQ(visited, expected) << text;
+    }
+}
