@@ -13,8 +13,6 @@ namespace {
 
 // ---- 1. External tag syntax ----------------------------------------------
 
-constexpr int kMaxBracketDepth = 3;
-
 // The bracket fault of a text, or null: unequal counts come first, then the
 // first place where the depth drops below 0 or rises above the limit.
 const char* bracketFaultOf(std::string_view text) {
@@ -32,10 +30,28 @@ const char* bracketFaultOf(std::string_view text) {
     return depth != 0 ? text::DifferentBracketCount : firstFault;
 }
 
-// Checks one segment text; returns true when it reported a finding.
-bool checkBracketsOf(std::string_view text, bool tookHeldText, int font,
-                     VerificationReport& report) {
-    const char* finding = bracketFaultOf(text);
+// The bracket fault of a segment's own text, from the balance the cut noted
+// where it could tell.
+const char* bracketFaultOf(const Segment& segment) {
+    switch (segment.brackets) {
+    case BracketBalance::Sound:
+        return nullptr;
+    case BracketBalance::UnequalCounts:
+        return text::DifferentBracketCount;
+    case BracketBalance::BelowZero:
+        return text::WrongBracketOrder;
+    case BracketBalance::TooDeep:
+        return text::TooDeep;
+    case BracketBalance::Unknown:
+        break;
+    }
+    return bracketFaultOf(segment.text);
+}
+
+// Reports `finding` about one segment text, or the nesting of external tags
+// when the text took held text; returns true when it reported anything.
+bool reportBracketFault(const char* finding, std::string_view text, bool tookHeldText, int font,
+                        VerificationReport& report) {
     if (finding == nullptr && tookHeldText)
         finding = text::NestedExternalTags;
     if (finding == nullptr)
@@ -304,14 +320,14 @@ void checkExternalTagSyntax(const TaggedFile& file, VerificationReport& report) 
             continue;
         }
         if (held.empty()) {
-            checkBracketsOf(segment.text, false, file.font, report);
+            reportBracketFault(bracketFaultOf(segment), segment.text, false, file.font, report);
         } else {
             held += segment.text;
-            checkBracketsOf(held, true, file.font, report);
+            reportBracketFault(bracketFaultOf(held), held, true, file.font, report);
             held.clear();
         }
     }
-    if (!held.empty() && checkBracketsOf(held, true, file.font, report))
+    if (!held.empty() && reportBracketFault(bracketFaultOf(held), held, true, file.font, report))
         report.addLine(text::RefersToEndOfFile);
 }
 

@@ -18,6 +18,20 @@
 
 namespace quillex::verifier {
 
+// The most external tags that may be open at once.
+inline constexpr int kMaxBracketDepth = 3;
+
+// How the "<" and ">" of a segment's text stand. The cut visits every bracket
+// anyway and notes this on the way, so that the syntax check need not scan
+// the text again; Unknown where the cut cannot tell, and the check scans.
+enum class BracketBalance : std::uint8_t {
+    Unknown,
+    Sound,
+    UnequalCounts,
+    BelowZero, // the running depth falls below 0 (and never rises too high)
+    TooDeep,   // it rises above kMaxBracketDepth (and never falls below 0)
+};
+
 // Segments and internal tags are many, so their fields are kept narrow:
 // positions and lengths in 32 bits (loadSegments refuses a larger text), tag
 // numbers and categories in 8.
@@ -32,6 +46,7 @@ struct Segment {
     std::int8_t category = category::Formatting;
     // Set once the comparison has dealt with the segment.
     bool handled = false;
+    BracketBalance brackets = BracketBalance::Unknown;
 
     std::string_view tagText() const { return text.substr(0, tagLength); }
 };

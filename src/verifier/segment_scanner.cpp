@@ -1,6 +1,7 @@
 // The segment cutter.
 #include "verifier/segment_scanner.h"
 
+#include <algorithm>
 #include <limits>
 #include <new>
 
@@ -24,10 +25,13 @@ class SegmentCutter {
         forEachBracket(text_, [this](std::size_t i) {
             if (text_[i] == '>') {
                 closeBracket(i + 1);
+                noteBracket(-1);
             } else {
                 ++depth_;
                 if (i + 1 < text_.size())
                     afterOpeningBracket(i + 1);
+                // After a cut this "<" is the new segment's first bracket.
+                noteBracket(1);
             }
         });
         return finish();
@@ -53,14 +57,38 @@ class SegmentCutter {
         tagSeen_ = true;
     }
 
+    // Follows the bracket depth of the segment in hand from its start.
+    void noteBracket(int step) {
+        balanceDepth_ += step;
+        lowest_ = std::min(lowest_, balanceDepth_);
+        highest_ = std::max(highest_, balanceDepth_);
+    }
+
+    // The balance as the syntax check judges it: unequal counts first, then
+    // whichever fault comes first, which only a scan can tell when both
+    // occur.
+    BracketBalance balance() const {
+        if (balanceDepth_ != 0)
+            return BracketBalance::UnequalCounts;
+        const bool belowZero = lowest_ < 0;
+        const bool tooDeep = highest_ > kMaxBracketDepth;
+        if (belowZero && tooDeep)
+            return BracketBalance::Unknown;
+        if (belowZero)
+            return BracketBalance::BelowZero;
+        return tooDeep ? BracketBalance::TooDeep : BracketBalance::Sound;
+    }
+
     void endSegment(std::size_t end) {
         Segment segment;
         segment.text = text_.substr(start_, end - start_);
         if (tagEnd_ != 0)
             segment.tagLength = static_cast<std::uint32_t>(tagEnd_ - start_);
+        segment.brackets = balance();
         segments_.push_back(segment);
         start_ = end;
         tagEnd_ = 0;
+        balanceDepth_ = lowest_ = highest_ = 0;
     }
 
     // What follows the last external tag belongs to its segment; text after
@@ -68,8 +96,11 @@ class SegmentCutter {
     std::vector<Segment> finish() {
         if (tagEnd_ != 0 || segments_.empty())
             endSegment(text_.size());
-        else
-            segments_.back().text = text_.substr(segments_.back().text.data() - text_.data());
+        else {
+            Segment& last = segments_.back();
+            last.text = text_.substr(static_cast<std::size_t>(last.text.data() - text_.data()));
+            last.brackets = BracketBalance::Unknown;
+        }
         return std::move(segments_);
     }
 
@@ -79,6 +110,11 @@ class SegmentCutter {
     std::size_t tagEnd_ = 0; // where its tag text ends; 0 while it has none
     long depth_ = 0;         // wide enough for any count of brackets in a text
     bool tagSeen_ = false;
+    // The bracket depth from the start of the segment in hand, and its
+    // lowest and highest values so far.
+    long balanceDepth_ = 0;
+    long lowest_ = 0;
+    long highest_ = 0;
 };
 
 // The number of "<" in `text`. Counted in blocks of a fixed size, which the

@@ -86,6 +86,20 @@ class ModelCutter {
     bool tagSeen_ = false;
 };
 
+// The balance of a text's brackets, found by walking it byte by byte.
+BracketBalance scannedBalance(std::string_view text) {
+    long depth = 0;
+    BracketBalance firstFault = BracketBalance::Sound;
+    for (char c : text) {
+        depth += c == '<' ? 1 : c == '>' ? -1 : 0;
+        if (firstFault == BracketBalance::Sound && depth < 0)
+            firstFault = BracketBalance::BelowZero;
+        else if (firstFault == BracketBalance::Sound && depth > kMaxBracketDepth)
+            firstFault = BracketBalance::TooDeep;
+    }
+    return depth != 0 ? BracketBalance::UnequalCounts : firstFault;
+}
+
 } // namespace
 
 TEST(SegmentScanner, CutsRandomBracketSoupExactlyAsTheCharacterModelDoes) {
@@ -104,6 +118,11 @@ TEST(SegmentScanner, CutsRandomBracketSoupExactlyAsTheCharacterModelDoes) {
         for (std::size_t i = 0; i < expected.size(); ++i) {
             EXPECT_EQ(file.segments[i].tagText(), expected[i].tagText) << joinLines(lines);
             EXPECT_EQ(file.segments[i].text, expected[i].text) << joinLines(lines);
+            // The balance the cut notes, where it can tell, is the scanned one.
+            if (file.segments[i].brackets != BracketBalance::Unknown) {
+                EXPECT_EQ(file.segments[i].brackets, scannedBalance(file.segments[i].text))
+                    << joinLines(lines);
+            }
         }
     }
 }
