@@ -44,10 +44,14 @@ class ExternalComparison {
   public:
     ExternalComparison(TaggedFile& source, TaggedFile& translated, VerificationReport& report)
         : source_(source.segments), translated_(translated.segments), report_(report) {
-        // The walk passes over tags added in the "<#...>" form.
+        // The walk passes over tags added in the "<#...>" form. The list is
+        // made at its size at once, as it comes when memory is at its peak.
+        order_.reserve(static_cast<std::size_t>(
+            std::count_if(translated_.begin(), translated_.end(),
+                          [](const Segment& segment) { return !isAddedWithHash(segment); })));
         for (std::size_t i = 0; i < translated_.size(); ++i)
             if (!isAddedWithHash(translated_[i]))
-                order_.push_back(i);
+                order_.push_back(static_cast<std::uint32_t>(i));
     }
 
     bool run() {
@@ -175,7 +179,7 @@ class ExternalComparison {
     std::vector<Segment>& source_;
     std::vector<Segment>& translated_;
     VerificationReport& report_;
-    std::vector<std::size_t> order_; // translated segments the walk visits
+    std::vector<std::uint32_t> order_; // translated segments the walk visits
     TagPositions sourcePositions_;
     TagPositions translatedPositions_;
     std::size_t s_ = 0; // position in source_
@@ -184,48 +188,55 @@ class ExternalComparison {
 
 // ---- Internal tags ---------------------------------------------------------
 
-// An internal tag taking part in the comparison (its position in the file's
-// internal tag list), with the number of its segment among the file's
-// unhandled segments (1, 2, 3, ...). Both fit 32 bits, as the file's text
-// does.
-struct Numbered {
-    std::uint32_t tag;
-    std::uint32_t number;
+// The internal tags of a file that take part in the comparison: those of its
+// unhandled segments that are not character formatting. A tag is known by its
+// position in the file's internal tag list, and its segment by its number
+// among the unhandled ones (1, 2, 3, ...). The tags are walked where they lie
+// rather than copied into a list of their own, which a large file would feel
+// in its memory.
+class NumberedFile {
+  public:
+    explicit NumberedFile(TaggedFile& file)
+        : file_(&file), numberOfSegment_(file.segments.size(), 0) {
+        for (std::size_t i = 0; i < file.segments.size(); ++i) {
+            if (file.segments[i].handled)
+                continue;
+            segmentOfNumber_.push_back(static_cast<std::uint32_t>(i));
+            numberOfSegment_[i] = static_cast<std::uint32_t>(segmentOfNumber_.size());
+        }
+    }
+
+    // The first tag taking part at or after `position`; end() when none.
+    std::size_t next(std::size_t position) const {
+        while (position < end() && !takesPart(file_->internalTags[position]))
+            ++position;
+        return position;
+    }
+    std::size_t first() const { return next(0); }
+    std::size_t end() const { return file_->internalTags.size(); }
+
+    std::size_t numberOf(std::size_t position) const {
+        return numberOfSegment_[tagOf(position).segment];
+    }
+    InternalTag& tagOf(std::size_t position) const { return file_->internalTags[position]; }
+    std::string_view textOf(std::size_t position) const { return file_->textOf(tagOf(position)); }
+
+    // The text of the segment numbered `number`; empty when there is none.
+    std::string_view segmentText(std::size_t number) const {
+        if (number == 0 || number > segmentOfNumber_.size())
+            return {};
+        return file_->segments[segmentOfNumber_[number - 1]].text;
+    }
+
+  private:
+    bool takesPart(const InternalTag& tag) const {
+        return numberOfSegment_[tag.segment] != 0 && tag.category != category::Formatting;
+    }
+
+    TaggedFile* file_;
+    std::vector<std::uint32_t> numberOfSegment_; // 0 for a handled segment
+    std::vector<std::uint32_t> segmentOfNumber_; // segment index of number n at [n - 1]
 };
-
-struct NumberedFile {
-    TaggedFile* file = nullptr;
-    std::vector<Numbered> tags;
-    std::vector<std::uint32_t> segmentOfNumber; // segment index of number n at [n - 1]
-
-    InternalTag& tagOf(const Numbered& numbered) const { return file->internalTags[numbered.tag]; }
-    std::string_view textOf(const Numbered& numbered) const {
-        return file->textOf(tagOf(numbered));
-    }
-};
-
-NumberedFile numberInternalTags(TaggedFile& file) {
-    NumberedFile numbered;
-    numbered.file = &file;
-    std::vector<std::uint32_t> numberOfSegment(file.segments.size(), 0);
-    for (std::size_t i = 0; i < file.segments.size(); ++i) {
-        if (file.segments[i].handled)
-            continue;
-        numbered.segmentOfNumber.push_back(static_cast<std::uint32_t>(i));
-        numberOfSegment[i] = static_cast<std::uint32_t>(numbered.segmentOfNumber.size());
-    }
-    const auto takesPart = [&numberOfSegment](const InternalTag& tag) {
-        return numberOfSegment[tag.segment] != 0 && tag.category != category::Formatting;
-    };
-    numbered.tags.reserve(static_cast<std::size_t>(
-        std::count_if(file.internalTags.begin(), file.internalTags.end(), takesPart)));
-    for (std::size_t t = 0; t < file.internalTags.size(); ++t) {
-        const InternalTag& tag = file.internalTags[t];
-        if (takesPart(tag))
-            numbered.tags.push_back({static_cast<std::uint32_t>(t), numberOfSegment[tag.segment]});
-    }
-    return numbered;
-}
 
 // The translated tags of one segment, from which the source tags of the
 // corresponding segment take, each the earliest one of its text not yet
@@ -235,8 +246,10 @@ NumberedFile numberInternalTags(TaggedFile& file) {
 // from then on. The list is reused from segment to segment.
 class SegmentTags {
   public:
-    // Holds the tags [first, last) of `tags`.
-    void reset(NumberedFile& tags, std::size_t first, std::size_t last) {
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+    // Holds the tags of `tags` taking part from `first` up to `last`.
+    void reset(const NumberedFile& tags, std::size_t first, std::size_t last) {
         tags_ = &tags;
         next_ = first;
         last_ = last;
@@ -244,13 +257,17 @@ class SegmentTags {
         searching_ = false;
     }
 
-    // The earliest tag with `text` not yet taken, now taken; null when none.
-    Numbered* take(std::string_view text) {
+    // The position of the earliest tag with `text` not yet taken, now taken;
+    // kNone when there is none.
+    std::size_t take(std::string_view text) {
         if (!searching_) {
             // Every tag before next_ is taken, so the next one is the
             // earliest of its text.
-            if (next_ < last_ && tags_->textOf(tags_->tags[next_]) == text)
-                return &tags_->tags[next_++];
+            if (next_ != last_ && tags_->textOf(next_) == text) {
+                const std::size_t taken = next_;
+                next_ = tags_->next(next_ + 1);
+                return taken;
+            }
             sortRest();
         }
         return search(text);
@@ -264,28 +281,28 @@ class SegmentTags {
     };
 
     void sortRest() {
-        for (std::size_t t = next_; t < last_; ++t)
-            sorted_.push_back({tags_->textOf(tags_->tags[t]), t, 0});
+        for (std::size_t t = next_; t != last_; t = tags_->next(t + 1))
+            sorted_.push_back({tags_->textOf(t), t, 0});
         std::sort(sorted_.begin(), sorted_.end(), [](const Entry& a, const Entry& b) {
             return a.text != b.text ? a.text < b.text : a.position < b.position;
         });
         searching_ = true;
     }
 
-    Numbered* search(std::string_view text) {
+    std::size_t search(std::string_view text) {
         const auto run = std::lower_bound(
             sorted_.begin(), sorted_.end(), text,
             [](const Entry& entry, std::string_view key) { return entry.text < key; });
         if (run == sorted_.end() || run->text != text)
-            return nullptr;
+            return kNone;
         const auto next = run + static_cast<std::ptrdiff_t>(run->taken);
         if (next == sorted_.end() || next->text != text)
-            return nullptr;
+            return kNone;
         ++run->taken;
-        return &tags_->tags[next->position];
+        return next->position;
     }
 
-    NumberedFile* tags_ = nullptr;
+    const NumberedFile* tags_ = nullptr;
     std::size_t next_ = 0; // before it every tag is taken, while not searching
     std::size_t last_ = 0;
     bool searching_ = false;
@@ -295,18 +312,20 @@ class SegmentTags {
 class InternalComparison {
   public:
     InternalComparison(TaggedFile& source, TaggedFile& translated, VerificationReport& report)
-        : sourceFile_(source), translatedFile_(translated), report_(report),
-          source_(numberInternalTags(source)), translated_(numberInternalTags(translated)) {}
+        : translatedFile_(translated), report_(report), source_(source), translated_(translated) {}
 
     void run() {
-        if (!source_.tags.empty() && translated_.tags.empty()) {
+        const bool sourceHasTags = source_.first() != source_.end();
+        const bool translatedHasTags = translated_.first() != translated_.end();
+        if (sourceHasTags && !translatedHasTags) {
             report_.addLine(text::AllInternalDeleted);
-            for (const Numbered& tag : source_.tags)
-                reportDeleted(tag);
-        } else if (source_.tags.empty() && !translated_.tags.empty()) {
+            for (std::size_t s = source_.first(); s != source_.end(); s = source_.next(s + 1))
+                reportDeleted(s);
+        } else if (!sourceHasTags && translatedHasTags) {
             report_.addLine(text::AllInternalAdded);
-            for (const Numbered& tag : translated_.tags)
-                reportAdded(tag);
+            for (std::size_t t = translated_.first(); t != translated_.end();
+                 t = translated_.next(t + 1))
+                reportAdded(t);
         } else {
             merge();
         }
@@ -317,33 +336,34 @@ class InternalComparison {
 
   private:
     void merge() {
-        std::size_t next = 0; // first translated tag not yet passed
+        std::size_t next = translated_.first(); // first translated tag not yet passed
         std::size_t bucketNumber = 0;
         SegmentTags bucket;
-        for (const Numbered& sourceTag : source_.tags) {
-            const std::size_t number = sourceTag.number;
-            while (next < translated_.tags.size() && translated_.tags[next].number < number) {
-                if (!translated_.tagOf(translated_.tags[next]).matched)
-                    reportAdded(translated_.tags[next]);
-                ++next;
+        for (std::size_t s = source_.first(); s != source_.end(); s = source_.next(s + 1)) {
+            const std::size_t number = source_.numberOf(s);
+            while (next != translated_.end() && translated_.numberOf(next) < number) {
+                if (!translated_.tagOf(next).matched)
+                    reportAdded(next);
+                next = translated_.next(next + 1);
             }
             if (bucketNumber != number) {
                 std::size_t last = next;
-                while (last < translated_.tags.size() && translated_.tags[last].number == number)
-                    ++last;
+                while (last != translated_.end() && translated_.numberOf(last) == number)
+                    last = translated_.next(last + 1);
                 bucket.reset(translated_, next, last);
                 bucketNumber = number;
             }
-            if (Numbered* counterpart = bucket.take(source_.textOf(sourceTag))) {
-                translated_.tagOf(*counterpart).matched = true;
-                source_.tagOf(sourceTag).matched = true;
+            const std::size_t counterpart = bucket.take(source_.textOf(s));
+            if (counterpart != SegmentTags::kNone) {
+                translated_.tagOf(counterpart).matched = true;
+                source_.tagOf(s).matched = true;
             } else {
-                reportDeleted(sourceTag);
+                reportDeleted(s);
             }
         }
-        for (; next < translated_.tags.size(); ++next)
-            if (!translated_.tagOf(translated_.tags[next]).matched)
-                reportAdded(translated_.tags[next]);
+        for (; next != translated_.end(); next = translated_.next(next + 1))
+            if (!translated_.tagOf(next).matched)
+                reportAdded(next);
     }
 
     // Before the first finding of another segment, the previous pair of
@@ -356,29 +376,22 @@ class InternalComparison {
 
     void printPair(std::size_t number) {
         report_.addLine(text::SourceTextStart);
-        report_.addLine(withoutFinalLineEnd(segmentText(sourceFile_, source_, number)), true,
-                        kSourceFont);
+        report_.addLine(withoutFinalLineEnd(source_.segmentText(number)), true, kSourceFont);
         report_.addLine(text::TranslatedTextStart);
-        report_.addLine(withoutFinalLineEnd(segmentText(translatedFile_, translated_, number)),
-                        true, kTargetFont);
+        report_.addLine(withoutFinalLineEnd(translated_.segmentText(number)), true, kTargetFont);
         report_.addLine(text::ComparisonEnd);
     }
 
-    static std::string_view segmentText(const TaggedFile& file, const NumberedFile& numbered,
-                                        std::size_t number) {
-        if (number == 0 || number > numbered.segmentOfNumber.size())
-            return {};
-        return file.segments[numbered.segmentOfNumber[number - 1]].text;
+    // `position` is that of a source tag.
+    void reportDeleted(std::size_t position) {
+        noteFindingIn(source_.numberOf(position));
+        reportDeletedTag(source_.tagOf(position), source_.textOf(position));
     }
 
-    void reportDeleted(const Numbered& numbered) {
-        noteFindingIn(numbered.number);
-        reportDeletedTag(source_.tagOf(numbered), source_.textOf(numbered));
-    }
-
-    void reportAdded(const Numbered& numbered) {
-        noteFindingIn(numbered.number);
-        reportAddedTag(translated_.tagOf(numbered), translated_.textOf(numbered));
+    // `position` is that of a translated tag.
+    void reportAdded(std::size_t position) {
+        noteFindingIn(translated_.numberOf(position));
+        reportAddedTag(translated_.tagOf(position), translated_.textOf(position));
     }
 
     void reportDeletedTag(InternalTag& tag, std::string_view tagText) {
@@ -443,7 +456,6 @@ class InternalComparison {
         }
     }
 
-    TaggedFile& sourceFile_;
     TaggedFile& translatedFile_;
     VerificationReport& report_;
     NumberedFile source_;
