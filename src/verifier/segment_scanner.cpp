@@ -149,12 +149,6 @@ std::string joinLines(const std::vector<std::string>& lines) {
     return text;
 }
 
-std::vector<Segment> cutIntoSegments(std::string_view text) {
-    if (text.empty())
-        return {};
-    return SegmentCutter(text, countOpenings(text)).run();
-}
-
 void loadSegments(TaggedFile& file, std::string text) {
     // Segments and internal tags keep positions in 32 bits. A text of 4 GiB
     // or more is refused as too large to hold, which it would be anyway for

@@ -15,17 +15,14 @@
 
 namespace quillex::verifier {
 
-// Cuts `text` (a file's lines, each followed by one LF) into segments at
-// every external tag ("<" followed by anything but ":"). A segment that
-// starts while another external tag is still open gets an empty tag text.
-// The segments view `text`, which must outlive them.
-std::vector<Segment> cutIntoSegments(std::string_view text);
-
-// `lines` joined, each followed by one LF: the text that cutIntoSegments
-// expects.
+// `lines` joined, each followed by one LF: the text of a TaggedFile.
 std::string joinLines(const std::vector<std::string>& lines);
 
-// Makes `text` the text of `file` and cuts it into the file's segments.
+// Makes `text` (a file's lines, each followed by one LF) the text of `file`
+// and cuts it into the file's segments, at every external tag ("<" followed
+// by anything but ":"). A segment that starts while another external tag is
+// still open gets an empty tag text. Throws std::bad_alloc for a text of
+// 4 GiB or more.
 void loadSegments(TaggedFile& file, std::string text);
 
 // Calls `visit(position)` for every "<" and ">" of `text`, in order. Only
