@@ -51,4 +51,13 @@ class LineFile {
 // Throws FileError.
 std::vector<std::string> readLineFile(const std::string& path);
 
+// The same lines as one text, each followed by one LF: the file is read in
+// one go and its line ends rewritten in place, so that a large file is held
+// once rather than as a list of lines. Throws FileError.
+std::string readLineText(const std::string& path);
+
+// Rewrites `text` in place as the lines LineFile would hand out, each
+// followed by one LF.
+void joinLinesInPlace(std::string& text);
+
 } // namespace quillex

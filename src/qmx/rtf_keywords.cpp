@@ -59,8 +59,11 @@ std::span<const RtfKeyword> rtfKeywords() {
 }
 
 const RtfKeyword* findRtfKeyword(std::span<const RtfKeyword> table, std::string_view name) {
+    // Most control words of a document are in no table: length and first
+    // byte rule nearly every entry out before the names are compared.
     for (const RtfKeyword& keyword : table)
-        if (keyword.name == name)
+        if (keyword.name.size() == name.size() && (name.empty() || keyword.name[0] == name[0]) &&
+            keyword.name == name)
             return &keyword;
     return nullptr;
 }

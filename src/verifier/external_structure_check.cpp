@@ -106,7 +106,7 @@ class StructureCheck {
     }
 
     void notAllowed(const Segment& segment) {
-        addStructureFinding(text::NotAllowedInContext, segment.tagText.c_str(),
+        addStructureFinding(text::NotAllowedInContext, std::string(segment.tagText()).c_str(),
                             namesOf(current()).context);
     }
 
@@ -134,7 +134,7 @@ class StructureCheck {
         closeOpenPairs(keep);
         open(segment, keep, kind);
         reporting_ = true;
-        position_ = positionWord + segment.tagText;
+        position_ = std::string(positionWord).append(segment.tagText());
     }
 
     void close(const Segment& segment, Kind opener) {
@@ -191,7 +191,8 @@ class StructureCheck {
             if (current() == Kind::Page)
                 stack_.pop_back();
             else
-                addStructureFinding(text::WithoutStartingTag, segment.tagText.c_str());
+                addStructureFinding(text::WithoutStartingTag,
+                                    std::string(segment.tagText()).c_str());
             break;
         case tagno::Table:
             open(segment, {Kind::Page}, Kind::Table);
@@ -277,7 +278,7 @@ class StructureCheck {
             break;
         case tagno::IndexMarker:
             open(segment, kTextContexts, Kind::IndexMarker);
-            indexMarker_ = segment.tagText;
+            indexMarker_ = segment.tagText();
             entryExpected_ = true;
             break;
         case tagno::IndexMarkerEnd:
@@ -336,7 +337,8 @@ class StructureCheck {
         if (!reporting_)
             return;
         reporting_ = false;
-        report_.addFinding(Severity::Error, true, text::MustBeFollowedByIe, indexMarker_.c_str());
+        report_.addFinding(Severity::Error, true, text::MustBeFollowedByIe,
+                           std::string(indexMarker_).c_str());
         addContextBlock();
     }
 
@@ -345,7 +347,7 @@ class StructureCheck {
     std::vector<Kind> stack_;
     std::size_t index_ = 0;
     std::string position_;
-    std::string indexMarker_;
+    std::string_view indexMarker_;
     bool entryExpected_ = false;
     bool reporting_ = true;
     bool ended_ = false;

@@ -5,6 +5,7 @@
 #include "verifier/report_texts.h"
 #include "verifier/segment_scanner.h"
 
+#include <algorithm>
 #include <array>
 
 namespace quillex::verifier {
@@ -12,34 +13,45 @@ namespace {
 
 // ---- 1. External tag syntax ----------------------------------------------
 
-constexpr int kMaxBracketDepth = 3;
-
-// Checks one segment text; returns true when it reported a finding.
-bool checkBracketsOf(std::string_view text, bool tookHeldText, int font,
-                     VerificationReport& report) {
-    std::size_t opening = 0;
-    std::size_t closing = 0;
-    for (char c : text) {
-        opening += c == '<';
-        closing += c == '>';
-    }
-    const char* finding = nullptr;
-    if (opening != closing) {
-        finding = text::DifferentBracketCount;
-    } else {
-        int depth = 0;
-        for (char c : text) {
-            depth += c == '<' ? 1 : c == '>' ? -1 : 0;
-            if (depth < 0) {
-                finding = text::WrongBracketOrder;
-                break;
-            }
-            if (depth > kMaxBracketDepth) {
-                finding = text::TooDeep;
-                break;
-            }
+// The bracket fault of a text, or null: unequal counts come first, then the
+// first place where the depth drops below 0 or rises above the limit.
+const char* bracketFaultOf(std::string_view text) {
+    long depth = 0;
+    const char* firstFault = nullptr;
+    forEachBracket(text, [&](std::size_t i) {
+        depth += text[i] == '<' ? 1 : -1;
+        if (firstFault == nullptr) {
+            if (depth < 0)
+                firstFault = text::WrongBracketOrder;
+            else if (depth > kMaxBracketDepth)
+                firstFault = text::TooDeep;
         }
+    });
+    return depth != 0 ? text::DifferentBracketCount : firstFault;
+}
+
+// The bracket fault of a segment's own text, from the balance the cut noted
+// where it could tell.
+const char* bracketFaultOf(const Segment& segment) {
+    switch (segment.brackets) {
+    case BracketBalance::Sound:
+        return nullptr;
+    case BracketBalance::UnequalCounts:
+        return text::DifferentBracketCount;
+    case BracketBalance::BelowZero:
+        return text::WrongBracketOrder;
+    case BracketBalance::TooDeep:
+        return text::TooDeep;
+    case BracketBalance::Unknown:
+        break;
     }
+    return bracketFaultOf(segment.text);
+}
+
+// Reports `finding` about one segment text, or the nesting of external tags
+// when the text took held text; returns true when it reported anything.
+bool reportBracketFault(const char* finding, std::string_view text, bool tookHeldText, int font,
+                        VerificationReport& report) {
     if (finding == nullptr && tookHeldText)
         finding = text::NestedExternalTags;
     if (finding == nullptr)
@@ -75,11 +87,15 @@ bool mayBeAddedWithHash(int tagNumber) {
            (tagNumber >= tagno::IndexMarker && tagNumber <= tagno::SortString);
 }
 
-InternalTag makeRecord(std::string_view tag, std::size_t segmentIndex, const Segment& segment) {
+// A record of `tag`, a view into the file's text, found in segment
+// `segmentIndex`. The file's text is less than 4 GiB (loadSegments sees to
+// it), so positions fit the record's 32-bit fields.
+InternalTag makeRecord(const TaggedFile& file, std::string_view tag, std::size_t segmentIndex) {
     InternalTag record;
-    record.text = std::string(tag);
-    record.segment = segmentIndex;
-    record.segmentTagNumber = segment.tagNumber;
+    record.start = static_cast<std::uint32_t>(tag.data() - file.text->data());
+    record.length = static_cast<std::uint32_t>(tag.size());
+    record.segment = static_cast<std::uint32_t>(segmentIndex);
+    record.segmentTagNumber = file.segments[segmentIndex].tagNumber;
     return record;
 }
 
@@ -87,7 +103,7 @@ void extractTranslatedInternalTags(TaggedFile& file, std::size_t index, TagInven
                                    VerificationReport& report) {
     const Segment& segment = file.segments[index];
     forEachTag(textAfterTag(segment), [&](std::string_view tag) {
-        InternalTag record = makeRecord(tag, index, segment);
+        InternalTag record = makeRecord(file, tag, index);
         if (InventoryEntry* entry = inventory.find(tag)) {
             --entry->count;
             record.tagNumber = entry->tagNumber;
@@ -96,7 +112,8 @@ void extractTranslatedInternalTags(TaggedFile& file, std::size_t index, TagInven
             record.tagNumber = tagno::CharacterCode;
             record.category = category::Alert;
         } else {
-            report.addFinding(Severity::Error, true, text::InvalidInternalTag, record.text.c_str());
+            report.addFinding(Severity::Error, true, text::InvalidInternalTag,
+                              std::string(tag).c_str());
             record.tagNumber = tagno::UnlistedInternal;
             record.category = category::UnlistedInternal;
         }
@@ -143,6 +160,33 @@ constexpr std::array<InternalPair, 8> kInternalPairs{{
     {tagno::FontChange, tagno::FontChangeEnd, "<:fc ?>", "<:/fc>"},
 }};
 
+// The pair a tag number opens or closes (its index in kInternalPairs), or
+// -1: looked up in a table by tag number, since every internal tag of both
+// files is checked.
+struct PairRole {
+    int opens;
+    int closes;
+};
+
+constexpr PairRole kNoPair{-1, -1};
+constexpr std::size_t kTagNumbers = 128;
+
+constexpr std::array<PairRole, kTagNumbers> kPairRoles = [] {
+    std::array<PairRole, kTagNumbers> roles{};
+    roles.fill(kNoPair);
+    for (std::size_t p = 0; p < kInternalPairs.size(); ++p) {
+        roles[static_cast<std::size_t>(kInternalPairs[p].opening)].opens = static_cast<int>(p);
+        roles[static_cast<std::size_t>(kInternalPairs[p].closing)].closes = static_cast<int>(p);
+    }
+    return roles;
+}();
+
+PairRole pairRoleOf(int number) {
+    if (number < 0 || static_cast<std::size_t>(number) >= kTagNumbers)
+        return kNoPair;
+    return kPairRoles[static_cast<std::size_t>(number)];
+}
+
 constexpr const char* kConditionalOpening = "<:cns ?>";
 constexpr const char* kConditionalClosing = "<:/cns>";
 
@@ -180,17 +224,16 @@ void checkPairsOfSegment(const TaggedFile& file, std::size_t first, std::size_t 
             conditionalOpen = false;
             continue;
         }
-        for (std::size_t p = 0; p < kInternalPairs.size(); ++p) {
-            const InternalPair& pair = kInternalPairs[p];
-            if (number == pair.opening) {
-                ++open[p];
-            } else if (number == pair.closing) {
-                if (open[p] == 0)
-                    report.addFinding(Severity::Error, true, text::WithoutStartingInternal, 1,
-                                      pair.closingName, pair.openingName);
-                else
-                    --open[p];
-            }
+        const PairRole role = pairRoleOf(number);
+        if (role.opens >= 0) {
+            ++open[static_cast<std::size_t>(role.opens)];
+        } else if (role.closes >= 0) {
+            const auto p = static_cast<std::size_t>(role.closes);
+            if (open[p] == 0)
+                report.addFinding(Severity::Error, true, text::WithoutStartingInternal, 1,
+                                  kInternalPairs[p].closingName, kInternalPairs[p].openingName);
+            else
+                --open[p];
         }
     }
     for (std::size_t p = 0; p < kInternalPairs.size(); ++p)
@@ -229,7 +272,7 @@ const char* internalTagRestriction(const Segment& segment, int number) {
     case tagno::SeeAlso:
         return isCharacterTag(number) ? nullptr : text::NotInSeeAlso;
     case tagno::Block: {
-        const std::string_view tag = segment.tagText;
+        const std::string_view tag = segment.tagText();
         int only = -1;
         if (tag == "<bb \"Variable Format\">")
             only = tagno::InlineShared;
@@ -272,19 +315,19 @@ void checkExternalTagSyntax(const TaggedFile& file, VerificationReport& report) 
     // text goes in front of the next segment's text and is checked with it.
     std::string held;
     for (const Segment& segment : file.segments) {
-        if (segment.tagText.empty()) {
+        if (segment.tagText().empty()) {
             held += segment.text;
             continue;
         }
         if (held.empty()) {
-            checkBracketsOf(segment.text, false, file.font, report);
+            reportBracketFault(bracketFaultOf(segment), segment.text, false, file.font, report);
         } else {
             held += segment.text;
-            checkBracketsOf(held, true, file.font, report);
+            reportBracketFault(bracketFaultOf(held), held, true, file.font, report);
             held.clear();
         }
     }
-    if (!held.empty() && checkBracketsOf(held, true, file.font, report))
+    if (!held.empty() && reportBracketFault(bracketFaultOf(held), held, true, file.font, report))
         report.addLine(text::RefersToEndOfFile);
 }
 
@@ -292,16 +335,16 @@ void checkExternalTagSyntax(const TaggedFile& file, VerificationReport& report) 
 
 void checkSourceTagValidity(TaggedFile& file, VerificationReport& report) {
     for (Segment& segment : file.segments) {
-        const TagClass tagClass = classifyTag(segment.tagText);
+        const TagClass tagClass = classifyTag(segment.tagText());
         segment.tagNumber = tagClass.number;
         segment.category = tagClass.category;
         if (segment.category != category::UnlistedExternal)
             continue;
-        if (segment.tagText.starts_with("<#"))
+        if (segment.tagText().starts_with("<#"))
             report.addFinding(Severity::Error, true, text::AddedInSource);
         else
             report.addFinding(Severity::Error, true, text::UnknownExternalTag,
-                              segment.tagText.c_str());
+                              std::string(segment.tagText()).c_str());
         report.addSegmentBlock(segment.text, file.font);
     }
 }
@@ -310,10 +353,10 @@ void extractSourceInternalTags(TaggedFile& file, TagInventory& inventory,
                                VerificationReport& report) {
     for (std::size_t index = 0; index < file.segments.size(); ++index) {
         const Segment& segment = file.segments[index];
-        inventory.countUp(segment.tagText, true, segment.tagNumber, segment.category);
+        inventory.countUp(segment.tagText(), true, segment.tagNumber, segment.category);
         const VerificationReport::Mark mark = report.mark();
         forEachTag(textAfterTag(segment), [&](std::string_view tag) {
-            InternalTag record = makeRecord(tag, index, segment);
+            InternalTag record = makeRecord(file, tag, index);
             if (InventoryEntry* entry = inventory.find(tag)) {
                 ++entry->count;
                 record.tagNumber = entry->tagNumber;
@@ -325,7 +368,7 @@ void extractSourceInternalTags(TaggedFile& file, TagInventory& inventory,
                 inventory.countUp(tag, false, tagClass.number, tagClass.category);
                 if (tagClass.number == tagno::UnlistedInternal)
                     report.addFinding(Severity::Error, true, text::UnknownInternalTag,
-                                      record.text.c_str());
+                                      std::string(tag).c_str());
             }
             file.internalTags.push_back(std::move(record));
         });
@@ -336,7 +379,7 @@ void extractSourceInternalTags(TaggedFile& file, TagInventory& inventory,
 
 void reclassifyInternalTags(TaggedFile& file) {
     for (InternalTag& tag : file.internalTags) {
-        const TagClass tagClass = classifyTag(tag.text);
+        const TagClass tagClass = classifyTag(file.textOf(tag));
         tag.tagNumber = tagClass.number;
         tag.category = tagClass.category;
     }
@@ -346,10 +389,10 @@ int checkTranslatedTagValidity(TaggedFile& file, TagInventory& inventory,
                                VerificationReport& report) {
     int added = 0;
     for (Segment& segment : file.segments) {
-        const TagClass tagClass = classifyTag(segment.tagText);
+        const TagClass tagClass = classifyTag(segment.tagText());
         segment.tagNumber = tagClass.number;
         segment.category = tagClass.category;
-        if (segment.category == category::UnlistedExternal && segment.tagText.starts_with("<#")) {
+        if (segment.category == category::UnlistedExternal && segment.tagText().starts_with("<#")) {
             segment.category = category::AddedUnexamined;
             ++added;
         }
@@ -359,24 +402,24 @@ int checkTranslatedTagValidity(TaggedFile& file, TagInventory& inventory,
         const VerificationReport::Mark mark = report.mark();
         if (segment.category == category::AddedUnexamined) {
             // The tag as it would be without the "#".
-            const std::string plain = "<" + segment.tagText.substr(2);
+            const std::string plain = std::string("<").append(segment.tagText().substr(2));
             if (const InventoryEntry* entry = inventory.find(plain)) {
                 segment.tagNumber = entry->tagNumber;
                 segment.category = category::AddedRecognised;
                 if (!mayBeAddedWithHash(entry->tagNumber))
                     report.addFinding(Severity::Error, true, text::MayNotAddExternalTag,
-                                      segment.tagText.c_str());
+                                      std::string(segment.tagText()).c_str());
             } else {
                 segment.category = category::AddedUnknown;
                 report.addFinding(Severity::Error, true, text::MayNotAddExternalTag,
-                                  segment.tagText.c_str());
+                                  std::string(segment.tagText()).c_str());
             }
             segment.handled = true;
-        } else if (InventoryEntry* entry = inventory.find(segment.tagText)) {
+        } else if (InventoryEntry* entry = inventory.find(segment.tagText())) {
             --entry->count;
         } else {
             report.addFinding(Severity::Error, true, text::InvalidExternalTag,
-                              segment.tagText.c_str());
+                              std::string(segment.tagText()).c_str());
         }
         extractTranslatedInternalTags(file, index, inventory, report);
         if (report.hasFindingsSince(mark))
@@ -404,13 +447,15 @@ int limitLength(std::string_view text) {
 }
 
 void checkExternalTagPositions(const TaggedFile& file, VerificationReport& report) {
-    std::string lastIndexMarker;
-    std::string lastStreamFormat;
+    std::string_view lastIndexMarker;
+    std::string_view lastStreamFormat;
     for (const Segment& segment : file.segments) {
         const std::string_view trimmed = withoutTrailingLineEnds(segment.text);
-        const std::string_view after =
-            trimmed.starts_with(segment.tagText) ? trimmed.substr(segment.tagText.size()) : trimmed;
-        const char* tag = segment.tagText.c_str();
+        const std::string_view after = trimmed.starts_with(segment.tagText())
+                                           ? trimmed.substr(segment.tagText().size())
+                                           : trimmed;
+        // Messages need the tag as a C string; it is made only for a finding.
+        const auto tag = [&segment] { return std::string(segment.tagText()); };
         bool mustStandAlone = true;
         switch (segment.tagNumber) {
         case tagno::ParagraphStart:
@@ -427,7 +472,7 @@ void checkExternalTagPositions(const TaggedFile& file, VerificationReport& repor
             mustStandAlone = false;
             const int length = limitLength(after);
             if (length > kMaxVariableText) {
-                report.addFinding(Severity::Error, true, text::TextTooLong, tag,
+                report.addFinding(Severity::Error, true, text::TextTooLong, tag().c_str(),
                                   length - kMaxVariableText);
                 report.addSegmentBlock(segment.text, file.font);
             }
@@ -441,26 +486,26 @@ void checkExternalTagPositions(const TaggedFile& file, VerificationReport& repor
             const int length = limitLength(after);
             if (length > kMaxIndexText)
                 report.addFinding(Severity::Error, true, text::IndexTextTooLong,
-                                  lastIndexMarker.c_str(), length - kMaxIndexText);
+                                  std::string(lastIndexMarker).c_str(), length - kMaxIndexText);
             break;
         }
         case tagno::Block: {
-            if (isFreeBlock(segment.tagText)) {
+            if (isFreeBlock(segment.tagText())) {
                 mustStandAlone = false;
                 break;
             }
             int limit = -1;
-            if (segment.tagText.starts_with("<bb \"Prefix"))
+            if (segment.tagText().starts_with("<bb \"Prefix"))
                 limit = kMaxPrefixText;
-            else if (segment.tagText.starts_with("<bb \"Level"))
+            else if (segment.tagText().starts_with("<bb \"Level"))
                 limit = kMaxLevelText;
             if (limit < 0)
                 break;
             mustStandAlone = false;
             const int length = limitLength(after);
             if (length > limit) {
-                report.addFinding(Severity::Error, true, text::BlockTextTooLong, tag,
-                                  lastStreamFormat.c_str(), length - limit);
+                report.addFinding(Severity::Error, true, text::BlockTextTooLong, tag().c_str(),
+                                  std::string(lastStreamFormat).c_str(), length - limit);
                 report.addSegmentBlock(segment.text, file.font);
             }
             break;
@@ -468,13 +513,13 @@ void checkExternalTagPositions(const TaggedFile& file, VerificationReport& repor
         case tagno::IndexMarker:
         case tagno::IndexMarkerEnd:
             if (segment.tagNumber == tagno::IndexMarker)
-                lastIndexMarker = segment.tagText;
+                lastIndexMarker = segment.tagText();
             if (trimmed == "<#imk>" || trimmed == "<#/imk>")
                 mustStandAlone = false;
             break;
         case tagno::AutonumberFormat:
         case tagno::PageNumberFormat:
-            lastStreamFormat = segment.tagText;
+            lastStreamFormat = segment.tagText();
             break;
         case tagno::QmxEnd:
             mustStandAlone = false;
@@ -487,7 +532,7 @@ void checkExternalTagPositions(const TaggedFile& file, VerificationReport& repor
             break;
         }
         if (mustStandAlone && !after.empty()) {
-            report.addFinding(Severity::Error, true, text::TextAfterTag, tag);
+            report.addFinding(Severity::Error, true, text::TextAfterTag, tag().c_str());
             report.addSegmentBlock(segment.text, file.font);
         }
     }
@@ -518,10 +563,12 @@ void checkInternalTagStructure(const TaggedFile& file, VerificationReport& repor
             if (finding == nullptr)
                 continue;
             if (finding == text::NotInBuildingBlock)
-                report.addFinding(Severity::Error, true, finding, tag.text.c_str(),
-                                  segment.tagText.c_str());
+                report.addFinding(Severity::Error, true, finding,
+                                  std::string(file.textOf(tag)).c_str(),
+                                  std::string(segment.tagText()).c_str());
             else
-                report.addFinding(Severity::Error, true, finding, tag.text.c_str());
+                report.addFinding(Severity::Error, true, finding,
+                                  std::string(file.textOf(tag)).c_str());
         }
         if (report.hasFindingsSince(mark))
             report.addContextBlock(contextText(file.segments, index), file.font);

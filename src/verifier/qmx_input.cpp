@@ -4,6 +4,7 @@
 #include "qmx/line_file.h"
 #include "qmx/result_code.h"
 #include "qmx/rtf_reader.h"
+#include "verifier/segment_scanner.h"
 
 namespace quillex::verifier {
 namespace {
@@ -11,6 +12,7 @@ namespace {
 constexpr std::string_view kQmxHeader = "<qmx \"I2.00\">";
 constexpr std::string_view kLanguageStart = "<language \"";
 constexpr std::string_view kEmptyLanguage = "<language \"\">";
+constexpr std::size_t kHeaderLines = 4;
 
 int codeForFirstLine(std::string_view line) {
     if (line.starts_with("<qmx \"I"))
@@ -18,6 +20,17 @@ int codeForFirstLine(std::string_view line) {
     if (line.starts_with("<qmx \"F") || line == "<tf>")
         return result::FrameMakerQmx;
     return result::NotQmx;
+}
+
+// Up to `count` lines from the start of `text` (lines each followed by LF).
+std::vector<std::string> leadingLines(std::string_view text, std::size_t count) {
+    std::vector<std::string> lines;
+    while (lines.size() < count && !text.empty()) {
+        const std::size_t end = text.find('\n');
+        lines.emplace_back(text.substr(0, end));
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    }
+    return lines;
 }
 
 } // namespace
@@ -42,6 +55,22 @@ std::vector<std::string> readQmxLines(const std::string& path) {
     std::vector<std::string> lines;
     readRtfFile(path, lines);
     return lines;
+}
+
+std::string readCheckedQmxText(const std::string& path, LanguageRecord& language) {
+    if (isRtfPath(path)) {
+        // An RTF paragraph may hold line-end bytes of its own, so the header
+        // is checked on the lines as read.
+        std::vector<std::string> lines;
+        readRtfFile(path, lines);
+        checkQmxHeader(lines, language);
+        return joinLines(lines);
+    }
+    // A text file's lines hold no line ends: its first lines are those of
+    // the joined text.
+    std::string text = readLineText(path);
+    checkQmxHeader(leadingLines(text, kHeaderLines), language);
+    return text;
 }
 
 void checkQmxHeader(const std::vector<std::string>& lines, LanguageRecord& language) {

@@ -1,5 +1,5 @@
-// Reading a QMX file for the verifier: its lines, and the check of its four
-// header lines.
+// Reading a QMX file for the verifier: its lines (as a list or as one text),
+// and the check of its four header lines.
 #pragma once
 
 #include "qmx/language_table.h"
@@ -17,6 +17,12 @@ bool isRtfPath(std::string_view path);
 // text (line ends dropped, blank lines skipped). Throws FileError, and the
 // RTF reader's result codes.
 std::vector<std::string> readQmxLines(const std::string& path);
+
+// The same lines as one text, each followed by one LF, with the header lines
+// checked as checkQmxHeader does (the language found is stored in
+// `language`). Throws what readQmxLines and checkQmxHeader throw, in that
+// order.
+std::string readCheckedQmxText(const std::string& path, LanguageRecord& language);
 
 // Checks the header lines of a QMX file of this edition and looks up the
 // language that line 2 names, which it stores in `language`. Throws the

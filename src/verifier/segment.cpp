@@ -12,10 +12,7 @@ std::string contextText(const std::vector<Segment>& segments, std::size_t center
 }
 
 std::string_view textAfterTag(const Segment& segment) {
-    std::string_view text = segment.text;
-    if (text.starts_with(segment.tagText))
-        text.remove_prefix(segment.tagText.size());
-    return text;
+    return segment.text.substr(segment.tagLength);
 }
 
 } // namespace quillex::verifier

@@ -4,7 +4,6 @@
 #include "verifier/report_texts.h"
 
 #include <algorithm>
-#include <deque>
 #include <string_view>
 #include <unordered_map>
 
@@ -45,10 +44,14 @@ class ExternalComparison {
   public:
     ExternalComparison(TaggedFile& source, TaggedFile& translated, VerificationReport& report)
         : source_(source.segments), translated_(translated.segments), report_(report) {
-        // The walk passes over tags added in the "<#...>" form.
+        // The walk passes over tags added in the "<#...>" form. The list is
+        // made at its size at once, as it comes when memory is at its peak.
+        order_.reserve(static_cast<std::size_t>(
+            std::count_if(translated_.begin(), translated_.end(),
+                          [](const Segment& segment) { return !isAddedWithHash(segment); })));
         for (std::size_t i = 0; i < translated_.size(); ++i)
             if (!isAddedWithHash(translated_[i]))
-                order_.push_back(i);
+                order_.push_back(static_cast<std::uint32_t>(i));
     }
 
     bool run() {
@@ -67,24 +70,24 @@ class ExternalComparison {
         }
         if (difference > 0)
             for (std::size_t i = 0; i < source_.size(); ++i)
-                sourcePositions_.add(source_[i].tagText, i);
+                sourcePositions_.add(source_[i].tagText(), i);
         if (difference < 0)
             for (std::size_t j = 0; j < order_.size(); ++j)
-                translatedPositions_.add(translated_[order_[j]].tagText, j);
+                translatedPositions_.add(translated_[order_[j]].tagText(), j);
 
         const std::size_t pairs = std::min(source_.size(), order_.size());
         int changesInRow = 0;
         for (std::size_t n = 0; n < pairs && s_ < source_.size() && t_ < order_.size(); ++n) {
             const Segment& sourceSegment = source_[s_];
             const Segment& translatedSegment = translated_[order_[t_]];
-            if (sourceSegment.tagText != translatedSegment.tagText) {
+            if (sourceSegment.tagText() != translatedSegment.tagText()) {
                 std::size_t skip = 0;
                 if (difference > 0)
-                    skip = sourcePositions_.distanceAhead(translatedSegment.tagText, s_,
+                    skip = sourcePositions_.distanceAhead(translatedSegment.tagText(), s_,
                                                           static_cast<std::size_t>(difference));
                 else if (difference < 0)
                     skip = translatedPositions_.distanceAhead(
-                        sourceSegment.tagText, t_, static_cast<std::size_t>(-difference));
+                        sourceSegment.tagText(), t_, static_cast<std::size_t>(-difference));
                 if (skip > 0 && difference > 0) {
                     for (std::size_t k = 0; k < skip; ++k)
                         reportDeleted(s_ + k, order_[t_]);
@@ -135,7 +138,8 @@ class ExternalComparison {
     void reportDeleted(std::size_t sourceIndex, std::size_t translatedIndex) {
         Segment& segment = source_[sourceIndex];
         segment.handled = true;
-        const char* tag = segment.tagText.c_str();
+        const std::string tagText(segment.tagText());
+        const char* tag = tagText.c_str();
         switch (segment.category) {
         case category::Warning:
             report_.addFinding(Severity::Warning, true, text::ExternalDeletedWarning, tag);
@@ -157,7 +161,7 @@ class ExternalComparison {
         Segment& segment = translated_[translatedIndex];
         segment.handled = true;
         report_.addFinding(Severity::Error, true, text::ExternalIllegallyAdded,
-                           segment.tagText.c_str());
+                           std::string(segment.tagText()).c_str());
         addBlock(sourceIndex, translatedIndex);
     }
 
@@ -167,14 +171,15 @@ class ExternalComparison {
         sourceSegment.handled = true;
         translatedSegment.handled = true;
         report_.addFinding(Severity::Alert, true, text::ExternalChanged,
-                           sourceSegment.tagText.c_str(), translatedSegment.tagText.c_str());
+                           std::string(sourceSegment.tagText()).c_str(),
+                           std::string(translatedSegment.tagText()).c_str());
         addBlock(s_, order_[t_]);
     }
 
     std::vector<Segment>& source_;
     std::vector<Segment>& translated_;
     VerificationReport& report_;
-    std::vector<std::size_t> order_; // translated segments the walk visits
+    std::vector<std::uint32_t> order_; // translated segments the walk visits
     TagPositions sourcePositions_;
     TagPositions translatedPositions_;
     std::size_t s_ = 0; // position in source_
@@ -183,50 +188,144 @@ class ExternalComparison {
 
 // ---- Internal tags ---------------------------------------------------------
 
-// An internal tag taking part in the comparison, with the number of its
-// segment among the file's unhandled segments (1, 2, 3, ...).
-struct Numbered {
-    InternalTag* tag;
-    std::size_t number;
+// The internal tags of a file that take part in the comparison: those of its
+// unhandled segments that are not character formatting. A tag is known by its
+// position in the file's internal tag list, and its segment by its number
+// among the unhandled ones (1, 2, 3, ...). The tags are walked where they lie
+// rather than copied into a list of their own, which a large file would feel
+// in its memory.
+class NumberedFile {
+  public:
+    explicit NumberedFile(TaggedFile& file)
+        : file_(&file), numberOfSegment_(file.segments.size(), 0) {
+        for (std::size_t i = 0; i < file.segments.size(); ++i) {
+            if (file.segments[i].handled)
+                continue;
+            segmentOfNumber_.push_back(static_cast<std::uint32_t>(i));
+            numberOfSegment_[i] = static_cast<std::uint32_t>(segmentOfNumber_.size());
+        }
+    }
+
+    // The first tag taking part at or after `position`; end() when none.
+    std::size_t next(std::size_t position) const {
+        while (position < end() && !takesPart(file_->internalTags[position]))
+            ++position;
+        return position;
+    }
+    std::size_t first() const { return next(0); }
+    std::size_t end() const { return file_->internalTags.size(); }
+
+    std::size_t numberOf(std::size_t position) const {
+        return numberOfSegment_[tagOf(position).segment];
+    }
+    InternalTag& tagOf(std::size_t position) const { return file_->internalTags[position]; }
+    std::string_view textOf(std::size_t position) const { return file_->textOf(tagOf(position)); }
+
+    // The text of the segment numbered `number`; empty when there is none.
+    std::string_view segmentText(std::size_t number) const {
+        if (number == 0 || number > segmentOfNumber_.size())
+            return {};
+        return file_->segments[segmentOfNumber_[number - 1]].text;
+    }
+
+  private:
+    bool takesPart(const InternalTag& tag) const {
+        return numberOfSegment_[tag.segment] != 0 && tag.category != category::Formatting;
+    }
+
+    TaggedFile* file_;
+    std::vector<std::uint32_t> numberOfSegment_; // 0 for a handled segment
+    std::vector<std::uint32_t> segmentOfNumber_; // segment index of number n at [n - 1]
 };
 
-struct NumberedFile {
-    std::vector<Numbered> tags;
-    std::vector<std::size_t> segmentOfNumber; // segment index of number n at [n - 1]
-};
+// The translated tags of one segment, from which the source tags of the
+// corresponding segment take, each the earliest one of its text not yet
+// taken. Mostly the tags come in the same order in both files, so they are
+// taken in order as long as the next one fits; at the first that does not,
+// the rest are sorted by text, and by position within a text, and searched
+// from then on. The list is reused from segment to segment.
+class SegmentTags {
+  public:
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
-NumberedFile numberInternalTags(TaggedFile& file) {
-    NumberedFile numbered;
-    std::vector<std::size_t> numberOfSegment(file.segments.size(), 0);
-    for (std::size_t i = 0; i < file.segments.size(); ++i) {
-        if (file.segments[i].handled)
-            continue;
-        numbered.segmentOfNumber.push_back(i);
-        numberOfSegment[i] = numbered.segmentOfNumber.size();
+    // Holds the tags of `tags` taking part from `first` up to `last`.
+    void reset(const NumberedFile& tags, std::size_t first, std::size_t last) {
+        tags_ = &tags;
+        next_ = first;
+        last_ = last;
+        sorted_.clear();
+        searching_ = false;
     }
-    for (InternalTag& tag : file.internalTags) {
-        const std::size_t number = numberOfSegment[tag.segment];
-        if (number != 0 && tag.category != category::Formatting)
-            numbered.tags.push_back({&tag, number});
+
+    // The position of the earliest tag with `text` not yet taken, now taken;
+    // kNone when there is none.
+    std::size_t take(std::string_view text) {
+        if (!searching_) {
+            // Every tag before next_ is taken, so the next one is the
+            // earliest of its text.
+            if (next_ != last_ && tags_->textOf(next_) == text) {
+                const std::size_t taken = next_;
+                next_ = tags_->next(next_ + 1);
+                return taken;
+            }
+            sortRest();
+        }
+        return search(text);
     }
-    return numbered;
-}
+
+  private:
+    struct Entry {
+        std::string_view text;
+        std::size_t position;
+        std::size_t taken; // at the first entry of a text: how many of it are taken
+    };
+
+    void sortRest() {
+        for (std::size_t t = next_; t != last_; t = tags_->next(t + 1))
+            sorted_.push_back({tags_->textOf(t), t, 0});
+        std::sort(sorted_.begin(), sorted_.end(), [](const Entry& a, const Entry& b) {
+            return a.text != b.text ? a.text < b.text : a.position < b.position;
+        });
+        searching_ = true;
+    }
+
+    std::size_t search(std::string_view text) {
+        const auto run = std::lower_bound(
+            sorted_.begin(), sorted_.end(), text,
+            [](const Entry& entry, std::string_view key) { return entry.text < key; });
+        if (run == sorted_.end() || run->text != text)
+            return kNone;
+        const auto next = run + static_cast<std::ptrdiff_t>(run->taken);
+        if (next == sorted_.end() || next->text != text)
+            return kNone;
+        ++run->taken;
+        return next->position;
+    }
+
+    const NumberedFile* tags_ = nullptr;
+    std::size_t next_ = 0; // before it every tag is taken, while not searching
+    std::size_t last_ = 0;
+    bool searching_ = false;
+    std::vector<Entry> sorted_;
+};
 
 class InternalComparison {
   public:
     InternalComparison(TaggedFile& source, TaggedFile& translated, VerificationReport& report)
-        : sourceFile_(source), translatedFile_(translated), report_(report),
-          source_(numberInternalTags(source)), translated_(numberInternalTags(translated)) {}
+        : translatedFile_(translated), report_(report), source_(source), translated_(translated) {}
 
     void run() {
-        if (!source_.tags.empty() && translated_.tags.empty()) {
+        const bool sourceHasTags = source_.first() != source_.end();
+        const bool translatedHasTags = translated_.first() != translated_.end();
+        if (sourceHasTags && !translatedHasTags) {
             report_.addLine(text::AllInternalDeleted);
-            for (const Numbered& tag : source_.tags)
-                reportDeleted(tag);
-        } else if (source_.tags.empty() && !translated_.tags.empty()) {
+            for (std::size_t s = source_.first(); s != source_.end(); s = source_.next(s + 1))
+                reportDeleted(s);
+        } else if (!sourceHasTags && translatedHasTags) {
             report_.addLine(text::AllInternalAdded);
-            for (const Numbered& tag : translated_.tags)
-                reportAdded(tag);
+            for (std::size_t t = translated_.first(); t != translated_.end();
+                 t = translated_.next(t + 1))
+                reportAdded(t);
         } else {
             merge();
         }
@@ -237,36 +336,34 @@ class InternalComparison {
 
   private:
     void merge() {
-        std::size_t next = 0; // first translated tag not yet passed
+        std::size_t next = translated_.first(); // first translated tag not yet passed
         std::size_t bucketNumber = 0;
-        std::unordered_map<std::string_view, std::deque<Numbered*>> bucket;
-        for (const Numbered& sourceTag : source_.tags) {
-            const std::size_t number = sourceTag.number;
-            while (next < translated_.tags.size() && translated_.tags[next].number < number) {
-                if (!translated_.tags[next].tag->matched)
-                    reportAdded(translated_.tags[next]);
-                ++next;
+        SegmentTags bucket;
+        for (std::size_t s = source_.first(); s != source_.end(); s = source_.next(s + 1)) {
+            const std::size_t number = source_.numberOf(s);
+            while (next != translated_.end() && translated_.numberOf(next) < number) {
+                if (!translated_.tagOf(next).matched)
+                    reportAdded(next);
+                next = translated_.next(next + 1);
             }
             if (bucketNumber != number) {
-                // The translated tags of this segment by text, in order.
-                bucket.clear();
-                for (std::size_t t = next;
-                     t < translated_.tags.size() && translated_.tags[t].number == number; ++t)
-                    bucket[translated_.tags[t].tag->text].push_back(&translated_.tags[t]);
+                std::size_t last = next;
+                while (last != translated_.end() && translated_.numberOf(last) == number)
+                    last = translated_.next(last + 1);
+                bucket.reset(translated_, next, last);
                 bucketNumber = number;
             }
-            auto found = bucket.find(sourceTag.tag->text);
-            if (found != bucket.end() && !found->second.empty()) {
-                found->second.front()->tag->matched = true;
-                found->second.pop_front();
-                sourceTag.tag->matched = true;
+            const std::size_t counterpart = bucket.take(source_.textOf(s));
+            if (counterpart != SegmentTags::kNone) {
+                translated_.tagOf(counterpart).matched = true;
+                source_.tagOf(s).matched = true;
             } else {
-                reportDeleted(sourceTag);
+                reportDeleted(s);
             }
         }
-        for (; next < translated_.tags.size(); ++next)
-            if (!translated_.tags[next].tag->matched)
-                reportAdded(translated_.tags[next]);
+        for (; next != translated_.end(); next = translated_.next(next + 1))
+            if (!translated_.tagOf(next).matched)
+                reportAdded(next);
     }
 
     // Before the first finding of another segment, the previous pair of
@@ -279,34 +376,28 @@ class InternalComparison {
 
     void printPair(std::size_t number) {
         report_.addLine(text::SourceTextStart);
-        report_.addLine(withoutFinalLineEnd(segmentText(sourceFile_, source_, number)), true,
-                        kSourceFont);
+        report_.addLine(withoutFinalLineEnd(source_.segmentText(number)), true, kSourceFont);
         report_.addLine(text::TranslatedTextStart);
-        report_.addLine(withoutFinalLineEnd(segmentText(translatedFile_, translated_, number)),
-                        true, kTargetFont);
+        report_.addLine(withoutFinalLineEnd(translated_.segmentText(number)), true, kTargetFont);
         report_.addLine(text::ComparisonEnd);
     }
 
-    static std::string_view segmentText(const TaggedFile& file, const NumberedFile& numbered,
-                                        std::size_t number) {
-        if (number == 0 || number > numbered.segmentOfNumber.size())
-            return {};
-        return file.segments[numbered.segmentOfNumber[number - 1]].text;
+    // `position` is that of a source tag.
+    void reportDeleted(std::size_t position) {
+        noteFindingIn(source_.numberOf(position));
+        reportDeletedTag(source_.tagOf(position), source_.textOf(position));
     }
 
-    void reportDeleted(const Numbered& numbered) {
-        noteFindingIn(numbered.number);
-        reportDeletedTag(*numbered.tag);
+    // `position` is that of a translated tag.
+    void reportAdded(std::size_t position) {
+        noteFindingIn(translated_.numberOf(position));
+        reportAddedTag(translated_.tagOf(position), translated_.textOf(position));
     }
 
-    void reportAdded(const Numbered& numbered) {
-        noteFindingIn(numbered.number);
-        reportAddedTag(*numbered.tag);
-    }
-
-    void reportDeletedTag(InternalTag& tag) {
+    void reportDeletedTag(InternalTag& tag, std::string_view tagText) {
         tag.reported = true;
-        const char* text = tag.text.c_str();
+        const std::string tagString(tagText);
+        const char* text = tagString.c_str();
         switch (tag.category) {
         case category::Formatting:
             break;
@@ -326,9 +417,10 @@ class InternalComparison {
     }
 
     // Returns true when the tag produced a finding.
-    bool reportAddedTag(InternalTag& tag) {
+    bool reportAddedTag(InternalTag& tag, std::string_view tagText) {
         tag.reported = true;
-        const char* text = tag.text.c_str();
+        const std::string tagString(tagText);
+        const char* text = tagString.c_str();
         switch (tag.category) {
         case category::Formatting:
             return false;
@@ -356,13 +448,14 @@ class InternalComparison {
             bool anyFinding = false;
             for (; t < tags.size() && tags[t].segment == index; ++t)
                 if (isAddedWithHash(segment))
-                    anyFinding = reportAddedTag(translatedFile_.internalTags[t]) || anyFinding;
+                    anyFinding = reportAddedTag(translatedFile_.internalTags[t],
+                                                translatedFile_.textOf(tags[t])) ||
+                                 anyFinding;
             if (anyFinding)
                 report_.addSegmentBlock(segment.text, kTargetFont);
         }
     }
 
-    TaggedFile& sourceFile_;
     TaggedFile& translatedFile_;
     VerificationReport& report_;
     NumberedFile source_;
@@ -373,17 +466,18 @@ class InternalComparison {
 } // namespace
 
 void reportExternalTagCounts(const TagInventory& inventory, VerificationReport& report) {
-    for (const auto& [tag, entry] : inventory.entries()) {
-        if (!entry.external || entry.count == 0)
-            continue;
-        if (entry.count > 0)
-            report.addLine(formatText(isListedCategory(entry.category)
+    const auto listed = inventory.entriesInOrder(
+        [](const InventoryEntry& entry) { return entry.external && entry.count != 0; });
+    for (const auto& [tagText, entry] : listed) {
+        const std::string tag(tagText);
+        if (entry->count > 0)
+            report.addLine(formatText(isListedCategory(entry->category)
                                           ? text::ExternalDeletedCount
                                           : text::UnknownExternalDeletedCount,
-                                      entry.count, tag.c_str()),
+                                      entry->count, tag.c_str()),
                            true);
         else
-            report.addLine(formatText(text::ExternalAddedCount, -entry.count, tag.c_str()), true);
+            report.addLine(formatText(text::ExternalAddedCount, -entry->count, tag.c_str()), true);
     }
 }
 
@@ -391,7 +485,8 @@ void reportAddedExternalTags(const TaggedFile& translated, VerificationReport& r
     for (const Segment& segment : translated.segments) {
         if (!isAddedWithHash(segment))
             continue;
-        report.addFinding(Severity::Warning, true, text::ExternalTagAdded, segment.tagText.c_str());
+        report.addFinding(Severity::Warning, true, text::ExternalTagAdded,
+                          std::string(segment.tagText()).c_str());
         report.addSegmentBlock(segment.text, kTargetFont);
     }
 }
@@ -401,19 +496,21 @@ bool compareExternalTags(TaggedFile& source, TaggedFile& translated, Verificatio
 }
 
 void reportInternalTagCounts(const TagInventory& inventory, VerificationReport& report) {
-    for (const auto& [tag, entry] : inventory.entries()) {
-        if (entry.external || entry.count == 0 || entry.category == category::Formatting)
-            continue;
-        const bool listed = isListedCategory(entry.category);
-        if (entry.count > 0)
+    const auto listed = inventory.entriesInOrder([](const InventoryEntry& entry) {
+        return !entry.external && entry.count != 0 && entry.category != category::Formatting;
+    });
+    for (const auto& [tagText, entry] : listed) {
+        const std::string tag(tagText);
+        const bool known = isListedCategory(entry->category);
+        if (entry->count > 0)
             report.addLine(
-                formatText(listed ? text::InternalDeletedCount : text::UnknownInternalDeletedCount,
-                           entry.count, tag.c_str()),
+                formatText(known ? text::InternalDeletedCount : text::UnknownInternalDeletedCount,
+                           entry->count, tag.c_str()),
                 true);
         else
             report.addLine(
-                formatText(listed ? text::InternalAddedCount : text::UnknownInternalAddedCount,
-                           -entry.count, tag.c_str()),
+                formatText(known ? text::InternalAddedCount : text::UnknownInternalAddedCount,
+                           -entry->count, tag.c_str()),
                 true);
     }
 }

@@ -3,6 +3,8 @@
 
 #include "verifier/tag_table.h"
 
+#include <functional>
+
 namespace quillex::verifier {
 namespace {
 
@@ -53,33 +55,85 @@ constexpr Preset kPresets[] = {
     {"<:/s>", tagno::SmallCapsEnd, category::Formatting, false},
 };
 
+constexpr std::size_t kInitialSlots = 1024;
+
+std::size_t hashOf(std::string_view tag) {
+    return std::hash<std::string_view>{}(tag);
+}
+
+// The part of the hash kept in a slot: the bits the slot position does not
+// already stand for.
+std::uint32_t hashBitsOf(std::size_t hash) {
+    return static_cast<std::uint32_t>(hash >> 32);
+}
+
 } // namespace
+
+TagInventory::TagInventory() : slots_(kInitialSlots) {}
 
 void TagInventory::preset() {
     for (const Preset& preset : kPresets) {
-        InventoryEntry& entry = entries_[std::string(preset.tag)];
-        entry.count = 0;
-        entry.external = preset.external;
-        entry.tagNumber = preset.tagNumber;
-        entry.category = preset.category;
+        const InventoryEntry values{0, preset.external, preset.tagNumber, preset.category};
+        const std::size_t hash = hashOf(preset.tag);
+        const Slot& slot = slotFor(preset.tag, hash);
+        if (slot.record != 0)
+            records_[slot.record - 1].entry = values;
+        else
+            add(preset.tag, hash, values);
     }
 }
 
 InventoryEntry* TagInventory::find(std::string_view tag) {
-    const auto it = entries_.find(tag);
-    return it == entries_.end() ? nullptr : &it->second;
+    const Slot& slot = slotFor(tag, hashOf(tag));
+    return slot.record == 0 ? nullptr : &records_[slot.record - 1].entry;
 }
 
 InventoryEntry& TagInventory::countUp(std::string_view tag, bool external, int tagNumber,
                                       int category) {
-    auto it = entries_.find(tag);
-    if (it != entries_.end()) {
-        ++it->second.count;
-        return it->second;
+    const std::size_t hash = hashOf(tag);
+    const Slot& slot = slotFor(tag, hash);
+    if (slot.record != 0) {
+        InventoryEntry& entry = records_[slot.record - 1].entry;
+        ++entry.count;
+        return entry;
     }
-    InventoryEntry& entry = entries_[std::string(tag)];
-    entry = {1, external, tagNumber, category};
-    return entry;
+    return add(tag, hash, {1, external, tagNumber, category});
+}
+
+// Linear probing from the slot the hash picks.
+TagInventory::Slot& TagInventory::slotFor(std::string_view tag, std::size_t hash) {
+    const std::size_t mask = slots_.size() - 1;
+    const std::uint32_t bits = hashBitsOf(hash);
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        Slot& slot = slots_[i];
+        if (slot.record == 0 || (slot.hashBits == bits && tagOf(records_[slot.record - 1]) == tag))
+            return slot;
+    }
+}
+
+InventoryEntry& TagInventory::add(std::string_view tag, std::size_t hash,
+                                  const InventoryEntry& entry) {
+    if (2 * (records_.size() + 1) > slots_.size())
+        grow();
+    Slot& slot = slotFor(tag, hash);
+    records_.push_back({texts_.size(), tag.size(), entry});
+    texts_.append(tag);
+    slot = {static_cast<std::uint32_t>(records_.size()), hashBitsOf(hash)};
+    return records_.back().entry;
+}
+
+// Doubles the index and places every record again.
+void TagInventory::grow() {
+    std::vector<Slot> larger(slots_.size() * 2);
+    const std::size_t mask = larger.size() - 1;
+    for (std::size_t r = 0; r < records_.size(); ++r) {
+        const std::size_t hash = hashOf(tagOf(records_[r]));
+        std::size_t i = hash & mask;
+        while (larger[i].record != 0)
+            i = (i + 1) & mask;
+        larger[i] = {static_cast<std::uint32_t>(r + 1), hashBitsOf(hash)};
+    }
+    slots_ = std::move(larger);
 }
 
 } // namespace quillex::verifier

@@ -147,6 +147,17 @@ std::span<const TagTableEntry> tagTable() {
 
 namespace {
 
+// Whether `text` begins with `prefix`. Prefixes are a few bytes long, which a
+// loop compares sooner than a call to memcmp.
+bool beginsWith(std::string_view text, std::string_view prefix) {
+    if (text.size() < prefix.size())
+        return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        if (text[i] != prefix[i])
+            return false;
+    return true;
+}
+
 // The table sorted for the search: entries whose prefix has three bytes or
 // more, ordered by their first three bytes and then by table position, and
 // the shorter ones in table position. A tag can only begin with entries of
@@ -162,6 +173,13 @@ class TagIndex {
                 short_.push_back(i);
         }
         std::sort(long_.begin(), long_.end());
+        ranges_.fill({kNoKey, 0, 0});
+        for (std::size_t j = 0; j < long_.size(); ++j) {
+            KeyRange& range = ranges_[slotOf(long_[j].key)];
+            if (range.key != long_[j].key)
+                range = {long_[j].key, static_cast<std::uint8_t>(j), 0};
+            range.end = static_cast<std::uint8_t>(j + 1);
+        }
     }
 
     // The table position of the first entry, in table order, whose prefix
@@ -169,18 +187,17 @@ class TagIndex {
     std::size_t firstMatch(std::string_view tag) const {
         std::size_t best = kTagTable.size();
         if (tag.size() >= 3) {
-            const std::uint32_t key = keyOf(tag);
-            for (auto it = std::lower_bound(long_.begin(), long_.end(), Keyed{key, 0});
-                 it != long_.end() && it->key == key; ++it)
-                if (tag.starts_with(kTagTable[it->position].prefix)) {
-                    best = it->position;
+            const KeyRange& range = ranges_[slotOf(keyOf(tag))];
+            for (std::size_t j = range.begin; j < range.end; ++j)
+                if (beginsWith(tag, kTagTable[long_[j].position].prefix)) {
+                    best = long_[j].position;
                     break;
                 }
         }
         for (std::size_t position : short_) {
             if (position >= best)
                 break;
-            if (tag.starts_with(kTagTable[position].prefix))
+            if (beginsWith(tag, kTagTable[position].prefix))
                 return position;
         }
         return best;
@@ -195,6 +212,27 @@ class TagIndex {
         }
     };
 
+    // Where the entries of one key lie in long_. Every tag is classified, so
+    // the ranges are found through a small open-addressed table rather than
+    // by a binary search: 256 slots for fewer than 116 keys.
+    struct KeyRange {
+        std::uint32_t key;
+        std::uint8_t begin;
+        std::uint8_t end;
+    };
+    static constexpr std::uint32_t kNoKey = 0xFFFFFFFF; // keys have 24 bits
+    static constexpr std::size_t kRangeSlots = 256;
+    static_assert(kTagTable.size() < kRangeSlots);
+
+    // The slot holding `key`, or the empty slot where it would go (whose
+    // range is empty).
+    std::size_t slotOf(std::uint32_t key) const {
+        std::size_t slot = (key * 0x9E3779B1u) >> 24;
+        while (ranges_[slot].key != kNoKey && ranges_[slot].key != key)
+            slot = (slot + 1) % kRangeSlots;
+        return slot;
+    }
+
     static std::uint32_t keyOf(std::string_view text) {
         return static_cast<std::uint32_t>(static_cast<unsigned char>(text[0])) << 16 |
                static_cast<std::uint32_t>(static_cast<unsigned char>(text[1])) << 8 |
@@ -202,6 +240,7 @@ class TagIndex {
     }
 
     std::vector<Keyed> long_;
+    std::array<KeyRange, kRangeSlots> ranges_;
     std::vector<std::size_t> short_;
 };
 

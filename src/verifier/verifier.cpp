@@ -82,13 +82,12 @@ void Verifier::progressStep() {
         progress_.step(result::Cancelled);
 }
 
-std::vector<std::string> Verifier::loadFile(const std::string& path) {
-    std::vector<std::string> lines = readQmxLines(path);
+std::string Verifier::loadFile(const std::string& path) {
+    std::string text = readCheckedQmxText(path, options_.sourceLanguage);
     // The language of the file loaded last sets the source code page of the
     // report lines that follow.
-    checkQmxHeader(lines, options_.sourceLanguage);
     report_.setSourceCodePage(options_.sourceLanguage.codePage);
-    return lines;
+    return text;
 }
 
 int Verifier::verify(VerificationCounts& counts) {
@@ -100,9 +99,9 @@ int Verifier::verify(VerificationCounts& counts) {
     TaggedFile source;
     source.font = kSourceFont;
     {
-        const std::vector<std::string> lines = loadFile(paths.source);
+        std::string text = loadFile(paths.source);
         progressStep();
-        source.segments = cutIntoSegments(lines);
+        loadSegments(source, std::move(text));
     }
     progressStep();
     report_.addHeader(paths.source, paths.translated, dateTime);
@@ -123,9 +122,9 @@ int Verifier::verify(VerificationCounts& counts) {
     TaggedFile translated;
     translated.font = kTargetFont;
     {
-        const std::vector<std::string> lines = loadFile(paths.translated);
+        std::string text = loadFile(paths.translated);
         progressStep();
-        translated.segments = cutIntoSegments(lines);
+        loadSegments(translated, std::move(text));
     }
     progressStep();
     mark = report_.mark();
@@ -248,6 +247,10 @@ void Verifier::runComparison(TaggedFile& source, TaggedFile& translated, int add
         reportNeeded_ = true;
     }
 
+    // The inventory has served; its memory goes before the internal tags of
+    // both files are numbered for their comparison.
+    inventory_ = TagInventory();
+
     progressStep();
     mark = report_.mark();
     compareInternalTags(source, translated, report_);
@@ -262,7 +265,7 @@ void Verifier::writeReport(const std::string& path) {
 void Verifier::checkTranslatedTags(const std::vector<std::string>& lines) {
     TaggedFile file;
     file.font = kTargetFont;
-    file.segments = cutIntoSegments(lines);
+    loadSegments(file, joinLines(lines));
     progressStep();
 
     const auto addHeading = [this](std::string_view heading) {

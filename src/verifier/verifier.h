@@ -52,7 +52,7 @@ class Verifier {
 
   private:
     void progressStep();
-    std::vector<std::string> loadFile(const std::string& path);
+    std::string loadFile(const std::string& path);
     void runSourceChecks(verifier::TaggedFile& source);
     void runTranslatedChecks(verifier::TaggedFile& translated, int& addedWithHash);
     void runComparison(verifier::TaggedFile& source, verifier::TaggedFile& translated,

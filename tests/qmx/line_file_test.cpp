@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 using namespace quillex;
 using Lines = std::vector<std::string>;
 
@@ -68,4 +70,42 @@ TEST(LineFile, FileErrorsAreReported) {
     EXPECT_THROW(LineFile(folder.file("MISSING.TXT")), FileError);
     // A folder opens but cannot be read.
     EXPECT_THROW(readLineFile(folder.path().string()), FileError);
+}
+
+// The text read in one go must be the lines LineFile hands out, each followed
+// by one LF, whatever mix of line ends the file has.
+TEST(LineText, IsTheLinesOfTheLineReaderEachEndedByOneLineFeed) {
+    quillex::test::TempFolder folder;
+    const std::string path = folder.file("TEXT.TXT");
+    std::mt19937 random(7);
+    const std::string alphabet = "ab \r\r\n\n<>";
+    for (int round = 0; round < 300; ++round) {
+        std::string bytes(random() % 40, ' ');
+        for (char& c : bytes)
+            c = alphabet[random() % alphabet.size()];
+        quillex::test::writeBytes(path, bytes);
+        std::string expected;
+        for (const std::string& line : readLineFile(path))
+            expected += line + "\n";
+        EXPECT_EQ(readLineText(path), expected) << round;
+    }
+    // A file longer than any buffer, ending without a line end, and one of
+    // lone CRs, where each line end is looked for anew.
+    const std::string big = std::string(100000, 'x') + "\r\n" + std::string(70000, 'y');
+    quillex::test::writeBytes(path, big);
+    EXPECT_EQ(readLineText(path), std::string(100000, 'x') + "\n" + std::string(70000, 'y') + "\n");
+    std::string crOnly;
+    for (int i = 0; i < 1000; ++i)
+        crOnly += "line\r";
+    quillex::test::writeBytes(path, crOnly);
+    std::string expected;
+    for (int i = 0; i < 1000; ++i)
+        expected += "line\n";
+    EXPECT_EQ(readLineText(path), expected);
+}
+
+TEST(LineText, FileErrorsAreReported) {
+    quillex::test::TempFolder folder;
+    EXPECT_THROW(readLineText(folder.file("MISSING.TXT")), FileError);
+    EXPECT_THROW(readLineText(folder.path().string()), FileError);
 }

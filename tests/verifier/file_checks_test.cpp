@@ -145,7 +145,7 @@ TEST(SourceTagValidity, ReportsUnlistedAndAddedExternalTagsAndUnknownInternalTag
     EXPECT_FALSE(inventory.find("<:lt>")->external);
     EXPECT_EQ(inventory.find("<:zz>")->tagNumber, 122);
     ASSERT_EQ(file.internalTags.size(), 2u);
-    EXPECT_EQ(file.internalTags[0].text, "<:zz>");
+    EXPECT_EQ(file.textOf(file.internalTags[0]), "<:zz>");
     EXPECT_EQ(file.internalTags[1].tagNumber, 75);
     EXPECT_EQ(file.internalTags[1].segmentTagNumber, 0);
 }

@@ -89,7 +89,7 @@ inline std::string reportText(const verifier::VerificationReport& report) {
 // A file made of `lines` as the checks see it.
 inline verifier::TaggedFile taggedFile(const std::vector<std::string>& lines, int font = 3) {
     verifier::TaggedFile file;
-    file.segments = verifier::cutIntoSegments(lines);
+    verifier::loadSegments(file, verifier::joinLines(lines));
     file.font = font;
     return file;
 }
