@@ -70,10 +70,16 @@ class BlockMover {
         return count;
     }
 
+    // Blocks of one kind never nest, so meeting another end of the kind
+    // first means this block lost its start: taking the start of an earlier
+    // block would move text out of its paragraph.
     std::size_t findStart(std::size_t end, const BlockKind& kind) const {
-        for (std::size_t j = end; j-- > 0;)
+        for (std::size_t j = end; j-- > 0;) {
             if (items_[j].starts_with(kind.start))
                 return j;
+            if (items_[j] == kind.end)
+                break;
+        }
         throw result::ParserError;
     }
 

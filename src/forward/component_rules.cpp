@@ -82,8 +82,18 @@ std::span<const std::string> ItemConverter::componentItems(bool sub) {
 std::size_t ItemConverter::subcomponentEnd(std::size_t start) const {
     const std::vector<std::string>& items = *items_;
     int depth = 1;
+    int microDocuments = 0; // what a frame's micro-document holds is its own
     for (std::size_t i = start + 1; i < items.size(); ++i) {
         const std::string& item = items[i];
+        if (item.starts_with("<tr ")) {
+            ++microDocuments;
+            continue;
+        }
+        if (microDocuments > 0) {
+            if (item == "</tr>")
+                --microDocuments;
+            continue;
+        }
         if (item == kEndOfParagraphMark)
             return i; // a subcomponent never runs past its paragraph
         if (isSubcomponentStart(item)) {

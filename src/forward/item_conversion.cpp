@@ -65,11 +65,7 @@ std::vector<std::string> ItemConverter::convert(std::vector<std::string> items) 
     previousParagraphIsPrefix_ = false;
     openSubcomponents_.clear();
 
-    // Where each component's paragraph ends, found once for the whole list.
-    nextParagraphEnd_.assign(items.size() + 1, static_cast<std::uint32_t>(items.size()));
-    for (std::size_t i = items.size(); i-- > 0;)
-        nextParagraphEnd_[i] = items[i] == kEndOfParagraphMark ? static_cast<std::uint32_t>(i)
-                                                               : nextParagraphEnd_[i + 1];
+    findParagraphEnds(items);
 
     position_ = 0;
     while (position_ < items.size()) {
@@ -83,6 +79,27 @@ std::vector<std::string> ItemConverter::convert(std::vector<std::string> items) 
         emit("</page>");
     items_ = nullptr;
     return std::move(out_);
+}
+
+// Where each component's paragraph ends, found once for the whole list: the
+// next end-of-paragraph mark at the same depth of micro-documents. The marks
+// of the paragraphs inside a frame's micro-document ("<tr " to "</tr>")
+// anchored in a paragraph do not end that paragraph. The walk goes from the
+// end, keeping the next mark of each open depth.
+void ItemConverter::findParagraphEnds(const std::vector<std::string>& items) {
+    const auto none = static_cast<std::uint32_t>(items.size());
+    nextParagraphEnd_.assign(items.size() + 1, none);
+    std::vector<std::uint32_t> nextMark{none}; // innermost depth last
+    for (std::size_t i = items.size(); i-- > 0;) {
+        const std::string& item = items[i];
+        if (item.starts_with("<tr ") && nextMark.size() > 1)
+            nextMark.pop_back(); // back outside the micro-document
+        if (item == kEndOfParagraphMark)
+            nextMark.back() = static_cast<std::uint32_t>(i);
+        nextParagraphEnd_[i] = nextMark.back();
+        if (item == "</tr>")
+            nextMark.push_back(none); // the items before are inside it
+    }
 }
 
 void ItemConverter::emit(std::string item) {

@@ -33,6 +33,7 @@ class ItemConverter {
     std::vector<std::string> convert(std::vector<std::string> items);
 
   private:
+    void findParagraphEnds(const std::vector<std::string>& items);
     void convertItem(std::string& item);
     void convertComponent();
     bool hideComponent(const std::string& start, const TagAttributes& attributes,

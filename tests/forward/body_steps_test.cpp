@@ -78,14 +78,22 @@ TEST(AnchoredBlocks, EveryLineStartEndsAParagraph) {
     EXPECT_FALSE(isLineStart("<:pn \"a\" 1>"));
 }
 
+// Also when an earlier block of the kind stands before it: that block's
+// start is not taken for this one's.
 TEST(AnchoredBlocks, ABlockWithoutItsStartEndsTheRun) {
     TagRegistry::TagMap known, replacements;
     TagRegistry registry(known, replacements);
-    try {
-        moveAnchoredBlocks({"<ps \"p\" 1>", "a", "</af>"}, registry, false);
-        FAIL() << "no exception";
-    } catch (int code) {
-        EXPECT_EQ(code, result::ParserError);
+    const std::vector<Items> lists = {
+        {"<ps \"p\" 1>", "a", "</af>"},
+        {"<ps \"p\" 1>", "a", "<af 1>", "<ts 1>", "</ts>", "</af>", "b", "<ts 2>", "</af>"},
+    };
+    for (const Items& items : lists) {
+        try {
+            moveAnchoredBlocks(items, registry, false);
+            ADD_FAILURE() << "no exception for " << items.size() << " items";
+        } catch (int code) {
+            EXPECT_EQ(code, result::ParserError);
+        }
     }
 }
 

@@ -190,3 +190,29 @@ TEST_F(FrameTest, LockedScopesEndWithTheirObject) {
     EXPECT_EQ(lines, expected);
     EXPECT_EQ(host.results, Lines{"Warning! 2 Print Locked Text String(s) in frame 1."});
 }
+
+// A paragraph whose contents are not offered (shared, or read-only) takes
+// its anchored frames with it, micro-documents included: the paragraph ends
+// at its own end mark, not at the first one inside the micro-document, and
+// the text after the frame stays in the paragraph.
+TEST_F(FrameTest, AParagraphKeptWholeKeepsItsFramesWithTheirMicroDocuments) {
+    const std::string declarations = "<!Class, \"s\",\n\tContents =\tShared>\n\n"
+                                     "<!Class, \"ro\",\n\tRead Only =\tyes>\n\n";
+    const std::string anchored =
+        frame("", textString("Label", "0", "0") + microDocument("<\"p\">Inside", "0", "1"));
+    for (const std::string kind : {"s", "ro"}) {
+        SCOPED_TRACE(kind);
+        ASSERT_EQ(convert("kept.DOC",
+                          document(declarations, "<\"" + kind + "\">\n\n<|, \"1\">Before" +
+                                                     anchored + " after\n\n<\"p\">\n\nNext\n\n")),
+                  result::Success);
+        const Lines lines = body();
+        ASSERT_EQ(lines.size(), 4u) << ::testing::PrintToString(lines);
+        EXPECT_EQ(lines[0], "<page \"1\">");
+        EXPECT_TRUE(lines[1].starts_with(kind == "s" ? "<v \"Before" : "<r \"Before")) << lines[1];
+        EXPECT_NE(lines[1].find("Inside"), std::string::npos) << lines[1];
+        EXPECT_NE(lines[1].find(" after"), std::string::npos) << lines[1];
+        EXPECT_EQ(lines[2], "<ps \"p\" 1>Next");
+        EXPECT_EQ(lines[3], "</page>");
+    }
+}
