@@ -133,6 +133,8 @@ SSRefPtr<SSLexLexeme> SSLex::scan() {
                 match = in.mark();
                 final = reached;
             }
+            if (!walkBytes(list, final, match))
+                break;
             if (!++in)
                 break;
             in.adjustMark(match, true);
@@ -167,6 +169,61 @@ SSRefPtr<SSLexLexeme> SSLex::scan() {
         if (auto lexeme = complete(in, final.token(), match))
             return lexeme;
     }
+}
+
+// The inner loop for codes that are single bytes (every byte of single-byte
+// input, bytes below 0x80 of double-byte input): it reads them straight from
+// the consumer's buffer and follows the list's byte rows, keeping the read
+// position in registers. It does what the general loop in scan() does for
+// each such code, and leaves to it codes of other kinds, the end of the
+// buffered data (which may call for more) and the start symbol. Returns false
+// when the automaton has no transition on the code just read.
+bool SSLex::walkBytes(const SSLexExpressionList& list, SSLexFinalState& final, SSLexMark& match) {
+    SSLexConsumer& in = *consumer_;
+    const std::uint16_t* rows = list.byteRows();
+    if (rows == nullptr || in.startPending_ || in.endOfData_ ||
+        in.type_ == SSLexConsumerType::Unicode)
+        return true;
+    const std::uint8_t highest = in.type_ == SSLexConsumerType::SingleByte ? 0xFF : 0x7F;
+    const SSLexFinalState* finals = list.finals();
+    const std::uint8_t* data = in.data_;
+    const std::uint32_t end = in.dataLength_;
+    std::uint32_t index = in.index_;
+    std::uint32_t newlines = in.newlines_;
+    std::uint32_t column = in.column_;
+    std::uint32_t state = state_;
+    bool moved = true;
+    while (index < end) {
+        const std::uint8_t byte = data[index];
+        if (byte > highest)
+            break;
+        ++index;
+        if (byte == SSLexConsumer::lineFeed) {
+            ++newlines;
+            column = 1;
+        } else {
+            ++column;
+        }
+        const std::uint16_t next = rows[std::size_t{state} * SSLexExpressionList::byteCodes + byte];
+        if (next == SSLexExpressionList::noByteState) {
+            state = SSLexExpressionList::noState;
+            moved = false;
+            break;
+        }
+        state = next;
+        if (finals[state].isFinal()) {
+            final = finals[state];
+            match = {index, newlines, column};
+        }
+    }
+    in.consumed_ += index - in.index_;
+    if (index != in.index_)
+        in.current_ = data[index - 1];
+    in.index_ = index;
+    in.newlines_ = newlines;
+    in.column_ = column;
+    state_ = state;
+    return moved;
 }
 
 SSRefPtr<SSLexLexeme> SSLex::error(SSLexConsumer& consumer) {

@@ -78,6 +78,7 @@ class SSLex {
 
   private:
     SSRefPtr<SSLexLexeme> scan();
+    bool walkBytes(const SSLexExpressionList& list, SSLexFinalState& final, SSLexMark& match);
     void applyListAction(const SSLexFinalState& final);
     SSLexExpressionList& tableList(std::uint32_t index);
 

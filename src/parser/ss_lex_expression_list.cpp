@@ -48,8 +48,11 @@ SSLexExpressionList::SSLexExpressionList(std::span<const std::uint8_t> image,
         const std::uint32_t record = finalArray_ + finalRecordSize * state;
         finals_.emplace_back(word(record), word(record + 4), word(record + 8));
     }
-    if (states_ < noByteState)
-        byteRowIndex_.assign(states_, 0);
+    if (states_ < noByteState) {
+        byteRows_.assign(std::size_t{states_} * byteCodes, noByteState);
+        for (std::uint32_t state = 0; state < states_; ++state)
+            buildByteRow(state, byteRows_.data() + std::size_t{state} * byteCodes);
+    }
 }
 
 // Checks that the arrays, every row and every next state lie inside the image.
@@ -95,11 +98,7 @@ bool SSLexExpressionList::scanRow(std::uint32_t& state, std::uint32_t code) cons
 // triples are sorted and do not overlap (every table the generator writes)
 // is filled range by range; any other row code by code through the in-order
 // scan, so that the row answers exactly as the scan does.
-std::uint32_t SSLexExpressionList::buildByteRow(std::uint32_t state) const {
-    const std::size_t at = byteRows_.size();
-    byteRows_.resize(at + byteCodes, noByteState);
-    std::uint16_t* row = byteRows_.data() + at;
-
+void SSLexExpressionList::buildByteRow(std::uint32_t state, std::uint16_t* row) const {
     const std::uint32_t offset = rowOffset(state);
     const std::uint32_t count = word(offset);
     const std::uint8_t* triples = image_.data() + offset + 4;
@@ -128,8 +127,6 @@ std::uint32_t SSLexExpressionList::buildByteRow(std::uint32_t state) const {
             row[code] = scanRow(next, code) ? static_cast<std::uint16_t>(next) : noByteState;
         }
     }
-    byteRowIndex_[state] = static_cast<std::uint32_t>(at / byteCodes) + 1;
-    return byteRowIndex_[state];
 }
 
 } // namespace quillex

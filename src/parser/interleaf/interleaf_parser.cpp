@@ -5,6 +5,8 @@
 #include "qmx/conversion_host.h"
 #include "qmx/result_code.h"
 
+#include <typeinfo>
+
 namespace quillex {
 
 namespace {
@@ -96,17 +98,32 @@ SSRefPtr<SSYaccStackElement> InterleafParser::stackElement() {
     return SSRefPtr<SSYaccStackElement>(new InterleafStackElement);
 }
 
+namespace {
+
+// The element as an InterleafStackElement, or null. The class is final, so
+// comparing the dynamic type is the whole test (and much cheaper than a
+// cast that searches the hierarchy).
+InterleafStackElement* asInterleafElement(SSYaccStackElement* element) {
+    return typeid(*element) == typeid(InterleafStackElement)
+               ? static_cast<InterleafStackElement*>(element)
+               : nullptr;
+}
+
+} // namespace
+
 SourceSpan InterleafParser::spanOf(SSYaccStackElement& element, bool take) {
     if (element.lexeme() != nullptr)
         return SourceSpan::ofLexeme(*element.lexeme());
-    if (auto* own = dynamic_cast<InterleafStackElement*>(&element))
+    if (auto* own = asInterleafElement(&element))
         return take ? std::move(own->span) : own->span;
     return {};
 }
 
 SSRefPtr<SSYaccStackElement> InterleafParser::reduce(std::uint32_t, std::uint32_t size) {
     SSRefPtr<SSYaccStackElement> element = stackElement();
-    auto* result = dynamic_cast<InterleafStackElement*>(element.get());
+    if (!element)
+        return element;
+    auto* result = asInterleafElement(element.get());
     if (result == nullptr)
         return element;
     for (std::uint32_t i = 0; i < size; ++i)

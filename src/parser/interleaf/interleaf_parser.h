@@ -40,7 +40,7 @@ struct SourceSpan {
 
 // The stack element of the default reduction: the span of a nonterminal.
 // Terminals keep their lexeme; spanOf() serves both.
-class InterleafStackElement : public SSYaccStackElement {
+class InterleafStackElement final : public SSYaccStackElement {
   public:
     SourceSpan span;
 };
