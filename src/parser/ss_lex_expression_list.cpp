@@ -48,7 +48,7 @@ SSLexExpressionList::SSLexExpressionList(std::span<const std::uint8_t> image,
         const std::uint32_t record = finalArray_ + finalRecordSize * state;
         finals_.emplace_back(word(record), word(record + 4), word(record + 8));
     }
-    if (states_ < noByteState) {
+    if (states_ < byteStateMask) {
         byteRows_.assign(std::size_t{states_} * byteCodes, noByteState);
         for (std::uint32_t state = 0; state < states_; ++state)
             buildByteRow(state, byteRows_.data() + std::size_t{state} * byteCodes);
@@ -94,6 +94,14 @@ bool SSLexExpressionList::scanRow(std::uint32_t& state, std::uint32_t code) cons
     return false;
 }
 
+// The row entry for a transition to `next` (a state of the list, or none).
+std::uint16_t SSLexExpressionList::byteEntry(std::uint32_t next) const {
+    if (next == noState)
+        return noByteState;
+    const auto entry = static_cast<std::uint16_t>(next);
+    return finals_[next].isFinal() ? entry | byteFinalBit : entry;
+}
+
 // Expands the byte transitions of `state` into a row of its own. A row whose
 // triples are sorted and do not overlap (every table the generator writes)
 // is filled range by range; any other row code by code through the in-order
@@ -118,13 +126,13 @@ void SSLexExpressionList::buildByteRow(std::uint32_t state, std::uint16_t* row) 
                 break;
             const std::uint32_t hi = std::min(TableImage::loadWord(triple + 4), byteCodes - 1);
             const std::uint32_t next = TableImage::loadWord(triple + 8);
-            const auto value = next == noState ? noByteState : static_cast<std::uint16_t>(next);
+            const std::uint16_t value = byteEntry(next);
             std::fill(row + lo, row + hi + 1, value);
         }
     } else {
         for (std::uint32_t code = 0; code < byteCodes; ++code) {
             std::uint32_t next = state;
-            row[code] = scanRow(next, code) ? static_cast<std::uint16_t>(next) : noByteState;
+            row[code] = scanRow(next, code) ? byteEntry(next) : noByteState;
         }
     }
 }

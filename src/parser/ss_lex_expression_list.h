@@ -49,7 +49,7 @@ class SSLexExpressionList {
     bool lookupNext(std::uint32_t& state, std::uint32_t code) const {
         if (code < byteCodes && state < states_ && !byteRows_.empty()) {
             const std::uint16_t next = byteRows_[std::size_t{state} * byteCodes + code];
-            state = next == noByteState ? noState : next;
+            state = next == noByteState ? noState : next & byteStateMask;
             return next != noByteState;
         }
         return scanRow(state, code);
@@ -61,11 +61,16 @@ class SSLexExpressionList {
     }
 
     // Byte codes get a row of their own per state, when the states are
-    // numbered below noByteState (every table the generator writes).
+    // numbered below byteStateMask (every table the generator writes).
     static constexpr std::uint32_t byteCodes = 256;
     static constexpr std::uint16_t noByteState = 0xFFFF;
+    static constexpr std::uint16_t byteStateMask = 0x7FFF;
+    // Set in a row entry whose next state accepts, so that the scanner's
+    // inner loop needs no second look-up to know.
+    static constexpr std::uint16_t byteFinalBit = 0x8000;
     // The rows, byteCodes entries per state: the next state on each byte
-    // code, noByteState for none. Null when the list has no byte rows.
+    // code with byteFinalBit, or noByteState for none. Null when the list has
+    // no byte rows.
     const std::uint16_t* byteRows() const { return byteRows_.empty() ? nullptr : byteRows_.data(); }
     // The final-state records, one per state.
     const SSLexFinalState* finals() const { return finals_.data(); }
@@ -73,6 +78,7 @@ class SSLexExpressionList {
   private:
     bool scanRow(std::uint32_t& state, std::uint32_t code) const;
     void buildByteRow(std::uint32_t state, std::uint16_t* row) const;
+    std::uint16_t byteEntry(std::uint32_t next) const;
 
     std::uint32_t word(std::uint32_t offset) const {
         return TableImage::loadWord(image_.data() + offset);

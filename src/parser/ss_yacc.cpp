@@ -95,7 +95,7 @@ int SSYacc::run() {
             current_ = element;
             element->setLexeme(lookahead_);
             element->setState(actionNumber_);
-            push(element);
+            push(std::move(element));
             if (!readLookahead())
                 return 1;
             lookupAction(state_, *lookahead_);
@@ -116,7 +116,7 @@ int SSYacc::run() {
             if (target == SSYaccActionIndex::noGoto)
                 pending_.throwException(SSExceptionId::YaccInvalidGoto, {leftside_});
             element->setState(target);
-            push(element);
+            push(std::move(element));
             lookupAction(state_, *lookahead_);
             break;
         }
@@ -270,8 +270,7 @@ void SSYacc::push(SSRefPtr<SSYaccStackElement> element) {
 void SSYacc::pop(std::uint32_t count) {
     if (count >= stack_.depth())
         pending_.throwException(SSExceptionId::LifoCannotPop);
-    for (std::uint32_t i = 0; i < count; ++i)
-        stack_.pop();
+    stack_.drop(count);
     state_ = stack_.top()->state();
 }
 

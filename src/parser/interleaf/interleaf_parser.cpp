@@ -5,6 +5,7 @@
 #include "qmx/conversion_host.h"
 #include "qmx/result_code.h"
 
+#include <algorithm>
 #include <typeinfo>
 
 namespace quillex {
@@ -30,24 +31,53 @@ void SourceSpan::append(SourceSpan&& next) {
     endColumn = next.endColumn;
 }
 
-// Columns count bytes since the last line feed (a double-byte character
-// counts two), so the end follows from the text alone.
+namespace {
+
+// A lexeme's text covers a span only when it has text and a real line (the
+// end-of-input lexeme and lexemes the engine makes have none).
+bool coversText(const SSLexLexeme& lexeme) {
+    return lexeme.length() != 0 && lexeme.line() != 0 && lexeme.line() != 0xFFFFFFFF;
+}
+
+// Moves `line` and `column` to the position just past `text`. Columns count
+// bytes since the last line feed (a double-byte character counts two), so
+// the end follows from the text alone.
+void advanceOver(std::string_view text, std::uint32_t& line, std::uint32_t& column) {
+    const std::size_t lastFeed = text.rfind('\n');
+    if (lastFeed == std::string_view::npos) {
+        column += static_cast<std::uint32_t>(text.size());
+        return;
+    }
+    line += static_cast<std::uint32_t>(std::count(text.begin(), text.end(), '\n'));
+    column = static_cast<std::uint32_t>(text.size() - lastFeed);
+}
+
+} // namespace
+
 SourceSpan SourceSpan::ofLexeme(const SSLexLexeme& lexeme) {
     SourceSpan span;
     span.text = lexeme.text();
-    if (span.text.empty() || lexeme.line() == 0 || lexeme.line() == 0xFFFFFFFF)
+    if (!coversText(lexeme))
         return span;
     span.startLine = span.endLine = lexeme.line();
     span.startColumn = span.endColumn = lexeme.offset();
-    for (char c : span.text) {
-        if (c == '\n') {
-            ++span.endLine;
-            span.endColumn = 1;
-        } else {
-            ++span.endColumn;
-        }
-    }
+    advanceOver(span.text, span.endLine, span.endColumn);
     return span;
+}
+
+void SourceSpan::appendLexeme(const SSLexLexeme& lexeme) {
+    if (!coversText(lexeme))
+        return;
+    if (empty()) {
+        text = lexeme.text();
+        startLine = endLine = lexeme.line();
+        startColumn = endColumn = lexeme.offset();
+    } else {
+        text += lexeme.text();
+        endLine = lexeme.line();
+        endColumn = lexeme.offset();
+    }
+    advanceOver(lexeme.text(), endLine, endColumn);
 }
 
 InterleafParser::InterleafParser(const std::string& fileName, ConversionHost* host, int debug)
@@ -126,8 +156,13 @@ SSRefPtr<SSYaccStackElement> InterleafParser::reduce(std::uint32_t, std::uint32_
     auto* result = asInterleafElement(element.get());
     if (result == nullptr)
         return element;
-    for (std::uint32_t i = 0; i < size; ++i)
-        result->span.append(spanOf(*elementFromProduction(static_cast<std::int32_t>(i)), true));
+    for (std::uint32_t i = 0; i < size; ++i) {
+        SSYaccStackElement& symbol = *elementFromProduction(static_cast<std::int32_t>(i));
+        if (symbol.lexeme() != nullptr)
+            result->span.appendLexeme(*symbol.lexeme());
+        else if (auto* own = asInterleafElement(&symbol))
+            result->span.append(std::move(own->span));
+    }
     return element;
 }
 

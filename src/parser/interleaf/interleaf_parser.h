@@ -34,6 +34,8 @@ struct SourceSpan {
     bool empty() const { return startLine == 0; }
     // Extends this span by one that follows it.
     void append(SourceSpan&& next);
+    // The same with the span of a lexeme, without making that span first.
+    void appendLexeme(const SSLexLexeme& lexeme);
     // The span of a lexeme's text.
     static SourceSpan ofLexeme(const SSLexLexeme& lexeme);
 };
