@@ -19,14 +19,29 @@ SSYaccTable loadInterleafYaccTable() {
 
 } // namespace
 
-void SourceSpan::append(SourceSpan&& next) {
+void SourceSpan::makeRoom(std::size_t extra, std::size_t room) {
+    const std::size_t needed = text.size() + extra;
+    if (needed > text.capacity() && needed >= largeText && room <= largestRoom)
+        text.reserve(std::max(needed, room));
+}
+
+// A long text that follows a short one keeps its buffer, with the short one
+// put in front, rather than being copied behind it: the body of a document
+// follows a short symbol and would be copied at each level above it.
+void SourceSpan::append(SourceSpan&& next, std::size_t room) {
     if (next.empty())
         return;
     if (empty()) {
         *this = std::move(next);
         return;
     }
-    text += next.text;
+    if (next.text.size() > text.size() && next.text.capacity() - next.text.size() >= text.size()) {
+        next.text.insert(0, text);
+        text = std::move(next.text);
+    } else {
+        makeRoom(next.text.size(), room);
+        text += next.text;
+    }
     endLine = next.endLine;
     endColumn = next.endColumn;
 }
@@ -65,7 +80,7 @@ SourceSpan SourceSpan::ofLexeme(const SSLexLexeme& lexeme) {
     return span;
 }
 
-void SourceSpan::appendLexeme(const SSLexLexeme& lexeme) {
+void SourceSpan::appendLexeme(const SSLexLexeme& lexeme, std::size_t room) {
     if (!coversText(lexeme))
         return;
     if (empty()) {
@@ -73,6 +88,7 @@ void SourceSpan::appendLexeme(const SSLexLexeme& lexeme) {
         startLine = endLine = lexeme.line();
         startColumn = endColumn = lexeme.offset();
     } else {
+        makeRoom(lexeme.length(), room);
         text += lexeme.text();
         endLine = lexeme.line();
         endColumn = lexeme.offset();
@@ -156,12 +172,17 @@ SSRefPtr<SSYaccStackElement> InterleafParser::reduce(std::uint32_t, std::uint32_
     auto* result = asInterleafElement(element.get());
     if (result == nullptr)
         return element;
+    // No span's text can be longer than the input (but for texts of the
+    // engine's own, which the room need not cover).
+    const std::size_t room = lexer_.consumer() != nullptr ? lexer_.consumer()->dataLength() : 0;
     for (std::uint32_t i = 0; i < size; ++i) {
         SSYaccStackElement& symbol = *elementFromProduction(static_cast<std::int32_t>(i));
-        if (symbol.lexeme() != nullptr)
-            result->span.appendLexeme(*symbol.lexeme());
-        else if (auto* own = asInterleafElement(&symbol))
-            result->span.append(std::move(own->span));
+        if (symbol.lexeme() != nullptr) {
+            result->span.appendLexeme(*symbol.lexeme(), room);
+        } else if (auto* own = asInterleafElement(&symbol)) {
+            SourceSpan taken = std::move(own->span); // the element gives its text up
+            result->span.append(std::move(taken), room);
+        }
     }
     return element;
 }
