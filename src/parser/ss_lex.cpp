@@ -119,24 +119,12 @@ SSRefPtr<SSLexLexeme> SSLex::scan() {
         if (current_ == nullptr)
             throwSSException(SSExceptionId::LifoNoTop);
         const SSLexExpressionList& list = *current_;
-        state_ = 0;
         SSLexFinalState final = list.lookupFinal(0);
         SSLexMark match = in.mark();
         const std::uint32_t attemptStart = in.start();
         const bool startSymbol = in.startPending();
-        if (!++in)
+        if (!longestMatch(list, final, match))
             return {};
-        in.adjustMark(match, true);
-        while (list.lookupNext(state_, in.current())) {
-            const SSLexFinalState reached = list.lookupFinal(state_);
-            if (reached.isFinal()) {
-                match = in.mark();
-                final = reached;
-            }
-            if (!++in)
-                break;
-            in.adjustMark(match, true);
-        }
 
         if (final.isContextEnd())
             in.flushEndOfLine(match);
@@ -167,6 +155,102 @@ SSRefPtr<SSLexLexeme> SSLex::scan() {
         if (auto lexeme = complete(in, final.token(), match))
             return lexeme;
     }
+}
+
+// Runs the automaton of `list` from its start state until it has no
+// transition on the code just read or the input ends, updating `final` and
+// `match` at each accepting state. False when not even one code could be
+// read.
+bool SSLex::longestMatch(const SSLexExpressionList& list, SSLexFinalState& final,
+                         SSLexMark& match) {
+    SSLexConsumer& in = *consumer_;
+    state_ = 0;
+    bool readAny = false;
+    for (;;) {
+        switch (walkBytes(list, final, match)) {
+        case Walk::Stopped:
+            return true;
+        case Walk::Read:
+            readAny = true;
+            break;
+        case Walk::None:
+            break;
+        }
+        if (!++in)
+            return readAny;
+        readAny = true;
+        in.adjustMark(match, true);
+        if (!list.lookupNext(state_, in.current()))
+            return true;
+        const SSLexFinalState reached = list.lookupFinal(state_);
+        if (reached.isFinal()) {
+            match = in.mark();
+            final = reached;
+        }
+    }
+}
+
+// The inner loop for codes that are single bytes (every byte of single-byte
+// input, bytes below 0x80 of double-byte input): it reads them straight from
+// the consumer's buffer and follows the list's byte rows, keeping the read
+// position in registers. For each such code it does what longestMatch() does
+// through the consumer; it leaves to that codes of other kinds, the end of
+// the buffered data (which may call for more), the start symbol, and a buffer
+// shift not yet taken off the mark.
+SSLex::Walk SSLex::walkBytes(const SSLexExpressionList& list, SSLexFinalState& final,
+                             SSLexMark& match) {
+    SSLexConsumer& in = *consumer_;
+    const std::uint16_t* rows = list.byteRows();
+    if (rows == nullptr || in.startPending_ || in.endOfData_ || in.shift_ != 0 ||
+        in.type_ == SSLexConsumerType::Unicode)
+        return Walk::None;
+    const std::uint8_t highest = in.type_ == SSLexConsumerType::SingleByte ? 0xFF : 0x7F;
+    const std::uint8_t* data = in.data_;
+    const std::uint32_t end = in.dataLength_;
+    const std::uint32_t first = in.index_;
+    std::uint32_t index = first;
+    std::uint32_t newlines = in.newlines_;
+    std::uint32_t column = in.column_;
+    std::uint32_t state = state_;
+    std::uint32_t lastFinal = SSLexExpressionList::noState; // none accepted here
+    SSLexMark lastMatch = match;
+    Walk result = Walk::Read;
+    while (index < end) {
+        const std::uint8_t byte = data[index];
+        if (byte > highest)
+            break;
+        ++index;
+        if (byte == SSLexConsumer::lineFeed) {
+            ++newlines;
+            column = 1;
+        } else {
+            ++column;
+        }
+        const std::uint16_t next = rows[std::size_t{state} * SSLexExpressionList::byteCodes + byte];
+        if (next == SSLexExpressionList::noByteState) {
+            state = SSLexExpressionList::noState;
+            result = Walk::Stopped;
+            break;
+        }
+        state = next & SSLexExpressionList::byteStateMask;
+        if ((next & SSLexExpressionList::byteFinalBit) != 0) {
+            lastFinal = state;
+            lastMatch = {index, newlines, column};
+        }
+    }
+    if (index == first)
+        return Walk::None;
+    in.consumed_ += index - first;
+    in.current_ = data[index - 1];
+    in.index_ = index;
+    in.newlines_ = newlines;
+    in.column_ = column;
+    state_ = state;
+    if (lastFinal != SSLexExpressionList::noState) {
+        final = list.finals()[lastFinal];
+        match = lastMatch;
+    }
+    return result;
 }
 
 SSRefPtr<SSLexLexeme> SSLex::error(SSLexConsumer& consumer) {

@@ -78,6 +78,11 @@ class SSLex {
 
   private:
     SSRefPtr<SSLexLexeme> scan();
+    // How a stretch of byte codes read in place ended: nothing read, read up
+    // to a code it leaves to the general loop, or the automaton stopped.
+    enum class Walk { None, Read, Stopped };
+    bool longestMatch(const SSLexExpressionList& list, SSLexFinalState& final, SSLexMark& match);
+    Walk walkBytes(const SSLexExpressionList& list, SSLexFinalState& final, SSLexMark& match);
     void applyListAction(const SSLexFinalState& final);
     SSLexExpressionList& tableList(std::uint32_t index);
 

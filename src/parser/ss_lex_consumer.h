@@ -129,6 +129,10 @@ class SSLexConsumer {
     mutable SSExceptionPresent pending_;
 
   private:
+    // The scanner's inner loop reads single-byte codes straight from the
+    // buffer and keeps the read position itself (SSLex::walkBytes).
+    friend class SSLex;
+
     static constexpr std::uint32_t lineFeed = 10;
 
     bool advance();

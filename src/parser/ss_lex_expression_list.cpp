@@ -48,8 +48,11 @@ SSLexExpressionList::SSLexExpressionList(std::span<const std::uint8_t> image,
         const std::uint32_t record = finalArray_ + finalRecordSize * state;
         finals_.emplace_back(word(record), word(record + 4), word(record + 8));
     }
-    if (states_ < noByteState)
-        byteRowIndex_.assign(states_, 0);
+    if (states_ < byteStateMask) {
+        byteRows_.assign(std::size_t{states_} * byteCodes, noByteState);
+        for (std::uint32_t state = 0; state < states_; ++state)
+            buildByteRow(state, byteRows_.data() + std::size_t{state} * byteCodes);
+    }
 }
 
 // Checks that the arrays, every row and every next state lie inside the image.
@@ -91,15 +94,19 @@ bool SSLexExpressionList::scanRow(std::uint32_t& state, std::uint32_t code) cons
     return false;
 }
 
+// The row entry for a transition to `next` (a state of the list, or none).
+std::uint16_t SSLexExpressionList::byteEntry(std::uint32_t next) const {
+    if (next == noState)
+        return noByteState;
+    const auto entry = static_cast<std::uint16_t>(next);
+    return finals_[next].isFinal() ? entry | byteFinalBit : entry;
+}
+
 // Expands the byte transitions of `state` into a row of its own. A row whose
 // triples are sorted and do not overlap (every table the generator writes)
 // is filled range by range; any other row code by code through the in-order
 // scan, so that the row answers exactly as the scan does.
-std::uint32_t SSLexExpressionList::buildByteRow(std::uint32_t state) const {
-    const std::size_t at = byteRows_.size();
-    byteRows_.resize(at + byteCodes, noByteState);
-    std::uint16_t* row = byteRows_.data() + at;
-
+void SSLexExpressionList::buildByteRow(std::uint32_t state, std::uint16_t* row) const {
     const std::uint32_t offset = rowOffset(state);
     const std::uint32_t count = word(offset);
     const std::uint8_t* triples = image_.data() + offset + 4;
@@ -119,17 +126,15 @@ std::uint32_t SSLexExpressionList::buildByteRow(std::uint32_t state) const {
                 break;
             const std::uint32_t hi = std::min(TableImage::loadWord(triple + 4), byteCodes - 1);
             const std::uint32_t next = TableImage::loadWord(triple + 8);
-            const auto value = next == noState ? noByteState : static_cast<std::uint16_t>(next);
+            const std::uint16_t value = byteEntry(next);
             std::fill(row + lo, row + hi + 1, value);
         }
     } else {
         for (std::uint32_t code = 0; code < byteCodes; ++code) {
             std::uint32_t next = state;
-            row[code] = scanRow(next, code) ? static_cast<std::uint16_t>(next) : noByteState;
+            row[code] = scanRow(next, code) ? byteEntry(next) : noByteState;
         }
     }
-    byteRowIndex_[state] = static_cast<std::uint32_t>(at / byteCodes) + 1;
-    return byteRowIndex_[state];
 }
 
 } // namespace quillex

@@ -4,10 +4,10 @@
 //
 // The list keeps its own copy of the image and reads it in place. Every
 // offset, count and next-state number is checked when the image is taken, so
-// lookups never leave the copy. Two caches speed up the scanner's inner loop
-// without changing any answer: the final-state records are read once at
-// load time, and each state's transitions on byte codes (below 256) are
-// expanded into a 256-entry row the first time the state is entered.
+// lookups never leave the copy. Two arrays built at load time serve the
+// scanner's inner loop without changing any answer: the final-state records,
+// and each state's transitions on byte codes (below 256) expanded into a
+// 256-entry row.
 #pragma once
 
 #include "parser/ss_lex_final_state.h"
@@ -47,9 +47,9 @@ class SSLexExpressionList {
     // miss stores the no-state value and returns false. The answer is the
     // one an in-order scan of the state's row gives.
     bool lookupNext(std::uint32_t& state, std::uint32_t code) const {
-        if (code < byteCodes && state < states_ && !byteRowIndex_.empty()) {
-            const std::uint16_t next = byteRow(state)[code];
-            state = next == noByteState ? noState : next;
+        if (code < byteCodes && state < states_ && !byteRows_.empty()) {
+            const std::uint16_t next = byteRows_[std::size_t{state} * byteCodes + code];
+            state = next == noByteState ? noState : next & byteStateMask;
             return next != noByteState;
         }
         return scanRow(state, code);
@@ -60,20 +60,25 @@ class SSLexExpressionList {
         return state < states_ ? finals_[state] : SSLexFinalState{};
     }
 
-  private:
-    // Byte codes get a row of their own per state; states are numbered below
-    // noByteState in every table that has them.
+    // Byte codes get a row of their own per state, when the states are
+    // numbered below byteStateMask (every table the generator writes).
     static constexpr std::uint32_t byteCodes = 256;
     static constexpr std::uint16_t noByteState = 0xFFFF;
+    static constexpr std::uint16_t byteStateMask = 0x7FFF;
+    // Set in a row entry whose next state accepts, so that the scanner's
+    // inner loop needs no second look-up to know.
+    static constexpr std::uint16_t byteFinalBit = 0x8000;
+    // The rows, byteCodes entries per state: the next state on each byte
+    // code with byteFinalBit, or noByteState for none. Null when the list has
+    // no byte rows.
+    const std::uint16_t* byteRows() const { return byteRows_.empty() ? nullptr : byteRows_.data(); }
+    // The final-state records, one per state.
+    const SSLexFinalState* finals() const { return finals_.data(); }
 
+  private:
     bool scanRow(std::uint32_t& state, std::uint32_t code) const;
-    const std::uint16_t* byteRow(std::uint32_t state) const {
-        std::uint32_t at = byteRowIndex_[state];
-        if (at == 0)
-            at = buildByteRow(state);
-        return byteRows_.data() + std::size_t{at - 1} * byteCodes;
-    }
-    std::uint32_t buildByteRow(std::uint32_t state) const;
+    void buildByteRow(std::uint32_t state, std::uint16_t* row) const;
+    std::uint16_t byteEntry(std::uint32_t next) const;
 
     std::uint32_t word(std::uint32_t offset) const {
         return TableImage::loadWord(image_.data() + offset);
@@ -86,10 +91,7 @@ class SSLexExpressionList {
     std::uint32_t rowArray_ = 0;
     std::uint32_t finalArray_ = 0;
     std::vector<SSLexFinalState> finals_;
-    // Per state: 0 while its byte row is not built, else its number from 1.
-    // Filled on first use, so a list is never shared between threads.
-    mutable std::vector<std::uint32_t> byteRowIndex_;
-    mutable std::vector<std::uint16_t> byteRows_;
+    std::vector<std::uint16_t> byteRows_;
 };
 
 class SSLexIterator : public SSLexExpressionList {

@@ -24,16 +24,34 @@ FileHandle openFile(const std::string& fileName, SSExceptionPresent& pending) {
     return stream;
 }
 
+// The size the file has now, when it can be told (a regular file); 0 else.
+std::size_t expectedSize(std::FILE* stream) {
+    if (std::fseek(stream, 0, SEEK_END) != 0)
+        return 0;
+    const long size = std::ftell(stream);
+    std::rewind(stream);
+    return size > 0 ? static_cast<std::size_t>(size) : 0;
+}
+
 // The whole file; the buffer indexes are 32-bit, so larger files are refused.
+// The buffer is sized once from the file's size where that is known, so that
+// a large file is not copied while the buffer grows; the reads still go on
+// to the real end.
 std::vector<std::uint8_t> readWholeFile(const std::string& fileName, SSExceptionPresent& pending) {
     FileHandle stream = openFile(fileName, pending);
     std::vector<std::uint8_t> bytes;
-    std::uint8_t chunk[65536];
-    std::size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, stream.get())) > 0) {
-        if (bytes.size() + got > 0xFFFFFFFFu)
+    constexpr std::size_t chunk = 65536;
+    bytes.reserve(std::min<std::size_t>(expectedSize(stream.get()), 0xFFFFFFFFu) + 1);
+    for (;;) {
+        const std::size_t before = bytes.size();
+        const std::size_t room = bytes.capacity() > before ? bytes.capacity() - before : chunk;
+        bytes.resize(before + room);
+        const std::size_t got = std::fread(bytes.data() + before, 1, room, stream.get());
+        bytes.resize(before + got);
+        if (got == 0)
+            break;
+        if (bytes.size() > 0xFFFFFFFFu)
             pending.throwException(SSExceptionId::LexReadFile, {fileName, -1L});
-        bytes.insert(bytes.end(), chunk, chunk + got);
     }
     if (std::ferror(stream.get()))
         pending.throwException(SSExceptionId::LexReadFile, {fileName, static_cast<long>(errno)});

@@ -40,6 +40,9 @@ template <class T> class SSLifo {
         return item;
     }
 
+    // Pops `count` items at once (the caller has checked the depth).
+    void drop(std::size_t count) { items_.resize(items_.size() - count); }
+
     T& top() {
         if (items_.empty())
             throwSSException(SSExceptionId::LifoNoTop);

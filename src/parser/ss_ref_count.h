@@ -19,10 +19,11 @@ class SSRefCount {
     virtual ~SSRefCount() = default;
 
     std::uint32_t refCount() const { return count_; }
-    virtual void refInc() { ++count_; }
+    // Not virtual: holders take and drop references several times per token.
+    void refInc() { ++count_; }
     // Drops one reference; raises SSRef0001e when the count is already 0.
     // When the count reaches 0 and `free` is true the object is destroyed.
-    virtual void refDec(bool free = true) {
+    void refDec(bool free = true) {
         if (count_ == 0)
             countBelowZero();
         if (--count_ == 0 && free)

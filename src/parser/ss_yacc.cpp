@@ -95,7 +95,7 @@ int SSYacc::run() {
             current_ = element;
             element->setLexeme(lookahead_);
             element->setState(actionNumber_);
-            push(element);
+            push(std::move(element));
             if (!readLookahead())
                 return 1;
             lookupAction(state_, *lookahead_);
@@ -112,11 +112,11 @@ int SSYacc::run() {
                 return 1;
             current_ = element;
             pop(productionSize_);
-            const auto target = pairTable().lookupRow(state_).lookupGoto(leftside_);
-            if (!target)
+            const std::uint32_t target = actionIndex().gotoState(state_, leftside_);
+            if (target == SSYaccActionIndex::noGoto)
                 pending_.throwException(SSExceptionId::YaccInvalidGoto, {leftside_});
-            element->setState(target->entry());
-            push(element);
+            element->setState(target);
+            push(std::move(element));
             lookupAction(state_, *lookahead_);
             break;
         }
@@ -178,7 +178,7 @@ SSLexLexeme* SSYacc::readAhead(std::size_t& position) {
 }
 
 void SSYacc::selectReduce(std::uint32_t production) {
-    const SSYaccPairTableProd record = pairTable().lookupProd(production);
+    const SSYaccPairTableProd record = actionIndex().production(production);
     action_ = SSYaccAction::reduce;
     production_ = production;
     productionSize_ = record.size();
@@ -186,17 +186,17 @@ void SSYacc::selectReduce(std::uint32_t production) {
 }
 
 void SSYacc::lookupAction(std::uint32_t state, const SSLexLexeme& lookahead) {
-    const auto entry = table_->lookupAction(state, tokenKey(lookahead));
-    action_ = entry ? entry->action() : SSYaccAction::error;
+    const SSYaccActionIndex::Action entry = actionIndex().action(state, tokenKey(lookahead));
+    action_ = entry.kind();
     switch (action_) {
     case SSYaccAction::shift:
-        actionNumber_ = entry->entry();
+        actionNumber_ = entry.number();
         break;
     case SSYaccAction::reduce:
-        selectReduce(entry->entry());
+        selectReduce(entry.number());
         break;
     case SSYaccAction::conflict:
-        larIndex_ = entry->entry();
+        larIndex_ = entry.number();
         break;
     default:
         break;
@@ -270,14 +270,13 @@ void SSYacc::push(SSRefPtr<SSYaccStackElement> element) {
 void SSYacc::pop(std::uint32_t count) {
     if (count >= stack_.depth())
         pending_.throwException(SSExceptionId::LifoCannotPop);
-    for (std::uint32_t i = 0; i < count; ++i)
-        stack_.pop();
+    stack_.drop(count);
     state_ = stack_.top()->state();
 }
 
 bool SSYacc::hasAction(std::uint32_t state, std::int32_t token) const {
-    const auto entry = pairTable().lookupRow(state).lookupAction(static_cast<std::uint32_t>(token));
-    return entry && entry->action() != SSYaccAction::error;
+    return actionIndex().action(state, static_cast<std::uint32_t>(token)).kind() !=
+           SSYaccAction::error;
 }
 
 int SSYacc::errorToken() {

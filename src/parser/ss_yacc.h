@@ -112,6 +112,7 @@ class SSYacc {
     bool resolveConflict();
     bool hasAction(std::uint32_t state, std::int32_t token) const;
     const SSYaccPairTable& pairTable() const { return table_->pairTable(); }
+    const SSYaccActionIndex& actionIndex() const { return table_->actionIndex(); }
 
     SSLex* lex_ = nullptr;
     std::unique_ptr<SSYaccTable> ownedTable_;

@@ -41,32 +41,12 @@ void SSYaccTable::load(std::span<const std::uint8_t> image, std::string_view nam
             automata_.push_back(std::make_unique<SSLexIterator>(rest, name));
             at += SSLexExpressionList::imageLength(rest);
         }
-        actionIndex_.assign(pairTable_->size(), 0);
+        actionIndex_.emplace(*pairTable_);
     } catch (const std::bad_alloc&) {
         pending_.throwException(SSExceptionOutOfStorage());
     } catch (const SSException& failure) {
         pending_.throwException(failure);
     }
-}
-
-// Indexes the small tokens of a state's action entries; where a token has
-// several entries the first one counts, as in the row's own search.
-std::uint32_t SSYaccTable::buildActionRow(std::uint32_t state) const {
-    const SSYaccPairTableRow row = pairTable_->lookupRow(state);
-    for (std::uint32_t i = 0; i < row.entries(); ++i)
-        if (row.actionEntry(i).value() == noEntry) {
-            actionIndex_[state] = unindexedRow;
-            return unindexedRow;
-        }
-    const std::size_t at = actionRows_.size();
-    actionRows_.resize(at + indexedTokens, noEntry);
-    for (std::uint32_t i = row.entries(); i-- > 0;) {
-        const SSYaccPairTableEntry entry = row.actionEntry(i);
-        if (entry.key() < indexedTokens)
-            actionRows_[at + entry.key()] = entry.value();
-    }
-    actionIndex_[state] = static_cast<std::uint32_t>(at / indexedTokens) + 1;
-    return actionIndex_[state];
 }
 
 } // namespace quillex

@@ -7,6 +7,7 @@
 
 #include "parser/ss_exception.h"
 #include "parser/ss_lex_expression_list.h"
+#include "parser/ss_yacc_action_index.h"
 #include "parser/ss_yacc_pair_table.h"
 
 #include <cstdint>
@@ -41,49 +42,25 @@ class SSYaccTable {
     std::uint32_t larIterators() const { return static_cast<std::uint32_t>(automata_.size()); }
 
     // The action entry of `state` (a state the table has) for `token`: what
-    // the row's in-order search finds. Small token numbers are answered from
-    // a per-state index built the first time the state is asked.
+    // the row's in-order search finds.
     std::optional<SSYaccPairTableEntry> lookupAction(std::uint32_t state,
                                                      std::uint32_t token) const {
-        if (token < indexedTokens && !actionIndex_.empty()) {
-            const std::uint32_t* row = actionRow(state);
-            if (row != nullptr) {
-                const std::uint32_t value = row[token];
-                if (value == noEntry)
-                    return std::nullopt;
-                return SSYaccPairTableEntry(value, token);
-            }
-        }
         return pairTable_->lookupRow(state).lookupAction(token);
     }
+    // The same answers, with gotos and productions, read from dense arrays
+    // built at load time: what the parser reads.
+    const SSYaccActionIndex& actionIndex() const { return *actionIndex_; }
 
     const SSExceptionPresent& exceptionPresent() const { return pending_; }
 
   private:
-    // Tokens below this number are indexed; the value word noEntry marks a
-    // token without an entry (a row that holds that word is not indexed).
-    static constexpr std::uint32_t indexedTokens = 128;
-    static constexpr std::uint32_t noEntry = 0xFFFFFFFF;
-    static constexpr std::uint32_t unindexedRow = 0xFFFFFFFF;
-
     void load(std::span<const std::uint8_t> image, std::string_view name);
-    const std::uint32_t* actionRow(std::uint32_t state) const {
-        std::uint32_t at = actionIndex_[state];
-        if (at == 0)
-            at = buildActionRow(state);
-        return at == unindexedRow ? nullptr
-                                  : actionRows_.data() + std::size_t{at - 1} * indexedTokens;
-    }
-    std::uint32_t buildActionRow(std::uint32_t state) const;
 
     SSExceptionPresent pending_;
     std::vector<std::uint8_t> image_;
     std::optional<SSYaccPairTable> pairTable_;
     std::vector<std::unique_ptr<SSLexIterator>> automata_;
-    // Per state: 0 while not built, unindexedRow, or its row number from 1.
-    // Filled on first use, so a table is never shared between threads.
-    mutable std::vector<std::uint32_t> actionIndex_;
-    mutable std::vector<std::uint32_t> actionRows_;
+    std::optional<SSYaccActionIndex> actionIndex_;
 };
 
 } // namespace quillex

@@ -12,6 +12,7 @@
 #include <map>
 #include <set>
 #include <sstream>
+#include <tuple>
 
 using namespace quillex;
 using namespace quillex::ileaf;
@@ -109,6 +110,41 @@ TEST(InterleafParser, DefaultReductionSpansTheSourceText) {
     EXPECT_EQ(tag.text, "<F0>");
     EXPECT_EQ(tag.startLine, 2u);
     EXPECT_EQ(tag.endColumn, 5u);
+}
+
+// Joining spans: a long text that follows a short one takes it in front in
+// its own buffer, and a text that grows large takes the room it is given at
+// once; neither changes the text or the positions.
+TEST(SourceSpan, JoinsKeepTextAndPositionsWhicheverBufferIsKept) {
+    const auto span = [](std::string text, std::uint32_t line, std::uint32_t column,
+                         std::uint32_t endLine, std::uint32_t endColumn) {
+        return SourceSpan{std::move(text), line, column, endLine, endColumn};
+    };
+    SourceSpan longTail = span(std::string(3000, 'b'), 2, 4, 3, 9);
+    longTail.text.reserve(8000);
+    const char* tailBuffer = longTail.text.data();
+    SourceSpan joined = span("aa", 1, 1, 2, 4);
+    joined.append(std::move(longTail));
+    EXPECT_EQ(joined.text, "aa" + std::string(3000, 'b'));
+    EXPECT_EQ(joined.text.data(), tailBuffer); // put in front, not copied behind
+    EXPECT_EQ(std::tuple(joined.startLine, joined.startColumn, joined.endLine, joined.endColumn),
+              std::tuple(1u, 1u, 3u, 9u));
+
+    SourceSpan shortTail = span("cc", 3, 9, 3, 11);
+    joined.append(std::move(shortTail), 4u << 20);
+    EXPECT_EQ(joined.text, "aa" + std::string(3000, 'b') + "cc");
+    EXPECT_EQ(joined.endColumn, 11u);
+
+    SourceSpan large = span(std::string((1u << 20) - 1, 'x'), 1, 1, 1, 1u << 20);
+    const SSRefPtr<SSLexLexeme> word = SSLexLexeme::create("yz\nw", 4, 1, 1u << 20);
+    large.appendLexeme(*word, 6u << 20);
+    EXPECT_GE(large.text.capacity(), 6u << 20);
+    EXPECT_EQ(large.text.substr(large.text.size() - 5), "xyz\nw");
+    EXPECT_EQ(std::tuple(large.endLine, large.endColumn), std::tuple(2u, 2u));
+    // Lexemes without a line (the end of input) add nothing.
+    const SSRefPtr<SSLexLexeme> eof = SSLexLexeme::create("eof", -1, 0xFFFFFFFF, 0xFFFFFFFF);
+    large.appendLexeme(*eof);
+    EXPECT_EQ(large.text.size(), (1u << 20) + 3);
 }
 
 TEST(InterleafParser, HeaderWithoutBlankIsASyntaxError) {

@@ -422,5 +422,60 @@ TEST(SSLexFileConsumer, AutoConsumerChoosesUnicodeOnByteOrderMark) {
     EXPECT_FALSE(consumer.isLittleEndian());
 }
 
+// The scanner reads single-byte codes straight from the buffer through the
+// byte rows; a table with too many states for byte rows takes the general
+// path for every code. Both must see the same lexemes, rejected texts and
+// final position, for either consumer type and for text that backs up,
+// rejects, changes lists and runs over line ends and high bytes.
+TEST(SSLex, InPlaceByteScanAgreesWithTheGeneralPath) {
+    const auto padded = [](std::vector<DfaState> list) {
+        list.resize(SSLexExpressionList::byteStateMask); // unreachable states
+        return list;
+    };
+    const Bytes wide = lexTableImage(
+        {padded(sampleMainList()), padded(sampleQuotedList()), padded(sampleBraceList())});
+    SSLexTable bytesTable(sampleLexTable(), "sample");
+    SSLexTable generalTable(wide, "wide");
+    ASSERT_NE(bytesTable.expressionList(0).byteRows(), nullptr);
+    ASSERT_EQ(generalTable.expressionList(0).byteRows(), nullptr);
+
+    class Recorder : public SSLex {
+      public:
+        Recorder(SSLexConsumer& input, SSLexTable& table) : SSLex(input, table) {}
+        SSRefPtr<SSLexLexeme> error(SSLexConsumer& consumer) override {
+            seen.push_back("rejected " + std::string(consumer.lexemeText()) + "@" +
+                           std::to_string(consumer.line()) + ":" +
+                           std::to_string(consumer.offset()));
+            return {};
+        }
+        std::vector<std::string> all() {
+            while (auto lexeme = ++*this)
+                seen.push_back(std::to_string(lexeme->token()) + " " + std::string(lexeme->text()) +
+                               "@" + std::to_string(lexeme->line()) + ":" +
+                               std::to_string(lexeme->offset()));
+            seen.push_back("end " + std::to_string(consumer()->consumed()) + " " +
+                           std::to_string(consumer()->line()) + ":" +
+                           std::to_string(consumer()->offset()) + " " +
+                           std::to_string(lexemesValid()));
+            return seen;
+        }
+        std::vector<std::string> seen;
+    };
+    const std::string text = "ab 12\n+-+ ++ +- +\n\"quoted\ntext\" {name|more\n\"x\xE9y\" "
+                             "<x<> \r\n\x81\x40zz{a} 9\xFF+-";
+    for (const std::uint32_t codePage : {1252u, 932u})
+        for (const auto type : {SSLexConsumerType::SingleByte, SSLexConsumerType::DoubleByte}) {
+            const CodePage selected(codePage); // 932 has lead bytes
+            const auto scan = [&](SSLexTable& table) {
+                SSLexStringConsumer input(text, type);
+                Recorder lex(input, table);
+                return lex.all();
+            };
+            const std::vector<std::string> expected = scan(generalTable);
+            EXPECT_GT(expected.size(), 20u);
+            EXPECT_EQ(scan(bytesTable), expected);
+        }
+}
+
 } // namespace
 } // namespace quillex

@@ -5,6 +5,9 @@
 #include "qmx/conversion_host.h"
 #include "qmx/result_code.h"
 
+#include <algorithm>
+#include <typeinfo>
+
 namespace quillex {
 
 namespace {
@@ -16,36 +19,81 @@ SSYaccTable loadInterleafYaccTable() {
 
 } // namespace
 
-void SourceSpan::append(SourceSpan&& next) {
+void SourceSpan::makeRoom(std::size_t extra, std::size_t room) {
+    const std::size_t needed = text.size() + extra;
+    if (needed > text.capacity() && needed >= largeText && room <= largestRoom)
+        text.reserve(std::max(needed, room));
+}
+
+// A long text that follows a short one keeps its buffer, with the short one
+// put in front, rather than being copied behind it: the body of a document
+// follows a short symbol and would be copied at each level above it.
+void SourceSpan::append(SourceSpan&& next, std::size_t room) {
     if (next.empty())
         return;
     if (empty()) {
         *this = std::move(next);
         return;
     }
-    text += next.text;
+    if (next.text.size() > text.size() && next.text.capacity() - next.text.size() >= text.size()) {
+        next.text.insert(0, text);
+        text = std::move(next.text);
+    } else {
+        makeRoom(next.text.size(), room);
+        text += next.text;
+    }
     endLine = next.endLine;
     endColumn = next.endColumn;
 }
 
-// Columns count bytes since the last line feed (a double-byte character
-// counts two), so the end follows from the text alone.
+namespace {
+
+// A lexeme's text covers a span only when it has text and a real line (the
+// end-of-input lexeme and lexemes the engine makes have none).
+bool coversText(const SSLexLexeme& lexeme) {
+    return lexeme.length() != 0 && lexeme.line() != 0 && lexeme.line() != 0xFFFFFFFF;
+}
+
+// Moves `line` and `column` to the position just past `text`. Columns count
+// bytes since the last line feed (a double-byte character counts two), so
+// the end follows from the text alone.
+void advanceOver(std::string_view text, std::uint32_t& line, std::uint32_t& column) {
+    const std::size_t lastFeed = text.rfind('\n');
+    if (lastFeed == std::string_view::npos) {
+        column += static_cast<std::uint32_t>(text.size());
+        return;
+    }
+    line += static_cast<std::uint32_t>(std::count(text.begin(), text.end(), '\n'));
+    column = static_cast<std::uint32_t>(text.size() - lastFeed);
+}
+
+} // namespace
+
 SourceSpan SourceSpan::ofLexeme(const SSLexLexeme& lexeme) {
     SourceSpan span;
     span.text = lexeme.text();
-    if (span.text.empty() || lexeme.line() == 0 || lexeme.line() == 0xFFFFFFFF)
+    if (!coversText(lexeme))
         return span;
     span.startLine = span.endLine = lexeme.line();
     span.startColumn = span.endColumn = lexeme.offset();
-    for (char c : span.text) {
-        if (c == '\n') {
-            ++span.endLine;
-            span.endColumn = 1;
-        } else {
-            ++span.endColumn;
-        }
-    }
+    advanceOver(span.text, span.endLine, span.endColumn);
     return span;
+}
+
+void SourceSpan::appendLexeme(const SSLexLexeme& lexeme, std::size_t room) {
+    if (!coversText(lexeme))
+        return;
+    if (empty()) {
+        text = lexeme.text();
+        startLine = endLine = lexeme.line();
+        startColumn = endColumn = lexeme.offset();
+    } else {
+        makeRoom(lexeme.length(), room);
+        text += lexeme.text();
+        endLine = lexeme.line();
+        endColumn = lexeme.offset();
+    }
+    advanceOver(lexeme.text(), endLine, endColumn);
 }
 
 InterleafParser::InterleafParser(const std::string& fileName, ConversionHost* host, int debug)
@@ -96,21 +144,46 @@ SSRefPtr<SSYaccStackElement> InterleafParser::stackElement() {
     return SSRefPtr<SSYaccStackElement>(new InterleafStackElement);
 }
 
+namespace {
+
+// The element as an InterleafStackElement, or null. The class is final, so
+// comparing the dynamic type is the whole test (and much cheaper than a
+// cast that searches the hierarchy).
+InterleafStackElement* asInterleafElement(SSYaccStackElement* element) {
+    return typeid(*element) == typeid(InterleafStackElement)
+               ? static_cast<InterleafStackElement*>(element)
+               : nullptr;
+}
+
+} // namespace
+
 SourceSpan InterleafParser::spanOf(SSYaccStackElement& element, bool take) {
     if (element.lexeme() != nullptr)
         return SourceSpan::ofLexeme(*element.lexeme());
-    if (auto* own = dynamic_cast<InterleafStackElement*>(&element))
+    if (auto* own = asInterleafElement(&element))
         return take ? std::move(own->span) : own->span;
     return {};
 }
 
 SSRefPtr<SSYaccStackElement> InterleafParser::reduce(std::uint32_t, std::uint32_t size) {
     SSRefPtr<SSYaccStackElement> element = stackElement();
-    auto* result = dynamic_cast<InterleafStackElement*>(element.get());
+    if (!element)
+        return element;
+    auto* result = asInterleafElement(element.get());
     if (result == nullptr)
         return element;
-    for (std::uint32_t i = 0; i < size; ++i)
-        result->span.append(spanOf(*elementFromProduction(static_cast<std::int32_t>(i)), true));
+    // No span's text can be longer than the input (but for texts of the
+    // engine's own, which the room need not cover).
+    const std::size_t room = lexer_.consumer() != nullptr ? lexer_.consumer()->dataLength() : 0;
+    for (std::uint32_t i = 0; i < size; ++i) {
+        SSYaccStackElement& symbol = *elementFromProduction(static_cast<std::int32_t>(i));
+        if (symbol.lexeme() != nullptr) {
+            result->span.appendLexeme(*symbol.lexeme(), room);
+        } else if (auto* own = asInterleafElement(&symbol)) {
+            SourceSpan taken = std::move(own->span); // the element gives its text up
+            result->span.append(std::move(taken), room);
+        }
+    }
     return element;
 }
 

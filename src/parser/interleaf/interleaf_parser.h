@@ -12,6 +12,7 @@
 #include "parser/ss_yacc.h"
 #include "parser/ss_yacc_table.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -32,15 +33,26 @@ struct SourceSpan {
     std::uint32_t endColumn = 0;
 
     bool empty() const { return startLine == 0; }
-    // Extends this span by one that follows it.
-    void append(SourceSpan&& next);
+    // Extends this span by one that follows it. `room`, when given, is the
+    // most text a span can come to (the length of the input): a text growing
+    // past largeText then takes room for that much at once, so that a
+    // document-long text is not copied at every doubling nor held twice at
+    // the last copy (only the part it fills is ever touched).
+    void append(SourceSpan&& next, std::size_t room = 0);
+    // The same with the span of a lexeme, without making that span first.
+    void appendLexeme(const SSLexLexeme& lexeme, std::size_t room = 0);
     // The span of a lexeme's text.
     static SourceSpan ofLexeme(const SSLexLexeme& lexeme);
+
+  private:
+    static constexpr std::size_t largeText = std::size_t{1} << 20;
+    static constexpr std::size_t largestRoom = std::size_t{1} << 30;
+    void makeRoom(std::size_t extra, std::size_t room);
 };
 
 // The stack element of the default reduction: the span of a nonterminal.
 // Terminals keep their lexeme; spanOf() serves both.
-class InterleafStackElement : public SSYaccStackElement {
+class InterleafStackElement final : public SSYaccStackElement {
   public:
     SourceSpan span;
 };

@@ -1,0 +1,110 @@
+// SSYaccActionIndex: spreading the rows of a parser table into dense arrays.
+#include "parser/ss_yacc_action_index.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace quillex {
+
+SSYaccActionIndex::SSYaccActionIndex(const SSYaccPairTable& table)
+    : table_(table), states_(table.size()) {
+    spreadActions();
+    spreadGotos();
+    productions_.reserve(table.prod());
+    for (std::uint32_t production = 0; production < table.prod(); ++production)
+        productions_.push_back(table.lookupProd(production));
+}
+
+SSYaccActionIndex::Action
+SSYaccActionIndex::decode(const std::optional<SSYaccPairTableEntry>& entry) {
+    const SSYaccAction::SSYaccActionType kind = entry ? entry->action() : SSYaccAction::error;
+    return {static_cast<std::uint32_t>(kind) << kindShift | (entry ? entry->entry() : 0)};
+}
+
+SSYaccActionIndex::Action SSYaccActionIndex::searchAction(std::uint32_t state,
+                                                          std::uint32_t token) const {
+    if (state >= states_)
+        return decode(std::nullopt);
+    return decode(table_.lookupRow(state).lookupAction(token));
+}
+
+std::uint32_t SSYaccActionIndex::searchGoto(std::uint32_t state, std::uint32_t symbol) const {
+    if (state >= states_)
+        return noGoto;
+    const auto entry = table_.lookupRow(state).lookupGoto(symbol);
+    return entry ? entry->entry() : noGoto;
+}
+
+SSYaccActionIndex::Action SSYaccActionIndex::actionOutside(std::uint32_t state,
+                                                           std::uint32_t token) const {
+    return actionKeysOutside_ ? searchAction(state, token) : decode(std::nullopt);
+}
+
+std::uint32_t SSYaccActionIndex::gotoOutside(std::uint32_t state, std::uint32_t symbol) const {
+    return gotoKeysOutside_ ? searchGoto(state, symbol) : noGoto;
+}
+
+// Cells are filled from each row's last entry to its first, so that where a
+// key has several entries the first one is what stays.
+void SSYaccActionIndex::spreadActions() {
+    std::int64_t low = std::numeric_limits<std::int64_t>::max();
+    std::int64_t high = std::numeric_limits<std::int64_t>::min();
+    for (std::uint32_t state = 0; state < states_; ++state) {
+        const SSYaccPairTableRow row = table_.lookupRow(state);
+        for (std::uint32_t i = 0; i < row.entries(); ++i) {
+            const auto key = static_cast<std::int32_t>(row.actionEntry(i).key());
+            low = std::min<std::int64_t>(low, key);
+            high = std::max<std::int64_t>(high, key);
+        }
+    }
+    if (low > high)
+        return; // no entries: every answer is error
+    const std::uint64_t columns = static_cast<std::uint64_t>(high - low) + 1;
+    if (columns * states_ > maxCells) {
+        actionKeysOutside_ = true;
+        return;
+    }
+    actionBase_ = static_cast<std::uint32_t>(static_cast<std::int32_t>(low));
+    actionColumns_ = static_cast<std::uint32_t>(columns);
+    actions_.assign(columns * states_, decode(std::nullopt).cell);
+    for (std::uint32_t state = 0; state < states_; ++state) {
+        const SSYaccPairTableRow row = table_.lookupRow(state);
+        std::uint32_t* cells = actions_.data() + std::size_t{state} * actionColumns_;
+        for (std::uint32_t i = row.entries(); i-- > 0;) {
+            const SSYaccPairTableEntry entry = row.actionEntry(i);
+            cells[entry.key() - actionBase_] = decode(entry).cell;
+        }
+    }
+}
+
+void SSYaccActionIndex::spreadGotos() {
+    std::uint32_t low = std::numeric_limits<std::uint32_t>::max();
+    std::uint32_t high = 0;
+    for (std::uint32_t state = 0; state < states_; ++state) {
+        const SSYaccPairTableRow row = table_.lookupRow(state);
+        for (std::uint32_t i = 0; i < row.gotos(); ++i) {
+            low = std::min(low, row.gotoEntry(i).key());
+            high = std::max(high, row.gotoEntry(i).key());
+        }
+    }
+    if (low > high)
+        return;
+    const std::uint64_t columns = std::uint64_t{high} - low + 1;
+    if (columns * states_ > maxCells) {
+        gotoKeysOutside_ = true;
+        return;
+    }
+    gotoBase_ = low;
+    gotoColumns_ = static_cast<std::uint32_t>(columns);
+    gotos_.assign(columns * states_, noGoto);
+    for (std::uint32_t state = 0; state < states_; ++state) {
+        const SSYaccPairTableRow row = table_.lookupRow(state);
+        std::uint32_t* cells = gotos_.data() + std::size_t{state} * gotoColumns_;
+        for (std::uint32_t i = row.gotos(); i-- > 0;) {
+            const SSYaccPairTableEntry entry = row.gotoEntry(i);
+            cells[entry.key() - gotoBase_] = entry.entry();
+        }
+    }
+}
+
+} // namespace quillex

@@ -1,0 +1,90 @@
+// SSYaccActionIndex: the action and goto entries of a parser table spread
+// into dense arrays, one row per state and one column per token (or
+// nonterminal), built once when the table is loaded.
+//
+// The rows of the table image are searched entry by entry, first match
+// wins; the parser asks one action per token and one goto per reduction, so
+// it reads these arrays instead. Every cell holds what that in-order search
+// answers. Keys outside the dense column range (none in the tables the
+// generator writes) and tables too large to spread are answered by the
+// search itself.
+#pragma once
+
+#include "parser/ss_yacc_pair_table.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace quillex {
+
+class SSYaccActionIndex {
+  public:
+    // A decoded action: its kind in the top bits, the state, production or
+    // automaton number (27 bits, as in the image) below.
+    struct Action {
+        std::uint32_t cell;
+        SSYaccAction::SSYaccActionType kind() const {
+            return static_cast<SSYaccAction::SSYaccActionType>(cell >> kindShift);
+        }
+        std::uint32_t number() const { return cell & SSYaccPairTableEntry::numberMask; }
+    };
+    static constexpr std::uint32_t noGoto = 0xFFFFFFFF;
+
+    // Spreads `table`, which must outlive the index.
+    explicit SSYaccActionIndex(const SSYaccPairTable& table);
+
+    // What the parser does in `state` on `token`: the kind of the first
+    // action entry for the token, error when there is none.
+    Action action(std::uint32_t state, std::uint32_t token) const {
+        const std::uint32_t column = token - actionBase_;
+        if (state < states_ && column < actionColumns_)
+            return {actions_[std::size_t{state} * actionColumns_ + column]};
+        return actionOutside(state, token);
+    }
+    // The state the first goto entry of `state` for `symbol` leads to;
+    // noGoto when there is none.
+    std::uint32_t gotoState(std::uint32_t state, std::uint32_t symbol) const {
+        const std::uint32_t column = symbol - gotoBase_;
+        if (state < states_ && column < gotoColumns_)
+            return gotos_[std::size_t{state} * gotoColumns_ + column];
+        return gotoOutside(state, symbol);
+    }
+    // The production's right-hand-side length and left side.
+    SSYaccPairTableProd production(std::uint32_t production) const {
+        return productions_[production];
+    }
+
+    // The answers of the table's own in-order row search, in the same form;
+    // error and noGoto for a state the table does not have.
+    Action searchAction(std::uint32_t state, std::uint32_t token) const;
+    std::uint32_t searchGoto(std::uint32_t state, std::uint32_t symbol) const;
+
+  private:
+    static constexpr std::uint32_t kindShift = 27;
+    // Above this many cells a table is not spread (a few megabytes).
+    static constexpr std::uint64_t maxCells = std::uint64_t{1} << 20;
+
+    static Action decode(const std::optional<SSYaccPairTableEntry>& entry);
+    Action actionOutside(std::uint32_t state, std::uint32_t token) const;
+    std::uint32_t gotoOutside(std::uint32_t state, std::uint32_t symbol) const;
+    void spreadActions();
+    void spreadGotos();
+
+    const SSYaccPairTable& table_;
+    std::uint32_t states_ = 0;
+    // Token numbers are spread as signed values, so that the end-of-input
+    // (-1) and error (-2) tokens sit next to the small ones.
+    std::uint32_t actionBase_ = 0;
+    std::uint32_t actionColumns_ = 0;
+    std::uint32_t gotoBase_ = 0;
+    std::uint32_t gotoColumns_ = 0;
+    // Whether some key lies outside the columns: only then must a key outside
+    // them be searched for, else it has no entry.
+    bool actionKeysOutside_ = false;
+    bool gotoKeysOutside_ = false;
+    std::vector<std::uint32_t> actions_;
+    std::vector<std::uint32_t> gotos_;
+    std::vector<SSYaccPairTableProd> productions_;
+};
+
+} // namespace quillex
