@@ -23,15 +23,6 @@ bool isFontChange(const std::string& item) {
     return item.starts_with("<F");
 }
 
-std::string joinedMarkup(std::span<const std::string> items) {
-    std::string markup;
-    for (const std::string& item : items) {
-        markup += item;
-        markup += kMarkupSeparator;
-    }
-    return markup;
-}
-
 std::string numberedTag(std::string_view opening, const std::string& argument, int number) {
     std::string tag(opening);
     tag += " \"";

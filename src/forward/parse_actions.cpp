@@ -3,7 +3,6 @@
 
 #include "foundation/string_table.h"
 #include "parser/interleaf/interleaf_tokens.h"
-#include "parser/ss_block_pool.h"
 #include "parser/ss_yacc.h"
 #include "qmx/conversion_host.h"
 #include "qmx/progress_budget.h"
@@ -120,14 +119,6 @@ void SymbolText::dropTrailingLayout(const std::string& source) {
         while (end_ > begin_ && isLayout(source[end_ - 1]))
             --end_;
     }
-}
-
-void* PieceElement::operator new(std::size_t bytes) {
-    return SSBlockPool::allocate(bytes);
-}
-
-void PieceElement::operator delete(void* block, std::size_t bytes) noexcept {
-    SSBlockPool::release(block, bytes);
 }
 
 struct ParseActions::Production {

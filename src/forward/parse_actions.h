@@ -59,16 +59,13 @@ class SymbolText {
 
 // A parser stack element that carries the span and text of its symbol.
 // Terminals get theirs from their lexeme when a reduction first reads them.
-// A parse makes and drops two elements per token, so their memory is
-// recycled through the block pool.
+// A parse makes and drops two elements per token; like every stack element
+// their memory is recycled through the block pool.
 class PieceElement final : public SSYaccStackElement {
   public:
     CTextPiece value; // the span; its own text stays empty
     SymbolText text;
     bool hasValue = false;
-
-    static void* operator new(std::size_t bytes);
-    static void operator delete(void* block, std::size_t bytes) noexcept;
 };
 
 class ParseActions {

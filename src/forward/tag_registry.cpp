@@ -35,4 +35,13 @@ void TagRegistry::enter(const std::string& markup, const std::string& tag) {
     tagReplacements_[tag] = markup;
 }
 
+std::string joinedMarkup(std::span<const std::string> items) {
+    std::string markup;
+    for (const std::string& item : items) {
+        markup += item;
+        markup += kMarkupSeparator;
+    }
+    return markup;
+}
+
 } // namespace quillex

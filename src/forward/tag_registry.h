@@ -12,6 +12,7 @@
 #include <array>
 #include <cstddef>
 #include <functional>
+#include <span>
 #include <string>
 #include <unordered_map>
 
@@ -89,5 +90,8 @@ class TagRegistry {
 // Markup that spans several Interleaf items is kept as one text: each item
 // followed by five line feeds.
 inline constexpr const char* kMarkupSeparator = "\n\n\n\n\n";
+
+// The markup text of several items: each followed by the separator.
+std::string joinedMarkup(std::span<const std::string> items);
 
 } // namespace quillex

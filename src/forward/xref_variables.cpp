@@ -54,15 +54,6 @@ std::string readSuffix(std::string_view lisp, std::size_t start, bool smartQuote
     return suffix;
 }
 
-std::string joinedMarkup(std::span<const std::string> items) {
-    std::string markup;
-    for (const std::string& item : items) {
-        markup += item;
-        markup += kMarkupSeparator;
-    }
-    return markup;
-}
-
 } // namespace
 
 std::optional<CrossReferenceVariable> readCrossReferenceVariable(std::string_view lisp,
