@@ -200,6 +200,10 @@ int BatchRunner::runFile(BatchKind kind, ConversionOptions& options, FileHost& f
         for (const std::string& line : error.resultLines())
             host_.appendResult(line);
         return result::FileError;
+    } catch (const RefusedInput& refusal) {
+        for (const std::string& line : refusal.resultLines())
+            host_.appendResult(line);
+        return result::FileError;
     } catch (const std::bad_alloc&) {
         return result::OutOfMemory;
     } catch (const std::exception& error) {

@@ -139,4 +139,19 @@ std::string firstQuotedValue(std::string_view tagText) {
     return value;
 }
 
+std::string firstUnnamedValue(std::string_view tagText) {
+    const TagAttributes attributes = TagAttributes::parse(tagText);
+    bool tagName = true;
+    for (const auto& [name, value] : attributes.pairs()) {
+        if (!name.starts_with(kPropertyName))
+            continue;
+        if (tagName) {
+            tagName = false;
+            continue;
+        }
+        return value.starts_with('"') ? firstQuotedValue(value) : value;
+    }
+    return {};
+}
+
 } // namespace quillex

@@ -53,4 +53,11 @@ std::string_view unquoted(std::string_view value);
 // no quoted value.
 std::string firstQuotedValue(std::string_view tagText);
 
+// The first field of a tag that has no name of its own, after the tag's own
+// name: the page label of "<|, "ii">" and of "<|,ii>", the stream of
+// "<Autonum, list, 1>", the master row of "<Row, "row">". A quoted field is
+// read as by firstQuotedValue, an unquoted one is taken whole (trimmed).
+// Empty when there is none.
+std::string firstUnnamedValue(std::string_view tagText);
+
 } // namespace quillex

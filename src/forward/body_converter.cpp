@@ -25,8 +25,23 @@ std::vector<std::string> BodyConverter::convertItems(std::vector<std::string> it
     items = placePageBreaks(std::move(items));
     items =
         ItemConverter(registry_, classes_, extensions_, settings_, host_).convert(std::move(items));
+    openFirstPage(items);
     items = moveAnchoredBlocks(std::move(items), registry_, settings_.markerPlaceholders);
     return balanceFonts(std::move(items));
+}
+
+// Paragraphs, tables and frames of the body stand on a page. A document
+// whose body has no page mark of its own gets one that stands for no markup
+// at all (nothing is written back for it), so that its QMX text has the page
+// context it needs.
+void BodyConverter::openFirstPage(std::vector<std::string>& items) const {
+    if (items.empty() || items.front().starts_with("<page "))
+        return;
+    const std::string page = "<page \"\">";
+    registry_.enterReplacement(page, "");
+    registry_.enterSelf("</page>");
+    items.insert(items.begin(), page);
+    items.push_back("</page>");
 }
 
 std::vector<std::string> BodyConverter::toLines(std::vector<std::string> items) const {

@@ -39,6 +39,8 @@ class BodyConverter {
     std::vector<std::string> convert(PieceList& pieces);
 
   private:
+    void openFirstPage(std::vector<std::string>& items) const;
+
     TagRegistry& registry_;
     const ClassTable& classes_;
     BodyExtensions& extensions_;

@@ -15,6 +15,12 @@
 namespace quillex {
 namespace {
 
+// An attribute value as a quoted tag argument: a value written unquoted
+// (@Audience = expert) gets the quotes that every string argument has.
+std::string quotedValue(const std::string& value) {
+    return value.starts_with('"') ? value : "\"" + value + "\"";
+}
+
 bool isSubcomponentStart(const std::string& item) {
     return item.starts_with("<\"") && TagAttributes::parse(item).valueIs("Subcomponent", "yes");
 }
@@ -218,7 +224,7 @@ void ItemConverter::openComponent(const std::string& start, const TagAttributes&
     std::string tag;
     if (effectivity) {
         tag = registry_.markupTag(markup, TagCounter::ConditionalSubcomponent, [&](int n) {
-            return "<:cns " + *effectivity + " " + std::to_string(n) + ">";
+            return "<:cns " + quotedValue(*effectivity) + " " + std::to_string(n) + ">";
         });
         openSubcomponents_.push_back("<:/cns>");
     } else if (attributes.has("Font") || (withFont && items[position_ + 1] != "<F0>")) {

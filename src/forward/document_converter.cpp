@@ -6,6 +6,7 @@
 #include "foundation/disk_space.h"
 #include "foundation/file_error.h"
 #include "foundation/output_file.h"
+#include "foundation/string_table.h"
 #include "foundation/text_file.h"
 #include "parser/ss_dbcs_info.h"
 #include "qmx/language_table.h"
@@ -13,6 +14,7 @@
 #include "qmx/qmx_header.h"
 #include "qmx/result_code.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -24,6 +26,8 @@ namespace {
 
 constexpr std::size_t kHeaderProbeBytes = 100;
 constexpr std::uint64_t kMegabyte = 1024 * 1024;
+constexpr int kNoBody = 16050;
+constexpr int kNothingToTranslate = 16051;
 
 std::string readFirstBytes(const std::string& path, std::size_t count) {
     std::FILE* stream = std::fopen(path.c_str(), "rb");
@@ -33,6 +37,23 @@ std::string readFirstBytes(const std::string& path, std::size_t count) {
     bytes.resize(std::fread(bytes.data(), 1, count, stream));
     std::fclose(stream);
     return bytes;
+}
+
+// True when some line holds text outside tags that is not blank: text a
+// translator would see. Tag arguments may hold tags of their own.
+bool holdsTextToTranslate(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) {
+        int depth = 0;
+        for (const char c : line) {
+            if (c == '<')
+                ++depth;
+            else if (c == '>' && depth > 0)
+                --depth;
+            else if (depth == 0 && c != ' ' && c != '\t')
+                return true;
+        }
+    }
+    return false;
 }
 
 bool namesSupportedVersion(const std::string& header) {
@@ -134,6 +155,18 @@ void DocumentConverter::convertSource() {
     extensions_->convertDeclarations(false);
     convertBody();
     contribution_ = extensions_->contribution(ancillaryFileName(), false);
+    warnWhenNothingToTranslate();
+}
+
+// A document that gives a translator nothing still converts, but the results
+// say so and why, so that a missing body is not taken for a finished job.
+void DocumentConverter::warnWhenNothingToTranslate() {
+    if (holdsTextToTranslate(outputLines_) || holdsTextToTranslate(contribution_.lines))
+        return;
+    const bool hasBody =
+        std::any_of(document_.pieces.begin(), document_.pieces.end(),
+                    [](const auto& piece) { return piece->kind == PieceKind::EndOfDeclarations; });
+    progress_.host().appendResult(formatString(hasBody ? kNothingToTranslate : kNoBody));
 }
 
 void DocumentConverter::convertStyleFile() {

@@ -58,6 +58,7 @@ class DocumentConverter {
     void parseSource();
     void convertBody();
     void convertStyleFile();
+    void warnWhenNothingToTranslate();
     std::string ancillaryFileName() const;
     void addHeaderAndClosingLines();
     void save();

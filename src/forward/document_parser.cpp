@@ -38,7 +38,7 @@ int parseDocument(const std::string& path, const ParseSettings& settings,
     {
         std::string raw = readBinaryFile(path);
         rawSize = raw.size();
-        document.source = SourceText(textModeBytes(raw));
+        document.source = SourceText(textModeBytes(raw, path));
     }
     document.fileNumber = registerFile(path);
     document.pieces.clear();

@@ -49,7 +49,12 @@ std::string convertIndexText(std::string_view value, const ConversionContext& co
     const std::size_t first = value.find('"');
     const std::size_t last = value.rfind('"');
     std::string text;
-    if (first != std::string_view::npos && last > first) {
+    if (first == std::string_view::npos) {
+        // An unquoted value (Sort String = hsort) is taken whole; the
+        // attribute parse has trimmed it, and an empty one is a blank.
+        if (value != " ")
+            text = value;
+    } else if (last > first) {
         // A doubled quote inside the value stands for one.
         const std::string_view inner = value.substr(first + 1, last - first - 1);
         for (std::size_t i = 0; i < inner.size(); ++i) {

@@ -170,7 +170,8 @@ std::string ItemConverter::fontTag(const std::string& item) {
 }
 
 std::string ItemConverter::pageTag(const std::string& item) {
-    const std::string label = convertAttributeContent(firstQuotedValue(item), settings_.characters);
+    const std::string label =
+        convertAttributeContent(firstUnnamedValue(item), settings_.characters);
     return registry_.markupTag(item, [&] { return "<page \"" + label + "\">"; });
 }
 

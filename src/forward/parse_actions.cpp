@@ -346,6 +346,17 @@ void ParseActions::addItem(Production& p, int index) {
     addToCurrent(p[static_cast<std::size_t>(index)]);
 }
 
+// An item of an item list; a blank line between it and text of the same
+// paragraph ends the paragraph first.
+void ParseActions::addListItem(Production& p, int index) {
+    const bool frame = afterFrame_;
+    const auto role = blankLines_.roleOf(p.text(static_cast<std::size_t>(index)), frame);
+    if (current_ != nullptr && blankLines_.breakDue(role, inMasterTable_))
+        blankLines_.breakInto(*current_);
+    addItem(p, index);
+    blankLines_.itemAdded(role, current_);
+}
+
 void ParseActions::checkVersion(Production& p) {
     const std::string_view minor = p.text(4);
     if (p.text(2) != "8" || minor < std::string_view("0") || minor > std::string_view("3"))
@@ -377,7 +388,7 @@ void ParseActions::runAction(Production& p) {
         afterCell_ = true;
         break;
     case 6: // first item of a list
-        addItem(p, 0);
+        addListItem(p, 0);
         break;
     case 7: // item list continued
         // A master table's cells carry no paragraph marks; the paragraph is
@@ -385,9 +396,10 @@ void ParseActions::runAction(Production& p) {
         if (paragraphOpen_ && !inMasterTable_)
             addEndOfParagraphMark();
         paragraphOpen_ = false;
-        addItem(p, 1);
+        addListItem(p, 1);
         break;
     case 8: // item followed by layout
+        blankLines_.layoutRead(p.text(1));
         if (afterFrame_ && current_ != nullptr) {
             current_->span.mergeSpan(p[1].value);
             current_->span.text.clear();
@@ -408,6 +420,7 @@ void ParseActions::runAction(Production& p) {
         checkCharacterEncoding(p);
         break;
     case 25: // component start
+        blankLines_.componentStartRead(p.text(1));
         if (afterCell_)
             afterCell_ = false;
         else
@@ -419,19 +432,24 @@ void ParseActions::runAction(Production& p) {
             paragraphOpen_ = false;
         }
         createPiece(PieceKind::TableStart);
+        blankLines_.structureStarted();
         break;
     case 27:
         createPiece(PieceKind::MasterRow);
+        blankLines_.structureStarted();
         break;
     case 28:
         createPiece(PieceKind::Row);
+        blankLines_.structureStarted();
         break;
     case 29:
         createPiece(PieceKind::Cell);
+        blankLines_.structureStarted();
         afterCell_ = true;
         break;
     case 30:
         createPiece(PieceKind::EndOfTable);
+        blankLines_.structureStarted();
         inMasterTable_ = false;
         afterCell_ = false;
         break;
@@ -494,6 +512,7 @@ void ParseActions::runAction(Production& p) {
         resultCode_ = result::Include;
         break;
     case 53: // "Subcomponent = yes": no paragraph ends here
+        blankLines_.subcomponentRead();
         paragraphOpen_ = false;
         break;
     case 57:
@@ -580,6 +599,7 @@ void ParseActions::runAction(Production& p) {
         current_->firstPosition = decimalNumber(p.text(8));
         current_->secondPosition = decimalNumber(p.text(10));
         afterCell_ = true;
+        blankLines_.nestedListStarted();
         break;
     case 132: // micro-document: "<End Text>" and the closing parenthesis
         if (!inMasterTable_)
@@ -587,6 +607,7 @@ void ParseActions::runAction(Production& p) {
         paragraphOpen_ = false;
         addToCurrent(p[2]);
         addToCurrent(p[3]);
+        blankLines_.nestedListEnded();
         break;
     case 145: // named object head
         createPiece(PieceKind::NamedObject);

@@ -9,6 +9,7 @@
 // actions over the ORG file and so sees the same pieces in the same order.
 #pragma once
 
+#include "forward/blank_line_breaks.h"
 #include "forward/document_piece.h"
 #include "forward/source_text.h"
 #include "parser/ss_yacc_stack_element.h"
@@ -104,6 +105,7 @@ class ParseActions {
     void addToCurrent(const PieceElement& element);
     void addEndOfParagraphMark();
     void addItem(Production& p, int index);
+    void addListItem(Production& p, int index);
     void checkVersion(Production& p);
     void checkCharacterEncoding(Production& p);
     void reportProgress(const CTextPiece& value);
@@ -127,6 +129,7 @@ class ParseActions {
     bool inMasterTable_ = false;
     bool afterFrame_ = false;
     bool firstPage_ = true;
+    BlankLineBreaks blankLines_;
     int resultCode_ = 0;
     bool cancelled_ = false;
     bool added_ = false; // the running action added text to a piece

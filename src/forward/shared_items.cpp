@@ -8,10 +8,6 @@
 namespace quillex {
 namespace {
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
-}
-
 void addUse(std::map<std::string, std::vector<std::string>>& uses, const NameList& names,
             const std::string& path) {
     for (const std::string& name : names.names()) {
@@ -50,21 +46,7 @@ DeclaredItems DeclaredItems::collect(const PieceList& pieces) {
 }
 
 std::string autonumberStreamName(const std::string& tagText) {
-    if (tagText.find('"') != std::string::npos)
-        return firstQuotedValue(tagText);
-    // An unquoted name: the field after the first comma.
-    const std::size_t comma = tagText.find(',');
-    if (comma == std::string::npos)
-        return {};
-    std::size_t start = comma + 1;
-    while (start < tagText.size() && isBlank(tagText[start]))
-        ++start;
-    std::size_t end = start;
-    while (end < tagText.size() && tagText[end] != ',' && tagText[end] != '>')
-        ++end;
-    while (end > start && isBlank(tagText[end - 1]))
-        --end;
-    return tagText.substr(start, end - start);
+    return firstUnnamedValue(tagText);
 }
 
 bool NameList::add(const std::string& name) {

@@ -27,8 +27,7 @@ struct DeclaredItems {
 };
 
 // The name of the autonumber stream an autonumber declaration or reference
-// ("<Autonum, "name", ...>") names: its first quoted value, or else its first
-// bare word after the tag's own name.
+// ("<Autonum, "name", ...>", "<Autonum, name, ...>") names.
 std::string autonumberStreamName(const std::string& tagText);
 
 // The names of one kind of item, each once, in the order first met.

@@ -91,7 +91,7 @@ std::vector<std::string> autonumberStreamBlock(DocumentPiece& declaration,
         for (const char* part : {"Prefix", "Suffix"}) {
             const std::string name = "Level " + std::to_string(level) + " " + part;
             const auto value = attributes.value(name);
-            if (!value || value->size() <= 2)
+            if (!value || *value == " " || *value == "\"\"")
                 continue;
             std::string text = convertAttributeText(*value, context.characters(), true);
             const std::size_t length = visibleLengthOf(text, context);

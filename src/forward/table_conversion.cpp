@@ -21,12 +21,12 @@ bool endsRowText(PieceKind kind) {
 }
 
 // The master row a row follows: its "Master Row" or "Master" attribute, or
-// else its first quoted value (<Row, "row">).
+// else its first unnamed value (<Row, "row">, <Row, row>).
 std::string masterRowOf(const TagAttributes& attributes, const std::string& rowTag) {
     for (const char* name : {"Master Row", "Master"})
         if (auto value = attributes.value(name))
             return std::string(unquoted(*value));
-    return firstQuotedValue(rowTag);
+    return firstUnnamedValue(rowTag);
 }
 
 } // namespace
@@ -69,7 +69,7 @@ std::size_t TableConverter::layOut(PieceList& pieces, std::size_t first,
         case PieceKind::MasterRow:
             if (!piece.lines.empty() &&
                 TagAttributes::parse(piece.lines.front()).valueIs("Read Only", "yes"))
-                readOnlyMasterRows_.insert(firstQuotedValue(piece.lines.front()));
+                readOnlyMasterRows_.insert(firstUnnamedValue(piece.lines.front()));
             break;
         case PieceKind::Row:
             addRow(table, pieces, i, items);

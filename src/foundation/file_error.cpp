@@ -101,4 +101,11 @@ std::vector<std::string> ArchiveError::resultLines() const {
     return {formatString(10041), formatString(10175) + path_};
 }
 
+RefusedInput::RefusedInput(std::string message, std::string path)
+    : std::runtime_error(std::move(message)), path_(std::move(path)) {}
+
+std::vector<std::string> RefusedInput::resultLines() const {
+    return {what(), formatString(10175) + path_};
+}
+
 } // namespace quillex

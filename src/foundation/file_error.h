@@ -61,4 +61,17 @@ class ArchiveError : public std::runtime_error {
     std::string path_;
 };
 
+// A file that is readable but must not be converted as it is; the message
+// says why and what to do.
+class RefusedInput : public std::runtime_error {
+  public:
+    RefusedInput(std::string message, std::string path);
+    const std::string& path() const { return path_; }
+    // The message, then "Filename:" directly followed by the path.
+    std::vector<std::string> resultLines() const;
+
+  private:
+    std::string path_;
+};
+
 } // namespace quillex

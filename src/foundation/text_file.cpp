@@ -2,12 +2,18 @@
 #include "foundation/text_file.h"
 
 #include "foundation/file_error.h"
+#include "foundation/string_table.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <sys/stat.h>
 
 namespace quillex {
+namespace {
+
+constexpr int kTextAfterEndOfFileMessage = 10600;
+
+} // namespace
 
 std::string readBinaryFile(const std::string& path) {
     std::FILE* stream = std::fopen(path.c_str(), "rb");
@@ -30,24 +36,33 @@ std::string readBinaryFile(const std::string& path) {
     return bytes;
 }
 
-std::string textModeBytes(std::string_view raw) {
-    const auto ctrlZ = raw.find('\x1a');
-    if (ctrlZ != std::string_view::npos)
+std::string textModeBytes(std::string_view raw, const std::string& path) {
+    constexpr char kCtrlZ = '\x1a';
+    const auto ctrlZ = raw.find(kCtrlZ);
+    if (ctrlZ != std::string_view::npos) {
+        if (raw.find_first_not_of(kCtrlZ, ctrlZ) != std::string_view::npos)
+            throw RefusedInput(
+                formatString(kTextAfterEndOfFileMessage, static_cast<unsigned long long>(ctrlZ)),
+                path);
         raw = raw.substr(0, ctrlZ);
-    // Copies the runs between CR LF pairs whole.
+    }
+    // Copies the runs between carriage returns whole.
     std::string text;
     text.reserve(raw.size());
     std::size_t from = 0;
-    for (auto cr = raw.find("\r\n"); cr != std::string_view::npos; cr = raw.find("\r\n", cr + 1)) {
+    for (auto cr = raw.find('\r'); cr != std::string_view::npos; cr = raw.find('\r', from)) {
         text.append(raw, from, cr - from);
+        text += '\n';
         from = cr + 1;
+        if (from < raw.size() && raw[from] == '\n')
+            ++from;
     }
     text.append(raw, from);
     return text;
 }
 
 std::string readTextModeFile(const std::string& path) {
-    return textModeBytes(readBinaryFile(path));
+    return textModeBytes(readBinaryFile(path), path);
 }
 
 std::vector<std::string> splitLines(std::string_view text) {

@@ -1,7 +1,10 @@
 // Reading files the way a Windows text-mode stream reads them.
 //
-// Interleaf ASCII files come from Windows and older systems: a CR LF pair is
-// read as one LF, a Ctrl-Z byte ends the file, and a lone CR stays as it is.
+// Interleaf ASCII files come from Windows, Unix and older systems: a CR LF
+// pair and a lone CR (the line end of older systems) are each read as one LF,
+// and Ctrl-Z bytes at the very end are an end-of-file mark. A Ctrl-Z with
+// text after it would cut the file short without a word, so such a file is
+// refused rather than read in part.
 #pragma once
 
 #include <cstdint>
@@ -14,11 +17,12 @@ namespace quillex {
 // Reads the whole file as raw bytes; throws FileError.
 std::string readBinaryFile(const std::string& path);
 
-// Applies text-mode reading to raw bytes: CR LF becomes LF, the first Ctrl-Z
-// (0x1A) ends the data.
-std::string textModeBytes(std::string_view raw);
+// Applies text-mode reading to the raw bytes of `path`: CR LF and lone CR
+// become LF, and trailing Ctrl-Z bytes (0x1A) are dropped. Throws
+// RefusedInput for a Ctrl-Z that has other bytes after it.
+std::string textModeBytes(std::string_view raw, const std::string& path);
 
-// Reads a file in text mode; throws FileError.
+// Reads a file in text mode; throws FileError or RefusedInput.
 std::string readTextModeFile(const std::string& path);
 
 // Splits text into lines at LF. The LFs are dropped; a last line without LF

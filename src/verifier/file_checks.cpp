@@ -125,8 +125,10 @@ void extractTranslatedInternalTags(TaggedFile& file, std::size_t index, TagInven
 
 constexpr int kMaxVariableText = 20;
 constexpr int kMaxIndexText = 250;
-constexpr int kMaxPrefixText = 15;
-constexpr int kMaxLevelText = 9;
+// Interleaf's limits: page-number prefixes (<bb "Prefix1">, <bb "Prefix2">)
+// hold 9 characters, autonumber level texts (<bb "Level 1 Prefix">) 15.
+constexpr int kMaxPrefixText = 9;
+constexpr int kMaxLevelText = 15;
 
 std::string_view withoutTrailingLineEnds(std::string_view text) {
     while (!text.empty() && text.back() == '\n')

@@ -51,7 +51,8 @@ class CommandLineTest : public ::testing::Test {
     std::string source, org, translated;
 };
 
-const char* kDocument = "<!OPS, Version = 8.0>\n\n<!Document,\n\tFinal Output Device =\t\"ps\">\n";
+const char* kDocument = "<!OPS, Version = 8.0>\n\n<!Document,\n\tFinal Output Device =\t\"ps\">\n\n"
+                        "<!End Declarations>\n\n<\"para\">\n\nText.\n";
 
 } // namespace
 

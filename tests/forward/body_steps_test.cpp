@@ -143,6 +143,6 @@ TEST_F(ItemTest, LinesPairQuotesWhenSmartQuotesAreOn) {
 TEST_F(ItemTest, PageBreaksInTheMiddleOfAParagraphMoveToItsStart) {
     EXPECT_EQ(lines({"<\"t\">", "<|,1>", "Title", EOP, "<\"p\">", "first half ", "<|, \"2\">",
                      "second half", EOP}),
-              (Items{"<page \"\">", "<ps \"t\" 1>Title", "</page>", "<page \"2\">",
+              (Items{"<page \"1\">", "<ps \"t\" 1>Title", "</page>", "<page \"2\">",
                      "<ps \"p\" 2>first half second half", "</page>"}));
 }

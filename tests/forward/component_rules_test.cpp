@@ -45,13 +45,14 @@ TEST_F(ItemTest, SubcomponentsAreInlineTagsClosedAtTheirEnd) {
     EXPECT_EQ(replacement("<:cs \"c\" 2>"), "<\"c\", Subcomponent = yes, Font = F22>" + SEP);
 }
 
+// The effectivity value is a quoted argument, written unquoted or not.
 TEST_F(ItemTest, SubcomponentsWithEffectivityAreConditional) {
     declareClass("<!Class, \"cond\", @Audience = \"expert\">");
     const Items out =
         convert({"<\"p\">", "<\"cond\", Subcomponent = yes>", "<F0>", "x", "<End Sub>", "<F0>",
                  "<\"c\", Subcomponent = yes, @Os = unix>", "y", "<End Sub>"});
-    EXPECT_EQ(out, (Items{"<ps \"p\" 1>", "<:cns \"expert\" 1>", "x", "<:/cns>", "<:cns unix 2>",
-                          "y", "<:/cns>"}));
+    EXPECT_EQ(out, (Items{"<ps \"p\" 1>", "<:cns \"expert\" 1>", "x", "<:/cns>",
+                          "<:cns \"unix\" 2>", "y", "<:/cns>"}));
 }
 
 TEST_F(ItemTest, HiddenComponentsWithEffectivityDisappearBehindAMarker) {
@@ -139,7 +140,7 @@ TEST_F(ItemTest, PrefixesStayOnTheLineOfAPrefixParagraph) {
                           "<Tab>",
                           "<End Sub>",
                           "<F0>"};
-    Items items = {"<\"list\">"};
+    Items items = {"<|,\"1\">", "<\"list\">"};
     items.insert(items.end(), prefix.begin(), prefix.end());
     items.insert(items.end(), {"The Include command", EOP, "<\"para\">", "see "});
     items.insert(items.end(), prefix.begin(), prefix.end());
@@ -148,12 +149,13 @@ TEST_F(ItemTest, PrefixesStayOnTheLineOfAPrefixParagraph) {
     items.push_back("Tracing");
 
     const Items out = lines(items);
-    EXPECT_EQ(out, (Items{"<ps \"list\" 1><pn \"<:t><:gt><:t>\" 1>The Include command",
-                          "<ps \"para\" 2>see <:pn \"<:t><:gt><:t>\" 1>",
-                          "<ps \"list\" 1><pn \"<:t><:gt><:t>\" 1>Tracing"}));
+    EXPECT_EQ(out,
+              (Items{"<page \"1\">", "<ps \"list\" 1><pn \"<:t><:gt><:t>\" 1>The Include command",
+                     "<ps \"para\" 2>see <:pn \"<:t><:gt><:t>\" 1>",
+                     "<ps \"list\" 1><pn \"<:t><:gt><:t>\" 1>Tracing", "</page>"}));
     // Both written forms lead back to the same markup.
     EXPECT_EQ(replacement("<pn \"<:t><:gt><:t>\" 1>"), replacement("<:pn \"<:t><:gt><:t>\" 1>"));
-    EXPECT_EQ(known.size(), 3u);
+    EXPECT_EQ(known.size(), 4u); // with the page mark
 }
 
 TEST_F(ItemTest, SharedItemsInHiddenComponentsAreStillCollected) {

@@ -100,10 +100,25 @@ TEST_F(ForwardDriverTest, HeaderChecksRefuseOtherFilesAndLeaveNothing) {
     EXPECT_TRUE(listFolder(options.translatedDirectory).empty());
 }
 
-TEST_F(ForwardDriverTest, TextModeReadingEndsAtCtrlZAndKeepsLoneCarriageReturns) {
-    ASSERT_EQ(convert("a.DOC", std::string("<!OPS, Version = 8.1>\r\nA\rB\nlast\x1atrailing")),
+// CR LF and lone CR both end a line (the ORG copy gets LF); Ctrl-Z bytes at
+// the very end are an end-of-file mark, but one with data after it would cut
+// the document short, so the file is refused and nothing is written.
+TEST_F(ForwardDriverTest, TextModeReadingTakesEveryLineEndAndRefusesDataAfterCtrlZ) {
+    ASSERT_EQ(convert("a.DOC", std::string("<!OPS, Version = 8.1>\r\nA\rB\nlast\x1a\x1a")),
               result::Success);
-    EXPECT_EQ(readFile(options.orgDirectory + "a.ORG"), "<!OPS, Version = 8.1>\nA\rB\nlast\n");
+    EXPECT_EQ(readFile(options.orgDirectory + "a.ORG"), "<!OPS, Version = 8.1>\nA\nB\nlast\n");
+
+    work.write("org/b.ORG", "earlier");
+    try {
+        convert("b.DOC", std::string("<!OPS, Version = 8.1>\nlast\x1atrailing"));
+        FAIL() << "a Ctrl-Z with data after it was read";
+    } catch (const RefusedInput& refusal) {
+        EXPECT_NE(std::string(refusal.what()).find("byte offset 26"), std::string::npos)
+            << refusal.what();
+        EXPECT_EQ(refusal.path(), options.inputPath);
+    }
+    EXPECT_EQ(readFile(options.orgDirectory + "b.ORG"), "earlier");
+    EXPECT_EQ(listFolder(options.translatedDirectory), std::vector<std::string>{"a.TXT"});
 }
 
 TEST_F(ForwardDriverTest, TooLittleFreeSpaceGivesDiskFull) {

@@ -151,10 +151,11 @@ TEST_F(ForwardGoldenTest, JapaneseDocumentsWarnAndConvert) {
     ASSERT_EQ(convertFile(options, collector, host), result::Success);
     EXPECT_EQ(host.results,
               std::vector<std::string>{"This document contains Japanese Interleaf ASCII."});
-    EXPECT_EQ(readFile(options.orgDirectory + "j.TXT"),
-              "<qmx \"I2.00\">\r\n<language \"Japanese (Shift-JIS)\">\r\n<quotes \"As tags\">\r\n"
-              "<readonly \"Don't translate\">\r\n<ps \"p\" 1>\x82\xa0<:r233>\x81\x40\r\n"
-              "</qmx>\r\n");
+    EXPECT_EQ(
+        readFile(options.orgDirectory + "j.TXT"),
+        "<qmx \"I2.00\">\r\n<language \"Japanese (Shift-JIS)\">\r\n<quotes \"As tags\">\r\n"
+        "<readonly \"Don't translate\">\r\n<page \"\">\r\n<ps \"p\" 1>\x82\xa0<:r233>\x81\x40\r\n"
+        "</page>\r\n</qmx>\r\n");
 }
 
 TEST_F(ForwardGoldenTest, CancelDuringTheParseRemovesTheOrgCopy) {

@@ -9,9 +9,9 @@
 #include "forward/forward_converter.h"
 #include "parser/interleaf/interleaf_diagnostics.h"
 #include "qmx/result_code.h"
-#include "verifier/verifier.h"
 #include "support/recording_host.h"
 #include "support/temp_dir.h"
+#include "verifier/verifier.h"
 
 #include <gtest/gtest.h>
 

@@ -37,8 +37,10 @@ TEST_F(ItemTest, PageBreaksOpenAndClosePages) {
               (Items{"<page \"1\">", "a", "</page>", "<page \"ii\">", "b", "</page>",
                      "<page \"1\">", "c", "</page>"}));
     EXPECT_EQ(replacement("<page \"ii\">"), "<|,\"ii\">");
-    // A mark without label gives an empty one.
-    EXPECT_EQ(convert({"<|,41>"}), (Items{"<page \"\">", "</page>"}));
+    // An unquoted label is taken whole; a mark without label gives an empty one.
+    EXPECT_EQ(
+        convert({"<|,41>", "<|, ii >", "<|>"}),
+        (Items{"<page \"41\">", "</page>", "<page \"ii\">", "</page>", "<page \"\">", "</page>"}));
 }
 
 TEST_F(ItemTest, AutonumbersWithAValueShowItOthersBecomeMarkers) {

@@ -147,9 +147,11 @@ TEST(ParseActions, ParagraphMarksInCellsTablesAndMasterTables) {
     EXPECT_EQ(pieces[7]->lines, Lines{"<Table, Columns = 1>"});
     EXPECT_EQ(pieces[8]->lines, Lines{"<Row>"});
     // The first paragraph of a cell has no mark before it, later ones do; a
-    // subcomponent is no paragraph.
-    EXPECT_EQ(pieces[9]->lines, (Lines{"<Cell>", "<\"p\">", "One.", "<\"p\", Subcomponent = yes>",
-                                       "x", "<End Sub>", EOP, "<\"p\">", "Two."}));
+    // subcomponent is no paragraph, but the blank line before it ends "One."
+    // and starts a new paragraph of the same class.
+    EXPECT_EQ(pieces[9]->lines,
+              (Lines{"<Cell>", "<\"p\">", "One.", EOP, "<\"p\">", "<\"p\", Subcomponent = yes>",
+                     "x", "<End Sub>", EOP, "<\"p\">", "Two."}));
     EXPECT_EQ(pieces[10]->lines, (Lines{"<End Table>", EOP, "<\"p\">", "After.", EOP}));
 }
 

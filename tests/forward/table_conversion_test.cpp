@@ -177,11 +177,23 @@ TEST_F(TableTest, FootnoteInACellIsAnOrdinaryFrame) {
     const std::string note = frame("\tNumbered = '<Autonum, \"fn\", 1, Value = \"a\">',\n",
                                    microDocument("<\"n\">Note"));
     const Lines lines = convertTable("<Row>\n<Cell><\"c\">Text" + note + "\n");
-    const Lines expected = {"<page \"1\">", "<ps \"p\" 1>Before", "<tb 1>", "<row 1>",
-                            "<ct 1>",       "<ps \"c\" 2>Text",  "</ct>",  "<ctart 2>",
-                            "<af 1>",       "<tr 1>",            "<ps \"n\" 3>Note",
-                            "</tr>",        "</af>",             "</ctart>",
-                            "</row>",       "</tb>",             "<ps \"p\" 1>After",
+    const Lines expected = {"<page \"1\">",
+                            "<ps \"p\" 1>Before",
+                            "<tb 1>",
+                            "<row 1>",
+                            "<ct 1>",
+                            "<ps \"c\" 2>Text",
+                            "</ct>",
+                            "<ctart 2>",
+                            "<af 1>",
+                            "<tr 1>",
+                            "<ps \"n\" 3>Note",
+                            "</tr>",
+                            "</af>",
+                            "</ctart>",
+                            "</row>",
+                            "</tb>",
+                            "<ps \"p\" 1>After",
                             "</page>"};
     EXPECT_EQ(lines, expected);
 }

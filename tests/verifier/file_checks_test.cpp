@@ -227,21 +227,23 @@ TEST(ExternalTagPositions, BuildingBlocksOfStreamFormatsHaveTheirLimits) {
     const Lines found = findingsOf(
         qmxLines({"<file \"A.DOC\">", "<bb \"Autonumber Stream Formats\">",
                   "<bb \"Autonumber Stream Format\">", "<anfmt \"list\">",
-                  "<bb \"Level 1 Prefix\">\"1234567\"", "<bb \"Level 2 Prefix\">\"123456789\"",
-                  "</anfmt>", "<pgfmt \"pages\">",
-                  "<bb \"Prefix1\">\"" + std::string(13, 'p') + "\"",
-                  "<bb \"Prefix2\">\"" + std::string(14, 'p') + "\"", "</pgfmt>",
+                  // Level texts hold 15 characters, page-number prefixes 9
+                  // (the quotes count).
+                  "<bb \"Level 1 Prefix\">\"" + std::string(13, 'l') + "\"",
+                  "<bb \"Level 2 Prefix\">\"" + std::string(14, 'l') + "\"", "</anfmt>",
+                  "<pgfmt \"pages\">", "<bb \"Prefix1\">\"" + std::string(7, 'p') + "\"",
+                  "<bb \"Prefix2\">\"" + std::string(8, 'p') + "\"", "</pgfmt>",
                   "<bb \"Variable Format\">free text of any length at all", "</file \"A.DOC\">"}),
         checkExternalTagPositions);
     EXPECT_EQ(messagesOf(found),
               (Lines{
-                  "[1] ERROR! The text in <bb \"Level 2 Prefix\"> in <anfmt \"list\"> is 2 "
+                  "[1] ERROR! The text in <bb \"Level 2 Prefix\"> in <anfmt \"list\"> is 1 "
                   "character(s) too long.",
                   "[2] ERROR! The text in <bb \"Prefix2\"> in <pgfmt \"pages\"> is 1 character(s) "
                   "too long.",
               }));
     EXPECT_EQ(found.size(), 8u); // each with its segment block
-    EXPECT_EQ(found[2], "<bb \"Level 2 Prefix\">\"123456789\"");
+    EXPECT_EQ(found[2], "<bb \"Level 2 Prefix\">\"" + std::string(14, 'l') + "\"");
 }
 
 TEST(ExternalTagPositions, TagsThatMustStandAloneReportFollowingText) {
