@@ -25,10 +25,6 @@ bool isSubcomponentStart(const std::string& item) {
     return item.starts_with("<\"") && TagAttributes::parse(item).valueIs("Subcomponent", "yes");
 }
 
-bool isFontChange(const std::string& item) {
-    return item.starts_with("<F");
-}
-
 std::string numberedTag(std::string_view opening, const std::string& argument, int number) {
     std::string tag(opening);
     tag += " \"";

@@ -16,6 +16,7 @@ namespace {
 
 constexpr char kEscape = 27;
 constexpr int kAttributeReferenceWarning = 16042;
+constexpr std::string_view kJustifiedLineEnd = "<FJ>";
 
 const std::array<std::pair<std::string_view, std::string_view>, 10> kFixedTags = {{
     {"<<", "<:lt>"},
@@ -46,6 +47,10 @@ std::string referenceName(const TagAttributes& attributes, const std::string& it
 }
 
 } // namespace
+
+bool isFontChange(const std::string& item) {
+    return item.starts_with("<F") && item != kJustifiedLineEnd;
+}
 
 bool isDroppedItem(const std::string& item) {
     return item == "<SR>" || item == "<Comment>" || item == kEndOfParagraphMark;
@@ -124,7 +129,9 @@ void ItemConverter::convertItem(std::string& item) {
                                    characters.japaneseSource));
     } else if (const std::string_view* fixed = fixedTag(item)) {
         emit(std::string(*fixed));
-    } else if (item.starts_with("<F")) {
+    } else if (item == kJustifiedLineEnd) {
+        emit(justifiedLineEndTag(item));
+    } else if (isFontChange(item)) {
         emit(fontTag(item));
     } else if (item.starts_with("<|")) {
         if (pageOpen_)
@@ -167,6 +174,14 @@ void ItemConverter::closeSubcomponent() {
 std::string ItemConverter::fontTag(const std::string& item) {
     return registry_.markupTag(item, TagCounter::Font,
                                [](int n) { return "<:fc " + std::to_string(n) + ">"; });
+}
+
+// "<FJ>" has no tag of its own in QMX: like an autonumber reference without
+// value it becomes a marker that stands for its exact markup, which the
+// translator keeps and the backward conversion writes back as it was.
+std::string ItemConverter::justifiedLineEndTag(const std::string& item) {
+    return registry_.markupTag(item, TagCounter::Autonumber,
+                               [](int n) { return "<:crmk " + std::to_string(n) + ">"; });
 }
 
 std::string ItemConverter::pageTag(const std::string& item) {

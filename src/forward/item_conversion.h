@@ -46,6 +46,7 @@ class ItemConverter {
     void closeSubcomponent();
 
     std::string fontTag(const std::string& item);
+    std::string justifiedLineEndTag(const std::string& item);
     std::string pageTag(const std::string& item);
     std::string autonumberTag(const std::string& item);
     std::string referenceTag(const std::string& item);
@@ -71,5 +72,9 @@ class ItemConverter {
 
 // The items of a paragraph are followed by this mark; rule 2 drops it.
 bool isDroppedItem(const std::string& item);
+
+// A font change ("<F26>", "<F0>"). "<FJ>" is none: it ends a line that stays
+// justified, a control like "<HR>".
+bool isFontChange(const std::string& item);
 
 } // namespace quillex

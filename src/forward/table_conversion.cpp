@@ -5,6 +5,7 @@
 #include "forward/single_item_rules.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace quillex {
 namespace {
@@ -35,6 +36,9 @@ struct TableConverter::Table {
     bool beforeFirstRow = true;
     bool skipCells = false; // in a hidden or read-only row
     bool rowOpen = false;
+    bool cellOpen = false;
+    // The <ctart> blocks of the open cell's frames, written after its </ct>.
+    std::vector<std::string> cellFrames;
 };
 
 TableConverter::TableConverter(ConversionContext& context, FrameWalker& frames)
@@ -75,22 +79,15 @@ std::size_t TableConverter::layOut(PieceList& pieces, std::size_t first,
             addRow(table, pieces, i, items);
             break;
         case PieceKind::Cell:
+            closeCell(table, items);
             if (!table.beforeFirstRow && !table.skipCells)
-                addCell(piece, items);
+                addCell(table, piece, items);
             break;
         case PieceKind::Frame:
-            // The text after a frame in a cell has no place of its own in
-            // the table's QMX lines; its piece keeps no tag, so that it
-            // keeps its source text.
-            if (table.beforeFirstRow || table.skipCells) {
+            if (table.beforeFirstRow || table.skipCells)
                 i = endOfFrame(pieces, i);
-            } else {
-                items.push_back(
-                    tagged("<ctart " +
-                           std::to_string(context_.registry.nextNumber(TagCounter::Cell)) + ">"));
-                i = frames_.walk(pieces, i, items, FrameWalker::Place::Cell).end;
-                items.push_back(tagged("</ctart>"));
-            }
+            else
+                i = addCellFrame(table, pieces, i, items);
             break;
         default:
             break;
@@ -99,6 +96,7 @@ std::size_t TableConverter::layOut(PieceList& pieces, std::size_t first,
             break;
     }
     i = std::min(i, pieces.size());
+    closeCell(table, items);
     if (table.rowOpen)
         items.push_back(tagged("</row>"));
     items.push_back(tagged("</tb>"));
@@ -112,6 +110,7 @@ std::size_t TableConverter::layOut(PieceList& pieces, std::size_t first,
 void TableConverter::addRow(Table& table, PieceList& pieces, std::size_t row,
                             std::vector<std::string>& items) {
     const DocumentPiece& piece = *pieces[row];
+    closeCell(table, items);
     if (table.rowOpen)
         items.push_back(tagged("</row>"));
     table.rowOpen = false;
@@ -142,9 +141,9 @@ bool TableConverter::isReadOnlyRow(const TagAttributes& attributes,
 }
 
 // A cell: <ct %d> for its cell tag (which, with a page declaration right
-// after it, is the markup the tag stands for), its lines as body items, and
-// the end of its last paragraph.
-void TableConverter::addCell(DocumentPiece& cell, std::vector<std::string>& items) {
+// after it, is the markup the tag stands for) and its lines as body items.
+// The cell stays open for the text after its frames; closeCell ends it.
+void TableConverter::addCell(Table& table, DocumentPiece& cell, std::vector<std::string>& items) {
     const std::string tag =
         "<ct " + std::to_string(context_.registry.nextNumber(TagCounter::Cell)) + ">";
     cell.qmxTag = tag;
@@ -160,8 +159,59 @@ void TableConverter::addCell(DocumentPiece& cell, std::vector<std::string>& item
         context_.registry.enter(markup, tag);
         items.push_back(tag);
     }
+    table.cellOpen = true;
+}
+
+// The end of the open cell's last paragraph, </ct>, and the blocks of the
+// frames anchored in the cell.
+void TableConverter::closeCell(Table& table, std::vector<std::string>& items) {
+    if (!table.cellOpen)
+        return;
     items.push_back(kEndOfParagraphMark);
     items.push_back(tagged("</ct>"));
+    items.insert(items.end(), std::make_move_iterator(table.cellFrames.begin()),
+                 std::make_move_iterator(table.cellFrames.end()));
+    table.cellFrames.clear();
+    table.cellOpen = false;
+}
+
+// A frame in a cell: <ctart %d>, the frame's items and </ctart>, after the
+// cell. Text after the frame belongs to the cell, as it does to a paragraph
+// of the body: the frame leaves an inline anchor in the cell's text where it
+// stands (its block's start with "<:" for "<"; a frame without translatable
+// content leaves its own inline tag and has no block), the text follows, and
+// the text's piece is found under the frame's tag. Returns the index of that
+// piece.
+std::size_t TableConverter::addCellFrame(Table& table, PieceList& pieces, std::size_t frame,
+                                         std::vector<std::string>& items) {
+    std::vector<std::string> block{
+        tagged("<ctart " + std::to_string(context_.registry.nextNumber(TagCounter::Cell)) + ">")};
+    const FrameWalk walk = frames_.walk(pieces, frame, block, FrameWalker::Place::Cell);
+    block.push_back(tagged("</ctart>"));
+
+    DocumentPiece* after = walk.end < pieces.size() ? pieces[walk.end].get() : nullptr;
+    const bool textAfter = after != nullptr && after->lines.size() > 1;
+    std::vector<std::string>& target = table.cellOpen ? table.cellFrames : items;
+    if (!textAfter || !table.cellOpen || block.size() < 3) {
+        target.insert(target.end(), std::make_move_iterator(block.begin()),
+                      std::make_move_iterator(block.end()));
+        return walk.end;
+    }
+    const std::string& first = block[1];
+    if (first.starts_with("<:")) {
+        items.push_back(first); // <:iaf %d> or <:saf "%s" %d>
+    } else {
+        std::string anchor = "<:" + first.substr(1);
+        context_.registry.enterSelf(anchor);
+        items.push_back(std::move(anchor));
+        target.insert(target.end(), std::make_move_iterator(block.begin()),
+                      std::make_move_iterator(block.end()));
+    }
+    items.insert(items.end(), std::make_move_iterator(after->lines.begin() + 1),
+                 std::make_move_iterator(after->lines.end()));
+    after->lines.resize(1);
+    after->qmxTag = walk.tag;
+    return walk.end;
 }
 
 // The text of a read-only row, shown in its tag: the row's cells, and the

@@ -32,7 +32,10 @@ class TableConverter {
   private:
     struct Table;
     void addRow(Table& table, PieceList& pieces, std::size_t row, std::vector<std::string>& items);
-    void addCell(DocumentPiece& cell, std::vector<std::string>& items);
+    void addCell(Table& table, DocumentPiece& cell, std::vector<std::string>& items);
+    std::size_t addCellFrame(Table& table, PieceList& pieces, std::size_t frame,
+                             std::vector<std::string>& items);
+    void closeCell(Table& table, std::vector<std::string>& items);
     std::string readOnlyRowText(const PieceList& pieces, std::size_t row) const;
     bool isReadOnlyRow(const TagAttributes& attributes, const std::string& rowTag) const;
     std::string tagged(std::string tag);

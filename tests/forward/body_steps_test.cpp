@@ -119,25 +119,26 @@ TEST(FontBalancing, EmptyFontChangesGoAndOpenOnesAreClosed) {
 }
 
 TEST_F(ItemTest, FontChangesAcrossTheBodyAreBalancedLineByLine) {
-    EXPECT_EQ(
-        lines({"<\"p\">", "<F25>", "bold", EOP, "<\"p\">", "plain ", "<F25>", "<F0>", "word",
-               "<HR>", "<F22>", "x", "<F0>", EOP}),
-        (Items{"<ps \"p\" 1><:fc 1>bold<:/fc>", "<ps \"p\" 1>plain word", "<:hr><:fc 2>x<:/fc>"}));
+    EXPECT_EQ(lines({"<\"p\">", "<F25>", "bold", EOP, "<\"p\">", "plain ", "<F25>", "<F0>", "word",
+                     "<HR>", "<F22>", "x", "<F0>", EOP}),
+              (Items{"<page \"\">", "<ps \"p\" 1><:fc 1>bold<:/fc>", "<ps \"p\" 1>plain word",
+                     "<:hr><:fc 2>x<:/fc>", "</page>"}));
 }
 
 TEST_F(ItemTest, LinesPairQuotesWhenSmartQuotesAreOn) {
-    const Items items = {"<\"p\">", "<#7f>",   "word\" and \"plain\"",
-                         EOP,       "<\"p\">", "<#0118>",
-                         "Wort",    "<#7f>",   " \"x\""};
-    EXPECT_EQ(lines(items), (Items{"<ps \"p\" 1><:ldq>word<:rdq> and \"plain\"",
-                                   "<ps \"p\" 1><:glq>Wort<:ldq> \"x\""}));
+    const Items items = {"<|,\"1\">", "<\"p\">", "<#7f>",   "word\" and \"plain\"",
+                         EOP,         "<\"p\">", "<#0118>", "Wort",
+                         "<#7f>",     " \"x\""};
+    EXPECT_EQ(lines(items), (Items{"<page \"1\">", "<ps \"p\" 1><:ldq>word<:rdq> and \"plain\"",
+                                   "<ps \"p\" 1><:glq>Wort<:ldq> \"x\"", "</page>"}));
     settings.characters.smartQuotes = false;
     known.clear();
     replacements.clear();
     TagRegistry fresh(known, replacements);
     BodyConverter body(fresh, classes, extensions, settings, &host);
     EXPECT_EQ(body.toLines(body.convertItems(items)),
-              (Items{"<ps \"p\" 1>\"word\" and \"plain\"", "<ps \"p\" 1>\x84Wort\" \"x\""}));
+              (Items{"<page \"1\">", "<ps \"p\" 1>\"word\" and \"plain\"",
+                     "<ps \"p\" 1>\x84Wort\" \"x\"", "</page>"}));
 }
 
 TEST_F(ItemTest, PageBreaksInTheMiddleOfAParagraphMoveToItsStart) {
