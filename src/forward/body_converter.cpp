@@ -9,6 +9,10 @@
 #include "qmx/line_joiner.h"
 #include "qmx/quote_converter.h"
 
+#include <algorithm>
+#include <array>
+#include <string_view>
+
 namespace quillex {
 
 BodyConverter::BodyConverter(TagRegistry& registry, const ClassTable& classes,
@@ -27,7 +31,46 @@ std::vector<std::string> BodyConverter::convertItems(std::vector<std::string> it
         ItemConverter(registry_, classes_, extensions_, settings_, host_).convert(std::move(items));
     openFirstPage(items);
     items = moveAnchoredBlocks(std::move(items), registry_, settings_.markerPlaceholders);
-    return balanceFonts(std::move(items));
+    items = balanceFonts(std::move(items));
+    return giveStrayTextAParagraph(std::move(items));
+}
+
+namespace {
+
+// External tags that text may follow on their line.
+bool takesText(const std::string& tag) {
+    static constexpr std::array<std::string_view, 11> kTextTags = {
+        "<ps ", "<pn ", "<ts ", "<tl ", "<ctart ", "<xrv ", "<ie>", "<il>", "<ss>", "<sa>", "<bb "};
+    return std::any_of(kTextTags.begin(), kTextTags.end(),
+                       [&](std::string_view prefix) { return tag.starts_with(prefix); });
+}
+
+bool isExternalTag(const std::string& item) {
+    return item.starts_with('<') && !item.starts_with("<:");
+}
+
+} // namespace
+
+// Text that no component start opens (text before a document's first
+// component, in a cell without one, after a table) would stand on the line
+// of a structure tag, where translated text has no place. It gets a
+// paragraph tag of its own that stands for no markup at all, so that
+// nothing is written back for the tag and the text keeps its place.
+std::vector<std::string> BodyConverter::giveStrayTextAParagraph(std::vector<std::string> items) {
+    bool textAllowed = true;
+    std::vector<std::string> result;
+    for (std::string& item : items) {
+        if (isExternalTag(item)) {
+            textAllowed = takesText(item);
+        } else if (!textAllowed && !item.empty()) {
+            result.push_back(registry_.markupTag("", TagCounter::Paragraph, [](int n) {
+                return "<ps \"\" " + std::to_string(n) + ">";
+            }));
+            textAllowed = true;
+        }
+        result.push_back(std::move(item));
+    }
+    return result;
 }
 
 // Paragraphs, tables and frames of the body stand on a page. A document

@@ -40,6 +40,7 @@ class BodyConverter {
 
   private:
     void openFirstPage(std::vector<std::string>& items) const;
+    std::vector<std::string> giveStrayTextAParagraph(std::vector<std::string> items);
 
     TagRegistry& registry_;
     const ClassTable& classes_;

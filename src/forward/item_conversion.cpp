@@ -38,6 +38,17 @@ const std::string_view* fixedTag(const std::string& item) {
     return nullptr;
 }
 
+// An Interleaf tag that no rule knows (an "<End Sub>" without its start, a
+// component start the file wrote without quotes). The QMX tags that earlier
+// steps put among the items have lower-case names ("<tb 1>", "</af>");
+// Interleaf's own begin with a capital, a digit or a sign.
+bool isForeignMarkup(const std::string& item) {
+    if (item.size() < 2 || item[0] != '<')
+        return false;
+    const char c = item[1];
+    return c != ':' && c != '/' && !(c >= 'a' && c <= 'z');
+}
+
 // What a reference or autonumber is called in messages: its tag.
 std::string referenceName(const TagAttributes& attributes, const std::string& item) {
     for (const char* name : {"Tag", "Name"})
@@ -130,7 +141,7 @@ void ItemConverter::convertItem(std::string& item) {
     } else if (const std::string_view* fixed = fixedTag(item)) {
         emit(std::string(*fixed));
     } else if (item == kJustifiedLineEnd) {
-        emit(justifiedLineEndTag(item));
+        emit(markerTag(item)); // a control like "<HR>", with no QMX tag of its own
     } else if (isFontChange(item)) {
         emit(fontTag(item));
     } else if (item.starts_with("<|")) {
@@ -156,10 +167,21 @@ void ItemConverter::convertItem(std::string& item) {
         emit(convertEscapeRun(item));
     } else if (item == "<End Sub>" && !openSubcomponents_.empty()) {
         closeSubcomponent();
+    } else if (isForeignMarkup(item)) {
+        emit(markerTag(item));
     } else {
         // The walk never looks back, so the text can move.
         emit(std::move(item));
     }
+}
+
+// Markup that has no tag of its own in QMX ("<FJ>", foreign tags) becomes a
+// marker that stands for its exact text, like an autonumber reference
+// without value: the translator keeps it and the backward conversion writes
+// the markup back as it was. Raw Interleaf markup never reaches the QMX text.
+std::string ItemConverter::markerTag(const std::string& item) {
+    return registry_.markupTag(item, TagCounter::Autonumber,
+                               [](int n) { return "<:crmk " + std::to_string(n) + ">"; });
 }
 
 // A subcomponent's end closes the innermost open one; the "<F0>" that
@@ -174,14 +196,6 @@ void ItemConverter::closeSubcomponent() {
 std::string ItemConverter::fontTag(const std::string& item) {
     return registry_.markupTag(item, TagCounter::Font,
                                [](int n) { return "<:fc " + std::to_string(n) + ">"; });
-}
-
-// "<FJ>" has no tag of its own in QMX: like an autonumber reference without
-// value it becomes a marker that stands for its exact markup, which the
-// translator keeps and the backward conversion writes back as it was.
-std::string ItemConverter::justifiedLineEndTag(const std::string& item) {
-    return registry_.markupTag(item, TagCounter::Autonumber,
-                               [](int n) { return "<:crmk " + std::to_string(n) + ">"; });
 }
 
 std::string ItemConverter::pageTag(const std::string& item) {

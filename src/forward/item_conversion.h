@@ -46,7 +46,7 @@ class ItemConverter {
     void closeSubcomponent();
 
     std::string fontTag(const std::string& item);
-    std::string justifiedLineEndTag(const std::string& item);
+    std::string markerTag(const std::string& item);
     std::string pageTag(const std::string& item);
     std::string autonumberTag(const std::string& item);
     std::string referenceTag(const std::string& item);

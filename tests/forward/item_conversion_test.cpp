@@ -9,8 +9,12 @@ TEST_F(ItemTest, LayoutItemsAreDroppedAndSimpleTagsReplaced) {
                        "<Tab_>", "<Tab-dash>", "<HR>", "<SP>", "b"}),
               (Items{"a", "<:lt>", "<:gt>", "<:t>", "<:t.>", "<:t->", "<:t_>", "<:t-d>", "<:hr>",
                      "<:hs>", "b"}));
-    // Markup that no rule knows stays as it is.
-    EXPECT_EQ(convert({"<Unknown, x>", "<End Sub>"}), (Items{"<Unknown, x>", "<End Sub>"}));
+    // Markup that no rule knows is kept behind a marker that stands for it
+    // exactly, as "<FJ>" is; QMX tags of earlier steps pass.
+    EXPECT_EQ(convert({"<Unknown, x>", "<End Sub>", "<FJ>", "<Unknown, x>", "<tb 1>"}),
+              (Items{"<:crmk 1>", "<:crmk 2>", "<:crmk 3>", "<:crmk 1>", "<tb 1>"}));
+    EXPECT_EQ(replacement("<:crmk 2>"), "<End Sub>");
+    EXPECT_EQ(replacement("<:crmk 3>"), "<FJ>");
 }
 
 TEST_F(ItemTest, CharacterCodesUseQuoteTagsInBodyText) {
