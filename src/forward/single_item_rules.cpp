@@ -15,13 +15,14 @@ namespace {
 
 constexpr std::string_view kParagraphEnd = "<:p>";
 
-const std::array<std::pair<std::string_view, std::string_view>, 7> kFixedItems = {{
+const std::array<std::pair<std::string_view, std::string_view>, 8> kFixedItems = {{
     {"<Tab>", "<:t>"},
     {"<Tab.>", "<:t.>"},
     {"<Tab->", "<:t->"},
     {"<Tab_>", "<:t_>"},
     {"<Tab-dash>", "<:t-d>"},
     {"<SP>", "<:hs>"},
+    {"<HR>", "<:hr>"}, // a hard return keeps the words it separates apart
     {kEndOfParagraphMark, kParagraphEnd},
 }};
 
