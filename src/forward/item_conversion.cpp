@@ -60,7 +60,7 @@ std::string referenceName(const TagAttributes& attributes, const std::string& it
 } // namespace
 
 bool isFontChange(const std::string& item) {
-    return item.starts_with("<F") && item != kJustifiedLineEnd;
+    return item.size() > 2 && item.starts_with("<F") && item[2] >= '0' && item[2] <= '9';
 }
 
 bool isDroppedItem(const std::string& item) {

@@ -73,8 +73,9 @@ class ItemConverter {
 // The items of a paragraph are followed by this mark; rule 2 drops it.
 bool isDroppedItem(const std::string& item);
 
-// A font change ("<F26>", "<F0>"). "<FJ>" is none: it ends a line that stays
-// justified, a control like "<HR>".
+// A font change ("<F26>", "<F0>"): "<F" and a font number. "<FJ>" is none
+// (it ends a line that stays justified, a control like "<HR>"), nor is a
+// "<Frame" that a micro-document's text holds as a plain tag.
 bool isFontChange(const std::string& item);
 
 } // namespace quillex
