@@ -355,6 +355,16 @@ void ParseActions::addListItem(Production& p, int index) {
         blankLines_.breakInto(*current_);
     addItem(p, index);
     blankLines_.itemAdded(role, current_);
+    addTrailingTabs();
+}
+
+// A tab character in running text is a character of the text (Interleaf
+// writes its tab stops as "<Tab>"); the lexer reads it as layout with the
+// line ends, and it is kept, so that the words it separates stay apart.
+void ParseActions::addTrailingTabs() {
+    if (!trailingTabs_.empty() && inBody_ && current_ != nullptr)
+        current_->addLine(trailingTabs_);
+    trailingTabs_.clear();
 }
 
 void ParseActions::checkVersion(Production& p) {
@@ -385,6 +395,7 @@ void ParseActions::runAction(Production& p) {
         break;
     case 4: // end of declarations: the body starts
         createPieceFrom(PieceKind::EndOfDeclarations, p[0]);
+        inBody_ = true;
         afterCell_ = true;
         break;
     case 6: // first item of a list
@@ -400,6 +411,9 @@ void ParseActions::runAction(Production& p) {
         break;
     case 8: // item followed by layout
         blankLines_.layoutRead(p.text(1));
+        for (const char c : p.text(1))
+            if (c == '\t')
+                trailingTabs_ += c;
         if (afterFrame_ && current_ != nullptr) {
             current_->span.mergeSpan(p[1].value);
             current_->span.text.clear();

@@ -106,6 +106,7 @@ class ParseActions {
     void addEndOfParagraphMark();
     void addItem(Production& p, int index);
     void addListItem(Production& p, int index);
+    void addTrailingTabs();
     void checkVersion(Production& p);
     void checkCharacterEncoding(Production& p);
     void reportProgress(const CTextPiece& value);
@@ -130,6 +131,8 @@ class ParseActions {
     bool afterFrame_ = false;
     bool firstPage_ = true;
     BlankLineBreaks blankLines_;
+    bool inBody_ = false;
+    std::string trailingTabs_; // tab characters in the layout after the item being read
     int resultCode_ = 0;
     bool cancelled_ = false;
     bool added_ = false; // the running action added text to a piece
