@@ -57,18 +57,29 @@ bool isExternalTag(const std::string& item) {
 // paragraph tag of its own that stands for no markup at all, so that
 // nothing is written back for the tag and the text keeps its place.
 std::vector<std::string> BodyConverter::giveStrayTextAParagraph(std::vector<std::string> items) {
+    std::vector<std::size_t> stray; // the items that need a paragraph tag before them
     bool textAllowed = true;
-    std::vector<std::string> result;
-    for (std::string& item : items) {
-        if (isExternalTag(item)) {
-            textAllowed = takesText(item);
-        } else if (!textAllowed && !item.empty()) {
-            result.push_back(registry_.markupTag("", TagCounter::Paragraph, [](int n) {
-                return "<ps \"\" " + std::to_string(n) + ">";
-            }));
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (isExternalTag(items[i])) {
+            textAllowed = takesText(items[i]);
+        } else if (!textAllowed && !items[i].empty()) {
+            stray.push_back(i);
             textAllowed = true;
         }
-        result.push_back(std::move(item));
+    }
+    if (stray.empty())
+        return items;
+    const std::string tag = registry_.markupTag(
+        "", TagCounter::Paragraph, [](int n) { return "<ps \"\" " + std::to_string(n) + ">"; });
+    std::vector<std::string> result;
+    result.reserve(items.size() + stray.size());
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (next < stray.size() && stray[next] == i) {
+            result.push_back(tag);
+            ++next;
+        }
+        result.push_back(std::move(items[i]));
     }
     return result;
 }
