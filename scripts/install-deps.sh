@@ -3,7 +3,7 @@
 set -euo pipefail
 export DEBIAN_FRONTEND=noninteractive
 packages=(cmake g++ make pkg-config qt6-base-dev libcli11-dev libgtest-dev libgmock-dev
-          libbenchmark-dev clang libclang-rt-14-dev)
+          libbenchmark-dev clang libclang-rt-14-dev libreoffice-writer-nogui)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
