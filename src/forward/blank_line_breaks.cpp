@@ -38,8 +38,8 @@ BlankLineBreaks::ItemRole BlankLineBreaks::roleOf(std::string_view text, bool is
 
 bool BlankLineBreaks::breakDue(ItemRole role, bool inMasterTable) const {
     const bool continuesText = role == ItemRole::Content || role == ItemRole::SubcomponentStart;
-    return continuesText && !inMasterTable && state_.contentSeen && !state_.subcomponentOpen &&
-           !state_.className.empty() && state_.lineEndsBefore >= kBlankLineEnds;
+    return continuesText && !inMasterTable && state_.contentSeen && !state_.className.empty() &&
+           state_.lineEndsBefore >= kBlankLineEnds;
 }
 
 void BlankLineBreaks::breakInto(DocumentPiece& piece) const {
@@ -60,13 +60,7 @@ void BlankLineBreaks::itemAdded(ItemRole role, const DocumentPiece* piece) {
         state_.className = pendingName_;
         break;
     case ItemRole::SubcomponentStart:
-        state_.subcomponentOpen = true;
-        state_.contentSeen = true;
-        break;
     case ItemRole::SubcomponentEnd:
-        state_.subcomponentOpen = false;
-        state_.contentSeen = true;
-        break;
     case ItemRole::Content:
         state_.contentSeen = true;
         break;

@@ -12,7 +12,8 @@
 // break is due. The break is written into the piece's lines as an
 // end-of-paragraph mark and the class's plain start tag (<"name">), so that
 // the body conversion gives the new paragraph its own <ps> line and the
-// backward conversion writes the start tag back.
+// backward conversion writes the start tag back. Fonts and subcomponents
+// that are open close at that paragraph end as at any other.
 #pragma once
 
 #include "forward/document_piece.h"
@@ -78,7 +79,6 @@ class BlankLineBreaks {
     struct State {
         std::string className; // the open paragraph's class; empty if none
         bool contentSeen = false;
-        bool subcomponentOpen = false;
         int lineEndsBefore = 0; // line ends since the last content item
         const DocumentPiece* splitPiece = nullptr;
         std::size_t splitLine = 0;

@@ -197,8 +197,12 @@ void ItemConverter::openComponent(const std::string& start, const TagAttributes&
                                           isPrefixContents(attributes));
     if (!sub) {
         // A subcomponent never runs into the next paragraph: one left open
-        // (its "<End Sub>" missing) must not take the next paragraph's end.
-        openSubcomponents_.clear();
+        // (its "<End Sub>" missing, or a blank line inside it) ends with the
+        // paragraph, and a later "<End Sub>" is markup of its own.
+        while (!openSubcomponents_.empty()) {
+            emit(openSubcomponents_.back());
+            openSubcomponents_.pop_back();
+        }
         emit(registry_.markupTag(start + kMarkupSeparator, TagCounter::Paragraph,
                                  [&](int n) { return numberedTag("<ps", name, n); }));
         ++position_;

@@ -182,8 +182,8 @@ TEST_F(ItemTest, VariablesGoToTheirConversionWithTheirParagraphEnd) {
 TEST_F(ItemTest, ASubcomponentLeftOpenEndsWithItsParagraph) {
     EXPECT_EQ(convert({"<\"p\">", "<\"c\", Subcomponent = yes>", "<F25>", "x", EOP, "<\"p\">",
                        "<\"d\", Subcomponent = yes>", "y", "<End Sub>", "<F0>"}),
-              (Items{"<ps \"p\" 1>", "<:cs \"c\" 1>", "x", "<ps \"p\" 1>", "<:sc \"d\" 1>", "y",
-                     "<:/sc>"}));
+              (Items{"<ps \"p\" 1>", "<:cs \"c\" 1>", "x", "<:/cs>", "<ps \"p\" 1>",
+                     "<:sc \"d\" 1>", "y", "<:/sc>"}));
 }
 
 TEST(TagRegistry, MarkupTagsAreReusedStructureNumbersNever) {

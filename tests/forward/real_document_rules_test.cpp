@@ -34,6 +34,17 @@ std::vector<Case> cases() {
          {"<page \"1\">", "<ps \"para\" 1>One <:fc 1>bold \t <:/fc>", "<ps \"para\" 1>two three",
           "</page>"},
          {}},
+        {"in a cell the new paragraph takes the cell paragraph's class; a blank line inside an "
+         "open subcomponent closes it with the paragraph",
+         "<|,\"1\">Before.\n\n<Table, Columns = 1>\n\n<Row>\n\n<Cell><\"cellp\">First entry\n\n"
+         "Second entry\n\n<End Table>\n\n<\"para\">\n\nA <\"aud\", Subcomponent = yes, "
+         "@Audience = x>sub\n\ntext<End Sub> end\n",
+         {"<page \"1\">", "<ps \"para\" 1>Before.", "<tb 1>", "<row 1>", "<ct 1>",
+          "<ps \"cellp\" 2>First entry", "<ps \"cellp\" 2>Second entry", "</ct>", "</row>", "</tb>",
+          "<ps \"para\" 1>A <:cns \"expert\" 1>sub<:/cns>", "<ps \"para\" 1>text<:crmk 1> end",
+          "</page>"},
+         {{"<ps \"cellp\" 2>", "<\"cellp\">" + std::string(kMarkupSeparator)},
+          {"<:crmk 1>", "<End Sub>"}}},
         {"a single line end carries nothing, even inside a word; a tab is a character",
          "<|,\"1\">Tracin\ng objects\tand\ttabs\n",
          {"<page \"1\">", "<ps \"para\" 1>Tracing objects\tand\ttabs", "</page>"},
