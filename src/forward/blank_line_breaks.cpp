@@ -24,10 +24,13 @@ void BlankLineBreaks::layoutRead(std::string_view layout) {
     trailingLineEnds_ += static_cast<int>(std::count(layout.begin(), layout.end(), '\n'));
 }
 
-BlankLineBreaks::ItemRole BlankLineBreaks::roleOf(std::string_view text, bool isFrame) const {
+BlankLineBreaks::ItemRole BlankLineBreaks::roleOf(std::string_view text, Closed closed) const {
     if (pendingStart_)
         return pendingSub_ ? ItemRole::SubcomponentStart : ItemRole::ParagraphStart;
-    if (isFrame || isNeutralTag(text))
+    // An anchored frame stands in the text; a header or footer does not.
+    if (closed == Closed::Frame)
+        return ItemRole::Content;
+    if (closed == Closed::HeaderOrFooter || isNeutralTag(text))
         return ItemRole::Neutral;
     if (isBlankText(text))
         return ItemRole::Blank;
@@ -42,18 +45,19 @@ bool BlankLineBreaks::breakDue(ItemRole role, bool inMasterTable) const {
            state_.lineEndsBefore >= kBlankLineEnds;
 }
 
-void BlankLineBreaks::breakInto(DocumentPiece& piece) const {
+void BlankLineBreaks::breakInto(DocumentPiece& current) const {
     const std::string start = "<\"" + state_.className + "\">";
-    if (state_.splitPiece == &piece && state_.splitLine <= piece.lines.size()) {
-        const auto at = piece.lines.begin() + static_cast<long>(state_.splitLine);
-        piece.lines.insert(at, {kEndOfParagraphMark, start});
+    DocumentPiece* piece = state_.splitPiece;
+    if (piece != nullptr && state_.splitLine <= piece->lines.size()) {
+        const auto at = piece->lines.begin() + static_cast<long>(state_.splitLine);
+        piece->lines.insert(at, {kEndOfParagraphMark, start});
     } else {
-        piece.addLine(kEndOfParagraphMark);
-        piece.addLine(start);
+        current.addLine(kEndOfParagraphMark);
+        current.addLine(start);
     }
 }
 
-void BlankLineBreaks::itemAdded(ItemRole role, const DocumentPiece* piece) {
+void BlankLineBreaks::itemAdded(ItemRole role, DocumentPiece* piece) {
     switch (role) {
     case ItemRole::ParagraphStart:
         state_ = State{};

@@ -32,9 +32,9 @@ class BlankLineBreaks {
         ParagraphStart,    // a component start that is no subcomponent
         SubcomponentStart, // "<"name", Subcomponent = yes>"
         SubcomponentEnd,   // "<End Sub>"
-        Content,           // text, "<<", ">", and inline tags
+        Content,           // text, "<<", ">", inline tags and anchored frames
         Blank,             // text of blanks only: stays with the text before
-        Neutral,           // page marks, comments, frames
+        Neutral,           // page marks, comments, headers and footers
     };
 
     // A component start tag has been read: `name` as written between its
@@ -50,21 +50,24 @@ class BlankLineBreaks {
     // Layout (blanks, tabs, line ends) after the item being read.
     void layoutRead(std::string_view layout);
 
+    // What the item about to join an item list closed, when not a tag or text.
+    enum class Closed { Nothing, Frame, HeaderOrFooter };
+
     // The role of the item `text` about to join an item list; a component
     // start read since the last item makes it a start.
-    ItemRole roleOf(std::string_view text, bool isFrame) const;
+    ItemRole roleOf(std::string_view text, Closed closed) const;
 
     // True when a blank line separates `role`'s item from text of the same
     // paragraph before it: the caller ends the paragraph with
     // breakInto() before adding the item.
     bool breakDue(ItemRole role, bool inMasterTable) const;
-    // Writes the paragraph end and the plain start tag into `piece` where
-    // the last content item ended (or at its end if the piece has changed
-    // since).
-    void breakInto(DocumentPiece& piece) const;
+    // Writes the paragraph end and the plain start tag where the last
+    // content item ended: in its piece, or at the end of `current` if there
+    // is none.
+    void breakInto(DocumentPiece& current) const;
 
     // The item has joined `piece` (its lines as they are now).
-    void itemAdded(ItemRole role, const DocumentPiece* piece);
+    void itemAdded(ItemRole role, DocumentPiece* piece);
 
     // Tables, cells and other structure end the paragraph without a break:
     // what follows names its own class.
@@ -79,8 +82,8 @@ class BlankLineBreaks {
     struct State {
         std::string className; // the open paragraph's class; empty if none
         bool contentSeen = false;
-        int lineEndsBefore = 0; // line ends since the last content item
-        const DocumentPiece* splitPiece = nullptr;
+        int lineEndsBefore = 0;              // line ends since the last content item
+        DocumentPiece* splitPiece = nullptr; // pieces live as long as the parse
         std::size_t splitLine = 0;
     };
 

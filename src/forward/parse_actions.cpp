@@ -349,8 +349,11 @@ void ParseActions::addItem(Production& p, int index) {
 // An item of an item list; a blank line between it and text of the same
 // paragraph ends the paragraph first.
 void ParseActions::addListItem(Production& p, int index) {
-    const bool frame = afterFrame_;
-    const auto role = blankLines_.roleOf(p.text(static_cast<std::size_t>(index)), frame);
+    using Closed = BlankLineBreaks::Closed;
+    const Closed closed = !afterFrame_         ? Closed::Nothing
+                          : afterHeaderFooter_ ? Closed::HeaderOrFooter
+                                               : Closed::Frame;
+    const auto role = blankLines_.roleOf(p.text(static_cast<std::size_t>(index)), closed);
     if (current_ != nullptr && blankLines_.breakDue(role, inMasterTable_))
         blankLines_.breakInto(*current_);
     addItem(p, index);
@@ -553,11 +556,13 @@ void ParseActions::runAction(Production& p) {
     case 68: // frame with diagram: the text after it
         createPieceFrom(PieceKind::TextAfterFrame, p[2]);
         afterFrame_ = true;
+        afterHeaderFooter_ = false;
         break;
     case 69:
     case 90: // frame or header/footer without diagram
         createPieceFrom(PieceKind::TextAfterFrame, p[1]);
         afterFrame_ = true;
+        afterHeaderFooter_ = p.number == 90;
         break;
     case 81:
         createPieceFrom(PieceKind::PageHeader, p[0]);

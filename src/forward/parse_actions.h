@@ -129,6 +129,7 @@ class ParseActions {
     bool afterCell_ = false;
     bool inMasterTable_ = false;
     bool afterFrame_ = false;
+    bool afterHeaderFooter_ = false; // the frame just closed is a header or footer
     bool firstPage_ = true;
     BlankLineBreaks blankLines_;
     bool inBody_ = false;

@@ -45,6 +45,12 @@ std::vector<Case> cases() {
           "</page>"},
          {{"<ps \"cellp\" 2>", "<\"cellp\">" + std::string(kMarkupSeparator)},
           {"<:crmk 1>", "<End Sub>"}}},
+        {"an anchored frame after a blank line starts the new paragraph",
+         "<|,\"1\">Text before\n\n<Frame, Name = \"f\", Diagram = V11, "
+         "(t14,1,0,0,0.10,0.20,0,0,0,0,0,0,Pic)> after frame\n",
+         {"<page \"1\">", "<ps \"para\" 1>Text before", "<ps \"para\" 1><:af 1> after frame",
+          "<af 1>", "<ts 1>Pic", "</ts>", "</af>", "</page>"},
+         {}},
         {"a single line end carries nothing, even inside a word; a tab is a character",
          "<|,\"1\">Tracin\ng objects\tand\ttabs\n",
          {"<page \"1\">", "<ps \"para\" 1>Tracing objects\tand\ttabs", "</page>"},
