@@ -3,8 +3,8 @@
 // QUILLEX_FUZZ_STYLE=1), saved as text and, where the build has the RTF
 // writer, as RTF.
 //
-// Checks: the outcome is a result code of the table (a FileError counts as
-// result 4, running out of memory as 5); every file moves the batch bar by
+// Checks: the outcome is a result code of the table (a FileError or a refused
+// input counts as result 4, running out of memory as 5); every file moves the batch bar by
 // exactly ten steps; a failed run leaves nothing in the output folders; a
 // successful one leaves exactly the ORG copy and the QMX file(s).
 #include "forward/forward_converter.h"
@@ -47,6 +47,8 @@ void convertAs(std::string_view bytes, int fileFormat) {
         code = convertFile(options, collector, host);
     } catch (const FileError&) {
         code = result::FileError;
+    } catch (const RefusedInput&) {
+        code = result::FileError; // reported like a file error
     } catch (const std::bad_alloc&) {
         code = result::OutOfMemory;
     } catch (const std::exception& error) {
