@@ -19,7 +19,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <unistd.h>
 
 namespace quillex {
 namespace {
@@ -87,7 +86,6 @@ void DocumentConverter::run() {
         commitContribution(contribution_, sourcePath_, collector_);
     } catch (...) {
         orgCopy_.reset(); // drops the uncommitted ORG copy
-        removeWrittenOutputs();
         throw;
     }
 }
@@ -225,22 +223,25 @@ void DocumentConverter::addHeaderAndClosingLines() {
     tagReplacements_[kQmxClosingLine] = kQmxClosingLine;
 }
 
+// Every output is written complete beside its target before any of them
+// takes its place: a run that fails on the second folder (unwritable, full)
+// leaves every earlier output of this name as it was, and the QMX files are
+// never put in place beside an ORG copy of another run.
 void DocumentConverter::save() {
     const QmxFileFormat format = options_.writesRtf() ? QmxFileFormat::Rtf : QmxFileFormat::Text;
-    saveQmxFile(outputs_.qmxFile, outputLines_, format, options_);
-    writtenOutputs_.push_back(outputs_.qmxFile);
-    if (!outputs_.qmxCopy.empty()) {
-        saveQmxFile(outputs_.qmxCopy, outputLines_, format, options_);
-        writtenOutputs_.push_back(outputs_.qmxCopy);
+    std::vector<std::unique_ptr<OutputFile>> qmxFiles;
+    for (const std::string* path : {&outputs_.qmxFile, &outputs_.qmxCopy}) {
+        if (path->empty())
+            continue;
+        qmxFiles.push_back(std::make_unique<OutputFile>(*path));
+        writeQmxFile(*qmxFiles.back(), outputLines_, format, options_);
+        qmxFiles.back()->finish();
     }
+    orgCopy_->finish();
     orgCopy_->commit();
     orgCopy_.reset();
-}
-
-void DocumentConverter::removeWrittenOutputs() {
-    for (const std::string& path : writtenOutputs_)
-        ::unlink(path.c_str());
-    writtenOutputs_.clear();
+    for (const auto& file : qmxFiles)
+        file->commit();
 }
 
 } // namespace quillex

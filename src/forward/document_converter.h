@@ -62,7 +62,6 @@ class DocumentConverter {
     std::string ancillaryFileName() const;
     void addHeaderAndClosingLines();
     void save();
-    void removeWrittenOutputs();
 
     const ConversionOptions& options_;
     AncillaryCollector& collector_;
@@ -81,7 +80,6 @@ class DocumentConverter {
     ClassTable classes_;
     std::unique_ptr<DocumentExtensions> extensions_;
     AncillaryContribution contribution_;
-    std::vector<std::string> writtenOutputs_;
 };
 
 } // namespace quillex

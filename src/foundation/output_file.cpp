@@ -72,7 +72,9 @@ void OutputFile::writeText(std::string_view text) {
     write(text.substr(start));
 }
 
-void OutputFile::commit() {
+void OutputFile::finish() {
+    if (finished_)
+        return;
     if (std::fflush(stream_) != 0 || ::fsync(::fileno(stream_)) != 0)
         fail(errno);
     std::FILE* stream = stream_;
@@ -83,6 +85,19 @@ void OutputFile::commit() {
         tempPath_.clear();
         FileError::throwErrno(error, path_);
     }
+    // A folder of the target's name would refuse the rename: found now, it
+    // fails the run before any output of it has taken its place.
+    struct stat target {};
+    if (::stat(path_.c_str(), &target) == 0 && S_ISDIR(target.st_mode)) {
+        ::unlink(tempPath_.c_str());
+        tempPath_.clear();
+        FileError::throwErrno(EISDIR, path_);
+    }
+    finished_ = true;
+}
+
+void OutputFile::commit() {
+    finish();
     if (std::rename(tempPath_.c_str(), path_.c_str()) != 0) {
         const int error = errno;
         ::unlink(tempPath_.c_str());

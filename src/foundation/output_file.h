@@ -26,7 +26,11 @@ class OutputFile {
     // the disk as CR LF.
     void writeText(std::string_view text);
 
-    // Flushes, closes and renames the temporary file into place.
+    // Flushes and closes the temporary file, and checks that nothing but a
+    // file stands in the target's place: what can fail before the rename.
+    // Several outputs of one run are all finished before any is committed.
+    void finish();
+    // Finishes the file if that is not done and renames it into place.
     void commit();
 
     const std::string& path() const { return path_; }
@@ -37,6 +41,7 @@ class OutputFile {
     std::string path_;
     std::string tempPath_;
     std::FILE* stream_ = nullptr;
+    bool finished_ = false;
     bool committed_ = false;
 };
 

@@ -1,19 +1,27 @@
 // Choosing the QMX container.
 #include "qmx/qmx_file_writer.h"
 
+#include "foundation/output_file.h"
 #include "qmx/rtf_writer.h"
 #include "qmx/text_writer.h"
 
 namespace quillex {
 
-void saveQmxFile(const std::string& path, const std::vector<std::string>& lines,
-                 QmxFileFormat format, const ConversionOptions& options) {
+void writeQmxFile(OutputFile& file, const std::vector<std::string>& lines, QmxFileFormat format,
+                  const ConversionOptions& options) {
     if (format == QmxFileFormat::Text) {
-        writeTextFile(path, lines);
+        writeTextLines(file, lines);
         return;
     }
-    writeQmxRtfFile(path, lines, paperSizeFromSetting(options.rtfPageSize),
-                    options.sourceLanguage.codePage, options.targetLanguage.codePage);
+    writeQmxRtf(file, lines, paperSizeFromSetting(options.rtfPageSize),
+                options.sourceLanguage.codePage, options.targetLanguage.codePage);
+}
+
+void saveQmxFile(const std::string& path, const std::vector<std::string>& lines,
+                 QmxFileFormat format, const ConversionOptions& options) {
+    OutputFile file(path);
+    writeQmxFile(file, lines, format, options);
+    file.commit();
 }
 
 } // namespace quillex

@@ -8,11 +8,18 @@
 
 namespace quillex {
 
+class OutputFile;
+
 enum class QmxFileFormat { Text, Rtf };
 
 // Saves `lines` to `path`; RTF gets the page size and the code pages of the
 // source and target languages from `options`. Throws FileError.
 void saveQmxFile(const std::string& path, const std::vector<std::string>& lines,
                  QmxFileFormat format, const ConversionOptions& options);
+
+// Writes the same file into `file`, which the caller commits when every
+// output of the run is complete.
+void writeQmxFile(OutputFile& file, const std::vector<std::string>& lines, QmxFileFormat format,
+                  const ConversionOptions& options);
 
 } // namespace quillex

@@ -132,6 +132,12 @@ void convertLinesToRtf(std::vector<std::string>& lines) {
 void writeQmxRtfFile(const std::string& path, const std::vector<std::string>& lines,
                      PaperSize paper, int sourceCodePage, int targetCodePage) {
     OutputFile file(path);
+    writeQmxRtf(file, lines, paper, sourceCodePage, targetCodePage);
+    file.commit();
+}
+
+void writeQmxRtf(OutputFile& file, const std::vector<std::string>& lines, PaperSize paper,
+                 int sourceCodePage, int targetCodePage) {
     file.writeText(rtfPrologue(paper, sourceCodePage, targetCodePage));
     TagGroup group;
     std::string paragraph;
@@ -147,7 +153,6 @@ void writeQmxRtfFile(const std::string& path, const std::vector<std::string>& li
         file.write("\r\n");
     }
     file.write("}");
-    file.commit();
 }
 
 void writeRtfFile(const std::string& path, const std::vector<std::string>& lines, PaperSize paper,

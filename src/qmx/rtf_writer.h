@@ -9,6 +9,10 @@
 #include <vector>
 
 namespace quillex {
+class OutputFile;
+}
+
+namespace quillex {
 
 // Rewrites every line in place into the body of an RTF paragraph. External
 // tags go into the pw2segExternal style, internal tags (those beginning "<:")
@@ -27,6 +31,9 @@ void writeRtfFile(const std::string& path, const std::vector<std::string>& lines
 // at a time.
 void writeQmxRtfFile(const std::string& path, const std::vector<std::string>& lines,
                      PaperSize paper, int sourceCodePage, int targetCodePage);
+// The same into `file`, which the caller commits.
+void writeQmxRtf(OutputFile& file, const std::vector<std::string>& lines, PaperSize paper,
+                 int sourceCodePage, int targetCodePage);
 
 // Rewrites one line of the verification report in place into RTF paragraph
 // text. `fontNumber` 2 sets the paragraph in the fixed-pitch font, 4 in the

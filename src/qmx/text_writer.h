@@ -7,7 +7,12 @@
 
 namespace quillex {
 
+class OutputFile;
+
 // Writes `lines` to `path` (complete or not at all); throws FileError.
 void writeTextFile(const std::string& path, const std::vector<std::string>& lines);
+
+// Writes `lines` into `file`, which the caller commits.
+void writeTextLines(OutputFile& file, const std::vector<std::string>& lines);
 
 } // namespace quillex

@@ -66,14 +66,21 @@ TEST_F(FaultInjectionTest, AFolderInPlaceOfAnOutputFailsTheFileAndTheBatchGoesOn
     host.files = {copyFromCorpus("ProgG.DOC"), copyFromCorpus("TOC.DOC")};
 
     settings.options.overwriteFiles = 1;
-    // A folder that the first file's copy cannot be written into.
+    // A folder that the first file's copy cannot be written into, and the
+    // outputs of an earlier run in the ORG folder.
     std::filesystem::create_directories(translated + "ProgG.TXT");
+    work.write("org/ProgG.ORG", "earlier ORG\n");
+    work.write("org/ProgG.TXT", "earlier QMX\n");
     const BatchReport result = runForward();
     EXPECT_EQ(result.failed, 1);
     EXPECT_TRUE(host.hasResult("File Error! Access to the file was denied."));
     EXPECT_TRUE(host.hasResult("Filename:" + translated + "ProgG.TXT"));
-    // The first file left nothing in the ORG folder; the second converted.
-    EXPECT_EQ(listFolder(org), (std::vector<std::string>{"TOC.ORG", "TOC.TXT"}));
+    // The first file's earlier outputs stay as they were, side by side; the
+    // second converted.
+    EXPECT_EQ(listFolder(org),
+              (std::vector<std::string>{"ProgG.ORG", "ProgG.TXT", "TOC.ORG", "TOC.TXT"}));
+    EXPECT_EQ(readFile(org + "ProgG.ORG"), "earlier ORG\n");
+    EXPECT_EQ(readFile(org + "ProgG.TXT"), "earlier QMX\n");
     EXPECT_EQ(listFolder(translated), (std::vector<std::string>{"ProgG.TXT", "TOC.TXT"}));
     EXPECT_TRUE(std::filesystem::is_directory(translated + "ProgG.TXT"));
     expectNoTemporaryFiles();
