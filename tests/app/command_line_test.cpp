@@ -153,3 +153,34 @@ TEST_F(CommandLineTest, VerifyWritesAReportOnlyWhenTagsChanged) {
     EXPECT_EQ(quillex("verify --format txt --source-dir '" + copy + "' '" + copy + "a.TXT'").status,
               2);
 }
+
+// The results list never goes over a file of the batch, and an existing file
+// is replaced only as the overwrite policy allows; a refusal comes before the
+// batch runs, and every file is as it was.
+TEST_F(CommandLineTest, TheResultsFileIsNeverAnInputOrOutputAndOverwritesOnlyByPolicy) {
+    const std::string file = work.write("source/a.DOC", kDocument);
+    const std::string other = work.write("source/b.DOC", kDocument);
+    const std::string kept = work.write("kept.txt", "earlier results\n");
+    struct Case {
+        std::string results;
+        std::string overwrite;
+    };
+    for (const Case& c : {Case{other, "always"}, Case{file, "always"},
+                          Case{org + "a.TXT", "always"}, Case{translated + "ANCILL.TXT", "always"},
+                          Case{org, "always"}, Case{kept, "never"}, Case{kept, "ask"}}) {
+        SCOPED_TRACE(c.results + " " + c.overwrite);
+        const CommandRun run =
+            quillex(forward("'" + file + "' '" + other + "'") + " --ancillary no --overwrite " +
+                    c.overwrite + " --results '" + c.results + "'");
+        EXPECT_EQ(run.status, 2) << run.output;
+        EXPECT_NE(run.output.find("quillex: the results file"), std::string::npos) << run.output;
+        EXPECT_EQ(readFile(file), kDocument);
+        EXPECT_EQ(readFile(other), kDocument);
+        EXPECT_EQ(readFile(kept), "earlier results\n");
+        EXPECT_TRUE(listFolder(org).empty());
+    }
+    const CommandRun replaced = quillex(
+        forward("'" + file + "'") + " --ancillary no --overwrite always --results '" + kept + "'");
+    EXPECT_EQ(replaced.status, 0) << replaced.output;
+    EXPECT_NE(readFile(kept).find("Done!"), std::string::npos);
+}

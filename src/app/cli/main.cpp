@@ -10,10 +10,12 @@
 // every file succeeded, 1 when any failed, 2 for usage errors, 130 when
 // cancelled with Ctrl-C.
 #include "app/batch_runner.h"
+#include "app/cli/results_file.h"
 #include "app/cli/terminal_host.h"
 #include "app/settings_store.h"
 #include "foundation/file_error.h"
 #include "foundation/output_file.h"
+#include "foundation/string_table.h"
 #include "foundation/text_file.h"
 #include "parser/interleaf/interleaf_diagnostics.h"
 #include "parser/ss_dbcs_info.h"
@@ -32,6 +34,7 @@ using namespace quillex;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitCancelled = 130;
+constexpr int kOverwriteQuestion = 15010; // "Do you want to overwrite the file:\n%s\n"
 
 std::atomic<bool> gCancelled{false};
 
@@ -147,6 +150,27 @@ void saveResults(const std::string& path, const std::vector<std::string>& lines)
     file.commit();
 }
 
+// Why the results list may not go to `path`: it is an input or an output of
+// the batch, or an existing file that the overwrite policy (or the user)
+// keeps. Asked before the batch starts, so that nothing is lost at its end.
+std::string checkResultsFile(const std::string& path, BatchKind kind,
+                             const TerminalOptions& terminal, const Settings& settings,
+                             TerminalHost& host) {
+    BatchFiles batch;
+    batch.kind = kind;
+    batch.inputs = terminal.files;
+    batch.outputDirs = {terminal.orgDirectory.value_or(settings.paths.orgFiles),
+                        terminal.translatedDirectory.value_or(settings.paths.translatedFiles)};
+    if (std::string conflict = resultsFileConflict(path, batch); !conflict.empty())
+        return conflict;
+    if (std::filesystem::is_directory(path))
+        return "the results file " + path + " is a folder; name a file";
+    if (std::filesystem::exists(path) &&
+        host.ask(formatString(kOverwriteQuestion, path.c_str()), false) != Answer::Yes)
+        return "the results file " + path + " exists and is kept (--overwrite always replaces it)";
+    return {};
+}
+
 int runBatch(BatchKind kind, const BatchArguments& args) {
     Settings settings = SettingsStore::load();
     if (const std::string error = applyOverrides(args, settings); !error.empty()) {
@@ -173,6 +197,16 @@ int runBatch(BatchKind kind, const BatchArguments& args) {
     terminal.quiet = args.quiet;
 
     TerminalHost host(terminal, gCancelled);
+    std::string resultsFile;
+    if (!args.resultsFile.empty()) {
+        resultsFile = std::filesystem::absolute(args.resultsFile).lexically_normal();
+        if (const std::string refusal =
+                checkResultsFile(resultsFile, kind, terminal, settings, host);
+            !refusal.empty()) {
+            std::cerr << "quillex: " << refusal << '\n';
+            return kExitUsage;
+        }
+    }
     BatchRunner runner(host, settings);
     const BatchReport report = runner.run(kind);
     if (!host.refusal().empty() || !report.refusal.empty()) {
@@ -180,9 +214,9 @@ int runBatch(BatchKind kind, const BatchArguments& args) {
                   << '\n';
         return kExitUsage;
     }
-    if (!args.resultsFile.empty()) {
+    if (!resultsFile.empty()) {
         try {
-            saveResults(args.resultsFile, host.results());
+            saveResults(resultsFile, host.results());
         } catch (const FileError& error) {
             for (const std::string& line : error.resultLines())
                 std::cerr << line << '\n';
