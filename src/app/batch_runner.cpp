@@ -155,11 +155,15 @@ void BatchRunner::rememberDirectories(BatchKind kind, const BatchDirectories& di
 // Asks before overwriting each existing output of the file; returns 0 to go
 // on, 3 to skip the file (No) or 2 to end the batch (Cancel).
 int BatchRunner::checkOverwrite(BatchKind kind, const ConversionOptions& options) {
-    if (options.overwriteFiles == 1 || kind == BatchKind::Verify)
+    if (options.overwriteFiles == 1)
         return result::Success;
     std::vector<std::string> outputs;
     if (kind == BatchKind::Forward) {
         outputs = forwardOutputs(options).all();
+    } else if (kind == BatchKind::Verify) {
+        // The report goes beside the translated file.
+        const std::string folder = std::filesystem::path(options.inputPath).parent_path();
+        outputs.push_back(folder + "/" + options.baseName + ".CMP");
     } else {
         const char* extension = options.extension == ".CAT" ? ".STY" : ".DOC";
         outputs.push_back(options.translatedDirectory + options.baseName + extension);
@@ -335,6 +339,8 @@ BatchReport BatchRunner::run(BatchKind kind) {
         reportEffect(effect);
         if (effect.fails)
             ++report.failed;
+        if (code == result::Skipped)
+            ++report.skipped;
         if (kind == BatchKind::Verify && counts.any())
             ++report.tagChanges;
         if (effect.stops) {

@@ -36,6 +36,7 @@ struct BatchReport {
     int files = 0;
     int attempted = 0;
     int failed = 0;
+    int skipped = 0;      // of the failed: kept by the overwrite question (No)
     int tagChanges = 0;   // verify: files with findings
     bool stopped = false; // a result code stopped the batch
     int converted() const { return attempted - failed; }

@@ -85,13 +85,15 @@ void OutputFile::finish() {
         tempPath_.clear();
         FileError::throwErrno(error, path_);
     }
-    // A folder of the target's name would refuse the rename: found now, it
-    // fails the run before any output of it has taken its place.
+    // A folder of the target's name would refuse the rename, and a file
+    // that nobody may write is one the user keeps: found now, either fails
+    // the run before any output of it has taken its place.
     struct stat target {};
-    if (::stat(path_.c_str(), &target) == 0 && S_ISDIR(target.st_mode)) {
+    if (::stat(path_.c_str(), &target) == 0 &&
+        (S_ISDIR(target.st_mode) || (target.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)) {
         ::unlink(tempPath_.c_str());
         tempPath_.clear();
-        FileError::throwErrno(EISDIR, path_);
+        FileError::throwErrno(S_ISDIR(target.st_mode) ? EISDIR : EACCES, path_);
     }
     finished_ = true;
 }

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
 #include <sys/wait.h>
 
 using quillex::testing::listFolder;
@@ -96,7 +97,7 @@ TEST_F(CommandLineTest, WithoutATerminalExistingOutputsAreNotOverwritten) {
     const std::string file = work.write("source/a.DOC", kDocument);
     work.write("org/a.ORG", "earlier");
     const CommandRun run = quillex(forward(file) + " --ancillary no");
-    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.status, 0); // a file the policy keeps is skipped, not failed
     EXPECT_NE(run.output.find("Conversion failed! Cancelled by user."), std::string::npos);
     EXPECT_EQ(readFile(org + "a.ORG"), "earlier");
     EXPECT_EQ(quillex(forward(file) + " --ancillary no --overwrite always").status, 0);
@@ -148,6 +149,22 @@ TEST_F(CommandLineTest, VerifyWritesAReportOnlyWhenTagsChanged) {
     const CommandRun different = quillex(verify);
     EXPECT_NE(different.output.find("Tag changes"), std::string::npos) << different.output;
     EXPECT_EQ(listFolder(copy), (std::vector<std::string>{"a.CMP", "a.TXT"}));
+
+    // An existing report is replaced only as the overwrite policy allows (No
+    // skips the file), and never when it is read-only.
+    work.write("copy/a.CMP", "earlier report\n");
+    const CommandRun kept = quillex(verify + " --overwrite never");
+    EXPECT_EQ(readFile(copy + "a.CMP"), "earlier report\n") << kept.output;
+    EXPECT_EQ(quillex(verify).status, 0); // asked without a terminal: No
+    EXPECT_EQ(readFile(copy + "a.CMP"), "earlier report\n");
+    std::filesystem::permissions(copy + "a.CMP", std::filesystem::perms::owner_read);
+    const CommandRun readOnly = quillex(verify + " --overwrite always");
+    EXPECT_EQ(readOnly.status, 1) << readOnly.output;
+    EXPECT_EQ(readFile(copy + "a.CMP"), "earlier report\n");
+    std::filesystem::permissions(copy + "a.CMP", std::filesystem::perms::owner_all);
+    EXPECT_NE(quillex(verify + " --overwrite always").output.find("Tag changes"),
+              std::string::npos);
+    EXPECT_NE(readFile(copy + "a.CMP"), "earlier report\n");
 
     // Verify needs two different folders.
     EXPECT_EQ(quillex("verify --format txt --source-dir '" + copy + "' '" + copy + "a.TXT'").status,

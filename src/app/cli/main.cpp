@@ -225,7 +225,8 @@ int runBatch(BatchKind kind, const BatchArguments& args) {
     }
     if (gCancelled.load())
         return kExitCancelled;
-    return report.failed > 0 || report.stopped ? kExitFailed : 0;
+    // A file kept by the overwrite policy is the user's choice, not a failure.
+    return report.failed > report.skipped || report.stopped ? kExitFailed : 0;
 }
 
 // Lists the lexemes of an Interleaf ASCII file and the outcome of its parse,
