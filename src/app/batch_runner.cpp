@@ -256,12 +256,16 @@ void BatchRunner::showSummary(BatchKind kind, const BatchReport& report) {
     host_.showSummary(text, false);
 }
 
-void BatchRunner::offerAncillaryFile(const ConversionOptions& options) {
+// Returns true when writing the ancillary file failed somewhere: the batch
+// has then failed, whatever its summary said before.
+bool BatchRunner::offerAncillaryFile(const ConversionOptions& options) {
     FileHost fileHost(*this);
+    bool failed = false;
     if (host_.ask(formatString(1600), false) == Answer::Yes &&
-        writeAncillaryFile(options, collector_, fileHost))
-        return;
+        writeAncillaryFile(options, collector_, fileHost, &failed))
+        return failed;
     host_.appendResult(formatString(12030));
+    return failed;
 }
 
 BatchReport BatchRunner::run(BatchKind kind) {
@@ -355,7 +359,7 @@ BatchReport BatchRunner::run(BatchKind kind) {
     host_.appendResult(underscoreLine());
     showSummary(kind, report);
     if (kind == BatchKind::Forward && report.converted() > 0)
-        offerAncillaryFile(options);
+        report.ancillaryFailed = offerAncillaryFile(options);
     return report;
 }
 

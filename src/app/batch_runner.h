@@ -36,9 +36,10 @@ struct BatchReport {
     int files = 0;
     int attempted = 0;
     int failed = 0;
-    int skipped = 0;      // of the failed: kept by the overwrite question (No)
-    int tagChanges = 0;   // verify: files with findings
-    bool stopped = false; // a result code stopped the batch
+    int skipped = 0;              // of the failed: kept by the overwrite question (No)
+    int tagChanges = 0;           // verify: files with findings
+    bool stopped = false;         // a result code stopped the batch
+    bool ancillaryFailed = false; // a file error while writing the ancillary file
     int converted() const { return attempted - failed; }
 };
 
@@ -66,7 +67,7 @@ class BatchRunner {
     void reportEffect(const ResultEffect& effect);
     void stopBatch(BatchKind kind, const ResultEffect& effect, const BatchReport& report);
     void showSummary(BatchKind kind, const BatchReport& report);
-    void offerAncillaryFile(const ConversionOptions& options);
+    bool offerAncillaryFile(const ConversionOptions& options);
 
     BatchHost& host_;
     Settings& settings_;

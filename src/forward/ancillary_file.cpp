@@ -30,7 +30,7 @@ bool mayWrite(const std::string& target, const ConversionOptions& options, Conve
 } // namespace
 
 bool writeAncillaryFile(const ConversionOptions& options, const AncillaryCollector& collector,
-                        ConversionHost& host) {
+                        ConversionHost& host, bool* failed) {
     std::vector<std::string> targets;
     for (const std::string& target : ancillaryTargets(options))
         if (mayWrite(target, options, host))
@@ -49,6 +49,8 @@ bool writeAncillaryFile(const ConversionOptions& options, const AncillaryCollect
         } catch (const FileError& error) {
             for (const std::string& line : error.resultLines())
                 host.appendResult(line);
+            if (failed != nullptr)
+                *failed = true;
             continue;
         }
         host.appendResult(formatString(12020));

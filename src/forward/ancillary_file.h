@@ -11,8 +11,9 @@ namespace quillex {
 // the translated folder, asking before overwriting unless the options say
 // always overwrite (a folder refused is skipped). Each saved file is reported
 // with "Created the ancillary file:" and its path. Returns false when nothing
-// was written; a file error is reported in the results list.
+// was written; a file error is reported in the results list and sets
+// `*failed`, when given.
 bool writeAncillaryFile(const ConversionOptions& options, const AncillaryCollector& collector,
-                        ConversionHost& host);
+                        ConversionHost& host, bool* failed = nullptr);
 
 } // namespace quillex

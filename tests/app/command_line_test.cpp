@@ -201,3 +201,16 @@ TEST_F(CommandLineTest, TheResultsFileIsNeverAnInputOrOutputAndOverwritesOnlyByP
     EXPECT_EQ(replaced.status, 0) << replaced.output;
     EXPECT_NE(readFile(kept).find("Done!"), std::string::npos);
 }
+
+// A failed write of the ancillary file fails the batch, though every
+// document converted.
+TEST_F(CommandLineTest, AnAncillaryFileThatCannotBeWrittenFailsTheBatch) {
+    const std::string file = work.write("source/a.DOC", kDocument);
+    std::filesystem::create_directories(translated + "ANCILL.TXT");
+    const CommandRun run = quillex(forward(file) + " --ancillary yes --overwrite always");
+    EXPECT_EQ(run.status, 1) << run.output;
+    EXPECT_NE(run.output.find("Filename:" + translated + "ANCILL.TXT"), std::string::npos)
+        << run.output;
+    EXPECT_NE(run.output.find("Created the ancillary file:\n" + org + "ANCILL.TXT"),
+              std::string::npos);
+}

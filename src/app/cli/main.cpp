@@ -226,7 +226,8 @@ int runBatch(BatchKind kind, const BatchArguments& args) {
     if (gCancelled.load())
         return kExitCancelled;
     // A file kept by the overwrite policy is the user's choice, not a failure.
-    return report.failed > report.skipped || report.stopped ? kExitFailed : 0;
+    return report.failed > report.skipped || report.stopped || report.ancillaryFailed ? kExitFailed
+                                                                                      : 0;
 }
 
 // Lists the lexemes of an Interleaf ASCII file and the outcome of its parse,
