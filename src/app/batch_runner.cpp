@@ -347,6 +347,9 @@ BatchReport BatchRunner::run(BatchKind kind) {
             ++report.skipped;
         if (kind == BatchKind::Verify && counts.any())
             ++report.tagChanges;
+        report.findings.errors += counts.errors;
+        report.findings.alerts += counts.alerts;
+        report.findings.warnings += counts.warnings;
         if (effect.stops) {
             report.stopped = true;
             stopBatch(kind, effect, report);

@@ -38,6 +38,7 @@ struct BatchReport {
     int failed = 0;
     int skipped = 0;              // of the failed: kept by the overwrite question (No)
     int tagChanges = 0;           // verify: files with findings
+    VerificationCounts findings;  // verify: the findings of all its files
     bool stopped = false;         // a result code stopped the batch
     bool ancillaryFailed = false; // a file error while writing the ancillary file
     int converted() const { return attempted - failed; }

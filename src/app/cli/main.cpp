@@ -2,13 +2,13 @@
 //
 //   quillex forward [options] FILE...    Interleaf ASCII files to QMX
 //   quillex verify [options] FILE...     check translated QMX files
-//   quillex backward [options] FILE...   translated QMX files to Interleaf ASCII
 //   quillex settings [set SECTION/NAME VALUE]
 //   quillex tokens [--debug] FILE        how the parser sees an Interleaf file
 //
 // Options override the saved settings for this run only. Exit status: 0 when
-// every file succeeded, 1 when any failed, 2 for usage errors, 130 when
-// cancelled with Ctrl-C.
+// every file succeeded, 1 when any failed (skipped files aside), when the
+// ancillary file could not be written or when verification found findings at
+// the --fail-on level; 2 for usage errors, 130 when cancelled with Ctrl-C.
 #include "app/batch_runner.h"
 #include "app/cli/results_file.h"
 #include "app/cli/terminal_host.h"
@@ -59,6 +59,7 @@ struct BatchArguments {
     std::string overwrite = "ask";
     std::string ancillary = "ask";
     std::string resultsFile;
+    std::string failOn = "error";
     bool debug = false;
     bool quiet = false;
 };
@@ -93,6 +94,11 @@ void addBatchOptions(CLI::App& command, BatchArguments& args, BatchKind kind) {
         command.add_option("--ancillary", args.ancillary, "create the ancillary file")
             ->check(CLI::IsMember({"ask", "yes", "no"}));
     command.add_option("--results", args.resultsFile, "save the results list to this file");
+    if (kind == BatchKind::Verify)
+        command
+            .add_option("--fail-on", args.failOn,
+                        "exit 1 when a file has findings of this level or above (default error)")
+            ->check(CLI::IsMember({"error", "alert", "warning"}));
     command.add_flag("--debug", args.debug, "add parser diagnostics to the results");
     command.add_flag("--quiet", args.quiet, "print only the summary");
 }
@@ -148,6 +154,16 @@ void saveResults(const std::string& path, const std::vector<std::string>& lines)
     for (const std::string& line : lines)
         file.writeText(line + "\n");
     file.commit();
+}
+
+// Whether verification findings fail the command: scripts run
+// `quillex verify && deliver`, so findings of the chosen level or above do.
+bool failsOn(const std::string& level, const VerificationCounts& findings) {
+    if (findings.errors > 0)
+        return true;
+    if (level == "error")
+        return false;
+    return findings.alerts > 0 || (level == "warning" && findings.warnings > 0);
 }
 
 // Why the results list may not go to `path`: it is an input or an output of
@@ -225,6 +241,8 @@ int runBatch(BatchKind kind, const BatchArguments& args) {
     }
     if (gCancelled.load())
         return kExitCancelled;
+    if (kind == BatchKind::Verify && failsOn(args.failOn, report.findings))
+        return kExitFailed;
     // A file kept by the overwrite policy is the user's choice, not a failure.
     return report.failed > report.skipped || report.stopped || report.ancillaryFailed ? kExitFailed
                                                                                       : 0;
