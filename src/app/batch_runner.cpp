@@ -14,6 +14,7 @@
 #include <cctype>
 #include <ctime>
 #include <filesystem>
+#include <map>
 #include <new>
 
 namespace quillex {
@@ -37,6 +38,30 @@ std::string extensionOf(const std::string& path) {
 // Forward batches tell style files by the last three letters of the name.
 bool endsWithSty(const std::string& path) {
     return path.size() >= 3 && upperCase(path.substr(path.size() - 3)) == "STY";
+}
+
+// The outputs a file of the batch gives, as one key: the same key for two
+// files means one would overwrite the other's outputs (and the ancillary
+// file would hold its section twice). Forward and backward outputs are named
+// by the bare name and the kind of file; a verification report stands beside
+// its translated file, so only the same file twice clashes there.
+std::string outputKey(BatchKind kind, const std::string& file) {
+    if (kind == BatchKind::Verify)
+        return std::filesystem::absolute(file).lexically_normal().string();
+    return upperCase(bareName(file)) + (endsWithSty(file) ? ".STY" : ".DOC");
+}
+
+// A refusal naming two files of the batch whose outputs would clash; empty
+// when there are none. Checked before anything is written.
+std::string findOutputClash(BatchKind kind, const std::vector<std::string>& files) {
+    std::map<std::string, const std::string*> seen;
+    for (const std::string& file : files) {
+        const auto [at, added] = seen.emplace(outputKey(kind, file), &file);
+        if (!added)
+            return "'" + *at->second + "' and '" + file +
+                   "' would write the same output files; put them in separate batches";
+    }
+    return {};
 }
 
 // In a list of more than one name, the first and last are exchanged when the
@@ -298,6 +323,9 @@ BatchReport BatchRunner::run(BatchKind kind) {
         return report;
     files = orderFiles(kind, std::move(files));
     report.files = static_cast<int>(files.size());
+    report.refusal = findOutputClash(kind, files);
+    if (!report.refusal.empty())
+        return report;
 
     // Snapshot the options and confirm the directories.
     ConversionOptions options = makeConversionOptions(settings_);

@@ -215,3 +215,24 @@ TEST_F(CommandLineTest, AnAncillaryFileThatCannotBeWrittenFailsTheBatch) {
     EXPECT_NE(run.output.find("Created the ancillary file:\n" + org + "ANCILL.TXT"),
               std::string::npos);
 }
+
+// Two files whose outputs would have the same names (the same bare name in
+// two folders, or one file named twice) are refused before anything is
+// written.
+TEST_F(CommandLineTest, FilesWithTheSameOutputNamesAreRefusedBeforeTheBatch) {
+    const std::string first = work.write("source/x.DOC", kDocument);
+    const std::string second = work.write("other/X.doc", kDocument);
+    const std::string again = work.folder() + "source/../source/x.DOC";
+    for (const std::string& pair :
+         {"'" + first + "' '" + second + "'", "'" + first + "' '" + again + "'"}) {
+        SCOPED_TRACE(pair);
+        const CommandRun run = quillex(forward(pair) + " --ancillary yes --overwrite always");
+        EXPECT_EQ(run.status, 2) << run.output;
+        EXPECT_NE(run.output.find("would write the same output files"), std::string::npos)
+            << run.output;
+        EXPECT_TRUE(listFolder(org).empty());
+        EXPECT_TRUE(listFolder(translated).empty());
+    }
+    const std::string style = work.write("source/x.STY", "<!OPS, Version = 8.0>\n");
+    EXPECT_EQ(quillex(forward("'" + first + "' '" + style + "'") + " --ancillary no").status, 0);
+}
