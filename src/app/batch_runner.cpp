@@ -5,6 +5,7 @@
 #include "forward/forward_converter.h"
 #include "forward/forward_outputs.h"
 #include "foundation/file_error.h"
+#include "foundation/output_file.h"
 #include "foundation/string_table.h"
 #include "foundation/text_file.h"
 #include "qmx/result_code.h"
@@ -22,6 +23,7 @@ namespace {
 
 // Code of a failure that fits no row of the result table.
 constexpr int kUnknownFailure = -1;
+constexpr int kStaleFilesRemoved = 12040;
 
 std::string upperCase(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -175,6 +177,22 @@ void BatchRunner::rememberDirectories(BatchKind kind, const BatchDirectories& di
     remember(settings_.paths.orgFiles, directories.org);
     if (kind == BatchKind::Forward)
         remember(settings_.paths.translatedFiles, directories.translated);
+}
+
+// Temporary files that killed runs left in the folders this batch writes are
+// removed before it starts, with a results line for each folder.
+void BatchRunner::removeStaleOutputs(BatchKind kind, const ConversionOptions& options) {
+    std::vector<std::string> folders = {options.orgDirectory, options.translatedDirectory};
+    if (kind == BatchKind::Verify)
+        folders = {options.sourceDirectory};
+    std::sort(folders.begin(), folders.end());
+    folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
+    for (const std::string& folder : folders) {
+        if (folder.empty())
+            continue;
+        if (const int removed = removeStaleTemporaryFiles(folder); removed > 0)
+            host_.appendResult(formatString(kStaleFilesRemoved, removed, folder.c_str()));
+    }
 }
 
 // Asks before overwriting each existing output of the file; returns 0 to go
@@ -346,6 +364,7 @@ BatchReport BatchRunner::run(BatchKind kind) {
     host_.appendResult("");
     host_.appendResult(localDateAndTime());
     host_.appendResult("");
+    removeStaleOutputs(kind, options);
 
     FileHost fileHost(*this);
     for (const std::string& file : files) {

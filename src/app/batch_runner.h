@@ -69,6 +69,7 @@ class BatchRunner {
     void stopBatch(BatchKind kind, const ResultEffect& effect, const BatchReport& report);
     void showSummary(BatchKind kind, const BatchReport& report);
     bool offerAncillaryFile(const ConversionOptions& options);
+    void removeStaleOutputs(BatchKind kind, const ConversionOptions& options);
 
     BatchHost& host_;
     Settings& settings_;

@@ -4,18 +4,53 @@
 #include "foundation/file_error.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
+#include <filesystem>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace quillex {
 namespace {
 
+// Temporary files are hidden and carry our mark and the process number:
+// ".NAME.quillex-PID-XXXXXX". A run that is killed cannot remove its own;
+// the mark and the number let a later batch find them and tell that their
+// process has gone.
+constexpr std::string_view kTemporaryMark = ".quillex-";
+
 std::string temporaryPattern(const std::string& path) {
     const auto slash = path.find_last_of('/');
     const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    return folder + "." + name + ".XXXXXX";
+    return folder + "." + name + std::string(kTemporaryMark) + std::to_string(::getpid()) +
+           "-XXXXXX";
+}
+
+// The process number in a temporary file's name; 0 when the name is not one
+// of ours.
+pid_t writerOf(std::string_view name) {
+    if (!name.starts_with('.'))
+        return 0;
+    const std::size_t mark = name.rfind(kTemporaryMark);
+    if (mark == std::string_view::npos)
+        return 0;
+    std::string_view rest = name.substr(mark + kTemporaryMark.size());
+    const std::size_t dash = rest.find('-');
+    if (dash == std::string_view::npos || dash == 0 || rest.size() - dash - 1 != 6)
+        return 0;
+    pid_t pid = 0;
+    for (const char c : rest.substr(0, dash)) {
+        if (c < '0' || c > '9' || pid > 100000000)
+            return 0;
+        pid = pid * 10 + (c - '0');
+    }
+    return pid;
+}
+
+bool processIsGone(pid_t pid) {
+    return ::kill(pid, 0) != 0 && errno == ESRCH;
 }
 
 } // namespace
@@ -113,6 +148,19 @@ void writeWholeFile(const std::string& path, std::string_view bytes) {
     OutputFile file(path);
     file.write(bytes);
     file.commit();
+}
+
+int removeStaleTemporaryFiles(const std::string& folder) {
+    int removed = 0;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        const pid_t writer = writerOf(name);
+        if (writer > 0 && writer != ::getpid() && processIsGone(writer) &&
+            entry.is_regular_file(error) && ::unlink(entry.path().c_str()) == 0)
+            ++removed;
+    }
+    return removed;
 }
 
 } // namespace quillex

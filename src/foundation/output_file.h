@@ -48,4 +48,8 @@ class OutputFile {
 // Writes `bytes` to `path` through an OutputFile.
 void writeWholeFile(const std::string& path, std::string_view bytes);
 
+// Removes the temporary files that runs which no longer exist (killed, or
+// lost with the machine) left in `folder`; returns how many.
+int removeStaleTemporaryFiles(const std::string& folder);
+
 } // namespace quillex

@@ -236,3 +236,35 @@ TEST_F(CommandLineTest, FilesWithTheSameOutputNamesAreRefusedBeforeTheBatch) {
     const std::string style = work.write("source/x.STY", "<!OPS, Version = 8.0>\n");
     EXPECT_EQ(quillex(forward("'" + first + "' '" + style + "'") + " --ancillary no").status, 0);
 }
+
+// SIGTERM and SIGHUP cancel like Ctrl-C: exit 130, no output and no
+// temporary file left, whatever the batch was doing (here: writing the ORG
+// copy of a large document, whose temporary file tells that it has begun).
+TEST_F(CommandLineTest, TerminationSignalsCancelTheBatchAndLeaveNothing) {
+    std::string document = std::string(kDocument);
+    const std::string paragraph = "<\"para\">\n\nA paragraph of running text that the batch "
+                                  "converts while it is being told to stop.\n\n";
+    document.reserve(document.size() + 40 * 1024 * 1024);
+    while (document.size() < 40 * 1024 * 1024)
+        document += paragraph;
+    const std::string file = work.write("source/big.DOC", document);
+    for (const char* signal : {"TERM", "HUP"}) {
+        SCOPED_TRACE(signal);
+        const std::string script =
+            "XDG_CONFIG_HOME='" + work.folder() + "config' HOME='" + work.folder() + "' '" +
+            QUILLEX_CLI + "' " + forward(file) +
+            " --ancillary no --overwrite always </dev/null >/dev/null 2>&1 & "
+            "pid=$!; for i in $(seq 200); do ls -a '" +
+            org + "' | grep -q quillex && break; sleep 0.05; done; kill -" + signal +
+            " $pid; wait $pid; echo status=$?";
+        std::FILE* pipe = ::popen(script.c_str(), "r");
+        std::array<char, 256> buffer{};
+        std::string output;
+        for (std::size_t got; (got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
+            output.append(buffer.data(), got);
+        ::pclose(pipe);
+        EXPECT_NE(output.find("status=130"), std::string::npos) << output;
+        EXPECT_TRUE(listFolder(org).empty());
+        EXPECT_TRUE(listFolder(translated).empty());
+    }
+}

@@ -202,3 +202,18 @@ TEST_F(FaultInjectionTest, CancelAtEveryProgressStepLeavesEarlierOutputsAlone) {
         expectNoTemporaryFiles();
     }
 }
+
+// Temporary files that a killed run left are ours by their name; those whose
+// process is gone are removed when the next batch starts (with a results
+// line), those of a live process are not.
+TEST_F(FaultInjectionTest, TemporaryFilesOfKilledRunsAreRemovedAtTheNextBatch) {
+    const std::string stale = work.write("org/.TOC.TXT.quillex-999999999-abcdef", "partial");
+    const std::string live = work.write("org/.TOC.ORG.quillex-1-abcdef", "another run's");
+    const std::string foreign = work.write("translated/.TOC.TXT.123456", "not ours");
+    host.files = {copyFromCorpus("TOC.DOC")};
+    EXPECT_EQ(runForward().failed, 0);
+    EXPECT_FALSE(std::filesystem::exists(stale));
+    EXPECT_TRUE(std::filesystem::exists(live));
+    EXPECT_TRUE(std::filesystem::exists(foreign));
+    EXPECT_TRUE(host.hasResult("Removed 1 temporary file(s) that an interrupted run left in " + org));
+}

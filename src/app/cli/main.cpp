@@ -42,6 +42,31 @@ extern "C" void onInterrupt(int) {
     gCancelled.store(true);
 }
 
+// Ctrl-C, SIGTERM and SIGHUP all cancel the batch: it stops at its next
+// progress step, leaves nothing partial and exits with 130. The handlers do
+// not restart system calls, so that a question waiting on the terminal is
+// interrupted too. A closed pipe is reported as a write error, not a death
+// by SIGPIPE.
+void installSignalHandlers() {
+    struct sigaction action {};
+    action.sa_handler = onInterrupt;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = 0;
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+        ::sigaction(signal, &action, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+}
+
+// Results that could not reach standard output (a closed pipe, a full disk)
+// fail the command.
+int withOutputChecked(int status) {
+    std::cout.flush();
+    if (std::cout)
+        return status;
+    std::cerr << "quillex: the results could not be written to standard output\n";
+    return status == 0 ? kExitFailed : status;
+}
+
 // The options shared by the batch commands.
 struct BatchArguments {
     std::vector<std::string> files;
@@ -316,11 +341,11 @@ int main(int argc, char** argv) {
         return status == 0 ? 0 : kExitUsage;
     }
 
-    std::signal(SIGINT, onInterrupt);
+    installSignalHandlers();
     if (forward->parsed())
-        return runBatch(BatchKind::Forward, forwardArgs);
+        return withOutputChecked(runBatch(BatchKind::Forward, forwardArgs));
     if (verify->parsed())
-        return runBatch(BatchKind::Verify, verifyArgs);
+        return withOutputChecked(runBatch(BatchKind::Verify, verifyArgs));
     if (backward->parsed()) {
         std::cerr << "quillex: backward is not available in this version yet\n";
         return kExitUsage;

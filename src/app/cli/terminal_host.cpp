@@ -59,8 +59,12 @@ Answer TerminalHost::askOnTerminal(const std::string& question, bool withCancel)
     for (;;) {
         std::cerr << question << (withCancel ? " [y/n/c] " : " [y/n] ") << std::flush;
         std::string answer;
-        if (!std::getline(std::cin, answer))
+        // A signal interrupts the wait (Ctrl-C cancels at a question too).
+        if (cancelFlag_.load() || !std::getline(std::cin, answer) || cancelFlag_.load()) {
+            std::cin.clear();
+            std::cerr << '\n';
             return withCancel ? Answer::Cancel : Answer::No;
+        }
         if (answer == "y" || answer == "Y" || answer == "yes")
             return Answer::Yes;
         if (answer == "n" || answer == "N" || answer == "no")
