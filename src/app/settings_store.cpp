@@ -7,6 +7,8 @@
 #include <QString>
 
 #include <cstdlib>
+#include <pwd.h>
+#include <unistd.h>
 
 namespace quillex {
 namespace {
@@ -129,9 +131,17 @@ std::string rangeError(const std::string& name, int minimum, int maximum) {
 
 } // namespace
 
+// The user's home folder, from HOME or else the password database. Without
+// either there is no default: outputs are never sent to "/" unasked.
 std::string SettingsStore::defaultDirectory() {
     const char* home = std::getenv("HOME");
-    return withTrailingSlash(home != nullptr && *home != '\0' ? home : "/");
+    if (home == nullptr || *home == '\0') {
+        const passwd* user = ::getpwuid(::getuid());
+        home = user != nullptr ? user->pw_dir : nullptr;
+    }
+    if (home == nullptr || *home == '\0' || std::string_view(home) == "/")
+        return {};
+    return withTrailingSlash(home);
 }
 
 std::string SettingsStore::withTrailingSlash(std::string directory) {
@@ -182,8 +192,23 @@ std::vector<SettingValue> SettingsStore::list() {
     return values;
 }
 
-std::optional<std::string> SettingsStore::set(const std::string& name, const std::string& value) {
+std::optional<SettingRefusal> SettingsStore::set(const std::string& name,
+                                                 const std::string& value) {
     QSettings store = openSettings();
+    if (std::optional<std::string> refusal = setValue(store, name, value))
+        return SettingRefusal{std::move(*refusal), false};
+    // A value is set only when it has reached the file.
+    store.sync();
+    if (store.status() != QSettings::NoError)
+        return SettingRefusal{"the settings could not be saved to " +
+                                  store.fileName().toLocal8Bit().toStdString() +
+                                  "; check that its folder can be written",
+                              true};
+    return std::nullopt;
+}
+
+std::optional<std::string> SettingsStore::setValue(QSettings& store, const std::string& name,
+                                                   const std::string& value) {
     const auto setInt = [&](const char* section, const char* valueName, int minimum,
                             int maximum) -> std::optional<std::string> {
         const auto number = parseInt(value);

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+class QSettings;
+
 namespace quillex {
 
 struct PathSettings {
@@ -51,6 +53,12 @@ struct SettingValue {
     std::string value;
 };
 
+// Why `quillex settings set` did not set a value.
+struct SettingRefusal {
+    std::string message;
+    bool notSaved = false; // the value was valid, but the file could not be written
+};
+
 class SettingsStore {
   public:
     // The directory offered when no stored one applies: the home folder.
@@ -70,12 +78,17 @@ class SettingsStore {
 
     // Every value of both sections with its effective value.
     static std::vector<SettingValue> list();
-    // Sets one value given as "SECTION/NAME"; returns an error text when the
-    // name is unknown or the value does not fit its type.
-    static std::optional<std::string> set(const std::string& key, const std::string& value);
+    // Sets one value given as "SECTION/NAME" and saves it; returns why not
+    // when the name is unknown, the value does not fit its type, or the
+    // settings file cannot be written.
+    static std::optional<SettingRefusal> set(const std::string& key, const std::string& value);
 
     // The path of the settings file (for messages).
     static std::string fileName();
+
+  private:
+    static std::optional<std::string> setValue(QSettings& store, const std::string& key,
+                                               const std::string& value);
 };
 
 // Builds the per-batch snapshot from the current settings; the language codes

@@ -238,7 +238,9 @@ TEST_F(BatchRunnerTest, VerifyCountsTagChangesAndUsesItsOwnTexts) {
 
 TEST_F(BatchRunnerTest, VerifyNeedsTwoDifferentFolders) {
     PerFileRoutines routines;
-    routines.verify = [](const ConversionOptions&, ConversionHost&, VerificationCounts&) { return 0; };
+    routines.verify = [](const ConversionOptions&, ConversionHost&, VerificationCounts&) {
+        return 0;
+    };
     host.files = {work.write("translated/a.TXT", "x")};
     host.directories.org = translated;
     BatchRunner runner(host, settings, routines);

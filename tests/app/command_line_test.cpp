@@ -117,6 +117,21 @@ TEST_F(CommandLineTest, SettingsCanBeListedAndChanged) {
     EXPECT_NE(readFile(org + "a.TXT").find("<quotes \"As text\">"), std::string::npos);
 }
 
+// A setting that cannot reach the settings file is not reported as set.
+TEST_F(CommandLineTest, ASettingThatCannotBeSavedFailsTheCommand) {
+    const std::string blocked = work.write("blocked", "a file where the settings folder goes");
+    const std::string command = "XDG_CONFIG_HOME='" + blocked + "' '" + QUILLEX_CLI +
+                                "' settings set OPTIONS/SMART_QUOTES 0 </dev/null 2>&1";
+    std::FILE* pipe = ::popen(command.c_str(), "r");
+    std::array<char, 1024> buffer{};
+    std::string output;
+    for (std::size_t got; (got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
+        output.append(buffer.data(), got);
+    const int status = ::pclose(pipe);
+    EXPECT_EQ(WEXITSTATUS(status), 1) << output;
+    EXPECT_NE(output.find("could not be saved"), std::string::npos) << output;
+}
+
 TEST_F(CommandLineTest, TokensListsLexemesAndTheParseOutcome) {
     const std::string good = work.write("source/a.DOC", kDocument);
     const CommandRun accepted = quillex("tokens '" + good + "'");

@@ -215,5 +215,6 @@ TEST_F(FaultInjectionTest, TemporaryFilesOfKilledRunsAreRemovedAtTheNextBatch) {
     EXPECT_FALSE(std::filesystem::exists(stale));
     EXPECT_TRUE(std::filesystem::exists(live));
     EXPECT_TRUE(std::filesystem::exists(foreign));
-    EXPECT_TRUE(host.hasResult("Removed 1 temporary file(s) that an interrupted run left in " + org));
+    EXPECT_TRUE(
+        host.hasResult("Removed 1 temporary file(s) that an interrupted run left in " + org));
 }

@@ -142,3 +142,12 @@ TEST_F(SettingsStoreTest, ConversionOptionsCarryLookedUpLanguages) {
     settings.paths.duringSession = 0;
     EXPECT_EQ(makeConversionOptions(settings).orgDirectory, "");
 }
+
+// Without a home folder there is no default folder: outputs never go to "/"
+// unasked.
+TEST_F(SettingsStoreTest, NoHomeFolderGivesNoDefaultFolder) {
+    ::setenv("HOME", "/", 1);
+    EXPECT_NE(SettingsStore::defaultDirectory(), "/");
+    ::setenv("HOME", home_.folder().c_str(), 1);
+    EXPECT_EQ(SettingsStore::defaultDirectory(), home_.folder());
+}

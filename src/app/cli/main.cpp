@@ -353,9 +353,9 @@ int main(int argc, char** argv) {
     if (tokens->parsed())
         return listTokens(tokensFile, tokensDebug, tokensLanguage);
     if (set->parsed()) {
-        if (const auto error = SettingsStore::set(settingName, settingValue)) {
-            std::cerr << "quillex: " << *error << '\n';
-            return kExitUsage;
+        if (const auto refusal = SettingsStore::set(settingName, settingValue)) {
+            std::cerr << "quillex: " << refusal->message << '\n';
+            return refusal->notSaved ? kExitFailed : kExitUsage;
         }
         return 0;
     }
