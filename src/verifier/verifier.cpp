@@ -2,6 +2,7 @@
 // conversion.
 #include "verifier/verifier.h"
 
+#include "foundation/text_file.h"
 #include "qmx/result_code.h"
 #include "verifier/file_checks.h"
 #include "verifier/qmx_input.h"
@@ -9,7 +10,10 @@
 #include "verifier/segment_scanner.h"
 #include "verifier/tag_comparison.h"
 
+#include <cctype>
 #include <ctime>
+#include <filesystem>
+#include <optional>
 
 namespace quillex {
 
@@ -22,6 +26,23 @@ struct FilePaths {
     std::string translated;
     std::string report;
 };
+
+// The file in `folder` whose name is `name` without regard to case: file
+// names are compared so, and the file on disk is used as it is named.
+std::optional<std::string> sameNameIgnoringCase(const std::string& folder,
+                                                const std::string& name) {
+    const auto upper = [](std::string text) {
+        for (char& c : text)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        return text;
+    };
+    const std::string wanted = upper(name);
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error))
+        if (upper(entry.path().filename().string()) == wanted && entry.is_regular_file(error))
+            return folder + entry.path().filename().string();
+    return std::nullopt;
+}
 
 // The source file has the translated file's name in the ORG folder; the
 // report goes beside the translated file.
@@ -44,6 +65,9 @@ FilePaths pathsOf(const ConversionOptions& options) {
     if (!sourceFolder.empty() && sourceFolder.back() != '/')
         sourceFolder += '/';
     paths.source = sourceFolder + baseName + extension;
+    if (!fileExists(paths.source))
+        paths.source =
+            sameNameIgnoringCase(sourceFolder, baseName + extension).value_or(paths.source);
     paths.report = folder + baseName + ".CMP";
     return paths;
 }

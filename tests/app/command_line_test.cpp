@@ -283,3 +283,17 @@ TEST_F(CommandLineTest, TerminationSignalsCancelTheBatchAndLeaveNothing) {
         EXPECT_TRUE(listFolder(translated).empty());
     }
 }
+
+// Extensions compare without regard to case: a pair named "a.txt" (the
+// source renamed by a tool that lower-cases names) is verified.
+TEST_F(CommandLineTest, VerifyFindsTheSourceWhateverTheCaseOfTheExtension) {
+    const std::string file = work.write("source/a.DOC", kDocument);
+    ASSERT_EQ(quillex(forward(file) + " --ancillary no").status, 0);
+    std::filesystem::rename(org + "a.TXT", org + "a.txt");
+    work.subfolder("copy");
+    const std::string translated = work.write("copy/a.txt", readFile(org + "a.txt"));
+    const CommandRun run =
+        quillex("verify --format txt --source-dir '" + org + "' '" + translated + "'");
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find("Verification complete!"), std::string::npos) << run.output;
+}
