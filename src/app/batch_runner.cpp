@@ -5,6 +5,7 @@
 #include "forward/forward_converter.h"
 #include "forward/forward_outputs.h"
 #include "foundation/file_error.h"
+#include "foundation/folder_lock.h"
 #include "foundation/output_file.h"
 #include "foundation/string_table.h"
 #include "foundation/text_file.h"
@@ -13,10 +14,13 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <ctime>
 #include <filesystem>
 #include <map>
 #include <new>
+#include <optional>
+#include <thread>
 
 namespace quillex {
 namespace {
@@ -24,6 +28,8 @@ namespace {
 // Code of a failure that fits no row of the result table.
 constexpr int kUnknownFailure = -1;
 constexpr int kStaleFilesRemoved = 12040;
+constexpr int kWaitingForFolder = 12050;
+constexpr std::chrono::milliseconds kLockPoll{200};
 
 std::string upperCase(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -182,17 +188,50 @@ void BatchRunner::rememberDirectories(BatchKind kind, const BatchDirectories& di
 // Temporary files that killed runs left in the folders this batch writes are
 // removed before it starts, with a results line for each folder.
 void BatchRunner::removeStaleOutputs(BatchKind kind, const ConversionOptions& options) {
+    for (const std::string& folder : outputFolders(kind, options))
+        if (const int removed = removeStaleTemporaryFiles(folder); removed > 0)
+            host_.appendResult(formatString(kStaleFilesRemoved, removed, folder.c_str()));
+}
+
+// Locks the folders the batch writes, waiting (with a results line, and as
+// long as the user does not cancel) while another batch holds one, unless
+// told not to wait. Returns why the batch cannot start, or nothing.
+std::optional<std::string> BatchRunner::lockOutputFolders(BatchKind kind,
+                                                          const ConversionOptions& options,
+                                                          std::vector<FolderLock>& locks) {
+    for (const std::string& folder : outputFolders(kind, options)) {
+        bool told = false;
+        for (;;) {
+            bool busy = false;
+            FolderLock lock = FolderLock::tryLock(folder, busy);
+            if (lock.held())
+                locks.push_back(std::move(lock));
+            if (!busy)
+                break;
+            if (!waitForFolders_)
+                return "another batch is writing into " + folder + "; try again when it has ended";
+            if (!told)
+                host_.appendResult(formatString(kWaitingForFolder, folder.c_str()));
+            told = true;
+            if (host_.isCancelled())
+                return std::string();
+            std::this_thread::sleep_for(kLockPoll);
+        }
+    }
+    return std::nullopt;
+}
+
+// The folders a batch writes: a verification report goes beside the
+// translated file, everything else into the ORG and translated folders.
+std::vector<std::string> BatchRunner::outputFolders(BatchKind kind,
+                                                    const ConversionOptions& options) {
     std::vector<std::string> folders = {options.orgDirectory, options.translatedDirectory};
     if (kind == BatchKind::Verify)
         folders = {options.sourceDirectory};
     std::sort(folders.begin(), folders.end());
     folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
-    for (const std::string& folder : folders) {
-        if (folder.empty())
-            continue;
-        if (const int removed = removeStaleTemporaryFiles(folder); removed > 0)
-            host_.appendResult(formatString(kStaleFilesRemoved, removed, folder.c_str()));
-    }
+    std::erase(folders, std::string());
+    return folders;
 }
 
 // Asks before overwriting each existing output of the file; returns 0 to go
@@ -358,6 +397,12 @@ BatchReport BatchRunner::run(BatchKind kind) {
     options.orgDirectory = SettingsStore::withTrailingSlash(directories.org);
     options.translatedDirectory = SettingsStore::withTrailingSlash(directories.translated);
     rememberDirectories(kind, directories);
+
+    std::vector<FolderLock> locks;
+    if (const auto refusal = lockOutputFolders(kind, options, locks)) {
+        report.refusal = *refusal; // empty when the user cancelled the wait
+        return report;
+    }
 
     report.started = true;
     host_.setProgressRanges(info.stepsPerFile, info.stepsPerFile * report.files);

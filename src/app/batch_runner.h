@@ -10,8 +10,10 @@
 #include "app/result_messages.h"
 #include "app/settings_store.h"
 #include "forward/ancillary_collector.h"
+#include "foundation/folder_lock.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,6 +58,10 @@ class BatchRunner {
     // The lines of the first line of a stopped batch, the underscores.
     static const std::string& underscoreLine();
 
+    // Whether a batch waits while another one writes into its folders (the
+    // default) or gives up at once.
+    void setWaitForFolders(bool wait) { waitForFolders_ = wait; }
+
   private:
     class FileHost;
 
@@ -70,6 +76,9 @@ class BatchRunner {
     void showSummary(BatchKind kind, const BatchReport& report);
     bool offerAncillaryFile(const ConversionOptions& options);
     void removeStaleOutputs(BatchKind kind, const ConversionOptions& options);
+    std::optional<std::string> lockOutputFolders(BatchKind kind, const ConversionOptions& options,
+                                                 std::vector<FolderLock>& locks);
+    static std::vector<std::string> outputFolders(BatchKind kind, const ConversionOptions& options);
 
     BatchHost& host_;
     Settings& settings_;
@@ -78,6 +87,7 @@ class BatchRunner {
     std::vector<std::string> ancillaryLines_;
     int fileProgress_ = 0;
     int batchProgress_ = 0;
+    bool waitForFolders_ = true;
 };
 
 } // namespace quillex

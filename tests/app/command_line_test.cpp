@@ -297,3 +297,37 @@ TEST_F(CommandLineTest, VerifyFindsTheSourceWhateverTheCaseOfTheExtension) {
     EXPECT_EQ(run.status, 0) << run.output;
     EXPECT_NE(run.output.find("Verification complete!"), std::string::npos) << run.output;
 }
+
+// A batch waits while another one writes into its folders (here a lock held
+// on the ORG folder for a second), or gives up at once with --no-wait.
+TEST_F(CommandLineTest, ABatchWaitsForAnotherThatWritesIntoTheSameFolder) {
+    const std::string file = work.write("source/a.DOC", kDocument);
+    const auto run = [&](const std::string& options) {
+        const std::string script = "flock -x '" + org + "' sleep 1 & sleep 0.3; XDG_CONFIG_HOME='" +
+                                   work.folder() + "config' HOME='" + work.folder() + "' '" +
+                                   QUILLEX_CLI + "' " + forward(file) +
+                                   " --ancillary no --overwrite always " + options +
+                                   " </dev/null 2>&1; echo status=$?; wait";
+        CommandRun result;
+        std::FILE* pipe = ::popen(script.c_str(), "r");
+        std::array<char, 4096> buffer{};
+        for (std::size_t got; (got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
+            result.output.append(buffer.data(), got);
+        ::pclose(pipe);
+        const std::size_t status = result.output.rfind("status=");
+        result.status =
+            status == std::string::npos ? -1 : std::stoi(result.output.substr(status + 7));
+        return result;
+    };
+    const CommandRun refused = run("--no-wait");
+    EXPECT_EQ(refused.status, 2) << refused.output;
+    EXPECT_NE(refused.output.find("another batch is writing into " + org), std::string::npos)
+        << refused.output;
+    EXPECT_TRUE(listFolder(org).empty());
+    const CommandRun waited = run("");
+    EXPECT_EQ(waited.status, 0) << waited.output;
+    EXPECT_NE(waited.output.find("Waiting for another batch that writes into " + org),
+              std::string::npos)
+        << waited.output;
+    EXPECT_EQ(listFolder(org), (std::vector<std::string>{"a.ORG", "a.TXT"}));
+}

@@ -87,6 +87,7 @@ struct BatchArguments {
     std::string failOn = "error";
     bool debug = false;
     bool quiet = false;
+    bool noWait = false;
 };
 
 void addBatchOptions(CLI::App& command, BatchArguments& args, BatchKind kind) {
@@ -126,6 +127,8 @@ void addBatchOptions(CLI::App& command, BatchArguments& args, BatchKind kind) {
             ->check(CLI::IsMember({"error", "alert", "warning"}));
     command.add_flag("--debug", args.debug, "add parser diagnostics to the results");
     command.add_flag("--quiet", args.quiet, "print only the summary");
+    command.add_flag("--no-wait", args.noWait,
+                     "fail at once when another batch writes into the same folders");
 }
 
 Policy policyOf(const std::string& text) {
@@ -249,6 +252,7 @@ int runBatch(BatchKind kind, const BatchArguments& args) {
         }
     }
     BatchRunner runner(host, settings);
+    runner.setWaitForFolders(!args.noWait);
     const BatchReport report = runner.run(kind);
     if (!host.refusal().empty() || !report.refusal.empty()) {
         std::cerr << "quillex: " << (host.refusal().empty() ? report.refusal : host.refusal())
