@@ -409,6 +409,8 @@ BatchReport BatchRunner::run(BatchKind kind) {
     host_.appendResult("");
     host_.appendResult(localDateAndTime());
     host_.appendResult("");
+    for (const std::string& note : settings_.notes)
+        host_.appendResult(note);
     removeStaleOutputs(kind, options);
 
     FileHost fileHost(*this);

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <cstdlib>
+#include <filesystem>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -15,6 +16,7 @@ namespace {
 
 constexpr const char* kOrganisation = "VELMAR";
 constexpr const char* kApplication = "The Quillex 2.0 for Interleaf";
+constexpr const char* kDefaultLanguage = "English (US)";
 
 struct IntValue {
     const char* name;
@@ -42,12 +44,14 @@ constexpr IntValue kOptionInts[] = {
 struct StringValue {
     const char* name;
     std::string OptionSettings::*field;
+    LanguageRole role; // the language names this value may hold
 };
 
 constexpr StringValue kOptionStrings[] = {
-    {"SOURCE_LANGUAGE", &OptionSettings::sourceLanguage},
-    {"TARGET_LANGUAGE", &OptionSettings::targetLanguage},
+    {"SOURCE_LANGUAGE", &OptionSettings::sourceLanguage, LanguageRole::Source},
+    {"TARGET_LANGUAGE", &OptionSettings::targetLanguage, LanguageRole::Target},
 };
+
 
 struct PathValue {
     const char* name;
@@ -102,14 +106,33 @@ PathSettings loadPaths(QSettings& store) {
     return paths;
 }
 
-OptionSettings loadOptions(QSettings& store) {
+// A stored value that does not fit (edited by hand, or from another version)
+// is not used: its default is, and a note says so.
+OptionSettings loadOptions(QSettings& store, std::vector<std::string>& notes) {
     OptionSettings options;
-    for (const IntValue& value : kOptionInts)
-        options.*value.field = readInt(store, "OPTIONS", value.name, options.*value.field);
+    for (const IntValue& value : kOptionInts) {
+        const int fallback = options.*value.field;
+        const int stored = readInt(store, "OPTIONS", value.name, fallback);
+        if (stored >= value.minimum && stored <= value.maximum) {
+            options.*value.field = stored;
+            continue;
+        }
+        notes.push_back("Warning! The setting OPTIONS/" + std::string(value.name) + " = " +
+                        std::to_string(stored) + " is not from " + std::to_string(value.minimum) +
+                        " to " + std::to_string(value.maximum) + "; " + std::to_string(fallback) +
+                        " is used.");
+    }
     for (const StringValue& value : kOptionStrings) {
-        options.*value.field = readString(store, "OPTIONS", value.name, options.*value.field);
-        if ((options.*value.field).empty())
-            options.*value.field = "English (US)";
+        const std::string stored = readString(store, "OPTIONS", value.name, "");
+        options.*value.field = kDefaultLanguage;
+        if (stored.empty())
+            continue;
+        if (isLanguageFor(stored, value.role))
+            options.*value.field = stored;
+        else
+            notes.push_back("Warning! The setting OPTIONS/" + std::string(value.name) + " = " +
+                            stored + " is no language for this use; " + kDefaultLanguage +
+                            " is used.");
     }
     return options;
 }
@@ -152,7 +175,10 @@ std::string SettingsStore::withTrailingSlash(std::string directory) {
 
 Settings SettingsStore::load() {
     QSettings store = openSettings();
-    return Settings{loadPaths(store), loadOptions(store)};
+    Settings settings;
+    settings.paths = loadPaths(store);
+    settings.options = loadOptions(store, settings.notes);
+    return settings;
 }
 
 void SettingsStore::savePaths(const PathSettings& paths) {
@@ -225,8 +251,12 @@ std::optional<std::string> SettingsStore::setValue(QSettings& store, const std::
         if (name == std::string("PATHS/") + path.name) {
             if (!directoryExists(value))
                 return "not an existing directory: " + value;
+            // Stored absolute: a relative path would name another folder
+            // from every other working directory.
+            const std::string absolute =
+                std::filesystem::absolute(value).lexically_normal().string();
             store.setValue(key("PATHS", path.name),
-                           QString::fromLocal8Bit(withTrailingSlash(value).c_str()));
+                           QString::fromLocal8Bit(withTrailingSlash(absolute).c_str()));
             return std::nullopt;
         }
     }
@@ -235,9 +265,10 @@ std::optional<std::string> SettingsStore::setValue(QSettings& store, const std::
             return setInt("OPTIONS", option.name, option.minimum, option.maximum);
     for (const StringValue& option : kOptionStrings) {
         if (name == std::string("OPTIONS/") + option.name) {
-            LanguageRecord record;
-            if (!lookupLanguage(value, LanguageRole::Target, record) || record.name != value)
-                return "unknown language: " + value;
+            if (!isLanguageFor(value, option.role))
+                return "not a " +
+                       std::string(option.role == LanguageRole::Source ? "source" : "target") +
+                       " language: " + value;
             store.setValue(key("OPTIONS", option.name), QString::fromLocal8Bit(value.c_str()));
             return std::nullopt;
         }

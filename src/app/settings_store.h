@@ -45,6 +45,9 @@ struct OptionSettings {
 struct Settings {
     PathSettings paths;
     OptionSettings options;
+    // Stored values that were not used, each with the default that was: a
+    // batch shows them in its results.
+    std::vector<std::string> notes;
 };
 
 // One stored value as `quillex settings` lists it.

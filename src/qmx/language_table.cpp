@@ -87,6 +87,17 @@ bool lookupLanguage(std::string_view name, LanguageRole role, LanguageRecord& re
     return true;
 }
 
+bool isLanguageFor(std::string_view name, LanguageRole role) {
+    if (name == "Japanese (EUC)")
+        return role == LanguageRole::Target;
+    if (name == "Japanese (Shift-JIS)")
+        return true;
+    for (const LanguageRow& row : kRows)
+        if (row.name == name)
+            return true;
+    return false;
+}
+
 bool isJapaneseShiftJisSource(std::string_view sourceLanguage) {
     return sourceLanguage == "Japanese (Shift-JIS)";
 }

@@ -22,6 +22,10 @@ enum class LanguageRole { Source, Target };
 // false for the source role (true otherwise).
 bool lookupLanguage(std::string_view name, LanguageRole role, LanguageRecord& record);
 
+// True when `name` is offered in the settings' list of languages for `role`:
+// "Japanese (EUC)" is a target language only.
+bool isLanguageFor(std::string_view name, LanguageRole role);
+
 // True when the source language selects Japanese-source (Shift-JIS) mode.
 bool isJapaneseShiftJisSource(std::string_view sourceLanguage);
 

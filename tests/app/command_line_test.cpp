@@ -143,6 +143,10 @@ TEST_F(CommandLineTest, TokensListsLexemesAndTheParseOutcome) {
     const CommandRun refused = quillex("tokens --debug '" + bad + "'");
     EXPECT_EQ(refused.status, 1);
     EXPECT_NE(refused.output.find("Unexpected text: Version Expected VERSION."), std::string::npos);
+    // A device is no document: it would be read without end.
+    const CommandRun device = quillex("tokens /dev/zero");
+    EXPECT_EQ(device.status, 2);
+    EXPECT_NE(device.output.find("not a regular file: /dev/zero"), std::string::npos);
 }
 
 TEST_F(CommandLineTest, VerifyWritesAReportOnlyWhenTagsChanged) {

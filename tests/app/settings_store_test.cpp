@@ -5,6 +5,8 @@
 #include <QSettings>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using namespace quillex;
 using quillex::testing::TempDir;
 
@@ -127,6 +129,33 @@ TEST_F(SettingsStoreTest, SetChecksNamesAndValues) {
     EXPECT_FALSE(SettingsStore::set("OPTIONS/SOURCE_LANGUAGE", "French"));
     EXPECT_TRUE(SettingsStore::set("PATHS/ORG_FILES", "/no/such/folder"));
     EXPECT_EQ(SettingsStore::load().options.sourceLanguage, "French");
+    // A target-only language is no source language.
+    EXPECT_TRUE(SettingsStore::set("OPTIONS/SOURCE_LANGUAGE", "Japanese (EUC)"));
+    EXPECT_FALSE(SettingsStore::set("OPTIONS/TARGET_LANGUAGE", "Japanese (EUC)"));
+    // A relative folder is stored as the absolute one it names now.
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(home_.folder());
+    std::filesystem::create_directories("sub");
+    EXPECT_FALSE(SettingsStore::set("PATHS/ORG_FILES", "sub"));
+    std::filesystem::current_path(previous);
+    EXPECT_EQ(raw().value("PATHS/ORG_FILES").toString().toStdString(), home_.folder() + "sub/");
+}
+
+// Stored values that do not fit (a file edited by hand) are not used: the
+// defaults are, and the notes that a batch shows say which.
+TEST_F(SettingsStoreTest, StoredValuesThatDoNotFitGiveTheDefaultAndANote) {
+    raw().setValue("OPTIONS/SMART_QUOTES", -3);
+    raw().setValue("OPTIONS/SOURCE_LANGUAGE", "Klingon");
+    raw().setValue("OPTIONS/TARGET_LANGUAGE", "German");
+    const Settings settings = SettingsStore::load();
+    EXPECT_EQ(settings.options.smartQuotes, 1);
+    EXPECT_EQ(settings.options.sourceLanguage, "English (US)");
+    EXPECT_EQ(settings.options.targetLanguage, "German");
+    EXPECT_EQ(settings.notes,
+              (std::vector<std::string>{
+                  "Warning! The setting OPTIONS/SMART_QUOTES = -3 is not from 0 to 1; 1 is used.",
+                  "Warning! The setting OPTIONS/SOURCE_LANGUAGE = Klingon is no language for "
+                  "this use; English (US) is used."}));
 }
 
 TEST_F(SettingsStoreTest, ConversionOptionsCarryLookedUpLanguages) {

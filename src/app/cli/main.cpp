@@ -159,14 +159,21 @@ std::string applyOverrides(const BatchArguments& args, Settings& settings) {
         o.overwriteFiles = 1;
     if (args.debug)
         o.debug = 1;
-    for (const auto& [name, slot] : {std::pair{&args.sourceLanguage, &o.sourceLanguage},
-                                     std::pair{&args.targetLanguage, &o.targetLanguage}}) {
-        if (name->empty())
+    struct LanguageOption {
+        const std::string* name;
+        std::string* slot;
+        LanguageRole role;
+        const char* use;
+    };
+    for (const LanguageOption& option :
+         {LanguageOption{&args.sourceLanguage, &o.sourceLanguage, LanguageRole::Source, "source"},
+          LanguageOption{&args.targetLanguage, &o.targetLanguage, LanguageRole::Target,
+                         "target"}}) {
+        if (option.name->empty())
             continue;
-        LanguageRecord record;
-        if (!lookupLanguage(*name, LanguageRole::Target, record) || record.name != *name)
-            return "unknown language: " + *name;
-        *slot = *name;
+        if (!isLanguageFor(*option.name, option.role))
+            return std::string("not a ") + option.use + " language: " + *option.name;
+        *option.slot = *option.name;
     }
     return {};
 }
@@ -280,6 +287,11 @@ int runBatch(BatchKind kind, const BatchArguments& args) {
 // Lists the lexemes of an Interleaf ASCII file and the outcome of its parse,
 // so that a user can see why a document is refused.
 int listTokens(const std::string& file, bool debug, const std::string& sourceLanguage) {
+    // A device or a pipe would be read without end.
+    if (!fileExists(file)) {
+        std::cerr << "quillex: not a regular file: " << file << '\n';
+        return kExitUsage;
+    }
     std::string language = sourceLanguage;
     if (language.empty())
         language = SettingsStore::load().options.sourceLanguage;
