@@ -335,3 +335,32 @@ TEST_F(CommandLineTest, ABatchWaitsForAnotherThatWritesIntoTheSameFolder) {
         << waited.output;
     EXPECT_EQ(listFolder(org), (std::vector<std::string>{"a.ORG", "a.TXT"}));
 }
+
+// Conventions of the command tools our users script: --version, a clear
+// word for an unknown command, folders as inputs (their files in name order,
+// -r for subfolders), and output folders made when missing.
+TEST_F(CommandLineTest, VersionUnknownCommandsFolderInputsAndNewOutputFolders) {
+    const CommandRun version = quillex("--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_NE(version.output.find("quillex 2.0"), std::string::npos);
+    const CommandRun unknown = quillex("fowrard a.DOC");
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.output.find("unknown command 'fowrard'"), std::string::npos);
+
+    work.write("source/b.DOC", kDocument);
+    work.write("source/a.DOC", kDocument);
+    work.write("source/notes.txt", "not a document");
+    work.write("source/deeper/c.DOC", kDocument);
+    const std::string newOrg = work.folder() + "new/org/";
+    const std::string folderBatch = "forward --format txt --ancillary no --org-dir '" + newOrg +
+                                    "' --translated-dir '" + translated + "' '" + source + "'";
+    const CommandRun flat = quillex(folderBatch);
+    EXPECT_EQ(flat.status, 0) << flat.output;
+    EXPECT_NE(flat.output.find("Created the folder " + newOrg), std::string::npos);
+    EXPECT_LT(flat.output.find("Converting " + source + "a.DOC"),
+              flat.output.find("Converting " + source + "b.DOC"));
+    EXPECT_EQ(listFolder(newOrg), (std::vector<std::string>{"a.ORG", "a.TXT", "b.ORG", "b.TXT"}));
+    const CommandRun deep = quillex(folderBatch + " -r --overwrite always");
+    EXPECT_EQ(deep.status, 0) << deep.output;
+    EXPECT_NE(deep.output.find("Converting " + source + "deeper/c.DOC"), std::string::npos);
+}

@@ -22,7 +22,9 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <csignal>
 #include <filesystem>
 #include <iostream>
@@ -88,10 +90,12 @@ struct BatchArguments {
     bool debug = false;
     bool quiet = false;
     bool noWait = false;
+    bool recursive = false;
 };
 
 void addBatchOptions(CLI::App& command, BatchArguments& args, BatchKind kind) {
-    command.add_option("FILE", args.files, "files to process")->required();
+    command.add_option("FILE", args.files, "files to process, or folders of them")->required();
+    command.add_flag("-r,--recursive", args.recursive, "take the files of subfolders too");
     command.add_option("--org-dir", args.orgDirectory,
                        kind == BatchKind::Forward ? "folder for the QMX and ORG files"
                                                   : "folder of the ORG and source QMX files");
@@ -201,6 +205,33 @@ bool failsOn(const std::string& level, const VerificationCounts& findings) {
     return findings.alerts > 0 || (level == "warning" && findings.warnings > 0);
 }
 
+// The files of `folder` that a batch of `kind` takes (Interleaf ASCII files
+// to convert, QMX files to verify), in name order; with `recursive` those of
+// its subfolders too.
+std::vector<std::string> filesInFolder(const std::string& folder, BatchKind kind, bool recursive) {
+    const auto takes = [kind](const std::filesystem::path& path) {
+        std::string extension = path.extension().string();
+        for (char& c : extension)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        if (kind == BatchKind::Forward)
+            return extension == ".DOC" || extension == ".STY";
+        return extension == ".TXT" || extension == ".RTF" || extension == ".CAT";
+    };
+    std::vector<std::string> files;
+    const auto add = [&](const std::filesystem::directory_entry& entry) {
+        if (entry.is_regular_file() && takes(entry.path()))
+            files.push_back(std::filesystem::absolute(entry.path()).lexically_normal());
+    };
+    if (recursive)
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+            add(entry);
+    else
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            add(entry);
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
 // Why the results list may not go to `path`: it is an input or an output of
 // the batch, or an existing file that the overwrite policy (or the user)
 // keeps. Asked before the batch starts, so that nothing is lost at its end.
@@ -229,12 +260,22 @@ int runBatch(BatchKind kind, const BatchArguments& args) {
         return kExitUsage;
     }
     TerminalOptions terminal;
-    for (const std::string& file : args.files) {
-        if (!fileExists(file)) {
-            std::cerr << "quillex: no such file: " << file << '\n';
+    for (const std::string& input : args.files) {
+        if (std::filesystem::is_directory(input)) {
+            for (std::string& file : filesInFolder(input, kind, args.recursive))
+                terminal.files.push_back(std::move(file));
+            continue;
+        }
+        if (!fileExists(input)) {
+            std::cerr << "quillex: no such file: " << input << '\n';
             return kExitUsage;
         }
-        terminal.files.push_back(std::filesystem::absolute(file).lexically_normal());
+        terminal.files.push_back(std::filesystem::absolute(input).lexically_normal());
+    }
+    if (terminal.files.empty()) {
+        std::cerr << "quillex: the folders given hold no files to "
+                  << (kind == BatchKind::Forward ? "convert" : "verify") << '\n';
+        return kExitUsage;
     }
     const std::string& orgFolder = kind == BatchKind::Verify && !args.sourceDirectory.empty()
                                        ? args.sourceDirectory
@@ -243,6 +284,23 @@ int runBatch(BatchKind kind, const BatchArguments& args) {
         terminal.orgDirectory = absoluteFolder(orgFolder);
     if (!args.translatedDirectory.empty())
         terminal.translatedDirectory = absoluteFolder(args.translatedDirectory);
+    // Output folders named on the command line are made when missing.
+    for (const auto* folder : {&terminal.orgDirectory, &terminal.translatedDirectory}) {
+        if (!*folder || std::filesystem::exists(**folder) ||
+            (kind == BatchKind::Verify && folder == &terminal.orgDirectory))
+            continue;
+        std::error_code error;
+        if (!std::filesystem::create_directories(**folder, error)) {
+            std::cerr << "quillex: cannot create the folder " << **folder << ": " << error.message()
+                      << '\n';
+            return kExitUsage;
+        }
+        std::cout << "Created the folder " << **folder << '\n';
+    }
+    if (!terminal.orgDirectory)
+        std::cerr << "quillex: using the folder " << settings.paths.orgFiles
+                  << (kind == BatchKind::Verify ? " for the source QMX files" : " for the outputs")
+                  << " (--org-dir names another)\n";
     terminal.overwrite = policyOf(args.overwrite);
     terminal.ancillary = policyOf(args.ancillary);
     terminal.quiet = args.quiet;
@@ -318,6 +376,7 @@ int main(int argc, char** argv) {
     CLI::App app{"The Quillex 2.0 for Interleaf: prepares Interleaf ASCII documents for "
                  "translation and puts the translated text back."};
     app.require_subcommand(1);
+    app.set_version_flag("-V,--version", "quillex 2.0 (The Quillex 2.0 for Interleaf)");
 
     BatchArguments forwardArgs;
     CLI::App* forward = app.add_subcommand("forward", "convert Interleaf ASCII files to QMX");
@@ -350,6 +409,16 @@ int main(int argc, char** argv) {
     tokens->add_option("--source-language", tokensLanguage,
                        "language whose code page tells double-byte characters");
 
+    const auto isCommand = [&app](const std::string& name) {
+        for (const CLI::App* command : app.get_subcommands({}))
+            if (command->get_name() == name)
+                return true;
+        return false;
+    };
+    if (argc > 1 && argv[1][0] != '-' && !isCommand(argv[1])) {
+        std::cerr << "quillex: unknown command '" << argv[1] << "' (see 'quillex --help')\n";
+        return kExitUsage;
+    }
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
