@@ -98,6 +98,9 @@ TEST_F(CommandLineTest, WithoutATerminalExistingOutputsAreNotOverwritten) {
     work.write("org/a.ORG", "earlier");
     const CommandRun run = quillex(forward(file) + " --ancillary no");
     EXPECT_EQ(run.status, 0); // a file the policy keeps is skipped, not failed
+    EXPECT_NE(run.output.find("skipped: " + org + "a.ORG exists (use --overwrite always)"),
+              std::string::npos)
+        << run.output;
     EXPECT_NE(run.output.find("Conversion failed! Cancelled by user."), std::string::npos);
     EXPECT_EQ(readFile(org + "a.ORG"), "earlier");
     EXPECT_EQ(quillex(forward(file) + " --ancillary no --overwrite always").status, 0);
@@ -363,4 +366,34 @@ TEST_F(CommandLineTest, VersionUnknownCommandsFolderInputsAndNewOutputFolders) {
     const CommandRun deep = quillex(folderBatch + " -r --overwrite always");
     EXPECT_EQ(deep.status, 0) << deep.output;
     EXPECT_NE(deep.output.find("Converting " + source + "deeper/c.DOC"), std::string::npos);
+}
+
+// On a terminal the overwrite question also takes "a" (yes to all) and "q"
+// (quit the batch, keeping every file). The terminal is a pseudo-terminal
+// that script(1) opens, the answers come through it.
+TEST_F(CommandLineTest, TheOverwriteQuestionTakesAllAndQuit) {
+    const std::string first = work.write("source/a.DOC", kDocument);
+    const std::string second = work.write("source/b.DOC", kDocument);
+    for (const char* name : {"a.ORG", "a.TXT", "b.ORG", "b.TXT"})
+        work.write(std::string("org/") + name, "earlier");
+    const auto answer = [&](const std::string& keys) {
+        const std::string command = "printf '" + keys + "' | XDG_CONFIG_HOME='" + work.folder() +
+                                    "config' HOME='" + work.folder() + "' script -qec \"'" +
+                                    QUILLEX_CLI + "' " +
+                                    forward("'" + first + "' '" + second + "'") +
+                                    " --ancillary no\" /dev/null >/dev/null 2>&1; echo status=$?";
+        std::FILE* pipe = ::popen(command.c_str(), "r");
+        std::array<char, 256> buffer{};
+        std::string output;
+        for (std::size_t got; (got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
+            output.append(buffer.data(), got);
+        ::pclose(pipe);
+        return output;
+    };
+    EXPECT_NE(answer("q\\n").find("status=130"), std::string::npos);
+    EXPECT_EQ(readFile(org + "a.ORG"), "earlier");
+    EXPECT_EQ(readFile(org + "b.TXT"), "earlier");
+    EXPECT_NE(answer("a\\n").find("status=0"), std::string::npos);
+    EXPECT_NE(readFile(org + "a.ORG"), "earlier");
+    EXPECT_NE(readFile(org + "b.TXT"), "earlier");
 }

@@ -45,19 +45,38 @@ bool TerminalHost::confirmBatch(BatchKind kind, const std::string&, const std::s
 Answer TerminalHost::ask(const std::string& question, bool withCancel) {
     const bool ancillaryQuestion = question == loadString(1600);
     const Policy policy = ancillaryQuestion ? options_.ancillary : options_.overwrite;
+    Answer answer = Answer::No;
     if (policy == Policy::Yes)
-        return Answer::Yes;
-    if (policy == Policy::No)
-        return Answer::No;
-    if (!interactive_)
-        return ancillaryQuestion ? Answer::Yes : Answer::No;
-    return askOnTerminal(question, withCancel);
+        answer = Answer::Yes;
+    else if (policy == Policy::Ask && !interactive_)
+        answer = ancillaryQuestion ? Answer::Yes : Answer::No;
+    else if (policy == Policy::Ask)
+        answer = askOnTerminal(question, withCancel, !ancillaryQuestion);
+    if (!ancillaryQuestion && answer == Answer::No)
+        appendResult("skipped: " + pathIn(question) + " exists (use --overwrite always)");
+    return answer;
 }
 
-Answer TerminalHost::askOnTerminal(const std::string& question, bool withCancel) {
+// The path an overwrite question names: its second line.
+std::string TerminalHost::pathIn(const std::string& question) {
+    const std::size_t start = question.find('\n');
+    if (start == std::string::npos)
+        return question;
+    const std::size_t end = question.find('\n', start + 1);
+    return question.substr(start + 1, end == std::string::npos ? end : end - start - 1);
+}
+
+// y and n answer this question; for overwrite questions a (all) answers yes
+// to this one and every later one, and q quits the batch.
+Answer TerminalHost::askOnTerminal(const std::string& question, bool withCancel,
+                                   bool overwriteQuestion) {
     clearProgressLine();
     for (;;) {
-        std::cerr << question << (withCancel ? " [y/n/c] " : " [y/n] ") << std::flush;
+        std::cerr << question
+                  << (overwriteQuestion ? " [y/n/a(ll)/q(uit)] "
+                      : withCancel      ? " [y/n/c] "
+                                        : " [y/n] ")
+                  << std::flush;
         std::string answer;
         // A signal interrupts the wait (Ctrl-C cancels at a question too).
         if (cancelFlag_.load() || !std::getline(std::cin, answer) || cancelFlag_.load()) {
@@ -71,6 +90,14 @@ Answer TerminalHost::askOnTerminal(const std::string& question, bool withCancel)
             return Answer::No;
         if (withCancel && (answer == "c" || answer == "C" || answer == "cancel"))
             return Answer::Cancel;
+        if (overwriteQuestion && (answer == "a" || answer == "A" || answer == "all")) {
+            options_.overwrite = Policy::Yes;
+            return Answer::Yes;
+        }
+        if (overwriteQuestion && (answer == "q" || answer == "Q" || answer == "quit")) {
+            cancelFlag_.store(true); // the user ends the batch, as with Ctrl-C
+            return withCancel ? Answer::Cancel : Answer::No;
+        }
     }
 }
 

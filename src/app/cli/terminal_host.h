@@ -46,7 +46,8 @@ class TerminalHost : public BatchHost {
     const std::string& refusal() const { return refusal_; }
 
   private:
-    Answer askOnTerminal(const std::string& question, bool withCancel);
+    Answer askOnTerminal(const std::string& question, bool withCancel, bool overwriteQuestion);
+    static std::string pathIn(const std::string& question);
     void clearProgressLine();
 
     TerminalOptions options_;
