@@ -2,6 +2,7 @@
 // conversion.
 #include "verifier/verifier.h"
 
+#include "foundation/string_table.h"
 #include "foundation/text_file.h"
 #include "qmx/result_code.h"
 #include "verifier/file_checks.h"
@@ -71,6 +72,8 @@ FilePaths pathsOf(const ConversionOptions& options) {
     paths.report = folder + baseName + ".CMP";
     return paths;
 }
+
+constexpr int kReportWritten = 12060;
 
 // The local date and time in the locale's long form.
 std::string longDateTime() {
@@ -284,6 +287,8 @@ void Verifier::runComparison(TaggedFile& source, TaggedFile& translated, int add
 void Verifier::writeReport(const std::string& path) {
     report_.addCountsAndClosing();
     report_.write(path, paperSizeFromSetting(options_.rtfPageSize));
+    // Where to look: the report stands beside the translated file.
+    progress_.host().appendResult(formatString(kReportWritten, path.c_str()));
 }
 
 void Verifier::checkTranslatedTags(const std::vector<std::string>& lines) {

@@ -171,6 +171,8 @@ TEST_F(CommandLineTest, VerifyWritesAReportOnlyWhenTagsChanged) {
     const CommandRun different = quillex(verify);
     EXPECT_NE(different.output.find("Tag changes"), std::string::npos) << different.output;
     EXPECT_EQ(different.status, 1); // an error in a file fails `quillex verify && deliver`
+    EXPECT_NE(different.output.find("The verification report was written to " + copy + "a.CMP"),
+              std::string::npos);
     EXPECT_EQ(listFolder(copy), (std::vector<std::string>{"a.CMP", "a.TXT"}));
 
     // An existing report is replaced only as the overwrite policy allows (No
