@@ -125,12 +125,12 @@ class StructureCheck {
         stack_.push_back(kind);
     }
 
-    // <page "...">, <file "...">: the pairs left open before are reported
-    // (whatever was reported on the page before), then the new context starts
-    // with reporting on.
+    // <page "...">, <file "...">: the pairs left open before are reported,
+    // unless an error was already reported on the page before (they are most
+    // likely its consequence: a deleted </ct> leaves the row and the table
+    // open), then the new context starts with reporting on.
     void openSection(const Segment& segment, std::initializer_list<Kind> keep, Kind kind,
                      const char* positionWord) {
-        reporting_ = true;
         closeOpenPairs(keep);
         open(segment, keep, kind);
         reporting_ = true;
@@ -322,8 +322,7 @@ class StructureCheck {
             require(segment, {Kind::AutonumberFormat, Kind::PageNumberFormat, Kind::File});
             break;
         case tagno::QmxEnd:
-            reporting_ = true;
-            closeOpenPairs({Kind::Qmx});
+            closeOpenPairs({Kind::Qmx}); // the end of the last page or file
             stack_.clear();
             ended_ = true;
             break;
