@@ -28,6 +28,16 @@ class PieceParser final : public InterleafParser {
     ParseActions& actions_;
 };
 
+// "FILE:LINE:COLUMN: ..." for a syntax error, the form editors jump to.
+std::string syntaxErrorLocation(const std::string& path, const InterleafParser& parser) {
+    std::string text;
+    for (const char c : parser.errorText())
+        text += c == '\n' ? std::string("\\n") : std::string(1, c);
+    return path + ":" + std::to_string(parser.errorLine()) + ":" +
+           std::to_string(parser.errorColumn()) + ": the document cannot be read from here on (\"" +
+           text + "\")";
+}
+
 } // namespace
 
 // The file is read once, in text mode; the lexer reads that same text in
@@ -59,6 +69,9 @@ int parseDocument(const std::string& path, const ParseSettings& settings,
         const int failed = parser.parse();
         if (actions.cancelled())
             return result::Cancelled;
+        if (parser.errorCode() == result::ParserError && parser.errorLine() != 0 &&
+            settings.host != nullptr)
+            settings.host->appendResult(syntaxErrorLocation(path, parser));
         if (parser.errorCode() != 0)
             return parser.errorCode();
         if (failed != 0)

@@ -78,6 +78,15 @@ TEST_F(CommandLineTest, AFailedFileExitsWithOneAndLeavesNoOutput) {
               std::string::npos);
     EXPECT_NE(run.output.find("The file could not be converted."), std::string::npos);
     EXPECT_TRUE(listFolder(org).empty());
+
+    // A syntax error names the file, line and column where reading stopped.
+    const std::string broken = work.write(
+        "source/b.DOC", std::string(kDocument) + "\n<Frame,\n\tDiagram =\nV11,\n(t14,1,0)\n>\n");
+    const CommandRun syntax = quillex(forward(broken) + " --ancillary no");
+    EXPECT_EQ(syntax.status, 1);
+    EXPECT_NE(syntax.output.find(broken + ":"), std::string::npos) << syntax.output;
+    EXPECT_NE(syntax.output.find("Conversion failed! A parser error has occurred."),
+              std::string::npos);
 }
 
 TEST_F(CommandLineTest, UsageErrorsExitWithTwo) {

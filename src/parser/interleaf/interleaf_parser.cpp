@@ -130,9 +130,15 @@ std::string InterleafParser::expectedTokens(std::uint32_t state) const {
     return expectedTokenText(validLookaheads(state), lexer_);
 }
 
+// How much of the text at a syntax error its location line shows.
+constexpr std::size_t kErrorTextLength = 40;
+
 int InterleafParser::error(std::uint32_t state, SSLexLexeme& lookahead) {
     const std::string expected = expectedTokens(state);
     errorCode_ = result::ParserError;
+    errorLine_ = lookahead.line();
+    errorColumn_ = lookahead.offset();
+    errorText_ = std::string(lookahead.text().substr(0, kErrorTextLength));
     if (lexer_.debug() != 0 && lexer_.host() != nullptr)
         lexer_.host()->appendResult("Unexpected text: " + std::string(lookahead.text()) + " " +
                                     expected + ".");

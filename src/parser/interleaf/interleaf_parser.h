@@ -72,6 +72,11 @@ class InterleafParser : public SSYacc {
     InterleafLexer& lexer() { return lexer_; }
     // 6 after a syntax error; the caller clears it before parsing.
     int errorCode() const { return errorCode_; }
+    // Where the syntax error was met: the line and column of the text the
+    // parser could not take (0 when there was none), and that text.
+    std::uint32_t errorLine() const { return errorLine_; }
+    std::uint32_t errorColumn() const { return errorColumn_; }
+    const std::string& errorText() const { return errorText_; }
     void setErrorCode(int code) { errorCode_ = code; }
 
     // The syntax-error handler: builds the expected-token text, sets the
@@ -96,6 +101,9 @@ class InterleafParser : public SSYacc {
     InterleafLexer lexer_;
     SSYaccTable table_;
     int errorCode_ = 0;
+    std::uint32_t errorLine_ = 0;
+    std::uint32_t errorColumn_ = 0;
+    std::string errorText_;
 };
 
 // Builds the expected-token text from a state's valid lookaheads, naming each
