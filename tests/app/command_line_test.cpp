@@ -408,3 +408,22 @@ TEST_F(CommandLineTest, TheOverwriteQuestionTakesAllAndQuit) {
     EXPECT_NE(readFile(org + "a.ORG"), "earlier");
     EXPECT_NE(readFile(org + "b.TXT"), "earlier");
 }
+
+// Problems go to standard error and stay with --quiet; the progress of the
+// batch goes to standard output.
+TEST_F(CommandLineTest, ErrorsGoToStandardErrorAndStayWhenQuiet) {
+    const std::string file = work.write("source/a.DOC", "plain text\n");
+    const std::string command = "XDG_CONFIG_HOME='" + work.folder() + "config' HOME='" +
+                                work.folder() + "' '" + QUILLEX_CLI + "' " + forward(file) +
+                                " --ancillary no --quiet </dev/null 2>&1 >/dev/null";
+    std::FILE* pipe = ::popen(command.c_str(), "r");
+    std::array<char, 4096> buffer{};
+    std::string errors;
+    for (std::size_t got; (got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
+        errors.append(buffer.data(), got);
+    ::pclose(pipe);
+    EXPECT_NE(errors.find("Conversion failed! This file is not a valid Interleaf ASCII file."),
+              std::string::npos)
+        << errors;
+    EXPECT_EQ(errors.find("Converting "), std::string::npos) << errors;
+}

@@ -3,9 +3,11 @@
 
 #include "foundation/string_table.h"
 
+#include <array>
 #include <cstdio>
 #include <iostream>
 #include <string>
+#include <string_view>
 #include <unistd.h>
 
 namespace quillex {
@@ -18,6 +20,25 @@ std::string bar(int value, int maximum) {
     return "[" + std::string(static_cast<std::size_t>(std::min(filled, kBarWidth)), '#') +
            std::string(static_cast<std::size_t>(kBarWidth - std::min(filled, kBarWidth)), '.') +
            "]";
+}
+
+// Results lines that report a problem go to standard error, and stay with
+// --quiet; the rest (progress of the batch, the summary) go to standard
+// output.
+bool isProblemLine(std::string_view line) {
+    static constexpr std::array<std::string_view, 9> kProblemStarts = {"Conversion failed!",
+                                                                       "Verification failed!",
+                                                                       "File Error!",
+                                                                       "Warning!",
+                                                                       "Error!",
+                                                                       "Exception!",
+                                                                       "Filename:",
+                                                                       "skipped:",
+                                                                       "Unexpected text:"};
+    for (std::string_view start : kProblemStarts)
+        if (line.starts_with(start))
+            return true;
+    return line.find(": the document cannot be read from here on") != std::string_view::npos;
 }
 
 } // namespace
@@ -123,10 +144,11 @@ void TerminalHost::clearProgressLine() {
 
 void TerminalHost::appendResult(const std::string& line) {
     results_.push_back(line);
-    if (options_.quiet)
+    const bool problem = isProblemLine(line);
+    if (options_.quiet && !problem)
         return;
     clearProgressLine();
-    std::cout << line << '\n' << std::flush;
+    (problem ? std::cerr : std::cout) << line << '\n' << std::flush;
 }
 
 void TerminalHost::showSummary(const std::string& text, bool isError) {
