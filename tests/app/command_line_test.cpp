@@ -409,6 +409,16 @@ TEST_F(CommandLineTest, TheOverwriteQuestionTakesAllAndQuit) {
     EXPECT_NE(readFile(org + "b.TXT"), "earlier");
 }
 
+// A file name with blanks is shown in quotes, ready to be copied into a shell.
+TEST_F(CommandLineTest, FileNamesWithBlanksAreQuoted) {
+    const std::string file = work.write("source/a b.DOC", kDocument);
+    std::filesystem::create_directories(org + "a b.TXT");
+    const CommandRun run =
+        quillex(forward("'" + file + "'") + " --ancillary no --overwrite always");
+    EXPECT_EQ(run.status, 1) << run.output;
+    EXPECT_NE(run.output.find("Filename: '" + org + "a b.TXT'"), std::string::npos) << run.output;
+}
+
 // Problems go to standard error and stay with --quiet; the progress of the
 // batch goes to standard output.
 TEST_F(CommandLineTest, ErrorsGoToStandardErrorAndStayWhenQuiet) {

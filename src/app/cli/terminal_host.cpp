@@ -41,6 +41,18 @@ bool isProblemLine(std::string_view line) {
     return line.find(": the document cannot be read from here on") != std::string_view::npos;
 }
 
+// "Filename:PATH" as a terminal shows it: a path with blanks in quotes, so
+// that it can be copied into a shell as it is.
+std::string quotedPath(const std::string& line) {
+    constexpr std::string_view kFileName = "Filename:";
+    if (!line.starts_with(kFileName))
+        return line;
+    const std::string path = line.substr(kFileName.size());
+    if (path.find_first_of(" \t") == std::string::npos)
+        return line;
+    return std::string(kFileName) + " '" + path + "'";
+}
+
 } // namespace
 
 TerminalHost::TerminalHost(TerminalOptions options, std::atomic<bool>& cancelFlag)
@@ -148,7 +160,7 @@ void TerminalHost::appendResult(const std::string& line) {
     if (options_.quiet && !problem)
         return;
     clearProgressLine();
-    (problem ? std::cerr : std::cout) << line << '\n' << std::flush;
+    (problem ? std::cerr : std::cout) << quotedPath(line) << '\n' << std::flush;
 }
 
 void TerminalHost::showSummary(const std::string& text, bool isError) {
