@@ -29,14 +29,21 @@ class CommandLineTest : public ::testing::Test {
     }
 
     CommandRun quillex(const std::string& arguments) {
-        const std::string command = "XDG_CONFIG_HOME='" + work.folder() + "config' HOME='" +
-                                    work.folder() + "' '" + QUILLEX_CLI + "' " + arguments +
-                                    " </dev/null 2>&1";
+        return shell(command(arguments) + " </dev/null 2>&1");
+    }
+
+    // The quillex command with this test's settings folder, for a script.
+    std::string command(const std::string& arguments) const {
+        return "XDG_CONFIG_HOME='" + work.folder() + "config' HOME='" + work.folder() + "' '" +
+               QUILLEX_CLI + "' " + arguments;
+    }
+
+    // Runs `script` in the shell: what it prints and how it exits.
+    static CommandRun shell(const std::string& script) {
         CommandRun run;
-        std::FILE* pipe = ::popen(command.c_str(), "r");
+        std::FILE* pipe = ::popen(script.c_str(), "r");
         std::array<char, 4096> buffer{};
-        std::size_t got = 0;
-        while ((got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        for (std::size_t got; (got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
             run.output.append(buffer.data(), got);
         const int status = ::pclose(pipe);
         run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -132,16 +139,10 @@ TEST_F(CommandLineTest, SettingsCanBeListedAndChanged) {
 // A setting that cannot reach the settings file is not reported as set.
 TEST_F(CommandLineTest, ASettingThatCannotBeSavedFailsTheCommand) {
     const std::string blocked = work.write("blocked", "a file where the settings folder goes");
-    const std::string command = "XDG_CONFIG_HOME='" + blocked + "' '" + QUILLEX_CLI +
-                                "' settings set OPTIONS/SMART_QUOTES 0 </dev/null 2>&1";
-    std::FILE* pipe = ::popen(command.c_str(), "r");
-    std::array<char, 1024> buffer{};
-    std::string output;
-    for (std::size_t got; (got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
-        output.append(buffer.data(), got);
-    const int status = ::pclose(pipe);
-    EXPECT_EQ(WEXITSTATUS(status), 1) << output;
-    EXPECT_NE(output.find("could not be saved"), std::string::npos) << output;
+    const CommandRun run = shell("XDG_CONFIG_HOME='" + blocked + "' '" + QUILLEX_CLI +
+                                 "' settings set OPTIONS/SMART_QUOTES 0 </dev/null 2>&1");
+    EXPECT_EQ(run.status, 1) << run.output;
+    EXPECT_NE(run.output.find("could not be saved"), std::string::npos) << run.output;
 }
 
 TEST_F(CommandLineTest, TokensListsLexemesAndTheParseOutcome) {
@@ -283,20 +284,13 @@ TEST_F(CommandLineTest, TerminationSignalsCancelTheBatchAndLeaveNothing) {
     const std::string file = work.write("source/big.DOC", document);
     for (const char* signal : {"TERM", "HUP"}) {
         SCOPED_TRACE(signal);
-        const std::string script =
-            "XDG_CONFIG_HOME='" + work.folder() + "config' HOME='" + work.folder() + "' '" +
-            QUILLEX_CLI + "' " + forward(file) +
-            " --ancillary no --overwrite always </dev/null >/dev/null 2>&1 & "
-            "pid=$!; for i in $(seq 200); do ls -a '" +
-            org + "' | grep -q quillex && break; sleep 0.05; done; kill -" + signal +
-            " $pid; wait $pid; echo status=$?";
-        std::FILE* pipe = ::popen(script.c_str(), "r");
-        std::array<char, 256> buffer{};
-        std::string output;
-        for (std::size_t got; (got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
-            output.append(buffer.data(), got);
-        ::pclose(pipe);
-        EXPECT_NE(output.find("status=130"), std::string::npos) << output;
+        const CommandRun run =
+            shell(command(forward(file)) +
+                  " --ancillary no --overwrite always </dev/null >/dev/null 2>&1 & "
+                  "pid=$!; for i in $(seq 200); do ls -a '" +
+                  org + "' | grep -q quillex && break; sleep 0.05; done; kill -" + signal +
+                  " $pid; wait $pid");
+        EXPECT_EQ(run.status, 130) << run.output;
         EXPECT_TRUE(listFolder(org).empty());
         EXPECT_TRUE(listFolder(translated).empty());
     }
@@ -321,21 +315,9 @@ TEST_F(CommandLineTest, VerifyFindsTheSourceWhateverTheCaseOfTheExtension) {
 TEST_F(CommandLineTest, ABatchWaitsForAnotherThatWritesIntoTheSameFolder) {
     const std::string file = work.write("source/a.DOC", kDocument);
     const auto run = [&](const std::string& options) {
-        const std::string script = "flock -x '" + org + "' sleep 1 & sleep 0.3; XDG_CONFIG_HOME='" +
-                                   work.folder() + "config' HOME='" + work.folder() + "' '" +
-                                   QUILLEX_CLI + "' " + forward(file) +
-                                   " --ancillary no --overwrite always " + options +
-                                   " </dev/null 2>&1; echo status=$?; wait";
-        CommandRun result;
-        std::FILE* pipe = ::popen(script.c_str(), "r");
-        std::array<char, 4096> buffer{};
-        for (std::size_t got; (got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
-            result.output.append(buffer.data(), got);
-        ::pclose(pipe);
-        const std::size_t status = result.output.rfind("status=");
-        result.status =
-            status == std::string::npos ? -1 : std::stoi(result.output.substr(status + 7));
-        return result;
+        return shell("flock -x '" + org + "' sleep 1 & sleep 0.3; " + command(forward(file)) +
+                     " --ancillary no --overwrite always " + options +
+                     " </dev/null 2>&1; status=$?; wait; exit $status");
     };
     const CommandRun refused = run("--no-wait");
     EXPECT_EQ(refused.status, 2) << refused.output;
@@ -388,23 +370,16 @@ TEST_F(CommandLineTest, TheOverwriteQuestionTakesAllAndQuit) {
     for (const char* name : {"a.ORG", "a.TXT", "b.ORG", "b.TXT"})
         work.write(std::string("org/") + name, "earlier");
     const auto answer = [&](const std::string& keys) {
-        const std::string command = "printf '" + keys + "' | XDG_CONFIG_HOME='" + work.folder() +
-                                    "config' HOME='" + work.folder() + "' script -qec \"'" +
-                                    QUILLEX_CLI + "' " +
-                                    forward("'" + first + "' '" + second + "'") +
-                                    " --ancillary no\" /dev/null >/dev/null 2>&1; echo status=$?";
-        std::FILE* pipe = ::popen(command.c_str(), "r");
-        std::array<char, 256> buffer{};
-        std::string output;
-        for (std::size_t got; (got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
-            output.append(buffer.data(), got);
-        ::pclose(pipe);
-        return output;
+        return shell("printf '" + keys + "' | XDG_CONFIG_HOME='" + work.folder() +
+                     "config' HOME='" + work.folder() + "' script -qec \"'" + QUILLEX_CLI + "' " +
+                     forward("'" + first + "' '" + second + "'") +
+                     " --ancillary no\" /dev/null >/dev/null 2>&1")
+            .status;
     };
-    EXPECT_NE(answer("q\\n").find("status=130"), std::string::npos);
+    EXPECT_EQ(answer("q\\n"), 130);
     EXPECT_EQ(readFile(org + "a.ORG"), "earlier");
     EXPECT_EQ(readFile(org + "b.TXT"), "earlier");
-    EXPECT_NE(answer("a\\n").find("status=0"), std::string::npos);
+    EXPECT_EQ(answer("a\\n"), 0);
     EXPECT_NE(readFile(org + "a.ORG"), "earlier");
     EXPECT_NE(readFile(org + "b.TXT"), "earlier");
 }
@@ -423,15 +398,8 @@ TEST_F(CommandLineTest, FileNamesWithBlanksAreQuoted) {
 // batch goes to standard output.
 TEST_F(CommandLineTest, ErrorsGoToStandardErrorAndStayWhenQuiet) {
     const std::string file = work.write("source/a.DOC", "plain text\n");
-    const std::string command = "XDG_CONFIG_HOME='" + work.folder() + "config' HOME='" +
-                                work.folder() + "' '" + QUILLEX_CLI + "' " + forward(file) +
-                                " --ancillary no --quiet </dev/null 2>&1 >/dev/null";
-    std::FILE* pipe = ::popen(command.c_str(), "r");
-    std::array<char, 4096> buffer{};
-    std::string errors;
-    for (std::size_t got; (got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
-        errors.append(buffer.data(), got);
-    ::pclose(pipe);
+    const std::string errors =
+        shell(command(forward(file)) + " --ancillary no --quiet </dev/null 2>&1 >/dev/null").output;
     EXPECT_NE(errors.find("Conversion failed! This file is not a valid Interleaf ASCII file."),
               std::string::npos)
         << errors;
