@@ -74,3 +74,31 @@ TEST(RtfInOffice, ConvertedChapterOpensWithEveryLine) {
         }
     }
 }
+
+// A translator's editor saves the RTF file again in its own way: the office
+// suite ends lines right after control words ("{\loch" and the text on the
+// next line), which is why a line end ends a control word in our reader. The
+// file it saves verifies clean against the one we wrote.
+TEST(RtfInOffice, AnRtfFileSavedByTheOfficeSuiteVerifiesAgainstOurs) {
+    if (!haveLibreOffice())
+        GTEST_SKIP() << "LibreOffice is not installed";
+    TempDir work;
+    const std::string env =
+        "XDG_CONFIG_HOME='" + work.folder() + "config' HOME='" + work.folder() + "' ";
+    const std::string rtf = work.subfolder("rtf");
+    const std::string chapter = std::string(QUILLEX_EXAMPLES) + "/chapter3.DOC";
+    ASSERT_EQ(run(env + "'" + QUILLEX_CLI + "' forward --ancillary no --format rtf --org-dir '" +
+                  rtf + "' --translated-dir '" + rtf + "' '" + chapter + "' >/dev/null"),
+              0);
+    ASSERT_EQ(run(env +
+                  "timeout 300 libreoffice --headless --convert-to 'rtf:Rich Text Format' "
+                  "--outdir '" +
+                  work.folder() + "office' '" + rtf + "chapter3.RTF' >/dev/null 2>&1"),
+              0);
+    const std::string saved = work.folder() + "office/chapter3.RTF";
+    ASSERT_EQ(run("mv '" + work.folder() + "office/chapter3.rtf' '" + saved + "'"), 0);
+    EXPECT_NE(readFile(saved).find("\\loch\n"), std::string::npos); // the way it ends lines
+    EXPECT_EQ(run(env + "'" + QUILLEX_CLI + "' verify --format rtf --source-dir '" + rtf + "' '" +
+                  saved + "' >/dev/null 2>&1"),
+              0);
+}
