@@ -110,14 +110,19 @@ void addBatchOptions(CLI::App& command, BatchArguments& args, BatchKind kind) {
         ->check(CLI::IsMember({"a4", "letter"}));
     command.add_option("--source-language", args.sourceLanguage, "source language name");
     command.add_option("--target-language", args.targetLanguage, "target language name");
-    command.add_option("--smart-quotes", args.smartQuotes, "straight quotes as tags or text")
-        ->check(CLI::IsMember({"tags", "text"}));
-    command.add_option("--read-only", args.readOnly, "read-only components")
-        ->check(CLI::IsMember({"translate", "dont-translate"}));
-    command.add_option("--marker-placeholders", args.markerPlaceholders, "index marker anchors")
-        ->check(CLI::IsMember({"insert", "dont-insert"}));
-    command.add_option("--hyphenation", args.hyphenation, "translation hyphenation")
-        ->check(CLI::IsMember({"turn-off", "leave"}));
+    // Each command offers only the options that change what it does.
+    if (kind == BatchKind::Forward) {
+        command.add_option("--smart-quotes", args.smartQuotes, "straight quotes as tags or text")
+            ->check(CLI::IsMember({"tags", "text"}));
+        command.add_option("--read-only", args.readOnly, "read-only components")
+            ->check(CLI::IsMember({"translate", "dont-translate"}));
+        command
+            .add_option("--marker-placeholders", args.markerPlaceholders, "index marker anchors")
+            ->check(CLI::IsMember({"insert", "dont-insert"}));
+    }
+    if (kind == BatchKind::Backward)
+        command.add_option("--hyphenation", args.hyphenation, "translation hyphenation")
+            ->check(CLI::IsMember({"turn-off", "leave"}));
     command.add_option("--overwrite", args.overwrite, "existing output files")
         ->check(CLI::IsMember({"ask", "always", "never"}));
     if (kind == BatchKind::Forward)
