@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 using quillex::testing::listFolder;
@@ -404,4 +405,28 @@ TEST_F(CommandLineTest, ErrorsGoToStandardErrorAndStayWhenQuiet) {
               std::string::npos)
         << errors;
     EXPECT_EQ(errors.find("Converting "), std::string::npos) << errors;
+}
+
+// Ctrl-C while the overwrite question waits on the terminal ends the batch
+// at once (exit 130), keeping every file.
+TEST_F(CommandLineTest, CtrlCAtTheOverwriteQuestionEndsTheBatch) {
+    const std::string file = work.write("source/a.DOC", kDocument);
+    work.write("org/a.ORG", "earlier");
+    const std::string fifo = work.folder() + "keys";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // The question waits on a terminal whose input never comes; the batch
+    // must end within seconds of the signal, not when the input ends.
+    const CommandRun run =
+        shell("sleep 30 > '" + fifo + "' 2>/dev/null & writer=$!; XDG_CONFIG_HOME='" +
+              work.folder() + "config' HOME='" + work.folder() + "' script -qec \"'" + QUILLEX_CLI +
+              "' " + forward(file) + " --ancillary no\" /dev/null < '" + fifo +
+              "' >/dev/null 2>&1 & script=$!; "
+              "for i in $(seq 200); do pid=$(pgrep -f \"^" +
+              QUILLEX_CLI + " forward.*" + work.folder() +
+              "\") && break; sleep 0.05; done; sleep 0.5; kill -INT $pid; "
+              "(sleep 5; kill $script 2>/dev/null) >/dev/null 2>&1 & watchdog=$!; "
+              "wait $script; status=$?; kill $watchdog $writer 2>/dev/null; exit $status");
+    EXPECT_EQ(run.status, 130) << run.output;
+    EXPECT_EQ(readFile(org + "a.ORG"), "earlier");
+    EXPECT_EQ(listFolder(org), std::vector<std::string>{"a.ORG"});
 }
