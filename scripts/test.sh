@@ -3,6 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-bash scripts/build.sh
+bash scripts/build.sh -DQUILLEX_WERROR=ON
 cd build
 ctest --output-on-failure -j2

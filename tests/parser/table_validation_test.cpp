@@ -172,16 +172,28 @@ class PlainParser : public SSYacc {
 // an SSException; nothing reads outside the image (run under the sanitizers)
 // and neither scanning nor parsing runs away.
 TEST(TableImages, SingleByteDamageNeverEscapesTheImage) {
+    // How many damaged images were refused, and how many were used: both
+    // happen (a validation that refused nothing, or everything, would be
+    // wrong), and nothing but an SSException leaves a load.
+    struct Outcomes {
+        int refused = 0;
+        int used = 0;
+    };
     const auto probe = [](const Bytes& valid, auto load) {
+        Outcomes outcomes;
         for (std::size_t at = 0; at < valid.size(); ++at)
             for (const std::uint8_t value : {0x00, 0x01, 0x7F, 0xFF}) {
                 Bytes image = valid;
                 image[at] = value;
                 try {
                     load(image);
+                    ++outcomes.used;
                 } catch (const SSException&) {
+                    ++outcomes.refused;
                 }
             }
+        EXPECT_GT(outcomes.refused, 0);
+        EXPECT_GT(outcomes.used, 0);
     };
     probe(sampleLexTable(), [](const Bytes& image) {
         SSLexTable table(image, "probe");
