@@ -4,6 +4,7 @@
 #include "forward/ancillary_file.h"
 #include "forward/forward_converter.h"
 #include "forward/forward_outputs.h"
+#include "foundation/ascii_case.h"
 #include "foundation/file_error.h"
 #include "foundation/folder_lock.h"
 #include "foundation/output_file.h"
@@ -13,7 +14,6 @@
 #include "verifier/verifier.h"
 
 #include <algorithm>
-#include <cctype>
 #include <chrono>
 #include <ctime>
 #include <filesystem>
@@ -31,21 +31,15 @@ constexpr int kStaleFilesRemoved = 12040;
 constexpr int kWaitingForFolder = 12050;
 constexpr std::chrono::milliseconds kLockPoll{200};
 
-std::string upperCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
-}
-
 std::string extensionOf(const std::string& path) {
     const std::string name = path.substr(path.find_last_of('/') + 1);
     const auto dot = name.find_last_of('.');
-    return dot == std::string::npos ? std::string() : upperCase(name.substr(dot));
+    return dot == std::string::npos ? std::string() : upperCaseAscii(name.substr(dot));
 }
 
 // Forward batches tell style files by the last three letters of the name.
 bool endsWithSty(const std::string& path) {
-    return path.size() >= 3 && upperCase(path.substr(path.size() - 3)) == "STY";
+    return path.size() >= 3 && upperCaseAscii(path.substr(path.size() - 3)) == "STY";
 }
 
 // The outputs a file of the batch gives, as one key: the same key for two
@@ -56,7 +50,7 @@ bool endsWithSty(const std::string& path) {
 std::string outputKey(BatchKind kind, const std::string& file) {
     if (kind == BatchKind::Verify)
         return std::filesystem::absolute(file).lexically_normal().string();
-    return upperCase(bareName(file)) + (endsWithSty(file) ? ".STY" : ".DOC");
+    return upperCaseAscii(bareName(file)) + (endsWithSty(file) ? ".STY" : ".DOC");
 }
 
 // A refusal naming two files of the batch whose outputs would clash; empty
@@ -75,7 +69,7 @@ std::string findOutputClash(BatchKind kind, const std::vector<std::string>& file
 // In a list of more than one name, the first and last are exchanged when the
 // first sorts at or after the last (without regard to case).
 void exchangeFirstAndLast(std::vector<std::string>& names) {
-    if (names.size() > 1 && upperCase(names.front()) >= upperCase(names.back()))
+    if (names.size() > 1 && upperCaseAscii(names.front()) >= upperCaseAscii(names.back()))
         std::swap(names.front(), names.back());
 }
 

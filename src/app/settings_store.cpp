@@ -52,7 +52,6 @@ constexpr StringValue kOptionStrings[] = {
     {"TARGET_LANGUAGE", &OptionSettings::targetLanguage, LanguageRole::Target},
 };
 
-
 struct PathValue {
     const char* name;
     std::string PathSettings::*field;

@@ -45,10 +45,6 @@ bool takesText(const std::string& tag) {
                        [&](std::string_view prefix) { return tag.starts_with(prefix); });
 }
 
-bool isExternalTag(const std::string& item) {
-    return item.starts_with('<') && !item.starts_with("<:");
-}
-
 } // namespace
 
 // Text that no component start opens (text before a document's first

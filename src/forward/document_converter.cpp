@@ -3,6 +3,7 @@
 
 #include "forward/body_converter.h"
 #include "forward/catalog.h"
+#include "foundation/ascii_case.h"
 #include "foundation/disk_space.h"
 #include "foundation/file_error.h"
 #include "foundation/output_file.h"
@@ -15,7 +16,6 @@
 #include "qmx/result_code.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -178,10 +178,7 @@ void DocumentConverter::convertStyleFile() {
 // The name the ancillary file knows the file by: bare name and extension
 // (".DOC" or ".STY" by the mode) in upper case.
 std::string DocumentConverter::ancillaryFileName() const {
-    std::string name = options_.baseName + (outputs_.styleMode ? ".STY" : ".DOC");
-    for (char& c : name)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return name;
+    return upperCaseAscii(options_.baseName + (outputs_.styleMode ? ".STY" : ".DOC"));
 }
 
 void DocumentConverter::parseSource() {

@@ -1,6 +1,8 @@
 // The process-wide file registry.
 #include "forward/file_registry.h"
 
+#include "foundation/ascii_case.h"
+
 #include <map>
 #include <mutex>
 #include <vector>
@@ -19,20 +21,13 @@ Registry& registry() {
     return instance;
 }
 
-std::string upperCased(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
-
 } // namespace
 
 int registerFile(const std::string& path) {
     Registry& r = registry();
     std::lock_guard guard(r.lock);
     const auto [entry, added] =
-        r.numbers.try_emplace(upperCased(path), static_cast<int>(r.paths.size()) + 1);
+        r.numbers.try_emplace(upperCaseAscii(path), static_cast<int>(r.paths.size()) + 1);
     if (added)
         r.paths.push_back(path);
     return entry->second;

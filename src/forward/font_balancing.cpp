@@ -1,6 +1,8 @@
 // Balancing font changes.
 #include "forward/font_balancing.h"
 
+#include "qmx/line_joiner.h"
+
 namespace quillex {
 namespace {
 
@@ -12,10 +14,6 @@ bool isFontChange(const std::string& item) {
 
 bool isSubcomponentEnd(const std::string& item) {
     return item == "<:/cs>" || item == "<:/sc>" || item == "<:/cns>";
-}
-
-bool isExternalTag(const std::string& item) {
-    return item.starts_with('<') && !item.starts_with("<:");
 }
 
 bool endsFont(const std::string& item) {

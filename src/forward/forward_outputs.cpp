@@ -1,19 +1,12 @@
 // Output names of the forward conversion.
 #include "forward/forward_outputs.h"
 
-#include <algorithm>
-#include <cctype>
+#include "foundation/ascii_case.h"
+
 #include <filesystem>
 
 namespace quillex {
 namespace {
-
-std::string upperCase(std::string_view text) {
-    std::string upper(text);
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return upper;
-}
 
 std::string_view fileNameOf(std::string_view path) {
     const auto slash = path.find_last_of('/');
@@ -29,7 +22,7 @@ std::string_view extensionOf(std::string_view path) {
 } // namespace
 
 bool isStyleFile(std::string_view path) {
-    const std::string extension = upperCase(extensionOf(path));
+    const std::string extension = upperCaseAscii(extensionOf(path));
     return extension == ".STY" || extension == ".CAT";
 }
 

@@ -2,13 +2,6 @@
 #include "qmx/line_joiner.h"
 
 namespace quillex {
-namespace {
-
-bool isExternalTag(const std::string& item) {
-    return item.starts_with("<") && !item.starts_with("<:");
-}
-
-} // namespace
 
 std::vector<std::string> joinItemsIntoLines(std::vector<std::string> items) {
     std::vector<std::string> lines;

@@ -12,6 +12,11 @@
 
 namespace quillex {
 
+// An external tag: an item beginning "<" but not "<:". It starts a line.
+inline bool isExternalTag(const std::string& item) {
+    return item.starts_with('<') && !item.starts_with("<:");
+}
+
 // Takes the items by value: each item's text moves into its line, and the
 // memory of an item appended to a line is given back at once, so a large
 // body is not held twice.

@@ -2,6 +2,7 @@
 // conversion.
 #include "verifier/verifier.h"
 
+#include "foundation/ascii_case.h"
 #include "foundation/string_table.h"
 #include "foundation/text_file.h"
 #include "qmx/result_code.h"
@@ -11,7 +12,6 @@
 #include "verifier/segment_scanner.h"
 #include "verifier/tag_comparison.h"
 
-#include <cctype>
 #include <ctime>
 #include <filesystem>
 #include <optional>
@@ -32,15 +32,11 @@ struct FilePaths {
 // names are compared so, and the file on disk is used as it is named.
 std::optional<std::string> sameNameIgnoringCase(const std::string& folder,
                                                 const std::string& name) {
-    const auto upper = [](std::string text) {
-        for (char& c : text)
-            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        return text;
-    };
-    const std::string wanted = upper(name);
+    const std::string wanted = upperCaseAscii(name);
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(folder, error))
-        if (upper(entry.path().filename().string()) == wanted && entry.is_regular_file(error))
+        if (upperCaseAscii(entry.path().filename().string()) == wanted &&
+            entry.is_regular_file(error))
             return folder + entry.path().filename().string();
     return std::nullopt;
 }

@@ -38,21 +38,26 @@ std::vector<std::string> linesOf(std::string text) {
     return lines;
 }
 
+// The settings of a test's own folder, for the commands it runs.
+std::string environmentOf(const TempDir& work) {
+    return "XDG_CONFIG_HOME='" + work.folder() + "config' HOME='" + work.folder() + "' ";
+}
+
+const std::string kChapter = std::string(QUILLEX_EXAMPLES) + "/chapter3.DOC";
+
 } // namespace
 
 TEST(RtfInOffice, ConvertedChapterOpensWithEveryLine) {
     if (!haveLibreOffice())
         GTEST_SKIP() << "LibreOffice is not installed";
     TempDir work;
-    const std::string env =
-        "XDG_CONFIG_HOME='" + work.folder() + "config' HOME='" + work.folder() + "' ";
+    const std::string env = environmentOf(work);
     const std::string forward = env + "'" + QUILLEX_CLI + "' forward --ancillary no --org-dir '";
-    const std::string chapter = std::string(QUILLEX_EXAMPLES) + "/chapter3.DOC";
     const std::string rtf = work.subfolder("rtf"), txt = work.subfolder("txt");
-    ASSERT_EQ(run(forward + rtf + "' --translated-dir '" + rtf + "' --format rtf '" + chapter +
+    ASSERT_EQ(run(forward + rtf + "' --translated-dir '" + rtf + "' --format rtf '" + kChapter +
                   "' >/dev/null"),
               0);
-    ASSERT_EQ(run(forward + txt + "' --translated-dir '" + txt + "' --format txt '" + chapter +
+    ASSERT_EQ(run(forward + txt + "' --translated-dir '" + txt + "' --format txt '" + kChapter +
                   "' >/dev/null"),
               0);
     // The office suite's plain-text export of the RTF file, as UTF-8.
@@ -83,12 +88,10 @@ TEST(RtfInOffice, AnRtfFileSavedByTheOfficeSuiteVerifiesAgainstOurs) {
     if (!haveLibreOffice())
         GTEST_SKIP() << "LibreOffice is not installed";
     TempDir work;
-    const std::string env =
-        "XDG_CONFIG_HOME='" + work.folder() + "config' HOME='" + work.folder() + "' ";
+    const std::string env = environmentOf(work);
     const std::string rtf = work.subfolder("rtf");
-    const std::string chapter = std::string(QUILLEX_EXAMPLES) + "/chapter3.DOC";
     ASSERT_EQ(run(env + "'" + QUILLEX_CLI + "' forward --ancillary no --format rtf --org-dir '" +
-                  rtf + "' --translated-dir '" + rtf + "' '" + chapter + "' >/dev/null"),
+                  rtf + "' --translated-dir '" + rtf + "' '" + kChapter + "' >/dev/null"),
               0);
     ASSERT_EQ(run(env +
                   "timeout 300 libreoffice --headless --convert-to 'rtf:Rich Text Format' "

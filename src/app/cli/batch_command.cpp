@@ -6,6 +6,7 @@
 #include "app/cli/results_file.h"
 #include "app/cli/terminal_host.h"
 #include "app/settings_store.h"
+#include "foundation/ascii_case.h"
 #include "foundation/file_error.h"
 #include "foundation/output_file.h"
 #include "foundation/string_table.h"
@@ -13,7 +14,6 @@
 #include "qmx/language_table.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <iostream>
 
@@ -97,9 +97,7 @@ bool failsOn(const std::string& level, const VerificationCounts& findings) {
 // its subfolders too.
 std::vector<std::string> filesInFolder(const std::string& folder, BatchKind kind, bool recursive) {
     const auto takes = [kind](const std::filesystem::path& path) {
-        std::string extension = path.extension().string();
-        for (char& c : extension)
-            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        const std::string extension = upperCaseAscii(path.extension().string());
         if (kind == BatchKind::Forward)
             return extension == ".DOC" || extension == ".STY";
         return extension == ".TXT" || extension == ".RTF" || extension == ".CAT";

@@ -1,9 +1,10 @@
 // The file that `--results` saves the results list to.
 #include "app/cli/results_file.h"
 
+#include "foundation/ascii_case.h"
+
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <filesystem>
 #include <string_view>
 
@@ -20,12 +21,6 @@ constexpr std::array<std::string_view, 5> kForwardExtensions = {".ORG", ".TXT", 
 constexpr std::array<std::string_view, 2> kAncillaryNames = {"ANCILL.TXT", "ANCILL.RTF"};
 constexpr std::string_view kReportExtension = ".CMP";
 
-std::string upper(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
 // Two paths name the same file: the same file on disk, or, for files that
 // do not exist yet, the same normal form.
 bool samePath(const fs::path& a, const fs::path& b) {
@@ -39,7 +34,7 @@ bool samePath(const fs::path& a, const fs::path& b) {
 std::vector<std::string> outputNames(const BatchFiles& batch) {
     std::vector<std::string> names;
     for (const std::string& input : batch.inputs) {
-        const std::string stem = upper(fs::path(input).stem().string());
+        const std::string stem = upperCaseAscii(fs::path(input).stem().string());
         if (batch.kind == BatchKind::Verify) {
             names.push_back(stem + std::string(kReportExtension));
             continue;
@@ -75,7 +70,7 @@ std::string resultsFileConflict(const std::string& resultsPath, const BatchFiles
                    " is an input of the batch; name another file";
 
     const std::vector<std::string> names = outputNames(batch);
-    const std::string name = upper(results.filename().string());
+    const std::string name = upperCaseAscii(results.filename().string());
     if (std::find(names.begin(), names.end(), name) == names.end())
         return {};
     for (const fs::path& folder : outputFolders(batch))
