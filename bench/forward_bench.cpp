@@ -12,11 +12,11 @@
 // and processor time). With a STAGE only that stage runs, once, in this
 // process, at SECTIONS sections (for profilers); "rich" picks the document
 // rich in tables and frames.
+#include "conversion/conversion_host.h"
+#include "conversion/result_code.h"
 #include "document_generator.h"
 #include "forward/document_parser.h"
 #include "forward/forward_converter.h"
-#include "qmx/conversion_host.h"
-#include "qmx/result_code.h"
 #include "rich_document_generator.h"
 #include "verifier/verifier.h"
 

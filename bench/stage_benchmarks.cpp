@@ -2,11 +2,11 @@
 // parser alone, and the forward conversion of generated documents, without
 // process start-up or the batch runner. bench/run measures the quillex
 // command end to end and adds these figures; they also help profiling.
+#include "conversion/result_code.h"
 #include "docgen/document_generator.h"
 #include "docgen/document_sink.h"
 #include "forward/forward_converter.h"
 #include "parser/interleaf/interleaf_parser.h"
-#include "qmx/result_code.h"
 
 #include <benchmark/benchmark.h>
 

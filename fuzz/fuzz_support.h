@@ -2,8 +2,8 @@
 // result codes, and a loud stop when a promise is broken.
 #pragma once
 
-#include "qmx/conversion_host.h"
-#include "qmx/result_code.h"
+#include "conversion/conversion_host.h"
+#include "conversion/result_code.h"
 
 #include <algorithm>
 #include <cstdio>

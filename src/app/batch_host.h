@@ -6,7 +6,7 @@
 #pragma once
 
 #include "app/batch_kind.h"
-#include "qmx/conversion_host.h"
+#include "conversion/conversion_host.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,7 @@
 // The batch runner.
 #include "app/batch_runner.h"
 
+#include "conversion/result_code.h"
 #include "forward/ancillary_file.h"
 #include "forward/forward_converter.h"
 #include "forward/forward_outputs.h"
@@ -10,7 +11,6 @@
 #include "foundation/output_file.h"
 #include "foundation/string_table.h"
 #include "foundation/text_file.h"
-#include "qmx/result_code.h"
 #include "verifier/verifier.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 // The result-code table of the batch runner.
 #include "app/result_messages.h"
 
+#include "conversion/result_code.h"
 #include "foundation/string_table.h"
-#include "qmx/result_code.h"
 
 namespace quillex {
 namespace {

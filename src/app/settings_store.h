@@ -7,7 +7,7 @@
 // directory; every directory ends with "/".
 #pragma once
 
-#include "qmx/conversion_options.h"
+#include "conversion/conversion_options.h"
 
 #include <optional>
 #include <string>

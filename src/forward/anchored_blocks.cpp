@@ -1,7 +1,7 @@
 // Moving anchored blocks behind their paragraph.
 #include "forward/anchored_blocks.h"
 
-#include "qmx/result_code.h"
+#include "conversion/result_code.h"
 
 #include <algorithm>
 #include <array>

@@ -1,9 +1,9 @@
 // Writing the ancillary file at the end of a forward batch.
 #pragma once
 
+#include "conversion/conversion_host.h"
+#include "conversion/conversion_options.h"
 #include "forward/ancillary_collector.h"
-#include "qmx/conversion_host.h"
-#include "qmx/conversion_options.h"
 
 namespace quillex {
 

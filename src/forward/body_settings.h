@@ -2,8 +2,8 @@
 // options.
 #pragma once
 
+#include "conversion/conversion_options.h"
 #include "forward/attribute_text.h"
-#include "qmx/conversion_options.h"
 
 namespace quillex {
 

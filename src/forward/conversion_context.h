@@ -3,11 +3,11 @@
 // maps, the class table, the settings and the results list for warnings.
 #pragma once
 
+#include "conversion/conversion_host.h"
 #include "forward/body_settings.h"
 #include "forward/class_information.h"
 #include "forward/tag_registry.h"
 #include "foundation/string_table.h"
-#include "qmx/conversion_host.h"
 
 namespace quillex {
 

@@ -1,6 +1,8 @@
 // The steps of one forward conversion.
 #include "forward/document_converter.h"
 
+#include "conversion/language_table.h"
+#include "conversion/result_code.h"
 #include "forward/body_converter.h"
 #include "forward/catalog.h"
 #include "foundation/ascii_case.h"
@@ -9,11 +11,8 @@
 #include "foundation/output_file.h"
 #include "foundation/string_table.h"
 #include "foundation/text_file.h"
-#include "parser/ss_dbcs_info.h"
-#include "qmx/language_table.h"
 #include "qmx/qmx_file_writer.h"
 #include "qmx/qmx_header.h"
-#include "qmx/result_code.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -182,10 +181,9 @@ std::string DocumentConverter::ancillaryFileName() const {
 }
 
 void DocumentConverter::parseSource() {
-    // Lead bytes are those of the source language's code page.
-    SSDbcsInfo::programWide().setCodePage(
-        static_cast<std::uint32_t>(options_.sourceLanguage.codePage));
     ParseSettings settings;
+    // Lead bytes are those of the source language's code page.
+    settings.codePage = static_cast<std::uint32_t>(options_.sourceLanguage.codePage);
     settings.budget = &progress_;
     settings.lineCount = lineCount_;
     settings.steps = kForwardParseSteps;

@@ -7,6 +7,9 @@
 // so a run that stops early leaves no ORG copy and no QMX file behind.
 #pragma once
 
+#include "conversion/conversion_host.h"
+#include "conversion/conversion_options.h"
+#include "conversion/progress_budget.h"
 #include "forward/ancillary_collector.h"
 #include "forward/ancillary_contributions.h"
 #include "forward/class_information.h"
@@ -14,9 +17,6 @@
 #include "forward/document_parser.h"
 #include "forward/forward_outputs.h"
 #include "forward/tag_registry.h"
-#include "qmx/conversion_host.h"
-#include "qmx/conversion_options.h"
-#include "qmx/progress_budget.h"
 
 #include <map>
 #include <memory>

@@ -1,14 +1,14 @@
 // Parsing one Interleaf ASCII file into DocumentPieces.
 #include "forward/document_parser.h"
 
+#include "conversion/conversion_host.h"
+#include "conversion/result_code.h"
 #include "forward/file_registry.h"
 #include "forward/parse_actions.h"
 #include "foundation/text_file.h"
 #include "parser/interleaf/interleaf_parser.h"
 #include "parser/ss_exception.h"
 #include "parser/ss_lex_buffer_consumer.h"
-#include "qmx/conversion_host.h"
-#include "qmx/result_code.h"
 
 namespace quillex {
 namespace {
@@ -62,8 +62,10 @@ int parseDocument(const std::string& path, const ParseSettings& settings,
         if (rawSize == 0 || rawSize > 0xFFFFFFFFu)
             throwSSException(SSExceptionId::LexReadFile, {path, rawSize == 0 ? 0L : -1L});
         const std::string& text = document.source.text();
+        const SSDbcsInfo leadBytes(settings.codePage);
         SSLexBufferConsumer input(std::span<const std::uint8_t>(
             reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+        input.setDbcsInfo(leadBytes);
         PieceParser parser(input, actions, settings.host, settings.debug);
         parser.setErrorCode(0);
         const int failed = parser.parse();

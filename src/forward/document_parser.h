@@ -7,6 +7,7 @@
 
 #include "forward/document_piece.h"
 #include "forward/source_text.h"
+#include "parser/ss_dbcs_info.h"
 
 #include <string>
 
@@ -25,6 +26,8 @@ struct ParseSettings {
     ConversionHost* host = nullptr;
     bool warnJapanese = true;
     int debug = 0;
+    // The code page whose lead bytes start double-byte characters.
+    std::uint32_t codePage = SSDbcsInfo::defaultCodePage;
 };
 
 struct ParsedDocument {

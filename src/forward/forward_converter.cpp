@@ -1,8 +1,8 @@
 // The per-file entry of the forward conversion.
 #include "forward/forward_converter.h"
 
+#include "conversion/result_code.h"
 #include "forward/document_converter.h"
-#include "qmx/result_code.h"
 
 namespace quillex {
 

@@ -1,7 +1,7 @@
 // Names of the files a forward conversion writes for one source file.
 #pragma once
 
-#include "qmx/conversion_options.h"
+#include "conversion/conversion_options.h"
 
 #include <string>
 #include <string_view>

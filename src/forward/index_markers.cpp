@@ -1,8 +1,8 @@
 // Index markers.
 #include "forward/index_markers.h"
 
+#include "conversion/result_code.h"
 #include "forward/attributes.h"
-#include "qmx/result_code.h"
 #include "qmx/visible_length.h"
 
 #include <array>

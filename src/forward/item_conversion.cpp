@@ -1,11 +1,11 @@
 // Item conversion: the walk and the rules for single items.
 #include "forward/item_conversion.h"
 
+#include "conversion/conversion_host.h"
 #include "forward/attributes.h"
 #include "forward/document_piece.h"
 #include "foundation/string_table.h"
 #include "qmx/character_code.h"
-#include "qmx/conversion_host.h"
 #include "qmx/escape_run.h"
 
 #include <array>

@@ -1,12 +1,12 @@
 // The parse actions of the Interleaf grammar.
 #include "forward/parse_actions.h"
 
+#include "conversion/conversion_host.h"
+#include "conversion/progress_budget.h"
+#include "conversion/result_code.h"
 #include "foundation/string_table.h"
 #include "parser/interleaf/interleaf_tokens.h"
 #include "parser/ss_yacc.h"
-#include "qmx/conversion_host.h"
-#include "qmx/progress_budget.h"
-#include "qmx/result_code.h"
 
 #include <charconv>
 #include <cstdlib>

@@ -3,8 +3,8 @@
 
 namespace quillex {
 
-SSDbcsInfo& SSDbcsInfo::programWide() {
-    static SSDbcsInfo instance;
+const SSDbcsInfo& SSDbcsInfo::defaultInfo() {
+    static const SSDbcsInfo instance;
     return instance;
 }
 
@@ -44,12 +44,12 @@ SSCodePageClass SSCodePageClass::fromCodePage(std::uint32_t codePage) {
 }
 
 std::uint32_t SSCodePageClass::resolved() const {
-    return class_ == current ? classOf(SSDbcsInfo::programWide().codePage()) : class_;
+    return class_ == current ? classOf(SSDbcsInfo::defaultCodePage) : class_;
 }
 
 bool SSCodePageClass::isLeadByte(std::uint8_t byte) const {
     if (class_ == current)
-        return SSDbcsInfo::programWide().isLeadByte(byte);
+        return SSDbcsInfo::defaultInfo().isLeadByte(byte);
     switch (class_) {
     case 2:
         return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);

@@ -2,19 +2,20 @@
 // with, and SSCodePageClass, its companion that sorts code pages into
 // classes of double-byte behaviour.
 //
-// One program-wide SSDbcsInfo serves every consumer. It answers for the code
-// page the caller sets (the batch's source language), 1252 by default, which
-// has no lead bytes.
+// Each consumer is given the SSDbcsInfo of its batch's source language; a
+// consumer given none reads with code page 1252, which has no lead bytes.
+// An SSDbcsInfo never changes once built, so two batches on two threads each
+// read with their own code page.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 
 namespace quillex {
 
 class SSCodePageClass {
   public:
-    // Class 0 stands for "the code page of the program-wide lead-byte test".
+    // Class 0 stands for "the current code page": the default one, as no
+    // code page is shared between batches.
     static constexpr std::uint32_t current = 0;
 
     explicit SSCodePageClass(std::uint32_t classNumber = current) : class_(classNumber) {}
@@ -39,20 +40,18 @@ class SSDbcsInfo {
     explicit SSDbcsInfo(std::uint32_t codePage = defaultCodePage) : codePage_(codePage) {}
     virtual ~SSDbcsInfo() = default;
 
-    // The instance every consumer uses unless it is given another.
-    static SSDbcsInfo& programWide();
+    // The lead-byte test of the default code page: what a consumer reads with
+    // until it is given another.
+    static const SSDbcsInfo& defaultInfo();
 
-    void setCodePage(std::uint32_t codePage) {
-        codePage_.store(codePage, std::memory_order_relaxed);
-    }
-    std::uint32_t codePage() const { return codePage_.load(std::memory_order_relaxed); }
+    std::uint32_t codePage() const { return codePage_; }
 
     // Lead bytes: 932: 0x81-0x9F and 0xE0-0xFC; 936, 949, 950: 0x81-0xFE;
     // every other code page: none.
     virtual bool isLeadByte(std::uint8_t byte) const;
 
   private:
-    std::atomic<std::uint32_t> codePage_;
+    std::uint32_t codePage_;
 };
 
 } // namespace quillex

@@ -9,7 +9,7 @@
 namespace quillex {
 
 SSLexConsumer::SSLexConsumer(SSLexConsumerType type, std::uint32_t increment)
-    : dbcs_(&SSDbcsInfo::programWide()), type_(type), increment_(increment) {}
+    : dbcs_(&SSDbcsInfo::defaultInfo()), type_(type), increment_(increment) {}
 
 bool SSLexConsumer::advance() {
     if (endOfData_)

@@ -105,6 +105,8 @@ class SSLexConsumer {
     std::string_view lexemeText() const;
 
     const SSDbcsInfo& dbcsInfo() const { return *dbcs_; }
+    // The lead-byte test to read with; the caller keeps it alive as long as
+    // the consumer reads.
     void setDbcsInfo(const SSDbcsInfo& info) { dbcs_ = &info; }
     const SSExceptionPresent& exceptionPresent() const { return pending_; }
 

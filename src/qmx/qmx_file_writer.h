@@ -1,7 +1,7 @@
 // Saving QMX lines in the container the settings choose: ANSI text or RTF.
 #pragma once
 
-#include "qmx/conversion_options.h"
+#include "conversion/conversion_options.h"
 
 #include <string>
 #include <vector>

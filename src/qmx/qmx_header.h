@@ -2,7 +2,7 @@
 // closing line.
 #pragma once
 
-#include "qmx/conversion_options.h"
+#include "conversion/conversion_options.h"
 
 #include <string>
 #include <vector>

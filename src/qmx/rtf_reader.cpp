@@ -2,7 +2,7 @@
 #include "qmx/rtf_reader.h"
 #include "foundation/hex_digit.h"
 
-#include "qmx/result_code.h"
+#include "conversion/result_code.h"
 
 #include <iterator>
 

@@ -1,8 +1,8 @@
 // Reading and checking QMX files for the verifier.
 #include "verifier/qmx_input.h"
 
+#include "conversion/result_code.h"
 #include "qmx/line_file.h"
-#include "qmx/result_code.h"
 #include "qmx/rtf_reader.h"
 #include "verifier/segment_scanner.h"
 

@@ -2,7 +2,7 @@
 // and the check of its four header lines.
 #pragma once
 
-#include "qmx/language_table.h"
+#include "conversion/language_table.h"
 
 #include <string>
 #include <string_view>

@@ -2,10 +2,10 @@
 // conversion.
 #include "verifier/verifier.h"
 
+#include "conversion/result_code.h"
 #include "foundation/ascii_case.h"
 #include "foundation/string_table.h"
 #include "foundation/text_file.h"
-#include "qmx/result_code.h"
 #include "verifier/file_checks.h"
 #include "verifier/qmx_input.h"
 #include "verifier/report_texts.h"

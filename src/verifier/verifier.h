@@ -3,9 +3,9 @@
 // anything to report.
 #pragma once
 
-#include "qmx/conversion_host.h"
-#include "qmx/conversion_options.h"
-#include "qmx/progress_budget.h"
+#include "conversion/conversion_host.h"
+#include "conversion/conversion_options.h"
+#include "conversion/progress_budget.h"
 #include "verifier/segment.h"
 #include "verifier/tag_inventory.h"
 #include "verifier/verification_counts.h"

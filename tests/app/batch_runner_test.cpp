@@ -1,9 +1,9 @@
 // The batch runner: ordering, result lines, counters, summaries, overwrite
 // questions, Cancel and the per-file wrapper.
 #include "app/batch_runner.h"
+#include "conversion/result_code.h"
 #include "fake_batch_host.h"
 #include "foundation/file_error.h"
-#include "qmx/result_code.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

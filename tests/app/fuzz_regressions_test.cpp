@@ -1,6 +1,6 @@
 // Inputs that fuzzing found to misbehave, kept so that they stay fixed.
+#include "conversion/result_code.h"
 #include "parser/interleaf/interleaf_diagnostics.h"
-#include "qmx/result_code.h"
 #include "qmx/rtf_reader.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +20,7 @@ const std::string kRegressions = std::string(QUILLEX_TEST_DATA) + "/fuzz-regress
 TEST(FuzzRegressions, TokenListingEndsWhereTheScanMakesNoProgress) {
     std::ostringstream listing;
     const int outcome = writeInterleafDiagnostics(
-        kRegressions + "tokens-listing/empty-diagram-field.DOC", listing, 0);
+        kRegressions + "tokens-listing/empty-diagram-field.DOC", listing, 0, 1252);
     EXPECT_EQ(outcome, result::ParserError);
     EXPECT_NE(listing.str().find("Scanning stopped: no progress at line 3, offset 28"),
               std::string::npos);

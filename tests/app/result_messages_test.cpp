@@ -1,6 +1,6 @@
 // The result-code table.
 #include "app/result_messages.h"
-#include "qmx/result_code.h"
+#include "conversion/result_code.h"
 
 #include <gtest/gtest.h>
 

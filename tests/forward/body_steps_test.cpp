@@ -1,10 +1,10 @@
 // The steps around item conversion: page breaks between paragraphs,
 // anchored blocks behind their paragraph, font balancing, and lines.
+#include "conversion/result_code.h"
 #include "forward/anchored_blocks.h"
 #include "forward/font_balancing.h"
 #include "forward/page_breaks.h"
 #include "item_test_fixture.h"
-#include "qmx/result_code.h"
 
 using namespace quillex;
 using namespace quillex::testing;

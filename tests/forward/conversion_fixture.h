@@ -4,9 +4,9 @@
 // diagrams written briefly.
 #pragma once
 
+#include "conversion/result_code.h"
 #include "forward/document_converter.h"
 #include "forward_test_support.h"
-#include "qmx/result_code.h"
 
 #include <gtest/gtest.h>
 

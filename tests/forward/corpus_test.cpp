@@ -1,10 +1,10 @@
 // The real documents of the corpus through the forward conversion: every 8.0
 // file converts into well-formed QMX whose tags all lead back to their
 // markup, and the 6.4 originals are refused by their version.
+#include "conversion/result_code.h"
 #include "forward/document_converter.h"
 #include "forward/forward_converter.h"
 #include "forward_test_support.h"
-#include "qmx/result_code.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The forward driver: header checks, ORG copy, outputs, progress, Cancel and
 // what is left on disk when a run fails.
+#include "conversion/result_code.h"
 #include "forward/forward_converter.h"
 #include "foundation/disk_space.h"
 #include "foundation/file_error.h"
-#include "qmx/result_code.h"
 #include "support/recording_host.h"
 #include "support/temp_dir.h"
 

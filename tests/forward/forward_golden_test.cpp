@@ -1,10 +1,10 @@
 // Whole documents through the forward conversion: QMX files compared with
 // golden files written out by hand from the rules, in both containers, with
 // the settings that change them, and the tag maps they leave.
+#include "conversion/result_code.h"
 #include "forward/document_converter.h"
 #include "forward/forward_converter.h"
 #include "forward_test_support.h"
-#include "qmx/result_code.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // a host that records results and progress, and item lists written briefly.
 #pragma once
 
+#include "conversion/conversion_host.h"
 #include "forward/document_parser.h"
-#include "qmx/conversion_host.h"
 #include "support/recording_host.h"
 #include "support/temp_dir.h"
 

@@ -5,10 +5,10 @@
 // the generator's own promises (same seed same bytes, exact size, every
 // construct present, refused constructs only when asked), since the
 // benchmarks and fuzz seeds rely on them.
+#include "conversion/result_code.h"
 #include "document_generator.h"
 #include "forward/forward_converter.h"
 #include "parser/interleaf/interleaf_diagnostics.h"
-#include "qmx/result_code.h"
 #include "support/recording_host.h"
 #include "support/temp_dir.h"
 #include "verifier/verifier.h"
@@ -101,7 +101,7 @@ TEST_F(GeneratedDocumentsTest, EveryGeneratedFileConvertsAndItsOrgCopyKeepsTheLi
         SCOPED_TRACE(name);
 
         std::ostringstream listing;
-        ASSERT_EQ(writeInterleafDiagnostics(work.write(name, text), listing, 0), 0)
+        ASSERT_EQ(writeInterleafDiagnostics(work.write(name, text), listing, 0, 1252), 0)
             << listing.str().substr(listing.str().size() -
                                     std::min<std::size_t>(2000, listing.str().size()));
         ASSERT_EQ(convert(name, text, japanese), result::Success);
@@ -285,7 +285,8 @@ TEST(DocumentGeneratorTest, RefusedConstructsAppearOnlyWhenAsked) {
             // Refused files are still well formed: refusing them is the
             // converter's decision, not a syntax error.
             std::ostringstream listing;
-            EXPECT_EQ(writeInterleafDiagnostics(work.write("refused.DOC", text), listing, 0), 0)
+            EXPECT_EQ(writeInterleafDiagnostics(work.write("refused.DOC", text), listing, 0, 1252),
+                      0)
                 << refusal.text;
         }
     }

@@ -1,9 +1,9 @@
 // The parse actions: pieces, their lines and spans, paragraph marks,
 // refusals, the Japanese warning, progress and Cancel.
+#include "conversion/progress_budget.h"
+#include "conversion/result_code.h"
 #include "forward/document_parser.h"
 #include "forward_test_support.h"
-#include "qmx/progress_budget.h"
-#include "qmx/result_code.h"
 
 #include <gtest/gtest.h>
 

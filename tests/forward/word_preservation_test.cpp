@@ -10,11 +10,11 @@
 // parser, so that the conversion is checked against an independent reading.
 // A word is a run of ASCII letters and digits: tags, character codes,
 // punctuation, tabs and non-ASCII characters all separate words.
+#include "conversion/language_table.h"
+#include "conversion/result_code.h"
 #include "document_generator.h"
 #include "forward/document_converter.h"
 #include "forward_test_support.h"
-#include "qmx/language_table.h"
-#include "qmx/result_code.h"
 #include "verifier/verifier.h"
 
 #include <gtest/gtest.h>

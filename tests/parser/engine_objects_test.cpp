@@ -105,22 +105,21 @@ TEST(SSLexLexeme, Unsigned32SaturatesOnOverflow) {
 }
 
 TEST(SSDbcsInfo, LeadBytesPerCodePage) {
-    SSDbcsInfo info;
-    EXPECT_FALSE(info.isLeadByte(0x82)); // 1252 by default
-    info.setCodePage(932);
-    EXPECT_TRUE(info.isLeadByte(0x81));
-    EXPECT_TRUE(info.isLeadByte(0x9F));
-    EXPECT_FALSE(info.isLeadByte(0xA0));
-    EXPECT_TRUE(info.isLeadByte(0xFC));
-    EXPECT_FALSE(info.isLeadByte(0xFD));
+    EXPECT_FALSE(SSDbcsInfo().isLeadByte(0x82)); // 1252 by default
+    const SSDbcsInfo shiftJis(932);
+    EXPECT_TRUE(shiftJis.isLeadByte(0x81));
+    EXPECT_TRUE(shiftJis.isLeadByte(0x9F));
+    EXPECT_FALSE(shiftJis.isLeadByte(0xA0));
+    EXPECT_TRUE(shiftJis.isLeadByte(0xFC));
+    EXPECT_FALSE(shiftJis.isLeadByte(0xFD));
     for (const std::uint32_t codePage : {936u, 949u, 950u}) {
-        info.setCodePage(codePage);
+        const SSDbcsInfo info(codePage);
         EXPECT_FALSE(info.isLeadByte(0x80));
         EXPECT_TRUE(info.isLeadByte(0x81));
         EXPECT_TRUE(info.isLeadByte(0xFE));
         EXPECT_FALSE(info.isLeadByte(0xFF));
     }
-    EXPECT_EQ(SSDbcsInfo::programWide().codePage(), 1252u);
+    EXPECT_EQ(SSDbcsInfo::defaultInfo().codePage(), 1252u);
 }
 
 TEST(SSCodePageClass, ClassesAndTheirLeadBytes) {

@@ -222,7 +222,7 @@ TEST(InterleafParser, MissingFileRaisesTheEngineError) {
 TEST(InterleafDiagnostics, ListsLexemesAndTheOutcome) {
     TempFile file(kHeader + "<F0>a\tb\x01");
     std::ostringstream out;
-    EXPECT_EQ(writeInterleafDiagnostics(file.path(), out, 1), 0);
+    EXPECT_EQ(writeInterleafDiagnostics(file.path(), out, 1, 1252), 0);
     const std::string text = out.str();
     EXPECT_NE(text.find(describeLexeme("VERSION", 1, 7, " Version = ")), std::string::npos);
     EXPECT_NE(text.find("JUNK                             1:22 \"\\n\"\n"), std::string::npos);
@@ -235,9 +235,9 @@ TEST(InterleafDiagnostics, ListsLexemesAndTheOutcome) {
 TEST(InterleafDiagnostics, ReportsSyntaxErrorsAndMissingFiles) {
     TempFile file("<!OPS,Version = 8.0>\n");
     std::ostringstream out;
-    EXPECT_EQ(writeInterleafDiagnostics(file.path(), out, 1), 6);
+    EXPECT_EQ(writeInterleafDiagnostics(file.path(), out, 1, 1252), 6);
     EXPECT_NE(out.str().find("Unexpected text: Version Expected VERSION."), std::string::npos);
     EXPECT_NE(out.str().find("Refused, error code 6"), std::string::npos);
     std::ostringstream missing;
-    EXPECT_EQ(writeInterleafDiagnostics("/nonexistent/quillex.DOC", missing, 0), 4);
+    EXPECT_EQ(writeInterleafDiagnostics("/nonexistent/quillex.DOC", missing, 0, 1252), 4);
 }

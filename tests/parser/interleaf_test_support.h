@@ -2,7 +2,7 @@
 // a host that records the results lines.
 #pragma once
 
-#include "qmx/conversion_host.h"
+#include "conversion/conversion_host.h"
 #include "support/recording_host.h"
 
 #include <atomic>

@@ -42,8 +42,11 @@ class SampleLex : public SSLex {
         setTable(table_);
         reset();
     }
-    explicit SampleLex(const std::string& fileName)
-        : SSLex(fileName), table_(sampleLexTable(), "sample") {
+    // Reads `fileName` with the lead bytes of `codePage`.
+    explicit SampleLex(const std::string& fileName,
+                       std::uint32_t codePage = SSDbcsInfo::defaultCodePage)
+        : SSLex(fileName), leadBytes_(codePage), table_(sampleLexTable(), "sample") {
+        consumer()->setDbcsInfo(leadBytes_);
         setTable(table_);
         pushExpressionList(table_.expressionList(0));
     }
@@ -64,6 +67,7 @@ class SampleLex : public SSLex {
     std::vector<std::string> rejected;
 
   private:
+    SSDbcsInfo leadBytes_;
     SSLexTable table_;
 };
 
@@ -75,13 +79,6 @@ std::vector<Seen> lexString(std::string_view text, std::vector<std::string>* rej
         *rejected = lex.rejected;
     return seen;
 }
-
-// Sets the program-wide code page for one test.
-class CodePage {
-  public:
-    explicit CodePage(std::uint32_t codePage) { SSDbcsInfo::programWide().setCodePage(codePage); }
-    ~CodePage() { SSDbcsInfo::programWide().setCodePage(SSDbcsInfo::defaultCodePage); }
-};
 
 TEST(SSLex, LongestMatchBacksUpToTheLastAcceptingState) {
     std::vector<std::string> rejected;
@@ -229,12 +226,11 @@ TEST(SSLex, StringConsumerReadsBytesAsTheyAre) {
 }
 
 TEST(SSLex, DoubleByteCharactersCountTwoColumns) {
-    const CodePage shiftJis(932);
     TempFolder folder;
     const auto file = folder.write("sjis.txt", "a\x82\xa0"
                                                "b\x81\x40\n\xe0\x40"
                                                "c");
-    SampleLex lex(file);
+    SampleLex lex(file, 932);
     EXPECT_EQ(lex.all(), (std::vector<Seen>{{WORD, "a", 1, 1},
                                             {WIDE, "\x82\xa0", 1, 2},
                                             {WORD, "b", 1, 4},
@@ -246,14 +242,12 @@ TEST(SSLex, DoubleByteCharactersCountTwoColumns) {
 TEST(SSLex, LeadByteAtTheEndOfTheDataStandsAlone) {
     TempFolder folder;
     {
-        const CodePage shiftJis(932);
-        SampleLex lex(folder.write("end.txt", "ab\x82"));
+        SampleLex lex(folder.write("end.txt", "ab\x82"), 932);
         EXPECT_EQ(lex.all(), (std::vector<Seen>{{WORD, "ab", 1, 1}, {HIGH, "\x82", 1, 3}}));
     }
     {
         // Also when Ctrl-Z cuts the data right behind the lead byte.
-        const CodePage chinese(936);
-        SampleLex lex(folder.write("cut.txt", "\x81\x1a\x40"));
+        SampleLex lex(folder.write("cut.txt", "\x81\x1a\x40"), 936);
         EXPECT_EQ(lex.all(), (std::vector<Seen>{{HIGH, "\x81", 1, 1}}));
     }
     {
@@ -465,9 +459,10 @@ TEST(SSLex, InPlaceByteScanAgreesWithTheGeneralPath) {
                              "<x<> \r\n\x81\x40zz{a} 9\xFF+-";
     for (const std::uint32_t codePage : {1252u, 932u})
         for (const auto type : {SSLexConsumerType::SingleByte, SSLexConsumerType::DoubleByte}) {
-            const CodePage selected(codePage); // 932 has lead bytes
+            const SSDbcsInfo leadBytes(codePage); // 932 has lead bytes
             const auto scan = [&](SSLexTable& table) {
                 SSLexStringConsumer input(text, type);
+                input.setDbcsInfo(leadBytes);
                 Recorder lex(input, table);
                 return lex.all();
             };

@@ -1,5 +1,5 @@
 // Language table lookups.
-#include "qmx/language_table.h"
+#include "conversion/language_table.h"
 
 #include <gtest/gtest.h>
 

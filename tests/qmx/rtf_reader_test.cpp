@@ -2,8 +2,8 @@
 // failure code, also on hostile input.
 #include "qmx/rtf_reader.h"
 
+#include "conversion/result_code.h"
 #include "foundation/file_error.h"
-#include "qmx/result_code.h"
 #include "rtf_temp_folder.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 // given number of steps.
 #pragma once
 
-#include "qmx/conversion_host.h"
+#include "conversion/conversion_host.h"
 
 #include <string>
 #include <vector>

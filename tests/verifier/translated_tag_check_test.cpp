@@ -1,7 +1,7 @@
 // The tag check that the backward conversion runs over translated lines.
 #include "verifier/verifier.h"
 
-#include "qmx/result_code.h"
+#include "conversion/result_code.h"
 #include "verifier_test_support.h"
 
 #include <gtest/gtest.h>

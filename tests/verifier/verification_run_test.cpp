@@ -1,9 +1,9 @@
 // Whole verifications: files in, result code, counts and .CMP report out.
 #include "verifier/verifier.h"
 
+#include "conversion/result_code.h"
 #include "foundation/file_error.h"
 #include "qmx/line_file.h"
-#include "qmx/result_code.h"
 #include "qmx/rtf_writer.h"
 #include "verifier_test_support.h"
 

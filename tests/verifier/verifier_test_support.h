@@ -2,7 +2,7 @@
 // a scratch folder, and QMX texts built from body lines.
 #pragma once
 
-#include "qmx/conversion_host.h"
+#include "conversion/conversion_host.h"
 #include "support/recording_host.h"
 #include "verifier/segment_scanner.h"
 #include "verifier/verification_report.h"

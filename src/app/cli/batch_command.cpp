@@ -6,12 +6,12 @@
 #include "app/cli/results_file.h"
 #include "app/cli/terminal_host.h"
 #include "app/settings_store.h"
+#include "conversion/language_table.h"
 #include "foundation/ascii_case.h"
 #include "foundation/file_error.h"
 #include "foundation/output_file.h"
 #include "foundation/string_table.h"
 #include "foundation/text_file.h"
-#include "qmx/language_table.h"
 
 #include <algorithm>
 #include <filesystem>

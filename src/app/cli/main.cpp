@@ -14,7 +14,6 @@
 #include "app/settings_store.h"
 #include "foundation/text_file.h"
 #include "parser/interleaf/interleaf_diagnostics.h"
-#include "parser/ss_dbcs_info.h"
 
 #include <CLI/CLI.hpp>
 
@@ -73,8 +72,8 @@ int listTokens(const std::string& file, bool debug, const std::string& sourceLan
         std::cerr << "quillex: unknown language: " << language << '\n';
         return kExitUsage;
     }
-    SSDbcsInfo::programWide().setCodePage(static_cast<std::uint32_t>(record.codePage));
-    const int outcome = writeInterleafDiagnostics(file, std::cout, debug ? 1 : 0);
+    const int outcome = writeInterleafDiagnostics(file, std::cout, debug ? 1 : 0,
+                                                  static_cast<std::uint32_t>(record.codePage));
     return outcome == 0 ? 0 : kExitFailed;
 }
 

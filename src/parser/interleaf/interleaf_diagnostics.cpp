@@ -1,11 +1,11 @@
 // The token and parse listing of an Interleaf file.
 #include "parser/interleaf/interleaf_diagnostics.h"
 
+#include "conversion/conversion_host.h"
+#include "conversion/result_code.h"
 #include "parser/interleaf/interleaf_lexer.h"
 #include "parser/interleaf/interleaf_parser.h"
 #include "parser/ss_exception.h"
-#include "qmx/conversion_host.h"
-#include "qmx/result_code.h"
 
 #include <cstdio>
 
@@ -67,11 +67,13 @@ int codeOf(const SSException& e) {
                : result::ParserError;
 }
 
-int listLexemes(const std::string& fileName, std::ostream& out, int debug) {
+int listLexemes(const std::string& fileName, std::ostream& out, int debug,
+                const SSDbcsInfo& leadBytes) {
     ListingHost host(out);
     out << "Lexemes of " << fileName << ":\n";
     try {
         InterleafLexer lexer(fileName, &host, debug);
+        lexer.consumer()->setDbcsInfo(leadBytes);
         std::uint32_t count = 0;
         // A list whose start state accepts gives an empty lexeme; a second
         // empty lexeme at the same place means the scan makes no progress
@@ -106,11 +108,13 @@ int listLexemes(const std::string& fileName, std::ostream& out, int debug) {
     }
 }
 
-int reportParse(const std::string& fileName, std::ostream& out, int debug) {
+int reportParse(const std::string& fileName, std::ostream& out, int debug,
+                const SSDbcsInfo& leadBytes) {
     ListingHost host(out);
     out << "Parse:\n";
     try {
         InterleafParser parser(fileName, &host, debug);
+        parser.lexer().consumer()->setDbcsInfo(leadBytes);
         if (parser.parse() == 0) {
             out << "Accepted\n";
             return result::Success;
@@ -138,11 +142,13 @@ std::string describeLexeme(std::string_view tokenName, std::uint32_t line, std::
     return out;
 }
 
-int writeInterleafDiagnostics(const std::string& fileName, std::ostream& out, int debug) {
-    const int scanned = listLexemes(fileName, out, debug);
+int writeInterleafDiagnostics(const std::string& fileName, std::ostream& out, int debug,
+                              std::uint32_t codePage) {
+    const SSDbcsInfo leadBytes(codePage);
+    const int scanned = listLexemes(fileName, out, debug, leadBytes);
     if (scanned == result::FileError)
         return scanned;
-    const int parsed = reportParse(fileName, out, debug);
+    const int parsed = reportParse(fileName, out, debug, leadBytes);
     return parsed != result::Success ? parsed : scanned;
 }
 

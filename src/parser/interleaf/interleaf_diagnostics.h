@@ -13,9 +13,11 @@ namespace quillex {
 
 // Writes the listing of `fileName` to `out`. With `debug` non-zero the lexer
 // skips unexpected characters (up to its limit) and the DEBUG messages appear
-// in the listing. Returns 0 when the file parses, 4 when it cannot be read,
-// 6 for a lexical or syntax error.
-int writeInterleafDiagnostics(const std::string& fileName, std::ostream& out, int debug);
+// in the listing. Double-byte characters are those of `codePage`. Returns 0
+// when the file parses, 4 when it cannot be read, 6 for a lexical or syntax
+// error.
+int writeInterleafDiagnostics(const std::string& fileName, std::ostream& out, int debug,
+                              std::uint32_t codePage);
 
 // One lexeme as listed: the token name padded to a column, "line:offset",
 // and the text in double quotes with control bytes, backslash and double

@@ -1,10 +1,10 @@
 // InterleafLexer: table loading, token names and unexpected characters.
 #include "parser/interleaf/interleaf_lexer.h"
 
+#include "conversion/conversion_host.h"
+#include "conversion/result_code.h"
 #include "parser/interleaf/interleaf_table_images.h"
 #include "parser/interleaf/interleaf_tokens.h"
-#include "qmx/conversion_host.h"
-#include "qmx/result_code.h"
 
 namespace quillex {
 

@@ -1,9 +1,9 @@
 // InterleafParser: syntax errors and the default reduction.
 #include "parser/interleaf/interleaf_parser.h"
 
+#include "conversion/conversion_host.h"
+#include "conversion/result_code.h"
 #include "parser/interleaf/interleaf_table_images.h"
-#include "qmx/conversion_host.h"
-#include "qmx/result_code.h"
 
 #include <algorithm>
 #include <typeinfo>

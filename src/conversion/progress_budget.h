@@ -5,7 +5,7 @@
 // run has not used up when it ends is posted to the batch bar only.
 #pragma once
 
-#include "qmx/conversion_host.h"
+#include "conversion/conversion_host.h"
 
 namespace quillex {
 

@@ -1,5 +1,5 @@
 // The language table and its lookup.
-#include "qmx/language_table.h"
+#include "conversion/language_table.h"
 
 namespace quillex {
 namespace {

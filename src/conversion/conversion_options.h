@@ -5,7 +5,7 @@
 // read nothing else of the settings.
 #pragma once
 
-#include "qmx/language_table.h"
+#include "conversion/language_table.h"
 
 #include <string>
 
