@@ -7,6 +7,7 @@
 // input counts as result 4, running out of memory as 5); every file moves the batch bar by
 // exactly ten steps; a failed run leaves nothing in the output folders; a
 // successful one leaves exactly the ORG copy and the QMX file(s).
+#include "conversion/result_code.h"
 #include "forward/forward_converter.h"
 #include "foundation/file_error.h"
 #include "fuzz_support.h"
@@ -53,8 +54,8 @@ void convertAs(std::string_view bytes, int fileFormat) {
         code = result::OutOfMemory;
     } catch (const std::exception& error) {
         fail(std::string("an exception that is no result code: ") + error.what());
-    } catch (int thrown) {
-        fail("convertFile let the integer " + std::to_string(thrown) + " escape");
+    } catch (const ConversionFailure& failure) {
+        fail("convertFile let the failure " + std::to_string(failure.code()) + " escape");
     }
     if (!isResultCode(code))
         fail("result " + std::to_string(code) + " is not in the table");

@@ -5,6 +5,7 @@
 // Checks: a parse ends with 0 (accepted) or the parser error 6, whether the
 // parser returns it or the lexer throws it; engine failures come only from
 // the file itself (empty); nothing else escapes.
+#include "conversion/result_code.h"
 #include "fuzz_support.h"
 #include "parser/interleaf/interleaf_parser.h"
 #include "parser/ss_exception.h"
@@ -27,9 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 fail("an accepted parse left error code " + std::to_string(parser.errorCode()));
             if (failed != 0 && parser.errorCode() != result::ParserError)
                 fail("a refused parse left error code " + std::to_string(parser.errorCode()));
-        } catch (int code) {
-            if (code != result::ParserError)
-                fail("the parse threw " + std::to_string(code));
+        } catch (const ConversionFailure& failure) {
+            if (failure.code() != result::ParserError)
+                fail("the parse threw " + std::to_string(failure.code()));
         } catch (const SSException& error) {
             if (size != 0)
                 fail(std::string("the engine failed on a non-empty file: ") + error.what());

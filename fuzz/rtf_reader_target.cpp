@@ -5,6 +5,7 @@
 // escape gives that byte inside a line like any other hexadecimal escape
 // (the RTF writer relies on it to carry such bytes through), so read lines
 // may hold them; a raw line end in the RTF source never reaches a line.
+#include "conversion/result_code.h"
 #include "foundation/file_error.h"
 #include "fuzz_support.h"
 #include "qmx/rtf_reader.h"
@@ -21,9 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::string> lines = before;
     try {
         readRtfFile(path, lines);
-    } catch (int code) {
-        if (!isResultCode(code) || code < result::NotRtf || code > result::RtfError5)
-            fail("the RTF reader threw " + std::to_string(code));
+    } catch (const ConversionFailure& failure) {
+        if (!isResultCode(failure.code()) || failure.code() < result::NotRtf ||
+            failure.code() > result::RtfError5)
+            fail("the RTF reader threw " + std::to_string(failure.code()));
         if (lines != before)
             fail("a failed read changed the lines");
         return 0;

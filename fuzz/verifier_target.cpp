@@ -4,6 +4,7 @@
 // its translation, both plain text. Checks: the outcome is a result code of
 // the table; the bars move by the same number of steps whatever happens; no
 // file but the report appears beside the translation.
+#include "conversion/result_code.h"
 #include "foundation/file_error.h"
 #include "fuzz_support.h"
 #include "verifier/verifier.h"
@@ -37,8 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int code = -1;
     try {
         code = verifyFile(options, host, counts);
-    } catch (int thrown) {
-        code = thrown;
+    } catch (const ConversionFailure& failure) {
+        code = failure.code();
     } catch (const FileError&) {
         code = result::FileError;
     } catch (const std::bad_alloc&) {

@@ -270,8 +270,8 @@ int BatchRunner::runFile(BatchKind kind, ConversionOptions& options, FileHost& f
         case BatchKind::Verify:
             return routines_.verify(options, fileHost, counts);
         }
-    } catch (int code) {
-        return code;
+    } catch (const ConversionFailure& failure) {
+        return failure.code();
     } catch (const FileError& error) {
         for (const std::string& line : error.resultLines())
             host_.appendResult(line);

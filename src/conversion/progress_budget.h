@@ -6,6 +6,7 @@
 #pragma once
 
 #include "conversion/conversion_host.h"
+#include "conversion/result_code.h"
 
 namespace quillex {
 
@@ -17,13 +18,13 @@ class ProgressBudget {
     ProgressBudget& operator=(const ProgressBudget&) = delete;
 
     // Posts one step; throws `cancelCode` when the user has cancelled.
-    void step(int cancelCode = 1) {
+    void step(ResultCode cancelCode = result::Cancelled) {
         if (remaining_ > 0) {
             host_.progressStep(false, false);
             --remaining_;
         }
         if (host_.isCancelled())
-            throw cancelCode;
+            throw ConversionFailure(cancelCode);
     }
 
     // Posts the steps left over, moving the batch bar only.

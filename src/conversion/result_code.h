@@ -1,59 +1,89 @@
-// Per-file result codes.
+// Per-file result codes, and ConversionFailure, the one exception that
+// carries them.
 //
 // Every per-file routine (forward, backward, verify) ends with one of these
-// integers, returned or thrown. The batch runner turns each into lines of the
-// results list and decides whether the batch goes on.
+// codes: returned when it runs to its end, thrown inside a ConversionFailure
+// when it cannot go on. The batch runner turns each into lines of the results
+// list and decides whether the batch goes on. The numbers are what users and
+// the results list see; they never change.
 #pragma once
 
-namespace quillex::result {
+#include <exception>
 
-inline constexpr int Success = 0;
-inline constexpr int Cancelled = 1;
-inline constexpr int CancelledBatch = 2;
-inline constexpr int Skipped = 3;
-inline constexpr int FileError = 4;
-inline constexpr int OutOfMemory = 5;
-inline constexpr int ParserError = 6;
-inline constexpr int DiskFull = 7;
-inline constexpr int UnexpectedEnd = 8;
+namespace quillex {
 
-inline constexpr int NotInterleafAscii = 1000;
-inline constexpr int WrongVersion = 1010;
-inline constexpr int RevisionTracking = 1030;
-inline constexpr int SplitDocument = 1040;
-inline constexpr int ManuallyEdited = 1050;
-inline constexpr int IndexMarkerTooLong = 1060;
-inline constexpr int JapaneseNotShiftJis = 1070;
-inline constexpr int ClassDefaults = 1080;
-inline constexpr int ManualComment = 1090;
-inline constexpr int IncludeDeclarations = 1100;
-inline constexpr int Include = 1110;
+namespace result {
 
-inline constexpr int NotQmx = 5000;
-inline constexpr int NotRtf = 5010;
-inline constexpr int RtfError1 = 5020;
-inline constexpr int RtfError2 = 5030;
-inline constexpr int RtfError3 = 5040;
-inline constexpr int RtfError4 = 5050;
-inline constexpr int RtfError5 = 5060;
-inline constexpr int NewerQmxVersion = 5070;
-inline constexpr int FrameMakerQmx = 5080;
-inline constexpr int JapaneseSource = 5090;
-inline constexpr int CatalogNotInAncillary = 5100;
-inline constexpr int EucConversionError = 5110;
-inline constexpr int AsianTarget = 5120;
-inline constexpr int QmxVersion1 = 6000;
-inline constexpr int NoCharset = 6010;
-inline constexpr int NoLanguage = 6020;
-inline constexpr int NoSourceHyphenation = 6030;
-inline constexpr int InvalidLanguage = 6040;
-inline constexpr int AncillaryAsFile = 6050;
-inline constexpr int NoQuotes = 7000;
-inline constexpr int NoReadOnly = 7010;
-inline constexpr int TagErrors = 10000;
-inline constexpr int AncillaryTagErrors = 10010;
-inline constexpr int NotFullyCompared = 10020;
-inline constexpr int VerificationComplete = 10030;
-inline constexpr int QmxVersionsDiffer = 10040;
+// Unscoped so that a code still reads as the integer it is where codes are
+// stored, compared and listed.
+enum Code : int {
 
-} // namespace quillex::result
+Success = 0,
+Cancelled = 1,
+CancelledBatch = 2,
+Skipped = 3,
+FileError = 4,
+OutOfMemory = 5,
+ParserError = 6,
+DiskFull = 7,
+UnexpectedEnd = 8,
+
+NotInterleafAscii = 1000,
+WrongVersion = 1010,
+RevisionTracking = 1030,
+SplitDocument = 1040,
+ManuallyEdited = 1050,
+IndexMarkerTooLong = 1060,
+JapaneseNotShiftJis = 1070,
+ClassDefaults = 1080,
+ManualComment = 1090,
+IncludeDeclarations = 1100,
+Include = 1110,
+
+NotQmx = 5000,
+NotRtf = 5010,
+RtfError1 = 5020,
+RtfError2 = 5030,
+RtfError3 = 5040,
+RtfError4 = 5050,
+RtfError5 = 5060,
+NewerQmxVersion = 5070,
+FrameMakerQmx = 5080,
+JapaneseSource = 5090,
+CatalogNotInAncillary = 5100,
+EucConversionError = 5110,
+AsianTarget = 5120,
+QmxVersion1 = 6000,
+NoCharset = 6010,
+NoLanguage = 6020,
+NoSourceHyphenation = 6030,
+InvalidLanguage = 6040,
+AncillaryAsFile = 6050,
+NoQuotes = 7000,
+NoReadOnly = 7010,
+TagErrors = 10000,
+AncillaryTagErrors = 10010,
+NotFullyCompared = 10020,
+VerificationComplete = 10030,
+QmxVersionsDiffer = 10040,
+};
+
+} // namespace result
+
+using ResultCode = result::Code;
+
+// Thrown by a per-file routine that cannot go on; the per-file wrapper
+// returns its code. Built from a named code only, never from a bare integer.
+class ConversionFailure : public std::exception {
+  public:
+    explicit ConversionFailure(ResultCode code) : code_(code) {}
+    ConversionFailure(int) = delete;
+
+    ResultCode code() const noexcept { return code_; }
+    const char* what() const noexcept override { return "per-file routine failed"; }
+
+  private:
+    ResultCode code_;
+};
+
+} // namespace quillex

@@ -80,7 +80,7 @@ class BlockMover {
             if (items_[j] == kind.end)
                 break;
         }
-        throw result::ParserError;
+        throw ConversionFailure(result::ParserError);
     }
 
     // Takes the block ending at `end` out of the text, leaving its anchor,

@@ -92,16 +92,16 @@ void DocumentConverter::run() {
 void DocumentConverter::checkSourceHeader() {
     const std::string header = readFirstBytes(sourcePath_, kHeaderProbeBytes);
     if (!header.starts_with("<!OPS,"))
-        throw result::NotInterleafAscii;
+        throw ConversionFailure(result::NotInterleafAscii);
     if (!namesSupportedVersion(header))
-        throw result::WrongVersion;
+        throw ConversionFailure(result::WrongVersion);
 }
 
 void DocumentConverter::checkFreeSpace() {
     const std::uint64_t sourceMegabytes = fileSize(sourcePath_) / kMegabyte;
     const auto freeBytes = freeDiskBytes(options_.orgDirectory);
     if (freeBytes && *freeBytes / kMegabyte < sourceMegabytes + 2)
-        throw result::DiskFull;
+        throw ConversionFailure(result::DiskFull);
 }
 
 // The ORG copy is the source read in text mode, each line ended by a single
@@ -190,8 +190,9 @@ void DocumentConverter::parseSource() {
     settings.host = &progress_.host();
     settings.warnJapanese = warnJapanese_;
     settings.debug = options_.debug;
-    if (const int code = parseDocument(sourcePath_, settings, document_); code != 0)
-        throw code;
+    if (const ResultCode code = parseDocument(sourcePath_, settings, document_);
+        code != result::Success)
+        throw ConversionFailure(code);
     // The pieces hold all the conversion reads from here on; the source text
     // is let go so that a large document is not held twice.
     document_.source.release();

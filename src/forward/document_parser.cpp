@@ -42,8 +42,8 @@ std::string syntaxErrorLocation(const std::string& path, const InterleafParser& 
 
 // The file is read once, in text mode; the lexer reads that same text in
 // place, as it would read the file.
-int parseDocument(const std::string& path, const ParseSettings& settings,
-                  ParsedDocument& document) {
+ResultCode parseDocument(const std::string& path, const ParseSettings& settings,
+                         ParsedDocument& document) {
     std::uint64_t rawSize = 0;
     {
         std::string raw = readBinaryFile(path);
@@ -75,7 +75,7 @@ int parseDocument(const std::string& path, const ParseSettings& settings,
             settings.host != nullptr)
             settings.host->appendResult(syntaxErrorLocation(path, parser));
         if (parser.errorCode() != 0)
-            return parser.errorCode();
+            return static_cast<ResultCode>(parser.errorCode()); // set from our codes
         if (failed != 0)
             return result::ParserError;
     } catch (const SSException& failure) {

@@ -5,6 +5,7 @@
 // line and record the result codes of refused documents.
 #pragma once
 
+#include "conversion/result_code.h"
 #include "forward/document_piece.h"
 #include "forward/source_text.h"
 #include "parser/ss_dbcs_info.h"
@@ -44,6 +45,7 @@ struct ParsedDocument {
 // a syntax error or an unexpected character; with DEBUG the engine's message
 // is reported as "Exception! %s") or the code of the latest refusal the
 // actions recorded. Throws FileError when the file cannot be read.
-int parseDocument(const std::string& path, const ParseSettings& settings, ParsedDocument& document);
+ResultCode parseDocument(const std::string& path, const ParseSettings& settings,
+                         ParsedDocument& document);
 
 } // namespace quillex

@@ -11,8 +11,8 @@ int convertFile(const ConversionOptions& options, AncillaryCollector& collector,
     try {
         DocumentConverter converter(options, collector, host);
         converter.run();
-    } catch (int code) {
-        return code;
+    } catch (const ConversionFailure& failure) {
+        return failure.code();
     }
     return result::Success;
 }

@@ -67,7 +67,7 @@ std::string convertIndexText(std::string_view value, const ConversionContext& co
     std::string converted = convertAttributeContent(text, context.characters(), true);
     const std::size_t length = visibleLength(converted, context.characters().japaneseSource);
     if (length > kIndexTextLimit)
-        throw result::IndexMarkerTooLong;
+        throw ConversionFailure(result::IndexMarkerTooLong);
     if (length > kIndexTextWarningLength) {
         context.addResult(kLongMarkerWarning);
         context.addResult(kLongMarkerAdvice);

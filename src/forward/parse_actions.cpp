@@ -295,9 +295,9 @@ void ParseActions::reportProgress(const CTextPiece& value) {
                 --stepsLeft_;
                 budget_->step(result::Cancelled);
             } else if (budget_->host().isCancelled()) {
-                throw result::Cancelled;
+                throw ConversionFailure(result::Cancelled);
             }
-        } catch (int) {
+        } catch (const ConversionFailure&) {
             cancelled_ = true;
             return;
         }

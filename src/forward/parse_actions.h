@@ -9,6 +9,7 @@
 // actions over the ORG file and so sees the same pieces in the same order.
 #pragma once
 
+#include "conversion/result_code.h"
 #include "forward/blank_line_breaks.h"
 #include "forward/document_piece.h"
 #include "forward/source_text.h"
@@ -91,7 +92,7 @@ class ParseActions {
                                         std::uint32_t size);
 
     // 0, or the code of the latest refusal met.
-    int resultCode() const { return resultCode_; }
+    ResultCode resultCode() const { return resultCode_; }
     bool cancelled() const { return cancelled_; }
 
   private:
@@ -134,7 +135,7 @@ class ParseActions {
     BlankLineBreaks blankLines_;
     bool inBody_ = false;
     std::string trailingTabs_; // tab characters in the layout after the item being read
-    int resultCode_ = 0;
+    ResultCode resultCode_ = result::Success;
     bool cancelled_ = false;
     bool added_ = false; // the running action added text to a piece
 

@@ -35,9 +35,9 @@ RtfReader::RtfReader(LineFile& input, std::span<const RtfKeyword> keywords)
 // The first line must open an RTF document.
 void RtfReader::start() {
     if (!input_.readLine(inputLine_))
-        throw result::RtfError4;
+        throw ConversionFailure(result::RtfError4);
     if (inputLine_.size() < 5 || inputLine_.compare(0, 5, "{\\rtf") != 0)
-        throw result::NotRtf;
+        throw ConversionFailure(result::NotRtf);
     inputPos_ = 0;
 }
 
@@ -87,7 +87,7 @@ void RtfReader::read(std::vector<std::string>& lines) {
         }
     }
     if (!groups_.empty())
-        throw result::RtfError3;
+        throw ConversionFailure(result::RtfError3);
     if (!outputLine_.empty())
         output_.push_back(outputLine_);
     lines.insert(lines.end(), std::make_move_iterator(output_.begin()),
@@ -104,7 +104,7 @@ void RtfReader::read(std::vector<std::string>& lines) {
 void RtfReader::readControlWord() {
     char c;
     if (!nextChar(c))
-        throw result::RtfError4;
+        throw ConversionFailure(result::RtfError4);
     if (!isLetter(c)) {
         applyKeyword(std::string_view(&c, 1), false, 0);
         return;
@@ -114,7 +114,7 @@ void RtfReader::readControlWord() {
     std::size_t length = 0;
     auto next = [&]() {
         if (!nextChar(c))
-            throw result::RtfError4;
+            throw ConversionFailure(result::RtfError4);
         return !startedNewLine_;
     };
     bool inWord = true;
@@ -165,7 +165,7 @@ void RtfReader::applyKeyword(std::string_view name, bool hasParameter, std::int6
         else if (keyword->index >= 0 && keyword->index <= 0xFF)
             deliverByte(static_cast<unsigned char>(keyword->index));
         else
-            throw result::RtfError5;
+            throw ConversionFailure(result::RtfError5);
         return;
     case RtfKeywordKind::Destination:
         skipping_ = true;
@@ -177,7 +177,7 @@ void RtfReader::applyKeyword(std::string_view name, bool hasParameter, std::int6
         applySpecial(*keyword, hasParameter);
         return;
     }
-    throw result::RtfError5;
+    throw ConversionFailure(result::RtfError5);
 }
 
 void RtfReader::applyProperty(const RtfKeyword& keyword, bool hasParameter,
@@ -194,7 +194,7 @@ void RtfReader::applyProperty(const RtfKeyword& keyword, bool hasParameter,
         hidden_ = false;
         return;
     }
-    throw result::RtfError5;
+    throw ConversionFailure(result::RtfError5);
 }
 
 void RtfReader::applySpecial(const RtfKeyword& keyword, bool hasParameter) {
@@ -217,7 +217,7 @@ void RtfReader::applySpecial(const RtfKeyword& keyword, bool hasParameter) {
         hexValue_ = 0;
         return;
     }
-    throw result::RtfError5;
+    throw ConversionFailure(result::RtfError5);
 }
 
 // One digit of a \'hh escape; the byte is delivered after the second. A
@@ -225,7 +225,7 @@ void RtfReader::applySpecial(const RtfKeyword& keyword, bool hasParameter) {
 void RtfReader::takeHexDigit(char c) {
     const int digit = hexDigitValue(c);
     if (digit < 0)
-        throw result::RtfError2;
+        throw ConversionFailure(result::RtfError2);
     hexValue_ = ((hexValue_ << 4) + static_cast<unsigned>(digit)) & 0xFF;
     if (++hexDigits_ < 2)
         return;
@@ -258,7 +258,7 @@ void RtfReader::pushGroup() {
 
 void RtfReader::popGroup() {
     if (groups_.empty())
-        throw result::RtfError1;
+        throw ConversionFailure(result::RtfError1);
     const SavedState saved = groups_.back();
     groups_.pop_back();
     hidden_ = saved.hidden;

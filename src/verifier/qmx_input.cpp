@@ -14,7 +14,7 @@ constexpr std::string_view kLanguageStart = "<language \"";
 constexpr std::string_view kEmptyLanguage = "<language \"\">";
 constexpr std::size_t kHeaderLines = 4;
 
-int codeForFirstLine(std::string_view line) {
+ResultCode codeForFirstLine(std::string_view line) {
     if (line.starts_with("<qmx \"I"))
         return result::NewerQmxVersion;
     if (line.starts_with("<qmx \"F") || line == "<tf>")
@@ -75,33 +75,33 @@ std::string readCheckedQmxText(const std::string& path, LanguageRecord& language
 
 void checkQmxHeader(const std::vector<std::string>& lines, LanguageRecord& language) {
     if (lines.empty())
-        throw result::UnexpectedEnd;
+        throw ConversionFailure(result::UnexpectedEnd);
     if (!lines[0].starts_with(kQmxHeader))
-        throw codeForFirstLine(lines[0]);
+        throw ConversionFailure(codeForFirstLine(lines[0]));
 
     if (lines.size() < 2)
-        throw result::UnexpectedEnd;
+        throw ConversionFailure(result::UnexpectedEnd);
     const std::string& languageLine = lines[1];
     if (!languageLine.starts_with(kLanguageStart) || languageLine.size() < kEmptyLanguage.size())
-        throw result::NoLanguage;
+        throw ConversionFailure(result::NoLanguage);
     // The name stands between the opening quote and the closing quote and
     // bracket that end the line.
     const std::string name =
         languageLine.substr(kLanguageStart.size(), languageLine.size() - kEmptyLanguage.size());
     LanguageRecord found = language;
     if (!lookupLanguage(name, LanguageRole::Source, found))
-        throw result::InvalidLanguage;
+        throw ConversionFailure(result::InvalidLanguage);
     language = found;
 
     if (lines.size() < 3)
-        throw result::UnexpectedEnd;
+        throw ConversionFailure(result::UnexpectedEnd);
     if (lines[2] != "<quotes \"As text\">" && lines[2] != "<quotes \"As tags\">")
-        throw result::NoQuotes;
+        throw ConversionFailure(result::NoQuotes);
 
     if (lines.size() < 4)
-        throw result::UnexpectedEnd;
+        throw ConversionFailure(result::UnexpectedEnd);
     if (lines[3] != "<readonly \"Translate\">" && lines[3] != "<readonly \"Don't translate\">")
-        throw result::NoReadOnly;
+        throw ConversionFailure(result::NoReadOnly);
 }
 
 } // namespace quillex::verifier

@@ -306,7 +306,7 @@ void Verifier::checkTranslatedTags(const std::vector<std::string>& lines) {
     checkExternalTagSyntax(file, report_);
     progressStep();
     if (report_.total() != 0)
-        throw result::TagErrors;
+        throw ConversionFailure(result::TagErrors);
 
     addHeading(text::VerifyValidityOfTags);
     checkSourceTagValidity(file, report_);
@@ -333,7 +333,7 @@ void Verifier::checkTranslatedTags(const std::vector<std::string>& lines) {
     progressStep();
 
     if (report_.total() != 0)
-        throw result::TagErrors;
+        throw ConversionFailure(result::TagErrors);
 }
 
 int verifyFile(const ConversionOptions& options, ConversionHost& host, VerificationCounts& counts) {

@@ -184,7 +184,7 @@ TEST_F(BatchRunnerTest, TheWrapperMapsExceptionsToCodes) {
                            ConversionHost&) -> int {
         switch (++call) {
         case 1:
-            throw result::WrongVersion;
+            throw ConversionFailure(result::WrongVersion);
         case 2:
             throw FileError(FileError::Cause::AccessDenied, options.inputPath);
         case 3:

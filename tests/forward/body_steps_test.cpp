@@ -91,8 +91,8 @@ TEST(AnchoredBlocks, ABlockWithoutItsStartEndsTheRun) {
         try {
             moveAnchoredBlocks(items, registry, false);
             ADD_FAILURE() << "no exception for " << items.size() << " items";
-        } catch (int code) {
-            EXPECT_EQ(code, result::ParserError);
+        } catch (const ConversionFailure& failure) {
+            EXPECT_EQ(failure.code(), result::ParserError);
         }
     }
 }

@@ -1,6 +1,7 @@
 // Two batches on two threads: each conversion reads its document with the
 // code page of its own source language, whatever the other one does.
 #include "conversion/language_table.h"
+#include "conversion/result_code.h"
 #include "forward/document_converter.h"
 #include "forward_test_support.h"
 
@@ -34,8 +35,8 @@ std::vector<std::string> convertedBody(const std::string& language) {
     DocumentConverter converter(options, collector, host);
     try {
         converter.run();
-    } catch (int code) {
-        return {"result " + std::to_string(code)};
+    } catch (const ConversionFailure& failure) {
+        return {"result " + std::to_string(failure.code())};
     }
     return converter.outputLines();
 }

@@ -32,8 +32,8 @@ class ConversionTest : public ::testing::Test {
         converter = std::make_unique<DocumentConverter>(options, collector, host);
         try {
             converter->run();
-        } catch (int code) {
-            return code;
+        } catch (const ConversionFailure& failure) {
+            return failure.code();
         }
         return result::Success;
     }

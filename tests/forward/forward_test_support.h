@@ -3,6 +3,7 @@
 #pragma once
 
 #include "conversion/conversion_host.h"
+#include "conversion/result_code.h"
 #include "forward/document_parser.h"
 #include "support/recording_host.h"
 #include "support/temp_dir.h"
@@ -26,8 +27,8 @@ inline ParsedText parseText(const std::string& text, const ParseSettings& settin
     ParsedText parsed;
     try {
         parsed.code = parseDocument(path, settings, parsed.document);
-    } catch (int code) {
-        parsed.code = code;
+    } catch (const ConversionFailure& failure) {
+        parsed.code = failure.code();
     }
     return parsed;
 }

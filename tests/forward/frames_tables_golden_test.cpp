@@ -2,6 +2,7 @@
 // QMX files, the ancillary file of a batch and the catalog of its style file
 // compared with golden files written out by hand from the rules, in both
 // containers, and the tag maps the backward conversion needs.
+#include "conversion/result_code.h"
 #include "conversion_fixture.h"
 #include "forward/ancillary_file.h"
 #include "forward/forward_converter.h"
@@ -206,7 +207,7 @@ TEST_F(FramesTablesGolden, EveryFileOfTheBatchPassesTheTagCheck) {
         Verifier verifier(options, host, kTagCheckProgressSteps, false);
         try {
             verifier.checkTranslatedTags(lines);
-        } catch (int) {
+        } catch (const ConversionFailure&) {
         }
         std::vector<std::string> errors;
         for (const std::string& line : verifier.report().lines())

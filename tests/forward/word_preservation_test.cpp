@@ -462,8 +462,8 @@ Conversion convertAndVerify(const fs::path& source, bool japanese, int format) {
     DocumentConverter converter(options, collector, host);
     try {
         converter.run();
-    } catch (int code) {
-        ADD_FAILURE() << "the conversion ends with result " << code;
+    } catch (const ConversionFailure& failure) {
+        ADD_FAILURE() << "the conversion ends with result " << failure.code();
         return {};
     }
     if (options.extension == ".STY") // a style file gives a catalog, no QMX file
@@ -479,8 +479,8 @@ Conversion convertAndVerify(const fs::path& source, bool japanese, int format) {
     int code = 0;
     try {
         code = verifyFile(check, verifyHost, counts);
-    } catch (int thrown) {
-        code = thrown;
+    } catch (const ConversionFailure& failure) {
+        code = failure.code();
     }
     // The first findings of the report tell what went wrong.
     std::istringstream report(readFile(work.folder() + "check/" + options.baseName + ".CMP"));

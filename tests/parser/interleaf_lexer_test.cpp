@@ -1,5 +1,6 @@
 // The Interleaf lexer over real files: lexemes with their exact text, line and
 // offset, the list each leaves current, token names, and unexpected characters.
+#include "conversion/result_code.h"
 #include "interleaf_test_support.h"
 #include "lexer_definition.h"
 #include "parser/interleaf/interleaf_lexer.h"
@@ -285,8 +286,8 @@ TEST(InterleafLexer, UnexpectedCharacterWithoutDebugThrowsAtOnce) {
         while (++lexer) {
         }
         FAIL() << "no error raised";
-    } catch (int code) {
-        EXPECT_EQ(code, 6);
+    } catch (const ConversionFailure& failure) {
+        EXPECT_EQ(failure.code(), 6);
     }
     EXPECT_TRUE(host.results.empty());
 }
@@ -316,8 +317,8 @@ TEST(InterleafLexer, TwentyFirstUnexpectedCharacterAborts) {
         while (++lexer) {
         }
         FAIL() << "no error raised";
-    } catch (int code) {
-        EXPECT_EQ(code, 6);
+    } catch (const ConversionFailure& failure) {
+        EXPECT_EQ(failure.code(), 6);
     }
     ASSERT_EQ(host.results.size(), 24u);
     EXPECT_EQ(host.results[20], "Unexpected character: x (line 2, offset 26)");

@@ -1,6 +1,7 @@
 // The Interleaf parser over whole documents: acceptance of the corpus and of
 // samples that use every production, what the reduce callback receives, and
 // syntax errors with their expected-token texts.
+#include "conversion/result_code.h"
 #include "interleaf_test_support.h"
 #include "parser/interleaf/interleaf_diagnostics.h"
 #include "parser/interleaf/interleaf_parser.h"
@@ -205,8 +206,8 @@ TEST(InterleafParser, UnexpectedCharacterLeavesParseAsInteger) {
     try {
         parser.parse();
         FAIL() << "no error raised";
-    } catch (int code) {
-        EXPECT_EQ(code, 6);
+    } catch (const ConversionFailure& failure) {
+        EXPECT_EQ(failure.code(), 6);
     }
 }
 

@@ -23,8 +23,8 @@ Lines read(std::string rtf) {
 int failureOf(std::string rtf) {
     try {
         read(std::move(rtf));
-    } catch (int code) {
-        return code;
+    } catch (const ConversionFailure& failure) {
+        return failure.code();
     }
     return 0;
 }
@@ -140,8 +140,8 @@ TEST(RtfReader, BadKeywordTableEntryIsReported) {
         try {
             reader.read(lines);
             ADD_FAILURE() << "no failure";
-        } catch (int code) {
-            EXPECT_EQ(code, result::RtfError5);
+        } catch (const ConversionFailure& failure) {
+            EXPECT_EQ(failure.code(), result::RtfError5);
         }
     }
 }
@@ -150,7 +150,7 @@ TEST(RtfReader, CallersLinesAreUntouchedOnFailure) {
     for (const char* bad :
          {"{\\rtf1 A\\par B\\par C", "{\\rtf1 A\\par B}}", "plain text", "{\\rtf1 A\\par \\'zz}"}) {
         Lines lines{"first", "second"};
-        EXPECT_THROW(readRtfBytes(bad, lines), int) << bad;
+        EXPECT_THROW(readRtfBytes(bad, lines), ConversionFailure) << bad;
         EXPECT_EQ(lines, (Lines{"first", "second"})) << bad;
     }
 }

@@ -19,8 +19,8 @@ using Lines = std::vector<std::string>;
 int checkCode(Verifier& verifier, const Lines& lines) {
     try {
         verifier.checkTranslatedTags(lines);
-    } catch (int code) {
-        return code;
+    } catch (const ConversionFailure& failure) {
+        return failure.code();
     }
     return 0;
 }

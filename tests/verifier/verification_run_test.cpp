@@ -53,8 +53,8 @@ class VerifyFixture : public ::testing::Test {
     int failureCode(const ConversionOptions& options) {
         try {
             verify(options);
-        } catch (int code) {
-            return code;
+        } catch (const ConversionFailure& failure) {
+            return failure.code();
         }
         return -1;
     }

@@ -99,9 +99,9 @@ int listLexemes(const std::string& fileName, std::ostream& out, int debug,
         }
         out << count << " lexemes\n";
         return result::Success;
-    } catch (int code) {
-        out << "Scanning stopped, error code " << code << '\n';
-        return code;
+    } catch (const ConversionFailure& failure) {
+        out << "Scanning stopped, error code " << failure.code() << '\n';
+        return failure.code();
     } catch (const SSException& e) {
         out << "Scanning failed: " << e.text() << '\n';
         return codeOf(e);
@@ -121,9 +121,9 @@ int reportParse(const std::string& fileName, std::ostream& out, int debug,
         }
         out << "Refused, error code " << parser.errorCode() << '\n';
         return result::ParserError;
-    } catch (int code) {
-        out << "Refused, error code " << code << '\n';
-        return code;
+    } catch (const ConversionFailure& failure) {
+        out << "Refused, error code " << failure.code() << '\n';
+        return failure.code();
     } catch (const SSException& e) {
         out << "Failed: " << e.text() << '\n';
         return codeOf(e);

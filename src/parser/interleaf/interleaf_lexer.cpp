@@ -45,7 +45,7 @@ void InterleafLexer::report(const std::string& line) const {
 SSRefPtr<SSLexLexeme> InterleafLexer::error(SSLexConsumer& consumer) {
     const SSRefPtr<SSLexLexeme> rejected = consumer.lexemeToCurrent();
     if (debug_ == 0)
-        throw result::ParserError;
+        throw ConversionFailure(result::ParserError);
     report("Unexpected character: " + std::string(rejected->text()) + " (line " +
            std::to_string(rejected->line()) + ", offset " + std::to_string(rejected->offset()) +
            ")");
@@ -54,7 +54,7 @@ SSRefPtr<SSLexLexeme> InterleafLexer::error(SSLexConsumer& consumer) {
         report("More than " + std::to_string(maxUnexpectedCharacters) +
                " unexpected character errors!");
         report("Too many errors - aborting!");
-        throw result::ParserError;
+        throw ConversionFailure(result::ParserError);
     }
     return {};
 }
