@@ -4,12 +4,30 @@
 namespace quillex {
 
 const BatchKindInfo& batchKindInfo(BatchKind kind) {
-    static constexpr BatchKindInfo kForward{
-        "forward", 1001, 1011, 1011, "Confirm IASCII Conversion", 1501, 10, 12000};
-    static constexpr BatchKindInfo kBackward{"backward", 3000, 3030, 3040, "Confirm QMX Conversion",
-                                             3510,       25,   12000};
-    static constexpr BatchKindInfo kVerify{
-        "verify", 2000, 3010, 3020, "Confirm Verification of Q-Marks", 2500, 24, 12010};
+    static constexpr BatchKindInfo kForward{"forward",
+                                            MessageId::ForwardFileDialogTitle,
+                                            MessageId::ForwardFileFilter,
+                                            MessageId::ForwardFileFilter,
+                                            "Confirm IASCII Conversion",
+                                            MessageId::ForwardConfirmLine,
+                                            10,
+                                            MessageId::ConvertingFile};
+    static constexpr BatchKindInfo kBackward{"backward",
+                                             MessageId::BackwardFileDialogTitle,
+                                             MessageId::RtfOrCatalogFileFilter,
+                                             MessageId::TextOrCatalogFileFilter,
+                                             "Confirm QMX Conversion",
+                                             MessageId::BackwardConfirmLine,
+                                             25,
+                                             MessageId::ConvertingFile};
+    static constexpr BatchKindInfo kVerify{"verify",
+                                           MessageId::VerifyFileDialogTitle,
+                                           MessageId::RtfFileFilter,
+                                           MessageId::TextFileFilter,
+                                           "Confirm Verification of Q-Marks",
+                                           MessageId::VerifyConfirmLine,
+                                           24,
+                                           MessageId::VerifyingFile};
     switch (kind) {
     case BatchKind::Forward:
         return kForward;

@@ -27,8 +27,6 @@ namespace {
 
 // Code of a failure that fits no row of the result table.
 constexpr int kUnknownFailure = -1;
-constexpr int kStaleFilesRemoved = 12040;
-constexpr int kWaitingForFolder = 12050;
 constexpr std::chrono::milliseconds kLockPoll{200};
 
 std::string extensionOf(const std::string& path) {
@@ -117,16 +115,17 @@ PerFileRoutines PerFileRoutines::builtIn() {
 std::string validateBatchDirectories(BatchKind kind, const BatchDirectories& directories) {
     for (const std::string* folder : {&directories.org, &directories.translated}) {
         if (!directoryExists(*folder))
-            return formatString(4030);
+            return formatString(MessageId::PathDoesNotExist);
     }
     if (kind == BatchKind::Forward) {
         for (const std::string* folder : {&directories.org, &directories.translated}) {
             if (sameDirectory(*folder, directories.chosenFiles))
-                return formatString(15050, directories.chosenFiles.c_str());
+                return formatString(MessageId::QmxFolderIsSourceFolder,
+                                    directories.chosenFiles.c_str());
         }
     }
     if (kind == BatchKind::Verify && sameDirectory(directories.org, directories.translated))
-        return formatString(15040);
+        return formatString(MessageId::FoldersMustDiffer);
     return {};
 }
 
@@ -184,7 +183,8 @@ void BatchRunner::rememberDirectories(BatchKind kind, const BatchDirectories& di
 void BatchRunner::removeStaleOutputs(BatchKind kind, const ConversionOptions& options) {
     for (const std::string& folder : outputFolders(kind, options))
         if (const int removed = removeStaleTemporaryFiles(folder); removed > 0)
-            host_.appendResult(formatString(kStaleFilesRemoved, removed, folder.c_str()));
+            host_.appendResult(
+                formatString(MessageId::StaleTemporaryFilesRemoved, removed, folder.c_str()));
 }
 
 // Locks the folders the batch writes, waiting (with a results line, and as
@@ -205,7 +205,7 @@ std::optional<std::string> BatchRunner::lockOutputFolders(BatchKind kind,
             if (!waitForFolders_)
                 return "another batch is writing into " + folder + "; try again when it has ended";
             if (!told)
-                host_.appendResult(formatString(kWaitingForFolder, folder.c_str()));
+                host_.appendResult(formatString(MessageId::WaitingForFolder, folder.c_str()));
             told = true;
             if (host_.isCancelled())
                 return std::string();
@@ -249,7 +249,7 @@ int BatchRunner::checkOverwrite(BatchKind kind, const ConversionOptions& options
             continue;
         const bool withCancel = outputs.size() > 1;
         const Answer answer =
-            host_.ask(formatString(withCancel ? 15000 : 15010, output.c_str()), withCancel);
+            host_.ask(formatString(withCancel ? MessageId::OverwriteOrCancelBatch : MessageId::Overwrite, output.c_str()), withCancel);
         if (answer == Answer::No)
             return result::Skipped;
         if (answer == Answer::Cancel)
@@ -306,7 +306,7 @@ void BatchRunner::stopBatch(BatchKind kind, const ResultEffect& effect, const Ba
     host_.setProgress(fileProgress_, batchProgress_);
     host_.appendResult(underscoreLine());
     host_.appendResult("");
-    host_.appendResult(formatString(10470));
+    host_.appendResult(formatString(MessageId::BatchCancelled));
     host_.appendResult(underscoreLine());
     host_.showSummary(formatString(effect.finalBoxId, report.converted()), true);
 }
@@ -316,18 +316,23 @@ void BatchRunner::showSummary(BatchKind kind, const BatchReport& report) {
     std::string text;
     if (kind == BatchKind::Verify) {
         if (report.failed > 0)
-            text = single ? formatString(11050)
-                          : formatString(11040, report.converted(), report.failed);
+            text = single ? formatString(MessageId::SummaryOneFileNotVerified)
+                          : formatString(MessageId::SummaryVerifiedWithFailures, report.converted(),
+                                         report.failed);
         else if (report.tagChanges > 0)
-            text =
-                single ? formatString(11090) : formatString(11080, report.files, report.tagChanges);
+            text = single ? formatString(MessageId::SummaryFilesVerifiedWithTagChanges)
+                          : formatString(MessageId::SummaryVerifiedWithTagChanges, report.files,
+                                         report.tagChanges);
         else
-            text = single ? formatString(11070) : formatString(11060, report.files);
+            text = single ? formatString(MessageId::SummaryFilesVerified)
+                          : formatString(MessageId::SummaryVerified, report.files);
     } else if (report.failed > 0) {
-        text =
-            single ? formatString(11010) : formatString(11000, report.converted(), report.failed);
+        text = single ? formatString(MessageId::SummaryOneFileFailed)
+                      : formatString(MessageId::SummaryConvertedWithFailures, report.converted(),
+                                     report.failed);
     } else {
-        text = single ? formatString(11030) : formatString(11020, report.converted());
+        text = single ? formatString(MessageId::SummaryNoErrors)
+                      : formatString(MessageId::SummaryConverted, report.converted());
     }
     host_.showSummary(text, false);
 }
@@ -337,10 +342,10 @@ void BatchRunner::showSummary(BatchKind kind, const BatchReport& report) {
 bool BatchRunner::offerAncillaryFile(const ConversionOptions& options) {
     FileHost fileHost(*this);
     bool failed = false;
-    if (host_.ask(formatString(1600), false) == Answer::Yes &&
+    if (host_.ask(formatString(MessageId::AskCreateAncillary), false) == Answer::Yes &&
         writeAncillaryFile(options, collector_, fileHost, &failed))
         return failed;
-    host_.appendResult(formatString(12030));
+    host_.appendResult(formatString(MessageId::NoAncillaryCreated));
     return failed;
 }
 

@@ -11,58 +11,82 @@ namespace {
 // batches (0 = same as conversion), the second line if any, and the effect.
 struct ResultRow {
     int code;
-    int lineId;
-    int verifyLineId;
-    int secondLineId;
-    int thirdLineId;
+    MessageId lineId;
+    MessageId verifyLineId;
+    MessageId secondLineId;
+    MessageId thirdLineId;
     bool stops;
-    int finalBoxId;
-    int verifyFinalBoxId;
+    MessageId finalBoxId;
+    MessageId verifyFinalBoxId;
 };
 
+// Rows name their messages without the MessageId:: prefix.
+using enum MessageId;
+
 constexpr ResultRow kRows[] = {
-    {result::Cancelled, 10255, 10257, 0, 0, true, 10259, 10259},
-    {result::CancelledBatch, 10255, 10257, 0, 0, true, 10259, 10259},
-    {result::Skipped, 10255, 10257, 0, 0, false, 0, 0},
-    {result::OutOfMemory, 10010, 10012, 0, 0, true, 10011, 10013},
-    {result::ParserError, 10200, 10201, 0, 0, false, 0, 0},
-    {result::DiskFull, 10180, 0, 0, 0, false, 0, 0},
-    {result::UnexpectedEnd, 10020, 10021, 0, 0, false, 0, 0},
-    {result::NotInterleafAscii, 10280, 0, 0, 0, false, 0, 0},
-    {result::WrongVersion, 10270, 0, 0, 0, false, 0, 0},
-    {result::RevisionTracking, 10320, 0, 10321, 0, false, 0, 0},
-    {result::SplitDocument, 10330, 0, 10331, 0, false, 0, 0},
-    {result::ManuallyEdited, 10340, 0, 10341, 10342, false, 0, 0},
-    {result::ClassDefaults, 10340, 0, 10341, 10342, false, 0, 0},
-    {result::ManualComment, 10340, 0, 10341, 10342, false, 0, 0},
-    {result::IncludeDeclarations, 10340, 0, 10341, 10342, false, 0, 0},
-    {result::Include, 10340, 0, 10341, 10342, false, 0, 0},
-    {result::IndexMarkerTooLong, 10262, 0, 10263, 0, false, 0, 0},
-    {result::JapaneseNotShiftJis, 10350, 0, 10351, 0, false, 0, 0},
-    {result::NotQmx, 10290, 10291, 10293, 0, false, 0, 0},
-    {result::NotRtf, 10314, 10315, 0, 0, false, 0, 0},
-    {result::RtfError1, 10210, 10211, 0, 0, false, 0, 0},
-    {result::RtfError2, 10210, 10211, 0, 0, false, 0, 0},
-    {result::RtfError3, 10210, 10211, 0, 0, false, 0, 0},
-    {result::RtfError4, 10210, 10211, 0, 0, false, 0, 0},
-    {result::RtfError5, 10210, 10211, 0, 0, false, 0, 0},
-    {result::NewerQmxVersion, 10305, 10308, 10306, 0, false, 0, 0},
-    {result::FrameMakerQmx, 10309, 10310, 0, 0, false, 0, 0},
-    {result::JapaneseSource, 10420, 0, 0, 0, false, 0, 0},
-    {result::CatalogNotInAncillary, 17833, 0, 0, 0, false, 0, 0},
-    {result::EucConversionError, 10176, 0, 0, 0, false, 0, 0},
-    {result::AsianTarget, 10354, 0, 0, 0, false, 0, 0},
-    {result::QmxVersion1, 10380, 0, 0, 0, false, 0, 0},
-    {result::NoCharset, 10390, 10391, 0, 0, false, 0, 0},
-    {result::NoLanguage, 10400, 10401, 0, 0, false, 0, 0},
-    {result::NoSourceHyphenation, 10421, 10422, 0, 0, false, 0, 0},
-    {result::InvalidLanguage, 10410, 10411, 0, 0, false, 0, 0},
-    {result::AncillaryAsFile, 10440, 0, 0, 0, false, 0, 0},
-    {result::NoQuotes, 10496, 10497, 0, 0, false, 0, 0},
-    {result::NoReadOnly, 10490, 10491, 0, 0, false, 0, 0},
-    {result::TagErrors, 10230, 0, 0, 0, false, 0, 0},
-    {result::AncillaryTagErrors, 10231, 0, 0, 0, false, 0, 0},
-    {result::QmxVersionsDiffer, 10304, 0, 10302, 0, false, 0, 0},
+    {result::Cancelled, ConversionCancelled, VerificationCancelled, None, None, true,
+     BatchCancelledConverted, BatchCancelledConverted},
+    {result::CancelledBatch, ConversionCancelled, VerificationCancelled, None, None, true,
+     BatchCancelledConverted, BatchCancelledConverted},
+    {result::Skipped, ConversionCancelled, VerificationCancelled, None, None, false, None, None},
+    {result::OutOfMemory, ConversionOutOfMemory, VerificationOutOfMemory, None, None, true,
+     BatchOutOfMemoryConverted, BatchOutOfMemoryVerified},
+    {result::ParserError, ConversionParserError, VerificationParserError, None, None, false, None,
+     None},
+    {result::DiskFull, ConversionDiskFull, None, None, None, false, None, None},
+    {result::UnexpectedEnd, ConversionUnexpectedEnd, VerificationUnexpectedEnd, None, None, false,
+     None, None},
+    {result::NotInterleafAscii, ConversionNotInterleafAscii, None, None, None, false, None, None},
+    {result::WrongVersion, ConversionWrongVersion, None, None, None, false, None, None},
+    {result::RevisionTracking, ConversionRevisionTracking, None, RevisionTrackingHint, None, false,
+     None, None},
+    {result::SplitDocument, ConversionSplitDocument, None, SplitDocumentHint, None, false, None,
+     None},
+    {result::ManuallyEdited, ConversionManuallyEdited, None, ManuallyEditedHint,
+     ManuallyEditedSecondHint, false, None, None},
+    {result::ClassDefaults, ConversionManuallyEdited, None, ManuallyEditedHint,
+     ManuallyEditedSecondHint, false, None, None},
+    {result::ManualComment, ConversionManuallyEdited, None, ManuallyEditedHint,
+     ManuallyEditedSecondHint, false, None, None},
+    {result::IncludeDeclarations, ConversionManuallyEdited, None, ManuallyEditedHint,
+     ManuallyEditedSecondHint, false, None, None},
+    {result::Include, ConversionManuallyEdited, None, ManuallyEditedHint, ManuallyEditedSecondHint,
+     false, None, None},
+    {result::IndexMarkerTooLong, ConversionIndexMarkerTooLong, None, ShortenIndexMarkerHint, None,
+     false, None, None},
+    {result::JapaneseNotShiftJis, ConversionJapaneseNotShiftJis, None, JapaneseNotShiftJisHint,
+     None, false, None, None},
+    {result::NotQmx, ConversionNotQmx, VerificationNotQmx, QmxHeaderHint, None, false, None, None},
+    {result::NotRtf, ConversionNotRtf, VerificationNotRtf, None, None, false, None, None},
+    {result::RtfError1, ConversionRtfError, VerificationRtfError, None, None, false, None, None},
+    {result::RtfError2, ConversionRtfError, VerificationRtfError, None, None, false, None, None},
+    {result::RtfError3, ConversionRtfError, VerificationRtfError, None, None, false, None, None},
+    {result::RtfError4, ConversionRtfError, VerificationRtfError, None, None, false, None, None},
+    {result::RtfError5, ConversionRtfError, VerificationRtfError, None, None, false, None, None},
+    {result::NewerQmxVersion, ConversionNewerQmx, VerificationNewerQmx, UpgradeHint, None, false,
+     None, None},
+    {result::FrameMakerQmx, ConversionFrameMakerQmx, VerificationFrameMakerQmx, None, None, false,
+     None, None},
+    {result::JapaneseSource, ConversionJapaneseSource, None, None, None, false, None, None},
+    {result::CatalogNotInAncillary, NoAncillaryTextForCatalog, None, None, None, false, None, None},
+    {result::EucConversionError, FileErrorEucConversion, None, None, None, false, None, None},
+    {result::AsianTarget, ConversionAsianTarget, None, None, None, false, None, None},
+    {result::QmxVersion1, ConversionQmxVersion1, None, None, None, false, None, None},
+    {result::NoCharset, ConversionNoCharset, VerificationNoCharset, None, None, false, None, None},
+    {result::NoLanguage, ConversionNoLanguage, VerificationNoLanguage, None, None, false, None,
+     None},
+    {result::NoSourceHyphenation, ConversionNoSourceHyphenation, VerificationNoSourceHyphenation,
+     None, None, false, None, None},
+    {result::InvalidLanguage, ConversionInvalidLanguage, VerificationInvalidLanguage, None, None,
+     false, None, None},
+    {result::AncillaryAsFile, ConversionAncillaryAsFile, None, None, None, false, None, None},
+    {result::NoQuotes, ConversionNoQuotes, VerificationNoQuotes, None, None, false, None, None},
+    {result::NoReadOnly, ConversionNoReadOnly, VerificationNoReadOnly, None, None, false, None,
+     None},
+    {result::TagErrors, ConversionTagErrors, None, None, None, false, None, None},
+    {result::AncillaryTagErrors, ConversionAncillaryTagErrors, None, None, None, false, None, None},
+    {result::QmxVersionsDiffer, VerificationQmxVersionsDiffer, None, SameVersionHint, None, false,
+     None, None},
 };
 
 const ResultRow* findRow(int code) {
@@ -74,11 +98,11 @@ const ResultRow* findRow(int code) {
 
 void appendCounterLines(std::vector<std::string>& lines, const VerificationCounts& counts) {
     if (counts.errors != 0)
-        lines.push_back(formatString(10243, counts.errors));
+        lines.push_back(formatString(MessageId::ErrorsCount, counts.errors));
     if (counts.alerts != 0)
-        lines.push_back(formatString(10242, counts.alerts));
+        lines.push_back(formatString(MessageId::AlertsCount, counts.alerts));
     if (counts.warnings != 0)
-        lines.push_back(formatString(10241, counts.warnings));
+        lines.push_back(formatString(MessageId::WarningsCount, counts.warnings));
 }
 
 } // namespace
@@ -87,7 +111,7 @@ ResultEffect resultEffect(int code, BatchKind kind, const VerificationCounts& co
     const bool verify = kind == BatchKind::Verify;
     ResultEffect effect;
     if (code == result::Success) {
-        effect.lines.push_back(formatString(10000));
+        effect.lines.push_back(formatString(MessageId::Done));
         return effect;
     }
     if (code == result::FileError) {
@@ -95,29 +119,31 @@ ResultEffect resultEffect(int code, BatchKind kind, const VerificationCounts& co
         return effect;
     }
     if (code == result::VerificationComplete) {
-        effect.lines.push_back(formatString(10250));
+        effect.lines.push_back(formatString(MessageId::VerificationComplete));
         appendCounterLines(effect.lines, counts);
         return effect;
     }
     if (code == result::NotFullyCompared) {
         effect.fails = true;
-        effect.lines.push_back(formatString(10240));
+        effect.lines.push_back(formatString(MessageId::VerificationNotFullyCompared));
         appendCounterLines(effect.lines, counts);
         return effect;
     }
     effect.fails = true;
     const ResultRow* row = findRow(code);
     if (row == nullptr) {
-        effect.lines.push_back(formatString(verify ? 10460 : 10450));
+        effect.lines.push_back(formatString(verify ? MessageId::VerificationUnknownError
+                                                   : MessageId::ConversionUnknownError));
         effect.stops = true;
-        effect.finalBoxId = verify ? 10461 : 10451;
+        effect.finalBoxId =
+            verify ? MessageId::BatchUnknownErrorVerified : MessageId::BatchUnknownErrorConverted;
         return effect;
     }
-    effect.lines.push_back(
-        formatString(verify && row->verifyLineId != 0 ? row->verifyLineId : row->lineId));
-    if (row->secondLineId != 0)
+    effect.lines.push_back(formatString(
+        verify && row->verifyLineId != MessageId::None ? row->verifyLineId : row->lineId));
+    if (row->secondLineId != MessageId::None)
         effect.lines.push_back(formatString(row->secondLineId));
-    if (row->thirdLineId != 0)
+    if (row->thirdLineId != MessageId::None)
         effect.lines.push_back(formatString(row->thirdLineId));
     effect.stops = row->stops;
     effect.finalBoxId = verify ? row->verifyFinalBoxId : row->finalBoxId;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/batch_kind.h"
+#include "foundation/message_id.h"
 #include "verifier/verification_counts.h"
 
 #include <string>
@@ -15,7 +16,8 @@ struct ResultEffect {
     std::vector<std::string> lines; // appended in order, then one empty line
     bool fails = false;
     bool stops = false;
-    int finalBoxId = 0; // message box shown when the batch stops ("%d file(s) ...")
+    MessageId finalBoxId =
+        MessageId::None; // message box shown when the batch stops ("%d file(s) ...")
 };
 
 ResultEffect resultEffect(int code, BatchKind kind, const VerificationCounts& counts = {});

@@ -24,7 +24,7 @@ std::vector<std::string> ancillaryTargets(const ConversionOptions& options) {
 bool mayWrite(const std::string& target, const ConversionOptions& options, ConversionHost& host) {
     if (options.overwriteFiles == 1 || !std::filesystem::exists(target))
         return true;
-    return host.ask(formatString(15010, target.c_str()), false) == Answer::Yes;
+    return host.ask(formatString(MessageId::Overwrite, target.c_str()), false) == Answer::Yes;
 }
 
 } // namespace
@@ -53,7 +53,7 @@ bool writeAncillaryFile(const ConversionOptions& options, const AncillaryCollect
                 *failed = true;
             continue;
         }
-        host.appendResult(formatString(12020));
+        host.appendResult(formatString(MessageId::AncillaryCreated));
         host.appendResult(target);
         written = true;
     }

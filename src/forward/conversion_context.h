@@ -21,14 +21,14 @@ struct ConversionContext {
 
     // Adds string `id`, formatted with `args`, to the results list, unless
     // warnings are off (the backward conversion's re-parse).
-    template <typename... Args> void warn(int id, Args... args) const {
+    template <typename... Args> void warn(MessageId id, Args... args) const {
         if (settings.warn)
             addResult(id, args...);
     }
 
     // Adds string `id` to the results list whatever the warning setting: the
     // index length warnings, which also concern the merge of a translation.
-    template <typename... Args> void addResult(int id, Args... args) const {
+    template <typename... Args> void addResult(MessageId id, Args... args) const {
         if (host != nullptr)
             host->appendResult(formatString(id, args...));
     }

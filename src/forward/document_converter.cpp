@@ -24,8 +24,6 @@ namespace {
 
 constexpr std::size_t kHeaderProbeBytes = 100;
 constexpr std::uint64_t kMegabyte = 1024 * 1024;
-constexpr int kNoBody = 16050;
-constexpr int kNothingToTranslate = 16051;
 
 std::string readFirstBytes(const std::string& path, std::size_t count) {
     std::FILE* stream = std::fopen(path.c_str(), "rb");
@@ -163,7 +161,8 @@ void DocumentConverter::warnWhenNothingToTranslate() {
     const bool hasBody =
         std::any_of(document_.pieces.begin(), document_.pieces.end(),
                     [](const auto& piece) { return piece->kind == PieceKind::EndOfDeclarations; });
-    progress_.host().appendResult(formatString(hasBody ? kNothingToTranslate : kNoBody));
+    progress_.host().appendResult(
+        formatString(hasBody ? MessageId::NothingToTranslate : MessageId::NoBody));
 }
 
 void DocumentConverter::convertStyleFile() {

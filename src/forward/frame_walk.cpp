@@ -29,12 +29,11 @@ enum Count : std::size_t {
     OldStyleOutlineObjects,
     CountKinds
 };
-constexpr std::array<int, CountKinds> kCountWarnings = {16020, 16021, 16022, 16023,
-                                                        16030, 16031, 16032};
-
-constexpr int kNamedObjectEffectivity = 16010;
-constexpr int kTextStringEffectivity = 16011;
-constexpr int kChartLabelEffectivity = 16012;
+constexpr std::array<MessageId, CountKinds> kCountWarnings = {
+    MessageId::PrintLockedTextStrings,    MessageId::PrintLockedChartLabels,
+    MessageId::PrintLockedMicroDocuments, MessageId::PrintLockedNamedObjects,
+    MessageId::EquationsInFrame,          MessageId::OutlineObjectsInFrame,
+    MessageId::OldStyleOutlinesInFrame};
 
 // The items of one object, put in reading order by its positions: the
 // second position first, then the first.
@@ -71,7 +70,7 @@ struct FrameWalker::Walk {
     std::vector<bool> effectivity; // of the open named objects
     std::array<int, CountKinds> counts{};
     std::vector<PositionedBlock> blocks;
-    std::vector<std::pair<int, std::string>> effectivityWarnings; // with the object's tag
+    std::vector<std::pair<MessageId, std::string>> effectivityWarnings; // with the object's tag
 
     bool enclosingLocked() const { return !locked.empty() && locked.back(); }
     bool enclosingEffectivity() const { return !effectivity.empty() && effectivity.back(); }
@@ -170,7 +169,7 @@ void FrameWalker::addText(Walk& walk, DocumentPiece& piece, bool chartLabel) {
     piece.qmxTag = tag;
     if (walk.enclosingEffectivity())
         walk.effectivityWarnings.emplace_back(
-            chartLabel ? kChartLabelEffectivity : kTextStringEffectivity, tag);
+            chartLabel ? MessageId::ChartLabelEffectivity : MessageId::TextStringEffectivity, tag);
     walk.addBlock(piece, std::move(block));
 }
 
@@ -226,7 +225,7 @@ void FrameWalker::addNamedObject(Walk& walk, const DocumentPiece& piece) {
         tagged("<tn \"" + convertAttributeContent(name, context_.characters()) + "\">");
     namedObjects_[tag] = name;
     if (effectivity)
-        walk.effectivityWarnings.emplace_back(kNamedObjectEffectivity, tag);
+        walk.effectivityWarnings.emplace_back(MessageId::NamedObjectEffectivity, tag);
     walk.addBlock(piece, {tag});
 }
 

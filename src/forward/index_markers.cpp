@@ -10,9 +10,6 @@
 namespace quillex {
 namespace {
 
-constexpr int kLongMarkerWarning = 17513;
-constexpr int kLongMarkerAdvice = 17512;
-
 // Heading values that stand for "no entry", in the languages Interleaf
 // writes them (the last one is Japanese in Shift-JIS).
 constexpr std::array<std::string_view, 4> kEmptyEntryPlaceholders = {
@@ -69,8 +66,8 @@ std::string convertIndexText(std::string_view value, const ConversionContext& co
     if (length > kIndexTextLimit)
         throw ConversionFailure(result::IndexMarkerTooLong);
     if (length > kIndexTextWarningLength) {
-        context.addResult(kLongMarkerWarning);
-        context.addResult(kLongMarkerAdvice);
+        context.addResult(MessageId::LongMarker);
+        context.addResult(MessageId::TranslationProblemsHint);
     }
     return converted;
 }

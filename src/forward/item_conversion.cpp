@@ -15,7 +15,6 @@ namespace quillex {
 namespace {
 
 constexpr char kEscape = 27;
-constexpr int kAttributeReferenceWarning = 16042;
 constexpr std::string_view kJustifiedLineEnd = "<FJ>";
 
 const std::array<std::pair<std::string_view, std::string_view>, 10> kFixedTags = {{
@@ -234,7 +233,8 @@ std::string ItemConverter::referenceTag(const std::string& item) {
     } else if (auto result = attributes.value("Result")) {
         tag = "<:axr " + std::to_string(registry_.nextNumber(TagCounter::AttributeReference)) + ">";
         if (unquoted(*result).size() > 2)
-            warn(formatString(kAttributeReferenceWarning, referenceName(attributes, item).c_str()));
+            warn(formatString(MessageId::AttributeReference,
+                              referenceName(attributes, item).c_str()));
     } else {
         tag = "<:xr " + std::to_string(registry_.nextNumber(TagCounter::CrossReference)) + ">";
     }

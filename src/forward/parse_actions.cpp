@@ -16,8 +16,6 @@
 namespace quillex {
 namespace {
 
-constexpr int kJapaneseWarning = 16000;
-
 bool isLayout(char c) {
     return c == '\t' || c == '\n' || c == ' ' || c == '\r';
 }
@@ -382,7 +380,7 @@ void ParseActions::checkCharacterEncoding(Production& p) {
         return;
     }
     if (host_ != nullptr && warnJapanese_)
-        host_->appendResult(std::string(loadString(kJapaneseWarning)));
+        host_->appendResult(std::string(loadString(MessageId::JapaneseDocument)));
 }
 
 void ParseActions::runAction(Production& p) {

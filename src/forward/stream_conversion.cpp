@@ -14,9 +14,6 @@
 namespace quillex {
 namespace {
 
-constexpr int kPagePrefixWarning = 16040;
-constexpr int kAutonumberTextWarning = 16041;
-constexpr int kMaximumLengthWarning = 16044;
 constexpr int kLevels = 20;
 
 // An attribute value that holds text: not missing, not empty, not a blank.
@@ -63,9 +60,9 @@ std::vector<std::string> pageNumberStreamBlock(DocumentPiece& declaration,
         std::string text = convertAttributeText(*value, context.characters(), true);
         const std::size_t length = visibleLengthOf(text, context);
         if (length > kPagePrefixWarningLength) {
-            context.warn(kPagePrefixWarning, streamName.c_str(), text.c_str(),
+            context.warn(MessageId::PageNumberPrefixLength, streamName.c_str(), text.c_str(),
                          static_cast<int>(length));
-            context.warn(kMaximumLengthWarning, kPagePrefixLimit);
+            context.warn(MessageId::MaximumLengthHint, kPagePrefixLimit);
         }
         block.push_back(blockHeading(heading, registry));
         block.push_back(std::move(text));
@@ -96,9 +93,9 @@ std::vector<std::string> autonumberStreamBlock(DocumentPiece& declaration,
             std::string text = convertAttributeText(*value, context.characters(), true);
             const std::size_t length = visibleLengthOf(text, context);
             if (length > kAutonumberTextWarningLength) {
-                context.warn(kAutonumberTextWarning, name.c_str(), streamName.c_str(),
+                context.warn(MessageId::AutonumberPartLength, name.c_str(), streamName.c_str(),
                              static_cast<int>(length));
-                context.warn(kMaximumLengthWarning, kAutonumberTextLimit);
+                context.warn(MessageId::MaximumLengthHint, kAutonumberTextLimit);
             }
             levels.push_back(blockHeading(name, registry));
             levels.push_back(std::move(text));

@@ -12,8 +12,6 @@ namespace {
 
 constexpr std::string_view kTagPattern = "variable-tag \"\"";
 constexpr std::string_view kSuffixPattern = "var-suffix \"\"";
-constexpr int kLongSuffixWarning = 16043;
-constexpr int kMaximumLengthWarning = 16044;
 
 bool isHexDigit(char c) {
     return std::isxdigit(static_cast<unsigned char>(c)) != 0;
@@ -98,8 +96,9 @@ convertCrossReferenceVariable(std::span<const std::string> component,
         std::string suffix = convertAttributeContent(variable->suffix, characters, true);
         const std::size_t length = visibleLength(suffix, characters.japaneseSource);
         if (length > kSuffixWarningLength) {
-            context.warn(kLongSuffixWarning, variable->name.c_str(), static_cast<int>(length));
-            context.warn(kMaximumLengthWarning, kSuffixLimit);
+            context.warn(MessageId::CrossReferenceSuffixLength, variable->name.c_str(),
+                         static_cast<int>(length));
+            context.warn(MessageId::MaximumLengthHint, kSuffixLimit);
         }
         converted.push_back(std::move(suffix));
     }

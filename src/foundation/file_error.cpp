@@ -54,58 +54,59 @@ void FileError::throwErrno(int error, const std::string& path) {
     throw FileError(causeFromErrno(error), path);
 }
 
-int FileError::messageId() const {
+MessageId FileError::messageId() const {
     switch (cause_) {
     case Cause::None:
-        return 10030;
+        return MessageId::FileErrorNone;
     case Cause::Generic:
-        return 10040;
+        return MessageId::FileErrorGeneric;
     case Cause::FileNotFound:
-        return 10050;
+        return MessageId::FileErrorNotFound;
     case Cause::BadPath:
-        return 10060;
+        return MessageId::FileErrorBadPath;
     case Cause::TooManyOpenFiles:
-        return 10070;
+        return MessageId::FileErrorTooManyOpen;
     case Cause::AccessDenied:
-        return 10080;
+        return MessageId::FileErrorAccessDenied;
     case Cause::InvalidFile:
-        return 10090;
+        return MessageId::FileErrorBadHandle;
     case Cause::RemoveCurrentDir:
-        return 10100;
+        return MessageId::FileErrorRemoveCurrentDirectory;
     case Cause::DirectoryFull:
-        return 10110;
+        return MessageId::FileErrorDirectoryFull;
     case Cause::BadSeek:
-        return 10120;
+        return MessageId::FileErrorBadSeek;
     case Cause::HardIO:
-        return 10130;
+        return MessageId::FileErrorHardware;
     case Cause::SharingViolation:
-        return 10140;
+        return MessageId::FileErrorSharingViolation;
     case Cause::LockViolation:
-        return 10150;
+        return MessageId::FileErrorLockViolation;
     case Cause::DiskFull:
-        return 10160;
+        return MessageId::FileErrorDiskFull;
     case Cause::EndOfFile:
-        return 10170;
+        return MessageId::FileErrorEndOfFile;
     }
-    return 10040;
+    return MessageId::FileErrorGeneric;
 }
 
 std::vector<std::string> FileError::resultLines() const {
-    return {formatString(messageId()), formatString(10175) + path_};
+    return {formatString(messageId()), formatString(MessageId::FilenameLabel) + path_};
 }
 
 ArchiveError::ArchiveError(std::string path)
     : std::runtime_error("archive error on " + path), path_(std::move(path)) {}
 
 std::vector<std::string> ArchiveError::resultLines() const {
-    return {formatString(10041), formatString(10175) + path_};
+    return {formatString(MessageId::FileErrorArchive),
+            formatString(MessageId::FilenameLabel) + path_};
 }
 
 RefusedInput::RefusedInput(std::string message, std::string path)
     : std::runtime_error(std::move(message)), path_(std::move(path)) {}
 
 std::vector<std::string> RefusedInput::resultLines() const {
-    return {what(), formatString(10175) + path_};
+    return {what(), formatString(MessageId::FilenameLabel) + path_};
 }
 
 } // namespace quillex

@@ -4,6 +4,8 @@
 // wrapper can report it with the file-error messages and result code 4.
 #pragma once
 
+#include "foundation/message_id.h"
+
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -39,7 +41,7 @@ class FileError : public std::runtime_error {
 
     Cause cause() const { return cause_; }
     // The string-table number of the message for the cause.
-    int messageId() const;
+    MessageId messageId() const;
     // The lines of the results list that report this error: the message of
     // the cause, then "Filename:" directly followed by the path.
     std::vector<std::string> resultLines() const;

@@ -13,7 +13,7 @@ struct StringEntry {
 };
 
 constexpr StringEntry kStrings[] = {
-#define QUILLEX_STRING(id, text) {id, text},
+#define QUILLEX_STRING(name, number, text) {number, text},
 #include "string_table.inc"
 #undef QUILLEX_STRING
 };
@@ -35,13 +35,13 @@ const StringEntry* find(int id) {
 
 } // namespace
 
-std::string_view loadString(int id) {
-    const StringEntry* entry = find(id);
+std::string_view loadString(MessageId id) {
+    const StringEntry* entry = find(messageNumber(id));
     return entry != nullptr ? entry->text : std::string_view{};
 }
 
-bool hasString(int id) {
-    return find(id) != nullptr;
+bool hasString(int number) {
+    return find(number) != nullptr;
 }
 
 } // namespace quillex

@@ -1,8 +1,10 @@
 // The string table: every numbered user-visible text of the program.
 //
-// Messages are fetched by number; the texts themselves live in
+// Messages are fetched by name (MessageId); the texts themselves live in
 // resources/string_table.inc and are compiled into the program.
 #pragma once
+
+#include "foundation/message_id.h"
 
 #include <cstdio>
 #include <string>
@@ -10,15 +12,16 @@
 
 namespace quillex {
 
-// The text of string `id`; empty when the table has no such string.
-std::string_view loadString(int id);
+// The text of string `id`; empty for MessageId::None.
+std::string_view loadString(MessageId id);
 
-// True when the table holds string `id`.
-bool hasString(int id);
+// True when the table holds string `number`: for checks of numbers that come
+// from outside the program.
+bool hasString(int number);
 
 // The text of string `id` formatted printf-style with `args` (pass C strings
 // for %s). The format comes from the compiled-in table, never from input.
-template <typename... Args> std::string formatString(int id, Args... args) {
+template <typename... Args> std::string formatString(MessageId id, Args... args) {
     const std::string format(loadString(id));
     if constexpr (sizeof...(Args) == 0) {
         return format;

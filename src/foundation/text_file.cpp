@@ -9,11 +9,7 @@
 #include <sys/stat.h>
 
 namespace quillex {
-namespace {
-
-constexpr int kTextAfterEndOfFileMessage = 10600;
-
-} // namespace
+namespace {} // namespace
 
 std::string readBinaryFile(const std::string& path) {
     std::FILE* stream = std::fopen(path.c_str(), "rb");
@@ -41,9 +37,9 @@ std::string textModeBytes(std::string_view raw, const std::string& path) {
     const auto ctrlZ = raw.find(kCtrlZ);
     if (ctrlZ != std::string_view::npos) {
         if (raw.find_first_not_of(kCtrlZ, ctrlZ) != std::string_view::npos)
-            throw RefusedInput(
-                formatString(kTextAfterEndOfFileMessage, static_cast<unsigned long long>(ctrlZ)),
-                path);
+            throw RefusedInput(formatString(MessageId::ConversionTextAfterEndOfFile,
+                                            static_cast<unsigned long long>(ctrlZ)),
+                               path);
         raw = raw.substr(0, ctrlZ);
     }
     // Copies the runs between carriage returns whole.

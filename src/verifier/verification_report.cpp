@@ -14,9 +14,6 @@ namespace {
 constexpr std::size_t kHeaderLines = 5; // counts go after the Target File line
 
 // String-table numbers of the count lines.
-constexpr int kErrorsLine = 10243;
-constexpr int kAlertsLine = 10242;
-constexpr int kWarningsLine = 10241;
 
 } // namespace
 
@@ -122,11 +119,11 @@ void VerificationReport::addCountsAndClosing() {
         return;
     std::vector<std::string> counts;
     if (errors() > 0)
-        counts.push_back(formatString(kErrorsLine, errors()));
+        counts.push_back(formatString(MessageId::ErrorsCount, errors()));
     if (alerts() > 0)
-        counts.push_back(formatString(kAlertsLine, alerts()));
+        counts.push_back(formatString(MessageId::AlertsCount, alerts()));
     if (warnings() > 0)
-        counts.push_back(formatString(kWarningsLine, warnings()));
+        counts.push_back(formatString(MessageId::WarningsCount, warnings()));
     insertLines(kHeaderLines, counts);
     if (errors() > 0) {
         const std::string stars(64, '*');

@@ -69,8 +69,6 @@ FilePaths pathsOf(const ConversionOptions& options) {
     return paths;
 }
 
-constexpr int kReportWritten = 12060;
-
 // The local date and time in the locale's long form.
 std::string longDateTime() {
     const std::time_t now = std::time(nullptr);
@@ -284,7 +282,7 @@ void Verifier::writeReport(const std::string& path) {
     report_.addCountsAndClosing();
     report_.write(path, paperSizeFromSetting(options_.rtfPageSize));
     // Where to look: the report stands beside the translated file.
-    progress_.host().appendResult(formatString(kReportWritten, path.c_str()));
+    progress_.host().appendResult(formatString(MessageId::ReportWritten, path.c_str()));
 }
 
 void Verifier::checkTranslatedTags(const std::vector<std::string>& lines) {

@@ -14,7 +14,7 @@ TEST(ResultMessages, VerifyBatchesUseTheirOwnTexts) {
               "Verification failed! This file is not a valid QMX file.");
     EXPECT_EQ(resultEffect(7, BatchKind::Verify).lines.front(),
               "Conversion failed! There is not enough disk space available.");
-    EXPECT_EQ(resultEffect(5, BatchKind::Verify).finalBoxId, 10013);
+    EXPECT_EQ(resultEffect(5, BatchKind::Verify).finalBoxId, MessageId::BatchOutOfMemoryVerified);
 }
 
 TEST(ResultMessages, FailsAndStopsFollowTheTable) {

@@ -137,7 +137,7 @@ TEST(IndexText, LengthWarningsIgnoreTheWarningSetting) {
     settings.warn = false;
     const ConversionContext context{registry, classes, settings, &host};
     EXPECT_EQ(convertIndexText("\"" + heading(201) + "\"", context), heading(201));
-    context.warn(16030, 1, 1);
+    context.warn(MessageId::EquationsInFrame, 1, 1);
     EXPECT_EQ(host.results, (Lines{"Warning! Marker with more than 200 characters found!",
                                    "This may cause problems when translated. See The Quillex "
                                    "documentation."}));

@@ -30,12 +30,17 @@ constexpr int kUsedIds[] = {
     17833, 17840, 17850, 17851,
 };
 
+// The text of message `number`, as a user quoting the number would find it.
+std::string_view textOf(int number) {
+    return loadString(static_cast<MessageId>(number));
+}
+
 } // namespace
 
 TEST(StringTable, EveryNumberTheProgramUsesHasAText) {
     for (int id : kUsedIds) {
         EXPECT_TRUE(hasString(id)) << id;
-        EXPECT_FALSE(loadString(id).empty()) << id;
+        EXPECT_FALSE(textOf(id).empty()) << id;
     }
 }
 
@@ -43,57 +48,69 @@ TEST(StringTable, UnknownNumbersGiveNothing) {
     EXPECT_FALSE(hasString(0));
     EXPECT_FALSE(hasString(10001));
     EXPECT_FALSE(hasString(99999));
-    EXPECT_TRUE(loadString(-1).empty());
+    EXPECT_TRUE(textOf(-1).empty());
+    EXPECT_TRUE(loadString(MessageId::None).empty());
 }
 
 TEST(StringTable, TextsAreExactAcrossSubsystems) {
     // Window, dialogs and filters: the markdown "\|" is a plain bar.
-    EXPECT_EQ(loadString(30), "The Quillex 2.0 for Interleaf");
-    EXPECT_EQ(loadString(3030), "RTF/CAT Files (*.RTF;*.CAT)|*.RTF;*.CAT|RTF Files (*.RTF)|*.RTF|"
-                                "CAT Files (*.CAT)|*.CAT||");
-    EXPECT_EQ(loadString(4030), "The path you entered doesn't exist. Please try again.");
-    EXPECT_EQ(loadString(15050), "You may not place the QMX files in the\nsame directory as the "
-                                 "source files:\n(%s)\nChoose another directory.");
-    EXPECT_EQ(loadString(6090), "Total Disk Space: %d MB on %c:");
-    EXPECT_EQ(loadString(6151), "Windows 98");
+    EXPECT_EQ(loadString(MessageId::ProgramTitle), "The Quillex 2.0 for Interleaf");
+    EXPECT_EQ(loadString(MessageId::RtfOrCatalogFileFilter),
+              "RTF/CAT Files (*.RTF;*.CAT)|*.RTF;*.CAT|RTF Files (*.RTF)|*.RTF|"
+              "CAT Files (*.CAT)|*.CAT||");
+    EXPECT_EQ(loadString(MessageId::PathDoesNotExist),
+              "The path you entered doesn't exist. Please try again.");
+    EXPECT_EQ(loadString(MessageId::QmxFolderIsSourceFolder),
+              "You may not place the QMX files in the\nsame directory as the "
+              "source files:\n(%s)\nChoose another directory.");
+    EXPECT_EQ(loadString(MessageId::TotalDiskSpace), "Total Disk Space: %d MB on %c:");
+    EXPECT_EQ(loadString(MessageId::OsWindows98), "Windows 98");
     // Result messages, embedded double quotes included.
-    EXPECT_EQ(loadString(10304), "Verification failed! Files are not the same QMX version "
-                                 "(<qmx \"I2.xx\"> tags are different).");
-    EXPECT_EQ(loadString(10303), "The document and the ancillary file are not the same QMX "
-                                 "version (<qmx \"I2.xx\"> tags are different).");
-    EXPECT_EQ(loadString(10297), loadString(10293));
-    EXPECT_EQ(loadString(11000), "%d file(s) converted.\n%d file(s) could not be converted.");
+    EXPECT_EQ(loadString(MessageId::VerificationQmxVersionsDiffer),
+              "Verification failed! Files are not the same QMX version "
+              "(<qmx \"I2.xx\"> tags are different).");
+    EXPECT_EQ(loadString(MessageId::AncillaryQmxVersionDiffers),
+              "The document and the ancillary file are not the same QMX "
+              "version (<qmx \"I2.xx\"> tags are different).");
+    EXPECT_EQ(loadString(MessageId::AncillaryQmxHeaderHint), loadString(MessageId::QmxHeaderHint));
+    EXPECT_EQ(loadString(MessageId::SummaryConvertedWithFailures),
+              "%d file(s) converted.\n%d file(s) could not be converted.");
     // Forward-conversion warnings and index messages.
-    EXPECT_EQ(loadString(16000), "This document contains Japanese Interleaf ASCII.");
-    EXPECT_EQ(loadString(16040),
+    EXPECT_EQ(loadString(MessageId::JapaneseDocument),
+              "This document contains Japanese Interleaf ASCII.");
+    EXPECT_EQ(loadString(MessageId::PageNumberPrefixLength),
               "Warning! The Page Number Stream '%s' Prefix '%s' is %d characters long.");
-    EXPECT_EQ(loadString(16044),
+    EXPECT_EQ(loadString(MessageId::MaximumLengthHint),
               "After translation it may exceed the maximum length in Interleaf (%d characters).");
-    EXPECT_EQ(loadString(17513), "Warning! Marker with more than 200 characters found!");
+    EXPECT_EQ(loadString(MessageId::LongMarker),
+              "Warning! Marker with more than 200 characters found!");
     // Backward conversion: ancillary-file checks share one first line.
     for (int id : {10402, 10405, 10492, 10494, 10498, 10500})
-        EXPECT_EQ(loadString(id), "Warning! Ancillary file can not be used.") << id;
-    EXPECT_EQ(loadString(10493),
+        EXPECT_EQ(textOf(id), "Warning! Ancillary file can not be used.") << id;
+    EXPECT_EQ(loadString(MessageId::AncillaryNoReadOnlyReason),
               "Could not determine setting for read onlys (no valid <readonly> tag found).");
-    EXPECT_EQ(loadString(17840), "Warning! No ancillary file (%s) is available in");
+    EXPECT_EQ(loadString(MessageId::NoAncillaryFileIn),
+              "Warning! No ancillary file (%s) is available in");
 }
 
 TEST(StringTable, FileErrorMessagesAreCompleteSentences) {
     for (int id = 10030; id <= 10170; id += 10) {
-        const std::string text(loadString(id));
+        const std::string text(textOf(id));
         EXPECT_EQ(text.rfind("File Error! ", 0), 0u) << id;
         EXPECT_EQ(text.back(), '.') << id;
         EXPECT_EQ(text.find('%'), std::string::npos) << id;
     }
-    EXPECT_EQ(loadString(10050), "File Error! The file could not be found.");
+    EXPECT_EQ(loadString(MessageId::FileErrorNotFound), "File Error! The file could not be found.");
     // The upgrade advice stands on its own: no caller has to finish the sentence.
-    EXPECT_EQ(loadString(10306).back(), '.');
+    EXPECT_EQ(loadString(MessageId::UpgradeHint).back(), '.');
 }
 
 TEST(StringTable, FormatStringFillsArguments) {
-    EXPECT_EQ(formatString(16020, 3, 7), "Warning! 3 Print Locked Text String(s) in frame 7.");
-    EXPECT_EQ(formatString(16041, "Level 2 Prefix", "List", 12),
+    EXPECT_EQ(formatString(MessageId::PrintLockedTextStrings, 3, 7),
+              "Warning! 3 Print Locked Text String(s) in frame 7.");
+    EXPECT_EQ(formatString(MessageId::AutonumberPartLength, "Level 2 Prefix", "List", 12),
               "Warning! The Level 2 Prefix in the Autonumber Stream 'List' is 12 characters long.");
-    EXPECT_EQ(formatString(6100, 512, 'C'), "Available Disk Space: 512 MB on C:");
-    EXPECT_EQ(formatString(10000), "Done!");
+    EXPECT_EQ(formatString(MessageId::AvailableDiskSpace, 512, 'C'),
+              "Available Disk Space: 512 MB on C:");
+    EXPECT_EQ(formatString(MessageId::Done), "Done!");
 }

@@ -20,8 +20,6 @@
 namespace quillex {
 namespace {
 
-constexpr int kOverwriteQuestion = 15010; // "Do you want to overwrite the file:\n%s\n"
-
 Policy policyOf(const std::string& text) {
     if (text == "always" || text == "yes")
         return Policy::Yes;
@@ -133,7 +131,7 @@ std::string checkResultsFile(const std::string& path, BatchKind kind,
     if (std::filesystem::is_directory(path))
         return "the results file " + path + " is a folder; name a file";
     if (std::filesystem::exists(path) &&
-        host.ask(formatString(kOverwriteQuestion, path.c_str()), false) != Answer::Yes)
+        host.ask(formatString(MessageId::Overwrite, path.c_str()), false) != Answer::Yes)
         return "the results file " + path + " exists and is kept (--overwrite always replaces it)";
     return {};
 }

@@ -76,7 +76,7 @@ bool TerminalHost::confirmBatch(BatchKind kind, const std::string&, const std::s
 }
 
 Answer TerminalHost::ask(const std::string& question, bool withCancel) {
-    const bool ancillaryQuestion = question == loadString(1600);
+    const bool ancillaryQuestion = question == loadString(MessageId::AskCreateAncillary);
     const Policy policy = ancillaryQuestion ? options_.ancillary : options_.overwrite;
     Answer answer = Answer::No;
     if (policy == Policy::Yes)
