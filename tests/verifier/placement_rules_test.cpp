@@ -244,3 +244,53 @@ TEST(PlacementRules, SectionsReportThePairsLeftOpen) {
     for (const Case& c : cases)
         EXPECT_EQ(findingsOf(c.lines, checkExternalTagStructure), c.findings) << c.lines[1];
 }
+
+// The internal tags the text of each restricted external tag may hold: each
+// probe alone after the tag.
+TEST(PlacementRules, EachSegmentHoldsOnlyTheInternalTagsItsRuleSays) {
+    const char* const probes[] = {"<:lt>",        "<:r12>",       "<:bb \"Pagenumber\">",
+                                  "<:iaf 1>",     "<:v \"x\" 1>", "<:pn \"x\" 1>",
+                                  "<:saf \"f\">", "<:an 1 2>",    "<:b>"};
+    struct Row {
+        const char* tag;
+        const char* holds;   // the probes it may hold
+        const char* finding; // after the probe in the finding
+    };
+    const std::string block = " may not appear inside the external building block ";
+    const Row rows[] = {
+        {"<xrv \"x\" 2>", "<:lt> <:r12>", " may not appear after a cross-reference variable!"},
+        {"<ts 1>", "<:lt> <:r12> <:bb \"Pagenumber\">",
+         " may not appear between <ts ?> and </ts>!"},
+        {"<tl 1>", "<:lt> <:r12>", " may not appear between <tl ?> and </tl>!"},
+        {"<ctart 1>", "<:iaf 1>", " may not appear between <ctart ?> and </ctart>."},
+        {"<ie>", "<:lt> <:r12>", " may not appear inside an index entry!"},
+        {"<il>", "<:lt> <:r12>", " may not appear inside an index level!"},
+        {"<ss>", "<:lt> <:r12>", " may not appear inside a sort string!"},
+        {"<sa>", "<:lt> <:r12>", " may not appear inside a see also!"},
+        {"<bb \"Variable Format\">", "<:v \"x\" 1>", nullptr},
+        {"<bb \"Prefix Format\">", "<:pn \"x\" 1>", nullptr},
+        {"<bb \"Shared Frame Format\">", "<:saf \"f\">", nullptr},
+        {"<bb \"Autonumber Stream Format\">", "<:an 1 2>", nullptr},
+        {"<bb \"Prefix1\">", "<:lt> <:r12>", nullptr},
+    };
+    for (const Row& row : rows) {
+        for (const std::string probe : probes) {
+            TaggedFile file = taggedFile({"<qmx \"I2.00\">", row.tag + probe, "</qmx>"});
+            VerificationReport validity;
+            checkSourceTagValidity(file, validity);
+            TagInventory inventory;
+            inventory.preset();
+            extractSourceInternalTags(file, inventory, validity);
+            reclassifyInternalTags(file);
+            VerificationReport report;
+            checkInternalTagStructure(file, report);
+            const bool held =
+                (std::string(" ") + row.holds + " ").find(" " + probe + " ") != std::string::npos;
+            const std::string finding =
+                row.finding != nullptr ? row.finding : block + row.tag + ".";
+            EXPECT_EQ(report.lines().empty() ? "" : report.lines().front(),
+                      held ? "" : "[1] ERROR! " + probe + finding)
+                << row.tag;
+        }
+    }
+}
