@@ -1,6 +1,6 @@
-// Where every external tag may stand and what text may follow it, tag by tag:
-// each row is tried in every context of the structure check and with text
-// after it.
+// The placement rules, tag by tag: where every external tag may stand and
+// what text may follow it (each row tried in every context of the structure
+// check), and which internal tags the text of some external tags may hold.
 #include "verifier/file_checks.h"
 
 #include "verifier_test_support.h"
