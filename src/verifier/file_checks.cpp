@@ -1,5 +1,5 @@
-// The single-file checks, except the structure of external tags, which has a
-// file of its own.
+// The single-file checks, except the positioning and structure of external
+// tags and the structure of internal tags, which have files of their own.
 #include "verifier/file_checks.h"
 
 #include "verifier/report_texts.h"
@@ -121,27 +121,6 @@ void extractTranslatedInternalTags(TaggedFile& file, std::size_t index, TagInven
     });
 }
 
-// ---- 3. Positioning of external tags -------------------------------------
-
-constexpr int kMaxVariableText = 20;
-constexpr int kMaxIndexText = 250;
-// Interleaf's limits: page-number prefixes (<bb "Prefix1">, <bb "Prefix2">)
-// hold 9 characters, autonumber level texts (<bb "Level 1 Prefix">) 15.
-constexpr int kMaxPrefixText = 9;
-constexpr int kMaxLevelText = 15;
-
-std::string_view withoutTrailingLineEnds(std::string_view text) {
-    while (!text.empty() && text.back() == '\n')
-        text.remove_suffix(1);
-    return text;
-}
-
-// Building blocks whose text is free.
-bool isFreeBlock(std::string_view tag) {
-    return tag == "<bb \"Variable Format\">" || tag == "<bb \"Prefix Format\">" ||
-           tag == "<bb \"Shared Frame Format\">" || tag == "<bb \"Autonumber Stream Format\">";
-}
-
 // ---- 5. Positioning of internal tags -------------------------------------
 
 struct InternalPair {
@@ -192,20 +171,6 @@ PairRole pairRoleOf(int number) {
 constexpr const char* kConditionalOpening = "<:cns ?>";
 constexpr const char* kConditionalClosing = "<:/cns>";
 
-// Calls `check(first, last)` for each run of internal tags that lie in one
-// segment ([first, last) indices into the file's internal tag list).
-template <typename Check> void forEachSegmentRun(const TaggedFile& file, Check&& check) {
-    const std::vector<InternalTag>& tags = file.internalTags;
-    std::size_t first = 0;
-    while (first < tags.size()) {
-        std::size_t last = first + 1;
-        while (last < tags.size() && tags[last].segment == tags[first].segment)
-            ++last;
-        check(first, last);
-        first = last;
-    }
-}
-
 void checkPairsOfSegment(const TaggedFile& file, std::size_t first, std::size_t last,
                          VerificationReport& report) {
     std::array<int, kInternalPairs.size()> open{};
@@ -246,50 +211,6 @@ void checkPairsOfSegment(const TaggedFile& file, std::size_t first, std::size_t 
     if (conditionalOpen)
         report.addFinding(Severity::Error, true, text::WithoutEndingInternal, 1,
                           kConditionalOpening, kConditionalClosing);
-}
-
-// ---- 6. Structure of internal tags ---------------------------------------
-
-bool isCharacterTag(int number) {
-    return number == tagno::SpecialCharacter || number == tagno::CharacterCode;
-}
-
-// The finding for `tag` inside `segment`, or null when it may stand there.
-const char* internalTagRestriction(const Segment& segment, int number) {
-    switch (segment.tagNumber) {
-    case tagno::CrossRefVariable:
-        return isCharacterTag(number) ? nullptr : text::NotAfterCrossRefVariable;
-    case tagno::TextString:
-        return isCharacterTag(number) || number == tagno::Field ? nullptr : text::NotInTextString;
-    case tagno::ChartLabel:
-        return isCharacterTag(number) ? nullptr : text::NotInChartLabel;
-    case tagno::CellFrame:
-        return number == tagno::InlineAnchoredFrame ? nullptr : text::NotInCellFrame;
-    case tagno::IndexEntry:
-        return isCharacterTag(number) ? nullptr : text::NotInIndexEntry;
-    case tagno::IndexLevel:
-        return isCharacterTag(number) ? nullptr : text::NotInIndexLevel;
-    case tagno::SortString:
-        return isCharacterTag(number) ? nullptr : text::NotInSortString;
-    case tagno::SeeAlso:
-        return isCharacterTag(number) ? nullptr : text::NotInSeeAlso;
-    case tagno::Block: {
-        const std::string_view tag = segment.tagText();
-        int only = -1;
-        if (tag == "<bb \"Variable Format\">")
-            only = tagno::InlineShared;
-        else if (tag == "<bb \"Prefix Format\">")
-            only = tagno::InlinePrefix;
-        else if (tag == "<bb \"Shared Frame Format\">")
-            only = tagno::InlineSharedFrame;
-        else if (tag == "<bb \"Autonumber Stream Format\">")
-            only = tagno::Autonumber;
-        const bool allowed = only >= 0 ? number == only : isCharacterTag(number);
-        return allowed ? nullptr : text::NotInBuildingBlock;
-    }
-    default:
-        return nullptr;
-    }
 }
 
 // ---- 7. Japanese characters ----------------------------------------------
@@ -430,116 +351,6 @@ int checkTranslatedTagValidity(TaggedFile& file, TagInventory& inventory,
     return added;
 }
 
-// ---- 3 ---------------------------------------------------------------------
-
-int limitLength(std::string_view text) {
-    int length = 0;
-    int depth = 0;
-    for (char c : text) {
-        if (c == '<') {
-            if (depth++ == 0)
-                ++length;
-        } else if (c == '>' && depth > 0) {
-            --depth;
-        } else if (depth == 0 && c != '\n') {
-            ++length;
-        }
-    }
-    return length;
-}
-
-void checkExternalTagPositions(const TaggedFile& file, VerificationReport& report) {
-    std::string_view lastIndexMarker;
-    std::string_view lastStreamFormat;
-    for (const Segment& segment : file.segments) {
-        const std::string_view trimmed = withoutTrailingLineEnds(segment.text);
-        const std::string_view after = trimmed.starts_with(segment.tagText())
-                                           ? trimmed.substr(segment.tagText().size())
-                                           : trimmed;
-        // Messages need the tag as a C string; it is made only for a finding.
-        const auto tag = [&segment] { return std::string(segment.tagText()); };
-        bool mustStandAlone = true;
-        switch (segment.tagNumber) {
-        case tagno::ParagraphStart:
-        case tagno::PrefixComponent:
-        case tagno::TextString:
-        case tagno::ChartLabel:
-        case tagno::CellFrame:
-        case tagno::VariableFormat:
-        case tagno::PrefixFormat:
-        case tagno::UnlistedExternal:
-            mustStandAlone = false;
-            break;
-        case tagno::CrossRefVariable: {
-            mustStandAlone = false;
-            const int length = limitLength(after);
-            if (length > kMaxVariableText) {
-                report.addFinding(Severity::Error, true, text::TextTooLong, tag().c_str(),
-                                  length - kMaxVariableText);
-                report.addSegmentBlock(segment.text, file.font);
-            }
-            break;
-        }
-        case tagno::IndexEntry:
-        case tagno::IndexLevel:
-        case tagno::SortString:
-        case tagno::SeeAlso: {
-            mustStandAlone = false;
-            const int length = limitLength(after);
-            if (length > kMaxIndexText)
-                report.addFinding(Severity::Error, true, text::IndexTextTooLong,
-                                  std::string(lastIndexMarker).c_str(), length - kMaxIndexText);
-            break;
-        }
-        case tagno::Block: {
-            if (isFreeBlock(segment.tagText())) {
-                mustStandAlone = false;
-                break;
-            }
-            int limit = -1;
-            if (segment.tagText().starts_with("<bb \"Prefix"))
-                limit = kMaxPrefixText;
-            else if (segment.tagText().starts_with("<bb \"Level"))
-                limit = kMaxLevelText;
-            if (limit < 0)
-                break;
-            mustStandAlone = false;
-            const int length = limitLength(after);
-            if (length > limit) {
-                report.addFinding(Severity::Error, true, text::BlockTextTooLong, tag().c_str(),
-                                  std::string(lastStreamFormat).c_str(), length - limit);
-                report.addSegmentBlock(segment.text, file.font);
-            }
-            break;
-        }
-        case tagno::IndexMarker:
-        case tagno::IndexMarkerEnd:
-            if (segment.tagNumber == tagno::IndexMarker)
-                lastIndexMarker = segment.tagText();
-            if (trimmed == "<#imk>" || trimmed == "<#/imk>")
-                mustStandAlone = false;
-            break;
-        case tagno::AutonumberFormat:
-        case tagno::PageNumberFormat:
-            lastStreamFormat = segment.tagText();
-            break;
-        case tagno::QmxEnd:
-            mustStandAlone = false;
-            if (!after.empty()) {
-                report.addFinding(Severity::Error, true, text::TextAfterQmxEnd);
-                report.addSegmentBlock(segment.text, file.font);
-            }
-            break;
-        default:
-            break;
-        }
-        if (mustStandAlone && !after.empty()) {
-            report.addFinding(Severity::Error, true, text::TextAfterTag, tag().c_str());
-            report.addSegmentBlock(segment.text, file.font);
-        }
-    }
-}
-
 // ---- 5 ---------------------------------------------------------------------
 
 void checkInternalTagPositions(const TaggedFile& file, VerificationReport& report) {
@@ -549,31 +360,6 @@ void checkInternalTagPositions(const TaggedFile& file, VerificationReport& repor
         if (report.hasFindingsSince(mark))
             report.addContextBlock(contextText(file.segments, file.internalTags[first].segment),
                                    file.font);
-    });
-}
-
-// ---- 6 ---------------------------------------------------------------------
-
-void checkInternalTagStructure(const TaggedFile& file, VerificationReport& report) {
-    forEachSegmentRun(file, [&](std::size_t first, std::size_t last) {
-        const std::size_t index = file.internalTags[first].segment;
-        const Segment& segment = file.segments[index];
-        const VerificationReport::Mark mark = report.mark();
-        for (std::size_t t = first; t < last; ++t) {
-            const InternalTag& tag = file.internalTags[t];
-            const char* finding = internalTagRestriction(segment, tag.tagNumber);
-            if (finding == nullptr)
-                continue;
-            if (finding == text::NotInBuildingBlock)
-                report.addFinding(Severity::Error, true, finding,
-                                  std::string(file.textOf(tag)).c_str(),
-                                  std::string(segment.tagText()).c_str());
-            else
-                report.addFinding(Severity::Error, true, finding,
-                                  std::string(file.textOf(tag)).c_str());
-        }
-        if (report.hasFindingsSince(mark))
-            report.addContextBlock(contextText(file.segments, index), file.font);
     });
 }
 

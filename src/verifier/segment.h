@@ -85,4 +85,19 @@ std::string contextText(const std::vector<Segment>& segments, std::size_t center
 // The part of a segment's text after its tag text.
 std::string_view textAfterTag(const Segment& segment);
 
+// Calls `check(first, last)` for each run of internal tags that lie in one
+// segment ([first, last) indices into the file's internal tag list, which
+// runs in segment order).
+template <typename Check> void forEachSegmentRun(const TaggedFile& file, Check&& check) {
+    const std::vector<InternalTag>& tags = file.internalTags;
+    std::size_t first = 0;
+    while (first < tags.size()) {
+        std::size_t last = first + 1;
+        while (last < tags.size() && tags[last].segment == tags[first].segment)
+            ++last;
+        check(first, last);
+        first = last;
+    }
+}
+
 } // namespace quillex::verifier
