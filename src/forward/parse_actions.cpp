@@ -119,8 +119,10 @@ void SymbolText::dropTrailingLayout(const std::string& source) {
     }
 }
 
-struct ParseActions::Production {
-    std::uint32_t number;
+// The production being reduced and the elements of its right side, which the
+// actions read by the field names of interleaf_symbols.h.
+struct ParseActions::Reduction {
+    ileaf::Production production;
     const std::vector<PieceElement*>& elements;
     const std::string& source;
 
@@ -205,7 +207,7 @@ SSRefPtr<SSYaccStackElement> ParseActions::reduce(SSYacc& parser, std::uint32_t 
     if (cancelled_)
         return {};
     collectElements(parser, size);
-    Production p{production, elements_, source_.text()};
+    Reduction p{static_cast<ileaf::Production>(production), elements_, source_.text()};
 
     added_ = false;
     runAction(p);
@@ -236,10 +238,10 @@ SSRefPtr<SSYaccStackElement> ParseActions::reduce(SSYacc& parser, std::uint32_t 
 // The left side covers the ranges of all its elements; its text is theirs
 // joined, with any source text the lexer skipped between two of them (an
 // ignored token) put back, so that it reads as the source does. A trailing
-// run of layout (production 8) widens the range but adds no text. The
+// run of layout (ItemWithLayout) widens the range but adds no text. The
 // elements leave the stack after this, so their texts are taken over, not
 // copied, and runs of the source that meet are joined without copying.
-void ParseActions::joinElements(const Production& p, PieceElement& left, bool withText) const {
+void ParseActions::joinElements(const Reduction& p, PieceElement& left, bool withText) const {
     const std::string& source = source_.text();
     CTextPiece& span = left.value;
     span.fileNumber = fileNumber_;
@@ -248,7 +250,8 @@ void ParseActions::joinElements(const Production& p, PieceElement& left, bool wi
         PieceElement& element = *p.elements[i];
         const CTextPiece& range = element.value;
         const bool ranged = range.hasRange();
-        const bool layoutOnly = p.number == 8 && i == 1;
+        const bool layoutOnly = p.production == ileaf::Production::ItemWithLayout &&
+                                i == ileaf::rhs::ItemWithLayout::layout;
         if (withText && !layoutOnly) {
             if (previous != nullptr && ranged && !previous->adjoins(range))
                 left.text.appendRun(source_.offsetOf(previous->endLine, previous->endColumn),
@@ -336,25 +339,25 @@ void ParseActions::addEndOfParagraphMark() {
 
 // An item joins the current piece, unless it is the frame or header/footer
 // just closed: those made pieces of their own.
-void ParseActions::addItem(Production& p, int index) {
+void ParseActions::addItem(Reduction& p, std::size_t field) {
     if (afterFrame_) {
         afterFrame_ = false;
         return;
     }
-    addToCurrent(p[static_cast<std::size_t>(index)]);
+    addToCurrent(p[field]);
 }
 
 // An item of an item list; a blank line between it and text of the same
 // paragraph ends the paragraph first.
-void ParseActions::addListItem(Production& p, int index) {
+void ParseActions::addListItem(Reduction& p, std::size_t field) {
     using Closed = BlankLineBreaks::Closed;
     const Closed closed = !afterFrame_         ? Closed::Nothing
                           : afterHeaderFooter_ ? Closed::HeaderOrFooter
                                                : Closed::Frame;
-    const auto role = blankLines_.roleOf(p.text(static_cast<std::size_t>(index)), closed);
+    const auto role = blankLines_.roleOf(p.text(field), closed);
     if (current_ != nullptr && blankLines_.breakDue(role, inMasterTable_))
         blankLines_.breakInto(*current_);
-    addItem(p, index);
+    addItem(p, field);
     blankLines_.itemAdded(role, current_);
     addTrailingTabs();
 }
@@ -368,14 +371,16 @@ void ParseActions::addTrailingTabs() {
     trailingTabs_.clear();
 }
 
-void ParseActions::checkVersion(Production& p) {
-    const std::string_view minor = p.text(4);
-    if (p.text(2) != "8" || minor < std::string_view("0") || minor > std::string_view("3"))
+void ParseActions::checkVersion(Reduction& p) {
+    using Fields = ileaf::rhs::OpsHeaderStart;
+    const std::string_view minor = p.text(Fields::minorVersion);
+    if (p.text(Fields::majorVersion) != "8" || minor < std::string_view("0") ||
+        minor > std::string_view("3"))
         resultCode_ = result::WrongVersion;
 }
 
-void ParseActions::checkCharacterEncoding(Production& p) {
-    if (p.text(2) != "SJIS") {
+void ParseActions::checkCharacterEncoding(Reduction& p) {
+    if (p.text(ileaf::rhs::CharacterEncoding::encoding) != "SJIS") {
         resultCode_ = result::JapaneseNotShiftJis;
         return;
     }
@@ -383,65 +388,72 @@ void ParseActions::checkCharacterEncoding(Production& p) {
         host_->appendResult(std::string(loadString(MessageId::JapaneseDocument)));
 }
 
-void ParseActions::runAction(Production& p) {
-    switch (p.number) {
-    case 1: // a document without body: its last declaration still counts
+// A frame or header/footer closed: the text after it starts at its end.
+void ParseActions::openTextAfterFrame(const PieceElement& end, bool headerOrFooter) {
+    createPieceFrom(PieceKind::TextAfterFrame, end);
+    afterFrame_ = true;
+    afterHeaderFooter_ = headerOrFooter;
+}
+
+void ParseActions::runAction(Reduction& p) {
+    using enum ileaf::Production;
+    namespace rhs = ileaf::rhs;
+    switch (p.production) {
+    case DocumentWithoutBody: // its last declaration still counts
         appendPending();
         break;
-    case 2: // document with body
+    case DocumentWithBody:
         if (pendingPiece_) {
             appendPending();
             addEndOfParagraphMark();
         }
         break;
-    case 4: // end of declarations: the body starts
-        createPieceFrom(PieceKind::EndOfDeclarations, p[0]);
+    case EndDeclarations: // the body starts
+        createPieceFrom(PieceKind::EndOfDeclarations, p[rhs::EndDeclarations::marker]);
         inBody_ = true;
         afterCell_ = true;
         break;
-    case 6: // first item of a list
-        addListItem(p, 0);
+    case FirstItem:
+        addListItem(p, rhs::FirstItem::item);
         break;
-    case 7: // item list continued
+    case NextItem:
         // A master table's cells carry no paragraph marks; the paragraph is
         // closed all the same, so that no mark turns up after the table.
         if (paragraphOpen_ && !inMasterTable_)
             addEndOfParagraphMark();
         paragraphOpen_ = false;
-        addListItem(p, 1);
+        addListItem(p, rhs::NextItem::item);
         break;
-    case 8: // item followed by layout
-        blankLines_.layoutRead(p.text(1));
-        for (const char c : p.text(1))
+    case ItemWithLayout: {
+        const std::string_view layout = p.text(rhs::ItemWithLayout::layout);
+        blankLines_.layoutRead(layout);
+        for (const char c : layout)
             if (c == '\t')
                 trailingTabs_ += c;
         if (afterFrame_ && current_ != nullptr) {
-            current_->span.mergeSpan(p[1].value);
+            current_->span.mergeSpan(p[rhs::ItemWithLayout::layout].value);
             current_->span.text.clear();
         }
         break;
-    case 10:
-    case 11:
-    case 12: // text, ">", "<<": nothing more to do than for any item
-        break;
-    case 15:
+    }
+    case IncorrectFile:
         resultCode_ = result::NotInterleafAscii;
         break;
-    case 16:
+    case OpsHeaderStart:
         checkVersion(p);
         createPiece(PieceKind::Header);
         break;
-    case 17:
+    case CharacterEncoding:
         checkCharacterEncoding(p);
         break;
-    case 25: // component start
-        blankLines_.componentStartRead(p.text(1));
+    case ComponentStart:
+        blankLines_.componentStartRead(p.text(rhs::ComponentStart::name));
         if (afterCell_)
             afterCell_ = false;
         else
             paragraphOpen_ = true;
         break;
-    case 26: // table start
+    case TableStart:
         if (!afterCell_ && !inMasterTable_) {
             addEndOfParagraphMark();
             paragraphOpen_ = false;
@@ -449,204 +461,203 @@ void ParseActions::runAction(Production& p) {
         createPiece(PieceKind::TableStart);
         blankLines_.structureStarted();
         break;
-    case 27:
+    case MasterRowStart:
         createPiece(PieceKind::MasterRow);
         blankLines_.structureStarted();
         break;
-    case 28:
+    case RowStart:
         createPiece(PieceKind::Row);
         blankLines_.structureStarted();
         break;
-    case 29:
+    case CellStart:
         createPiece(PieceKind::Cell);
         blankLines_.structureStarted();
         afterCell_ = true;
         break;
-    case 30:
+    case EndTableStart:
         createPiece(PieceKind::EndOfTable);
         blankLines_.structureStarted();
         inMasterTable_ = false;
         afterCell_ = false;
         break;
-    case 31:
+    case AutonumberStreamStart:
         createPiece(PieceKind::AutonumberStream);
-        current_->name = p.text(1);
+        current_->name = p.text(rhs::AutonumberStreamStart::name);
         break;
-    case 32:
+    case PageNumberStreamStart:
         createPiece(PieceKind::PageNumberStream);
         break;
-    case 33:
+    case DocumentStart:
         createPiece(PieceKind::Document);
         break;
-    case 34:
+    case FontDefinitionsStart:
         createPiece(PieceKind::FontDefinitions);
         break;
-    case 35:
+    case ColorDefinitionsStart:
         createPiece(PieceKind::ColorDefinitions);
         break;
-    case 36:
+    case ColorNameStart:
         createPiece(PieceKind::ColorName);
         break;
-    case 37:
+    case ColorTintStart:
         createPiece(PieceKind::ColorTint);
         break;
-    case 38:
+    case PatternDefinitionsStart:
         createPiece(PieceKind::PatternDefinitions);
         break;
-    case 39: // only the first page declaration makes a piece
+    case PageStart: // only the first page declaration makes a piece
         if (firstPage_) {
             createPiece(PieceKind::Page);
             firstPage_ = false;
         }
         break;
-    case 40:
+    case ClassDefaultsStart:
         resultCode_ = result::ClassDefaults;
         break;
-    case 41:
+    case ClassStart:
         createPiece(PieceKind::Class);
-        current_->name = p.text(1);
+        current_->name = p.text(rhs::ClassStart::name);
         break;
-    case 42:
+    case MasterTableStart:
         createPiece(PieceKind::MasterTable);
         inMasterTable_ = true;
         break;
-    case 43:
+    case RevisionTrackingStart:
         resultCode_ = result::RevisionTracking;
         break;
-    case 44:
-    case 54:
+    case SplitDocumentStart:
+    case TagAPage:
         resultCode_ = result::SplitDocument;
         break;
-    case 45:
+    case ManualCommentStart:
         resultCode_ = result::ManualComment;
         break;
-    case 46:
+    case IncludeDeclarationsStart:
         resultCode_ = result::IncludeDeclarations;
         break;
-    case 47:
+    case IncludeStart:
         resultCode_ = result::Include;
         break;
-    case 53: // "Subcomponent = yes": no paragraph ends here
+    case TagSubcomponent: // "Subcomponent = yes": no paragraph ends here
         blankLines_.subcomponentRead();
         paragraphOpen_ = false;
         break;
-    case 57:
-        createPieceFrom(PieceKind::Frame, p[0]);
+    case FrameStart:
+        createPieceFrom(PieceKind::Frame, p[rhs::FrameStart::start]);
         break;
-    case 58:
-        createPieceFrom(PieceKind::MasterFrame, p[0]);
+    case MasterFrameStart:
+        createPieceFrom(PieceKind::MasterFrame, p[rhs::MasterFrameStart::start]);
         break;
-    case 59:
-        createPieceFrom(PieceKind::MasterDiagrammingObject, p[0]);
+    case MasterDiagrammingObjectStart:
+        createPieceFrom(PieceKind::MasterDiagrammingObject,
+                        p[rhs::MasterDiagrammingObjectStart::start]);
         break;
-    case 62: // frame name
+    case FrameName:
         if (current_ != nullptr)
-            current_->name = p.text(3);
+            current_->name = p.text(rhs::FrameName::name);
         break;
-    case 63:
+    case FrameSharedContents:
         if (current_ != nullptr)
             current_->sharedContents = true;
         break;
-    case 67: // "Numbered" value
+    case FrameNumbered:
         if (current_ != nullptr)
-            current_->name = p.text(3);
+            current_->name = p.text(rhs::FrameNumbered::value);
         break;
-    case 68: // frame with diagram: the text after it
-        createPieceFrom(PieceKind::TextAfterFrame, p[2]);
-        afterFrame_ = true;
-        afterHeaderFooter_ = false;
+    case FrameWithDiagram:
+        openTextAfterFrame(p[rhs::FrameWithDiagram::end], false);
         break;
-    case 69:
-    case 90: // frame or header/footer without diagram
-        createPieceFrom(PieceKind::TextAfterFrame, p[1]);
-        afterFrame_ = true;
-        afterHeaderFooter_ = p.number == 90;
+    case FrameWithoutDiagram:
+        openTextAfterFrame(p[rhs::FrameWithoutDiagram::end], false);
         break;
-    case 81:
-        createPieceFrom(PieceKind::PageHeader, p[0]);
+    case HeaderFooter:
+        openTextAfterFrame(p[rhs::HeaderFooter::end], true);
         break;
-    case 82:
-        createPieceFrom(PieceKind::PageFooter, p[0]);
+    case PageHeaderStart:
+        createPieceFrom(PieceKind::PageHeader, p[rhs::PageHeaderStart::start]);
         break;
-    case 83:
-        createPieceFrom(PieceKind::FirstPageHeader, p[0]);
+    case PageFooterStart:
+        createPieceFrom(PieceKind::PageFooter, p[rhs::PageFooterStart::start]);
         break;
-    case 84:
-        createPieceFrom(PieceKind::FirstPageFooter, p[0]);
+    case FirstPageHeaderStart:
+        createPieceFrom(PieceKind::FirstPageHeader, p[rhs::FirstPageHeaderStart::start]);
         break;
-    case 85:
-        createPieceFrom(PieceKind::RightPageHeader, p[0]);
+    case FirstPageFooterStart:
+        createPieceFrom(PieceKind::FirstPageFooter, p[rhs::FirstPageFooterStart::start]);
         break;
-    case 86:
-        createPieceFrom(PieceKind::RightPageFooter, p[0]);
+    case RightPageHeaderStart:
+        createPieceFrom(PieceKind::RightPageHeader, p[rhs::RightPageHeaderStart::start]);
         break;
-    case 87:
-        createPieceFrom(PieceKind::LeftPageHeader, p[0]);
+    case RightPageFooterStart:
+        createPieceFrom(PieceKind::RightPageFooter, p[rhs::RightPageFooterStart::start]);
         break;
-    case 88:
-        createPieceFrom(PieceKind::LeftPageFooter, p[0]);
+    case LeftPageHeaderStart:
+        createPieceFrom(PieceKind::LeftPageHeader, p[rhs::LeftPageHeaderStart::start]);
         break;
-    case 95: // group head
+    case LeftPageFooterStart:
+        createPieceFrom(PieceKind::LeftPageFooter, p[rhs::LeftPageFooterStart::start]);
+        break;
+    case GroupHead:
         createPiece(PieceKind::Group);
-        current_->number = decimalValue(p.text(4));
+        current_->number = decimalValue(p.text(rhs::GroupHead::number));
         break;
-    case 96:
+    case GroupWithObjects:
         createPiece(PieceKind::EndOfGroup);
         break;
-    case 108: // text string: its text field
-        createPieceFrom(PieceKind::TextString, p[24]);
-        current_->number = decimalValue(p.text(4));
-        current_->firstPosition = decimalNumber(p.text(8));
-        current_->secondPosition = decimalNumber(p.text(10));
+    case TextString:
+        createPieceFrom(PieceKind::TextString, p[rhs::TextString::text]);
+        current_->number = decimalValue(p.text(rhs::TextString::number));
+        current_->firstPosition = decimalNumber(p.text(rhs::TextString::first));
+        current_->secondPosition = decimalNumber(p.text(rhs::TextString::second));
         break;
-    case 117: // chart head: its labels take these fields
-        chartNumber_ = p.text(4);
-        chartFirst_ = p.text(8);
-        chartSecond_ = p.text(10);
+    case ChartHead: // its labels take these fields
+        chartNumber_ = p.text(rhs::ChartHead::number);
+        chartFirst_ = p.text(rhs::ChartHead::first);
+        chartSecond_ = p.text(rhs::ChartHead::second);
         break;
-    case 122: // chart label
-        createPieceFrom(PieceKind::ChartLabel, p[1]);
+    case ChartLabel:
+        createPieceFrom(PieceKind::ChartLabel, p[rhs::ChartLabel::text]);
         current_->number = decimalValue(chartNumber_);
         current_->firstPosition = decimalNumber(chartFirst_);
         current_->secondPosition = decimalNumber(chartSecond_);
         break;
-    case 131: // micro-document head
+    case MicroDocumentHead:
         createPiece(PieceKind::MicroDocument);
-        current_->number = decimalValue(p.text(4));
-        current_->firstPosition = decimalNumber(p.text(8));
-        current_->secondPosition = decimalNumber(p.text(10));
+        current_->number = decimalValue(p.text(rhs::MicroDocumentHead::number));
+        current_->firstPosition = decimalNumber(p.text(rhs::MicroDocumentHead::first));
+        current_->secondPosition = decimalNumber(p.text(rhs::MicroDocumentHead::second));
         afterCell_ = true;
         blankLines_.nestedListStarted();
         break;
-    case 132: // micro-document: "<End Text>" and the closing parenthesis
+    case MicroDocument: // "<End Text>" and the closing parenthesis
         if (!inMasterTable_)
             addEndOfParagraphMark();
         paragraphOpen_ = false;
-        addToCurrent(p[2]);
-        addToCurrent(p[3]);
+        addToCurrent(p[rhs::MicroDocument::endText]);
+        addToCurrent(p[rhs::MicroDocument::end]);
         blankLines_.nestedListEnded();
         break;
-    case 145: // named object head
+    case NamedObjectHead:
         createPiece(PieceKind::NamedObject);
-        current_->number = decimalValue(p.text(4));
-        current_->objectNumber = decimalValue(p.text(8));
-        current_->name = p.text(12);
-        current_->firstPosition = decimalNumber(p.text(28));
-        current_->secondPosition = decimalNumber(p.text(30));
+        current_->number = decimalValue(p.text(rhs::NamedObjectHead::number));
+        current_->objectNumber = decimalValue(p.text(rhs::NamedObjectHead::objectNumber));
+        current_->name = p.text(rhs::NamedObjectHead::name);
+        current_->firstPosition = decimalNumber(p.text(rhs::NamedObjectHead::first));
+        current_->secondPosition = decimalNumber(p.text(rhs::NamedObjectHead::second));
         break;
-    case 153:
+    case NamedObject:
         createPiece(PieceKind::EndOfNamedObject);
         break;
-    case 155:
+    case Equation:
         createPiece(PieceKind::Equation);
         break;
-    case 156:
+    case OutlineObject:
         createPiece(PieceKind::OutlineObject);
         break;
-    case 157:
+    case OldStyleOutline:
         createPiece(PieceKind::OldStyleOutlineObject);
         break;
-    default:
+    default: // text, ">", "<<" and the rest: nothing more than for any item
         break;
     }
 }

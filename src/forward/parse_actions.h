@@ -96,22 +96,23 @@ class ParseActions {
     bool cancelled() const { return cancelled_; }
 
   private:
-    struct Production;
+    struct Reduction;
 
     void collectElements(SSYacc& parser, std::uint32_t size);
-    void runAction(Production& p);
+    void runAction(Reduction& p);
     void createPiece(PieceKind kind);
     void createPieceFrom(PieceKind kind, const PieceElement& element);
     void appendPending();
     void addToCurrent(const PieceElement& element);
     void addEndOfParagraphMark();
-    void addItem(Production& p, int index);
-    void addListItem(Production& p, int index);
+    void addItem(Reduction& p, std::size_t field);
+    void addListItem(Reduction& p, std::size_t field);
     void addTrailingTabs();
-    void checkVersion(Production& p);
-    void checkCharacterEncoding(Production& p);
+    void checkVersion(Reduction& p);
+    void checkCharacterEncoding(Reduction& p);
     void reportProgress(const CTextPiece& value);
-    void joinElements(const Production& p, PieceElement& left, bool withText) const;
+    void openTextAfterFrame(const PieceElement& end, bool headerOrFooter);
+    void joinElements(const Reduction& p, PieceElement& left, bool withText) const;
     void readValue(PieceElement& element) const;
 
     PieceList& pieces_;

@@ -29,11 +29,12 @@ class RecordingParser : public InterleafParser {
   public:
     using InterleafParser::InterleafParser;
 
-    std::vector<std::uint32_t> productions;
-    std::map<std::uint32_t, std::vector<std::string>> firstRightSides; // by production
-    std::map<std::uint32_t, SourceSpan> firstSpans;                    // by production
+    std::vector<Production> productions;
+    std::map<Production, std::vector<std::string>> firstRightSides;
+    std::map<Production, SourceSpan> firstSpans;
 
-    SSRefPtr<SSYaccStackElement> reduce(std::uint32_t production, std::uint32_t size) override {
+    SSRefPtr<SSYaccStackElement> reduce(std::uint32_t number, std::uint32_t size) override {
+        const auto production = static_cast<Production>(number);
         productions.push_back(production);
         if (!firstRightSides.count(production)) {
             std::vector<std::string> texts;
@@ -41,7 +42,7 @@ class RecordingParser : public InterleafParser {
                 texts.push_back(spanOf(*elementFromProduction(static_cast<std::int32_t>(i))).text);
             firstRightSides[production] = texts;
         }
-        SSRefPtr<SSYaccStackElement> element = InterleafParser::reduce(production, size);
+        SSRefPtr<SSYaccStackElement> element = InterleafParser::reduce(number, size);
         if (!firstSpans.count(production))
             firstSpans[production] = spanOf(*element);
         return element;
@@ -68,7 +69,7 @@ TEST(InterleafParser, CorpusDocumentsParse) {
 }
 
 TEST(InterleafParser, SampleDocumentsUseEveryProduction) {
-    std::set<std::uint32_t> used;
+    std::set<Production> used;
     for (const char* name : {"every_production.doc", "declarations_only.doc"}) {
         SCOPED_TRACE(name);
         RecordingHost host;
@@ -77,9 +78,9 @@ TEST(InterleafParser, SampleDocumentsUseEveryProduction) {
         EXPECT_TRUE(host.results.empty()) << host.results.front();
         used.insert(parser.productions.begin(), parser.productions.end());
     }
-    for (std::uint32_t p = 1; p <= 157; ++p)
-        EXPECT_TRUE(used.count(p)) << "production " << p;
-    EXPECT_FALSE(used.count(0));
+    for (std::uint32_t p = 1; p < kProductionCount; ++p)
+        EXPECT_TRUE(used.count(static_cast<Production>(p))) << "production " << p;
+    EXPECT_FALSE(used.count(Production::Goal));
 }
 
 TEST(InterleafParser, ReduceSeesTheLexemesOfTheRightHandSide) {
@@ -87,11 +88,13 @@ TEST(InterleafParser, ReduceSeesTheLexemesOfTheRightHandSide) {
     RecordingParser parser(file.path());
     ASSERT_EQ(parser.parse(), 0);
     using Texts = std::vector<std::string>;
-    EXPECT_EQ(parser.firstRightSides[16], (Texts{"<!OPS,", " Version = ", "8", ".", "0"}));
-    EXPECT_EQ(parser.firstRightSides[41], (Texts{"<!Class, \"", "para", "\""}));
-    EXPECT_EQ(parser.firstRightSides[51],
+    EXPECT_EQ(parser.firstRightSides[Production::OpsHeaderStart],
+              (Texts{"<!OPS,", " Version = ", "8", ".", "0"}));
+    EXPECT_EQ(parser.firstRightSides[Production::ClassStart], (Texts{"<!Class, \"", "para", "\""}));
+    EXPECT_EQ(parser.firstRightSides[Production::TagDoubleQuotedValue],
               (Texts{"<!Class, \"para\", Top = ", "\"", "a\"\"b", "\""}));
-    EXPECT_EQ(parser.firstRightSides[8], (Texts{"<!OPS, Version = 8.0>", "\n"}));
+    EXPECT_EQ(parser.firstRightSides[Production::ItemWithLayout],
+              (Texts{"<!OPS, Version = 8.0>", "\n"}));
 }
 
 TEST(InterleafParser, DefaultReductionSpansTheSourceText) {
@@ -100,14 +103,14 @@ TEST(InterleafParser, DefaultReductionSpansTheSourceText) {
     RecordingParser parser(file.path());
     ASSERT_EQ(parser.parse(), 0);
     // The whole document: every byte, first line to just past the last byte.
-    const SourceSpan& document = parser.firstSpans.at(1);
+    const SourceSpan& document = parser.firstSpans.at(Production::DocumentWithoutBody);
     EXPECT_EQ(document.text, kHeader + body);
     EXPECT_EQ(document.startLine, 1u);
     EXPECT_EQ(document.startColumn, 1u);
     EXPECT_EQ(document.endLine, 3u);
     EXPECT_EQ(document.endColumn, 11u);
     // A tag: "<F0>" on line 2.
-    const SourceSpan& tag = parser.firstSpans.at(55);
+    const SourceSpan& tag = parser.firstSpans.at(Production::Tag);
     EXPECT_EQ(tag.text, "<F0>");
     EXPECT_EQ(tag.startLine, 2u);
     EXPECT_EQ(tag.endColumn, 5u);
@@ -184,10 +187,11 @@ TEST(InterleafParser, ExpectedTokenTextJoinsNamesAndSkipsTheErrorToken) {
     EXPECT_EQ(expectedTokenText(Tokens{VERSION}, lexer), "Expected VERSION");
     EXPECT_EQ(expectedTokenText(Tokens{TEXT, LESS_THAN, GREATER_THAN}, lexer),
               "Expected TEXT, LESS_THAN, or GREATER_THAN");
-    EXPECT_EQ(expectedTokenText(Tokens{-2, TEXT, -1}, lexer), "Expected TEXT, or eof");
+    EXPECT_EQ(expectedTokenText(Tokens{ERROR_TOKEN, TEXT, EOF_TOKEN}, lexer),
+              "Expected TEXT, or eof");
     // ", or" goes with the last position of the list, even when that is the
     // skipped error token.
-    EXPECT_EQ(expectedTokenText(Tokens{TEXT, COMMA, -2}, lexer), "Expected TEXT, ,");
+    EXPECT_EQ(expectedTokenText(Tokens{TEXT, COMMA, ERROR_TOKEN}, lexer), "Expected TEXT, ,");
 }
 
 TEST(InterleafParser, EmptyFieldDataEndsInASyntaxError) {

@@ -305,6 +305,23 @@ TEST_F(SSYaccTest, ErrorPanicSkipsToAListedToken) {
               std::pair(15, std::string("SSYacc0104e: Error panic failed, no valid token")));
 }
 
+// A listed token that no state on the stack takes is skipped with the stack
+// left as it was: the next listed token (END) resumes the quoted item that
+// was open, though the states below it do not take END.
+TEST_F(SSYaccTest, ErrorPanicKeepsTheStackWhenNoStateTakesTheToken) {
+    const std::int32_t listed[] = {PLUS, END};
+    struct Panicking : TextParser {
+        std::span<const std::int32_t> tokens;
+        int error(std::uint32_t, SSLexLexeme&) override { return errorPanic(tokens); }
+    } parser;
+    parser.tokens = listed;
+    parser.setTable(parserTable);
+    parser.feedTokens({WORD, QUOTE, INT, PLUS, END, WORD});
+    EXPECT_EQ(parser.parse(), 1);
+    EXPECT_EQ(parser.productions, (std::vector<std::uint32_t>{3, 2, 7, 5, 1, 3, 1}));
+    EXPECT_EQ(parser.result, "t1,[],t1");
+}
+
 // A grammar that needs two tokens of lookahead in state 0:
 //   0 goal -> S eof   1 S -> A B   2 S -> X A C   3 X -> (empty)
 // On A, state 0 either shifts (S -> A B) or reduces X -> (empty); automaton 0

@@ -2,6 +2,7 @@
 // byte layouts, each expression list against its rules, and LR parses of
 // sample and corpus documents.
 #include "parser/interleaf/interleaf_table_images.h"
+#include "parser/interleaf/interleaf_tokens.h"
 #include "tablegen_image_reader.h"
 
 #include <gtest/gtest.h>
@@ -308,7 +309,9 @@ TEST(TablegenImage, HeaderLexesAndParses) {
     const auto lexemes = referenceScan(lexLists(), "<!OPS, Version = 8.0>\n", &failed);
     EXPECT_EQ(failed, std::string::npos);
     ASSERT_EQ(lexemes.size(), 7u);
-    const std::vector<std::uint32_t> tokens{1, 48, 51, 52, 51, 53, 3};
+    using namespace ileaf;
+    const std::vector<std::uint32_t> tokens{OPS_START, VERSION, INTEGER, PERIOD,
+                                            INTEGER,   OPS_END, JUNK};
     EXPECT_EQ(tokensOf(lexemes), tokens);
     EXPECT_EQ(lexemes[1].text, " Version = ");
     EXPECT_TRUE(referenceParse(yacc(), tokensOf(lexemes)).accepted);
@@ -317,13 +320,13 @@ TEST(TablegenImage, HeaderLexesAndParses) {
 TEST(TablegenImage, HeaderWithoutBlankBeforeVersionExpectsVersionOnly) {
     const auto lexemes = referenceScan(lexLists(), "<!OPS,Version = 8.0>\n");
     ASSERT_GE(lexemes.size(), 2u);
-    EXPECT_EQ(lexemes[1].token, 50u);
+    EXPECT_EQ(lexemes[1].token, static_cast<std::uint32_t>(ileaf::WORD));
     const RefParse parse = referenceParse(yacc(), tokensOf(lexemes));
     EXPECT_FALSE(parse.accepted);
     EXPECT_EQ(parse.errorAt, 1u);
     const auto& actions = yacc().rows.at(parse.errorState).actions;
     ASSERT_EQ(actions.size(), 1u);
-    EXPECT_EQ(actions[0].key, 48u);
+    EXPECT_EQ(actions[0].key, static_cast<std::uint32_t>(ileaf::VERSION));
 }
 
 TEST(TablegenImage, SampleDocumentsUseEveryProduction) {
@@ -340,7 +343,7 @@ TEST(TablegenImage, SampleDocumentsUseEveryProduction) {
             << "refused token " << parse.errorAt << " in state " << parse.errorState;
         reduced.insert(parse.reductions.begin(), parse.reductions.end());
     }
-    for (std::uint32_t p = 1; p < 158; ++p)
+    for (std::uint32_t p = 1; p < ileaf::kProductionCount; ++p)
         EXPECT_TRUE(reduced.count(p)) << "production " << p << " not used";
 }
 

@@ -55,4 +55,13 @@ std::string unquoted(const std::string& word) {
     return word;
 }
 
+bool isIdentifier(const std::string& word) {
+    if (word.empty() || std::isdigit(static_cast<unsigned char>(word[0])))
+        return false;
+    for (const char c : word)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_')
+            return false;
+    return true;
+}
+
 } // namespace quillex::tablegen

@@ -20,4 +20,8 @@ long parseNumber(const std::string& word);
 // The text of a quoted word without its quotes, or the word itself.
 std::string unquoted(const std::string& word);
 
+// Whether the word can name something in C++: a letter or underscore, then
+// letters, digits and underscores.
+bool isIdentifier(const std::string& word);
+
 } // namespace quillex::tablegen

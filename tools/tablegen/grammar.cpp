@@ -28,23 +28,64 @@ void readNonterminal(Grammar& g, const std::vector<std::string>& w) {
     g.symbols.push_back({w[2], static_cast<std::uint32_t>(number), false});
 }
 
+// A right-hand-side word: a symbol and the field label that may follow it,
+// as in INTEGER(major).
+struct RhsWord {
+    std::string symbol;
+    std::string label; // empty when unlabelled
+};
+
+RhsWord splitLabel(const std::string& word) {
+    const std::size_t open = word.find('(');
+    if (word.front() == '"' || open == std::string::npos)
+        return {word, ""};
+    if (open == 0)
+        throw DefinitionError("field label " + word + " follows no symbol");
+    if (word.back() != ')')
+        throw DefinitionError("SYMBOL(label) expected, found " + word);
+    const std::string label = word.substr(open + 1, word.size() - open - 2);
+    if (!isIdentifier(label))
+        throw DefinitionError("field label '" + label + "' is no identifier");
+    return {word.substr(0, open), label};
+}
+
+void readName(const Grammar& g, Production& p, const std::string& name) {
+    if (!isIdentifier(name))
+        throw DefinitionError("production name '" + name + "' is no identifier");
+    for (const Production& other : g.productions)
+        if (other.name == name)
+            throw DefinitionError("production name " + name + " used twice");
+    p.name = name;
+}
+
+void readRhs(const Grammar& g, Production& p, const std::string& word) {
+    const RhsWord rhs = splitLabel(word);
+    const int symbol = g.findSymbol(unquoted(rhs.symbol));
+    if (symbol < 0)
+        throw DefinitionError("unknown symbol " + rhs.symbol);
+    if (!rhs.label.empty()) {
+        for (const ProductionField& f : p.fields)
+            if (f.label == rhs.label)
+                throw DefinitionError("field label " + rhs.label + " used twice");
+        p.fields.push_back({rhs.label, p.rhs.size()});
+    }
+    p.rhs.push_back(symbol);
+}
+
 void readProduction(Grammar& g, const std::vector<std::string>& w, int line) {
-    if (w.size() < 3 || w[2] != ":")
-        throw DefinitionError("NUMBER LHS : RHS... expected");
+    if (w.size() < 4 || w[3] != ":")
+        throw DefinitionError("NUMBER NAME LHS : RHS... expected");
     if (parseNumber(w[0]) != static_cast<long>(g.productions.size()))
         throw DefinitionError("production " + w[0] + " out of order, expected " +
                               std::to_string(g.productions.size()));
     Production p;
     p.line = line;
-    p.lhs = g.findSymbol(w[1]);
+    readName(g, p, w[1]);
+    p.lhs = g.findSymbol(w[2]);
     if (p.lhs < 0 || g.isTerminal(p.lhs))
-        throw DefinitionError("'" + w[1] + "' is not a declared nonterminal");
-    for (std::size_t i = 3; i < w.size(); ++i) {
-        const int symbol = g.findSymbol(unquoted(w[i]));
-        if (symbol < 0)
-            throw DefinitionError("unknown symbol " + w[i]);
-        p.rhs.push_back(symbol);
-    }
+        throw DefinitionError("'" + w[2] + "' is not a declared nonterminal");
+    for (std::size_t i = 4; i < w.size(); ++i)
+        readRhs(g, p, w[i]);
     g.productions.push_back(std::move(p));
 }
 

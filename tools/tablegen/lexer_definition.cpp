@@ -51,8 +51,8 @@ class LexerDefinitionReader {
 
   private:
     void readToken(const std::vector<std::string>& w) {
-        if (w.size() != 3)
-            throw DefinitionError("token NUMBER NAME expected");
+        if (w.size() != 3 && w.size() != 4)
+            throw DefinitionError("token NUMBER NAME [IDENTIFIER] expected");
         const long number = parseNumber(w[1]);
         const std::string name = unquoted(w[2]);
         if (number <= 0)
@@ -60,7 +60,10 @@ class LexerDefinitionReader {
         for (const TokenDefinition& t : def_.tokens)
             if (t.number == number || t.name == name)
                 throw DefinitionError("token " + w[1] + " " + w[2] + " declared twice");
-        def_.tokens.push_back({static_cast<std::int32_t>(number), name});
+        std::string identifier = w.size() == 4 ? w[3] : isIdentifier(name) ? name : "";
+        if (w.size() == 4 && !isIdentifier(identifier))
+            throw DefinitionError("'" + identifier + "' is no identifier");
+        def_.tokens.push_back({static_cast<std::int32_t>(number), name, std::move(identifier)});
     }
 
     void readFragment(const std::string& line) {

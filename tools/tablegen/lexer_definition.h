@@ -4,7 +4,9 @@
 // The file is line oriented; "#" starts a comment line.
 //
 //   token 4 TEXT                 a token number and its name
-//   token 88 ","                 a name may be quoted
+//   token 88 "," COMMA           a name may be quoted; a name that is no C++
+//                                identifier gives the one the generated
+//                                symbol header uses
 //   let ws = [\t\n ]             a named fragment, used in patterns as {ws}
 //   list 1 23: document body     the rules below belong to lists 1 and 23;
 //                                a list may be opened again to add rules
@@ -49,6 +51,7 @@ struct ExpressionListDefinition {
 struct TokenDefinition {
     std::int32_t number;
     std::string name;
+    std::string identifier; // its name in generated C++; empty when it has none
 };
 
 struct LexerDefinition {

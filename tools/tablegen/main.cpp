@@ -1,13 +1,16 @@
 // tablegen: builds the lexer and parser table images from their definitions.
 //
-//   tablegen LEXER.def GRAMMAR.def OUTPUT.cpp [REPORT.txt]
+//   tablegen LEXER.def GRAMMAR.def TABLES.cpp SYMBOLS.h [REPORT.txt]
 //
-// Writes OUTPUT.cpp holding the two images as byte arrays, and optionally a
-// readable report of the automata and parser states. Fails (exit status 1,
-// nothing written) on a malformed definition, a parser conflict, a production
-// that is never reduced, or a lexical rule that can never be accepted.
+// Writes TABLES.cpp holding the two images as byte arrays, SYMBOLS.h naming
+// the tokens, nonterminals, productions and fields for the parse actions, and
+// optionally a readable report of the automata and parser states. Fails (exit
+// status 1, neither source written) on a malformed definition, a parser
+// conflict, a production that is never reduced, or a lexical rule that can
+// never be accepted.
 #include "lex_image.h"
 #include "source_writer.h"
+#include "symbol_header.h"
 #include "yacc_image.h"
 
 #include <fstream>
@@ -48,8 +51,8 @@ void checkRulesReachable(const LexerDefinition& def, const std::vector<CompiledL
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4 && argc != 5) {
-        std::cerr << "usage: tablegen LEXER.def GRAMMAR.def OUTPUT.cpp [REPORT.txt]\n";
+    if (argc != 5 && argc != 6) {
+        std::cerr << "usage: tablegen LEXER.def GRAMMAR.def TABLES.cpp SYMBOLS.h [REPORT.txt]\n";
         return 2;
     }
     try {
@@ -62,8 +65,8 @@ int main(int argc, char** argv) {
         const Grammar grammar = readGrammar(grammarIn, argv[2], lexer.tokens);
         const ParserTables tables = buildLalrTables(grammar);
 
-        if (argc == 5)
-            writeFile(argv[4], describeLists(lexer, lists) + describeTables(grammar, tables));
+        if (argc == 6)
+            writeFile(argv[5], describeLists(lexer, lists) + describeTables(grammar, tables));
         for (const std::string& conflict : tables.conflicts)
             std::cerr << argv[2] << ": conflict in " << conflict << '\n';
         for (int p : tables.unusedProductions)
@@ -74,7 +77,9 @@ int main(int argc, char** argv) {
 
         const std::vector<std::uint8_t> lexImage = writeLexImage(lists);
         const std::vector<std::uint8_t> yaccImage = writeYaccImage(grammar, tables);
+        const std::string symbols = symbolHeader(lexer, grammar);
         writeFile(argv[3], tableSource(lexImage, yaccImage));
+        writeFile(argv[4], symbols);
         std::cout << "tablegen: " << lists.size() << " expression lists, " << lexImage.size()
                   << " bytes; " << grammar.productions.size() << " productions, "
                   << tables.states.size() << " states, " << yaccImage.size() << " bytes\n";

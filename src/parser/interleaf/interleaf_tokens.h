@@ -1,161 +1,17 @@
-// The Interleaf token set: token numbers, their names, and the nonterminal
-// numbers of the grammar as the parser table stores them.
-//
-// The numbers are those of resources/interleaf_lexer.def and
-// resources/interleaf_grammar.def, from which the tables are generated.
+// The Interleaf token set: the token, nonterminal and production names that
+// tools/tablegen generates from resources/interleaf_lexer.def and
+// resources/interleaf_grammar.def (interleaf_symbols.h), and token names for
+// messages.
 #pragma once
+
+#include "interleaf_symbols.h"
 
 #include <cstdint>
 
 namespace quillex::ileaf {
 
-// Tokens the parser sees. Numbers missing here belong to ignored tokens of
-// single expression lists.
-enum Token : std::int32_t {
-    EOF_TOKEN = -1,
-    ERROR_TOKEN = -2,
-    OPS_START = 1,
-    INCORRECT_FILE = 2,
-    JUNK = 3,
-    TEXT = 4,
-    LESS_THAN = 5,
-    GREATER_THAN = 6,
-    TAG_START = 7,
-    COMPONENT_START = 8,
-    FRAME_START = 9,
-    TABLE_START = 10,
-    MASTER_ROW_START = 11,
-    ROW_START = 12,
-    CELL_START = 13,
-    END_TABLE_START = 14,
-    INCLUDE_DECLARATIONS_START = 15,
-    INCLUDE_START = 16,
-    PAGE_NUMBER_STREAM_START = 17,
-    DOCUMENT_START = 18,
-    PAGE_START = 19,
-    SPLIT_DOCUMENT_START = 20,
-    FONT_DEFINITIONS_START = 21,
-    COLOR_DEFINITIONS_START = 22,
-    COLOR_NAME_START = 23,
-    COLOR_TINT_START = 24,
-    PATTERN_DEFINITIONS_START = 25,
-    REVISION_TRACKING_START = 26,
-    AUTONUMBER_STREAM_START = 27,
-    CLASS_DEFAULTS_START = 28,
-    CLASS_START = 29,
-    MASTER_FRAME_START = 30,
-    MASTER_DIAGRAMMING_OBJECT_START = 31,
-    MASTER_TABLE_START = 32,
-    PAGE_HEADER_START = 33,
-    PAGE_FOOTER_START = 34,
-    FIRST_PAGE_HEADER_START = 35,
-    FIRST_PAGE_FOOTER_START = 36,
-    RIGHT_PAGE_HEADER_START = 37,
-    RIGHT_PAGE_FOOTER_START = 38,
-    LEFT_PAGE_HEADER_START = 39,
-    LEFT_PAGE_FOOTER_START = 40,
-    MANUAL_COMMENT_START = 41,
-    TAG = 42,
-    END_DECLARATIONS = 43,
-    DQUOTED_TEXT = 44,
-    END_DQUOTE = 45,
-    END_SQUOTE = 47,
-    VERSION = 48,
-    CHARACTER_ENCODING = 49,
-    WORD = 50,
-    INTEGER = 51,
-    PERIOD = 52,
-    OPS_END = 53,
-    START_DQUOTE = 54,
-    START_SQUOTE = 55,
-    SUBCOMPONENT = 56,
-    A_PAGE = 57,
-    TAG_END = 58,
-    NUMBERED = 59,
-    FRAME_NAME = 60,
-    FRAME_SHARED_CONTENTS = 61,
-    DIAGRAM_START = 62,
-    FRAME_END = 63,
-    TEXT_STRING_START = 66,
-    MICRO_DOCUMENT_START = 67,
-    CHART_START = 68,
-    GROUP_START = 70,
-    NAMED_OBJECT_START = 71,
-    GRAPHIC_OBJECT_START = 72,
-    EQUATION_START = 73,
-    OUTLINE_OBJECT_START = 74,
-    OLD_STYLE_OUTLINE_OBJECT_START = 76,
-    DIAGRAM_DATA = 86,
-    COMMA = 88,
-    GROUP_END = 91,
-    NAMED_OBJECT_END = 96,
-    OLD_STYLE_OUTLINE_OBJECT_END = 102,
-    TEXT_STRING_END = 107,
-    GRAPHIC_OBJECT_END = 110,
-    CHART_LABEL_START = 112,
-    CHART_END = 114,
-    CHART_LABEL_END = 116,
-    MICRO_DOCUMENT_END = 118,
-    END_TEXT = 119,
-};
-
-// Nonterminals, numbered as in the parser table.
-enum Nonterminal : std::uint32_t {
-    goal = 0,
-    declarations = 16385,
-    document = 16386,
-    body = 16387,
-    item_list = 16388,
-    end_declarations = 16389,
-    item = 16390,
-    ops_header = 16391,
-    frame = 16392,
-    header_footer = 16393,
-    ops_header_head = 16394,
-    tag_head = 16395,
-    frame_head = 16396,
-    diagram = 16397,
-    diagram_object_list = 16398,
-    diagram_object = 16399,
-    group = 16400,
-    text_string = 16401,
-    chart = 16402,
-    graphic_object = 16403,
-    old_style_outline = 16404,
-    micro_document = 16405,
-    named_object = 16406,
-    header_footer_head = 16407,
-    group_field_1 = 16408,
-    group_field_2 = 16409,
-    group_head = 16410,
-    text_string_field = 16411,
-    text_string_field_12 = 16412,
-    text_string_field_4 = 16413,
-    text_string_field_5 = 16414,
-    text_string_field_2 = 16415,
-    chart_field = 16416,
-    chart_field_4 = 16417,
-    chart_field_5 = 16418,
-    chart_field_2 = 16419,
-    chart_head = 16420,
-    chart_label = 16421,
-    chart_label_field = 16422,
-    micro_document_field = 16423,
-    micro_document_field_4 = 16424,
-    micro_document_field_5 = 16425,
-    micro_document_field_2 = 16426,
-    micro_document_head = 16427,
-    named_object_field = 16428,
-    named_object_field_14 = 16429,
-    named_object_field_15 = 16430,
-    named_object_field_6 = 16431,
-    named_object_field_4 = 16432,
-    named_object_field_2 = 16433,
-    named_object_head = 16434,
-};
-
-// The name of a token for messages: its name above, "eof" for -1, "%error"
-// for -2, and "SSLexTokenNotFound" for every other number.
+// The name of a token for messages: its name in the lexer definition, "eof"
+// for -1, "%error" for -2, and "SSLexTokenNotFound" for every other number.
 const char* tokenName(std::int32_t token);
 
 } // namespace quillex::ileaf
