@@ -25,16 +25,6 @@ namespace {
 constexpr std::size_t kHeaderProbeBytes = 100;
 constexpr std::uint64_t kMegabyte = 1024 * 1024;
 
-std::string readFirstBytes(const std::string& path, std::size_t count) {
-    std::FILE* stream = std::fopen(path.c_str(), "rb");
-    if (stream == nullptr)
-        FileError::throwErrno(errno, path);
-    std::string bytes(count, '\0');
-    bytes.resize(std::fread(bytes.data(), 1, count, stream));
-    std::fclose(stream);
-    return bytes;
-}
-
 // True when some line holds text outside tags that is not blank: text a
 // translator would see. Tag arguments may hold tags of their own.
 bool holdsTextToTranslate(const std::vector<std::string>& lines) {
@@ -88,7 +78,7 @@ void DocumentConverter::run() {
 }
 
 void DocumentConverter::checkSourceHeader() {
-    const std::string header = readFirstBytes(sourcePath_, kHeaderProbeBytes);
+    const std::string header = readFileStart(sourcePath_, kHeaderProbeBytes);
     if (!header.starts_with("<!OPS,"))
         throw ConversionFailure(result::NotInterleafAscii);
     if (!namesSupportedVersion(header))

@@ -6,6 +6,8 @@
 // so a piece can be cut out of the source (or replaced in it) by position.
 #pragma once
 
+#include "parser/text_position.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -70,8 +72,5 @@ struct CTextPiece {
 // The span of a token: its text, its start from the lexeme's line and offset,
 // and the end found by counting the line ends in the text.
 CTextPiece spanOfLexeme(const SSLexLexeme& lexeme, int fileNumber);
-
-// The end position of `text` when it starts at (line, column).
-void advancePosition(std::string_view text, std::uint32_t& line, std::uint32_t& column);
 
 } // namespace quillex

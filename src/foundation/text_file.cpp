@@ -2,6 +2,7 @@
 #include "foundation/text_file.h"
 
 #include "foundation/file_error.h"
+#include "foundation/file_handle.h"
 #include "foundation/string_table.h"
 
 #include <cerrno>
@@ -9,26 +10,32 @@
 #include <sys/stat.h>
 
 namespace quillex {
-namespace {} // namespace
-
 std::string readBinaryFile(const std::string& path) {
-    std::FILE* stream = std::fopen(path.c_str(), "rb");
-    if (stream == nullptr)
+    const FileHandle stream = openForReading(path);
+    if (!stream)
         FileError::throwErrno(errno, path);
     std::string bytes;
     // Room for the whole file at once where its size is known.
     struct stat info {};
-    if (::fstat(fileno(stream), &info) == 0 && info.st_size > 0)
+    if (::fstat(fileno(stream.get()), &info) == 0 && info.st_size > 0)
         bytes.reserve(static_cast<std::size_t>(info.st_size));
     char chunk[65536];
     std::size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, stream)) > 0)
+    while ((got = std::fread(chunk, 1, sizeof chunk, stream.get())) > 0)
         bytes.append(chunk, got);
-    const bool failed = std::ferror(stream) != 0;
-    const int error = errno;
-    std::fclose(stream);
-    if (failed)
-        FileError::throwErrno(error, path);
+    if (std::ferror(stream.get()) != 0)
+        FileError::throwErrno(errno, path);
+    return bytes;
+}
+
+std::string readFileStart(const std::string& path, std::size_t count) {
+    const FileHandle stream = openForReading(path);
+    if (!stream)
+        FileError::throwErrno(errno, path);
+    std::string bytes(count, '\0');
+    bytes.resize(std::fread(bytes.data(), 1, count, stream.get()));
+    if (std::ferror(stream.get()) != 0)
+        FileError::throwErrno(errno, path);
     return bytes;
 }
 

@@ -17,6 +17,9 @@ namespace quillex {
 // Reads the whole file as raw bytes; throws FileError.
 std::string readBinaryFile(const std::string& path);
 
+// Reads up to `count` bytes from the start of the file; throws FileError.
+std::string readFileStart(const std::string& path, std::size_t count);
+
 // Applies text-mode reading to the raw bytes of `path`: CR LF and lone CR
 // become LF, and trailing Ctrl-Z bytes (0x1A) are dropped. Throws
 // RefusedInput for a Ctrl-Z that has other bytes after it.

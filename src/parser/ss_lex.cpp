@@ -199,18 +199,19 @@ bool SSLex::longestMatch(const SSLexExpressionList& list, SSLexFinalState& final
 // shift not yet taken off the mark.
 SSLex::Walk SSLex::walkBytes(const SSLexExpressionList& list, SSLexFinalState& final,
                              SSLexMark& match) {
-    SSLexConsumer& in = *consumer_;
     const std::uint16_t* rows = list.byteRows();
-    if (rows == nullptr || in.startPending_ || in.endOfData_ || in.shift_ != 0 ||
-        in.type_ == SSLexConsumerType::Unicode)
+    if (rows == nullptr)
         return Walk::None;
-    const std::uint8_t highest = in.type_ == SSLexConsumerType::SingleByte ? 0xFF : 0x7F;
-    const std::uint8_t* data = in.data_;
-    const std::uint32_t end = in.dataLength_;
-    const std::uint32_t first = in.index_;
+    SSLexConsumer::ByteRun run = consumer_->byteRun();
+    if (run.data == nullptr)
+        return Walk::None;
+    const std::uint8_t highest = run.highest;
+    const std::uint8_t* data = run.data;
+    const std::uint32_t end = run.end;
+    const std::uint32_t first = run.index;
     std::uint32_t index = first;
-    std::uint32_t newlines = in.newlines_;
-    std::uint32_t column = in.column_;
+    std::uint32_t newlines = run.newlines;
+    std::uint32_t column = run.column;
     std::uint32_t state = state_;
     std::uint32_t lastFinal = SSLexExpressionList::noState; // none accepted here
     SSLexMark lastMatch = match;
@@ -220,12 +221,7 @@ SSLex::Walk SSLex::walkBytes(const SSLexExpressionList& list, SSLexFinalState& f
         if (byte > highest)
             break;
         ++index;
-        if (byte == SSLexConsumer::lineFeed) {
-            ++newlines;
-            column = 1;
-        } else {
-            ++column;
-        }
+        SSLexConsumer::stepPosition(byte, newlines, column);
         const std::uint16_t next = rows[std::size_t{state} * SSLexExpressionList::byteCodes + byte];
         if (next == SSLexExpressionList::noByteState) {
             state = SSLexExpressionList::noState;
@@ -240,11 +236,10 @@ SSLex::Walk SSLex::walkBytes(const SSLexExpressionList& list, SSLexFinalState& f
     }
     if (index == first)
         return Walk::None;
-    in.consumed_ += index - first;
-    in.current_ = data[index - 1];
-    in.index_ = index;
-    in.newlines_ = newlines;
-    in.column_ = column;
+    run.index = index;
+    run.newlines = newlines;
+    run.column = column;
+    consumer_->finishByteRun(run);
     state_ = state;
     if (lastFinal != SSLexExpressionList::noState) {
         final = list.finals()[lastFinal];

@@ -35,13 +35,24 @@ bool SSLexConsumer::advance() {
     }
     readCode();
     ++consumed_;
-    if (current_ == lineFeed) {
-        ++newlines_;
-        column_ = 1;
-    } else {
-        ++column_;
-    }
+    stepPosition(current_, newlines_, column_);
     return true;
+}
+
+SSLexConsumer::ByteRun SSLexConsumer::byteRun() const {
+    if (startPending_ || endOfData_ || shift_ != 0 || type_ == SSLexConsumerType::Unicode)
+        return {};
+    // No code page has lead bytes below 0x80.
+    const std::uint8_t highest = type_ == SSLexConsumerType::SingleByte ? 0xFF : 0x7F;
+    return {data_, index_, dataLength_, highest, newlines_, column_};
+}
+
+void SSLexConsumer::finishByteRun(const ByteRun& run) {
+    consumed_ += run.index - index_;
+    current_ = data_[run.index - 1];
+    index_ = run.index;
+    newlines_ = run.newlines;
+    column_ = run.column;
 }
 
 // Reads the character at the read index. A second byte that is not in the

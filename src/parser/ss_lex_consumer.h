@@ -23,6 +23,8 @@ enum class SSLexConsumerType : std::uint32_t { SingleByte = 0, Unicode = 1, Doub
 
 class SSLexConsumer {
   public:
+    static constexpr std::uint32_t lineFeed = 10;
+
     static constexpr std::uint32_t startSymbol = 0xFFFFFFFF;
 
     SSLexConsumer(const SSLexConsumer&) = delete;
@@ -41,17 +43,43 @@ class SSLexConsumer {
                 current_ = byte;
                 ++index_;
                 ++consumed_;
-                if (byte == lineFeed) {
-                    ++newlines_;
-                    column_ = 1;
-                } else {
-                    ++column_;
-                }
+                stepPosition(byte, newlines_, column_);
                 return true;
             }
         }
         return advance();
     }
+
+    // Moves a read position past one character: a line feed starts a new
+    // line at column 1, any other character takes one column. The one rule
+    // for every path that reads characters.
+    static void stepPosition(std::uint32_t code, std::uint32_t& newlines, std::uint32_t& column) {
+        if (code == lineFeed) {
+            ++newlines;
+            column = 1;
+        } else {
+            ++column;
+        }
+    }
+
+    // The buffered bytes that the scanner's inner loop may read straight
+    // from memory (SSLex::walkBytes), each byte up to `highest` a character
+    // of its own, with the read position at `index`. None (data null) while
+    // the next character must come through operator++: the start symbol is
+    // pending, the data has ended, a buffer shift is not yet taken off the
+    // mark, or the input is 16-bit.
+    struct ByteRun {
+        const std::uint8_t* data = nullptr;
+        std::uint32_t index = 0;
+        std::uint32_t end = 0;
+        std::uint8_t highest = 0;
+        std::uint32_t newlines = 0;
+        std::uint32_t column = 0;
+    };
+    ByteRun byteRun() const;
+    // Takes over the read position that the loop reached in `run`; it read
+    // at least one byte.
+    void finishByteRun(const ByteRun& run);
 
     SSLexMark mark() const { return {index_, newlines_, column_}; }
     // Cuts the lexeme from the lexeme start up to `mark` (line and column of
@@ -131,12 +159,6 @@ class SSLexConsumer {
     mutable SSExceptionPresent pending_;
 
   private:
-    // The scanner's inner loop reads single-byte codes straight from the
-    // buffer and keeps the read position itself (SSLex::walkBytes).
-    friend class SSLex;
-
-    static constexpr std::uint32_t lineFeed = 10;
-
     bool advance();
     bool fill();
     void ownBuffer();

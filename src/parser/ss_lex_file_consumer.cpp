@@ -1,6 +1,8 @@
 // SSLexFileConsumer: reading the file and serving it to the buffer.
 #include "parser/ss_lex_file_consumer.h"
 
+#include "foundation/file_handle.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -12,13 +14,8 @@ namespace quillex {
 
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* stream) const { std::fclose(stream); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
 FileHandle openFile(const std::string& fileName, SSExceptionPresent& pending) {
-    FileHandle stream(std::fopen(fileName.c_str(), "rb"));
+    FileHandle stream = openForReading(fileName);
     if (!stream)
         pending.throwException(SSExceptionId::LexOpenFile, {fileName, static_cast<long>(errno)});
     return stream;

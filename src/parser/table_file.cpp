@@ -1,23 +1,17 @@
 // Reading a table image from a file.
 #include "parser/table_file.h"
 
+#include "foundation/file_handle.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <memory>
 
 namespace quillex {
 
-namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* stream) const { std::fclose(stream); }
-};
-
-} // namespace
-
 std::vector<std::uint8_t> readTableFile(const std::string& path, SSExceptionId openFailed,
                                         SSExceptionId readFailed) {
-    std::unique_ptr<std::FILE, FileCloser> stream(std::fopen(path.c_str(), "rb"));
+    const FileHandle stream = openForReading(path);
     if (!stream)
         throwSSException(openFailed, {path, static_cast<long>(errno)});
     std::vector<std::uint8_t> bytes;

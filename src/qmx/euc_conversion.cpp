@@ -2,6 +2,7 @@
 #include "qmx/euc_conversion.h"
 
 #include "foundation/file_error.h"
+#include "foundation/file_handle.h"
 #include "foundation/output_file.h"
 
 #include <cerrno>
@@ -28,10 +29,6 @@ void appendEucPair(int s1, int s2, std::string& out) {
     out += static_cast<char>(j1 + 128);
     out += static_cast<char>(j2 + 128);
 }
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 } // namespace
 
@@ -75,7 +72,7 @@ std::string eucTemporaryPath(const std::string& path) {
 }
 
 void convertFileShiftJisToEuc(const std::string& path, bool replace) {
-    std::unique_ptr<std::FILE, FileCloser> input(std::fopen(path.c_str(), "rb"));
+    FileHandle input = openForReading(path);
     if (!input)
         FileError::throwErrno(errno, path);
 

@@ -65,30 +65,26 @@ std::string readWholeFile(const std::string& path) {
 
 } // namespace
 
-LineFile::LineFile(const std::string& path) : path_(path) {
-    stream_ = std::fopen(path.c_str(), "rb");
-    if (stream_ == nullptr)
+LineFile::LineFile(const std::string& path) : path_(path), stream_(openForReading(path)) {
+    if (!stream_)
         FileError::throwErrno(errno, path_);
 }
 
 LineFile::LineFile(Bytes bytes) : memory_(std::move(bytes.data)) {}
 
-LineFile::~LineFile() {
-    if (stream_ != nullptr)
-        std::fclose(stream_);
-}
+LineFile::~LineFile() = default;
 
 // Refills the block from the file or the memory source; false at the end.
 bool LineFile::fillBlock() {
     blockPos_ = 0;
-    if (stream_ == nullptr) {
+    if (!stream_) {
         blockEnd_ = std::min(kBlockSize, memory_.size() - memoryPos_);
         std::memcpy(block_.data(), memory_.data() + memoryPos_, blockEnd_);
         memoryPos_ += blockEnd_;
         return blockEnd_ > 0;
     }
-    blockEnd_ = std::fread(block_.data(), 1, kBlockSize, stream_);
-    if (blockEnd_ == 0 && std::ferror(stream_))
+    blockEnd_ = std::fread(block_.data(), 1, kBlockSize, stream_.get());
+    if (blockEnd_ == 0 && std::ferror(stream_.get()))
         FileError::throwErrno(errno != 0 ? errno : EIO, path_);
     return blockEnd_ > 0;
 }

@@ -5,6 +5,8 @@
 // without a line end. Lines keep their spaces and every other byte as is.
 #pragma once
 
+#include "foundation/file_handle.h"
+
 #include <array>
 #include <cstdio>
 #include <string>
@@ -39,7 +41,7 @@ class LineFile {
     bool fillBlock();
 
     std::string path_;
-    std::FILE* stream_ = nullptr;
+    FileHandle stream_; // null when reading from memory
     std::string memory_;
     std::size_t memoryPos_ = 0;
     std::array<char, kBlockSize> block_{};

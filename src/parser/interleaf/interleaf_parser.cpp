@@ -1,6 +1,8 @@
 // InterleafParser: syntax errors and the default reduction.
 #include "parser/interleaf/interleaf_parser.h"
 
+#include "parser/text_position.h"
+
 #include "conversion/conversion_host.h"
 #include "conversion/result_code.h"
 #include "parser/interleaf/interleaf_table_images.h"
@@ -54,19 +56,6 @@ bool coversText(const SSLexLexeme& lexeme) {
     return lexeme.length() != 0 && lexeme.line() != 0 && lexeme.line() != 0xFFFFFFFF;
 }
 
-// Moves `line` and `column` to the position just past `text`. Columns count
-// bytes since the last line feed (a double-byte character counts two), so
-// the end follows from the text alone.
-void advanceOver(std::string_view text, std::uint32_t& line, std::uint32_t& column) {
-    const std::size_t lastFeed = text.rfind('\n');
-    if (lastFeed == std::string_view::npos) {
-        column += static_cast<std::uint32_t>(text.size());
-        return;
-    }
-    line += static_cast<std::uint32_t>(std::count(text.begin(), text.end(), '\n'));
-    column = static_cast<std::uint32_t>(text.size() - lastFeed);
-}
-
 } // namespace
 
 SourceSpan SourceSpan::ofLexeme(const SSLexLexeme& lexeme) {
@@ -76,7 +65,7 @@ SourceSpan SourceSpan::ofLexeme(const SSLexLexeme& lexeme) {
         return span;
     span.startLine = span.endLine = lexeme.line();
     span.startColumn = span.endColumn = lexeme.offset();
-    advanceOver(span.text, span.endLine, span.endColumn);
+    advancePosition(span.text, span.endLine, span.endColumn);
     return span;
 }
 
@@ -93,7 +82,7 @@ void SourceSpan::appendLexeme(const SSLexLexeme& lexeme, std::size_t room) {
         endLine = lexeme.line();
         endColumn = lexeme.offset();
     }
-    advanceOver(lexeme.text(), endLine, endColumn);
+    advancePosition(lexeme.text(), endLine, endColumn);
 }
 
 InterleafParser::InterleafParser(const std::string& fileName, ConversionHost* host, int debug)
