@@ -37,7 +37,8 @@ const StringEntry* find(int id) {
 
 std::string_view loadString(MessageId id) {
     const StringEntry* entry = find(messageNumber(id));
-    return entry != nullptr ? entry->text : std::string_view{};
+    // An empty text that is still a C string, for formatString.
+    return entry != nullptr ? entry->text : std::string_view("");
 }
 
 bool hasString(int number) {

@@ -4,9 +4,9 @@
 // resources/string_table.inc and are compiled into the program.
 #pragma once
 
+#include "foundation/format_text.h"
 #include "foundation/message_id.h"
 
-#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -22,22 +22,8 @@ bool hasString(int number);
 // The text of string `id` formatted printf-style with `args` (pass C strings
 // for %s). The format comes from the compiled-in table, never from input.
 template <typename... Args> std::string formatString(MessageId id, Args... args) {
-    const std::string format(loadString(id));
-    if constexpr (sizeof...(Args) == 0) {
-        return format;
-    } else {
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wformat-nonliteral"
-#pragma GCC diagnostic ignored "-Wformat-security"
-        const int size = std::snprintf(nullptr, 0, format.c_str(), args...);
-        if (size <= 0)
-            return format;
-        std::string text(static_cast<std::size_t>(size) + 1, '\0');
-        std::snprintf(text.data(), text.size(), format.c_str(), args...);
-#pragma GCC diagnostic pop
-        text.resize(static_cast<std::size_t>(size));
-        return text;
-    }
+    // The table's texts are string literals, so each view ends with a NUL.
+    return formatText(loadString(id).data(), args...);
 }
 
 } // namespace quillex

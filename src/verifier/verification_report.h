@@ -7,13 +7,12 @@
 // before the findings they head, and only when there were any.
 #pragma once
 
+#include "foundation/format_text.h"
 #include "qmx/rtf_prologue.h"
 
 #include <cstddef>
-#include <cstdio>
 #include <string>
 #include <string_view>
-#include <type_traits>
 #include <vector>
 
 namespace quillex::verifier {
@@ -24,23 +23,6 @@ inline constexpr int kSourceFont = 3;
 inline constexpr int kTargetFont = 4;
 
 enum class Severity { Error, Alert, Warning };
-
-// printf-style formatting of the report texts; pass C strings for %s.
-template <typename... Args> std::string formatText(const char* format, Args... args) {
-    static_assert(((std::is_arithmetic_v<Args> || std::is_same_v<Args, const char*>)&&...),
-                  "format arguments must be numbers or C strings");
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wformat-nonliteral"
-#pragma GCC diagnostic ignored "-Wformat-security"
-    const int size = std::snprintf(nullptr, 0, format, args...);
-    if (size <= 0)
-        return {};
-    std::string text(static_cast<std::size_t>(size) + 1, '\0');
-    std::snprintf(text.data(), text.size(), format, args...);
-#pragma GCC diagnostic pop
-    text.resize(static_cast<std::size_t>(size));
-    return text;
-}
 
 class VerificationReport {
   public:
