@@ -9,6 +9,7 @@
 
 #include "forward/text_piece.h"
 
+#include <iosfwd>
 #include <memory>
 #include <string>
 #include <vector>
@@ -58,6 +59,11 @@ enum class PieceKind : int {
     Cell = 39,                    // "<Cell"
     EndOfTable = 40,              // "<End Table" and the text after it
 };
+
+// The name of `kind` as written above ("TextAfterFrame"); "PieceKind(N)" for
+// a number outside the list. Test failures and debug listings print kinds so.
+std::string pieceKindName(PieceKind kind);
+std::ostream& operator<<(std::ostream& out, PieceKind kind);
 
 // The line that marks the end of a paragraph among a piece's lines.
 inline constexpr const char* kEndOfParagraphMark = "<Comment, QMX End-of-paragraph>";

@@ -14,10 +14,10 @@ namespace {
 
 const std::string EOP = kEndOfParagraphMark;
 
-std::vector<int> kindsOf(const PieceList& pieces) {
-    std::vector<int> kinds;
+std::vector<PieceKind> kindsOf(const PieceList& pieces) {
+    std::vector<PieceKind> kinds;
     for (const auto& piece : pieces)
-        kinds.push_back(static_cast<int>(piece->kind));
+        kinds.push_back(piece->kind);
     return kinds;
 }
 
@@ -77,7 +77,10 @@ TEST(ParseActions, ADocumentBecomesDeclarationPiecesAndOneBodyPiece) {
     const ParsedText parsed = parseText(kChapter);
     ASSERT_EQ(parsed.code, 0);
     const PieceList& pieces = parsed.document.pieces;
-    EXPECT_EQ(kindsOf(pieces), (std::vector<int>{1, 3, 4, 10, 11, 23}));
+    EXPECT_EQ(kindsOf(pieces),
+              (std::vector<PieceKind>{PieceKind::Header, PieceKind::Document, PieceKind::Page,
+                                      PieceKind::AutonumberStream, PieceKind::Class,
+                                      PieceKind::EndOfDeclarations}));
 
     EXPECT_EQ(pieces[0]->lines, Lines{"<!OPS, Version = 8.0>"});
     EXPECT_EQ(pieces[1]->lines, Lines{"<!Document,\n\tFinal Output Device =\t\"ps\">"});
@@ -138,7 +141,11 @@ TEST(ParseActions, ParagraphMarksInCellsTablesAndMasterTables) {
     const ParsedText parsed = parseText(text);
     ASSERT_EQ(parsed.code, 0);
     const PieceList& pieces = parsed.document.pieces;
-    EXPECT_EQ(kindsOf(pieces), (std::vector<int>{1, 14, 37, 39, 40, 11, 23, 36, 38, 39, 40}));
+    EXPECT_EQ(kindsOf(pieces),
+              (std::vector<PieceKind>{
+                  PieceKind::Header, PieceKind::MasterTable, PieceKind::MasterRow, PieceKind::Cell,
+                  PieceKind::EndOfTable, PieceKind::Class, PieceKind::EndOfDeclarations,
+                  PieceKind::TableStart, PieceKind::Row, PieceKind::Cell, PieceKind::EndOfTable}));
     // Inside a master table no marks, and none after it either.
     EXPECT_EQ(pieces[3]->lines, (Lines{"<Cell>", "<\"p\">", "A", "<\"p\">", "B"}));
     EXPECT_EQ(pieces[5]->lines, Lines{"<!Class, \"p\">"});
@@ -161,7 +168,10 @@ TEST(ParseActions, FramesMakePiecesForTheFrameItsObjectsAndTheTextAfterIt) {
     const ParsedText parsed = parseText(text);
     ASSERT_EQ(parsed.code, 0);
     const PieceList& pieces = parsed.document.pieces;
-    ASSERT_EQ(kindsOf(pieces), (std::vector<int>{1, 23, 24, 27, 35}));
+    ASSERT_EQ(
+        kindsOf(pieces),
+        (std::vector<PieceKind>{PieceKind::Header, PieceKind::EndOfDeclarations, PieceKind::Frame,
+                                PieceKind::TextString, PieceKind::TextAfterFrame}));
     EXPECT_EQ(pieces[1]->lines, (Lines{"<!End Declarations>", "<\"p\">", "Text"}));
     EXPECT_EQ(pieces[2]->lines, Lines{"<Frame,"});
     EXPECT_EQ(pieces[2]->name, "f1");
@@ -179,7 +189,9 @@ TEST(ParseActions, AFrameAsTheFirstItemDoesNotSwallowTheTextAfterIt) {
     const ParsedText parsed = parseText(document("", "<Frame, Name = \"f\">\nafter the frame\n"));
     ASSERT_EQ(parsed.code, 0);
     const PieceList& pieces = parsed.document.pieces;
-    ASSERT_EQ(kindsOf(pieces), (std::vector<int>{1, 23, 24, 35}));
+    ASSERT_EQ(kindsOf(pieces),
+              (std::vector<PieceKind>{PieceKind::Header, PieceKind::EndOfDeclarations,
+                                      PieceKind::Frame, PieceKind::TextAfterFrame}));
     EXPECT_EQ(pieces[3]->lines, (Lines{">", "after the frame", EOP}));
     EXPECT_EQ(parsed.document.textOf(*pieces[1]), "<!End Declarations>\n\n");
 }
@@ -305,4 +317,12 @@ TEST(ParseActions, CancelStopsTheParseAtTheNextProgressLine) {
     const ParsedText parsed = parseText(text, settings);
     EXPECT_EQ(parsed.code, result::Cancelled);
     EXPECT_EQ(host.steps, 2);
+}
+
+// A failing comparison of piece kinds names them, as the enumeration does.
+TEST(PieceKinds, PrintByName) {
+    EXPECT_EQ(::testing::PrintToString(PieceKind::TextAfterFrame), "TextAfterFrame");
+    EXPECT_EQ(::testing::PrintToString(PieceKind::Header), "Header");
+    EXPECT_EQ(::testing::PrintToString(PieceKind::EndOfTable), "EndOfTable");
+    EXPECT_EQ(pieceKindName(static_cast<PieceKind>(99)), "PieceKind(99)");
 }
