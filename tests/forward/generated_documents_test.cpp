@@ -9,6 +9,7 @@
 #include "document_generator.h"
 #include "forward/forward_converter.h"
 #include "parser/interleaf/interleaf_diagnostics.h"
+#include "support/file_contents.h"
 #include "support/recording_host.h"
 #include "support/temp_dir.h"
 #include "verifier/verifier.h"
