@@ -1,32 +1,31 @@
 // Speed and memory of the forward conversion and the verifier on large
 // generated documents, at two sizes ten times apart, to show that the cost
 // grows linearly: documents of running text, and documents rich in tables
-// and frames.
+// and frames (quillex-docgen's "text" and "rich" body mixes).
 //
-//   forward_bench [SECTIONS] [STAGE [rich]]
+//   forward_bench [SIZE] [STAGE [text|rich|mixed]]
 //
-// Stages: parse (lex-and-parse alone), txt and rtf (the whole forward
-// conversion), verify (a converted QMX file against a copy of itself). Each
-// measurement runs in a child process of its own, so that its peak resident
-// memory is its own; each runs three times and the best is shown (wall-clock
-// and processor time). With a STAGE only that stage runs, once, in this
-// process, at SECTIONS sections (for profilers); "rich" picks the document
-// rich in tables and frames.
+// SIZE is the smaller document's size in bytes, with the suffixes K, M and G
+// (default 1M). Stages: parse (lex-and-parse alone), txt and rtf (the whole
+// forward conversion), verify (a converted QMX file against a copy of
+// itself). Each measurement runs in a child process of its own, so that its
+// peak resident memory is its own; each runs three times and the best is
+// shown (wall-clock and processor time). With a STAGE only that stage runs,
+// once, in this process, on a document of SIZE (for profilers) whose body is
+// running text unless another mix is named.
 #include "conversion/conversion_host.h"
 #include "conversion/result_code.h"
-#include "document_generator.h"
+#include "docgen/document_generator.h"
 #include "forward/document_parser.h"
 #include "forward/forward_converter.h"
-#include "rich_document_generator.h"
 #include "verifier/verifier.h"
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
+#include <optional>
 #include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -63,23 +62,32 @@ const char* stageName(Stage stage) {
     return "";
 }
 
+// The seed of every document measured, so that runs compare the same bytes.
+constexpr std::uint64_t kSeed = 7;
+// The smaller of the two sizes measured when none is given.
+constexpr std::uint64_t kDefaultSize = 1 << 20;
+
 // The folders of one size: the source document, the forward outputs and the
 // translated copy the verifier compares with them.
 struct Workspace {
     fs::path folder;
-    bool rich = false; // tables and frames rather than running text
+    docgen::BodyMix mix = docgen::BodyMix::RunningText;
     fs::path source() const { return folder / "large.DOC"; }
     fs::path outputs() const { return folder / "out"; }
     fs::path translated() const { return folder / "translated"; }
 };
 
-std::size_t writeDocument(const Workspace& work, int sections) {
+bool writeDocument(const Workspace& work, std::uint64_t bytes) {
     fs::create_directories(work.outputs());
     fs::create_directories(work.translated());
-    const std::string text =
-        work.rich ? bench::generateRichDocument(sections) : bench::generateDocument(sections);
-    std::ofstream(work.source(), std::ios::binary) << text;
-    return text.size();
+    docgen::GeneratorOptions generated;
+    generated.seed = kSeed;
+    generated.size = bytes;
+    generated.mix = work.mix;
+    if (docgen::generateDocumentFile(generated, work.source().string()))
+        return true;
+    std::fprintf(stderr, "cannot write %s\n", work.source().c_str());
+    return false;
 }
 
 ConversionOptions forwardOptions(const Workspace& work, int format) {
@@ -206,12 +214,12 @@ long baselineKilobytes() {
     return usage.ru_maxrss;
 }
 
-int runOneStage(const std::string& name, int sections, const fs::path& folder, bool rich) {
+int runOneStage(const std::string& name, std::uint64_t bytes, const Workspace& work) {
     for (Stage stage : kStages) {
         if (name != stageName(stage))
             continue;
-        const Workspace work{folder, rich};
-        writeDocument(work, sections);
+        if (!writeDocument(work, bytes))
+            return 1;
         if (stage == Stage::Verify)
             prepareVerification(work);
         const auto start = std::chrono::steady_clock::now();
@@ -230,32 +238,45 @@ int runOneStage(const std::string& name, int sections, const fs::path& folder, b
 } // namespace
 
 int main(int argc, char** argv) {
-    const int sections = argc > 1 ? std::atoi(argv[1]) : 2000;
+    const auto size = argc > 1 ? docgen::parseSize(argv[1]) : std::optional(kDefaultSize);
+    if (!size) {
+        std::fprintf(stderr, "bad size %s (bytes, with K, M or G)\n", argv[1]);
+        return 2;
+    }
     const fs::path folder =
         fs::temp_directory_path() / ("quillex_bench_" + std::to_string(getpid()));
     if (argc > 2) {
-        const bool rich = argc > 3 && std::strcmp(argv[3], "rich") == 0;
-        const int code = runOneStage(argv[2], sections, folder, rich);
+        const auto mix =
+            argc > 3 ? docgen::mixFromName(argv[3]) : std::optional(docgen::BodyMix::RunningText);
+        if (!mix) {
+            std::fprintf(stderr, "unknown mix %s (text, rich, mixed)\n", argv[3]);
+            return 2;
+        }
+        const int code = runOneStage(argv[2], *size, Workspace{folder, *mix});
         fs::remove_all(folder);
         return code;
     }
 
     std::printf("baseline peak RSS %ld KB\n", baselineKilobytes());
-    for (bool rich : {false, true}) {
-        std::printf("\n%s\n",
-                    rich ? "Documents rich in tables and frames" : "Documents of running text");
-        std::printf("%-7s %9s %12s %9s %9s %9s %14s %8s\n", "stage", "sections", "bytes", "seconds",
-                    "MB/s", "cpu MB/s", "peak RSS (KB)", "RSS/in");
-        for (int size : {sections, sections * 10}) {
-            const Workspace work{folder / std::to_string(size), rich};
-            writeDocument(work, size);
+    for (const docgen::BodyMix mix :
+         {docgen::BodyMix::RunningText, docgen::BodyMix::TablesAndFrames}) {
+        std::printf("\n%s\n", mix == docgen::BodyMix::TablesAndFrames
+                                  ? "Documents rich in tables and frames"
+                                  : "Documents of running text");
+        std::printf("%-7s %12s %12s %9s %9s %9s %14s %8s\n", "stage", "document", "bytes",
+                    "seconds", "MB/s", "cpu MB/s", "peak RSS (KB)", "RSS/in");
+        for (const std::uint64_t documentBytes : {*size, *size * 10}) {
+            const Workspace work{folder / std::to_string(documentBytes), mix};
+            if (!writeDocument(work, documentBytes))
+                return 1;
             prepareVerification(work);
             for (Stage stage : kStages) {
                 const std::uintmax_t bytes = inputBytes(stage, work);
                 const Measurement m = bestOf(3, stage, work);
                 const double megabytes = static_cast<double>(bytes) / (1024.0 * 1024.0);
-                std::printf("%-7s %9d %12ju %9.3f %9.2f %9.2f %14ld %8.2f%s\n", stageName(stage),
-                            size, bytes, m.seconds, m.seconds > 0 ? megabytes / m.seconds : 0.0,
+                std::printf("%-7s %12ju %12ju %9.3f %9.2f %9.2f %14ld %8.2f%s\n", stageName(stage),
+                            static_cast<std::uintmax_t>(documentBytes), bytes, m.seconds,
+                            m.seconds > 0 ? megabytes / m.seconds : 0.0,
                             m.cpuSeconds > 0 ? megabytes / m.cpuSeconds : 0.0, m.peakKilobytes,
                             static_cast<double>(m.peakKilobytes) * 1024.0 /
                                 static_cast<double>(bytes),

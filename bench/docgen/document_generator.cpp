@@ -12,6 +12,7 @@
 #include <array>
 #include <cerrno>
 #include <memory>
+#include <span>
 #include <vector>
 
 namespace quillex::docgen {
@@ -75,11 +76,105 @@ enum class Construct {
 };
 constexpr int kConstructCount = static_cast<int>(Construct::ExtraClassParagraph) + 1;
 
+// Running text, or what stands outside it (tables, frames, markers and
+// references); a body mix draws from one family or both.
+enum class Family { RunningText, OutsideText };
+
+struct ConstructFamily {
+    Construct construct;
+    Family family;
+};
+
+// Every construct once, in the order a deck is laid out before shuffling:
+// the bytes a seed gives depend on it.
+constexpr ConstructFamily kConstructFamilies[] = {
+    {Construct::Paragraph, Family::RunningText},
+    {Construct::Title, Family::RunningText},
+    {Construct::List, Family::RunningText},
+    {Construct::Steps, Family::RunningText},
+    {Construct::CodeListing, Family::RunningText},
+    {Construct::SharedContents, Family::RunningText},
+    {Construct::PrefixNote, Family::RunningText},
+    {Construct::ReadOnly, Family::RunningText},
+    {Construct::HiddenWithEffectivity, Family::RunningText},
+    {Construct::CrossReferenceVariable, Family::OutsideText},
+    {Construct::Table, Family::OutsideText},
+    {Construct::FrameMixed, Family::OutsideText},
+    {Construct::FrameTextStrings, Family::OutsideText},
+    {Construct::FrameChart, Family::OutsideText},
+    {Construct::FrameMicroDocument, Family::OutsideText},
+    {Construct::FrameNamedObject, Family::OutsideText},
+    {Construct::FrameSharedNamedObject, Family::OutsideText},
+    {Construct::FrameGraphics, Family::OutsideText},
+    {Construct::Footnote, Family::OutsideText},
+    {Construct::SharedFrame, Family::OutsideText},
+    {Construct::HeaderFooter, Family::OutsideText},
+    {Construct::IndexMarkers, Family::OutsideText},
+    {Construct::References, Family::OutsideText},
+    {Construct::ExtraClassParagraph, Family::RunningText},
+};
+static_assert(std::size(kConstructFamilies) == kConstructCount);
+
+struct Copies {
+    Construct construct;
+    int count;
+};
+
+// Extra copies that each deck of a mix holds, so that these constructs come
+// up more often than the others: documents are mostly paragraphs, and the
+// rich mix leans on tables and anchored frames.
+constexpr Copies kMixedExtras[] = {{Construct::Paragraph, 12},
+                                   {Construct::List, 2},
+                                   {Construct::Table, 1},
+                                   {Construct::FrameMixed, 1},
+                                   {Construct::Title, 1}};
+constexpr Copies kRunningTextExtras[] = {
+    {Construct::Paragraph, 12}, {Construct::List, 2}, {Construct::Title, 1}};
+constexpr Copies kTablesAndFramesExtras[] = {{Construct::Table, 2}, {Construct::FrameMixed, 2}};
+
+// The families a mix draws from and its extra copies.
+struct MixRule {
+    BodyMix mix;
+    bool runningText;
+    bool outsideText;
+    std::span<const Copies> extras;
+    bool draws(Family family) const {
+        return family == Family::RunningText ? runningText : outsideText;
+    }
+};
+
+constexpr MixRule kMixRules[] = {
+    {BodyMix::Mixed, true, true, kMixedExtras},
+    {BodyMix::RunningText, true, false, kRunningTextExtras},
+    {BodyMix::TablesAndFrames, false, true, kTablesAndFramesExtras},
+};
+
+const MixRule& mixRule(BodyMix mix) {
+    for (const MixRule& rule : kMixRules)
+        if (rule.mix == mix)
+            return rule;
+    return kMixRules[0];
+}
+
+// The constructs of one deck of `mix`, before shuffling.
+std::vector<Construct> unshuffledDeck(BodyMix mix) {
+    const MixRule& rule = mixRule(mix);
+    std::vector<Construct> deck;
+    for (const auto& [construct, family] : kConstructFamilies)
+        if (rule.draws(family))
+            deck.push_back(construct);
+    for (const auto& [construct, count] : rule.extras)
+        deck.insert(deck.end(), count, construct);
+    return deck;
+}
+
 class Generator {
   public:
     Generator(const GeneratorOptions& options, DocumentSink& out)
         : c_(options, out), text_(c_), diagrams_(c_, text_), tables_(c_, text_, diagrams_) {
-        text_.setDiagrams(&diagrams_);
+        // Body text may anchor frames, except in a body of running text only.
+        if (options.mix != BodyMix::RunningText)
+            text_.setDiagrams(&diagrams_);
     }
 
     void run();
@@ -353,13 +448,7 @@ void Generator::documentBody(bool full) {
     std::size_t next = 0;
     while (remaining() > kConstructMargin) {
         if (next == deck.size()) {
-            deck.clear();
-            for (int i = 0; i < kConstructCount; ++i)
-                deck.push_back(static_cast<Construct>(i));
-            for (int i = 0; i < 12; ++i)
-                deck.push_back(Construct::Paragraph);
-            deck.insert(deck.end(), {Construct::List, Construct::List, Construct::Table,
-                                     Construct::FrameMixed, Construct::Title});
+            deck = unshuffledDeck(c_.options.mix);
             for (std::size_t i = deck.size() - 1; i > 0; --i)
                 std::swap(deck[i], deck[c_.random.below(i + 1)]);
             next = 0;

@@ -3,10 +3,10 @@
 //
 // The same options always give the same bytes. Output streams through a
 // DocumentSink, so the cost is linear in the size and memory stays small
-// whatever the size. A document holds every construct the reader knows once
-// it is a few hundred kilobytes long; smaller ones hold a simpler mix. The
-// size is met exactly unless it is below the smallest document (about 700
-// bytes), which is then written whole.
+// whatever the size. With the default body mix a document holds every
+// construct the reader knows once it is a few hundred kilobytes long; smaller
+// ones hold a simpler mix. The size is met exactly unless it is below the
+// smallest document (about 700 bytes), which is then written whole.
 #pragma once
 
 #include "generator_options.h"

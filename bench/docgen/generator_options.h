@@ -28,17 +28,35 @@ enum class Refused {
     WrongVersion,        // a header of version 8.4
 };
 
+// What the body of a document draws its constructs from. The default mixes
+// everything; benchmarks measure running text and what lives outside it
+// apart.
+enum class BodyMix {
+    Mixed,           // every construct, mostly paragraphs
+    RunningText,     // paragraphs of every kind, without tables or frames
+    TablesAndFrames, // tables, frames, footnotes, index markers and references
+};
+
 struct GeneratorOptions {
     std::uint64_t seed = 1;
     std::uint64_t size = 64 * 1024; // bytes wanted
     DocumentKind kind = DocumentKind::Document;
     bool japanese = false; // Shift-JIS text, double-byte codes, "SJIS" encoding
     bool crlf = false;     // CR LF line ends instead of LF
+    BodyMix mix = BodyMix::Mixed;
     std::set<Refused> refused;
 };
 
 // The names of the refused constructs as the command line takes them.
 std::vector<std::string_view> refusedNames();
 std::optional<Refused> refusedFromName(std::string_view name);
+
+// The names of the body mixes as the command line takes them.
+std::vector<std::string_view> mixNames();
+std::optional<BodyMix> mixFromName(std::string_view name);
+
+// A size in bytes as the command line takes it: a number with an optional
+// suffix K, M or G (powers of 1024). Nothing for anything else.
+std::optional<std::uint64_t> parseSize(std::string_view text);
 
 } // namespace quillex::docgen

@@ -4,6 +4,7 @@
 #include "conversion/result_code.h"
 #include "fake_batch_host.h"
 #include "foundation/file_error.h"
+#include "support/file_contents.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 // The quillex command: exit status, results, refusals and settings.
+#include "support/file_contents.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

@@ -7,6 +7,7 @@
 #include "app/batch_runner.h"
 #include "fake_batch_host.h"
 #include "foundation/disk_space.h"
+#include "support/file_contents.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 // The RTF form of a converted document opens in an office suite and shows
 // the same lines as the text form. Runs only where LibreOffice is installed.
+#include "support/file_contents.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

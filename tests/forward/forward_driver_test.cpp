@@ -4,6 +4,7 @@
 #include "forward/forward_converter.h"
 #include "foundation/disk_space.h"
 #include "foundation/file_error.h"
+#include "support/file_contents.h"
 #include "support/recording_host.h"
 #include "support/temp_dir.h"
 

@@ -5,6 +5,7 @@
 #include "conversion/conversion_host.h"
 #include "conversion/result_code.h"
 #include "forward/document_parser.h"
+#include "support/file_contents.h"
 #include "support/recording_host.h"
 #include "support/temp_dir.h"
 

@@ -3,20 +3,24 @@
 // its ORG copy keeps the source's lines, and its QMX file verifies against
 // itself without a finding. Also
 // the generator's own promises (same seed same bytes, exact size, every
-// construct present, refused constructs only when asked), since the
-// benchmarks and fuzz seeds rely on them.
+// construct present, refused constructs only when asked, body mixes, sizes
+// as the command line takes them), since the benchmarks and fuzz seeds rely
+// on them.
 #include "conversion/result_code.h"
 #include "document_generator.h"
 #include "forward/forward_converter.h"
 #include "parser/interleaf/interleaf_diagnostics.h"
+#include "support/file_contents.h"
 #include "support/recording_host.h"
 #include "support/temp_dir.h"
 #include "verifier/verifier.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 using namespace quillex;
@@ -156,6 +160,34 @@ TEST_F(GeneratedDocumentsTest, RefusedConstructsGiveTheirResultAndLeaveNothing) 
     }
 }
 
+// The body mixes the benchmarks measure apart: each converts, running text
+// has no table or frame in its body, and the rich mix has more of both than
+// the default one.
+TEST_F(GeneratedDocumentsTest, BodyMixesConvertAndKeepToTheirConstructs) {
+    const auto countInBody = [](const std::string& text, std::string_view construct) {
+        int count = 0;
+        for (std::size_t at = text.find(construct, text.find("<!End Declarations>"));
+             at != std::string::npos; at = text.find(construct, at + 1))
+            ++count;
+        return count;
+    };
+    std::map<BodyMix, int> frames, tables;
+    for (const BodyMix mix : {BodyMix::Mixed, BodyMix::RunningText, BodyMix::TablesAndFrames}) {
+        GeneratorOptions generatorOptions = generated(4, 300 * 1024, DocumentKind::Document);
+        generatorOptions.mix = mix;
+        const std::string text = generateDocumentText(generatorOptions);
+        EXPECT_EQ(text.size(), generatorOptions.size);
+        EXPECT_EQ(convert("mix.DOC", text, false), result::Success);
+        frames[mix] = countInBody(text, "<Frame,");
+        tables[mix] = countInBody(text, "<Table,");
+    }
+    EXPECT_EQ(frames[BodyMix::RunningText], 0);
+    EXPECT_EQ(tables[BodyMix::RunningText], 0);
+    EXPECT_GT(tables[BodyMix::Mixed], 0);
+    EXPECT_GT(frames[BodyMix::TablesAndFrames], frames[BodyMix::Mixed]);
+    EXPECT_GT(tables[BodyMix::TablesAndFrames], tables[BodyMix::Mixed]);
+}
+
 TEST(DocumentGeneratorTest, TheSameOptionsGiveTheSameBytesAndSeedsDiffer) {
     const GeneratorOptions options = generated(42, 64 * 1024, DocumentKind::Document, true);
     const std::string first = generateDocumentText(options);
@@ -178,6 +210,17 @@ TEST(DocumentGeneratorTest, DocumentsHaveExactlyTheSizeAsked) {
     // its body is never empty.
     const std::string tiny = generateDocumentText(generated(1, 1, DocumentKind::Document));
     EXPECT_GT(tiny.size(), tiny.find("<!End Declarations>") + 25);
+}
+
+// A size is a number and one of the known suffixes; anything else, or a size
+// past 64 bits, is refused rather than read as some other size.
+TEST(DocumentGeneratorTest, SizesTakeTheirSuffixesAndRefuseTheRest) {
+    EXPECT_EQ(parseSize("700"), 700u);
+    EXPECT_EQ(parseSize("64K"), 64u * 1024);
+    EXPECT_EQ(parseSize("2MB"), 2u * 1024 * 1024);
+    EXPECT_EQ(parseSize("1G"), 1024u * 1024 * 1024);
+    for (const char* bad : {"", "K", "-1", " 5", "5Q", "5 K", "17179869184G"})
+        EXPECT_EQ(parseSize(bad), std::nullopt) << bad;
 }
 
 TEST(DocumentGeneratorTest, ALargeDocumentHoldsEveryConstruct) {

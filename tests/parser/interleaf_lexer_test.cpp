@@ -5,6 +5,7 @@
 #include "lexer_definition.h"
 #include "parser/interleaf/interleaf_lexer.h"
 #include "parser/interleaf/interleaf_tokens.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,7 @@
 using namespace quillex;
 using namespace quillex::ileaf;
 using quillex::testing::RecordingHost;
-using quillex::testing::TempFile;
+using quillex::testing::TempDir;
 
 namespace {
 
@@ -40,8 +41,9 @@ int currentList(InterleafLexer& lexer) {
 
 // Scans `input` from expression list `list` (0: as a file starts).
 std::vector<Lexeme> scan(const std::string& input, int list = 0, std::size_t limit = 1000) {
-    TempFile file(input);
-    InterleafLexer lexer(file.path());
+    TempDir folder;
+    const std::string file = folder.write("input.DOC", input);
+    InterleafLexer lexer(file);
     if (list != 0)
         lexer.pushExpressionList(lexer.table()->expressionList(list));
     std::vector<Lexeme> out;
@@ -254,8 +256,9 @@ TEST(InterleafLexer, TokenNamesMatchTheLexerDefinition) {
     std::ifstream in(std::string(QUILLEX_TEST_DATA) + "/../../resources/interleaf_lexer.def");
     ASSERT_TRUE(in);
     const auto def = tablegen::readLexerDefinition(in, "interleaf_lexer.def");
-    TempFile file("x");
-    InterleafLexer lexer(file.path());
+    TempDir folder;
+    const std::string file = folder.write("input.DOC", "x");
+    InterleafLexer lexer(file);
     std::set<std::int32_t> named;
     for (const auto& token : def.tokens) {
         EXPECT_STREQ(lexer.tokenToConstChar(token.number), token.name.c_str());
@@ -279,9 +282,10 @@ std::string fileWithUnexpected(int count) {
 }
 
 TEST(InterleafLexer, UnexpectedCharacterWithoutDebugThrowsAtOnce) {
-    TempFile file(fileWithUnexpected(1));
+    TempDir folder;
+    const std::string file = folder.write("input.DOC", fileWithUnexpected(1));
     RecordingHost host;
-    InterleafLexer lexer(file.path(), &host, 0);
+    InterleafLexer lexer(file, &host, 0);
     try {
         while (++lexer) {
         }
@@ -293,9 +297,10 @@ TEST(InterleafLexer, UnexpectedCharacterWithoutDebugThrowsAtOnce) {
 }
 
 TEST(InterleafLexer, TwentyUnexpectedCharactersAreReportedAndSkipped) {
-    TempFile file(fileWithUnexpected(20));
+    TempDir folder;
+    const std::string file = folder.write("input.DOC", fileWithUnexpected(20));
     RecordingHost host;
-    InterleafLexer lexer(file.path(), &host, 1);
+    InterleafLexer lexer(file, &host, 1);
     std::vector<std::int32_t> tokens;
     while (SSRefPtr<SSLexLexeme> l = ++lexer)
         tokens.push_back(l->token());
@@ -310,9 +315,10 @@ TEST(InterleafLexer, TwentyUnexpectedCharactersAreReportedAndSkipped) {
 }
 
 TEST(InterleafLexer, TwentyFirstUnexpectedCharacterAborts) {
-    TempFile file(fileWithUnexpected(25));
+    TempDir folder;
+    const std::string file = folder.write("input.DOC", fileWithUnexpected(25));
     RecordingHost host;
-    InterleafLexer lexer(file.path(), &host, 1);
+    InterleafLexer lexer(file, &host, 1);
     try {
         while (++lexer) {
         }
@@ -328,9 +334,10 @@ TEST(InterleafLexer, TwentyFirstUnexpectedCharacterAborts) {
 }
 
 TEST(InterleafLexer, UnexpectedTextIncludesWhatWasReadBeforeTheRejectedCharacter) {
-    TempFile file("(x\n(y");
+    TempDir folder;
+    const std::string file = folder.write("input.DOC", "(x\n(y");
     RecordingHost host;
-    InterleafLexer lexer(file.path(), &host, 1);
+    InterleafLexer lexer(file, &host, 1);
     lexer.pushExpressionList(lexer.table()->expressionList(9));
     std::vector<std::int32_t> tokens;
     while (SSRefPtr<SSLexLexeme> l = ++lexer)

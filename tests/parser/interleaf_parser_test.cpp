@@ -6,6 +6,7 @@
 #include "parser/interleaf/interleaf_diagnostics.h"
 #include "parser/interleaf/interleaf_parser.h"
 #include "parser/interleaf/interleaf_tokens.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +20,7 @@ using namespace quillex;
 using namespace quillex::ileaf;
 using quillex::testing::interleafSample;
 using quillex::testing::RecordingHost;
-using quillex::testing::TempFile;
+using quillex::testing::TempDir;
 
 namespace {
 
@@ -84,8 +85,10 @@ TEST(InterleafParser, SampleDocumentsUseEveryProduction) {
 }
 
 TEST(InterleafParser, ReduceSeesTheLexemesOfTheRightHandSide) {
-    TempFile file(kHeader + "<!Class, \"para\", Top = \"a\"\"b\">\n<F0>text\n");
-    RecordingParser parser(file.path());
+    TempDir folder;
+    const std::string file =
+        folder.write("input.DOC", kHeader + "<!Class, \"para\", Top = \"a\"\"b\">\n<F0>text\n");
+    RecordingParser parser(file);
     ASSERT_EQ(parser.parse(), 0);
     using Texts = std::vector<std::string>;
     EXPECT_EQ(parser.firstRightSides[Production::OpsHeaderStart],
@@ -99,8 +102,9 @@ TEST(InterleafParser, ReduceSeesTheLexemesOfTheRightHandSide) {
 
 TEST(InterleafParser, DefaultReductionSpansTheSourceText) {
     const std::string body = "<F0>two\nlines<\"p\">";
-    TempFile file(kHeader + body);
-    RecordingParser parser(file.path());
+    TempDir folder;
+    const std::string file = folder.write("input.DOC", kHeader + body);
+    RecordingParser parser(file);
     ASSERT_EQ(parser.parse(), 0);
     // The whole document: every byte, first line to just past the last byte.
     const SourceSpan& document = parser.firstSpans.at(Production::DocumentWithoutBody);
@@ -152,9 +156,10 @@ TEST(SourceSpan, JoinsKeepTextAndPositionsWhicheverBufferIsKept) {
 }
 
 TEST(InterleafParser, HeaderWithoutBlankIsASyntaxError) {
-    TempFile file("<!OPS,Version = 8.0>\n");
+    TempDir folder;
+    const std::string file = folder.write("input.DOC", "<!OPS,Version = 8.0>\n");
     RecordingHost host;
-    InterleafParser parser(file.path(), &host, 1);
+    InterleafParser parser(file, &host, 1);
     EXPECT_NE(parser.parse(), 0);
     EXPECT_EQ(parser.errorCode(), 6);
     ASSERT_EQ(host.results.size(), 1u);
@@ -162,26 +167,29 @@ TEST(InterleafParser, HeaderWithoutBlankIsASyntaxError) {
 }
 
 TEST(InterleafParser, SyntaxErrorWithoutDebugIsSilent) {
-    TempFile file("<!OPS,Version = 8.0>\n");
+    TempDir folder;
+    const std::string file = folder.write("input.DOC", "<!OPS,Version = 8.0>\n");
     RecordingHost host;
-    InterleafParser parser(file.path(), &host, 0);
+    InterleafParser parser(file, &host, 0);
     EXPECT_NE(parser.parse(), 0);
     EXPECT_EQ(parser.errorCode(), 6);
     EXPECT_TRUE(host.results.empty());
 }
 
 TEST(InterleafParser, ExpectedTextOfTwoTokensAtEndOfInput) {
-    TempFile file(kHeader + "<F0 Top = \"");
+    TempDir folder;
+    const std::string file = folder.write("input.DOC", kHeader + "<F0 Top = \"");
     RecordingHost host;
-    InterleafParser parser(file.path(), &host, 1);
+    InterleafParser parser(file, &host, 1);
     EXPECT_NE(parser.parse(), 0);
     ASSERT_EQ(host.results.size(), 1u);
     EXPECT_EQ(host.results[0], "Unexpected text: eof Expected DQUOTED_TEXT, or END_DQUOTE.");
 }
 
 TEST(InterleafParser, ExpectedTokenTextJoinsNamesAndSkipsTheErrorToken) {
-    TempFile file("x");
-    InterleafLexer lexer(file.path());
+    TempDir folder;
+    const std::string file = folder.write("input.DOC", "x");
+    InterleafLexer lexer(file);
     using Tokens = std::vector<std::int32_t>;
     EXPECT_EQ(expectedTokenText(Tokens{}, lexer), "");
     EXPECT_EQ(expectedTokenText(Tokens{VERSION}, lexer), "Expected VERSION");
@@ -195,9 +203,11 @@ TEST(InterleafParser, ExpectedTokenTextJoinsNamesAndSkipsTheErrorToken) {
 }
 
 TEST(InterleafParser, EmptyFieldDataEndsInASyntaxError) {
-    TempFile file(kHeader + "<Frame, Diagram = V11, (t1,(x)>\n");
+    TempDir folder;
+    const std::string file =
+        folder.write("input.DOC", kHeader + "<Frame, Diagram = V11, (t1,(x)>\n");
     RecordingHost host;
-    InterleafParser parser(file.path(), &host, 1);
+    InterleafParser parser(file, &host, 1);
     EXPECT_NE(parser.parse(), 0);
     EXPECT_EQ(parser.errorCode(), 6);
     ASSERT_EQ(host.results.size(), 1u);
@@ -205,8 +215,9 @@ TEST(InterleafParser, EmptyFieldDataEndsInASyntaxError) {
 }
 
 TEST(InterleafParser, UnexpectedCharacterLeavesParseAsInteger) {
-    TempFile file(kHeader + "<F0 'x'>");
-    InterleafParser parser(file.path());
+    TempDir folder;
+    const std::string file = folder.write("input.DOC", kHeader + "<F0 'x'>");
+    InterleafParser parser(file);
     try {
         parser.parse();
         FAIL() << "no error raised";
@@ -225,9 +236,10 @@ TEST(InterleafParser, MissingFileRaisesTheEngineError) {
 }
 
 TEST(InterleafDiagnostics, ListsLexemesAndTheOutcome) {
-    TempFile file(kHeader + "<F0>a\tb\x01");
+    TempDir folder;
+    const std::string file = folder.write("input.DOC", kHeader + "<F0>a\tb\x01");
     std::ostringstream out;
-    EXPECT_EQ(writeInterleafDiagnostics(file.path(), out, 1, 1252), 0);
+    EXPECT_EQ(writeInterleafDiagnostics(file, out, 1, 1252), 0);
     const std::string text = out.str();
     EXPECT_NE(text.find(describeLexeme("VERSION", 1, 7, " Version = ")), std::string::npos);
     EXPECT_NE(text.find("JUNK                             1:22 \"\\n\"\n"), std::string::npos);
@@ -238,9 +250,10 @@ TEST(InterleafDiagnostics, ListsLexemesAndTheOutcome) {
 }
 
 TEST(InterleafDiagnostics, ReportsSyntaxErrorsAndMissingFiles) {
-    TempFile file("<!OPS,Version = 8.0>\n");
+    TempDir folder;
+    const std::string file = folder.write("input.DOC", "<!OPS,Version = 8.0>\n");
     std::ostringstream out;
-    EXPECT_EQ(writeInterleafDiagnostics(file.path(), out, 1, 1252), 6);
+    EXPECT_EQ(writeInterleafDiagnostics(file, out, 1, 1252), 6);
     EXPECT_NE(out.str().find("Unexpected text: Version Expected VERSION."), std::string::npos);
     EXPECT_NE(out.str().find("Refused, error code 6"), std::string::npos);
     std::ostringstream missing;

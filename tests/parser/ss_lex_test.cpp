@@ -9,7 +9,7 @@
 
 #include "engine_failure.h"
 #include "sample_tables.h"
-#include "temp_file.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -20,6 +20,7 @@ namespace quillex {
 namespace {
 
 using namespace test;
+using quillex::testing::TempDir;
 
 struct Seen {
     std::int32_t token;
@@ -205,7 +206,7 @@ TEST(SSLex, ListActionFailures) {
 }
 
 TEST(SSLex, FileLinesAndColumnsInTextMode) {
-    TempFolder folder;
+    TempDir folder;
     // CR LF reads as LF, a lone CR is an ordinary character, Ctrl-Z ends the data.
     const auto file = folder.write("lines.txt", "ab cd\r\nef\n\tgh\rij\r\n\r\n12\x1a zz");
     SampleLex lex(file);
@@ -226,7 +227,7 @@ TEST(SSLex, StringConsumerReadsBytesAsTheyAre) {
 }
 
 TEST(SSLex, DoubleByteCharactersCountTwoColumns) {
-    TempFolder folder;
+    TempDir folder;
     const auto file = folder.write("sjis.txt", "a\x82\xa0"
                                                "b\x81\x40\n\xe0\x40"
                                                "c");
@@ -240,7 +241,7 @@ TEST(SSLex, DoubleByteCharactersCountTwoColumns) {
 }
 
 TEST(SSLex, LeadByteAtTheEndOfTheDataStandsAlone) {
-    TempFolder folder;
+    TempDir folder;
     {
         SampleLex lex(folder.write("end.txt", "ab\x82"), 932);
         EXPECT_EQ(lex.all(), (std::vector<Seen>{{WORD, "ab", 1, 1}, {HIGH, "\x82", 1, 3}}));
@@ -274,7 +275,7 @@ TEST(SSLex, UnicodeConsumerReadsSixteenBitCodes) {
 }
 
 TEST(SSLex, SmallBufferRefillsAndGrows) {
-    TempFolder folder;
+    TempDir folder;
     const auto file = folder.write("long.txt", "abcdefghij klm 123456789");
     SSLexTable table(sampleLexTable(), "sample");
     {
@@ -379,7 +380,7 @@ TEST(SSLexBufferConsumer, ReadsTheOwnersBytesInPlace) {
 }
 
 TEST(SSLexFileConsumer, EmptyOrMissingFile) {
-    TempFolder folder;
+    TempDir folder;
     const auto empty = folder.write("empty.doc", "");
     try {
         SSLexFileConsumer consumer(empty);
@@ -390,23 +391,23 @@ TEST(SSLexFileConsumer, EmptyOrMissingFile) {
                   "SSLex0102e: Invalid file length or read error, " + empty + ", 0");
     }
     try {
-        SSLex lex(folder.path() + "/missing.doc");
+        SSLex lex(folder.file("missing.doc"));
         FAIL() << "no exception";
     } catch (const SSException& e) {
         EXPECT_EQ(e.id(), 1);
         EXPECT_EQ(std::string(e.text()),
-                  "SSLex0101e: Error opening file, " + folder.path() + "/missing.doc, 2");
+                  "SSLex0101e: Error opening file, " + folder.file("missing.doc") + ", 2");
     }
 }
 
 TEST(SSLexFileConsumer, AutoConsumerChoosesUnicodeOnByteOrderMark) {
-    TempFolder folder;
+    TempDir folder;
     EXPECT_EQ(SSLexAutoFileConsumer::detectType(
                   folder.write("u.txt", std::string_view("\xfe\xff\0a", 4))),
               SSLexConsumerType::Unicode);
     EXPECT_EQ(SSLexAutoFileConsumer::detectType(folder.write("b.txt", "ab")),
               SSLexConsumerType::SingleByte);
-    SSLexAutoFileConsumer consumer(folder.path() + "/u.txt");
+    SSLexAutoFileConsumer consumer(folder.file("u.txt"));
     EXPECT_EQ(consumer.type(), SSLexConsumerType::Unicode);
     ASSERT_TRUE(++consumer);
     EXPECT_EQ(consumer.current(), SSLexConsumer::startSymbol);

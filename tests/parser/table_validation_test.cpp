@@ -8,7 +8,7 @@
 
 #include "engine_failure.h"
 #include "sample_tables.h"
-#include "temp_file.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +19,7 @@ namespace quillex {
 namespace {
 
 using namespace test;
+using quillex::testing::TempDir;
 
 std::pair<std::int32_t, std::string> lexFailure(const Bytes& image) {
     return failureOf([&] { SSLexTable table(image, "bad"); });
@@ -92,14 +93,14 @@ TEST(SSLexTable, ExpressionListIndexOutOfRange) {
 TEST(SSLexTable, ResourceAndFileFailures) {
     EXPECT_EQ(failureOf([] { SSLexTable table("NO_SUCH_TABLE", "IleafLexTable"); }),
               std::pair(36, std::string("SSLex0108e: Resource not found, NO_SUCH_TABLE")));
-    TempFolder folder;
-    const std::string missing = folder.path() + "/missing.tbl";
+    TempDir folder;
+    const std::string missing = folder.file("missing.tbl");
     EXPECT_EQ(failureOf([&] { SSLexTable table(missing); }),
               std::pair(1, "SSLex0101e: Error opening file, " + missing + ", 2"));
     const std::string empty = folder.write("empty.tbl", "");
     EXPECT_EQ(failureOf([&] { SSLexTable table(empty); }).first, 2);
 
-    const std::string good = folder.writeBytes("lex.tbl", sampleLexTable());
+    const std::string good = folder.write("lex.tbl", sampleLexTable());
     SSLexTable table(good);
     EXPECT_EQ(table.expressionLists(), 3u);
 }
@@ -152,11 +153,11 @@ TEST(SSYaccTable, BadOrMissingAutomatonIsAnInvalidLexerTable) {
 TEST(SSYaccTable, ResourceAndFileFailures) {
     EXPECT_EQ(failureOf([] { SSYaccTable table("NO_SUCH_TABLE", "IleafYaccTable"); }),
               std::pair(37, std::string("SSYacc0114e: Resource not found, NO_SUCH_TABLE")));
-    TempFolder folder;
-    const std::string missing = folder.path() + "/missing.tbl";
+    TempDir folder;
+    const std::string missing = folder.file("missing.tbl");
     EXPECT_EQ(failureOf([&] { SSYaccTable table(missing); }),
               std::pair(12, "SSYacc0101e: Open file failed, " + missing));
-    SSYaccTable table(folder.writeBytes("yacc.tbl", sampleParserTable()));
+    SSYaccTable table(folder.write("yacc.tbl", sampleParserTable()));
     EXPECT_EQ(table.states(), 10u);
 }
 

@@ -2,39 +2,26 @@
 #include "qmx/euc_conversion.h"
 
 #include "foundation/file_error.h"
+#include "support/file_contents.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <string>
 
 using namespace quillex;
+using quillex::testing::readFile;
+using quillex::testing::TempDir;
+using quillex::testing::writeFile;
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 class EucFile : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("quillex_euc_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-    fs::path dir_;
+    TempDir dir_;
 };
 
 } // namespace
@@ -73,22 +60,22 @@ TEST(ShiftJisToEuc, PairSplitAcrossPiecesConvertsWhole) {
 }
 
 TEST_F(EucFile, ConvertsBesideTheSourceOrInPlace) {
-    const fs::path source = dir_ / "OUT.DOC";
+    const fs::path source = dir_.path() / "OUT.DOC";
     const std::string text = "<!OPS, Version = 8.0>\r\n\x82\xa0\r\n";
     writeFile(source, text);
 
     convertFileShiftJisToEuc(source.string(), false);
     EXPECT_EQ(readFile(source), text);
-    EXPECT_EQ(readFile(dir_ / "OUT.DOC.EUCTEMP"), "<!OPS, Version = 8.0>\r\n\xa4\xa2\r\n");
+    EXPECT_EQ(readFile(dir_.path() / "OUT.DOC.EUCTEMP"), "<!OPS, Version = 8.0>\r\n\xa4\xa2\r\n");
 
     convertFileShiftJisToEuc(source.string(), true);
     EXPECT_EQ(readFile(source), "<!OPS, Version = 8.0>\r\n\xa4\xa2\r\n");
-    EXPECT_FALSE(fs::exists(dir_ / "OUT.DOC.EUCTEMP"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+    EXPECT_FALSE(fs::exists(dir_.path() / "OUT.DOC.EUCTEMP"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator()), 1);
 }
 
 TEST_F(EucFile, LargeFileConvertsAcrossReadBuffers) {
-    const fs::path source = dir_ / "BIG.DOC";
+    const fs::path source = dir_.path() / "BIG.DOC";
     std::string text;
     for (int i = 0; i < 50000; ++i)
         text += "x\x82\xa0"; // pairs fall on every offset of a read buffer
@@ -98,7 +85,7 @@ TEST_F(EucFile, LargeFileConvertsAcrossReadBuffers) {
 }
 
 TEST_F(EucFile, MissingSourceThrowsAndWritesNothing) {
-    const fs::path source = dir_ / "NONE.DOC";
+    const fs::path source = dir_.path() / "NONE.DOC";
     try {
         convertFileShiftJisToEuc(source.string(), true);
         FAIL() << "no exception";
@@ -106,15 +93,15 @@ TEST_F(EucFile, MissingSourceThrowsAndWritesNothing) {
         EXPECT_EQ(error.cause(), FileError::Cause::FileNotFound);
         EXPECT_EQ(error.path(), source.string());
     }
-    EXPECT_TRUE(fs::is_empty(dir_));
+    EXPECT_TRUE(fs::is_empty(dir_.path()));
 }
 
 TEST_F(EucFile, FailedWriteKeepsTheSourceAndLeavesNoTemporaryFile) {
-    const fs::path source = dir_ / "KEEP.DOC";
+    const fs::path source = dir_.path() / "KEEP.DOC";
     writeFile(source, "\x82\xa0");
     // A folder in the way of the converted file makes its rename fail.
-    fs::create_directory(dir_ / "KEEP.DOC.EUCTEMP");
+    fs::create_directory(dir_.path() / "KEEP.DOC.EUCTEMP");
     EXPECT_THROW(convertFileShiftJisToEuc(source.string(), true), FileError);
     EXPECT_EQ(readFile(source), "\x82\xa0");
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator()), 2);
 }

@@ -2,7 +2,8 @@
 #include "qmx/line_file.h"
 
 #include "foundation/file_error.h"
-#include "rtf_temp_folder.h"
+#include "support/file_contents.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -25,9 +26,9 @@ Lines linesOf(std::string bytes) {
 
 // The same bytes read through a real file.
 Lines linesOfFile(const std::string& bytes) {
-    quillex::test::TempFolder folder;
+    quillex::testing::TempDir folder;
     const std::string path = folder.file("LINES.TXT");
-    quillex::test::writeBytes(path, bytes);
+    quillex::testing::writeFile(path, bytes);
     return readLineFile(path);
 }
 
@@ -66,7 +67,7 @@ TEST(LineFile, LinesAndLineEndRunsCrossBlockBoundaries) {
 }
 
 TEST(LineFile, FileErrorsAreReported) {
-    quillex::test::TempFolder folder;
+    quillex::testing::TempDir folder;
     EXPECT_THROW(LineFile(folder.file("MISSING.TXT")), FileError);
     // A folder opens but cannot be read.
     EXPECT_THROW(readLineFile(folder.path().string()), FileError);
@@ -75,7 +76,7 @@ TEST(LineFile, FileErrorsAreReported) {
 // The text read in one go must be the lines LineFile hands out, each followed
 // by one LF, whatever mix of line ends the file has.
 TEST(LineText, IsTheLinesOfTheLineReaderEachEndedByOneLineFeed) {
-    quillex::test::TempFolder folder;
+    quillex::testing::TempDir folder;
     const std::string path = folder.file("TEXT.TXT");
     std::mt19937 random(7);
     const std::string alphabet = "ab \r\r\n\n<>";
@@ -83,7 +84,7 @@ TEST(LineText, IsTheLinesOfTheLineReaderEachEndedByOneLineFeed) {
         std::string bytes(random() % 40, ' ');
         for (char& c : bytes)
             c = alphabet[random() % alphabet.size()];
-        quillex::test::writeBytes(path, bytes);
+        quillex::testing::writeFile(path, bytes);
         std::string expected;
         for (const std::string& line : readLineFile(path))
             expected += line + "\n";
@@ -92,12 +93,12 @@ TEST(LineText, IsTheLinesOfTheLineReaderEachEndedByOneLineFeed) {
     // A file longer than any buffer, ending without a line end, and one of
     // lone CRs, where each line end is looked for anew.
     const std::string big = std::string(100000, 'x') + "\r\n" + std::string(70000, 'y');
-    quillex::test::writeBytes(path, big);
+    quillex::testing::writeFile(path, big);
     EXPECT_EQ(readLineText(path), std::string(100000, 'x') + "\n" + std::string(70000, 'y') + "\n");
     std::string crOnly;
     for (int i = 0; i < 1000; ++i)
         crOnly += "line\r";
-    quillex::test::writeBytes(path, crOnly);
+    quillex::testing::writeFile(path, crOnly);
     std::string expected;
     for (int i = 0; i < 1000; ++i)
         expected += "line\n";
@@ -105,7 +106,7 @@ TEST(LineText, IsTheLinesOfTheLineReaderEachEndedByOneLineFeed) {
 }
 
 TEST(LineText, FileErrorsAreReported) {
-    quillex::test::TempFolder folder;
+    quillex::testing::TempDir folder;
     EXPECT_THROW(readLineText(folder.file("MISSING.TXT")), FileError);
     EXPECT_THROW(readLineText(folder.path().string()), FileError);
 }

@@ -4,7 +4,8 @@
 
 #include "conversion/result_code.h"
 #include "foundation/file_error.h"
-#include "rtf_temp_folder.h"
+#include "support/file_contents.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -175,9 +176,9 @@ TEST(RtfReader, HostileInputEndsWithItsCodeWithoutRecursionOrOverflow) {
 }
 
 TEST(RtfReader, ReadsFilesAndReportsFileErrors) {
-    quillex::test::TempFolder folder;
+    quillex::testing::TempDir folder;
     const std::string path = folder.file("IN.RTF");
-    quillex::test::writeBytes(path, "{\\rtf1\r\n\\pard one\\par two}\r\n");
+    quillex::testing::writeFile(path, "{\\rtf1\r\n\\pard one\\par two}\r\n");
     Lines lines;
     readRtfFile(path, lines);
     EXPECT_EQ(lines, (Lines{"one", "two"}));

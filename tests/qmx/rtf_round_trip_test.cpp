@@ -4,7 +4,7 @@
 #include "qmx/rtf_reader.h"
 #include "qmx/rtf_writer.h"
 
-#include "rtf_temp_folder.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -84,7 +84,7 @@ Lines roundTrip(const Lines& lines, const std::string& path, PaperSize paper, in
 
 TEST(RtfRoundTrip, GeneratedLineListsReadBackUnchanged) {
     const int codePages[] = {932, 936, 949, 950, 1250, 1251, 1252, 1253, 1254, 1257};
-    quillex::test::TempFolder folder;
+    quillex::testing::TempDir folder;
     const std::string path = folder.file("ROUND.RTF");
     for (std::uint32_t seed = 1; seed <= 400; ++seed) {
         LineGenerator generator(seed);
@@ -98,7 +98,7 @@ TEST(RtfRoundTrip, GeneratedLineListsReadBackUnchanged) {
 }
 
 TEST(RtfRoundTrip, TypicalQmxFileAndAnUnclosedTagAtTheEnd) {
-    quillex::test::TempFolder folder;
+    quillex::testing::TempDir folder;
     const Lines qmx{
         "<qmx \"I2.00\">",
         "<language \"German (Standard)\">",

@@ -2,15 +2,16 @@
 #include "qmx/rtf_writer.h"
 
 #include "foundation/file_error.h"
-#include "rtf_temp_folder.h"
+#include "support/file_contents.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 using namespace quillex;
-using quillex::test::readBytes;
-using quillex::test::TempFolder;
+using quillex::testing::readFile;
+using quillex::testing::TempDir;
 
 namespace {
 
@@ -50,10 +51,10 @@ std::string colourAndStyles() {
 
 std::string writtenFile(const std::vector<std::string>& lines, PaperSize paper, int source,
                         int target) {
-    TempFolder folder;
+    TempDir folder;
     const std::string path = folder.file("OUT.RTF");
     writeRtfFile(path, lines, paper, source, target);
-    return readBytes(path);
+    return readFile(path);
 }
 
 std::string converted(std::string line) {
@@ -214,11 +215,11 @@ TEST(RtfWriterFile, BodyParagraphsAndClosingBrace) {
 }
 
 TEST(RtfWriterFile, FailedWriteLeavesNothingBehind) {
-    TempFolder folder;
+    TempDir folder;
     // The target name is taken by a folder: the file cannot be put in place.
     const std::string target = folder.file("BUSY.RTF");
     std::filesystem::create_directory(target);
-    quillex::test::writeBytes(target + "/inside", "x");
+    quillex::testing::writeFile(target + "/inside", "x");
     EXPECT_THROW(writeRtfFile(target, {"line"}, PaperSize::A4, 1252, 1252), FileError);
     std::size_t entries = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
@@ -285,10 +286,10 @@ TEST(RtfWriterFile, LineAtATimeGivesTheSameFileAsConvertingFirst) {
     for (const auto& lines : cases) {
         std::vector<std::string> paragraphs = lines;
         convertLinesToRtf(paragraphs);
-        TempFolder folder;
+        TempDir folder;
         const std::string path = folder.file("QMX.RTF");
         writeQmxRtfFile(path, lines, PaperSize::Letter, 932, 1252);
-        EXPECT_EQ(readBytes(path), writtenFile(paragraphs, PaperSize::Letter, 932, 1252))
+        EXPECT_EQ(readFile(path), writtenFile(paragraphs, PaperSize::Letter, 932, 1252))
             << lines.size();
     }
 }

@@ -1,21 +1,34 @@
-// A temporary directory for one test, removed with everything in it.
+// TempDir: a private temporary folder for one test, removed with everything
+// in it when the test ends.
 #pragma once
 
-#include <algorithm>
+#include "support/file_contents.h"
+
+#include <cerrno>
+#include <cstdint>
 #include <filesystem>
-#include <fstream>
+#include <span>
 #include <stdlib.h>
 #include <string>
-#include <vector>
+#include <string_view>
+#include <system_error>
 
 namespace quillex::testing {
 
 class TempDir {
   public:
+    // A fresh name from mkdtemp, so that tests running side by side never
+    // share a folder. A test cannot go on without it: failing to make one
+    // throws, and the test fails with the reason.
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "quillex-test-XXXXXX");
-        path_ = ::mkdtemp(pattern.data());
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "quillex-test-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr)
+            throw std::system_error(errno, std::generic_category(), "mkdtemp " + pattern);
+        path_ = pattern;
     }
+    // A test may have taken the folder's write permission away; it is given
+    // back first so that the contents can be removed.
     ~TempDir() {
         std::error_code ignored;
         std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
@@ -25,38 +38,35 @@ class TempDir {
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
-    // The directory with a trailing "/".
+    const std::filesystem::path& path() const { return path_; }
+
+    // The folder with a trailing "/", as the conversion options take folders.
     std::string folder() const { return path_.string() + "/"; }
 
-    // Makes a subdirectory and returns it with a trailing "/".
-    std::string subfolder(const std::string& name) const {
+    // The path of `name` inside the folder; nothing is made.
+    std::string file(std::string_view name) const { return (path_ / name).string(); }
+
+    // Makes a subfolder (and those above it) and returns it with a trailing "/".
+    std::string subfolder(std::string_view name) const {
         std::filesystem::create_directories(path_ / name);
         return (path_ / name).string() + "/";
     }
 
-    std::string write(const std::string& name, const std::string& bytes) const {
-        const auto file = path_ / name;
+    // Writes `bytes` to `name` inside the folder, making the subfolders on the
+    // way, and returns the file's path.
+    std::string write(std::string_view name, std::string_view bytes) const {
+        const std::filesystem::path file = path_ / name;
         std::filesystem::create_directories(file.parent_path());
-        std::ofstream(file, std::ios::binary) << bytes;
+        writeFile(file, bytes);
         return file.string();
+    }
+    std::string write(std::string_view name, std::span<const std::uint8_t> bytes) const {
+        return write(name,
+                     std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     }
 
   private:
     std::filesystem::path path_;
 };
-
-inline std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-// Names in a directory, sorted.
-inline std::vector<std::string> listFolder(const std::string& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 } // namespace quillex::testing

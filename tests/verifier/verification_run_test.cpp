@@ -5,6 +5,8 @@
 #include "foundation/file_error.h"
 #include "qmx/line_file.h"
 #include "qmx/rtf_writer.h"
+#include "support/file_contents.h"
+#include "support/temp_dir.h"
 #include "verifier_test_support.h"
 
 #include <gtest/gtest.h>
@@ -15,10 +17,10 @@ using namespace quillex;
 using quillex::testing::crlfText;
 using quillex::testing::qmxHeader;
 using quillex::testing::qmxLines;
-using quillex::testing::readBytes;
+using quillex::testing::readFile;
 using quillex::testing::RecordingHost;
-using quillex::testing::ScratchFolder;
-using quillex::testing::writeBytes;
+using quillex::testing::TempDir;
+using quillex::testing::writeFile;
 
 namespace {
 
@@ -43,8 +45,8 @@ class VerifyFixture : public ::testing::Test {
     }
 
     void writePair(const std::string& name, const Lines& source, const Lines& translation) {
-        writeBytes(org + name, crlfText(source));
-        writeBytes(translated + name, crlfText(translation));
+        writeFile(org + name, crlfText(source));
+        writeFile(translated + name, crlfText(translation));
     }
 
     int verify(const ConversionOptions& options) { return verifyFile(options, host, counts); }
@@ -59,7 +61,7 @@ class VerifyFixture : public ::testing::Test {
         return -1;
     }
 
-    ScratchFolder scratch;
+    TempDir scratch;
     std::string org = scratch.subfolder("org");
     std::string translated = scratch.subfolder("translated");
     RecordingHost host;
@@ -76,7 +78,7 @@ std::string withoutDate(std::string report) {
 }
 
 std::string golden(const std::string& name, const std::string& source, const std::string& target) {
-    std::string text = readBytes(kData + name);
+    std::string text = readFile(kData + name);
     for (auto [placeholder, value] :
          {std::pair<std::string, std::string>{"@SOURCE@", source}, {"@TARGET@", target}}) {
         const std::size_t at = text.find(placeholder);
@@ -119,7 +121,7 @@ TEST_F(VerifyFixture, AnInvalidSourceStopsBeforeTheTranslationIsRead) {
     EXPECT_EQ(verify(options), result::NotFullyCompared);
     EXPECT_EQ(counts.errors, 1);
     EXPECT_EQ(host.steps, 24);
-    const std::string report = readBytes(translated + "CHAPTER.CMP");
+    const std::string report = readFile(translated + "CHAPTER.CMP");
     EXPECT_EQ(withoutDate(report),
               golden("source_syntax/CHAPTER.CMP", kData + "source_syntax/org/CHAPTER.TXT",
                      translated + "CHAPTER.TXT"));
@@ -134,7 +136,7 @@ TEST_F(VerifyFixture, AnUnlistedExternalTagInTheTranslation) {
     EXPECT_EQ(counts.errors, 2);
     EXPECT_EQ(counts.alerts, 0);
     EXPECT_EQ(counts.warnings, 0);
-    EXPECT_EQ(withoutDate(readBytes(translated + "CHAPTER.CMP")),
+    EXPECT_EQ(withoutDate(readFile(translated + "CHAPTER.CMP")),
               golden("unlisted_tag/CHAPTER.CMP", kData + "unlisted_tag/org/CHAPTER.TXT",
                      translated + "CHAPTER.TXT"));
 }
@@ -148,7 +150,7 @@ TEST_F(VerifyFixture, ChangesOfEveryLevelGiveTheFullReport) {
     EXPECT_EQ(counts.alerts, 1);
     EXPECT_EQ(counts.warnings, 3);
     EXPECT_EQ(
-        withoutDate(readBytes(translated + "SAMPLE.CMP")),
+        withoutDate(readFile(translated + "SAMPLE.CMP")),
         golden("changes/SAMPLE.CMP", kData + "changes/org/SAMPLE.TXT", translated + "SAMPLE.TXT"));
 }
 
@@ -158,7 +160,7 @@ TEST_F(VerifyFixture, ATranslationWithSyntaxErrorsStopsAfterItsCheck) {
                         "</page>"}));
     EXPECT_EQ(verify(optionsFor("DOC.TXT")), result::NotFullyCompared);
     EXPECT_EQ(counts.errors, 2);
-    const std::string report = readBytes(translated + "DOC.CMP");
+    const std::string report = readFile(translated + "DOC.CMP");
     EXPECT_NE(report.find("\r\nVerify external target tags\r\n===========================\r\n"
                           "\r\n[1] ERROR! Different number of < and >.\r\n"),
               std::string::npos)
@@ -173,7 +175,7 @@ TEST_F(VerifyFixture, SourceFindingsAfterTheSyntaxCheckStopBeforeTheComparison) 
     EXPECT_EQ(verify(optionsFor("DOC.TXT")), result::NotFullyCompared);
     // The translation passes its syntax check, and that is all it gets.
     EXPECT_EQ(counts.errors, 1);
-    const std::string report = readBytes(translated + "DOC.CMP");
+    const std::string report = readFile(translated + "DOC.CMP");
     EXPECT_NE(report.find("\r\nVerify positioning of internal source tags\r\n"), std::string::npos);
     EXPECT_EQ(report.find("Verify positioning of internal target tags"), std::string::npos);
 }
@@ -183,14 +185,14 @@ TEST_F(VerifyFixture, NestedTagsAndTagsAfterTheEndOfTheTranslation) {
     writePair("DOC.TXT", source,
               qmxLines({"<page \"1\">", "<ps \"Body <ps \"x\" 2>\" 1>Text", "</page>"}));
     EXPECT_EQ(verify(optionsFor("DOC.TXT")), result::NotFullyCompared);
-    EXPECT_NE(readBytes(translated + "DOC.CMP").find("[1] ERROR! Nested external tags.\r\n"),
+    EXPECT_NE(readFile(translated + "DOC.CMP").find("[1] ERROR! Nested external tags.\r\n"),
               std::string::npos);
 
     Lines trailing = source;
     trailing.insert(trailing.end(), {"<page \"2\">", "</page>"});
     writePair("DOC.TXT", source, trailing);
     EXPECT_EQ(verify(optionsFor("DOC.TXT")), result::VerificationComplete);
-    const std::string report = readBytes(translated + "DOC.CMP");
+    const std::string report = readFile(translated + "DOC.CMP");
     EXPECT_NE(report.find("\r\nVerify structure of external target tags\r\n"), std::string::npos);
     // <page "2"> is unknown to the source, stands after the end, and is
     // added at the end of the file; </page> the same but for the first.
@@ -219,7 +221,7 @@ TEST_F(VerifyFixture, JapaneseTargetsAreCheckedForMissingCharacters) {
     EXPECT_EQ(verify(options), result::VerificationComplete);
     EXPECT_EQ(counts.alerts, 1);
     EXPECT_EQ(counts.errors, 0);
-    EXPECT_NE(readBytes(translated + "DOC.CMP").find("Alerts: 1\r\n"), std::string::npos);
+    EXPECT_NE(readFile(translated + "DOC.CMP").find("Alerts: 1\r\n"), std::string::npos);
 }
 
 TEST_F(VerifyFixture, HeaderFaultsOfEitherFileGiveTheirCodes) {
@@ -262,14 +264,14 @@ TEST_F(VerifyFixture, BlankLinesAndLoneCarriageReturnsDoNotMatter) {
     std::string spaced;
     for (const std::string& line : file)
         spaced += line + "\r\n\r\n\r";
-    writeBytes(org + "DOC.TXT", crlfText(file));
-    writeBytes(translated + "DOC.TXT", spaced);
+    writeFile(org + "DOC.TXT", crlfText(file));
+    writeFile(translated + "DOC.TXT", spaced);
     EXPECT_EQ(verify(optionsFor("DOC.TXT")), result::VerificationComplete);
     EXPECT_FALSE(std::filesystem::exists(translated + "DOC.CMP"));
 }
 
 TEST_F(VerifyFixture, AMissingSourceIsAFileError) {
-    writeBytes(translated + "DOC.TXT", crlfText(qmxLines({})));
+    writeFile(translated + "DOC.TXT", crlfText(qmxLines({})));
     try {
         verify(optionsFor("DOC.TXT"));
         FAIL() << "no exception";
@@ -290,13 +292,13 @@ TEST_F(VerifyFixture, CancelEndsTheRunWithCodeOneAndTheFullBudget) {
 }
 
 TEST_F(VerifyFixture, AnOldReportIsReplacedWhole) {
-    writeBytes(translated + "CHAPTER.CMP", std::string(100000, 'x'));
+    writeFile(translated + "CHAPTER.CMP", std::string(100000, 'x'));
     std::filesystem::copy_file(kData + "unlisted_tag/translated/CHAPTER.TXT",
                                translated + "CHAPTER.TXT");
     ConversionOptions options = optionsFor("CHAPTER.TXT");
     options.orgDirectory = kData + "unlisted_tag/org/";
     verify(options);
-    EXPECT_EQ(readBytes(translated + "CHAPTER.CMP").find('x' + std::string(20, 'x')),
+    EXPECT_EQ(readFile(translated + "CHAPTER.CMP").find('x' + std::string(20, 'x')),
               std::string::npos);
 }
 
@@ -313,15 +315,15 @@ TEST_F(VerifyFixture, RtfTranslationsAreReadWhateverTheCaseOfTheirExtension) {
     EXPECT_EQ(verify(options), result::VerificationComplete);
     EXPECT_FALSE(std::filesystem::exists(translated + "doc.CMP"));
 
-    writeBytes(translated + "doc.rtf", "{\\rtf1 {\\b <qmx \"I2.00\">\\par }");
+    writeFile(translated + "doc.rtf", "{\\rtf1 {\\b <qmx \"I2.00\">\\par }");
     EXPECT_EQ(failureCode(options), result::RtfError3); // a group left open
-    writeBytes(translated + "doc.rtf", "{\\rtf1 x}}");
+    writeFile(translated + "doc.rtf", "{\\rtf1 x}}");
     EXPECT_EQ(failureCode(options), result::RtfError1);
-    writeBytes(translated + "doc.rtf", "<qmx \"I2.00\">\r\n");
+    writeFile(translated + "doc.rtf", "<qmx \"I2.00\">\r\n");
     EXPECT_EQ(failureCode(options), result::NotRtf);
-    writeBytes(translated + "doc.rtf", "");
+    writeFile(translated + "doc.rtf", "");
     EXPECT_EQ(failureCode(options), result::RtfError4);
-    writeBytes(translated + "doc.rtf", "{\\rtf1 \\'4G}");
+    writeFile(translated + "doc.rtf", "{\\rtf1 \\'4G}");
     EXPECT_EQ(failureCode(options), result::RtfError2);
 }
 
@@ -342,6 +344,6 @@ TEST_F(VerifyFixture, RtfReportsFollowTheReportLineRules) {
     EXPECT_EQ(verify(options), result::VerificationComplete);
     EXPECT_EQ(counts.errors, 2);
     EXPECT_EQ(
-        withoutDate(readBytes(translated + "CHAPTER.CMP")),
+        withoutDate(readFile(translated + "CHAPTER.CMP")),
         golden("unlisted_tag/CHAPTER_RTF.CMP", org + "CHAPTER.RTF", translated + "CHAPTER.RTF"));
 }
