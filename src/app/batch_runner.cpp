@@ -248,8 +248,10 @@ int BatchRunner::checkOverwrite(BatchKind kind, const ConversionOptions& options
         if (!std::filesystem::exists(output))
             continue;
         const bool withCancel = outputs.size() > 1;
-        const Answer answer =
-            host_.ask(formatString(withCancel ? MessageId::OverwriteOrCancelBatch : MessageId::Overwrite, output.c_str()), withCancel);
+        const Answer answer = host_.ask(
+            formatString(withCancel ? MessageId::OverwriteOrCancelBatch : MessageId::Overwrite,
+                         output.c_str()),
+            withCancel);
         if (answer == Answer::No)
             return result::Skipped;
         if (answer == Answer::Cancel)
@@ -272,16 +274,8 @@ int BatchRunner::runFile(BatchKind kind, ConversionOptions& options, FileHost& f
         }
     } catch (const ConversionFailure& failure) {
         return failure.code();
-    } catch (const FileError& error) {
-        for (const std::string& line : error.resultLines())
-            host_.appendResult(line);
-        return result::FileError;
-    } catch (const ArchiveError& error) {
-        for (const std::string& line : error.resultLines())
-            host_.appendResult(line);
-        return result::FileError;
-    } catch (const RefusedInput& refusal) {
-        for (const std::string& line : refusal.resultLines())
+    } catch (const FileProblem& problem) {
+        for (const std::string& line : problem.resultLines())
             host_.appendResult(line);
         return result::FileError;
     } catch (const std::bad_alloc&) {

@@ -20,7 +20,8 @@
 namespace quillex {
 
 // The per-file routines of the three kinds. A routine returns a result code
-// or throws one (an int), a FileError, an ArchiveError or std::bad_alloc.
+// or throws one in a ConversionFailure; a FileProblem (file error, archive
+// error, refused input) or std::bad_alloc may pass through it.
 struct PerFileRoutines {
     std::function<int(const ConversionOptions&, AncillaryCollector&, ConversionHost&)> forward;
     std::function<int(const ConversionOptions&, std::vector<std::string>& ancillaryLines,

@@ -9,7 +9,7 @@
 namespace quillex {
 
 FileError::FileError(Cause cause, std::string path)
-    : std::runtime_error("file error on " + path), cause_(cause), path_(std::move(path)) {}
+    : FileProblem("file error on " + path, path), cause_(cause) {}
 
 FileError::Cause FileError::causeFromErrno(int error) {
     switch (error) {
@@ -91,22 +91,21 @@ MessageId FileError::messageId() const {
 }
 
 std::vector<std::string> FileError::resultLines() const {
-    return {formatString(messageId()), formatString(MessageId::FilenameLabel) + path_};
+    return {formatString(messageId()), formatString(MessageId::FilenameLabel) + path()};
 }
 
-ArchiveError::ArchiveError(std::string path)
-    : std::runtime_error("archive error on " + path), path_(std::move(path)) {}
+ArchiveError::ArchiveError(std::string path) : FileProblem("archive error on " + path, path) {}
 
 std::vector<std::string> ArchiveError::resultLines() const {
     return {formatString(MessageId::FileErrorArchive),
-            formatString(MessageId::FilenameLabel) + path_};
+            formatString(MessageId::FilenameLabel) + path()};
 }
 
 RefusedInput::RefusedInput(std::string message, std::string path)
-    : std::runtime_error(std::move(message)), path_(std::move(path)) {}
+    : FileProblem(message, std::move(path)) {}
 
 std::vector<std::string> RefusedInput::resultLines() const {
-    return {what(), formatString(MessageId::FilenameLabel) + path_};
+    return {what(), formatString(MessageId::FilenameLabel) + path()};
 }
 
 } // namespace quillex

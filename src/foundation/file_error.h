@@ -1,7 +1,9 @@
-// FileError: the one exception type for failures of the file system.
+// FileProblem and its kinds: failures that concern one file and its path.
 //
-// It carries the cause (mapped from errno) and the path, so that the per-file
-// wrapper can report it with the file-error messages and result code 4.
+// A per-file routine that meets one lets it pass; the per-file wrapper
+// catches FileProblem, writes its result lines and ends the file with result
+// code 4. FileError carries the cause (mapped from errno) so that it is
+// reported with the file-error messages.
 #pragma once
 
 #include "foundation/message_id.h"
@@ -12,7 +14,21 @@
 
 namespace quillex {
 
-class FileError : public std::runtime_error {
+class FileProblem : public std::runtime_error {
+  public:
+    FileProblem(const std::string& what, std::string path)
+        : std::runtime_error(what), path_(std::move(path)) {}
+
+    const std::string& path() const { return path_; }
+    // The lines of the results list that report the problem, the last one
+    // "Filename:" directly followed by the path.
+    virtual std::vector<std::string> resultLines() const = 0;
+
+  private:
+    std::string path_;
+};
+
+class FileError : public FileProblem {
   public:
     enum class Cause {
         None,
@@ -42,38 +58,27 @@ class FileError : public std::runtime_error {
     Cause cause() const { return cause_; }
     // The string-table number of the message for the cause.
     MessageId messageId() const;
-    // The lines of the results list that report this error: the message of
-    // the cause, then "Filename:" directly followed by the path.
-    std::vector<std::string> resultLines() const;
-    const std::string& path() const { return path_; }
+    // The message of the cause, then the path.
+    std::vector<std::string> resultLines() const override;
 
   private:
     Cause cause_;
-    std::string path_;
 };
 
 // A serialisation (archive) failure; reported like a file error.
-class ArchiveError : public std::runtime_error {
+class ArchiveError : public FileProblem {
   public:
     explicit ArchiveError(std::string path);
-    const std::string& path() const { return path_; }
-    std::vector<std::string> resultLines() const;
-
-  private:
-    std::string path_;
+    std::vector<std::string> resultLines() const override;
 };
 
 // A file that is readable but must not be converted as it is; the message
 // says why and what to do.
-class RefusedInput : public std::runtime_error {
+class RefusedInput : public FileProblem {
   public:
     RefusedInput(std::string message, std::string path);
-    const std::string& path() const { return path_; }
-    // The message, then "Filename:" directly followed by the path.
-    std::vector<std::string> resultLines() const;
-
-  private:
-    std::string path_;
+    // The message, then the path.
+    std::vector<std::string> resultLines() const override;
 };
 
 } // namespace quillex
