@@ -38,7 +38,7 @@ class DocumentConverter {
                       ConversionHost& host);
     ~DocumentConverter();
 
-    // Runs every step; throws an integer result code or a FileError.
+    // Runs every step; throws a ConversionFailure or a FileProblem.
     void run();
 
     bool styleMode() const { return outputs_.styleMode; }

@@ -6,7 +6,7 @@
 // footnotes, pictures; hidden text). Bytes pass through as they are; the
 // reader knows no code pages.
 //
-// Failures are thrown as the integer result codes 5010 to 5060; a file that
+// Failures are thrown as ConversionFailure with result codes 5010 to 5060; a file that
 // cannot be opened or read throws FileError.
 #pragma once
 

@@ -3,7 +3,7 @@
 // It reads the whole file in one buffer (text mode, double-byte characters
 // recognised), scans it with the compiled-in lexer table, names tokens for
 // messages, and handles characters that no rule accepts: without DEBUG the
-// first one ends the file by throwing the integer 6; with DEBUG each is
+// first one ends the file with a ConversionFailure (parser error); with DEBUG each is
 // reported to the results log and skipped, and the 21st ends the file.
 #pragma once
 
@@ -30,7 +30,7 @@ class InterleafLexer : public SSLex {
     // The same over a consumer the caller owns (and keeps alive).
     explicit InterleafLexer(SSLexConsumer& consumer, ConversionHost* host = nullptr, int debug = 0);
 
-    // The unexpected-character handler. Throws the integer 6.
+    // The unexpected-character handler. Throws a parser-error ConversionFailure.
     SSRefPtr<SSLexLexeme> error(SSLexConsumer& consumer) override;
     const char* tokenToConstChar(std::int32_t token) const override;
 
