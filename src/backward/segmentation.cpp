@@ -1,0 +1,146 @@
+// Filing translated lines under their keys.
+#include "backward/segmentation.h"
+
+#include "conversion/result_code.h"
+#include "foundation/ascii_case.h"
+
+namespace quillex::backward {
+namespace {
+
+// Blocks filed whole under their opening line, with the line that closes them.
+struct BlockRule {
+    std::string_view openingPrefix;
+    std::string_view closingLine;
+};
+
+// In the running text of a document or a segment.
+constexpr BlockRule kTextBlocks[] = {
+    {"<ts ", "</ts>"}, {"<tl ", "</tl>"}, {"<tr ", "</tr>"}, {"<ct ", "</ct>"}};
+
+// In an ancillary section: blocks filed whole, and formats that are segmented
+// with their opening line as key.
+constexpr BlockRule kAncillaryBlocks[] = {{"<ts ", "</ts>"},
+                                          {"<tl ", "</tl>"},
+                                          {"<tr ", "</tr>"},
+                                          {"<anfmt ", "</anfmt>"},
+                                          {"<pgfmt ", "</pgfmt>"}};
+constexpr BlockRule kAncillarySegments[] = {{"<vfmt ", "</vfmt>"}, {"<pnfmt ", "</pnfmt>"}};
+
+template <std::size_t N>
+const BlockRule* ruleFor(const std::string& line, const BlockRule (&rules)[N]) {
+    for (const BlockRule& rule : rules)
+        if (line.starts_with(rule.openingPrefix))
+            return &rule;
+    return nullptr;
+}
+
+// The running segment of a segmentation: its key and where it starts.
+class Segmenter {
+  public:
+    Segmenter(const std::vector<std::string>& lines, std::size_t start, std::string key,
+              SegmentMap& map)
+        : lines_(lines), key_(std::move(key)), start_(start), map_(map) {}
+
+    // Files the lines from the segment start up to `end` (not included), if
+    // there are any, under the current key.
+    void close(std::size_t end) {
+        if (start_ < end)
+            map_[key_] = {lines_.begin() + static_cast<std::ptrdiff_t>(start_),
+                          lines_.begin() + static_cast<std::ptrdiff_t>(end)};
+    }
+
+    // A new key from line `at` on; its text starts after that line.
+    void startKey(std::size_t at) {
+        close(at);
+        key_ = lines_[at];
+        start_ = at + 1;
+    }
+    void startAfter(std::size_t at) { start_ = at + 1; }
+
+    // The last segment ends at the closing line: an empty one is filed as the
+    // closing line alone, one line as itself, more lines with the closing
+    // line behind them (line conversion drops closing lines).
+    void finish(std::size_t closing) {
+        std::vector<std::string> last;
+        if (start_ >= closing) {
+            last.push_back(lines_[closing]);
+        } else {
+            last.assign(lines_.begin() + static_cast<std::ptrdiff_t>(start_),
+                        lines_.begin() + static_cast<std::ptrdiff_t>(closing));
+            if (last.size() > 1)
+                last.push_back(lines_[closing]);
+        }
+        map_[key_] = std::move(last);
+    }
+
+  private:
+    const std::vector<std::string>& lines_;
+    std::string key_;
+    std::size_t start_;
+    SegmentMap& map_;
+};
+
+} // namespace
+
+std::size_t fileBlock(const std::vector<std::string>& lines, std::size_t cursor,
+                      std::string_view closingLine, SegmentMap& map) {
+    std::size_t closing = cursor + 1;
+    while (closing < lines.size() && lines[closing] != closingLine)
+        ++closing;
+    if (closing >= lines.size())
+        throw ConversionFailure(result::UnexpectedEnd);
+    map[lines[cursor]] = {lines.begin() + static_cast<std::ptrdiff_t>(cursor),
+                          lines.begin() + static_cast<std::ptrdiff_t>(closing) + 1};
+    return closing;
+}
+
+std::size_t segment(const std::vector<std::string>& lines, std::size_t cursor,
+                    std::string_view closingLine, std::string key, SegmentMap& map) {
+    Segmenter running(lines, cursor, std::move(key), map);
+    bool inTable = false;
+    for (std::size_t i = cursor;; ++i) {
+        if (i >= lines.size())
+            throw ConversionFailure(result::UnexpectedEnd);
+        const std::string& line = lines[i];
+        if (line == closingLine) {
+            running.finish(i);
+            return i;
+        }
+        if (line.starts_with("<af ") || line.starts_with("<:iaf ") || line.starts_with("<:saf ")) {
+            if (!inTable)
+                running.startKey(i);
+        } else if (line.starts_with("<tb ")) {
+            running.startKey(i);
+            inTable = true;
+        } else if (line.starts_with("</tb>")) {
+            inTable = false;
+            running.startAfter(i);
+        } else if (line.starts_with("</af>")) {
+            if (!inTable)
+                running.startAfter(i);
+        } else if (const BlockRule* block = ruleFor(line, kTextBlocks)) {
+            i = fileBlock(lines, i, block->closingLine, map);
+        }
+    }
+}
+
+void fileAncillarySections(const std::vector<std::string>& lines, const std::string& outputName,
+                           SegmentMap& map) {
+    const std::string name = upperCaseAscii(outputName);
+    if (lines.empty() || lines.front() != "<file \"" + name + "\">")
+        throw ConversionFailure(result::ParserError);
+    const std::string closing = "</file \"" + name + "\">";
+    for (std::size_t i = 1;; ++i) {
+        if (i >= lines.size())
+            throw ConversionFailure(result::UnexpectedEnd);
+        const std::string& line = lines[i];
+        if (line == closing)
+            return;
+        if (const BlockRule* block = ruleFor(line, kAncillaryBlocks))
+            i = fileBlock(lines, i, block->closingLine, map);
+        else if (const BlockRule* format = ruleFor(line, kAncillarySegments))
+            i = segment(lines, i + 1, format->closingLine, line, map);
+    }
+}
+
+} // namespace quillex::backward

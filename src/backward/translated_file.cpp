@@ -1,0 +1,88 @@
+// Reading and checking the translated QMX file.
+#include "backward/translated_file.h"
+
+#include "conversion/language_table.h"
+#include "conversion/result_code.h"
+#include "foundation/text_file.h"
+#include "qmx/line_file.h"
+#include "qmx/rtf_reader.h"
+
+namespace quillex::backward {
+namespace {
+
+constexpr std::string_view kLanguageStart = "<language \"";
+constexpr std::size_t kShortestLanguageLine = 13; // <language "">
+
+// The header lines and the settings each one may name.
+struct HeaderChoice {
+    std::string_view line;
+    int value;
+};
+constexpr HeaderChoice kQuotesLines[] = {{"<quotes \"As text\">", 0}, {"<quotes \"As tags\">", 1}};
+constexpr HeaderChoice kReadOnlyLines[] = {{"<readonly \"Translate\">", 0},
+                                           {"<readonly \"Don't translate\">", 1}};
+
+// The setting that `line` names among `choices`, or `failure`.
+template <std::size_t N>
+int chosenValue(const std::string& line, const HeaderChoice (&choices)[N], ResultCode failure) {
+    for (const HeaderChoice& choice : choices)
+        if (line == choice.line)
+            return choice.value;
+    throw ConversionFailure(failure);
+}
+
+const std::string& headerLine(const std::vector<std::string>& lines, std::size_t index) {
+    if (index >= lines.size())
+        throw ConversionFailure(result::UnexpectedEnd);
+    return lines[index];
+}
+
+bool checkFirstLine(const std::string& line) {
+    if (line == "<tfi>")
+        throw ConversionFailure(result::QmxVersion1);
+    if (line.starts_with(kQmxVersionLine))
+        return true;
+    if (line.starts_with("<qmx \"I"))
+        throw ConversionFailure(result::NewerQmxVersion);
+    if (line.starts_with("<qmx \"F") || line == "<tf>")
+        throw ConversionFailure(result::FrameMakerQmx);
+    throw ConversionFailure(result::NotQmx);
+}
+
+void checkLanguageLine(const std::string& line, ConversionOptions& options) {
+    if (!line.starts_with(kLanguageStart) || line.size() < kShortestLanguageLine)
+        throw ConversionFailure(result::NoLanguage);
+    const std::size_t end = line.find("\">", kLanguageStart.size());
+    const std::string name =
+        line.substr(kLanguageStart.size(),
+                    end == std::string::npos ? std::string::npos : end - kLanguageStart.size());
+    LanguageRecord record;
+    if (!lookupLanguage(name, LanguageRole::Source, record))
+        throw ConversionFailure(result::InvalidLanguage);
+    options.sourceLanguage = record;
+}
+
+// The text of the first line of the file: all of it when it has no line end.
+std::string firstLineOf(const std::string& path) {
+    std::string start = readFileStart(path, 64);
+    const std::size_t end = start.find_first_of("\r\n");
+    return end == std::string::npos ? start : start.substr(0, end);
+}
+
+} // namespace
+
+TranslatedFile readTranslatedFile(const std::string& path, ConversionOptions& options) {
+    TranslatedFile file;
+    if (firstLineOf(path).starts_with("<qmx"))
+        file.lines = readLineFile(path);
+    else
+        readRtfFile(path, file.lines);
+    file.currentVersion = checkFirstLine(headerLine(file.lines, 0));
+    checkLanguageLine(headerLine(file.lines, 1), options);
+    options.smartQuotes = chosenValue(headerLine(file.lines, 2), kQuotesLines, result::NoQuotes);
+    options.readOnlyComponents =
+        chosenValue(headerLine(file.lines, 3), kReadOnlyLines, result::NoReadOnly);
+    return file;
+}
+
+} // namespace quillex::backward
