@@ -77,6 +77,16 @@ void DocumentConverter::run() {
     }
 }
 
+void DocumentConverter::rebuildFrom(const std::string& skeleton) {
+    sourcePath_ = skeleton;
+    warnJapanese_ = false;
+    checkSourceHeader();
+    lineCount_ = countTextLines(skeleton);
+    convertSource();
+    progress_.step();
+    addHeaderAndClosingLines();
+}
+
 void DocumentConverter::checkSourceHeader() {
     const std::string header = readFileStart(sourcePath_, kHeaderProbeBytes);
     if (!header.starts_with("<!OPS,"))
@@ -146,7 +156,8 @@ void DocumentConverter::convertSource() {
 // A document that gives a translator nothing still converts, but the results
 // say so and why, so that a missing body is not taken for a finished job.
 void DocumentConverter::warnWhenNothingToTranslate() {
-    if (holdsTextToTranslate(outputLines_) || holdsTextToTranslate(contribution_.lines))
+    if (!warnJapanese_ || holdsTextToTranslate(outputLines_) ||
+        holdsTextToTranslate(contribution_.lines))
         return;
     const bool hasBody =
         std::any_of(document_.pieces.begin(), document_.pieces.end(),

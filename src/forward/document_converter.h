@@ -41,6 +41,12 @@ class DocumentConverter {
     // Runs every step; throws a ConversionFailure or a FileProblem.
     void run();
 
+    // The backward conversion's re-parse: checks the header of `skeleton`
+    // (the ORG copy of the source, or the style file kept in the ORG folder)
+    // and rebuilds the pieces and both tag maps from it exactly as run()
+    // builds them from the source, with no warnings and nothing saved.
+    void rebuildFrom(const std::string& skeleton);
+
     bool styleMode() const { return outputs_.styleMode; }
     bool japaneseSource() const { return japaneseSource_; }
     int lineCount() const { return lineCount_; }
@@ -48,6 +54,8 @@ class DocumentConverter {
     const TagRegistry::TagMap& knownTags() const { return knownTags_; }
     const TagRegistry::TagMap& tagReplacements() const { return tagReplacements_; }
     const PieceList& pieces() const { return document_.pieces; }
+    PieceList& pieces() { return document_.pieces; }
+    const ClassTable& classes() const { return classes_; }
 
   private:
     void checkSourceHeader();

@@ -5,6 +5,7 @@
 #include "foundation/file_handle.h"
 #include "foundation/string_table.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <sys/stat.h>
@@ -26,6 +27,13 @@ std::string readBinaryFile(const std::string& path) {
     if (std::ferror(stream.get()) != 0)
         FileError::throwErrno(errno, path);
     return bytes;
+}
+
+int countTextLines(const std::string& path) {
+    const std::string bytes = readBinaryFile(path);
+    const auto feeds = std::count(bytes.begin(), bytes.end(), '\n');
+    const bool openLastLine = !bytes.empty() && bytes.back() != '\n';
+    return static_cast<int>(feeds) + (openLastLine ? 1 : 0);
 }
 
 std::string readFileStart(const std::string& path, std::size_t count) {

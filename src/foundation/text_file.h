@@ -17,6 +17,10 @@ namespace quillex {
 // Reads the whole file as raw bytes; throws FileError.
 std::string readBinaryFile(const std::string& path);
 
+// The number of lines of a text file (a last line without a line end
+// counts); throws FileError.
+int countTextLines(const std::string& path);
+
 // Reads up to `count` bytes from the start of the file; throws FileError.
 std::string readFileStart(const std::string& path, std::size_t count);
 

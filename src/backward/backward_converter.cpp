@@ -1,0 +1,191 @@
+// The backward conversion of one translated QMX file, step by step.
+#include "backward/backward_converter.h"
+
+#include "backward/ancillary_text.h"
+#include "backward/block_moves.h"
+#include "backward/interleaf_characters.h"
+#include "backward/item_split.h"
+#include "backward/output_assembly.h"
+#include "backward/piece_filling.h"
+#include "backward/segmentation.h"
+#include "backward/translated_file.h"
+#include "conversion/progress_budget.h"
+#include "forward/ancillary_collector.h"
+#include "forward/document_converter.h"
+#include "foundation/ascii_case.h"
+#include "foundation/disk_space.h"
+#include "foundation/file_error.h"
+#include "foundation/text_file.h"
+#include "qmx/euc_conversion.h"
+#include "verifier/verifier.h"
+
+#include <filesystem>
+
+namespace quillex::backward {
+namespace {
+
+constexpr std::uint64_t kMegabyte = 1024 * 1024;
+constexpr std::string_view kEucTarget = "Japanese (EUC)";
+
+// The files of one run, for base name N and the chosen extension.
+struct BackwardFiles {
+    bool styleMode = false;
+    std::string translated; // the chosen file
+    std::string skeleton;   // N.ORG, or N.STY in style mode, in the ORG folder
+    std::string outputName; // N.DOC, or N.STY
+    std::string output;     // in the translated folder
+
+    explicit BackwardFiles(const ConversionOptions& options)
+        : styleMode(upperCaseAscii(options.extension) == ".CAT"), translated(options.inputPath),
+          skeleton(options.orgDirectory + options.baseName + (styleMode ? ".STY" : ".ORG")),
+          outputName(options.baseName + (styleMode ? ".STY" : ".DOC")),
+          output(options.translatedDirectory + outputName) {}
+};
+
+class BackwardRun {
+  public:
+    BackwardRun(const ConversionOptions& options, std::vector<std::string>& batchAncillaryLines,
+                ConversionHost& host)
+        : options_(options), files_(options), batchAncillaryLines_(batchAncillaryLines),
+          host_(host), progress_(host, kBackwardOwnSteps) {}
+
+    void run();
+
+  private:
+    void checkFreeSpace() const;
+    void refuseToOverwriteInputs() const;
+    void checkAncillaryTags(const DocumentConverter& skeleton);
+
+    ConversionOptions options_; // the run's copy: the translated file sets some values
+    BackwardFiles files_;
+    std::vector<std::string>& batchAncillaryLines_;
+    ConversionHost& host_;
+    ProgressBudget progress_;
+    TranslatedFile translated_;
+    std::vector<std::string> ancillary_; // this file's section, empty when unusable
+};
+
+// Free space of the folder that receives the output: the skeleton's size
+// (twice that when the output is converted to EUC) and two megabytes more.
+void BackwardRun::checkFreeSpace() const {
+    const auto freeBytes = freeDiskBytes(options_.translatedDirectory);
+    if (!freeBytes)
+        return;
+    std::uint64_t needed = fileSize(files_.skeleton) / kMegabyte;
+    if (options_.targetLanguage.name == kEucTarget)
+        needed *= 2;
+    if (*freeBytes / kMegabyte < needed + 2)
+        throw ConversionFailure(result::DiskFull);
+}
+
+// The output must never take the place of its own skeleton or of the
+// translation it is made from, however the paths are spelled.
+void BackwardRun::refuseToOverwriteInputs() const {
+    for (const std::string* input : {&files_.skeleton, &files_.translated}) {
+        std::error_code error;
+        if (std::filesystem::equivalent(files_.output, *input, error))
+            throw FileError(FileError::Cause::AccessDenied, files_.output);
+    }
+}
+
+void BackwardRun::run() {
+    progress_.step();
+    if (options_.baseName == "ANCILL")
+        throw ConversionFailure(result::AncillaryAsFile);
+    translated_ = readTranslatedFile(files_.translated, options_);
+    if (!fileExists(files_.skeleton))
+        throw FileError(FileError::Cause::FileNotFound, files_.skeleton);
+    checkFreeSpace();
+
+    AncillaryRequest request;
+    request.options = &options_;
+    request.outputName = files_.outputName;
+    request.styleMode = files_.styleMode;
+    request.documentIsCurrentVersion = translated_.currentVersion;
+    ancillary_ = loadFileAncillaryLines(request, batchAncillaryLines_, host_);
+
+    options_.markerPlaceholders = 0;
+    progress_.step();
+
+    // The skeleton parsed again: its pieces and tag replacements.
+    AncillaryCollector discarded;
+    DocumentConverter skeleton(options_, discarded, host_);
+    progress_.step();
+    skeleton.rebuildFrom(files_.skeleton);
+    TagMap replacements = skeleton.tagReplacements();
+    addFixedReplacements(replacements);
+
+    std::vector<std::string> items;
+    if (!files_.styleMode) {
+        verifier::Verifier check(options_, host_, verifier::kTagCheckProgressSteps);
+        check.checkTranslatedTags(translated_.lines);
+        items = splitItems(translated_.lines);
+    }
+    progress_.step();
+    std::vector<std::string> ancillaryItems;
+    if (!ancillary_.empty()) {
+        checkAncillaryTags(skeleton);
+        ancillaryItems = splitItems(ancillary_);
+    }
+
+    progress_.step();
+    SegmentMap segments;
+    if (!files_.styleMode) {
+        moveAllBlocks(items);
+        segment(items, 0, "</qmx>", std::string(kFirstSegmentKey), segments);
+    }
+    progress_.step();
+    if (!ancillary_.empty()) {
+        moveAllBlocks(ancillaryItems);
+        fileAncillarySections(ancillaryItems, files_.outputName, segments);
+    }
+
+    BackwardContext context;
+    context.tagReplacements = &replacements;
+    context.japaneseTarget = options_.targetLanguage.name.starts_with("Japanese");
+    context.sourceInterleafLanguage = options_.sourceLanguage.languageAttribute;
+    context.targetInterleafLanguage = options_.targetLanguage.languageAttribute;
+    context.keepTranslationHyphenation = options_.translationHyphenation != 0;
+    context.host = &host_;
+    FillSettings fill;
+    fill.styleMode = files_.styleMode;
+    fill.ancillaryUsable = !ancillary_.empty();
+    fillPieces(skeleton.pieces(), segments, skeleton.classes(), fill, context);
+
+    refuseToOverwriteInputs();
+    AssemblyOptions assembly;
+    assembly.skeletonPath = files_.skeleton;
+    assembly.outputPath = files_.output;
+    assembly.styleMode = files_.styleMode;
+    assembly.japaneseTarget = context.japaneseTarget;
+    assembly.eucOutput = options_.targetLanguage.name == kEucTarget;
+    assembleOutput(skeleton.pieces(), assembly, host_);
+}
+
+// The file's ancillary section is checked like a document of its own, framed
+// by the QMX lines of the document's version.
+void BackwardRun::checkAncillaryTags(const DocumentConverter&) {
+    std::vector<std::string> framed;
+    framed.reserve(ancillary_.size() + 2);
+    framed.emplace_back(translated_.currentVersion ? "<qmx \"I2.00\">" : "<qmx \"I2.xx\">");
+    framed.insert(framed.end(), ancillary_.begin(), ancillary_.end());
+    framed.emplace_back("</qmx>");
+    verifier::Verifier check(options_, host_, 0, false);
+    try {
+        check.checkTranslatedTags(framed);
+    } catch (const ConversionFailure& failure) {
+        if (failure.code() == result::TagErrors)
+            throw ConversionFailure(result::AncillaryTagErrors);
+        throw;
+    }
+}
+
+} // namespace
+
+int convertBack(const ConversionOptions& options, std::vector<std::string>& batchAncillaryLines,
+                ConversionHost& host) {
+    BackwardRun(options, batchAncillaryLines, host).run();
+    return result::Success;
+}
+
+} // namespace quillex::backward

@@ -1,0 +1,33 @@
+// The backward conversion of one translated QMX file.
+//
+// The translated file carries only text and tags; the layout comes from the
+// ORG skeleton that the forward conversion saved. The skeleton is parsed
+// again with the forward conversion's own code, which rebuilds its pieces
+// (each with its exact range of the skeleton and its key tag) and the tag
+// replacements; the translated lines are filed under the key tags, turned
+// back into Interleaf markup, and each piece's range of the skeleton is
+// replaced by its translation. Nothing reaches the output folder before the
+// output is complete.
+#pragma once
+
+#include "conversion/conversion_host.h"
+#include "conversion/conversion_options.h"
+#include "conversion/result_code.h"
+
+#include <string>
+#include <vector>
+
+namespace quillex::backward {
+
+// Progress units of one backward file: the run's own steps, the re-parse's
+// (the forward converter's) and the tag check's.
+inline constexpr int kBackwardOwnSteps = 6;
+inline constexpr int kBackwardStepsPerFile = 25;
+
+// The backward per-file routine. `batchAncillaryLines` is owned by the batch:
+// the first file reads the ancillary file into it, later files reuse it.
+// Returns 0 or throws (ConversionFailure, FileProblem).
+int convertBack(const ConversionOptions& options, std::vector<std::string>& batchAncillaryLines,
+                ConversionHost& host);
+
+} // namespace quillex::backward

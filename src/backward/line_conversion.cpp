@@ -1,0 +1,193 @@
+// Converting translated lines back into Interleaf markup.
+#include "backward/line_conversion.h"
+
+#include "backward/format_rewriting.h"
+#include "backward/interleaf_characters.h"
+#include "backward/text_conversion.h"
+#include "conversion/result_code.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace quillex::backward {
+namespace {
+
+constexpr std::string_view kNoChangeStart = "<Comment, QMX No Change>";
+constexpr std::string_view kNoChangeEnd = "<Comment, QMX End of No Change>";
+
+// Tags whose replacement may stand for several Interleaf lines, internal and
+// external; the hidden and read-only ones are framed as "no change" so that
+// the declaration rewriting leaves them alone.
+struct ExpandedTag {
+    std::string_view prefix;
+    bool noChange;
+};
+constexpr std::array kExpandedInternal = {ExpandedTag{"<:cnmk ", true}, ExpandedTag{"<:pn ", false},
+                                          ExpandedTag{"<:v ", false},   ExpandedTag{"<:r ", true},
+                                          ExpandedTag{"<:cns ", false}, ExpandedTag{"<:cs ", false},
+                                          ExpandedTag{"<:sc ", false}};
+constexpr std::array kExpandedExternal = {ExpandedTag{"<cnmk ", true}, ExpandedTag{"<ps ", false},
+                                          ExpandedTag{"<pn ", false},  ExpandedTag{"<v ", false},
+                                          ExpandedTag{"<r ", true},    ExpandedTag{"<ct ", false}};
+
+// External tags that stand for nothing in the Interleaf file: structure the
+// skeleton keeps by itself.
+constexpr std::array<std::string_view, 12> kDroppedPrefixes = {
+    "<qmx", "<language", "<quotes", "<readonly", "<page",  "<tn ",
+    "<fn ", "<tb ",      "<row ",   "<ctart ",   "<file ", "<bb "};
+constexpr std::array<std::string_view, 12> kDroppedLines = {
+    "</page>", "</af>",    "</fn>",  "</tb>", "</row>",  "</ctart>",
+    "</file>", "</dummy>", "</qmx>", "</ct>", "</vfmt>", "</pnfmt>"};
+
+template <std::size_t N>
+const ExpandedTag* expandedTagFor(const std::string& line, const std::array<ExpandedTag, N>& tags) {
+    for (const ExpandedTag& tag : tags)
+        if (line.starts_with(tag.prefix))
+            return &tag;
+    return nullptr;
+}
+
+bool isDropped(const std::string& line) {
+    return std::any_of(kDroppedPrefixes.begin(), kDroppedPrefixes.end(),
+                       [&](std::string_view p) { return line.starts_with(p); }) ||
+           std::find(kDroppedLines.begin(), kDroppedLines.end(), line) != kDroppedLines.end();
+}
+
+class LineConverter {
+  public:
+    LineConverter(std::vector<std::string>& lines, BackwardContext& context, SegmentMap& segments)
+        : in_(lines), context_(context), segments_(segments) {}
+
+    void run() {
+        out_.reserve(in_.size());
+        for (position_ = 0; position_ < in_.size(); ++position_)
+            if (!convertLine())
+                break;
+        in_ = std::move(out_);
+    }
+
+  private:
+    // Converts the line at the position; false when the rest of the list has
+    // been taken away (an anchored frame).
+    bool convertLine() {
+        std::string& line = in_[position_];
+        if (!line.starts_with("<")) {
+            append(convertText(line, context_, false));
+            return true;
+        }
+        if (line.starts_with("<:"))
+            return convertInternal(line);
+        return convertExternal(line);
+    }
+
+    bool convertInternal(std::string& line) {
+        if (const ExpandedTag* tag = expandedTagFor(line, kExpandedInternal)) {
+            expand(line, *tag);
+        } else if (isCharacterCodeLine(line)) {
+            out_.push_back(convertCode(line));
+        } else if (line.starts_with("<:iaf ") || line.starts_with("<:saf ")) {
+            fileRestUnder(line);
+            return false;
+        } else if (line == "<:c>" || line == "<:/c>") {
+            out_.emplace_back(line == "<:c>" ? "<\"QMXWesternFont\",Subcomponent = yes>"
+                                             : "<End Sub>");
+            context_.japaneseTarget = !context_.japaneseTarget;
+        } else if (const std::string* value = context_.replacementOf(line)) {
+            out_.push_back(*value);
+        } else {
+            throw ConversionFailure(result::ParserError);
+        }
+        return true;
+    }
+
+    bool convertExternal(std::string& line) {
+        if (const ExpandedTag* tag = expandedTagFor(line, kExpandedExternal)) {
+            expand(line, *tag);
+        } else if (line.starts_with("<af ")) {
+            segmentRestUnder(line);
+            return false;
+        } else if (line.starts_with("<imk")) {
+            position_ = convertBlock("</imk>", [&](std::vector<std::string>& block) {
+                return convertIndexMarker(block, context_);
+            });
+        } else if (line.starts_with("<xrv ")) {
+            position_ = convertBlock("</xrv>", [&](std::vector<std::string>& block) {
+                return convertCrossReferenceVariable(block, context_);
+            });
+        } else if (isDropped(line)) {
+            // structure the skeleton keeps
+        } else if (const std::string* value = context_.replacementOf(line)) {
+            out_.push_back(*value);
+        } else {
+            out_.push_back(std::move(line));
+        }
+        return true;
+    }
+
+    // A tag that stands for whole Interleaf lines: its replacement expanded,
+    // framed as "no change" for hidden and read-only text. A tag without a
+    // replacement stays as it is.
+    void expand(std::string& line, const ExpandedTag& tag) {
+        const std::string* value = context_.replacementOf(line);
+        if (value == nullptr) {
+            out_.push_back(std::move(line));
+            return;
+        }
+        if (tag.noChange)
+            out_.emplace_back(kNoChangeStart);
+        append(expandReplacement(*value));
+        if (tag.noChange)
+            out_.emplace_back(kNoChangeEnd);
+    }
+
+    // A frame without text of its own ends the lines of this piece: what
+    // follows it belongs to the piece after the frame, filed under its tag.
+    void fileRestUnder(const std::string& key) {
+        if (position_ + 1 < in_.size())
+            segments_[key] = {in_.begin() + static_cast<std::ptrdiff_t>(position_) + 1, in_.end()};
+    }
+
+    // An anchored frame inside the lines: what follows it (its block, then the
+    // text after it) is segmented with the frame's tag as key.
+    void segmentRestUnder(const std::string& key) {
+        std::vector<std::string> rest(in_.begin() + static_cast<std::ptrdiff_t>(position_) + 1,
+                                      in_.end());
+        rest.emplace_back("</dummy>");
+        segment(rest, 0, "</dummy>", key, segments_);
+    }
+
+    // Replaces the block from the position to its closing line by the one
+    // line `convert` makes of it; returns the index of the closing line.
+    template <typename Convert>
+    std::size_t convertBlock(std::string_view closingLine, Convert convert) {
+        const auto begin = in_.begin() + static_cast<std::ptrdiff_t>(position_);
+        const auto end = std::find(begin + 1, in_.end(), closingLine);
+        if (end == in_.end())
+            throw ConversionFailure(result::UnexpectedEnd);
+        std::vector<std::string> block(std::make_move_iterator(begin),
+                                       std::make_move_iterator(end + 1));
+        out_.push_back(convert(block));
+        return static_cast<std::size_t>(end - in_.begin());
+    }
+
+    void append(std::vector<std::string> lines) {
+        for (std::string& line : lines)
+            out_.push_back(std::move(line));
+    }
+
+    std::vector<std::string>& in_;
+    BackwardContext& context_;
+    SegmentMap& segments_;
+    std::vector<std::string> out_;
+    std::size_t position_ = 0;
+};
+
+} // namespace
+
+void convertSegment(std::vector<std::string>& lines, BackwardContext& context,
+                    SegmentMap& segments) {
+    LineConverter(lines, context, segments).run();
+}
+
+} // namespace quillex::backward
