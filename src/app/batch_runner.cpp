@@ -2,6 +2,7 @@
 #include "app/batch_runner.h"
 
 #include "conversion/result_code.h"
+#include "backward/backward_converter.h"
 #include "forward/ancillary_file.h"
 #include "forward/forward_converter.h"
 #include "forward/forward_outputs.h"
@@ -48,7 +49,9 @@ bool endsWithSty(const std::string& path) {
 std::string outputKey(BatchKind kind, const std::string& file) {
     if (kind == BatchKind::Verify)
         return std::filesystem::absolute(file).lexically_normal().string();
-    return upperCaseAscii(bareName(file)) + (endsWithSty(file) ? ".STY" : ".DOC");
+    const bool style = kind == BatchKind::Backward ? upperCaseAscii(extensionOf(file)) == ".CAT"
+                                                   : endsWithSty(file);
+    return upperCaseAscii(bareName(file)) + (style ? ".STY" : ".DOC");
 }
 
 // A refusal naming two files of the batch whose outputs would clash; empty
@@ -109,6 +112,7 @@ PerFileRoutines PerFileRoutines::builtIn() {
     PerFileRoutines routines;
     routines.forward = convertFile;
     routines.verify = verifyFile;
+    routines.backward = backward::convertBack;
     return routines;
 }
 
@@ -241,7 +245,7 @@ int BatchRunner::checkOverwrite(BatchKind kind, const ConversionOptions& options
         const std::string folder = std::filesystem::path(options.inputPath).parent_path();
         outputs.push_back(folder + "/" + options.baseName + ".CMP");
     } else {
-        const char* extension = options.extension == ".CAT" ? ".STY" : ".DOC";
+        const char* extension = upperCaseAscii(options.extension) == ".CAT" ? ".STY" : ".DOC";
         outputs.push_back(options.translatedDirectory + options.baseName + extension);
     }
     for (const std::string& output : outputs) {

@@ -206,7 +206,7 @@ int runBatch(BatchKind kind, const BatchArguments& args, std::atomic<bool>& canc
     }
     if (terminal.files.empty()) {
         std::cerr << "quillex: the folders given hold no files to "
-                  << (kind == BatchKind::Forward ? "convert" : "verify") << '\n';
+                  << (kind == BatchKind::Verify ? "verify" : "convert") << '\n';
         return kExitUsage;
     }
     const std::string& orgFolder = kind == BatchKind::Verify && !args.sourceDirectory.empty()
@@ -219,7 +219,7 @@ int runBatch(BatchKind kind, const BatchArguments& args, std::atomic<bool>& canc
     // Output folders named on the command line are made when missing.
     for (const auto* folder : {&terminal.orgDirectory, &terminal.translatedDirectory}) {
         if (!*folder || std::filesystem::exists(**folder) ||
-            (kind == BatchKind::Verify && folder == &terminal.orgDirectory))
+            (kind != BatchKind::Forward && folder == &terminal.orgDirectory))
             continue;
         std::error_code error;
         if (!std::filesystem::create_directories(**folder, error)) {
@@ -231,7 +231,9 @@ int runBatch(BatchKind kind, const BatchArguments& args, std::atomic<bool>& canc
     }
     if (!terminal.orgDirectory)
         std::cerr << "quillex: using the folder " << settings.paths.orgFiles
-                  << (kind == BatchKind::Verify ? " for the source QMX files" : " for the outputs")
+                  << (kind == BatchKind::Verify     ? " for the source QMX files"
+                      : kind == BatchKind::Backward ? " for the ORG files"
+                                                    : " for the outputs")
                   << " (--org-dir names another)\n";
     terminal.overwrite = policyOf(args.overwrite);
     terminal.ancillary = policyOf(args.ancillary);

@@ -145,10 +145,8 @@ int main(int argc, char** argv) {
         return withOutputChecked(runBatch(BatchKind::Forward, forwardArgs, gCancelled));
     if (verify->parsed())
         return withOutputChecked(runBatch(BatchKind::Verify, verifyArgs, gCancelled));
-    if (backward->parsed()) {
-        std::cerr << "quillex: backward is not available in this version yet\n";
-        return kExitUsage;
-    }
+    if (backward->parsed())
+        return withOutputChecked(runBatch(BatchKind::Backward, backwardArgs, gCancelled));
     if (tokens->parsed())
         return listTokens(tokensFile, tokensDebug, tokensLanguage);
     if (set->parsed()) {
