@@ -1,0 +1,86 @@
+// Whole batches for round-trip tests: forward a document, convert its QMX
+// file back, and forward the result again, each through the batch runner as
+// a user runs them.
+#pragma once
+
+#include "app/batch_runner.h"
+#include "app/fake_batch_host.h"
+#include "support/file_contents.h"
+#include "support/temp_dir.h"
+
+#include <filesystem>
+#include <string>
+
+namespace quillex::testing {
+
+class RoundTrip {
+  public:
+    enum class Format { Text, Rtf };
+
+    // `sourceLanguage` and `targetLanguage` as the settings name them.
+    explicit RoundTrip(Format format, std::string sourceLanguage = "English (US)",
+                       std::string targetLanguage = "French")
+        : format_(format), sourceLanguage_(std::move(sourceLanguage)),
+          targetLanguage_(std::move(targetLanguage)) {}
+
+    // The QMX extension of the format.
+    std::string qmxExtension() const { return format_ == Format::Rtf ? ".RTF" : ".TXT"; }
+    std::string ancillaryName() const { return "ANCILL" + qmxExtension(); }
+
+    // Forward batch over `files` (written into a fresh source folder of round
+    // `round` under the given names); the outputs go to round/org and
+    // round/translated. Returns the folder of the translated copies.
+    std::string forward(const std::string& round,
+                        const std::vector<std::pair<std::string, std::string>>& files) {
+        FakeBatchHost host;
+        for (const auto& [name, text] : files)
+            host.files.push_back(work.write(round + "/source/" + name, text));
+        Settings settings = settingsFor(round);
+        BatchRunner runner(host, settings);
+        lastReport = runner.run(BatchKind::Forward);
+        lastResults = host.results;
+        return settings.paths.translatedFiles;
+    }
+
+    // Backward batch over the translated files `names` of round `round`
+    // (their ORG files in round/org); the outputs go beside them.
+    BatchReport backward(const std::string& round, const std::vector<std::string>& names) {
+        FakeBatchHost host;
+        const std::string translated = work.folder() + round + "/translated/";
+        for (const std::string& name : names)
+            host.files.push_back(translated + name);
+        Settings settings = settingsFor(round);
+        BatchRunner runner(host, settings);
+        lastReport = runner.run(BatchKind::Backward);
+        lastResults = host.results;
+        return lastReport;
+    }
+
+    std::string read(const std::string& path) const { return readFile(work.folder() + path); }
+    void write(const std::string& path, const std::string& bytes) { work.write(path, bytes); }
+    bool exists(const std::string& path) const {
+        return std::filesystem::exists(work.folder() + path);
+    }
+
+    TempDir work;
+    BatchReport lastReport;
+    std::vector<std::string> lastResults;
+
+  private:
+    Settings settingsFor(const std::string& round) {
+        Settings settings;
+        settings.paths.orgFiles = work.subfolder(round + "/org");
+        settings.paths.translatedFiles = work.subfolder(round + "/translated");
+        settings.options.fileFormatForQmx = format_ == Format::Rtf ? 1 : 0;
+        settings.options.overwriteFiles = 1;
+        settings.options.sourceLanguage = sourceLanguage_;
+        settings.options.targetLanguage = targetLanguage_;
+        return settings;
+    }
+
+    Format format_;
+    std::string sourceLanguage_;
+    std::string targetLanguage_;
+};
+
+} // namespace quillex::testing
