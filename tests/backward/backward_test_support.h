@@ -84,8 +84,8 @@ inline Lines translated(const Lines& lines,
             result.push_back(line);
             continue;
         }
-        const std::size_t tagEnd = line.find('>') + 1;
-        result.push_back(line.substr(0, tagEnd) + texts[next++ % texts.size()]);
+        const std::string tag = qmxElements({line}).front();
+        result.push_back(tag + texts[next++ % texts.size()]);
     }
     return result;
 }
