@@ -73,12 +73,13 @@ inline Lines qmxElements(const Lines& lines) {
 }
 
 // `lines` with the text after the external tag of each line that
-// `carriesText` accepts replaced by the next of `texts` (in turn).
+// `carriesText` accepts replaced by the next of `texts` (in turn, from the
+// one numbered `first`).
 inline Lines translated(const Lines& lines,
                         const std::function<bool(const std::string&)>& carriesText,
-                        const Lines& texts) {
+                        const Lines& texts, std::size_t first = 0) {
     Lines result;
-    std::size_t next = 0;
+    std::size_t next = first;
     for (const std::string& line : lines) {
         if (!carriesText(line)) {
             result.push_back(line);

@@ -1,5 +1,6 @@
 // Translated characters written back: character codes, escapes, the forms
-// of single bytes, and running text cut into text and markup lines.
+// of single bytes, running text cut into text and markup lines, and the
+// escapes of diagram strings.
 #include "backward/interleaf_characters.h"
 #include "backward/text_conversion.h"
 #include "backward_test_support.h"
@@ -36,15 +37,9 @@ TEST(CharacterCodes, CodeTagsAndEscapes) {
     EXPECT_EQ(codeToEscape("<#010A>", false), "\\X010A");
     for (const char* malformed : {"<:r>", "<:r12", "<:rx1>", "<:r12 >", "<:r99999999999>"})
         EXPECT_THROW(convertCode(malformed), ConversionFailure) << malformed;
-}
-
-TEST(CharacterCodes, CodeLinesAreNeitherReadOnlyNorQuoteTags) {
-    EXPECT_TRUE(isCharacterCodeLine("<:r300>"));
-    EXPECT_TRUE(isCharacterCodeLine("<:r27>"));
-    EXPECT_FALSE(isCharacterCodeLine("<:r \"text\" 2>"));
-    EXPECT_FALSE(isCharacterCodeLine("<:rq>"));
-    EXPECT_FALSE(isCharacterCodeLine("<:rdq>"));
-    EXPECT_FALSE(isCharacterCodeLine("r300"));
+    // Neither read-only tags nor single quote tags are codes.
+    for (const char* other : {"<:r \"text\" 2>", "<:rq>", "<:rdq>", "r300"})
+        EXPECT_FALSE(isCharacterCodeLine(other)) << other;
 }
 
 // Every single byte the forward conversion writes for a character code
@@ -63,16 +58,6 @@ TEST(CharacterCodes, ForwardBytesRoundTrip) {
     }
 }
 
-TEST(CharacterCodes, ByteForms) {
-    EXPECT_FALSE(interleafFormOf('a'));
-    EXPECT_EQ(interleafFormOf('\t'), "<Tab>");
-    EXPECT_EQ(interleafFormOf(0xE9), "<#e9>");
-    EXPECT_EQ(interleafFormOf(0x99), "(tm)");
-    EXPECT_EQ(interleafFormOf(0x94), "\"");
-    for (unsigned char dropped : {0x00, 0x1B, 0x7F, 0x80, 0x8D, 0x9E, 0xA0})
-        EXPECT_EQ(interleafFormOf(dropped), "") << int(dropped);
-}
-
 // The fixed entries win over what the re-parse entered for the same tag.
 TEST(CharacterCodes, FixedReplacementsComeLast) {
     TagMap map{{"</tb>", "</tb>"}, {"<ps \"p\" 1>", "<\"p\">"}};
@@ -86,6 +71,7 @@ TEST(CharacterCodes, FixedReplacementsComeLast) {
 TEST(TextConversion, TextAndMarkupLines) {
     BackwardContext context;
     EXPECT_EQ(convertText("caf\xE9s", context), (Lines{"caf", "<#e9>", "s"}));
+    EXPECT_EQ(convertText("\x80\xA0(\x99)", context), (Lines{"(", "(tm)", ")"}));
     EXPECT_EQ(convertText("a\tb\x01\x1b"
                           "c",
                           context),
@@ -99,4 +85,30 @@ TEST(TextConversion, TextAndMarkupLines) {
     // byte may look like a code-page letter), tabs still become markup.
     context.japaneseTarget = true;
     EXPECT_EQ(convertText("\x82\xA0\xE9\t\x01x", context), (Lines{"\x82\xA0\xE9", "<Tab>", "x"}));
+}
+
+// Diagram strings escape their field separators, and write characters as
+// code escapes; a Japanese target writes its double-byte characters so.
+TEST(TextConversion, TextStrings) {
+    ForwardSide side;
+    auto writtenBack = [&](const Lines& block) {
+        std::string text;
+        for (const std::string& line : convertTextString(block, "</ts>", side.backwardContext()))
+            text += line;
+        return text;
+    };
+    EXPECT_EQ(writtenBack({"<ts 1>", "a (b), c\\d", "</ts>"}), "a\\ \\(b\\)\\,\\ c\\\\d");
+    EXPECT_EQ(writtenBack({"<ts 1>", "<:r233>", "<:lq>", "x", "<:r27>", "</ts>"}),
+              "\\xe9\\x60x\\x1b");
+    EXPECT_EQ(writtenBack({"<ts 1>", "caf\xE9\x99\t", "</ts>"}), "caf\\xe9\\(tm\\)");
+    EXPECT_THROW(writtenBack({"<ts 1>", "text"}), ConversionFailure);
+    try {
+        writtenBack({"<ts 1>", "<:t>", "</ts>"});
+        FAIL() << "a tab tag has no place in a diagram string";
+    } catch (const ConversionFailure& failure) {
+        EXPECT_EQ(failure.code(), result::ParserError);
+    }
+    side.backward.japaneseTarget = true;
+    EXPECT_EQ(writtenBack({"<ts 1>", "\x82\xA0 (\x88\x9F)\xB1,\x81", "</ts>"}),
+              "\\X03a2\\ \\(\\X09a1\\)\\X06b1\\,");
 }
