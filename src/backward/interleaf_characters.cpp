@@ -143,14 +143,15 @@ std::string hexText(std::uint32_t value) {
     return std::string(digits, end);
 }
 
-// The decimal code of a character-code line.
+// The decimal code of a character-code line: "<:r", the digits, ">".
 std::uint32_t codeOf(std::string_view line) {
     constexpr std::string_view kPrefix = "<:r";
-    const char* first = line.data() + kPrefix.size();
-    const char* last = line.data() + line.size();
+    if (!line.starts_with(kPrefix) || !line.ends_with('>'))
+        throw ConversionFailure(result::ParserError);
+    const std::string_view digits = line.substr(kPrefix.size(), line.size() - kPrefix.size() - 1);
     std::uint32_t value = 0;
-    const auto [end, error] = std::from_chars(first, last, value);
-    if (error != std::errc() || end + 1 != last || *end != '>')
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (error != std::errc() || end != digits.data() + digits.size())
         throw ConversionFailure(result::ParserError);
     return value;
 }
