@@ -1,0 +1,155 @@
+// Translated text as Interleaf running text and diagram text.
+#include "backward/text_conversion.h"
+
+#include "backward/interleaf_characters.h"
+#include "conversion/result_code.h"
+
+#include <algorithm>
+#include <optional>
+#include <utility>
+
+namespace quillex::backward {
+namespace {
+
+constexpr char kEscape = 27;
+
+// Collects plain text and hands it over as a line whenever a line of markup
+// has to go between.
+class LineBuilder {
+  public:
+    std::string& run() { return run_; }
+    void addLine(std::string line) {
+        flush();
+        lines_.push_back(std::move(line));
+    }
+    std::vector<std::string> finish() {
+        flush();
+        return std::move(lines_);
+    }
+
+  private:
+    void flush() {
+        if (!run_.empty())
+            lines_.push_back(std::exchange(run_, {}));
+    }
+    std::string run_;
+    std::vector<std::string> lines_;
+};
+
+// Characters that separate the fields of a diagram object, and the
+// backslash itself, are escaped inside its strings.
+bool needsBackslash(char c) {
+    return c == ' ' || c == '(' || c == ')' || c == ',' || c == '\\';
+}
+
+void appendEscaped(std::string& out, std::string_view text) {
+    for (char c : text) {
+        if (needsBackslash(c))
+            out += '\\';
+        out += c;
+    }
+}
+
+std::vector<std::string> convertJapaneseStringText(std::string_view line) {
+    std::string text;
+    std::optional<unsigned char> lead;
+    for (char c : line) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (lead) {
+            text += doubleByteEscape(*lead, byte);
+            lead.reset();
+            continue;
+        }
+        const auto form = interleafFormOf(byte);
+        if ((form && !form->empty()) || byte >= 0x80) {
+            if (isLeadByte(byte))
+                lead = byte;
+            else if (c != '\t')
+                text += singleByteEscape(byte);
+        } else if (!form) {
+            appendEscaped(text, std::string_view(&c, 1));
+        }
+    }
+    if (text.empty())
+        return {};
+    return {std::move(text)};
+}
+
+} // namespace
+
+std::vector<std::string> convertText(std::string_view line, const BackwardContext& context,
+                                     bool skipTabs) {
+    LineBuilder lines;
+    for (char c : line) {
+        if (c == '\t' && skipTabs)
+            continue;
+        const auto byte = static_cast<unsigned char>(c);
+        if (context.japaneseTarget) {
+            if (byte >= 0x20)
+                lines.run() += c;
+            else if (c == '\t')
+                lines.addLine("<Tab>");
+            continue;
+        }
+        const auto form = interleafFormOf(byte);
+        if (!form || c == kEscape)
+            lines.run() += c;
+        else if (!form->empty())
+            lines.addLine(std::string(*form));
+    }
+    return lines.finish();
+}
+
+std::vector<std::string> convertStringText(std::string_view line, const BackwardContext& context) {
+    if (context.japaneseTarget)
+        return convertJapaneseStringText(line);
+    LineBuilder lines;
+    for (char c : line) {
+        if (c == '\t')
+            continue;
+        const auto form = interleafFormOf(static_cast<unsigned char>(c));
+        if (!form) {
+            appendEscaped(lines.run(), std::string_view(&c, 1));
+        } else if (form->starts_with("<#")) {
+            lines.addLine(codeToEscape(*form, false));
+        } else if (!form->empty()) {
+            // A stand-in such as "(tm)" is text of the string too.
+            std::string text;
+            appendEscaped(text, *form);
+            lines.addLine(std::move(text));
+        }
+    }
+    return lines.finish();
+}
+
+std::size_t blockLength(std::span<const std::string> lines, std::string_view closingLine) {
+    if (lines.empty())
+        throw ConversionFailure(result::UnexpectedEnd);
+    const auto closing = std::find(lines.begin() + 1, lines.end(), closingLine);
+    if (closing == lines.end())
+        throw ConversionFailure(result::UnexpectedEnd);
+    return static_cast<std::size_t>(closing - lines.begin()) + 1;
+}
+
+std::vector<std::string> convertTextString(std::span<const std::string> block,
+                                           std::string_view closingLine,
+                                           const BackwardContext& context) {
+    const std::size_t length = blockLength(block, closingLine);
+    std::vector<std::string> lines;
+    for (const std::string& line : block.subspan(1, length - 2)) {
+        if (isCharacterCodeLine(line)) {
+            // The code tag, not convertCode: an escape character in a
+            // diagram string is written as its code like every other.
+            lines.push_back(codeToEscape(characterCodeTag(line), false));
+        } else if (!line.starts_with("<:")) {
+            std::vector<std::string> text = convertStringText(line, context);
+            lines.insert(lines.end(), std::make_move_iterator(text.begin()),
+                         std::make_move_iterator(text.end()));
+        } else {
+            lines.push_back(codeToEscape(internalCodeTag(line, context), false));
+        }
+    }
+    return lines;
+}
+
+} // namespace quillex::backward

@@ -1,0 +1,26 @@
+// Translated lines as the text of attribute values.
+#include "backward/value_text.h"
+
+#include "backward/interleaf_characters.h"
+#include "backward/text_conversion.h"
+
+namespace quillex::backward {
+
+std::string valueText(std::string_view line, const BackwardContext& context) {
+    std::string text;
+    for (const std::string& part : convertText(line, context, true))
+        text += part;
+    return text;
+}
+
+std::string valueContribution(std::string_view line, const BackwardContext& context) {
+    if (isCharacterCodeLine(line))
+        return convertCode(line);
+    if (line.starts_with("<:"))
+        return internalCodeTag(line, context);
+    if (!line.starts_with('<'))
+        return valueText(line, context);
+    return {};
+}
+
+} // namespace quillex::backward
