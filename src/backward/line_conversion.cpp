@@ -1,12 +1,14 @@
 // Converting translated lines back into Interleaf markup.
 #include "backward/line_conversion.h"
 
-#include "backward/format_rewriting.h"
+#include "backward/index_marker_rewriting.h"
 #include "backward/interleaf_characters.h"
 #include "backward/text_conversion.h"
+#include "backward/xref_rewriting.h"
 #include "conversion/result_code.h"
 
 #include <algorithm>
+#include <span>
 #include <array>
 #include <string_view>
 
@@ -108,13 +110,9 @@ class LineConverter {
             segmentRestUnder(line);
             return false;
         } else if (line.starts_with("<imk")) {
-            position_ = convertBlock("</imk>", [&](std::vector<std::string>& block) {
-                return convertIndexMarker(block, context_);
-            });
+            convertBlock("</imk>", convertIndexMarker);
         } else if (line.starts_with("<xrv ")) {
-            position_ = convertBlock("</xrv>", [&](std::vector<std::string>& block) {
-                return convertCrossReferenceVariable(block, context_);
-            });
+            convertBlock("</xrv>", convertCrossReferenceVariable);
         } else if (isDropped(line)) {
             // structure the skeleton keeps
         } else if (const std::string* value = context_.replacementOf(line)) {
@@ -157,18 +155,14 @@ class LineConverter {
         segment(rest, 0, "</dummy>", key, segments_);
     }
 
-    // Replaces the block from the position to its closing line by the one
-    // line `convert` makes of it; returns the index of the closing line.
-    template <typename Convert>
-    std::size_t convertBlock(std::string_view closingLine, Convert convert) {
-        const auto begin = in_.begin() + static_cast<std::ptrdiff_t>(position_);
-        const auto end = std::find(begin + 1, in_.end(), closingLine);
-        if (end == in_.end())
-            throw ConversionFailure(result::UnexpectedEnd);
-        std::vector<std::string> block(std::make_move_iterator(begin),
-                                       std::make_move_iterator(end + 1));
-        out_.push_back(convert(block));
-        return static_cast<std::size_t>(end - in_.begin());
+    // Replaces the block from the position to its closing line by the
+    // Interleaf lines `convert` makes of it (already markup: they are not
+    // converted again), and moves the position to the closing line.
+    template <typename Convert> void convertBlock(std::string_view closingLine, Convert convert) {
+        const std::span<const std::string> rest(in_.data() + position_, in_.size() - position_);
+        const std::size_t length = blockLength(rest, closingLine);
+        append(convert(rest.first(length), context_));
+        position_ += length - 1;
     }
 
     void append(std::vector<std::string> lines) {

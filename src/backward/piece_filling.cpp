@@ -1,6 +1,7 @@
 // Filling the pieces of the skeleton from the segment map.
 #include "backward/piece_filling.h"
 
+#include "backward/declaration_rewriting.h"
 #include "backward/format_rewriting.h"
 #include "backward/line_conversion.h"
 #include "backward/text_conversion.h"
@@ -30,7 +31,7 @@ class PieceFiller {
     bool fill(DocumentPiece& piece);
     void addMissingClasses(PieceList& pieces) const {
         if (!smallCapsDeclared_ || !westernFontDeclared_)
-            addQmxClasses(pieces, smallCapsDeclared_, westernFontDeclared_, context_);
+            addQmxClasses(pieces, smallCapsDeclared_, westernFontDeclared_);
     }
 
   private:
