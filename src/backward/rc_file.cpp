@@ -28,13 +28,21 @@ int asInt(std::uint32_t value) {
 
 } // namespace
 
+std::string causeText(const FileProblem& problem) {
+    constexpr std::string_view kPrefix = "File Error! ";
+    std::string text = problem.resultLines().front();
+    if (text.starts_with(kPrefix))
+        text.erase(0, kPrefix.size());
+    return text;
+}
+
 std::string CRCFile::readFile(const std::string& path, ConversionHost* host) {
     try {
         return readTextModeFile(path);
     } catch (const FileProblem& problem) {
         if (host != nullptr)
             host->appendResult(
-                formatText(kCannotOpenInput, path.c_str(), problem.resultLines().front().c_str()));
+                formatText(kCannotOpenInput, path.c_str(), causeText(problem).c_str()));
         throw;
     }
 }
@@ -79,18 +87,16 @@ bool CRCFile::readToLine(std::string& out, std::uint32_t line) {
     }
     // The lines read are one stretch of the text, copied at once.
     const std::size_t from = offset_;
-    while (line_ < line) {
-        if (atEnd()) {
-            out.assign(text_.substr(from, offset_ - from));
-            report(formatText(kTooFewLines, name_.c_str(), asInt(line)));
-            return false;
-        }
+    while (line_ < line && !atEnd())
         skipLine();
-    }
     out.assign(text_.substr(from, offset_ - from));
     // A last line without its line feed is read as if it had one.
     if (!out.empty() && out.back() != '\n')
         out += '\n';
+    if (line_ < line) {
+        report(formatText(kTooFewLines, name_.c_str(), asInt(line)));
+        return false;
+    }
     return true;
 }
 

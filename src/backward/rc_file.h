@@ -18,7 +18,8 @@
 
 namespace quillex {
 class ConversionHost;
-}
+class FileProblem;
+} // namespace quillex
 
 namespace quillex::backward {
 
@@ -77,6 +78,11 @@ class CRCFile {
     // Set once opened: reading an unopened file fails at once.
     bool input_ = false;
 };
+
+// The cause of `problem` as the messages about reading and writing these
+// files quote it: its first results line without the "File Error! " that
+// those messages already carry.
+std::string causeText(const FileProblem& problem);
 
 // The number of lines of `path`; -1 when it cannot be read (the reason has
 // gone to the results list).

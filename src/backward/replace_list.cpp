@@ -24,11 +24,6 @@ constexpr const char* kSkippingOutput = "\nFile Error! %s\n- Skipping output fil
 constexpr const char* kFolderError = "Error: %s, %s\n";
 constexpr const char* kCannotOpenOutput = "Could not open output file %s\n%s\n";
 
-// The message that names a file problem's cause.
-std::string causeOf(const FileProblem& problem) {
-    return problem.resultLines().front();
-}
-
 // Makes the folders of `path` that are missing, outermost first.
 void makeOutputFolder(const std::string& path, ConversionHost* host) {
     const std::filesystem::path folder = std::filesystem::path(path).parent_path();
@@ -50,7 +45,7 @@ std::unique_ptr<OutputFile> openOutput(const std::string& path, ConversionHost* 
     } catch (const FileProblem& problem) {
         if (host != nullptr)
             host->appendResult(
-                formatText(kCannotOpenOutput, path.c_str(), causeOf(problem).c_str()));
+                formatText(kCannotOpenOutput, path.c_str(), causeText(problem).c_str()));
         throw;
     }
 }
@@ -87,7 +82,7 @@ class OutputWriter {
 } // namespace
 
 std::string skippedOutputMessage(const FileProblem& problem) {
-    return formatText(kSkippingOutput, causeOf(problem).c_str(), problem.path().c_str());
+    return formatText(kSkippingOutput, causeText(problem).c_str(), problem.path().c_str());
 }
 
 void CReplaceList::report(const std::string& message) const {
