@@ -42,9 +42,10 @@ class CReplaceList {
     // Writes `outputPath`: the skeleton `inputPath` (empty: the file of the
     // first piece added) with every listed range replaced. Throws
     // ConversionFailure(ParserError) when a range lies before the reading
-    // position (overlap, wrong order, beyond the skeleton's end), and
-    // FileError when a file cannot be read or written or the output would
-    // replace the skeleton itself; the reasons go to the results list first.
+    // position (overlap, wrong order) or beyond the skeleton's end, the
+    // FileProblem of a file that cannot be read or written, and a FileError
+    // when the output would replace the skeleton itself; the reasons go to
+    // the results list first.
     void apply(const std::string& inputPath, const std::string& outputPath,
                OutputEncoding encoding = OutputEncoding::AsHeld);
     // The same with the skeleton already open.
