@@ -16,7 +16,6 @@
 #include "foundation/disk_space.h"
 #include "foundation/file_error.h"
 #include "foundation/text_file.h"
-#include "qmx/euc_conversion.h"
 #include "verifier/verifier.h"
 
 #include <filesystem>
@@ -117,7 +116,7 @@ void BackwardRun::run() {
 
     std::vector<std::string> items;
     if (!files_.styleMode) {
-        verifier::Verifier check(options_, host_, verifier::kTagCheckProgressSteps);
+        Verifier check(options_, host_, kTagCheckProgressSteps);
         check.checkTranslatedTags(translated_.lines);
         items = splitItems(translated_.lines);
     }
@@ -158,7 +157,8 @@ void BackwardRun::run() {
     assembly.outputPath = files_.output;
     assembly.styleMode = files_.styleMode;
     assembly.japaneseTarget = context.japaneseTarget;
-    assembly.eucOutput = options_.targetLanguage.name == kEucTarget;
+    if (options_.targetLanguage.name == kEucTarget)
+        assembly.encoding = OutputEncoding::ShiftJisToEuc;
     assembleOutput(skeleton.pieces(), assembly, host_);
 }
 
@@ -170,7 +170,7 @@ void BackwardRun::checkAncillaryTags(const DocumentConverter&) {
     framed.emplace_back(translated_.currentVersion ? "<qmx \"I2.00\">" : "<qmx \"I2.xx\">");
     framed.insert(framed.end(), ancillary_.begin(), ancillary_.end());
     framed.emplace_back("</qmx>");
-    verifier::Verifier check(options_, host_, 0, false);
+    Verifier check(options_, host_, 0, false);
     try {
         check.checkTranslatedTags(framed);
     } catch (const ConversionFailure& failure) {
