@@ -315,7 +315,9 @@ void Generator::pageNumberStreams() {
                "Page # Prefix Two =\t\"\">\n\n");
     c_.out.raw("<!Page Number Stream, Name = \"front\", Page # Prefix = \"\", Page # Prefix Two "
                "= \"\">\n\n");
-    c_.out.raw("<!Page Number Stream, Name = \"annex\", Page # Prefix = \"Annex \"\"A\"\" \", "
+    // Nine visible characters: the most a page number prefix may hold, and
+    // long enough for the forward conversion's length warning.
+    c_.out.raw("<!Page Number Stream, Name = \"annex\", Page # Prefix = \"Annex \"\"A\"\"\", "
                "Page # Prefix Two = \"-\">\n\n");
 }
 

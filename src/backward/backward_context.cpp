@@ -14,6 +14,10 @@ const std::string* BackwardContext::replacementOf(std::string_view tag) const {
 
 std::vector<std::string> expandReplacement(std::string_view value) {
     std::vector<std::string> lines;
+    // Text that stood outside any paragraph got a tag that stands for no
+    // markup at all: it expands to nothing.
+    if (value.empty())
+        return lines;
     std::size_t start = 0;
     for (;;) {
         const std::size_t end = value.find(kReplacementLineEnd, start);

@@ -38,8 +38,8 @@ struct BackwardContext {
 
 // A replacement that stands for several Interleaf lines holds each line
 // followed by five line feeds. Returns those lines (a remainder after the
-// last group is dropped); throws a parser-error ConversionFailure when the
-// value holds no group at all.
+// last group is dropped); an empty value gives none. Throws a parser-error
+// ConversionFailure when another value holds no group at all.
 std::vector<std::string> expandReplacement(std::string_view value);
 
 // The group of line feeds that ends each line of a multi-line replacement.
