@@ -29,6 +29,9 @@ struct BackwardContext {
     std::string sourceInterleafLanguage;
     std::string targetInterleafLanguage;
     bool keepTranslationHyphenation = true;
+    // Set when the translation uses the small-caps or western-font tags,
+    // whose classes the output must then declare.
+    bool usesQmxClasses = false;
     // Results list; none in tests that do not look at it.
     ConversionHost* host = nullptr;
 

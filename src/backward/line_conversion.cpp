@@ -35,9 +35,9 @@ constexpr std::array kExpandedExternal = {ExpandedTag{"<cnmk ", true}, ExpandedT
 
 // External tags that stand for nothing in the Interleaf file: structure the
 // skeleton keeps by itself.
-constexpr std::array<std::string_view, 12> kDroppedPrefixes = {
-    "<qmx", "<language", "<quotes", "<readonly", "<page",  "<tn ",
-    "<fn ", "<tb ",      "<row ",   "<ctart ",   "<file ", "<bb "};
+constexpr std::array<std::string_view, 11> kDroppedPrefixes = {
+    "<qmx", "<language", "<quotes", "<readonly", "<tn ", "<fn ",
+    "<tb ", "<row ",     "<ctart ", "<file ",    "<bb "};
 constexpr std::array<std::string_view, 12> kDroppedLines = {
     "</page>", "</af>",    "</fn>",  "</tb>", "</row>",  "</ctart>",
     "</file>", "</dummy>", "</qmx>", "</ct>", "</vfmt>", "</pnfmt>"};
@@ -66,6 +66,7 @@ class LineConverter {
         for (position_ = 0; position_ < in_.size(); ++position_)
             if (!convertLine())
                 break;
+        placePageMark();
         in_ = std::move(out_);
     }
 
@@ -84,6 +85,8 @@ class LineConverter {
     }
 
     bool convertInternal(std::string& line) {
+        if (line == "<:s>" || line == "<:c>")
+            context_.usesQmxClasses = true;
         if (const ExpandedTag* tag = expandedTagFor(line, kExpandedInternal)) {
             expand(line, *tag);
         } else if (isCharacterCodeLine(line)) {
@@ -105,7 +108,10 @@ class LineConverter {
 
     bool convertExternal(std::string& line) {
         if (const ExpandedTag* tag = expandedTagFor(line, kExpandedExternal)) {
+            const bool paragraphStart = line.starts_with("<ps ");
             expand(line, *tag);
+            if (paragraphStart)
+                placePageMark();
         } else if (line.starts_with("<af ")) {
             segmentRestUnder(line);
             return false;
@@ -113,6 +119,13 @@ class LineConverter {
             convertBlock("</imk>", convertIndexMarker);
         } else if (line.starts_with("<xrv ")) {
             convertBlock("</xrv>", convertCrossReferenceVariable);
+        } else if (line.starts_with("<page ")) {
+            // The page break mark the page started at, where the source had
+            // one; a page the conversion made up stands for nothing. The mark
+            // goes inside the next paragraph, after its start, where the
+            // forward conversion finds the page starting with that paragraph.
+            if (const std::string* value = context_.replacementOf(line); value && !value->empty())
+                pendingPageMark_ = *value;
         } else if (isDropped(line)) {
             // structure the skeleton keeps
         } else if (const std::string* value = context_.replacementOf(line)) {
@@ -165,6 +178,12 @@ class LineConverter {
         position_ += length - 1;
     }
 
+    void placePageMark() {
+        if (!pendingPageMark_.empty())
+            out_.push_back(std::move(pendingPageMark_));
+        pendingPageMark_.clear();
+    }
+
     void append(std::vector<std::string> lines) {
         for (std::string& line : lines)
             out_.push_back(std::move(line));
@@ -175,6 +194,7 @@ class LineConverter {
     SegmentMap& segments_;
     std::vector<std::string> out_;
     std::size_t position_ = 0;
+    std::string pendingPageMark_; // waits for the start of the next paragraph
 };
 
 } // namespace

@@ -24,7 +24,7 @@ CReplaceList replacementsOf(const PieceList& pieces, const AssemblyOptions& opti
             continue;
         if (options.styleMode && piece.kind == PieceKind::EndOfDeclarations)
             break;
-        if (!isWrittenBack(piece.kind))
+        if (!piece.filled || !isWrittenBack(piece.kind))
             continue;
         auto replacement = std::make_unique<CReplacePiece>();
         replacement->location = piece.span;

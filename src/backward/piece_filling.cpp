@@ -8,6 +8,7 @@
 #include "conversion/result_code.h"
 #include "forward/file_registry.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace quillex::backward {
@@ -20,6 +21,47 @@ bool hasRange(const DocumentPiece& piece) {
     return piece.span.hasRange() && !fileName(piece.span.fileNumber).empty();
 }
 
+// Pieces whose text the translation files under a key: the body after the
+// declarations, after a frame, after a table.
+bool carriesKeyedText(PieceKind kind) {
+    return kind == PieceKind::EndOfDeclarations || kind == PieceKind::TextAfterFrame ||
+           kind == PieceKind::EndOfTable;
+}
+
+// The markup a piece keeps when the text of its key is written by a later
+// piece: its own opening markup alone.
+std::vector<std::string> markupAlone(PieceKind kind) {
+    switch (kind) {
+    case PieceKind::EndOfDeclarations:
+        return {"<!End Declarations>"};
+    case PieceKind::EndOfTable:
+        return {"<End Table>"};
+    default:
+        return {">"};
+    }
+}
+
+// A master table in the body (its rows after the end of the declarations)
+// has no key of its own: the text after its end belongs to the key before
+// it, as the forward conversion laid it out. That piece takes over the key,
+// so that the text is written after the table; the piece that held the key
+// before keeps only its markup. Returns the pieces that hand their key on.
+std::vector<const DocumentPiece*> passKeysThroughMasterTables(PieceList& pieces) {
+    std::vector<const DocumentPiece*> handedOn;
+    DocumentPiece* holder = nullptr;
+    for (const auto& piece : pieces) {
+        if (!carriesKeyedText(piece->kind))
+            continue;
+        if (piece->kind == PieceKind::EndOfTable && piece->qmxTag.empty() && holder != nullptr) {
+            piece->qmxTag = holder->qmxTag;
+            handedOn.push_back(holder);
+        }
+        if (!piece->qmxTag.empty())
+            holder = piece.get();
+    }
+    return handedOn;
+}
+
 class PieceFiller {
   public:
     PieceFiller(SegmentMap& segments, const ClassTable& classes, const FillSettings& settings,
@@ -29,20 +71,20 @@ class PieceFiller {
     // False when the walk ends at this piece (the end of a style file's
     // declarations).
     bool fill(DocumentPiece& piece);
-    void addMissingClasses(PieceList& pieces) const {
-        if (!smallCapsDeclared_ || !westernFontDeclared_)
-            addQmxClasses(pieces, smallCapsDeclared_, westernFontDeclared_);
-    }
+    void addMissingClasses(PieceList& pieces) const;
 
   private:
     // The lines filed under the piece's key, taken out of the map. In the
     // declarations they are looked for only when the ancillary text is usable.
-    std::optional<std::vector<std::string>> lookUp(const DocumentPiece& piece, bool always) {
+    std::optional<std::vector<std::string>> lookUp(DocumentPiece& piece, bool always) {
         if (piece.qmxTag.empty() || (!always && inDeclarations_ && !settings_.ancillaryUsable))
             return std::nullopt;
         auto node = segments_.extract(piece.qmxTag);
         if (node.empty())
             return std::nullopt;
+        // Whatever the rule of the kind makes of the lines found replaces
+        // the piece's range.
+        piece.filled = true;
         return std::move(node.mapped());
     }
 
@@ -52,6 +94,12 @@ class PieceFiller {
     }
 
     void fillClass(DocumentPiece& piece);
+    bool fillByKind(DocumentPiece& piece);
+
+  public:
+    void leaveDeclarations() { inDeclarations_ = false; }
+
+  private:
 
     SegmentMap& segments_;
     const ClassTable& classes_;
@@ -62,6 +110,24 @@ class PieceFiller {
     bool smallCapsDeclared_ = false;
     bool westernFontDeclared_ = false;
 };
+
+// The two classes of the small-caps and western-font tags, when the document
+// lacks one: they change the font declaration and the first class piece.
+void PieceFiller::addMissingClasses(PieceList& pieces) const {
+    // A translation that uses neither tag needs neither class: the document
+    // keeps its declarations as they were.
+    if (!context_.usesQmxClasses || (smallCapsDeclared_ && westernFontDeclared_))
+        return;
+    std::vector<std::vector<std::string>> before;
+    for (const auto& piece : pieces)
+        before.push_back(piece->kind == PieceKind::FontDefinitions || piece->kind == PieceKind::Class
+                             ? piece->lines
+                             : std::vector<std::string>());
+    addQmxClasses(pieces, smallCapsDeclared_, westernFontDeclared_);
+    for (std::size_t i = 0; i < pieces.size(); ++i)
+        if (pieces[i]->kind == PieceKind::FontDefinitions || pieces[i]->kind == PieceKind::Class)
+            pieces[i]->filled = pieces[i]->filled || pieces[i]->lines != before[i];
+}
 
 void PieceFiller::fillClass(DocumentPiece& piece) {
     if (auto found = lookUp(piece, false))
@@ -76,6 +142,17 @@ void PieceFiller::fillClass(DocumentPiece& piece) {
 }
 
 bool PieceFiller::fill(DocumentPiece& piece) {
+    const std::vector<std::string> before =
+        piece.kind == PieceKind::Page || piece.kind == PieceKind::Class ? piece.lines
+                                                                        : std::vector<std::string>();
+    const bool filled = fillByKind(piece);
+    // Declarations rewritten in place count as filled only when they changed.
+    if (piece.kind == PieceKind::Page || piece.kind == PieceKind::Class)
+        piece.filled = piece.filled || piece.lines != before;
+    return filled;
+}
+
+bool PieceFiller::fillByKind(DocumentPiece& piece) {
     switch (piece.kind) {
     case PieceKind::PageNumberStream:
         if (auto found = lookUp(piece, false))
@@ -122,6 +199,7 @@ bool PieceFiller::fill(DocumentPiece& piece) {
             piece.lines.insert(piece.lines.begin(), ">");
         } else {
             piece.lines = {">"};
+            piece.filled = true;
         }
         break;
     case PieceKind::Cell:
@@ -144,10 +222,18 @@ bool PieceFiller::fill(DocumentPiece& piece) {
 
 void fillPieces(PieceList& pieces, SegmentMap& segments, const ClassTable& classes,
                 const FillSettings& settings, BackwardContext& context) {
+    const std::vector<const DocumentPiece*> handedOn = passKeysThroughMasterTables(pieces);
     PieceFiller filler(segments, classes, settings, context);
     for (const auto& piece : pieces) {
         if (!hasRange(*piece))
             continue;
+        if (std::find(handedOn.begin(), handedOn.end(), piece.get()) != handedOn.end()) {
+            piece->lines = markupAlone(piece->kind);
+            piece->filled = true;
+            if (piece->kind == PieceKind::EndOfDeclarations)
+                filler.leaveDeclarations();
+            continue;
+        }
         if (!filler.fill(*piece))
             break;
     }

@@ -139,7 +139,7 @@ void fileAncillarySections(const std::vector<std::string>& lines, const std::str
         if (const BlockRule* block = ruleFor(line, kAncillaryBlocks))
             i = fileBlock(lines, i, block->closingLine, map);
         else if (const BlockRule* format = ruleFor(line, kAncillarySegments))
-            i = segment(lines, i + 1, format->closingLine, line, map);
+            i = segment(lines, i, format->closingLine, line, map);
     }
 }
 

@@ -88,6 +88,10 @@ struct DocumentPiece {
     std::string qmxTag;
     // The declared name: class, stream or frame name, or a "Numbered" value.
     std::string name;
+    // Set by the backward conversion when it gave the piece lines of its
+    // own (a translation, or declarations rewritten): only such pieces
+    // replace their range of the skeleton; every other range keeps its bytes.
+    bool filled = false;
 
     // Widens the span over `element` and keeps its text as a new line.
     void add(const CTextPiece& element);

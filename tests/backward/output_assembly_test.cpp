@@ -26,6 +26,7 @@ TEST(OutputAssembly, ReplacesTheRangesOfThePiecesWrittenBack) {
         pieces.push_back(std::make_unique<DocumentPiece>(kind));
         pieces.back()->span = {"", from, from == 0 ? 0u : 1u, to, 1, file};
         pieces.back()->lines = std::move(lines);
+        pieces.back()->filled = true;
     };
     const int file = registerFile(options.skeletonPath);
     add(PieceKind::Header, 1, 3, {"<!OPS, Version = 8.0>"}, file);
@@ -33,6 +34,9 @@ TEST(OutputAssembly, ReplacesTheRangesOfThePiecesWrittenBack) {
     add(PieceKind::Cell, 0, 0, {"no range"}, file);
     add(PieceKind::Cell, 5, 5, {"from a file never registered"}, 999999);
     add(PieceKind::EndOfDeclarations, 4, 6, {"<!End Declarations>", "translated"}, file);
+    // A piece the translation left alone keeps the skeleton's bytes.
+    add(PieceKind::Class, 2, 3, {"<!Class, \"unfilled\">"}, file);
+    pieces.back()->filled = false;
     const std::string header = "<!OPS, Version = 8.0><SR>\n\n<Frame,>\n";
 
     RecordingHost host;

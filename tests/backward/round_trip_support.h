@@ -30,11 +30,16 @@ class RoundTrip {
     // Forward batch over `files` (written into a fresh source folder of round
     // `round` under the given names); the outputs go to round/org and
     // round/translated. Returns the folder of the translated copies.
+    // The sources are written into `sourceRound`/source (default: the round's
+    // own), so that a second round can convert its documents from the paths
+    // the first round read (a document may quote its own path).
     std::string forward(const std::string& round,
-                        const std::vector<std::pair<std::string, std::string>>& files) {
+                        const std::vector<std::pair<std::string, std::string>>& files,
+                        const std::string& sourceRound = {}) {
         FakeBatchHost host;
+        const std::string sources = (sourceRound.empty() ? round : sourceRound) + "/source/";
         for (const auto& [name, text] : files)
-            host.files.push_back(work.write(round + "/source/" + name, text));
+            host.files.push_back(work.write(sources + name, text));
         Settings settings = settingsFor(round);
         BatchRunner runner(host, settings);
         lastReport = runner.run(BatchKind::Forward);
