@@ -125,7 +125,7 @@ class LineConverter {
             // goes inside the next paragraph, after its start, where the
             // forward conversion finds the page starting with that paragraph.
             if (const std::string* value = context_.replacementOf(line); value && !value->empty())
-                pendingPageMark_ = *value;
+                pendingPageMarks_.push_back(*value);
         } else if (isDropped(line)) {
             // structure the skeleton keeps
         } else if (const std::string* value = context_.replacementOf(line)) {
@@ -179,9 +179,9 @@ class LineConverter {
     }
 
     void placePageMark() {
-        if (!pendingPageMark_.empty())
-            out_.push_back(std::move(pendingPageMark_));
-        pendingPageMark_.clear();
+        for (std::string& mark : pendingPageMarks_)
+            out_.push_back(std::move(mark));
+        pendingPageMarks_.clear();
     }
 
     void append(std::vector<std::string> lines) {
@@ -194,7 +194,9 @@ class LineConverter {
     SegmentMap& segments_;
     std::vector<std::string> out_;
     std::size_t position_ = 0;
-    std::string pendingPageMark_; // waits for the start of the next paragraph
+    // Marks of the pages that start with the next paragraph (an empty page
+    // starts there too).
+    std::vector<std::string> pendingPageMarks_;
 };
 
 } // namespace

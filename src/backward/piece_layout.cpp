@@ -20,7 +20,18 @@ constexpr std::string_view kEscapeLine = "\x1B";
 // A JIS run ends with ESC "(B" (back to single bytes), written by the layout
 // itself; the one the translation carries is dropped.
 constexpr std::string_view kShiftOut = "(B";
+// Inside a JIS run Interleaf reads markup characters as they are, so the
+// codes that stand for them are written as the characters again.
 constexpr std::string_view kEscapedLessThan = "<#3c>";
+constexpr std::string_view kEscapedGreaterThan = "<#3e>";
+
+std::string_view inJisRun(const std::string& line) {
+    if (line == kEscapedLessThan)
+        return "<";
+    if (line == kEscapedGreaterThan)
+        return ">";
+    return line;
+}
 
 // Marks the conversion leaves among the lines; nothing of them is written.
 constexpr std::array<std::string_view, 3> kLeftOutLines = {
@@ -203,7 +214,7 @@ class PieceWriter {
         text_ += kEscape;
         while (next_ < lines_.size() && lines_[next_] != kEscapeLine) {
             const std::string& line = lines_[next_++];
-            text_ += line == kEscapedLessThan ? std::string_view("<") : std::string_view(line);
+            text_ += inJisRun(line);
         }
         ++next_; // the closing ESC line
         text_ += kEscape;

@@ -26,10 +26,6 @@ std::vector<std::string> BodyConverter::layOut(PieceList& pieces) {
 }
 
 std::vector<std::string> BodyConverter::convertItems(std::vector<std::string> items) {
-    // A soft return is layout, never content: gone before any rule looks at
-    // which items stand next to each other (a subcomponent and its font, the
-    // items of a prefix).
-    std::erase(items, "<SR>");
     items = placePageBreaks(std::move(items));
     items =
         ItemConverter(registry_, classes_, extensions_, settings_, host_).convert(std::move(items));

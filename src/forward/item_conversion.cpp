@@ -73,6 +73,10 @@ ItemConverter::ItemConverter(TagRegistry& registry, const ClassTable& classes,
       host_(host) {}
 
 std::vector<std::string> ItemConverter::convert(std::vector<std::string> items) {
+    // A soft return is layout, never content: gone before any rule looks at
+    // which items stand next to each other (a subcomponent and its font, the
+    // items of a prefix, an empty font run).
+    std::erase(items, "<SR>");
     items_ = &items;
     out_.clear();
     out_.reserve(items.size());
@@ -142,6 +146,10 @@ void ItemConverter::convertItem(std::string& item) {
     } else if (item == kJustifiedLineEnd) {
         emit(markerTag(item)); // a control like "<HR>", with no QMX tag of its own
     } else if (isFontChange(item)) {
+        // A font that another font change replaces at once sets no text: it
+        // takes no tag (and no number), as the translation cannot keep it.
+        if (position_ < items_->size() && isFontChange((*items_)[position_]))
+            return;
         emit(fontTag(item));
     } else if (item.starts_with("<|")) {
         if (pageOpen_)

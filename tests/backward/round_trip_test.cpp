@@ -86,6 +86,18 @@ std::string firstDifference(const std::string& expected, const std::string& actu
            "\n  actual:   " + lineAt(actual);
 }
 
+// The one construct that cannot come back as it was: the generator writes the
+// code page's ellipsis byte (0x85) into running text, which has no Interleaf
+// character; the backward conversion writes three full stops for it, as its
+// character table says, so the second forward run reads "...".
+std::string withEllipsisAsFullStops(std::string text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text)
+        out += c == '\x85' ? std::string("...") : std::string(1, c);
+    return out;
+}
+
 std::string upper(std::string text) {
     for (char& c : text)
         if (c >= 'a' && c <= 'z')
@@ -96,7 +108,11 @@ std::string upper(std::string text) {
 // forward(D) -> T; backward(T) -> D'; forward(D') must give T again.
 void expectIdentityRoundTrip(const std::vector<Document>& documents, RoundTrip::Format format,
                              const std::string& sourceLanguage = "English (US)",
-                             const std::string& targetLanguage = "French") {
+                             const std::string& targetLanguage = "French",
+                             std::string (*knownLoss)(std::string) = nullptr) {
+    const auto expected = [knownLoss](std::string text) {
+        return knownLoss != nullptr ? knownLoss(std::move(text)) : text;
+    };
     RoundTrip trip(format, sourceLanguage, targetLanguage);
     std::vector<std::pair<std::string, std::string>> files;
     for (const Document& d : documents)
@@ -122,11 +138,11 @@ void expectIdentityRoundTrip(const std::vector<Document>& documents, RoundTrip::
     const std::string secondAncillary = trip.read("second/translated/" + trip.ancillaryName());
     for (std::size_t i = 0; i < documents.size(); ++i) {
         const std::string& name = translatedNames[i];
-        EXPECT_EQ(firstDifference(trip.read("first/org/" + name),
+        EXPECT_EQ(firstDifference(expected(trip.read("first/org/" + name)),
                                   trip.read("second/translated/" + name)),
                   "")
             << documents[i].name << ": the QMX file of the round trip differs";
-        EXPECT_EQ(firstDifference(sectionOf(firstAncillary, upper(documents[i].name)),
+        EXPECT_EQ(firstDifference(expected(sectionOf(firstAncillary, upper(documents[i].name))),
                                   sectionOf(secondAncillary, upper(documents[i].name))),
                   "")
             << documents[i].name << ": the ancillary section of the round trip differs";
@@ -144,7 +160,8 @@ TEST(RoundTrip, CorpusAndExamplesComeBackAsTheyWereInRtf) {
 }
 
 TEST(RoundTrip, GeneratedDocumentsComeBackAsTheyWere) {
-    expectIdentityRoundTrip(generatedDocuments(false), RoundTrip::Format::Text);
+    expectIdentityRoundTrip(generatedDocuments(false), RoundTrip::Format::Text, "English (US)",
+                            "French", withEllipsisAsFullStops);
 }
 
 TEST(RoundTrip, JapaneseDocumentsComeBackAsTheyWere) {
