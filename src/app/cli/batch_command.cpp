@@ -142,18 +142,27 @@ void addBatchOptions(CLI::App& command, BatchArguments& args, BatchKind kind) {
     command.add_option("FILE", args.files, "files to process, or folders of them")->required();
     command.add_flag("-r,--recursive", args.recursive, "take the files of subfolders too");
     command.add_option("--org-dir", args.orgDirectory,
-                       kind == BatchKind::Forward ? "folder for the QMX and ORG files"
-                                                  : "folder of the ORG and source QMX files");
+                       kind == BatchKind::Forward    ? "folder for the QMX and ORG files"
+                       : kind == BatchKind::Backward ? "folder of the ORG files (and style files)"
+                                                     : "folder of the ORG and source QMX files");
     if (kind == BatchKind::Forward)
         command.add_option("--translated-dir", args.translatedDirectory,
                            "folder that gets a copy of the QMX files for translation");
     if (kind == BatchKind::Verify)
         command.add_option("--source-dir", args.sourceDirectory, "folder of the source QMX files");
-    command.add_option("--format", args.format, "QMX container")
+    command
+        .add_option("--format", args.format,
+                    kind == BatchKind::Backward
+                        ? "container of the ancillary file (ANCILL.TXT/.RTF)"
+                        : "QMX container")
         ->check(CLI::IsMember({"txt", "rtf"}));
-    command.add_option("--page-size", args.pageSize, "RTF page size")
-        ->check(CLI::IsMember({"a4", "letter"}));
-    command.add_option("--source-language", args.sourceLanguage, "source language name");
+    // A translated file names its source language itself, and a backward run
+    // writes no RTF.
+    if (kind != BatchKind::Backward) {
+        command.add_option("--page-size", args.pageSize, "RTF page size")
+            ->check(CLI::IsMember({"a4", "letter"}));
+        command.add_option("--source-language", args.sourceLanguage, "source language name");
+    }
     command.add_option("--target-language", args.targetLanguage, "target language name");
     // Each command offers only the options that change what it does.
     if (kind == BatchKind::Forward) {
