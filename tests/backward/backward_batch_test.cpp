@@ -1,0 +1,161 @@
+// Backward batches that fail: each refusal gives its result message, leaves
+// no output (and an earlier output as it was), and the rest of the batch
+// converts.
+#include "round_trip_support.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+using namespace quillex;
+using namespace quillex::testing;
+
+namespace {
+
+std::string exampleText(const std::string& name) {
+    std::ifstream in(std::string(QUILLEX_EXAMPLES) + "/" + name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A forward batch over the examples, ready to be converted back.
+class BackwardBatchTest : public ::testing::Test {
+  protected:
+    BackwardBatchTest() : trip(RoundTrip::Format::Text) {
+        trip.forward("r", {{"chapter3.DOC", exampleText("chapter3.DOC")},
+                           {"chapter4.DOC", exampleText("chapter4.DOC")},
+                           {"manual.STY", exampleText("manual.STY")}});
+    }
+
+    std::string translated(const std::string& name) { return trip.read("r/translated/" + name); }
+    void replaceTranslated(const std::string& name, const std::string& bytes) {
+        trip.write("r/translated/" + name, bytes);
+    }
+    // True when the results of `file` hold `line`.
+    bool reports(const std::string& file, const std::string& line) const {
+        const std::vector<std::string> lines = resultsOf(file);
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    }
+    // The lines of the results list from the one naming `file` to the next
+    // file's.
+    std::vector<std::string> resultsOf(const std::string& file) const {
+        std::vector<std::string> lines;
+        bool in = false;
+        for (const std::string& line : trip.lastResults) {
+            if (line.starts_with("Converting "))
+                in = line.ends_with("/" + file);
+            else if (in)
+                lines.push_back(line);
+        }
+        return lines;
+    }
+
+    RoundTrip trip;
+};
+
+} // namespace
+
+TEST_F(BackwardBatchTest, EachRefusalGivesItsMessageAndNoOutput) {
+    const std::string good = translated("chapter4.TXT");
+    const std::string header = "<qmx \"I2.00\">\r\n<language \"English (US)\">\r\n"
+                               "<quotes \"As tags\">\r\n<readonly \"Don't translate\">\r\n";
+    struct Case {
+        std::string name;
+        std::string text;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {"newer.TXT", "<qmx \"I2.01\">\r\n" + good.substr(good.find('\n') + 1),
+         "Conversion failed! This file was created by a more recent version of The Quillex."},
+        {"frame.TXT", "<qmx \"F2.00\">\r\n" + good.substr(good.find('\n') + 1),
+         "Conversion failed! This file was created by The Quillex for FrameMaker."},
+        {"words.TXT", "Some plain words\r\nand more\r\n",
+         "Conversion failed! This file is not a valid RTF file."},
+        {"short.TXT", header.substr(0, header.rfind("<readonly")),
+         "Conversion failed! Unexpected end of input file."},
+        {"nolang.TXT", "<qmx \"I2.00\">\r\n<languag \"English (US)\">\r\n",
+         "Conversion failed! Could not determine source language (no valid <language> tag "
+         "found)."},
+        {"badlang.TXT", "<qmx \"I2.00\">\r\n<language \"Klingon\">\r\n",
+         "Conversion failed! The <language> tag does not contain a valid language."},
+        {"tags.TXT", header + "<page \"1\">\r\n<ps \"para\" 2>a <:fc 1 b\r\n</page>\r\n</qmx>\r\n",
+         "Conversion failed! Errors in Tags. Run The Q-Mark Verifier."},
+    };
+    std::vector<std::string> names;
+    for (const Case& c : cases) {
+        replaceTranslated(c.name, c.text);
+        // Each needs its skeleton: the one of chapter4.
+        trip.write("r/org/" + c.name.substr(0, c.name.find('.')) + ".ORG",
+                   trip.read("r/org/chapter4.ORG"));
+        names.push_back(c.name);
+    }
+    names.push_back("chapter4.TXT");
+    trip.backward("r", names);
+
+    for (const Case& c : cases) {
+        EXPECT_TRUE(reports(c.name, c.message)) << c.name;
+        EXPECT_FALSE(trip.exists("r/translated/" + c.name.substr(0, c.name.find('.')) + ".DOC"))
+            << c.name;
+    }
+    // The rest of the batch converts.
+    EXPECT_TRUE(reports("chapter4.TXT", "Done!"));
+    EXPECT_EQ(trip.lastReport.failed, static_cast<int>(cases.size()));
+    // No report file: the tag check writes none.
+    EXPECT_FALSE(trip.exists("r/translated/tags.CMP"));
+}
+
+TEST_F(BackwardBatchTest, TheAncillaryFileItselfIsRefused) {
+    trip.backward("r", {"ANCILL.TXT"});
+    EXPECT_TRUE(reports(
+        "ANCILL.TXT",
+        "Conversion failed! The ancillary file can not be converted as an individual file."));
+}
+
+TEST_F(BackwardBatchTest, WithoutAncillaryFileDocumentsConvertAndCatalogsFail) {
+    std::filesystem::remove(trip.work.folder() + "r/translated/ANCILL.TXT");
+    trip.backward("r", {"chapter3.TXT", "chapter4.TXT", "manual.CAT"});
+    const std::string folder = trip.work.folder() + "r/translated/";
+    for (const char* file : {"chapter3.TXT", "chapter4.TXT"}) {
+        const std::vector<std::string> lines = resultsOf(file);
+        ASSERT_GE(lines.size(), 4u) << file;
+        EXPECT_EQ(lines[0], "Warning! No ancillary file (ANCILL.TXT) is available in") << file;
+        EXPECT_EQ(lines[1], folder) << file;
+        EXPECT_EQ(lines[2], "Any text that is shared or in formats will not be translated.");
+        EXPECT_EQ(lines[3], "Done!") << file;
+    }
+    EXPECT_TRUE(trip.exists("r/translated/chapter4.DOC"));
+    EXPECT_TRUE(
+        reports("manual.CAT", "Error! No text from this catalog found in the ancillary file."));
+    EXPECT_FALSE(trip.exists("r/translated/manual.STY"));
+}
+
+TEST_F(BackwardBatchTest, DamagedAncillarySectionIsRefusedEvenWhenTheDocumentIsSound) {
+    std::string ancillary = translated("ANCILL.TXT");
+    const std::size_t section = ancillary.find("<file \"CHAPTER4.DOC\">");
+    const std::size_t tag = ancillary.find("<ts ", section);
+    ASSERT_NE(tag, std::string::npos);
+    ancillary.erase(tag + 3, ancillary.find('>', tag) - tag - 2); // "<ts" without its ">"
+    replaceTranslated("ANCILL.TXT", ancillary);
+    trip.backward("r", {"chapter4.TXT"});
+    EXPECT_TRUE(reports(
+        "chapter4.TXT",
+        "Conversion failed! Errors in Tags. Run The Q-Mark Verifier on the ancillary file."));
+}
+
+TEST_F(BackwardBatchTest, AFailureKeepsTheEarlierOutputAndTheOutputNeverReplacesItsInputs) {
+    trip.backward("r", {"chapter4.TXT"});
+    const std::string earlier = translated("chapter4.DOC");
+    ASSERT_FALSE(earlier.empty());
+    replaceTranslated("chapter4.TXT", "<qmx \"I2.01\">\r\n");
+    trip.backward("r", {"chapter4.TXT"});
+    EXPECT_EQ(translated("chapter4.DOC"), earlier);
+
+    // An output that names the skeleton (a link to it) is refused; the
+    // skeleton stays as it was.
+    const std::string skeleton = trip.work.folder() + "r/org/chapter3.ORG";
+    const std::string before = trip.read("r/org/chapter3.ORG");
+    std::filesystem::create_symlink(skeleton, trip.work.folder() + "r/translated/chapter3.DOC");
+    trip.backward("r", {"chapter3.TXT"});
+    EXPECT_EQ(trip.lastReport.failed, 1);
+    EXPECT_EQ(trip.read("r/org/chapter3.ORG"), before);
+}
