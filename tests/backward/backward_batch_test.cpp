@@ -3,6 +3,9 @@
 // converts.
 #include "round_trip_support.h"
 
+#include "foundation/disk_space.h"
+#include "support/file_contents.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -158,4 +161,43 @@ TEST_F(BackwardBatchTest, AFailureKeepsTheEarlierOutputAndTheOutputNeverReplaces
     trip.backward("r", {"chapter3.TXT"});
     EXPECT_EQ(trip.lastReport.failed, 1);
     EXPECT_EQ(trip.read("r/org/chapter3.ORG"), before);
+}
+
+TEST_F(BackwardBatchTest, TooLittleFreeSpaceReportsDiskFull) {
+    setFreeDiskBytesQuery([](const std::string&) { return std::uint64_t{1024}; });
+    trip.backward("r", {"chapter4.TXT"});
+    setFreeDiskBytesQuery({});
+    EXPECT_TRUE(
+        reports("chapter4.TXT", "Conversion failed! There is not enough disk space available."));
+    EXPECT_FALSE(trip.exists("r/translated/chapter4.DOC"));
+}
+
+TEST_F(BackwardBatchTest, CancelAtEveryProgressStepLeavesTheEarlierOutputAlone) {
+    trip.write("r/translated/chapter4.DOC", "earlier output");
+    for (int step = 1; step <= 25; ++step) {
+        struct CancellingHost : FakeBatchHost {
+            int steps = 0;
+            int cancelAt = 0;
+            void setProgress(int file, int batch) override {
+                FakeBatchHost::setProgress(file, batch);
+                if (batch > 0 && ++steps >= cancelAt)
+                    cancelled = true;
+            }
+        } cancelling;
+        cancelling.cancelAt = step;
+        const BatchReport report = trip.backward("r", {"chapter4.TXT", "chapter3.TXT"}, cancelling);
+        ASSERT_TRUE(report.stopped) << step;
+        if (report.attempted == 2) {
+            // The cancel came with the first file's last unit: that file was
+            // complete, and the batch stopped at the next one.
+            EXPECT_GE(step, 20) << step;
+            EXPECT_NE(trip.read("r/translated/chapter4.DOC"), "earlier output");
+            break;
+        }
+        EXPECT_TRUE(cancelling.hasResult("Conversion failed! Cancelled by user.")) << step;
+        EXPECT_EQ(trip.read("r/translated/chapter4.DOC"), "earlier output") << step;
+        EXPECT_FALSE(trip.exists("r/translated/chapter3.DOC")) << step;
+        for (const std::string& name : listFolder(trip.work.folder() + "r/translated"))
+            EXPECT_FALSE(name.starts_with(".")) << step << ": " << name;
+    }
 }

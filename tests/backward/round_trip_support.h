@@ -51,6 +51,11 @@ class RoundTrip {
     // (their ORG files in round/org); the outputs go beside them.
     BatchReport backward(const std::string& round, const std::vector<std::string>& names) {
         FakeBatchHost host;
+        return backward(round, names, host);
+    }
+    // The same through `host` (a test's own, which may cancel).
+    BatchReport backward(const std::string& round, const std::vector<std::string>& names,
+                         FakeBatchHost& host) {
         const std::string translated = work.folder() + round + "/translated/";
         for (const std::string& name : names)
             host.files.push_back(translated + name);
