@@ -11,6 +11,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/mount.h>
+#include <unistd.h>
+
 using namespace quillex;
 using namespace quillex::testing;
 
@@ -200,4 +203,38 @@ TEST_F(BackwardBatchTest, CancelAtEveryProgressStepLeavesTheEarlierOutputAlone) 
         for (const std::string& name : listFolder(trip.work.folder() + "r/translated"))
             EXPECT_FALSE(name.starts_with(".")) << step << ": " << name;
     }
+}
+
+// The translated folder, where the output goes, turned read-only (as root:
+// a file system mounted read-only, since permissions do not stop root).
+TEST_F(BackwardBatchTest, AnOutputFolderThatCannotBeWrittenFailsTheFileAndKeepsTheEarlierOutput) {
+    const std::string folder = trip.work.subfolder("m/translated");
+    trip.work.subfolder("m/org");
+    const bool root = ::geteuid() == 0;
+    if (root && ::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=1m") != 0)
+        GTEST_SKIP() << "cannot mount a file system here";
+    struct Unlock {
+        std::string path;
+        bool root;
+        ~Unlock() {
+            if (root)
+                ::umount(path.c_str());
+            else
+                std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+        }
+    } unlock{folder, root};
+    for (const char* name : {"chapter4.TXT", "ANCILL.TXT"})
+        trip.write(std::string("m/translated/") + name, translated(name));
+    trip.write("m/translated/chapter4.DOC", "earlier output");
+    trip.write("m/org/chapter4.ORG", trip.read("r/org/chapter4.ORG"));
+    if (root)
+        ASSERT_EQ(::mount("tmpfs", folder.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr), 0);
+    else
+        std::filesystem::permissions(folder, std::filesystem::perms::owner_read |
+                                                 std::filesystem::perms::owner_exec);
+    const BatchReport report = trip.backward("m", {"chapter4.TXT"});
+    EXPECT_EQ(report.failed, 1);
+    EXPECT_EQ(trip.read("m/translated/chapter4.DOC"), "earlier output");
+    EXPECT_EQ(listFolder(folder),
+              (std::vector<std::string>{"ANCILL.TXT", "chapter4.DOC", "chapter4.TXT"}));
 }
