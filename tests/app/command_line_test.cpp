@@ -431,3 +431,19 @@ TEST_F(CommandLineTest, CtrlCAtTheOverwriteQuestionEndsTheBatch) {
     EXPECT_EQ(readFile(org + "a.ORG"), "earlier");
     EXPECT_EQ(listFolder(org), std::vector<std::string>{"a.ORG"});
 }
+
+// quillex backward: the output goes beside the translated file; it is an
+// output of the batch, so the results list may not take its place.
+TEST_F(CommandLineTest, BackwardWritesTheDocumentBesideTheTranslation) {
+    const std::string file = work.write("source/a.DOC", kDocument);
+    ASSERT_EQ(quillex(forward(file) + " --ancillary yes --overwrite always").status, 0);
+    const std::string backward = "backward --format txt --org-dir '" + org + "' '" + translated +
+                                 "a.TXT' --overwrite always";
+    const CommandRun refused = quillex(backward + " --results '" + translated + "a.DOC'");
+    EXPECT_EQ(refused.status, 2) << refused.output;
+    EXPECT_FALSE(std::filesystem::exists(translated + "a.DOC"));
+
+    const CommandRun run = quillex(backward);
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(readFile(translated + "a.DOC").find("Text."), std::string::npos);
+}

@@ -39,6 +39,11 @@ std::vector<std::string> outputNames(const BatchFiles& batch) {
             names.push_back(stem + std::string(kReportExtension));
             continue;
         }
+        if (batch.kind == BatchKind::Backward) {
+            names.push_back(stem + ".DOC");
+            names.push_back(stem + ".STY");
+            continue;
+        }
         for (std::string_view extension : kForwardExtensions)
             names.push_back(stem + std::string(extension));
     }
@@ -47,14 +52,14 @@ std::vector<std::string> outputNames(const BatchFiles& batch) {
     return names;
 }
 
-// The folders the batch writes into: a verify batch writes its reports
-// beside the translated files it checks.
+// The folders the batch writes into: verify and backward batches write
+// beside the translated files they read.
 std::vector<fs::path> outputFolders(const BatchFiles& batch) {
     std::vector<fs::path> folders;
     for (const std::string& folder : batch.outputDirs)
         if (!folder.empty())
             folders.push_back(fs::path(folder).lexically_normal().parent_path());
-    if (batch.kind == BatchKind::Verify)
+    if (batch.kind != BatchKind::Forward)
         for (const std::string& input : batch.inputs)
             folders.push_back(fs::path(input).parent_path());
     return folders;
