@@ -53,7 +53,7 @@ class BackwardRun {
   private:
     void checkFreeSpace() const;
     void refuseToOverwriteInputs() const;
-    void checkAncillaryTags(const DocumentConverter& skeleton);
+    void checkAncillaryTags();
 
     ConversionOptions options_; // the run's copy: the translated file sets some values
     BackwardFiles files_;
@@ -123,7 +123,7 @@ void BackwardRun::run() {
     progress_.step();
     std::vector<std::string> ancillaryItems;
     if (!ancillary_.empty()) {
-        checkAncillaryTags(skeleton);
+        checkAncillaryTags();
         ancillaryItems = splitItems(ancillary_);
     }
 
@@ -164,7 +164,7 @@ void BackwardRun::run() {
 
 // The file's ancillary section is checked like a document of its own, framed
 // by the QMX lines of the document's version.
-void BackwardRun::checkAncillaryTags(const DocumentConverter&) {
+void BackwardRun::checkAncillaryTags() {
     std::vector<std::string> framed;
     framed.reserve(ancillary_.size() + 2);
     framed.emplace_back(translated_.currentVersion ? "<qmx \"I2.00\">" : "<qmx \"I2.xx\">");

@@ -19,10 +19,10 @@
 
 namespace quillex::backward {
 
-// Progress units of one backward file: the run's own steps, the re-parse's
-// (the forward converter's) and the tag check's.
+// Progress units the run takes itself. With the re-parse's (the forward
+// converter's 10) and the tag check's 9, a backward file moves the bars by
+// the 25 units its batch kind counts.
 inline constexpr int kBackwardOwnSteps = 6;
-inline constexpr int kBackwardStepsPerFile = 25;
 
 // The backward per-file routine. `batchAncillaryLines` is owned by the batch:
 // the first file reads the ancillary file into it, later files reuse it.
