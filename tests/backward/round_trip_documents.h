@@ -5,7 +5,9 @@
 
 #include "document_generator.h"
 
+#include <cstdint>
 #include <fstream>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -32,12 +34,15 @@ inline std::vector<Document> corpusDocuments() {
     return documents;
 }
 
-inline std::vector<Document> generatedDocuments(bool japanese) {
+// A document and a style file for each seed.
+inline std::vector<Document>
+generatedDocuments(bool japanese, std::initializer_list<std::uint64_t> seeds = {3u, 11u, 29u},
+                   std::size_t size = 48 * 1024) {
     std::vector<Document> documents;
-    for (const std::uint64_t seed : {3u, 11u, 29u}) {
+    for (const std::uint64_t seed : seeds) {
         docgen::GeneratorOptions options;
         options.seed = seed;
-        options.size = 48 * 1024;
+        options.size = size;
         options.japanese = japanese;
         documents.push_back(
             {"gen" + std::to_string(seed) + ".DOC", docgen::generateDocumentText(options)});

@@ -156,8 +156,13 @@ TEST(TranslatedRoundTrip, CorpusAndExamplesInRtf) {
     expectTranslatedRoundTrip(corpusDocuments(), RoundTrip::Format::Rtf, western());
 }
 
+// Seeds 1 and 13 (64 KiB) give page declarations right after cell tags.
+constexpr std::size_t kLargerDocument = 64 * 1024;
+
 TEST(TranslatedRoundTrip, GeneratedDocuments) {
     expectTranslatedRoundTrip(generatedDocuments(false), RoundTrip::Format::Text, western());
+    expectTranslatedRoundTrip(generatedDocuments(false, {1u, 13u}, kLargerDocument),
+                              RoundTrip::Format::Text, western());
 }
 
 TEST(TranslatedRoundTrip, GeneratedDocumentsInRtf) {
@@ -166,5 +171,13 @@ TEST(TranslatedRoundTrip, GeneratedDocumentsInRtf) {
 
 TEST(TranslatedRoundTrip, JapaneseDocumentsWithAJapaneseTarget) {
     expectTranslatedRoundTrip(generatedDocuments(true), RoundTrip::Format::Text, japanese(),
+                              "Japanese (Shift-JIS)", "Japanese (Shift-JIS)");
+    expectTranslatedRoundTrip(generatedDocuments(true, {1u, 13u}, kLargerDocument),
+                              RoundTrip::Format::Text, japanese(), "Japanese (Shift-JIS)",
+                              "Japanese (Shift-JIS)");
+}
+
+TEST(TranslatedRoundTrip, JapaneseDocumentsInRtf) {
+    expectTranslatedRoundTrip(generatedDocuments(true), RoundTrip::Format::Rtf, japanese(),
                               "Japanese (Shift-JIS)", "Japanese (Shift-JIS)");
 }
