@@ -184,14 +184,30 @@ inline bool isFontChange(const Piece& piece) {
 constexpr std::string_view kEscapeTag = "<:r27>";
 constexpr std::size_t kDesignatorLength = 2;
 
+// Internal tags whose Interleaf form ends with "<End Sub>": the ends of
+// inline subcomponents and the inline components hidden behind one tag.
+constexpr std::string_view kSubcomponentEnds[] = {"<:/sc>", "<:/cs>", "<:/cns>", "<:cnmk ",
+                                                  "<:r \"", "<:v \"", "<:pn \""};
+
+inline bool endsSubcomponent(const Piece& piece) {
+    for (const std::string_view tag : kSubcomponentEnds)
+        if (piece.text.starts_with(tag))
+            return true;
+    return false;
+}
+
 // Whether emptying run `i` keeps a form that the forward conversion writes
-// again. Between a font change or subcomponent start and a following font
-// change an emptied run leaves the font change directly after the start,
-// where it becomes part of the start's markup, or an empty font run, which
-// the forward conversion drops.
+// again. With no text between them, a font change after a font change or
+// subcomponent start becomes part of the start's markup (or an empty font
+// run, which the forward conversion drops), and a font end ("<F0>") after a
+// subcomponent's "<End Sub>" becomes part of that end.
 inline bool mayEmptyRun(const std::vector<Piece>& pieces, std::size_t i) {
-    return !(i > 0 && i + 1 < pieces.size() && opensFontOrSubcomponent(pieces[i - 1]) &&
-             isFontChange(pieces[i + 1]));
+    if (i == 0 || i + 1 == pieces.size())
+        return true;
+    const Piece& before = pieces[i - 1];
+    const Piece& after = pieces[i + 1];
+    return !(opensFontOrSubcomponent(before) && isFontChange(after)) &&
+           !(endsSubcomponent(before) && after.text == "<:/fc>");
 }
 
 // The quote pair a translation adds: English quotes, closed by a straight
