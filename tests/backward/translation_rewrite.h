@@ -179,8 +179,9 @@ inline bool isFontChange(const Piece& piece) {
 }
 
 // An escape (the tag <:r27>) starts a JIS sequence: "$B" or "$@" switch to
-// two-byte JIS, whose text a translation leaves alone; "(B" or "(J" switch
-// back. The designator after the escape is never rewritten.
+// two-byte JIS, whose text (up to the next escape, across tags) a translation
+// leaves alone; "(B" or "(J" switch back. The designator after the escape is
+// never rewritten.
 constexpr std::string_view kEscapeTag = "<:r27>";
 constexpr std::size_t kDesignatorLength = 2;
 
@@ -225,17 +226,23 @@ inline std::string rewriteLine(std::string_view line, const TranslationStyle& st
     std::vector<Piece> pieces = piecesOf(line);
     std::size_t firstRun = pieces.size();
     std::size_t lastRun = pieces.size();
+    // Whether the runs are JIS text; the forward conversion closes every JIS
+    // sequence on the line that opens it.
+    bool inJis = false;
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         Piece& piece = pieces[i];
         if (piece.tag)
             continue;
         std::string designator;
         if (i > 0 && pieces[i - 1].text == kEscapeTag) {
-            if (piece.text.starts_with("$"))
-                continue;
-            designator = piece.text.substr(0, kDesignatorLength);
-            piece.text.erase(0, designator.size());
+            inJis = piece.text.starts_with("$");
+            if (!inJis) {
+                designator = piece.text.substr(0, kDesignatorLength);
+                piece.text.erase(0, designator.size());
+            }
         }
+        if (inJis)
+            continue;
         if (mayEmpty && style.emptyEvery > 0 && mayEmptyRun(pieces, i) &&
             ++emptiableRuns % style.emptyEvery == 0) {
             piece.text = designator;
