@@ -11,6 +11,7 @@ namespace quillex {
 namespace {
 
 constexpr std::string_view kParagraphEnd = "<:p>";
+constexpr std::string_view kSoftReturn = "<SR>";
 
 void removeTrailingParagraphEnd(std::string& text) {
     if (std::string_view(text).ends_with(kParagraphEnd))
@@ -154,8 +155,16 @@ void TableConverter::addCell(Table& table, DocumentPiece& cell, std::vector<std:
             continue;
         }
         std::string markup = lines[i] + kMarkupSeparator;
-        if (i + 1 < lines.size() && lines[i + 1].starts_with("<!Page"))
-            markup += lines[++i] + kMarkupSeparator;
+        // Soft returns are layout: a page declaration after them still
+        // belongs to the cell tag (a converted-back document writes one
+        // after each line).
+        std::size_t next = i + 1;
+        while (next < lines.size() && lines[next] == kSoftReturn)
+            ++next;
+        if (next < lines.size() && lines[next].starts_with("<!Page")) {
+            i = next;
+            markup += lines[i] + kMarkupSeparator;
+        }
         context_.registry.enter(markup, tag);
         items.push_back(tag);
     }

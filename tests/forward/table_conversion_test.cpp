@@ -106,6 +106,18 @@ TEST_F(TableTest, CellPageDeclarationsAndRowPageBreaks) {
     EXPECT_EQ(knownTag("<Cell, Straddle = 2>\n\n\n\n\n"), "<ct 2>");
 }
 
+// Soft returns, as a converted-back document writes them after each line,
+// change nothing: the page declaration still belongs to the cell's tag.
+TEST_F(TableTest, SoftReturnsBetweenCellAndPageDeclaration) {
+    const Lines lines = convertTable("<Row>\n<Cell><SR>\n<!Page, Width = 1 inches><SR>\n"
+                                     "<\"c\"><SR>\nA<SR>\n");
+    const Lines expected = {"<page \"1\">", "<ps \"p\" 1>Before", "<tb 1>", "<row 1>",
+                            "<ct 1>",       "<ps \"c\" 2>A",      "</ct>",  "</row>",
+                            "</tb>",        "<ps \"p\" 1>After",  "</page>"};
+    EXPECT_EQ(lines, expected);
+    EXPECT_EQ(replacement("<ct 1>"), "<Cell>\n\n\n\n\n<!Page, Width = 1 inches>\n\n\n\n\n");
+}
+
 // A frame in a cell becomes <ctart> with the cell numbering; a frame in a
 // hidden row is skipped without a number. Every paragraph of a cell is
 // offered, each on its own line.
