@@ -8,8 +8,8 @@
 #include "conversion/result_code.h"
 
 #include <algorithm>
-#include <span>
 #include <array>
+#include <span>
 #include <string_view>
 
 namespace quillex::backward {
@@ -137,14 +137,14 @@ class LineConverter {
     }
 
     // A tag that stands for whole Interleaf lines: its replacement expanded,
-    // framed as "no change" for hidden and read-only text. A tag without a
-    // replacement stays as it is.
-    void expand(std::string& line, const ExpandedTag& tag) {
+    // framed as "no change" for hidden and read-only text. A tag the skeleton
+    // has no replacement for (edited in the translation) is refused as a
+    // parser error: written as it is, it would leave a document that no
+    // longer parses, reported as converted.
+    void expand(const std::string& line, const ExpandedTag& tag) {
         const std::string* value = context_.replacementOf(line);
-        if (value == nullptr) {
-            out_.push_back(std::move(line));
-            return;
-        }
+        if (value == nullptr)
+            throw ConversionFailure(result::ParserError);
         if (tag.noChange)
             out_.emplace_back(kNoChangeStart);
         append(expandReplacement(*value));
