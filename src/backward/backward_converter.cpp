@@ -77,6 +77,21 @@ void BackwardRun::checkFreeSpace() const {
         throw ConversionFailure(result::DiskFull);
 }
 
+// Interleaf reads an escape byte only where a JIS run starts or ends (a line
+// of its own, from the <:r27> code); one that a translation carries inside
+// its text would give a document that does not parse, so the file is
+// refused rather than reported as converted.
+void refuseStrayEscapes(const PieceList& pieces) {
+    constexpr char kEscape = '\x1b';
+    for (const auto& piece : pieces) {
+        if (!piece->filled)
+            continue;
+        for (const std::string& line : piece->lines)
+            if (line.size() > 1 && line.find(kEscape) != std::string::npos)
+                throw ConversionFailure(result::ParserError);
+    }
+}
+
 // The output must never take the place of its own skeleton or of the
 // translation it is made from, however the paths are spelled.
 void BackwardRun::refuseToOverwriteInputs() const {
@@ -150,6 +165,7 @@ void BackwardRun::run() {
     fill.styleMode = files_.styleMode;
     fill.ancillaryUsable = !ancillary_.empty();
     fillPieces(skeleton.pieces(), segments, skeleton.classes(), fill, context);
+    refuseStrayEscapes(skeleton.pieces());
 
     refuseToOverwriteInputs();
     AssemblyOptions assembly;
