@@ -1,6 +1,8 @@
 // Reading and writing Interleaf declarations.
 #include "backward/declaration.h"
 
+#include "forward/attributes.h"
+
 #include <algorithm>
 #include <optional>
 
@@ -8,18 +10,6 @@ namespace quillex::backward {
 namespace {
 
 constexpr char kEscape = 27;
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
-}
-
-std::string trimmed(std::string_view text) {
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return std::string(text);
-}
 
 // The scan of a declaration's fields: a field ends at a "," or ">" outside
 // quotes, and its first "=" outside quotes ends its name.

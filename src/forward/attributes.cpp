@@ -7,6 +7,8 @@ namespace {
 constexpr char kEscape = 27;
 constexpr const char* kPropertyName = "QMX_PROPERTY";
 
+} // namespace
+
 bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
@@ -18,8 +20,6 @@ std::string trimmed(std::string_view text) {
         text.remove_suffix(1);
     return std::string(text);
 }
-
-} // namespace
 
 std::string_view unquoted(std::string_view value) {
     if (value.size() >= 2 && value.front() == '"' && value.back() == '"')

@@ -17,6 +17,11 @@
 
 namespace quillex {
 
+// Blanks between markup parts: space, tab and line ends.
+bool isBlank(char c);
+// `text` without the blanks at either end.
+std::string trimmed(std::string_view text);
+
 class TagAttributes {
   public:
     // Parses the attributes of `tagText`, a whole tag from its "<" to its ">".
