@@ -8,6 +8,7 @@
 #include "backward/output_assembly.h"
 #include "backward/piece_filling.h"
 #include "backward/segmentation.h"
+#include "backward/table_page_marks.h"
 #include "backward/translated_file.h"
 #include "conversion/progress_budget.h"
 #include "forward/ancillary_collector.h"
@@ -146,6 +147,7 @@ void BackwardRun::run() {
     SegmentMap segments;
     if (!files_.styleMode) {
         moveAllBlocks(items);
+        dropPageLinesKeptByTables(items, skeleton.pieces());
         segment(items, 0, "</qmx>", std::string(kFirstSegmentKey), segments);
     }
     progress_.step();

@@ -24,14 +24,17 @@ constexpr std::string_view kNoChangeEnd = "<Comment, QMX End of No Change>";
 struct ExpandedTag {
     std::string_view prefix;
     bool noChange;
+    // A whole paragraph: a page that starts with it gets its mark there.
+    bool paragraph = false;
 };
 constexpr std::array kExpandedInternal = {ExpandedTag{"<:cnmk ", true}, ExpandedTag{"<:pn ", false},
                                           ExpandedTag{"<:v ", false},   ExpandedTag{"<:r ", true},
                                           ExpandedTag{"<:cns ", false}, ExpandedTag{"<:cs ", false},
                                           ExpandedTag{"<:sc ", false}};
-constexpr std::array kExpandedExternal = {ExpandedTag{"<cnmk ", true}, ExpandedTag{"<ps ", false},
-                                          ExpandedTag{"<pn ", false},  ExpandedTag{"<v ", false},
-                                          ExpandedTag{"<r ", true},    ExpandedTag{"<ct ", false}};
+constexpr std::array kExpandedExternal = {
+    ExpandedTag{"<cnmk ", true, true}, ExpandedTag{"<ps ", false, true},
+    ExpandedTag{"<pn ", false, true},  ExpandedTag{"<v ", false, true},
+    ExpandedTag{"<r ", true, true},    ExpandedTag{"<ct ", false}};
 
 // External tags that stand for nothing in the Interleaf file: structure the
 // skeleton keeps by itself.
@@ -108,7 +111,7 @@ class LineConverter {
 
     bool convertExternal(std::string& line) {
         if (const ExpandedTag* tag = expandedTagFor(line, kExpandedExternal)) {
-            const bool paragraphStart = line.starts_with("<ps ");
+            const bool paragraphStart = tag->paragraph;
             expand(line, *tag);
             if (paragraphStart)
                 placePageMark();
@@ -119,11 +122,13 @@ class LineConverter {
             convertBlock("</imk>", convertIndexMarker);
         } else if (line.starts_with("<xrv ")) {
             convertBlock("</xrv>", convertCrossReferenceVariable);
+            placePageMark();
         } else if (line.starts_with("<page ")) {
             // The page break mark the page started at, where the source had
             // one; a page the conversion made up stands for nothing. The mark
-            // goes inside the next paragraph, after its start, where the
-            // forward conversion finds the page starting with that paragraph.
+            // goes inside the next paragraph (also a hidden, shared, read-only
+            // or cross-reference component), where the forward conversion
+            // finds the page starting with that paragraph.
             if (const std::string* value = context_.replacementOf(line); value && !value->empty())
                 pendingPageMarks_.push_back(*value);
         } else if (isDropped(line)) {
