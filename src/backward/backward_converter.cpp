@@ -3,6 +3,7 @@
 
 #include "backward/ancillary_text.h"
 #include "backward/block_moves.h"
+#include "backward/hidden_frames.h"
 #include "backward/interleaf_characters.h"
 #include "backward/item_split.h"
 #include "backward/output_assembly.h"
@@ -147,6 +148,7 @@ void BackwardRun::run() {
     SegmentMap segments;
     if (!files_.styleMode) {
         moveAllBlocks(items);
+        splitHiddenFrames(items, replacements);
         dropPageLinesKeptByTables(items, skeleton.pieces());
         segment(items, 0, "</qmx>", std::string(kFirstSegmentKey), segments);
     }
