@@ -79,19 +79,17 @@ void BackwardRun::checkFreeSpace() const {
         throw ConversionFailure(result::DiskFull);
 }
 
-// Interleaf reads an escape byte only where a JIS run starts or ends (a line
-// of its own, from the <:r27> code); one that a translation carries inside
-// its text would give a document that does not parse, so the file is
-// refused rather than reported as converted.
-void refuseStrayEscapes(const PieceList& pieces) {
+// Interleaf reads an escape byte only where a JIS run starts or ends, and
+// the forward conversion writes every such byte as the <:r27> code. A raw
+// escape byte in a translation would give a document that does not parse,
+// so the file is refused rather than reported as converted. (The skeleton's
+// own markup, which hidden and read-only text brings back, may hold raw
+// escapes: only the translation is looked at.)
+void refuseStrayEscapes(const std::vector<std::string>& translatedLines) {
     constexpr char kEscape = '\x1b';
-    for (const auto& piece : pieces) {
-        if (!piece->filled)
-            continue;
-        for (const std::string& line : piece->lines)
-            if (line.size() > 1 && line.find(kEscape) != std::string::npos)
-                throw ConversionFailure(result::ParserError);
-    }
+    for (const std::string& line : translatedLines)
+        if (line.find(kEscape) != std::string::npos)
+            throw ConversionFailure(result::ParserError);
 }
 
 // The output must never take the place of its own skeleton or of the
@@ -109,6 +107,7 @@ void BackwardRun::run() {
     if (options_.baseName == "ANCILL")
         throw ConversionFailure(result::AncillaryAsFile);
     translated_ = readTranslatedFile(files_.translated, options_);
+    refuseStrayEscapes(translated_.lines);
     if (!fileExists(files_.skeleton))
         throw FileError(FileError::Cause::FileNotFound, files_.skeleton);
     checkFreeSpace();
@@ -119,6 +118,7 @@ void BackwardRun::run() {
     request.styleMode = files_.styleMode;
     request.documentIsCurrentVersion = translated_.currentVersion;
     ancillary_ = loadFileAncillaryLines(request, batchAncillaryLines_, host_);
+    refuseStrayEscapes(ancillary_);
 
     options_.markerPlaceholders = 0;
     progress_.step();
@@ -169,7 +169,6 @@ void BackwardRun::run() {
     fill.styleMode = files_.styleMode;
     fill.ancillaryUsable = !ancillary_.empty();
     fillPieces(skeleton.pieces(), segments, skeleton.classes(), fill, context);
-    refuseStrayEscapes(skeleton.pieces());
 
     refuseToOverwriteInputs();
     AssemblyOptions assembly;

@@ -100,7 +100,6 @@ class PieceFiller {
     void leaveDeclarations() { inDeclarations_ = false; }
 
   private:
-
     SegmentMap& segments_;
     const ClassTable& classes_;
     const FillSettings& settings_;
@@ -120,7 +119,8 @@ void PieceFiller::addMissingClasses(PieceList& pieces) const {
         return;
     std::vector<std::vector<std::string>> before;
     for (const auto& piece : pieces)
-        before.push_back(piece->kind == PieceKind::FontDefinitions || piece->kind == PieceKind::Class
+        before.push_back(piece->kind == PieceKind::FontDefinitions ||
+                                 piece->kind == PieceKind::Class
                              ? piece->lines
                              : std::vector<std::string>());
     addQmxClasses(pieces, smallCapsDeclared_, westernFontDeclared_);
@@ -143,8 +143,9 @@ void PieceFiller::fillClass(DocumentPiece& piece) {
 
 bool PieceFiller::fill(DocumentPiece& piece) {
     const std::vector<std::string> before =
-        piece.kind == PieceKind::Page || piece.kind == PieceKind::Class ? piece.lines
-                                                                        : std::vector<std::string>();
+        piece.kind == PieceKind::Page || piece.kind == PieceKind::Class
+            ? piece.lines
+            : std::vector<std::string>();
     const bool filled = fillByKind(piece);
     // Declarations rewritten in place count as filled only when they changed.
     if (piece.kind == PieceKind::Page || piece.kind == PieceKind::Class)

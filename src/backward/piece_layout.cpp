@@ -4,6 +4,7 @@
 #include "foundation/hex_digit.h"
 
 #include <array>
+#include <optional>
 
 namespace quillex::backward {
 namespace {
@@ -20,17 +21,33 @@ constexpr std::string_view kEscapeLine = "\x1B";
 // A JIS run ends with ESC "(B" (back to single bytes), written by the layout
 // itself; the one the translation carries is dropped.
 constexpr std::string_view kShiftOut = "(B";
-// Inside a JIS run Interleaf reads markup characters as they are, so the
-// codes that stand for them are written as the characters again.
-constexpr std::string_view kEscapedLessThan = "<#3c>";
-constexpr std::string_view kEscapedGreaterThan = "<#3e>";
+// Inside a JIS run Interleaf reads every byte as it is: a JIS character is
+// two bytes from "!" to "~", and "<", ">" or a double quote may be one of
+// them. The codes the conversion made of such bytes (from <:lt>, <:gt> and
+// <:rdq>) are written as the bytes again.
+constexpr char kFirstJisByte = 0x21;
+constexpr char kLastJisByte = 0x7E;
 
-std::string_view inJisRun(const std::string& line) {
-    if (line == kEscapedLessThan)
-        return "<";
-    if (line == kEscapedGreaterThan)
-        return ">";
-    return line;
+// The byte a "<#hh>" code line stands for in a JIS run; none for any other
+// line.
+std::optional<char> codedJisByte(const std::string& line) {
+    if (line.size() != 5 || !line.starts_with("<#") || line.back() != '>')
+        return std::nullopt;
+    const int high = hexDigitValue(line[2]);
+    const int low = hexDigitValue(line[3]);
+    if (high < 0 || low < 0)
+        return std::nullopt;
+    const char byte = static_cast<char>(high * 16 + low);
+    if (byte < kFirstJisByte || byte > kLastJisByte)
+        return std::nullopt;
+    return byte;
+}
+
+void appendInJisRun(std::string& text, const std::string& line) {
+    if (const std::optional<char> byte = codedJisByte(line))
+        text += *byte;
+    else
+        text += line;
 }
 
 // Marks the conversion leaves among the lines; nothing of them is written.
@@ -214,7 +231,7 @@ class PieceWriter {
         text_ += kEscape;
         while (next_ < lines_.size() && lines_[next_] != kEscapeLine) {
             const std::string& line = lines_[next_++];
-            text_ += inJisRun(line);
+            appendInJisRun(text_, line);
         }
         ++next_; // the closing ESC line
         text_ += kEscape;

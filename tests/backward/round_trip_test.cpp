@@ -97,3 +97,10 @@ TEST(RoundTrip, JapaneseDocumentsComeBackAsTheyWere) {
     expectIdentityRoundTrip(generatedDocuments(true), RoundTrip::Format::Text,
                             "Japanese (Shift-JIS)", "Japanese (Shift-JIS)");
 }
+
+// Seed 5 holds a quotation that closes inside a JIS run, whose double quote
+// is half of a JIS character.
+TEST(RoundTrip, LargerJapaneseDocumentsComeBackAsTheyWere) {
+    expectIdentityRoundTrip(generatedDocuments(true, {1u, 5u}, 600 * 1024), RoundTrip::Format::Text,
+                            "Japanese (Shift-JIS)", "Japanese (Shift-JIS)");
+}
