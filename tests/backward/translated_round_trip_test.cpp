@@ -156,12 +156,17 @@ TEST(TranslatedRoundTrip, CorpusAndExamplesInRtf) {
     expectTranslatedRoundTrip(corpusDocuments(), RoundTrip::Format::Rtf, western());
 }
 
-// Seeds 1 and 13 (64 KiB) give page declarations right after cell tags.
+// Seeds 1 and 13 (64 KiB) give page declarations right after cell tags; seed
+// 12 (600 KiB) a frame anchored inside a shared component, with translated
+// text after it.
 constexpr std::size_t kLargerDocument = 64 * 1024;
+constexpr std::size_t kLargeDocument = 600 * 1024;
 
 TEST(TranslatedRoundTrip, GeneratedDocuments) {
     expectTranslatedRoundTrip(generatedDocuments(false), RoundTrip::Format::Text, western());
     expectTranslatedRoundTrip(generatedDocuments(false, {1u, 13u}, kLargerDocument),
+                              RoundTrip::Format::Text, western());
+    expectTranslatedRoundTrip(generatedDocuments(false, {12u}, kLargeDocument),
                               RoundTrip::Format::Text, western());
 }
 
