@@ -8,17 +8,17 @@
 #include "fake_batch_host.h"
 #include "foundation/disk_space.h"
 #include "support/file_contents.h"
+#include "support/scratch_file_system.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/mount.h>
-#include <unistd.h>
-
 using namespace quillex;
 using quillex::testing::FakeBatchHost;
 using quillex::testing::listFolder;
+using quillex::testing::LockableFolder;
 using quillex::testing::readFile;
+using quillex::testing::SmallFileSystem;
 using quillex::testing::TempDir;
 
 namespace {
@@ -92,26 +92,11 @@ TEST_F(FaultInjectionTest, AFolderInPlaceOfAnOutputFailsTheFileAndTheBatchGoesOn
 // otherwise. An earlier output of the same name stays as it was.
 TEST_F(FaultInjectionTest, AnOutputFolderThatCannotBeWrittenFailsEveryFileAndKeepsEarlierOutputs) {
     const std::string locked = work.subfolder("locked");
-    const bool root = ::geteuid() == 0;
-    if (root && ::mount("tmpfs", locked.c_str(), "tmpfs", 0, "size=1m") != 0)
+    LockableFolder folder(locked);
+    if (!folder.ready())
         GTEST_SKIP() << "cannot mount a file system here";
-    struct Unlock {
-        std::string path;
-        bool root;
-        ~Unlock() {
-            if (root)
-                ::umount(path.c_str());
-            else
-                std::filesystem::permissions(path, std::filesystem::perms::owner_all);
-        }
-    } unlock{locked, root};
     work.write("locked/TOC.TXT", "earlier translation\n");
-    if (root) {
-        ASSERT_EQ(::mount("tmpfs", locked.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr), 0);
-    } else {
-        std::filesystem::permissions(locked, std::filesystem::perms::owner_read |
-                                                 std::filesystem::perms::owner_exec);
-    }
+    ASSERT_TRUE(folder.lock());
 
     settings.paths.translatedFiles = locked;
     settings.options.overwriteFiles = 1;
@@ -148,21 +133,18 @@ TEST_F(FaultInjectionTest, TooLittleFreeSpaceReportsDiskFull) {
 }
 
 TEST_F(FaultInjectionTest, AFileSystemThatFillsUpLeavesNoPartialFiles) {
-    const std::string small = work.subfolder("small");
-    if (::mount("tmpfs", small.c_str(), "tmpfs", 0, "size=16k") != 0)
+    const std::string folder = work.subfolder("small");
+    SmallFileSystem small(folder, "16k");
+    if (!small.mounted())
         GTEST_SKIP() << "cannot mount a small file system here";
-    struct Unmount {
-        std::string path;
-        ~Unmount() { ::umount(path.c_str()); }
-    } unmount{small};
     // The free-space check passes; writing runs out of room.
     setFreeDiskBytesQuery([](const std::string&) { return std::uint64_t{1} << 40; });
-    settings.paths.orgFiles = small;
+    settings.paths.orgFiles = folder;
     host.files = {copyFromCorpus("FltrS.DOC")};
     const BatchReport report = runForward();
     EXPECT_EQ(report.failed, 1);
     EXPECT_TRUE(host.hasResult("File Error! The disk is full."));
-    EXPECT_TRUE(listFolder(small).empty());
+    EXPECT_TRUE(listFolder(folder).empty());
     EXPECT_TRUE(listFolder(translated).empty());
 }
 

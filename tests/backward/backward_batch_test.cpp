@@ -5,14 +5,12 @@
 
 #include "foundation/disk_space.h"
 #include "support/file_contents.h"
+#include "support/scratch_file_system.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-
-#include <sys/mount.h>
-#include <unistd.h>
 
 using namespace quillex;
 using namespace quillex::testing;
@@ -205,36 +203,43 @@ TEST_F(BackwardBatchTest, CancelAtEveryProgressStepLeavesTheEarlierOutputAlone) 
     }
 }
 
-// The translated folder, where the output goes, turned read-only (as root:
-// a file system mounted read-only, since permissions do not stop root).
+// The translated folder, where the output goes, turned read-only.
 TEST_F(BackwardBatchTest, AnOutputFolderThatCannotBeWrittenFailsTheFileAndKeepsTheEarlierOutput) {
     const std::string folder = trip.work.subfolder("m/translated");
     trip.work.subfolder("m/org");
-    const bool root = ::geteuid() == 0;
-    if (root && ::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=1m") != 0)
+    LockableFolder locked(folder);
+    if (!locked.ready())
         GTEST_SKIP() << "cannot mount a file system here";
-    struct Unlock {
-        std::string path;
-        bool root;
-        ~Unlock() {
-            if (root)
-                ::umount(path.c_str());
-            else
-                std::filesystem::permissions(path, std::filesystem::perms::owner_all);
-        }
-    } unlock{folder, root};
     for (const char* name : {"chapter4.TXT", "ANCILL.TXT"})
         trip.write(std::string("m/translated/") + name, translated(name));
     trip.write("m/translated/chapter4.DOC", "earlier output");
     trip.write("m/org/chapter4.ORG", trip.read("r/org/chapter4.ORG"));
-    if (root)
-        ASSERT_EQ(::mount("tmpfs", folder.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr), 0);
-    else
-        std::filesystem::permissions(folder, std::filesystem::perms::owner_read |
-                                                 std::filesystem::perms::owner_exec);
+    ASSERT_TRUE(locked.lock());
     const BatchReport report = trip.backward("m", {"chapter4.TXT"});
     EXPECT_EQ(report.failed, 1);
     EXPECT_EQ(trip.read("m/translated/chapter4.DOC"), "earlier output");
     EXPECT_EQ(listFolder(folder),
               (std::vector<std::string>{"ANCILL.TXT", "chapter4.DOC", "chapter4.TXT"}));
+}
+
+// The output folder fills up while the document is written: the free-space
+// check passes, the write runs out of room. The file fails as a full disk and
+// leaves no partial or temporary output.
+TEST_F(BackwardBatchTest, AFileSystemThatFillsUpFailsTheFileAndLeavesNoPartialOutput) {
+    const std::string folder = trip.work.subfolder("s/translated");
+    trip.work.subfolder("s/org");
+    // Two pages: one for each input; the output finds no room.
+    SmallFileSystem small(folder, "8k");
+    if (!small.mounted())
+        GTEST_SKIP() << "cannot mount a small file system here";
+    for (const char* name : {"chapter4.TXT", "ANCILL.TXT"})
+        trip.write(std::string("s/translated/") + name, translated(name));
+    trip.write("s/org/chapter4.ORG", trip.read("r/org/chapter4.ORG"));
+    setFreeDiskBytesQuery([](const std::string&) { return std::uint64_t{1} << 40; });
+    const BatchReport report = trip.backward("s", {"chapter4.TXT"});
+    setFreeDiskBytesQuery({});
+    EXPECT_EQ(report.failed, 1);
+    EXPECT_TRUE(reports("chapter4.TXT", "File Error! The disk is full."))
+        << ::testing::PrintToString(trip.lastResults);
+    EXPECT_EQ(listFolder(folder), (std::vector<std::string>{"ANCILL.TXT", "chapter4.TXT"}));
 }
