@@ -4,6 +4,7 @@
 #pragma once
 
 #include "document_generator.h"
+#include "round_trip_support.h"
 
 #include <cstdint>
 #include <fstream>
@@ -21,6 +22,36 @@ struct Document {
 inline std::string fileText(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The documents as a forward batch takes them: name and text.
+inline std::vector<std::pair<std::string, std::string>>
+namedTexts(const std::vector<Document>& documents) {
+    std::vector<std::pair<std::string, std::string>> files;
+    for (const Document& d : documents)
+        files.emplace_back(d.name, d.text);
+    return files;
+}
+
+// The translated file of each document: N.CAT for a style file, the QMX file
+// of the round's format for a document.
+inline std::vector<std::string> translatedNamesOf(const std::vector<Document>& documents,
+                                                  const RoundTrip& trip) {
+    std::vector<std::string> names;
+    for (const Document& d : documents) {
+        const std::string bare = d.name.substr(0, d.name.rfind('.'));
+        names.push_back(bare + (d.name.ends_with(".STY") ? ".CAT" : trip.qmxExtension()));
+    }
+    return names;
+}
+
+// The documents the backward batch of round "first" wrote, converted forward
+// in round "second" from the paths the first round read.
+inline void forwardConvertedDocuments(RoundTrip& trip, const std::vector<Document>& documents) {
+    std::vector<std::pair<std::string, std::string>> again;
+    for (const Document& d : documents)
+        again.emplace_back(d.name, trip.read("first/translated/" + d.name));
+    trip.forward("second", again, "first");
 }
 
 inline std::vector<Document> corpusDocuments() {

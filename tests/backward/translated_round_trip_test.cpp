@@ -75,17 +75,10 @@ void expectTranslatedRoundTrip(const std::vector<Document>& documents, RoundTrip
                                const std::string& targetLanguage = "French") {
     RoundTrip trip(format, sourceLanguage, targetLanguage);
     const QmxContainer container(format, sourceLanguage, targetLanguage);
-    std::vector<std::pair<std::string, std::string>> files;
-    for (const Document& d : documents)
-        files.emplace_back(d.name, d.text);
-    trip.forward("first", files);
+    trip.forward("first", namedTexts(documents));
     ASSERT_EQ(trip.lastReport.failed, 0) << ::testing::PrintToString(trip.lastResults);
 
-    std::vector<std::string> translatedNames;
-    for (const Document& d : documents) {
-        const std::string bare = d.name.substr(0, d.name.rfind('.'));
-        translatedNames.push_back(bare + (d.name.ends_with(".STY") ? ".CAT" : trip.qmxExtension()));
-    }
+    const std::vector<std::string> translatedNames = translatedNamesOf(documents, trip);
     std::vector<std::string> rewrittenNames = translatedNames;
     rewrittenNames.push_back(trip.ancillaryName());
     std::map<std::string, std::string> translations;
@@ -106,10 +99,7 @@ void expectTranslatedRoundTrip(const std::vector<Document>& documents, RoundTrip
     trip.backward("first", translatedNames);
     ASSERT_EQ(trip.lastReport.failed, 0) << ::testing::PrintToString(trip.lastResults);
 
-    std::vector<std::pair<std::string, std::string>> again;
-    for (const Document& d : documents)
-        again.emplace_back(d.name, trip.read("first/translated/" + d.name));
-    trip.forward("second", again, "first");
+    forwardConvertedDocuments(trip, documents);
     ASSERT_EQ(trip.lastReport.failed, 0) << ::testing::PrintToString(trip.lastResults);
 
     const std::string& firstAncillary = translations[trip.ancillaryName()];
