@@ -24,6 +24,12 @@ bool opensFrame(const std::string& line) {
     return line.starts_with("<af ") || line.starts_with("<:iaf ") || line.starts_with("<:saf ");
 }
 
+// Most markup holds no frame: a quick look saves cutting it into lines.
+bool mayHoldFrame(const std::string& markup) {
+    return markup.find("<af ") != std::string::npos || markup.find("<:iaf ") != std::string::npos ||
+           markup.find("<:saf ") != std::string::npos;
+}
+
 // The footnote around a frame: the skeleton's frame is the footnote.
 bool isFootnoteLine(const std::string& line) {
     return line.starts_with("<:fn ") || line.starts_with("<fn ") || line == "</fn>";
@@ -37,6 +43,10 @@ class HiddenFrameSplitter {
     void place(std::string tag, std::vector<std::string>& out) {
         const auto found = replacements_.find(tag);
         if (found == replacements_.end()) {
+            out.push_back(std::move(tag));
+            return;
+        }
+        if (!mayHoldFrame(found->second)) {
             out.push_back(std::move(tag));
             return;
         }
