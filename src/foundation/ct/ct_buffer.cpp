@@ -46,6 +46,13 @@ void checkBlockSize(std::size_t data) {
         throw std::length_error("CT_Buffer: block too large");
 }
 
+// The end of a write of `size` bytes at `offset`, checked against overflow.
+std::size_t endOfWrite(std::size_t offset, std::size_t size) {
+    if (size > kLargestBlock || offset > kLargestBlock - size)
+        throw std::length_error("CT_Buffer: write past the largest block");
+    return offset + size;
+}
+
 // True when [data, data + size) lies inside [begin, end).
 bool pointsInto(const void* data, const std::uint8_t* begin, std::size_t size) {
     const auto* p = static_cast<const std::uint8_t*>(data);
@@ -213,22 +220,24 @@ void CT_Buffer::v_Replace(std::size_t offset, const void* data, std::size_t size
         return;
     }
     const std::size_t used = n_GetUsedSize();
-    v_PrepareWrite(std::max(used, offset + size));
+    const std::size_t end = endOfWrite(offset, size);
+    v_PrepareWrite(std::max(used, end));
     if (offset > used)
         std::memset(data_ + used, 0, offset - used);
     std::memcpy(data_ + offset, data, size);
-    v_SetUsedSize(std::max(used, offset + size));
+    v_SetUsedSize(std::max(used, end));
 }
 
 void CT_Buffer::v_Replace(std::size_t offset, std::size_t size, std::uint8_t fill) {
     if (size == 0)
         return;
     const std::size_t used = n_GetUsedSize();
-    v_PrepareWrite(std::max(used, offset + size));
+    const std::size_t end = endOfWrite(offset, size);
+    v_PrepareWrite(std::max(used, end));
     if (offset > used)
         std::memset(data_ + used, 0, offset - used);
     std::memset(data_ + offset, fill, size);
-    v_SetUsedSize(std::max(used, offset + size));
+    v_SetUsedSize(std::max(used, end));
 }
 
 void CT_Buffer::v_Insert(std::size_t offset, const void* data, std::size_t size) {
@@ -245,7 +254,7 @@ void CT_Buffer::v_Insert(std::size_t offset, const void* data, std::size_t size)
         v_Insert(offset, copy.data(), size);
         return;
     }
-    v_PrepareWrite(used + size);
+    v_PrepareWrite(endOfWrite(used, size));
     std::memmove(data_ + offset + size, data_ + offset, used - offset);
     std::memcpy(data_ + offset, data, size);
     v_SetUsedSize(used + size);

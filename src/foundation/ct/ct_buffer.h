@@ -33,7 +33,7 @@ class CT_Buffer {
     // `size` bytes: granularity * ceil((size + header) / granularity) bytes.
     void v_Init(std::size_t size);
     // Gives the buffer room for `size` bytes by the growth rule (see
-    // n_BlockSizeFor). With `keep` the contents stay, cut to the new
+    // sn_BlockSizeFor). With `keep` the contents stay, cut to the new
     // capacity; without, the buffer starts empty.
     void v_SetSize(std::size_t size, bool keep);
     // Grows the buffer, keeping its contents, when it has room for fewer

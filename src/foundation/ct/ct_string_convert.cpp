@@ -171,7 +171,11 @@ bool toWide(std::string_view multi, int codePage, std::u16string& wide) {
         return true;
     }
     const CT_CodePage* page = CT_CodePage::spcco_Find(codePage);
-    return page != nullptr ? multiToWideByIconv(multi, *page, wide) : (errno = EINVAL, false);
+    if (page == nullptr) {
+        errno = EINVAL;
+        return false;
+    }
+    return multiToWideByIconv(multi, *page, wide);
 }
 
 bool toMulti(std::u16string_view wide, int codePage, char defaultCharacter, bool& usedDefault,
@@ -184,8 +188,11 @@ bool toMulti(std::u16string_view wide, int codePage, char defaultCharacter, bool
         return true;
     }
     const CT_CodePage* page = CT_CodePage::spcco_Find(codePage);
-    return page != nullptr ? wideToMultiByIconv(wide, *page, defaultCharacter, usedDefault, multi)
-                           : (errno = EINVAL, false);
+    if (page == nullptr) {
+        errno = EINVAL;
+        return false;
+    }
+    return wideToMultiByIconv(wide, *page, defaultCharacter, usedDefault, multi);
 }
 
 } // namespace
