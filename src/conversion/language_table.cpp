@@ -98,6 +98,13 @@ bool isLanguageFor(std::string_view name, LanguageRole role) {
     return false;
 }
 
+std::vector<std::string_view> languageNames() {
+    std::vector<std::string_view> names = {"Japanese (Shift-JIS)", "Japanese (EUC)"};
+    for (const LanguageRow& row : kRows)
+        names.push_back(row.name);
+    return names;
+}
+
 bool isJapaneseShiftJisSource(std::string_view sourceLanguage) {
     return sourceLanguage == "Japanese (Shift-JIS)";
 }

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quillex {
 
@@ -25,6 +26,10 @@ bool lookupLanguage(std::string_view name, LanguageRole role, LanguageRecord& re
 // True when `name` is offered in the settings' list of languages for `role`:
 // "Japanese (EUC)" is a target language only.
 bool isLanguageFor(std::string_view name, LanguageRole role);
+
+// Every language name the table knows, in table order, the Japanese ones
+// first.
+std::vector<std::string_view> languageNames();
 
 // True when the source language selects Japanese-source (Shift-JIS) mode.
 bool isJapaneseShiftJisSource(std::string_view sourceLanguage);
