@@ -262,6 +262,19 @@ TEST_F(BatchWindowTest, CancelInTheMiddleStopsTheBatchAndTheWindowRefusesToLeave
     EXPECT_EQ(window->tabs()->currentIndex(), 3);
 }
 
+TEST_F(BatchWindowTest, AWindowDestroyedDuringABatchCancelsItAndWaitsForIt) {
+    std::atomic<int> started{0};
+    openWindow(untilCancelled(started));
+    dialogs.fileChoices = {{toQt(work.write("source/a.DOC", ""))}};
+    confirmWith(work.subfolder("qmx"), work.subfolder("translated"));
+    window->batchPage(BatchKind::Forward).startButton()->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return started == 1; }, kBatchTimeoutMs));
+    const std::size_t shown = dialogs.told.size();
+    window.reset();
+    // Its summary box was never shown: the window had gone.
+    EXPECT_EQ(dialogs.told.size(), shown);
+}
+
 TEST_F(BatchWindowTest, ResultsAreSavedAsTextLinesAndClearedAfterABatch) {
     openWindow();
     dialogs.fileChoices = {{toQt(work.write("source/broken.DOC", "not a document\n"))}};

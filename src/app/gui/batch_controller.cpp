@@ -13,6 +13,13 @@
 #include <QThread>
 
 namespace quillex {
+namespace {
+
+// How long the window waits for events at a time while a batch it has
+// cancelled comes to its end.
+constexpr int kClosingPollMs = 50;
+
+} // namespace
 
 // What one batch owns while it runs. The worker thread uses the snapshot of
 // the settings and the threaded host; the window's thread only reads them
@@ -39,12 +46,14 @@ BatchController::BatchController(PathsPage& paths, SettingsPage& settings, UserD
 BatchController::~BatchController() {
     if (!batch_)
         return;
+    // The batch ends here, not in finish(): the window is going away.
+    disconnect(batch_->thread, nullptr, this, nullptr);
     batch_->pageHost.closeDown();
     batch_->threadedHost.setCancelled(true);
     // The worker may be waiting for a dialog: keep running the window's side
     // of its calls (now answered at once) until it ends.
     while (!batch_->thread->isFinished())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QCoreApplication::processEvents(QEventLoop::AllEvents, kClosingPollMs);
     batch_->thread->wait();
     delete batch_->thread;
 }

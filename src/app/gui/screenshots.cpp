@@ -18,7 +18,6 @@
 #include <QPixmap>
 #include <QTabWidget>
 #include <QTemporaryDir>
-#include <QTextStream>
 
 #include <cstdio>
 
@@ -101,12 +100,18 @@ QStringList copyExamples(const QString& examplesFolder, const QString& target) {
     return copies;
 }
 
-void runForwardBatch(MainWindow& window) {
+// Runs the forward batch; true when it converted every file.
+bool runForwardBatch(MainWindow& window, int files) {
     QEventLoop loop;
+    BatchReport report;
     QObject::connect(&window.controller(), &BatchController::batchFinished, &loop,
-                     &QEventLoop::quit);
+                     [&](const BatchReport& finished) {
+                         report = finished;
+                         loop.quit();
+                     });
     window.controller().start(window.batchPage(BatchKind::Forward));
     loop.exec();
+    return report.started && report.attempted == files && report.failed == 0;
 }
 
 struct ConfirmShot {
@@ -168,8 +173,11 @@ int takeScreenshots(const QString& folder, const QString& examplesFolder) {
     MainWindow window(settings, dialogs);
     Album album(folder);
     window.show();
-    if (!dialogs.files.isEmpty())
-        runForwardBatch(window);
+    if (!dialogs.files.isEmpty() && !runForwardBatch(window, dialogs.files.size())) {
+        std::fprintf(stderr, "quillex-gui: the examples in %s did not all convert\n",
+                     qPrintable(examplesFolder));
+        return 1;
+    }
 
     for (int page = 0; page < window.tabs()->count(); ++page) {
         window.tabs()->setCurrentIndex(page);

@@ -162,6 +162,8 @@ SettingsPage::SettingsPage(const OptionSettings& options, QWidget* parent)
     selectLanguage(*sourceLanguage_, options.sourceLanguage);
     selectLanguage(*targetLanguage_, options.targetLanguage);
 
+    for (int column = 0; column < kGroupColumns; ++column)
+        grid->setColumnStretch(column, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addStretch(1);
