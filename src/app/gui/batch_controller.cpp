@@ -15,8 +15,8 @@
 namespace quillex {
 namespace {
 
-// How long the window waits for events at a time while a batch it has
-// cancelled comes to its end.
+// How long the window waits at a time for a batch it has cancelled to end,
+// before it runs the calls that the batch waits for.
 constexpr int kClosingPollMs = 50;
 
 } // namespace
@@ -52,9 +52,8 @@ BatchController::~BatchController() {
     batch_->threadedHost.setCancelled(true);
     // The worker may be waiting for a dialog: keep running the window's side
     // of its calls (now answered at once) until it ends.
-    while (!batch_->thread->isFinished())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, kClosingPollMs);
-    batch_->thread->wait();
+    while (!batch_->thread->wait(kClosingPollMs))
+        QCoreApplication::processEvents();
     delete batch_->thread;
 }
 

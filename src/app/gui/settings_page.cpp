@@ -137,16 +137,16 @@ SettingsPage::SettingsPage(const OptionSettings& options, QWidget* parent)
       targetLanguage_(languageList(targetLanguageNames(), this)) {
     auto* grid = new QGridLayout;
     int position = 0;
-    for (const RadioGroup& spec : kRadioGroups) {
-        auto* box = new QGroupBox(tr(spec.title), this);
+    for (const RadioGroup& radio : kRadioGroups) {
+        auto* box = new QGroupBox(tr(radio.title), this);
         auto* boxLayout = new QVBoxLayout(box);
         auto* group = new QButtonGroup(box);
         for (int index = 0; index < 2; ++index) {
-            auto* button = new QRadioButton(tr(spec.choices[index]), box);
+            auto* button = new QRadioButton(tr(radio.choices[index]), box);
             group->addButton(button, index);
             boxLayout->addWidget(button);
         }
-        if (QAbstractButton* chosen = group->button(options.*spec.value))
+        if (QAbstractButton* chosen = group->button(options.*radio.value))
             chosen->setChecked(true);
         grid->addWidget(box, position / kGroupColumns, position % kGroupColumns);
         ++position;
