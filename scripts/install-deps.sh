@@ -2,8 +2,11 @@
 # Installs what the build needs on Debian 12 (run as root).
 set -euo pipefail
 export DEBIAN_FRONTEND=noninteractive
-packages=(cmake g++ make pkg-config qt6-base-dev libcli11-dev libgtest-dev libgmock-dev
-          libbenchmark-dev clang libclang-rt-14-dev libreoffice-writer-nogui)
+# qt6-svg-dev draws the window's icons; xvfb, xauth and a font let
+# scripts/screenshots.sh show the window without a desktop.
+packages=(cmake g++ make pkg-config qt6-base-dev qt6-svg-dev libcli11-dev libgtest-dev libgmock-dev
+          libbenchmark-dev clang libclang-rt-14-dev libreoffice-writer-nogui xvfb xauth
+          fonts-dejavu-core)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||

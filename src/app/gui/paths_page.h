@@ -1,0 +1,52 @@
+// PathsPage: the three remembered directories and the Keep Paths group.
+//
+// Unchecking During Session disables Between Sessions and the three fields,
+// and unchecks Between Sessions. Leaving the page with an enabled field that
+// names no existing directory is refused (checkBeforeLeaving).
+#pragma once
+
+#include "app/settings_store.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QCheckBox;
+
+namespace quillex {
+
+class DirectoryField;
+class UserDialogs;
+
+class PathsPage : public QWidget {
+    Q_OBJECT
+
+  public:
+    PathsPage(const PathSettings& paths, UserDialogs& dialogs, QWidget* parent = nullptr);
+
+    PathSettings values() const;
+    // Takes the three directories a batch remembered.
+    void rememberDirectories(const PathSettings& remembered);
+
+    // The first enabled field that names no existing directory, or null.
+    DirectoryField* firstMissingDirectory() const;
+    // True when the page may be left; otherwise the user is told, and the
+    // focus is on the field.
+    bool checkBeforeLeaving();
+
+    DirectoryField* sourceField() const { return fields_[0]; }
+    DirectoryField* orgField() const { return fields_[1]; }
+    DirectoryField* translatedField() const { return fields_[2]; }
+    QCheckBox* duringSessionBox() const { return duringSession_; }
+    QCheckBox* betweenSessionsBox() const { return betweenSessions_; }
+
+  private:
+    void applyDuringSession(bool checked);
+
+    // In the order of the page: source, QMX & ORG, translated.
+    std::array<DirectoryField*, 3> fields_{};
+    QCheckBox* duringSession_;
+    QCheckBox* betweenSessions_;
+};
+
+} // namespace quillex

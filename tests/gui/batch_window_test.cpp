@@ -1,0 +1,308 @@
+// Batches driven through the window: a forward, verify and backward batch on
+// the examples whose outputs are those of the command line with the same
+// settings; Cancel in the middle of a batch; page changes and closing
+// refused while a batch runs; saving and clearing the results list.
+#include "app/gui/batch_controller.h"
+#include "app/gui/batch_page.h"
+#include "app/gui/confirm_batch_dialog.h"
+#include "app/gui/directory_field.h"
+#include "app/gui/main_window.h"
+#include "app/gui/paths_page.h"
+#include "app/gui/qt_text.h"
+#include "app/gui/settings_page.h"
+#include "conversion/result_code.h"
+#include "gui_fixture.h"
+#include "support/file_contents.h"
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTest>
+
+#include <atomic>
+#include <filesystem>
+#include <map>
+#include <thread>
+#include <vector>
+
+using namespace quillex;
+using quillex::testing::GuiTest;
+using quillex::testing::readFile;
+using quillex::testing::TempDir;
+using quillex::testing::writeFile;
+using Group = quillex::SettingsPage::Group;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kBatchTimeoutMs = 60000;
+
+class BatchWindowTest : public GuiTest {
+  protected:
+    void openWindow(PerFileRoutines routines = PerFileRoutines::builtIn()) {
+        window = std::make_unique<MainWindow>(SettingsStore::load(), dialogs, std::move(routines));
+        window->show();
+    }
+
+    // Presses the page's start button and waits for the batch to end.
+    void runBatch(BatchKind kind) {
+        QSignalSpy finished(&window->controller(), &BatchController::batchFinished);
+        window->batchPage(kind).startButton()->click();
+        ASSERT_TRUE(finished.wait(kBatchTimeoutMs));
+    }
+
+    // Confirms the dialog with these folders (empty: as proposed).
+    void confirmWith(const std::string& org, const std::string& translated = {}) {
+        dialogs.onDialog = [=, this](QDialog& dialog) {
+            auto& confirm = dynamic_cast<ConfirmBatchDialog&>(dialog);
+            proposedOrg = confirm.orgField()->directory();
+            if (!org.empty())
+                confirm.orgField()->setDirectory(org);
+            if (!translated.empty())
+                confirm.translatedField()->setDirectory(translated);
+            confirm.accept();
+        };
+    }
+
+    QString lastSummary() const {
+        return dialogs.told.empty() ? QString() : dialogs.told.back().text;
+    }
+
+    std::unique_ptr<MainWindow> window;
+    std::string proposedOrg;
+    TempDir work;
+};
+
+std::string copyOf(const std::string& from, const std::string& folder) {
+    const fs::path to = fs::path(folder) / fs::path(from).filename();
+    fs::copy_file(from, to);
+    return to.string();
+}
+
+// The files of a folder by name with their bytes, in which the folder of
+// the source files (catalogs list the documents by path) reads as another.
+std::map<std::string, std::string> contentsOf(const std::string& folder,
+                                              const std::string& sourceFolder = {},
+                                              const std::string& asFolder = {}) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        std::string bytes = readFile(entry.path());
+        for (auto at = bytes.find(sourceFolder); !sourceFolder.empty() && at != std::string::npos;
+             at = bytes.find(sourceFolder, at + asFolder.size()))
+            bytes.replace(at, sourceFolder.size(), asFolder);
+        files[entry.path().filename().string()] = std::move(bytes);
+    }
+    return files;
+}
+
+// The names of the files that differ between two folders' contents.
+std::vector<std::string> differences(const std::map<std::string, std::string>& a,
+                                     const std::map<std::string, std::string>& b) {
+    std::vector<std::string> names;
+    for (const auto& [name, bytes] : a)
+        if (!b.contains(name) || b.at(name) != bytes)
+            names.push_back(name);
+    for (const auto& [name, bytes] : b)
+        if (!a.contains(name))
+            names.push_back(name);
+    return names;
+}
+
+int runCli(const std::string& arguments, const std::string& config) {
+    const std::string command =
+        "XDG_CONFIG_HOME='" + config + "' " QUILLEX_CLI " " + arguments + " >/dev/null 2>&1";
+    return std::system(command.c_str());
+}
+
+TEST_F(BatchWindowTest, ForwardVerifyAndBackwardOnTheExamplesGiveTheOutputsOfTheCommandLine) {
+    const std::string source = work.subfolder("gui/source");
+    const std::string qmx = work.subfolder("gui/qmx");
+    const std::string translated = work.subfolder("gui/translated");
+    QStringList examples;
+    for (const char* name : {"chapter3.DOC", "manual.STY", "chapter4.DOC"})
+        examples << toQt(copyOf(std::string(QUILLEX_EXAMPLES) + "/" + name, source));
+    openWindow();
+    // Changed on the Settings page just before: the batch takes the page's values.
+    SettingsPage& settings = window->settingsPage();
+    settings.button(Group::FileFormatForQmx, 0)->setChecked(true);
+    settings.button(Group::SmartQuotes, 0)->setChecked(true);
+    settings.targetLanguageList()->setCurrentText("French");
+
+    dialogs.fileChoices = {examples};
+    confirmWith(qmx, translated);
+    runBatch(BatchKind::Forward);
+    EXPECT_EQ(lastSummary(), message(MessageId::SummaryConverted, 3));
+    EXPECT_EQ(dialogs.questions.back(), message(MessageId::AskCreateAncillary));
+    const QStringList forwardResults = window->batchPage(BatchKind::Forward).results();
+    const auto position = [&](const char* name) {
+        return forwardResults.indexOf(message(MessageId::ConvertingFile, (source + name).c_str()));
+    };
+    EXPECT_LT(position("chapter3.DOC"), position("chapter4.DOC"));
+    EXPECT_LT(position("chapter4.DOC"), position("manual.STY"));
+    // The folders of the batch are remembered and proposed next time.
+    EXPECT_EQ(window->pathsPage().sourceField()->directory(), source);
+    EXPECT_EQ(window->pathsPage().orgField()->directory(), qmx);
+    EXPECT_EQ(window->pathsPage().translatedField()->directory(), translated);
+
+    // A careless translation of chapter 3: one tag added.
+    std::string chapter3 = readFile(translated + "chapter3.TXT");
+    chapter3.insert(chapter3.find("Before you begin"), "<:hs>");
+    writeFile(translated + "chapter3.TXT", chapter3);
+    dialogs.fileChoices = {{toQt(translated + "chapter3.TXT"), toQt(translated + "chapter4.TXT")}};
+    confirmWith({});
+    runBatch(BatchKind::Verify);
+    EXPECT_EQ(proposedOrg, qmx);
+    EXPECT_EQ(dialogs.openFileStarts.back().toStdString(), translated);
+    EXPECT_EQ(lastSummary(), message(MessageId::SummaryVerifiedWithTagChanges, 2, 1));
+    EXPECT_TRUE(fs::exists(translated + "chapter3.CMP"));
+    EXPECT_FALSE(fs::exists(translated + "chapter4.CMP"));
+
+    dialogs.fileChoices = {{toQt(translated + "chapter4.TXT")}};
+    runBatch(BatchKind::Backward);
+    EXPECT_EQ(lastSummary(), message(MessageId::SummaryNoErrors));
+
+    // The command line, same files and settings, in folders of its own.
+    const std::string config = work.subfolder("cli/config");
+    const std::string cliSource = work.subfolder("cli/source");
+    const std::string cliQmx = work.subfolder("cli/qmx");
+    const std::string cliTranslated = work.subfolder("cli/translated");
+    for (const char* name : {"chapter3.DOC", "manual.STY", "chapter4.DOC"})
+        copyOf(std::string(QUILLEX_EXAMPLES) + "/" + name, cliSource);
+    const std::string options = " --format txt --overwrite always ";
+    ASSERT_EQ(runCli("forward" + options +
+                         "--smart-quotes text --target-language French --ancillary yes "
+                         "--org-dir " +
+                         cliQmx + " --translated-dir " + cliTranslated + " " + cliSource +
+                         "chapter3.DOC " + cliSource + "chapter4.DOC " + cliSource + "manual.STY",
+                     config),
+              0);
+    ASSERT_EQ(
+        runCli("backward" + options + "--org-dir " + cliQmx + " " + cliTranslated + "chapter4.TXT",
+               config),
+        0);
+    const auto guiQmx = contentsOf(qmx, source, cliSource);
+    EXPECT_EQ(guiQmx.size(), 7u); // 2 x (ORG, TXT), CAT, STY, ANCILL.TXT
+    EXPECT_EQ(differences(guiQmx, contentsOf(cliQmx)), std::vector<std::string>{});
+    // The translated folder: the same but for the careless translation and
+    // its report.
+    auto guiTranslated = contentsOf(translated, source, cliSource);
+    guiTranslated.erase("chapter3.TXT");
+    guiTranslated.erase("chapter3.CMP");
+    auto cliTranslatedFiles = contentsOf(cliTranslated);
+    cliTranslatedFiles.erase("chapter3.TXT");
+    EXPECT_TRUE(guiTranslated.contains("chapter4.DOC"));
+    EXPECT_EQ(differences(guiTranslated, cliTranslatedFiles), std::vector<std::string>{});
+}
+
+// A forward routine that runs until the batch is cancelled (or a minute
+// has passed, so that a broken Cancel fails rather than hangs).
+PerFileRoutines untilCancelled(std::atomic<int>& started) {
+    PerFileRoutines routines = PerFileRoutines::builtIn();
+    routines.forward = [&started](const ConversionOptions&, AncillaryCollector&,
+                                  ConversionHost& host) -> int {
+        ++started;
+        host.progressStep(false, false);
+        for (int wait = 0; wait < kBatchTimeoutMs / 10 && !host.isCancelled(); ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        if (host.isCancelled())
+            throw ConversionFailure(result::Cancelled);
+        return result::Success;
+    };
+    return routines;
+}
+
+TEST_F(BatchWindowTest, CancelInTheMiddleStopsTheBatchAndTheWindowRefusesToLeaveMeanwhile) {
+    std::atomic<int> started{0};
+    openWindow(untilCancelled(started));
+    const std::string source = work.subfolder("source");
+    dialogs.fileChoices = {
+        {toQt(work.write("source/a.DOC", "")), toQt(work.write("source/b.DOC", ""))}};
+    confirmWith(work.subfolder("qmx"), work.subfolder("translated"));
+    BatchPage& page = window->batchPage(BatchKind::Forward);
+    QSignalSpy finished(&window->controller(), &BatchController::batchFinished);
+    page.startButton()->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return started == 1; }, kBatchTimeoutMs));
+
+    EXPECT_TRUE(window->isBusy());
+    EXPECT_FALSE(page.startButton()->isEnabled());
+    EXPECT_FALSE(page.clearButton()->isEnabled());
+    EXPECT_TRUE(page.cancelButton()->isEnabled());
+    window->tabs()->setCurrentIndex(3);
+    EXPECT_EQ(window->tabs()->currentWidget(), &page);
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+
+    // No to "Are you sure?" lets the batch go on; Yes cancels it.
+    dialogs.answers = {Answer::No};
+    page.cancelButton()->click();
+    QTest::qWait(50);
+    EXPECT_TRUE(finished.isEmpty());
+    dialogs.answers = {Answer::Yes};
+    page.cancelButton()->click();
+    ASSERT_TRUE(finished.wait(kBatchTimeoutMs));
+
+    EXPECT_EQ(started, 1);
+    EXPECT_EQ(dialogs.questions.front(), message(MessageId::ConfirmCancel));
+    const QStringList results = page.results();
+    EXPECT_TRUE(results.contains(message(MessageId::ConversionCancelled)));
+    EXPECT_TRUE(results.contains(message(MessageId::BatchCancelled)));
+    ASSERT_FALSE(dialogs.told.empty());
+    EXPECT_EQ(lastSummary(), message(MessageId::BatchCancelledConverted, 0));
+    EXPECT_EQ(dialogs.told.back().icon, UserDialogs::Icon::Stop);
+    EXPECT_EQ(page.batchBar()->value(), page.batchBar()->maximum());
+
+    EXPECT_FALSE(window->isBusy());
+    EXPECT_TRUE(page.startButton()->isEnabled());
+    EXPECT_FALSE(page.cancelButton()->isEnabled());
+    window->tabs()->setCurrentIndex(3);
+    EXPECT_EQ(window->tabs()->currentIndex(), 3);
+}
+
+TEST_F(BatchWindowTest, AWindowDestroyedDuringABatchCancelsItAndWaitsForIt) {
+    std::atomic<int> started{0};
+    openWindow(untilCancelled(started));
+    dialogs.fileChoices = {{toQt(work.write("source/a.DOC", ""))}};
+    confirmWith(work.subfolder("qmx"), work.subfolder("translated"));
+    window->batchPage(BatchKind::Forward).startButton()->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return started == 1; }, kBatchTimeoutMs));
+    const std::size_t shown = dialogs.told.size();
+    window.reset();
+    // Its summary box was never shown: the window had gone.
+    EXPECT_EQ(dialogs.told.size(), shown);
+}
+
+TEST_F(BatchWindowTest, ResultsAreSavedAsTextLinesAndClearedAfterABatch) {
+    openWindow();
+    dialogs.fileChoices = {{toQt(work.write("source/broken.DOC", "not a document\n"))}};
+    confirmWith(work.subfolder("qmx"), work.subfolder("translated"));
+    runBatch(BatchKind::Forward);
+    EXPECT_EQ(lastSummary(), message(MessageId::SummaryOneFileFailed));
+    BatchPage& page = window->batchPage(BatchKind::Forward);
+    ASSERT_TRUE(page.saveButton()->isEnabled());
+
+    dialogs.saveChoice = toQt(work.file("RESULTS.TXT"));
+    page.saveButton()->click();
+    std::string expected;
+    for (const QString& line : page.results())
+        expected += fromQt(line) + "\r\n";
+    EXPECT_EQ(readFile(work.file("RESULTS.TXT")), expected);
+    EXPECT_NE(expected.find(loadString(MessageId::ConversionNotInterleafAscii)), std::string::npos);
+
+    // A folder that cannot take the file: the list says why.
+    dialogs.saveChoice = toQt(work.file("no such folder/RESULTS.TXT"));
+    const int lines = page.resultsList()->count();
+    page.saveButton()->click();
+    EXPECT_GT(page.resultsList()->count(), lines);
+    EXPECT_TRUE(page.results().back().startsWith(message(MessageId::FilenameLabel)));
+
+    page.clearButton()->click();
+    EXPECT_EQ(page.resultsList()->count(), 0);
+    EXPECT_FALSE(page.clearButton()->isEnabled());
+    EXPECT_FALSE(page.saveButton()->isEnabled());
+}
+
+} // namespace

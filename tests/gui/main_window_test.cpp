@@ -1,0 +1,62 @@
+// The window's frame: caption, the six pages in tab order, Exit at the left
+// and Help at the right with no Cancel, Help opening the user guide shipped
+// in the program, and the pictures compiled in.
+#include "app/gui/main_window.h"
+#include "app/gui/qt_text.h"
+#include "app/gui/splash_screen.h"
+#include "app/gui/user_guide.h"
+#include "gui_fixture.h"
+
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTextBrowser>
+
+using namespace quillex;
+using quillex::testing::GuiTest;
+
+namespace {
+
+using MainWindowTest = GuiTest;
+
+TEST_F(MainWindowTest, SixPagesInOrderWithExitAtTheLeftAndHelp) {
+    MainWindow window(SettingsStore::load(), dialogs);
+    window.show();
+    EXPECT_EQ(window.windowTitle(), message(MessageId::ProgramTitle));
+    EXPECT_FALSE(window.windowIcon().isNull());
+    QStringList titles;
+    for (int i = 0; i < window.tabs()->count(); ++i)
+        titles << window.tabs()->tabText(i);
+    EXPECT_EQ(titles, QStringList({"Convert IASCII", "Verify Q-Marks", "Convert QMX", "Paths",
+                                   "Settings", "About"}));
+    // Every tab shows: none hides behind scroll buttons.
+    EXPECT_LE(window.tabs()->tabBar()->sizeHint().width(), window.tabs()->width());
+
+    QStringList buttons;
+    for (QPushButton* button : window.findChildren<QPushButton*>())
+        if (button->parentWidget() == &window)
+            buttons << button->text();
+    EXPECT_EQ(buttons.size(), 2) << buttons.join(", ").toStdString();
+    EXPECT_LT(window.exitButton()->x(), window.helpButton()->x());
+    EXPECT_EQ(window.exitButton()->text(), "&Exit");
+    EXPECT_EQ(window.helpButton()->text(), "&Help");
+
+    window.helpButton()->click();
+    ASSERT_NE(window.userGuide(), nullptr);
+    EXPECT_TRUE(window.userGuide()->isVisible());
+    const QString guide = window.userGuide()->browser()->toPlainText();
+    for (const char* topic :
+         {"Convert IASCII", "Verify Q-Marks", "Convert QMX", "Smart Quotes", "Errors in Tags"})
+        EXPECT_TRUE(guide.contains(topic)) << topic;
+}
+
+TEST(SplashPictureTest, IsCompiledInAndDrawnForTheScreen) {
+    for (qreal ratio : {1.0, 2.0}) {
+        const QPixmap picture = SplashScreen::picture(ratio);
+        ASSERT_FALSE(picture.isNull());
+        EXPECT_EQ(picture.size(), QSize(520, 300) * ratio);
+        EXPECT_EQ(picture.deviceIndependentSize(), QSizeF(520, 300));
+    }
+}
+
+} // namespace
