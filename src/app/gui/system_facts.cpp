@@ -1,6 +1,8 @@
 // The facts about this computer that the About page lists.
 #include "app/gui/system_facts.h"
 
+#include "foundation/ct/ct_os.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -9,7 +11,6 @@
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <sys/sysinfo.h>
-#include <sys/utsname.h>
 
 namespace quillex {
 namespace {
@@ -54,23 +55,19 @@ std::optional<SystemFacts::Disk> diskFacts(const std::string& folder) {
     return facts;
 }
 
+// The operating system as the foundation library reads it (uname).
 std::optional<SystemFacts::OperatingSystem> systemFacts() {
-    struct utsname names {};
-    if (::uname(&names) != 0)
-        return std::nullopt;
     SystemFacts::OperatingSystem system;
-    system.name = names.sysname;
-    system.release = names.release;
-    parseRelease(system.release, system.major, system.minor);
+    system.name = CT_OS::sqccz_GetOsName();
+    if (system.name.empty())
+        return std::nullopt;
+    system.release = CT_OS::sqccz_GetOsRelease();
+    system.major = static_cast<int>(CT_OS::sn_GetOsVersionMajor());
+    system.minor = static_cast<int>(CT_OS::sn_GetOsVersionMinor());
     return system;
 }
 
 } // namespace
-
-void parseRelease(const std::string& release, int& major, int& minor) {
-    major = minor = 0;
-    std::sscanf(release.c_str(), "%d.%d", &major, &minor);
-}
 
 std::string mountPointOf(const std::string& path) {
     namespace fs = std::filesystem;

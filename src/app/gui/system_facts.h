@@ -2,7 +2,8 @@
 //
 // Gathered from the kernel: memory and swap from sysinfo (swap is what the
 // paging file was), the disk from statvfs of a folder and the mount point
-// that holds it, the operating system from uname. A fact that cannot be had
+// that holds it, the operating system from the foundation library's CT_OS
+// (uname). A fact that cannot be had
 // is left empty.
 #pragma once
 
@@ -38,10 +39,6 @@ struct SystemFacts {
 
 // The facts, with the disk that holds `folder`.
 SystemFacts gatherSystemFacts(const std::string& folder);
-
-// The major and minor numbers at the start of a kernel release such as
-// "6.1.0-18-amd64" (0 where a number is missing).
-void parseRelease(const std::string& release, int& major, int& minor);
 
 // The mount point of the file system that holds `path`: the highest folder
 // above it on the same device.
