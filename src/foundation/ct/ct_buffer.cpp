@@ -219,25 +219,23 @@ void CT_Buffer::v_Replace(std::size_t offset, const void* data, std::size_t size
         v_Replace(offset, copy.data(), size);
         return;
     }
-    const std::size_t used = n_GetUsedSize();
-    const std::size_t end = endOfWrite(offset, size);
-    v_PrepareWrite(std::max(used, end));
-    if (offset > used)
-        std::memset(data_ + used, 0, offset - used);
-    std::memcpy(data_ + offset, data, size);
-    v_SetUsedSize(std::max(used, end));
+    std::memcpy(pb_OpenRange(offset, size), data, size);
 }
 
 void CT_Buffer::v_Replace(std::size_t offset, std::size_t size, std::uint8_t fill) {
     if (size == 0)
         return;
+    std::memset(pb_OpenRange(offset, size), fill, size);
+}
+
+std::uint8_t* CT_Buffer::pb_OpenRange(std::size_t offset, std::size_t size) {
     const std::size_t used = n_GetUsedSize();
     const std::size_t end = endOfWrite(offset, size);
     v_PrepareWrite(std::max(used, end));
     if (offset > used)
         std::memset(data_ + used, 0, offset - used);
-    std::memset(data_ + offset, fill, size);
     v_SetUsedSize(std::max(used, end));
+    return data_ + offset;
 }
 
 void CT_Buffer::v_Insert(std::size_t offset, const void* data, std::size_t size) {

@@ -96,6 +96,10 @@ class CT_Buffer {
     void v_SetUsedSize(std::size_t size);
     // Makes the block unshared with room for `size` bytes, keeping the data.
     void v_PrepareWrite(std::size_t size);
+    // Makes the buffer writable and long enough for `size` bytes at
+    // `offset` (a gap after the used bytes is zero-filled); returns where
+    // they go.
+    std::uint8_t* pb_OpenRange(std::size_t offset, std::size_t size);
 
     std::size_t granularity_;
     std::uint8_t* data_ = nullptr;
