@@ -1,7 +1,7 @@
 // Loading QMX files and checking their header.
 #include "xliff/qmx_source.h"
 
-#include "foundation/ascii_case.h"
+#include "foundation/text_file.h"
 #include "qmx/line_file.h"
 #include "qmx/qmx_header.h"
 #include "qmx/rtf_reader.h"
@@ -13,6 +13,7 @@ namespace quillex::xliff {
 namespace {
 
 constexpr std::string_view kLanguageOpening = "<language \"";
+constexpr std::string_view kRtfStart = "{\\rtf";
 
 } // namespace
 
@@ -20,7 +21,9 @@ QmxSource readQmxSource(const std::string& path) {
     QmxSource source;
     const std::filesystem::path file(path);
     source.name = file.filename().string();
-    if (upperCaseAscii(file.extension().string()) == ".RTF") {
+    // A catalog (.CAT) is RTF too when the batch wrote RTF: the first bytes
+    // tell.
+    if (readFileStart(path, kRtfStart.size()) == kRtfStart) {
         source.container = Container::Rtf;
         readRtfFile(path, source.lines);
     } else {

@@ -16,12 +16,12 @@ struct QmxSource {
     std::string language; // from the <language "..."> header line
 };
 
-// Reads `path` (.RTF through the RTF reader, anything else as text). Throws
+// Reads `path` (RTF through the RTF reader, anything else as text). Throws
 // std::runtime_error with the reason when the file is not a QMX file, and
 // FileError or ConversionFailure when it cannot be read.
 QmxSource readQmxSource(const std::string& path);
 
-// The file name of `path` with its extension replaced.
+// `path` with its extension replaced.
 std::string withExtension(const std::string& path, const std::string& extension);
 
 } // namespace quillex::xliff
