@@ -124,6 +124,47 @@ std::vector<InlineCode> codesOf(const UnitContent& content) {
     return codes;
 }
 
+std::string qmxFromContent(const UnitContent& content, int textCodePage, int tagCodePage,
+                           std::vector<std::string>& problems) {
+    std::string bytes;
+    for (const ContentPiece& piece : content) {
+        if (const auto* code = std::get_if<InlineCode>(&piece)) {
+            if (code->raw) {
+                bytes += code->native;
+                continue;
+            }
+            EncodedText tag = encodeUtf8Text(code->native, tagCodePage);
+            if (tag.missing)
+                problems.push_back("the code " + code->native + " holds \"" + *tag.missing +
+                                   "\", which the code page lacks");
+            bytes += tag.bytes;
+            continue;
+        }
+        const std::string& text = std::get<std::string>(piece);
+        if (text.find_first_of("\r\n") != std::string::npos) {
+            problems.push_back("the text holds a line break; a unit is one QMX line");
+            continue;
+        }
+        // "<" and ">" are text to the translator and tags in QMX.
+        std::size_t start = 0;
+        while (start <= text.size()) {
+            const std::size_t bracket = text.find_first_of("<>", start);
+            const std::size_t end = bracket == std::string::npos ? text.size() : bracket;
+            EncodedText run =
+                encodeUtf8Text(std::string_view(text).substr(start, end - start), textCodePage);
+            if (run.missing)
+                problems.push_back("the text holds \"" + *run.missing + "\", which code page " +
+                                   std::to_string(textCodePage) + " lacks");
+            bytes += run.bytes;
+            if (bracket == std::string::npos)
+                break;
+            bytes += *literalTagFor(text[bracket]);
+            start = bracket + 1;
+        }
+    }
+    return bytes;
+}
+
 std::string plainText(const UnitContent& content) {
     std::string text;
     for (const ContentPiece& piece : content)

@@ -39,6 +39,13 @@ using UnitContent = std::vector<ContentPiece>;
 // std::runtime_error when the angle brackets do not balance.
 UnitContent contentFromQmx(std::string_view qmxContent, int codePage);
 
+// The QMX bytes of `content`: text in `textCodePage` ("<" and ">" as the
+// tags that stand for them), tags in `tagCodePage` (the source's, in which
+// they were exported), raw bytes as they are. Adds to `problems` what cannot
+// be written: a character the code page lacks, a line break.
+std::string qmxFromContent(const UnitContent& content, int textCodePage, int tagCodePage,
+                           std::vector<std::string>& problems);
+
 // Whether the content holds any text a translator would translate (anything
 // but white space).
 bool hasTranslatableText(const UnitContent& content);

@@ -5,6 +5,8 @@
 #include "app/settings_store.h"
 #include "foundation/file_error.h"
 #include "foundation/text_file.h"
+#include "xliff/count_report.h"
+#include "xliff/pseudo_translation.h"
 #include "xliff/xliff_files.h"
 #include "xliff/xliff_import.h"
 
@@ -85,6 +87,39 @@ int runImport(const BridgeArguments& args) {
     return status;
 }
 
+bool letterPaperOf(const BridgeArguments& args) {
+    return args.pageSize.empty() ? SettingsStore::load().options.rtfPageSize == 1
+                                 : args.pageSize == "letter";
+}
+
+int runPseudo(const BridgeArguments& args) {
+    xliff::PseudoSettings settings;
+    settings.targetLanguage = targetLanguageOf(args);
+    settings.expansionPercent = args.expansion;
+    settings.letterPaper = letterPaperOf(args);
+    const std::string folder = preparedFolder(args.outputFolder);
+    int status = 0;
+    for (const std::string& file : args.files) {
+        std::string written;
+        if (reported(file, [&] { written = xliff::pseudoTranslateFile(file, folder, settings); }))
+            std::cout << "Wrote " << written << '\n';
+        else
+            status = kExitFailed;
+    }
+    return status;
+}
+
+int runCount(const BridgeArguments& args) {
+    std::vector<xliff::QmxSource> sources;
+    int status = 0;
+    for (const std::string& file : args.files)
+        if (!reported(file, [&] { sources.push_back(xliff::readQmxSource(file)); }))
+            status = kExitFailed;
+    std::cout << xliff::formatCounts(xliff::countFiles(sources),
+                                     *xliff::countFormatOf(args.format));
+    return status;
+}
+
 } // namespace
 
 BridgeCommands addBridgeCommands(CLI::App& app, BridgeArguments& args) {
@@ -119,6 +154,32 @@ BridgeCommands addBridgeCommands(CLI::App& app, BridgeArguments& args) {
         ->required();
     commands.importCommand->add_option("--target-language", args.targetLanguage,
                                        "language of the translation (default: the one exported)");
+
+    commands.pseudoCommand = app.add_subcommand(
+        "pseudo", "pseudo-translated copies of QMX files, to try a round trip before translating");
+    commands.pseudoCommand->add_option("FILE", args.files, "QMX files")
+        ->required()
+        ->check(CLI::ExistingFile);
+    commands.pseudoCommand
+        ->add_option("-o,--output-dir", args.outputFolder,
+                     "folder of the pseudo-translated files (not the folder of the sources)")
+        ->required();
+    commands.pseudoCommand->add_option("--target-language", args.targetLanguage,
+                                       "whose code page gives the accented letters (default: "
+                                       "the settings)");
+    commands.pseudoCommand
+        ->add_option("--expansion", args.expansion, "percent added to each text (default 30)")
+        ->check(CLI::Range(0, 1000));
+    commands.pseudoCommand->add_option("--page-size", args.pageSize, "paper of RTF files")
+        ->check(CLI::IsMember({"a4", "letter"}));
+
+    commands.countCommand =
+        app.add_subcommand("count", "words, characters and segments of QMX files");
+    commands.countCommand->add_option("FILE", args.files, "QMX files")
+        ->required()
+        ->check(CLI::ExistingFile);
+    commands.countCommand->add_option("--format", args.format, "table (default), csv or json")
+        ->check(CLI::IsMember({"table", "csv", "json"}));
     return commands;
 }
 
@@ -127,6 +188,10 @@ int runBridgeCommand(const BridgeCommands& commands, const BridgeArguments& args
         return runExport(args);
     if (commands.importCommand->parsed())
         return runImport(args);
+    if (commands.pseudoCommand->parsed())
+        return runPseudo(args);
+    if (commands.countCommand->parsed())
+        return runCount(args);
     return -1;
 }
 
