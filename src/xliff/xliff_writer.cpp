@@ -1,8 +1,8 @@
 // Writing the XLIFF document with pugixml.
+#include "verifier/file_checks.h"
 #include "xliff/code_page_text.h"
 #include "xliff/inline_elements.h"
 #include "xliff/language_codes.h"
-#include "xliff/length_limits.h"
 #include "xliff/xliff_document.h"
 
 #include <pugixml.hpp>
@@ -53,7 +53,7 @@ void appendUnit(pugi::xml_node body, const XliffUnit& unit, int sourceCodePage) 
         node.append_attribute("qx:prefix-bytes") = toHex(unit.prefix).c_str();
     if (!unit.translate)
         node.append_attribute("translate") = "no";
-    if (const auto limit = lengthLimitOf(unit.prefix)) {
+    if (const auto limit = verifier::textLengthLimit(unit.prefix)) {
         node.append_attribute("maxwidth") = *limit;
         node.append_attribute("size-unit") = "char";
     }

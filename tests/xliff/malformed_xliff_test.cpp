@@ -52,7 +52,8 @@ class MalformedXliff : public ::testing::Test {
         document.load_string(exported.c_str(), pugi::parse_default | pugi::parse_declaration);
         pugi::xml_document fragment;
         const std::string wrapped = "<target>" + target + "</target>";
-        EXPECT_TRUE(fragment.load_string(wrapped.c_str(), pugi::parse_default | pugi::parse_ws_pcdata));
+        EXPECT_TRUE(
+            fragment.load_string(wrapped.c_str(), pugi::parse_default | pugi::parse_ws_pcdata));
         pugi::xml_node unit = document.find_node([](const pugi::xml_node& node) {
             return std::string_view(node.name()) == "trans-unit" &&
                    std::string_view(node.attribute("id").value()) == "5";
@@ -105,7 +106,8 @@ std::string withOtherRoot(const std::string& x) {
 }
 std::string withoutUnit6(const std::string& x) {
     const std::size_t start = x.find("<trans-unit id=\"6\"");
-    const std::size_t end = x.find("</trans-unit>", start) + std::string_view("</trans-unit>").size();
+    const std::size_t end =
+        x.find("</trans-unit>", start) + std::string_view("</trans-unit>").size();
     return x.substr(0, start) + x.substr(end);
 }
 std::string declaredLatin1(const std::string& x) {
