@@ -2,8 +2,11 @@
 # Installs what the build needs on Debian 12 (run as root).
 set -euo pipefail
 export DEBIAN_FRONTEND=noninteractive
+# libpugixml-dev reads and writes XLIFF; translate-toolkit (podebug, pocount)
+# is the translation tool of the XLIFF end-to-end test.
 packages=(cmake g++ make pkg-config qt6-base-dev libcli11-dev libgtest-dev libgmock-dev
-          libbenchmark-dev clang libclang-rt-14-dev libreoffice-writer-nogui)
+          libbenchmark-dev clang libclang-rt-14-dev libreoffice-writer-nogui libpugixml-dev
+          translate-toolkit)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
