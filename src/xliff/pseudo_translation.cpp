@@ -166,7 +166,7 @@ class PseudoTranslator {
                                      ": the angle brackets do not balance");
         const std::string_view rest = std::string_view(qmx).substr(parts->prefix.size());
         const UnitContent content = contentFromQmx(rest, sourceCodePage_);
-        if (!hasTranslatableText(content))
+        if (!holdsDocumentText(*parts) || !hasTranslatableText(content))
             return qmx;
         const std::size_t filler = (textLength(content) * expansion_ + 99) / 100;
         const std::string prefix(parts->prefix);

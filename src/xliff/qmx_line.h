@@ -38,6 +38,14 @@ std::optional<std::vector<QmxItem>> splitQmxItems(std::string_view line);
 // brackets do not balance.
 std::optional<QmxLine> splitQmxLine(std::string_view line);
 
+// Whether the line's text belongs to the document: every line of a QMX file
+// starts with an external tag or a hard return, except the lines by which a
+// catalog lists the documents that use a format (their paths), which are not
+// for translation.
+inline bool holdsDocumentText(const QmxLine& line) {
+    return !line.prefix.empty();
+}
+
 // Whether a tag is external (starts a line) rather than internal ("<:").
 bool isExternalTag(std::string_view tag);
 

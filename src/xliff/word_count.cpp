@@ -32,10 +32,11 @@ constexpr std::array<std::uint32_t, 12> kOtherSpaces = {
     0x85, 0xA0, 0x1680, 0x2028, 0x2029, 0x202F, 0x205F, 0x3000, 0x1C, 0x1D, 0x1E, 0x1F};
 
 // Punctuation stripped from the ends of a word (Latin, quotes, inverted,
-// Arabic, CJK, Indic and a few signs).
+// Arabic, CJK, Indic and a few signs), and the dashes, which stand between
+// words and are none themselves.
 constexpr std::u32string_view kPunctuation =
     U".,;:!?-@#$%^*_()[]{}/"
-    U"\\'`\"<>‘’‛“”„‟′″‴‵‶‷‹›«»¿¡،؟؛÷。、，；！？「」『』【】।॥॰።፤፣…±°¹²³·©®×£¥€";
+    U"\\'`\"<>‘’‛“”„‟′″‴‵‶‷‹›«»¿¡،؟؛÷。、，；！？「」『』【】।॥॰።፤፣…±°¹²³·©®×£¥€–—";
 
 bool isSpace(std::uint32_t c) {
     return c == ' ' || (c >= 0x09 && c <= 0x0D) || (c >= 0x2000 && c <= 0x200A) ||
@@ -105,7 +106,7 @@ class Counter {
             countTags(*items, codePage, counts);
             const std::string_view rest = std::string_view(line).substr(parts->prefix.size());
             const UnitContent content = contentFromQmx(rest, codePage);
-            if (!hasTranslatableText(content))
+            if (!holdsDocumentText(*parts) || !hasTranslatableText(content))
                 continue;
             const std::string text = countedText(content, codePage);
             const long words = countWords(text);

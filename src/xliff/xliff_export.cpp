@@ -28,7 +28,7 @@ XliffFile exportQmx(const QmxSource& source, const ExportSettings& settings) {
         unit.id = number;
         unit.prefix = parts->prefix;
         unit.source = contentFromQmx(std::string_view(line).substr(parts->prefix.size()), codePage);
-        unit.translate = hasTranslatableText(unit.source);
+        unit.translate = holdsDocumentText(*parts) && hasTranslatableText(unit.source);
         file.units.push_back(std::move(unit));
     }
     return file;
