@@ -258,8 +258,13 @@ std::vector<XliffFile> readXliff(std::string_view bytes) {
         throw XliffError("the document is not XLIFF 1.2 (version \"" +
                          std::string(root.attribute("version").value()) + "\")");
     std::vector<XliffFile> files;
-    for (const pugi::xml_node& node : root.children("file"))
+    std::set<std::string> originals;
+    for (const pugi::xml_node& node : root.children("file")) {
         files.push_back(readFile(node));
+        // Two files of one name would write the same output.
+        if (!originals.insert(upperCaseAscii(files.back().original)).second)
+            throw XliffError("<file original=\"" + files.back().original + "\"> occurs twice");
+    }
     if (files.empty())
         throw XliffError("the document holds no <file>");
     return files;
