@@ -296,6 +296,7 @@ ConversionOptions makeConversionOptions(const Settings& settings) {
     options.targetLanguageSelection = o.targetLanguageSelection;
     options.markerPlaceholders = o.markerPlaceholders;
     options.debug = o.debug;
+    options.machineReports = o.machineReports;
     lookupLanguage(o.sourceLanguage, LanguageRole::Source, options.sourceLanguage);
     lookupLanguage(o.targetLanguage, LanguageRole::Target, options.targetLanguage);
     if (settings.paths.duringSession != 0) {

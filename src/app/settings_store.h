@@ -40,6 +40,7 @@ struct OptionSettings {
     int sourceLanguageSelection = 1000;
     int targetLanguageSelection = 1000;
     int debug = 0;
+    int machineReports = 0; // for this run only, never saved: verify --report
 };
 
 struct Settings {

@@ -148,6 +148,21 @@ int limitLength(std::string_view text) {
     return length;
 }
 
+std::optional<int> textLengthLimit(std::string_view tag) {
+    constexpr std::string_view kIndexParts[] = {"<ie>", "<il>", "<ss>", "<sa>"};
+    if (tag.starts_with("<xrv \""))
+        return kMaxVariableText;
+    for (const std::string_view part : kIndexParts)
+        if (tag.starts_with(part))
+            return kMaxIndexText;
+    if (formatBlockOf(tag) != nullptr)
+        return std::nullopt;
+    for (const BlockLimit& block : kBlockLimits)
+        if (tag.starts_with(block.tagStart))
+            return block.limit;
+    return std::nullopt;
+}
+
 void checkExternalTagPositions(const TaggedFile& file, VerificationReport& report) {
     PositionCheck check(file, report);
     for (const Segment& segment : file.segments)

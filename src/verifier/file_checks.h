@@ -8,6 +8,9 @@
 #include "verifier/tag_inventory.h"
 #include "verifier/verification_report.h"
 
+#include <optional>
+#include <string_view>
+
 namespace quillex::verifier {
 
 // 1. External tag syntax: balanced "<" and ">", no more than three open at
@@ -56,5 +59,10 @@ void checkJapaneseCharacters(const TaggedFile& file, VerificationReport& report)
 // Length of a text as the length limits count it: each top-level tag counts
 // one, line ends count nothing.
 int limitLength(std::string_view text);
+
+// The largest limitLength the text after the external tag `tag` may have, as
+// the positioning check enforces it; nothing for a tag without a limit.
+// Tools that change text (pseudo-translation, XLIFF export) keep to it.
+std::optional<int> textLengthLimit(std::string_view tag);
 
 } // namespace quillex::verifier

@@ -375,11 +375,7 @@ class InternalComparison {
     }
 
     void printPair(std::size_t number) {
-        report_.addLine(text::SourceTextStart);
-        report_.addLine(withoutFinalLineEnd(source_.segmentText(number)), true, kSourceFont);
-        report_.addLine(text::TranslatedTextStart);
-        report_.addLine(withoutFinalLineEnd(translated_.segmentText(number)), true, kTargetFont);
-        report_.addLine(text::ComparisonEnd);
+        report_.addComparisonBlock(source_.segmentText(number), translated_.segmentText(number));
     }
 
     // `position` is that of a source tag.

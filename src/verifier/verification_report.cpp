@@ -6,6 +6,7 @@
 #include "qmx/text_writer.h"
 #include "verifier/report_texts.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace quillex::verifier {
@@ -13,7 +14,21 @@ namespace {
 
 constexpr std::size_t kHeaderLines = 5; // counts go after the Target File line
 
-// String-table numbers of the count lines.
+// The first tag of `text`, "<" to the ">" that closes it (tags may nest);
+// empty when there is none.
+std::string firstTagOf(std::string_view text) {
+    const std::size_t start = text.find('<');
+    if (start == std::string_view::npos)
+        return {};
+    int depth = 0;
+    for (std::size_t i = start; i < text.size(); ++i) {
+        if (text[i] == '<')
+            ++depth;
+        else if (text[i] == '>' && --depth == 0)
+            return std::string(text.substr(start, i + 1 - start));
+    }
+    return {};
+}
 
 } // namespace
 
@@ -50,7 +65,33 @@ void VerificationReport::addHeader(std::string_view sourcePath, std::string_view
 }
 
 void VerificationReport::addLine(std::string_view text, bool styleTags, int font) {
+    if (awaitingMessage_) {
+        findings_.back().message = text;
+        findings_.back().tag = firstTagOf(text.substr(std::min(text.find(']'), text.size())));
+        awaitingMessage_ = false;
+    }
     lines_.push_back(prepared(text, styleTags, font));
+}
+
+void VerificationReport::setCurrentFile(std::string_view path, std::string_view text) {
+    currentPath_ = path;
+    currentText_ = text;
+}
+
+void VerificationReport::placeFindings(std::string_view text, bool isView) {
+    int line = 0;
+    const char* base = currentText_.data();
+    if (isView && base != nullptr && text.data() >= base &&
+        text.data() < base + currentText_.size())
+        line = 1 + static_cast<int>(std::count(base, text.data(), '\n'));
+    for (; unplaced_ < findings_.size(); ++unplaced_) {
+        Finding& finding = findings_[unplaced_];
+        finding.file = currentPath_;
+        finding.line = line;
+        finding.segment = withoutFinalLineEnd(text);
+        if (finding.tag.empty())
+            finding.tag = firstTagOf(text);
+    }
 }
 
 void VerificationReport::insertLines(std::size_t position, const std::vector<std::string>& texts) {
@@ -66,6 +107,8 @@ void VerificationReport::insertLines(std::size_t position, const std::vector<std
 }
 
 int VerificationReport::countFinding(Severity severity) {
+    findings_.push_back(Finding{total_ + 1, severity, {}, {}, currentPath_, 0, {}, {}});
+    awaitingMessage_ = true;
     if (severity == Severity::Alert)
         ++alerts_;
     else if (severity == Severity::Warning)
@@ -74,12 +117,14 @@ int VerificationReport::countFinding(Severity severity) {
 }
 
 void VerificationReport::addSegmentBlock(std::string_view text, int font, bool styleTags) {
+    placeFindings(text, true);
     addLine(text::TextSegmentStart);
     addLine(withoutFinalLineEnd(text), styleTags, font);
     addLine(text::TextSegmentEnd);
 }
 
 void VerificationReport::addContextBlock(std::string_view joinedText, int font) {
+    placeFindings(joinedText, false);
     addLine(text::TextSegmentStart);
     addLine(withoutFinalLineEnd(joinedText), true, font);
     addLine(std::string(text::TextSegmentEnd) + "\n");
@@ -87,6 +132,7 @@ void VerificationReport::addContextBlock(std::string_view joinedText, int font) 
 
 void VerificationReport::addComparisonBlock(std::string_view sourceText,
                                             std::string_view translatedText) {
+    placeFindings(translatedText, true);
     addLine(text::SourceTextStart);
     addLine(withoutFinalLineEnd(sourceText), true, kSourceFont);
     addLine(text::TranslatedTextStart);
@@ -98,6 +144,9 @@ void VerificationReport::insertHeading(Mark mark, std::string_view heading,
                                        const std::vector<std::string>& linesAfter) {
     // The underline is as long as the heading without its leading line end.
     const std::string_view title = heading.starts_with('\n') ? heading.substr(1) : heading;
+    for (Finding& finding : findings_)
+        if (finding.number > mark.findings && finding.section.empty())
+            finding.section = title;
     std::vector<std::string> texts;
     texts.reserve(2 + linesAfter.size());
     texts.emplace_back(heading);

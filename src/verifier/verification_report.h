@@ -24,6 +24,18 @@ inline constexpr int kTargetFont = 4;
 
 enum class Severity { Error, Alert, Warning };
 
+// One finding as machine-readable reports give it: where it is and what.
+struct Finding {
+    int number = 0;
+    Severity severity = Severity::Error;
+    std::string message; // as the report line says it, "[1] ERROR! ..." included
+    std::string section; // the heading it stands under, once known
+    std::string file;    // the file whose text it shows
+    int line = 0;        // of that text's first line in the file; 0 when unknown
+    std::string segment; // the text the report shows with it
+    std::string tag;     // the tag it is about
+};
+
 class VerificationReport {
   public:
     struct Format {
@@ -34,6 +46,10 @@ class VerificationReport {
 
     VerificationReport() = default;
     explicit VerificationReport(Format format) : format_(format) {}
+
+    // The file whose segments the next findings show: its path, and the text
+    // (its lines, each followed by LF) the segments are views of.
+    void setCurrentFile(std::string_view path, std::string_view text);
 
     // The source code page changes with every loaded file; later lines use it.
     void setSourceCodePage(int codePage) { format_.sourceCodePage = codePage; }
@@ -91,6 +107,7 @@ class VerificationReport {
     void addCountsAndClosing();
 
     const std::vector<std::string>& lines() const { return lines_; }
+    const std::vector<Finding>& findings() const { return findings_; }
 
     // Saves the lines as text (a line end after each) or as RTF, complete or
     // not at all; throws FileError.
@@ -99,8 +116,16 @@ class VerificationReport {
   private:
     std::string prepared(std::string_view text, bool styleTags, int font) const;
 
+    // Gives the findings that have no text yet the text shown after them.
+    void placeFindings(std::string_view text, bool isView);
+
     Format format_;
     std::vector<std::string> lines_;
+    std::vector<Finding> findings_;
+    bool awaitingMessage_ = false; // the next line is the message of the last finding
+    std::size_t unplaced_ = 0;     // the first finding without its text
+    std::string currentPath_;
+    std::string_view currentText_;
     int total_ = 0;
     int alerts_ = 0;
     int warnings_ = 0;

@@ -4,9 +4,11 @@
 
 #include "conversion/result_code.h"
 #include "foundation/ascii_case.h"
+#include "foundation/output_file.h"
 #include "foundation/string_table.h"
 #include "foundation/text_file.h"
 #include "verifier/file_checks.h"
+#include "verifier/machine_report.h"
 #include "verifier/qmx_input.h"
 #include "verifier/report_texts.h"
 #include "verifier/segment_scanner.h"
@@ -21,6 +23,8 @@ namespace quillex {
 using namespace verifier;
 
 namespace {
+
+constexpr std::string_view kReportExtension = ".CMP";
 
 struct FilePaths {
     std::string source;
@@ -65,7 +69,7 @@ FilePaths pathsOf(const ConversionOptions& options) {
     if (!fileExists(paths.source))
         paths.source =
             sameNameIgnoringCase(sourceFolder, baseName + extension).value_or(paths.source);
-    paths.report = folder + baseName + ".CMP";
+    paths.report = folder + baseName + std::string(kReportExtension);
     return paths;
 }
 
@@ -124,6 +128,7 @@ int Verifier::verify(VerificationCounts& counts) {
         progressStep();
         loadSegments(source, std::move(text));
     }
+    report_.setCurrentFile(paths.source, *source.text);
     progressStep();
     report_.addHeader(paths.source, paths.translated, dateTime);
 
@@ -147,6 +152,7 @@ int Verifier::verify(VerificationCounts& counts) {
         progressStep();
         loadSegments(translated, std::move(text));
     }
+    report_.setCurrentFile(paths.translated, *translated.text);
     progressStep();
     mark = report_.mark();
     checkExternalTagSyntax(translated, report_);
@@ -334,10 +340,39 @@ void Verifier::checkTranslatedTags(const std::vector<std::string>& lines) {
         throw ConversionFailure(result::TagErrors);
 }
 
+namespace {
+
+// The JSON and JUnit reports the options ask for, beside the .CMP report:
+// written for a clean file too, so that a build server sees it passed.
+void writeMachineReports(const ConversionOptions& options, const Verifier& verifier, int result) {
+    if (options.machineReports == 0)
+        return;
+    const FilePaths paths = pathsOf(options);
+    const VerificationReport& report = verifier.report();
+    VerificationSummary summary;
+    summary.source = paths.source;
+    summary.translated = paths.translated;
+    summary.complete = result == result::VerificationComplete;
+    summary.errors = report.errors();
+    summary.alerts = report.alerts();
+    summary.warnings = report.warnings();
+    summary.sourceCodePage = options.sourceLanguage.codePage;
+    summary.targetCodePage = options.targetLanguage.codePage;
+    const std::string base = paths.report.substr(0, paths.report.size() - kReportExtension.size());
+    if ((options.machineReports & kJsonReport) != 0)
+        writeWholeFile(base + ".json", verificationJson(summary, report.findings()));
+    if ((options.machineReports & kJunitReport) != 0)
+        writeWholeFile(base + ".junit.xml", verificationJunit(summary, report.findings()));
+}
+
+} // namespace
+
 int verifyFile(const ConversionOptions& options, ConversionHost& host, VerificationCounts& counts) {
     counts = {};
     Verifier verifier(options, host);
-    return verifier.verify(counts);
+    const int result = verifier.verify(counts);
+    writeMachineReports(options, verifier, result);
+    return result;
 }
 
 } // namespace quillex

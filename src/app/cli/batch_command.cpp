@@ -12,6 +12,7 @@
 #include "foundation/output_file.h"
 #include "foundation/string_table.h"
 #include "foundation/text_file.h"
+#include "verifier/machine_report.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -48,6 +49,8 @@ std::string applyOverrides(const BatchArguments& args, Settings& settings) {
         o.overwriteFiles = 1;
     if (args.debug)
         o.debug = 1;
+    for (const std::string& report : args.reports)
+        o.machineReports |= report == "json" ? verifier::kJsonReport : verifier::kJunitReport;
     struct LanguageOption {
         const std::string* name;
         std::string* slot;
@@ -188,6 +191,14 @@ void addBatchOptions(CLI::App& command, BatchArguments& args, BatchKind kind) {
             .add_option("--fail-on", args.failOn,
                         "exit 1 when a file has findings of this level or above (default error)")
             ->check(CLI::IsMember({"error", "alert", "warning"}));
+    if (kind == BatchKind::Verify)
+        command
+            .add_option("--report", args.reports,
+                        "also write N.json or N.junit.xml beside the .CMP report, for every "
+                        "file (may be given twice)")
+            ->allow_extra_args(false)
+            ->delimiter(',')
+            ->check(CLI::IsMember({"json", "junit"}));
     command.add_flag("--debug", args.debug, "add parser diagnostics to the results");
     command.add_flag("--quiet", args.quiet, "print only the summary");
     command.add_flag("--no-wait", args.noWait,

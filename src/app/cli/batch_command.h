@@ -30,6 +30,7 @@ struct BatchArguments {
     std::string ancillary = "ask";
     std::string resultsFile;
     std::string failOn = "error";
+    std::vector<std::string> reports; // verify: "json", "junit"
     bool debug = false;
     bool quiet = false;
     bool noWait = false;

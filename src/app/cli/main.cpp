@@ -4,6 +4,9 @@
 //   quillex verify [options] FILE...     check translated QMX files
 //   quillex settings [set SECTION/NAME VALUE]
 //   quillex tokens [--debug] FILE        how the parser sees an Interleaf file
+//   quillex xliff export|import FILE...  exchange QMX files as XLIFF
+//   quillex pseudo FILE...               pseudo-translated QMX files
+//   quillex count FILE...                words and segments of QMX files
 //
 // Options override the saved settings for this run only. Exit status: 0 when
 // every file succeeded, 1 when any failed (skipped files aside), when the
@@ -11,6 +14,7 @@
 // the --fail-on level; 2 for usage errors, 130 when cancelled with Ctrl-C.
 #include "app/cli/batch_command.h"
 #include "app/cli/exit_status.h"
+#include "app/cli/xliff_commands.h"
 #include "app/settings_store.h"
 #include "foundation/text_file.h"
 #include "parser/interleaf/interleaf_diagnostics.h"
@@ -123,6 +127,9 @@ int main(int argc, char** argv) {
     tokens->add_option("--source-language", tokensLanguage,
                        "language whose code page tells double-byte characters");
 
+    BridgeArguments bridgeArgs;
+    const BridgeCommands bridge = addBridgeCommands(app, bridgeArgs);
+
     const auto isCommand = [&app](const std::string& name) {
         for (const CLI::App* command : app.get_subcommands({}))
             if (command->get_name() == name)
@@ -147,6 +154,8 @@ int main(int argc, char** argv) {
         return withOutputChecked(runBatch(BatchKind::Verify, verifyArgs, gCancelled));
     if (backward->parsed())
         return withOutputChecked(runBatch(BatchKind::Backward, backwardArgs, gCancelled));
+    if (const int status = runBridgeCommand(bridge, bridgeArgs); status >= 0)
+        return withOutputChecked(status);
     if (tokens->parsed())
         return listTokens(tokensFile, tokensDebug, tokensLanguage);
     if (set->parsed()) {

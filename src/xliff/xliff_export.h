@@ -1,0 +1,20 @@
+// QMX files to XLIFF: one file element per QMX file, one unit per line.
+#pragma once
+
+#include "xliff/qmx_source.h"
+#include "xliff/xliff_document.h"
+
+#include <string>
+
+namespace quillex::xliff {
+
+struct ExportSettings {
+    std::string targetLanguage = "French"; // as the settings spell it
+    bool letterPaper = false;              // the paper of an RTF file written back
+};
+
+// The XLIFF file of one QMX file. Throws std::runtime_error naming the line
+// whose angle brackets do not balance.
+XliffFile exportQmx(const QmxSource& source, const ExportSettings& settings);
+
+} // namespace quillex::xliff

@@ -1,0 +1,166 @@
+// XLIFF that cannot give a sound QMX file is refused with a message naming
+// what is wrong and where, and nothing is written: an earlier output stays as
+// it was.
+#include "support/file_contents.h"
+#include "support/temp_dir.h"
+#include "xliff/xliff_files.h"
+
+#include <gtest/gtest.h>
+#include <pugixml.hpp>
+#include <sstream>
+
+using namespace quillex;
+using namespace quillex::testing;
+
+namespace {
+
+constexpr const char* kQmx = "<qmx \"I2.00\">\r\n"
+                             "<language \"English (US)\">\r\n"
+                             "<quotes \"As tags\">\r\n"
+                             "<readonly \"Don't translate\">\r\n"
+                             "<ps \"para\" 1>Clean the <:fc 1>printer<:/fc> once<:t>a month.\r\n"
+                             "<ps \"para\" 1>Keep the cover closed.\r\n"
+                             "</qmx>\r\n";
+
+// A translation of unit 5 that keeps every code.
+constexpr const char* kGoodTarget =
+    "Nettoyez <bpt id=\"1\">&lt;:fc 1&gt;</bpt>l'imprimante<ept id=\"1\">&lt;:/fc&gt;</ept> une "
+    "fois<ph id=\"2\">&lt;:t&gt;</ph>par mois &lt;1&gt;.";
+
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+    const std::size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    if (at != std::string::npos)
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+class MalformedXliff : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        work.write("source/clean.TXT", kQmx);
+        xliff::ExportSettings settings;
+        settings.targetLanguage = "French";
+        xliff::exportToXliff({work.folder() + "source/clean.TXT"}, work.folder() + "clean.xlf",
+                             settings);
+        exported = readFile(work.folder() + "clean.xlf");
+    }
+
+    // The exported document with `target` as the translation of unit 5.
+    std::string withTarget(const std::string& target) const {
+        pugi::xml_document document;
+        document.load_string(exported.c_str(), pugi::parse_default | pugi::parse_declaration);
+        pugi::xml_document fragment;
+        const std::string wrapped = "<target>" + target + "</target>";
+        EXPECT_TRUE(
+            fragment.load_string(wrapped.c_str(), pugi::parse_default | pugi::parse_ws_pcdata));
+        pugi::xml_node unit = document.find_node([](const pugi::xml_node& node) {
+            return std::string_view(node.name()) == "trans-unit" &&
+                   std::string_view(node.attribute("id").value()) == "5";
+        });
+        unit.append_copy(fragment.first_child());
+        std::ostringstream out;
+        document.save(out, "", pugi::format_raw);
+        return out.str();
+    }
+
+    // Imports `xliff` into a folder that holds an earlier translation.
+    std::string import(const std::string& xliff) {
+        work.write("in.xlf", xliff);
+        work.write("out/clean.TXT", "earlier translation");
+        xliff::importFromXliff(work.folder() + "in.xlf", work.folder() + "out/");
+        return readFile(work.folder() + "out/clean.TXT");
+    }
+
+    TempDir work;
+    std::string exported;
+};
+
+TEST_F(MalformedXliff, TranslationThatKeepsItsCodesIsWritten) {
+    const std::string qmx = import(withTarget(kGoodTarget));
+    EXPECT_NE(qmx.find("<ps \"para\" 1>Nettoyez <:fc 1>l'imprimante<:/fc> une fois<:t>par mois "
+                       "<:lt>1<:gt>.\r\n<ps \"para\" 1>Keep the cover closed.\r\n"),
+              std::string::npos)
+        << qmx;
+}
+
+// A damage to the translation of unit 5 (a replacement in the good target) or
+// to the whole document.
+struct Case {
+    const char* name;
+    const char* targetFrom;
+    const char* targetTo;
+    std::string (*document)(const std::string&);
+    const char* message; // a part of the error message
+};
+
+void PrintTo(const Case& c, std::ostream* out) {
+    *out << c.name;
+}
+
+std::string cutInHalf(const std::string& x) {
+    return x.substr(0, x.size() / 2);
+}
+std::string withOtherRoot(const std::string& x) {
+    return replaced(replaced(x, "<xliff ", "<tmx "), "</xliff>", "</tmx>");
+}
+std::string withoutUnit6(const std::string& x) {
+    const std::size_t start = x.find("<trans-unit id=\"6\"");
+    const std::size_t end =
+        x.find("</trans-unit>", start) + std::string_view("</trans-unit>").size();
+    return x.substr(0, start) + x.substr(end);
+}
+std::string declaredLatin1(const std::string& x) {
+    return replaced(x, "encoding=\"UTF-8\"", "encoding=\"ISO-8859-1\"");
+}
+std::string originalOutside(const std::string& x) {
+    return replaced(x, "original=\"clean.TXT\"", "original=\"../clean.TXT\"");
+}
+
+const Case kCases[] = {
+    {"BrokenXml", nullptr, nullptr, cutInHalf, "not well-formed XML"},
+    {"NotXliff", nullptr, nullptr, withOtherRoot, "not XLIFF"},
+    {"MissingUnit", nullptr, nullptr, withoutUnit6, "units missing: 6"},
+    {"WrongEncodingDeclaration", nullptr, nullptr, declaredLatin1,
+     "names the encoding \"ISO-8859-1\""},
+    {"OriginalOutsideTheOutputFolder", nullptr, nullptr, originalOutside,
+     "not the name of a QMX file"},
+    {"CodeDeleted", "<ept id=\"1\">&lt;:/fc&gt;</ept>", "", nullptr,
+     "unit 5 (<ps \"para\" 1>): the code <:/fc> was deleted"},
+    {"CodeAdded", "par mois", "par<ph id=\"7\">&lt;:hs&gt;</ph>mois", nullptr,
+     "unit 5 (<ps \"para\" 1>): the code <:hs> was added"},
+    {"CodeDuplicated", "par mois", "par<ph id=\"2\">&lt;:t&gt;</ph>mois", nullptr,
+     "unit 5 (<ps \"para\" 1>): the code <:t> was added"},
+    {"CodeChanged", "&lt;:t&gt;", "&lt;:t.&gt;", nullptr, "the code <:t> was changed to <:t.>"},
+    {"PairReordered",
+     "<bpt id=\"1\">&lt;:fc 1&gt;</bpt>l'imprimante<ept id=\"1\">&lt;:/fc&gt;</ept>",
+     "<ept id=\"1\">&lt;:/fc&gt;</ept>l'imprimante<bpt id=\"1\">&lt;:fc 1&gt;</bpt>", nullptr,
+     "the codes <:fc 1> and <:/fc> are in the wrong order"},
+    {"LineBreakInTranslation", "une fois", "une\nfois", nullptr,
+     "unit 5 (<ps \"para\" 1>): the text holds a line break"},
+    {"CharacterTheCodePageLacks", "Nettoyez", "Nettoyez \xE2\x82\xA9", nullptr,
+     "unit 5 (<ps \"para\" 1>): the text holds \"\xE2\x82\xA9\", which code page 1252 lacks"},
+    {"BytesThatAreNotUtf8", "Nettoyez", "Nettoy\xE9", nullptr, "the bytes are not UTF-8"},
+};
+
+class MalformedXliffCase : public MalformedXliff, public ::testing::WithParamInterface<Case> {};
+
+TEST_P(MalformedXliffCase, IsRefusedAndNothingIsWritten) {
+    const Case& c = GetParam();
+    const std::string damaged = c.document != nullptr
+                                    ? c.document(withTarget(kGoodTarget))
+                                    : withTarget(replaced(kGoodTarget, c.targetFrom, c.targetTo));
+    try {
+        import(damaged);
+        FAIL() << "imported";
+    } catch (const std::exception& error) {
+        EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos) << error.what();
+    }
+    EXPECT_EQ(readFile(work.folder() + "out/clean.TXT"), "earlier translation");
+    EXPECT_EQ(listFolder(work.folder() + "out").size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Xliff, MalformedXliffCase, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace

@@ -1,0 +1,172 @@
+// The whole bridge with a translation tool nobody here wrote: Translate
+// Toolkit's podebug pseudo-translates our XLIFF, the import puts the text
+// into QMX files that verify clean, the backward conversion writes Interleaf
+// documents, and converting those forward again shows the pseudo-translated
+// text in place. pocount's word count of our XLIFF agrees with quillex count.
+// Translate Toolkit comes with scripts/install-deps.sh; without it the test
+// fails rather than skips.
+#include "support/file_contents.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <sstream>
+
+using namespace quillex::testing;
+
+namespace {
+
+struct CommandRun {
+    int status = -1;
+    std::string output; // standard output and standard error
+};
+
+CommandRun run(const std::string& command) {
+    CommandRun result;
+    std::FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
+    if (pipe == nullptr)
+        return result;
+    std::array<char, 4096> buffer{};
+    std::size_t read = 0;
+    while ((read = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        result.output.append(buffer.data(), read);
+    const int status = ::pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+class TranslateToolkit : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        for (const char* tool : {"podebug", "pocount"})
+            ASSERT_EQ(run(std::string("command -v ") + tool).status, 0)
+                << tool << " is missing: run scripts/install-deps.sh (Debian translate-toolkit)";
+    }
+
+    // quillex with the settings of this test's own folder.
+    CommandRun quillex(const std::string& arguments) const {
+        return run("XDG_CONFIG_HOME='" + work.folder() + "config' '" QUILLEX_CLI "' " + arguments);
+    }
+
+    std::string path(const std::string& relative) const { return work.folder() + relative; }
+
+    TempDir work;
+};
+
+TEST_F(TranslateToolkit, PodebugTranslationGoesAllTheWayBack) {
+    const std::string examples = QUILLEX_EXAMPLES;
+    CommandRun step =
+        quillex("forward --format txt --org-dir " + path("org") + " --translated-dir " +
+                path("translated") + " --overwrite always --ancillary yes " + examples +
+                "/chapter3.DOC " + examples + "/chapter4.DOC " + examples + "/manual.STY");
+    ASSERT_EQ(step.status, 0) << step.output;
+
+    const std::vector<std::string> chapters = {"chapter3", "chapter4"};
+    work.subfolder("podebug");
+    for (const std::string& chapter : chapters) {
+        step = quillex("xliff export --target-language French --output-dir " + path("xliff") + " " +
+                       path("org/" + chapter + ".TXT"));
+        ASSERT_EQ(step.status, 0) << step.output;
+        // The bracket rewrite adds two characters: the cross-reference
+        // variable text of chapter4 stays within its 20.
+        step = run("podebug --rewrite=bracket " + path("xliff/" + chapter + ".xlf") + " " +
+                   path("podebug/" + chapter + ".xlf"));
+        ASSERT_EQ(step.status, 0) << step.output;
+        step = quillex("xliff import -o " + path("translated") + " " +
+                       path("podebug/" + chapter + ".xlf"));
+        ASSERT_EQ(step.status, 0) << step.output;
+    }
+    const std::string translated = readFile(path("translated/chapter4.TXT"));
+    EXPECT_NE(translated.find("<ps \"para\" 2>[The paper path is shown in the figure below.]\r\n"),
+              std::string::npos)
+        << translated;
+
+    const std::string qmxFiles =
+        path("translated/chapter3.TXT") + " " + path("translated/chapter4.TXT");
+    step = quillex("verify --format txt --overwrite always --source-dir " + path("org") + " " +
+                   qmxFiles);
+    EXPECT_EQ(step.status, 0) << step.output;
+    EXPECT_FALSE(std::filesystem::exists(path("translated/chapter3.CMP")));
+    EXPECT_FALSE(std::filesystem::exists(path("translated/chapter4.CMP")));
+
+    step = quillex("backward --format txt --target-language French --overwrite always "
+                   "--org-dir " +
+                   path("org") + " " + qmxFiles);
+    ASSERT_EQ(step.status, 0) << step.output;
+
+    for (const std::string& chapter : chapters) {
+        step = quillex("forward --format txt --ancillary no --overwrite always --org-dir " +
+                       path("again") + " " + path("translated/" + chapter + ".DOC"));
+        ASSERT_EQ(step.status, 0) << step.output;
+        // The document converted forward again gives the imported QMX file.
+        EXPECT_EQ(readFile(path("again/" + chapter + ".TXT")),
+                  readFile(path("translated/" + chapter + ".TXT")))
+            << chapter;
+    }
+}
+
+// Total messages and source words of pocount's CSV lines.
+std::pair<long, long> pocountTotals(const std::string& csv) {
+    std::istringstream lines(csv);
+    std::string line;
+    std::getline(lines, line); // headings
+    long units = 0;
+    long words = 0;
+    while (std::getline(lines, line)) {
+        std::vector<std::string> fields;
+        std::istringstream cells(line);
+        for (std::string cell; std::getline(cells, cell, ',');)
+            fields.push_back(cell);
+        if (fields.size() >= 10) {
+            units += std::stol(fields[8]);
+            words += std::stol(fields[9]);
+        }
+    }
+    return {units, words};
+}
+
+// A number of the "total" object of quillex count's JSON.
+long jsonTotal(const std::string& json, const std::string& key) {
+    const std::size_t total = json.find("\"total\": {");
+    const std::string field = "\"" + key + "\": ";
+    const std::size_t at = json.find(field, total);
+    if (total == std::string::npos || at == std::string::npos)
+        return -1;
+    return std::stol(json.substr(at + field.size()));
+}
+
+TEST_F(TranslateToolkit, PocountAgreesWithQuillexCount) {
+    std::string sources;
+    for (const char* name : {"DataS.DOC", "FltrS.DOC", "ProgG.DOC", "ProgI.DOC", "TOC.DOC",
+                             "ar5test.DOC", "TOCfm.STY"})
+        sources += std::string(" " QUILLEX_CORPUS "/as-8.0/") + name;
+    for (const char* name : {"chapter3.DOC", "chapter4.DOC", "manual.STY"})
+        sources += std::string(" " QUILLEX_EXAMPLES "/") + name;
+    CommandRun step = quillex("forward --format txt --overwrite always --ancillary yes --org-dir " +
+                              path("org") + " --translated-dir " + path("translated") + sources);
+    ASSERT_EQ(step.status, 0) << step.output;
+    std::string qmxFiles;
+    for (const std::string& name : listFolder(path("org")))
+        if (name.ends_with(".TXT") || name.ends_with(".CAT"))
+            qmxFiles += " " + path("org/" + name);
+    step = quillex("xliff export -o " + path("all.xlf") + qmxFiles);
+    ASSERT_EQ(step.status, 0) << step.output;
+
+    const CommandRun pocount = run("pocount --csv " + path("all.xlf"));
+    ASSERT_EQ(pocount.status, 0) << pocount.output;
+    const auto [units, pocountWords] = pocountTotals(pocount.output);
+    const CommandRun count = quillex("count --format json" + qmxFiles);
+    ASSERT_EQ(count.status, 0) << count.output;
+    const long words = jsonTotal(count.output, "words");
+
+    // The same segments; the words differ where pocount reads the codes'
+    // tag text as words (see the README).
+    EXPECT_EQ(units, jsonTotal(count.output, "segments"));
+    ASSERT_GT(words, 10000);
+    EXPECT_NEAR(static_cast<double>(pocountWords) / static_cast<double>(words), 1.0, 0.03)
+        << "pocount " << pocountWords << ", quillex count " << words;
+}
+
+} // namespace

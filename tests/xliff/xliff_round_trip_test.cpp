@@ -1,0 +1,92 @@
+// Export then import with untouched targets gives every QMX file of a forward
+// batch back byte for byte: over the corpus, the examples and generated
+// documents (Japanese too), in text and in RTF, with the targets left out or
+// copied from the sources as translation tools do.
+#include "backward/round_trip_documents.h"
+#include "backward/round_trip_support.h"
+#include "xliff/xliff_export.h"
+#include "xliff/xliff_files.h"
+
+#include <gtest/gtest.h>
+#include <pugixml.hpp>
+#include <sstream>
+
+using namespace quillex;
+using namespace quillex::testing;
+
+namespace {
+
+// Gives every unit a target that copies its source, as a tool does when it
+// pre-fills the translation.
+std::string withTargetsCopied(const std::string& xliff) {
+    pugi::xml_document document;
+    EXPECT_TRUE(document.load_string(xliff.c_str(), pugi::parse_default | pugi::parse_ws_pcdata |
+                                                        pugi::parse_declaration));
+    for (pugi::xml_node file : document.child("xliff").children("file"))
+        for (pugi::xml_node unit : file.child("body").children("trans-unit")) {
+            pugi::xml_node target = unit.append_copy(unit.child("source"));
+            target.set_name("target");
+        }
+    std::ostringstream out;
+    document.save(out, "", pugi::format_raw);
+    return out.str();
+}
+
+// Every QMX file the forward batch of `trip` wrote (documents, catalogs, the
+// ancillary file), exported and imported again, must come back unchanged.
+void expectQmxFilesComeBack(RoundTrip& trip, const std::vector<Document>& documents,
+                            const std::string& targetLanguage, bool copyTargets) {
+    std::vector<std::string> names = translatedNamesOf(documents, trip);
+    names.push_back(trip.ancillaryName());
+    xliff::ExportSettings settings;
+    settings.targetLanguage = targetLanguage;
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        const std::string qmx = trip.work.folder() + "first/org/" + name;
+        const std::string exported = trip.work.folder() + "xliff/" + name + ".xlf";
+        trip.work.subfolder("xliff");
+        xliff::exportToXliff({qmx}, exported, settings);
+        if (copyTargets)
+            trip.write("xliff/" + name + ".xlf",
+                       withTargetsCopied(trip.read("xliff/" + name + ".xlf")));
+        const std::string folder = trip.work.subfolder("back");
+        const auto written = xliff::importFromXliff(exported, folder);
+        ASSERT_EQ(written.size(), 1u);
+        const std::string original = trip.read("first/org/" + name);
+        const std::string back = trip.read("back/" + name);
+        EXPECT_TRUE(original == back) << firstDifference(original, back);
+    }
+}
+
+void expectRoundTrip(const std::vector<Document>& documents, RoundTrip::Format format,
+                     const std::string& language, bool copyTargets) {
+    RoundTrip trip(format, language, language);
+    trip.forward("first", namedTexts(documents));
+    ASSERT_EQ(trip.lastReport.failed, 0) << ::testing::PrintToString(trip.lastResults);
+    expectQmxFilesComeBack(trip, documents, language, copyTargets);
+}
+
+TEST(XliffRoundTrip, CorpusAndExamplesComeBackByteForByte) {
+    expectRoundTrip(corpusDocuments(), RoundTrip::Format::Text, "English (US)", false);
+}
+
+TEST(XliffRoundTrip, TargetsCopiedFromSourcesChangeNothing) {
+    expectRoundTrip(corpusDocuments(), RoundTrip::Format::Text, "English (US)", true);
+}
+
+TEST(XliffRoundTrip, RtfFilesComeBackByteForByte) {
+    expectRoundTrip(corpusDocuments(), RoundTrip::Format::Rtf, "English (US)", true);
+}
+
+TEST(XliffRoundTrip, GeneratedDocumentsComeBackByteForByte) {
+    expectRoundTrip(generatedDocuments(false), RoundTrip::Format::Text, "English (US)", true);
+}
+
+// Shift-JIS text has characters with two codes for one Unicode character and
+// codes without any; they travel as bytes and come back as they were.
+TEST(XliffRoundTrip, GeneratedJapaneseDocumentsComeBackByteForByte) {
+    expectRoundTrip(generatedDocuments(true), RoundTrip::Format::Text, "Japanese (Shift-JIS)",
+                    true);
+}
+
+} // namespace
