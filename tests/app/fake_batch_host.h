@@ -72,4 +72,16 @@ class FakeBatchHost : public BatchHost {
     }
 };
 
+// A host whose user presses Cancel at the `cancelAt`-th batch progress step.
+struct CancellingBatchHost : FakeBatchHost {
+    explicit CancellingBatchHost(int step) : cancelAt(step) {}
+    int steps = 0;
+    int cancelAt;
+    void setProgress(int file, int batch) override {
+        FakeBatchHost::setProgress(file, batch);
+        if (batch > 0 && ++steps >= cancelAt)
+            cancelled = true;
+    }
+};
+
 } // namespace quillex::testing

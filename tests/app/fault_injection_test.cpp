@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 using namespace quillex;
+using quillex::testing::CancellingBatchHost;
 using quillex::testing::FakeBatchHost;
 using quillex::testing::listFolder;
 using quillex::testing::LockableFolder;
@@ -154,16 +155,7 @@ TEST_F(FaultInjectionTest, CancelAtEveryProgressStepLeavesEarlierOutputsAlone) {
     work.write("translated/ProgI.TXT", "earlier QMX");
     settings.options.overwriteFiles = 1;
     for (int step = 1; step <= 10; ++step) {
-        struct CancellingHost : FakeBatchHost {
-            int steps = 0;
-            int cancelAt = 0;
-            void setProgress(int file, int batch) override {
-                FakeBatchHost::setProgress(file, batch);
-                if (batch > 0 && ++steps >= cancelAt)
-                    cancelled = true;
-            }
-        } cancelling;
-        cancelling.cancelAt = step;
+        CancellingBatchHost cancelling(step);
         cancelling.files = {document, copyFromCorpus("TOC.DOC")};
         BatchRunner runner(cancelling, settings);
         const BatchReport report = runner.run(BatchKind::Forward);

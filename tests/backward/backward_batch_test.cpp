@@ -176,16 +176,7 @@ TEST_F(BackwardBatchTest, TooLittleFreeSpaceReportsDiskFull) {
 TEST_F(BackwardBatchTest, CancelAtEveryProgressStepLeavesTheEarlierOutputAlone) {
     trip.write("r/translated/chapter4.DOC", "earlier output");
     for (int step = 1; step <= 25; ++step) {
-        struct CancellingHost : FakeBatchHost {
-            int steps = 0;
-            int cancelAt = 0;
-            void setProgress(int file, int batch) override {
-                FakeBatchHost::setProgress(file, batch);
-                if (batch > 0 && ++steps >= cancelAt)
-                    cancelled = true;
-            }
-        } cancelling;
-        cancelling.cancelAt = step;
+        CancellingBatchHost cancelling(step);
         const BatchReport report = trip.backward("r", {"chapter4.TXT", "chapter3.TXT"}, cancelling);
         ASSERT_TRUE(report.stopped) << step;
         if (report.attempted == 2) {
