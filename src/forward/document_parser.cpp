@@ -17,11 +17,12 @@ namespace {
 class PieceParser final : public InterleafParser {
   public:
     PieceParser(SSLexConsumer& input, ParseActions& actions, ConversionHost* host, int debug)
-        : InterleafParser(input, host, debug), actions_(actions) {}
+        : InterleafParser(input, host, debug), actions_(actions) {
+        useElements<PieceElement>();
+    }
 
-    SSRefPtr<SSYaccStackElement> stackElement() override { return actions_.newElement(); }
-    SSRefPtr<SSYaccStackElement> reduce(std::uint32_t production, std::uint32_t size) override {
-        return actions_.reduce(*this, production, size);
+    bool reduce(std::uint32_t production, std::uint32_t size, SSYaccStackElement& left) override {
+        return actions_.reduce(*this, production, size, static_cast<PieceElement&>(left));
     }
 
   private:

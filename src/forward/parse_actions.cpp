@@ -10,7 +10,6 @@
 
 #include <charconv>
 #include <cstdlib>
-#include <typeinfo>
 #include <vector>
 
 namespace quillex {
@@ -151,10 +150,6 @@ void ParseActions::setHost(ConversionHost* host, bool warnJapanese) {
     warnJapanese_ = warnJapanese;
 }
 
-SSRefPtr<SSYaccStackElement> ParseActions::newElement() const {
-    return SSRefPtr<SSYaccStackElement>(new PieceElement);
-}
-
 // A terminal's span and text come from its lexeme. The text is the run of
 // the source where the lexeme stands when the source holds the same bytes
 // there (always, for the lexemes of the parsed file), else a copy.
@@ -183,56 +178,39 @@ void ParseActions::readValue(PieceElement& element) const {
 // The elements of the right side, each with its value read.
 void ParseActions::collectElements(SSYacc& parser, std::uint32_t size) {
     elements_.clear();
-    borrowed_.clear();
     for (std::uint32_t i = 0; i < size; ++i) {
-        SSYaccStackElement* stacked = parser.elementFromProduction(static_cast<std::int32_t>(i));
-        PieceElement* element = nullptr;
-        if (stacked != nullptr && typeid(*stacked) == typeid(PieceElement)) {
-            element = static_cast<PieceElement*>(stacked);
-        } else {
-            // An element the engine made itself: read its lexeme, if any.
-            borrowed_.push_back(SSRefPtr<PieceElement>(new PieceElement));
-            element = borrowed_.back().get();
-            if (stacked != nullptr && stacked->lexeme() != nullptr)
-                element->setLexeme(SSRefPtr<SSLexLexeme>(stacked->lexeme()));
-        }
+        auto* element =
+            static_cast<PieceElement*>(parser.elementFromProduction(static_cast<std::int32_t>(i)));
         if (!element->hasValue)
             readValue(*element);
         elements_.push_back(element);
     }
 }
 
-SSRefPtr<SSYaccStackElement> ParseActions::reduce(SSYacc& parser, std::uint32_t production,
-                                                  std::uint32_t size) {
+bool ParseActions::reduce(SSYacc& parser, std::uint32_t production, std::uint32_t size,
+                          PieceElement& left) {
     if (cancelled_)
-        return {};
+        return false;
     collectElements(parser, size);
     Reduction p{static_cast<ileaf::Production>(production), elements_, source_.text()};
 
     added_ = false;
     runAction(p);
 
-    // A unit production whose action added nothing hands its element on as
-    // the left side: the same span and text, without making a new element.
-    // (Most reductions are of this kind.)
-    if (size == 1 && !added_ && borrowed_.empty()) {
-        SSRefPtr<PieceElement> same(elements_.front());
-        same->setLexeme({});
-        reportProgress(same->value);
-        if (cancelled_)
-            return {};
-        return same;
+    if (size == 1 && !added_) {
+        // A unit production whose action added nothing hands its element on
+        // as the left side: the same span and text. (Most reductions are of
+        // this kind.)
+        left = std::move(*elements_.front());
+        left.setLexeme({});
+    } else {
+        // Text an action added to a piece is added once only: the left side
+        // then carries none.
+        joinElements(p, left, !added_);
+        left.hasValue = true;
     }
-
-    // Text an action added to a piece is added once only: the left side
-    // then carries none.
-    auto left = SSRefPtr<PieceElement>(new PieceElement);
-    joinElements(p, *left, !added_);
-    left->hasValue = true;
-    reportProgress(left->value);
-    if (cancelled_)
-        return {};
-    return left;
+    reportProgress(left.value);
+    return !cancelled_;
 }
 
 // The left side covers the ranges of all its elements; its text is theirs

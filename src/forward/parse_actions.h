@@ -61,8 +61,7 @@ class SymbolText {
 
 // A parser stack element that carries the span and text of its symbol.
 // Terminals get theirs from their lexeme when a reduction first reads them.
-// A parse makes and drops two elements per token; like every stack element
-// their memory is recycled through the block pool.
+// The parser holds these by value in its stack.
 class PieceElement final : public SSYaccStackElement {
   public:
     CTextPiece value; // the span; its own text stays empty
@@ -83,13 +82,10 @@ class ParseActions {
     // it back (the backward conversion's re-parse).
     void setHost(ConversionHost* host, bool warnJapanese);
 
-    // The stack element type of the parse.
-    SSRefPtr<SSYaccStackElement> newElement() const;
-
-    // The reduce callback: runs the action of `production` and builds the
-    // left side's element. None when the user cancelled: the parse stops.
-    SSRefPtr<SSYaccStackElement> reduce(SSYacc& parser, std::uint32_t production,
-                                        std::uint32_t size);
+    // The reduce callback: runs the action of `production` and fills the
+    // left side's element (the parse's elements are PieceElements). False
+    // when the user cancelled: the parse stops.
+    bool reduce(SSYacc& parser, std::uint32_t production, std::uint32_t size, PieceElement& left);
 
     // 0, or the code of the latest refusal met.
     ResultCode resultCode() const { return resultCode_; }
@@ -119,11 +115,9 @@ class ParseActions {
     const SourceText& source_;
     int fileNumber_;
 
-    // The right side of the production being reduced, and elements made for
-    // symbols the engine stacked itself; kept between reductions so that
-    // their room is reused.
+    // The right side of the production being reduced; kept between
+    // reductions so that its room is reused.
     std::vector<PieceElement*> elements_;
-    std::vector<SSRefPtr<PieceElement>> borrowed_;
 
     std::unique_ptr<DocumentPiece> pendingPiece_;
     DocumentPiece* current_ = nullptr;
