@@ -128,7 +128,8 @@ void BackwardRun::run() {
     DocumentConverter skeleton(options_, discarded, host_);
     progress_.step();
     skeleton.rebuildFrom(files_.skeleton);
-    TagMap replacements = skeleton.tagReplacements();
+    // The skeleton's own map is completed rather than copied.
+    TagMap& replacements = skeleton.registry().tagReplacements();
     addFixedReplacements(replacements);
 
     std::vector<std::string> items;
@@ -148,7 +149,7 @@ void BackwardRun::run() {
     SegmentMap segments;
     if (!files_.styleMode) {
         moveAllBlocks(items);
-        splitHiddenFrames(items, replacements);
+        splitHiddenFrames(items, skeleton.registry());
         dropPageLinesKeptByTables(items, skeleton.pieces());
         segment(items, 0, "</qmx>", std::string(kFirstSegmentKey), segments);
     }

@@ -81,7 +81,8 @@ void DocumentConverter::rebuildFrom(const std::string& skeleton) {
     sourcePath_ = skeleton;
     warnJapanese_ = false;
     checkSourceHeader();
-    lineCount_ = countTextLines(skeleton);
+    readSource();
+    lineCount_ = rawLineCount_;
     convertSource();
     progress_.step();
     addHeaderAndClosingLines();
@@ -114,21 +115,28 @@ void DocumentConverter::refuseToOverwriteSource() const {
     }
 }
 
+// The file is read once: the ORG copy is written from the text the parse
+// then reads.
+void DocumentConverter::readSource() {
+    std::string raw = readBinaryFile(sourcePath_);
+    rawSize_ = raw.size();
+    rawLineCount_ = static_cast<int>(std::count(raw.begin(), raw.end(), '\n')) +
+                    (!raw.empty() && raw.back() != '\n' ? 1 : 0);
+    sourceText_ = textModeBytes(std::move(raw), sourcePath_);
+}
+
+// Every line of the copy ends with one line feed: the text as read, and a
+// line feed after a last line that has none.
 void DocumentConverter::copySourceToOrg() {
     refuseToOverwriteSource();
-    const std::string text = readTextModeFile(sourcePath_);
+    readSource();
     orgCopy_ = std::make_unique<OutputFile>(outputs_.orgCopy);
-    lineCount_ = 0;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        auto lf = text.find('\n', start);
-        if (lf == std::string::npos)
-            lf = text.size();
-        orgCopy_->write(std::string_view(text).substr(start, lf - start));
+    orgCopy_->write(sourceText_);
+    const bool openLastLine = !sourceText_.empty() && sourceText_.back() != '\n';
+    if (openLastLine)
         orgCopy_->write("\n");
-        ++lineCount_;
-        start = lf + 1;
-    }
+    lineCount_ = static_cast<int>(std::count(sourceText_.begin(), sourceText_.end(), '\n')) +
+                 (openLastLine ? 1 : 0);
 }
 
 // Turns the source into the QMX body lines: the parse cuts it into pieces
@@ -190,19 +198,18 @@ void DocumentConverter::parseSource() {
     settings.host = &progress_.host();
     settings.warnJapanese = warnJapanese_;
     settings.debug = options_.debug;
-    if (const ResultCode code = parseDocument(sourcePath_, settings, document_);
+    // The pieces' lines view the source text, which the document keeps.
+    if (const ResultCode code =
+            parseDocumentText(sourcePath_, std::move(sourceText_), rawSize_, settings, document_);
         code != result::Success)
         throw ConversionFailure(code);
-    // The pieces hold all the conversion reads from here on; the source text
-    // is let go so that a large document is not held twice.
-    document_.source.release();
 }
 
 void DocumentConverter::convertBody() {
     BodySettings settings = BodySettings::from(options_, japaneseSource_);
     settings.warn = warnJapanese_;
     BodyConverter body(registry_, classes_, *extensions_, settings, &progress_.host());
-    std::vector<std::string> items = body.layOut(document_.pieces);
+    ItemList items = body.layOut(document_.pieces);
     progress_.step();
     outputLines_ = body.toLines(body.convertItems(std::move(items)));
     progress_.step();
@@ -211,12 +218,9 @@ void DocumentConverter::convertBody() {
 void DocumentConverter::addHeaderAndClosingLines() {
     outputLines_ = wrapInQmxHeader(options_, std::move(outputLines_));
     const std::size_t headerCount = qmxHeaderLines(options_).size();
-    for (std::size_t i = 0; i < headerCount; ++i) {
-        knownTags_[outputLines_[i]] = outputLines_[i];
-        tagReplacements_[outputLines_[i]] = outputLines_[i];
-    }
-    knownTags_[kQmxClosingLine] = kQmxClosingLine;
-    tagReplacements_[kQmxClosingLine] = kQmxClosingLine;
+    for (std::size_t i = 0; i < headerCount; ++i)
+        registry_.enterSelf(outputLines_[i]);
+    registry_.enterSelf(kQmxClosingLine);
 }
 
 // Every output is written complete beside its target before any of them

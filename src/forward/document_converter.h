@@ -18,6 +18,7 @@
 #include "forward/forward_outputs.h"
 #include "forward/tag_registry.h"
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -53,6 +54,8 @@ class DocumentConverter {
     const std::vector<std::string>& outputLines() const { return outputLines_; }
     const TagRegistry::TagMap& knownTags() const { return knownTags_; }
     const TagRegistry::TagMap& tagReplacements() const { return tagReplacements_; }
+    // The registry of the maps, which the backward conversion completes.
+    TagRegistry& registry() { return registry_; }
     const PieceList& pieces() const { return document_.pieces; }
     PieceList& pieces() { return document_.pieces; }
     const ClassTable& classes() const { return classes_; }
@@ -61,6 +64,7 @@ class DocumentConverter {
     void checkSourceHeader();
     void checkFreeSpace();
     void refuseToOverwriteSource() const;
+    void readSource();
     void copySourceToOrg();
     void convertSource();
     void parseSource();
@@ -79,6 +83,11 @@ class DocumentConverter {
     bool japaneseSource_ = false;
     bool warnJapanese_ = true;
     int lineCount_ = 0;
+    // The source as read in text mode, until the parse takes it over; the
+    // size and the line count of the file as stored.
+    std::string sourceText_;
+    std::uint64_t rawSize_ = 0;
+    int rawLineCount_ = 0;
     std::unique_ptr<OutputFile> orgCopy_;
     std::vector<std::string> outputLines_;
     TagRegistry::TagMap knownTags_;

@@ -45,14 +45,17 @@ std::string syntaxErrorLocation(const std::string& path, const InterleafParser& 
 // place, as it would read the file.
 ResultCode parseDocument(const std::string& path, const ParseSettings& settings,
                          ParsedDocument& document) {
-    std::uint64_t rawSize = 0;
-    {
-        std::string raw = readBinaryFile(path);
-        rawSize = raw.size();
-        document.source = SourceText(textModeBytes(raw, path));
-    }
-    document.fileNumber = registerFile(path);
+    std::string raw = readBinaryFile(path);
+    const std::uint64_t rawSize = raw.size();
+    return parseDocumentText(path, textModeBytes(std::move(raw), path), rawSize, settings,
+                             document);
+}
+
+ResultCode parseDocumentText(const std::string& path, std::string text, std::uint64_t rawSize,
+                             const ParseSettings& settings, ParsedDocument& document) {
     document.pieces.clear();
+    document.source = SourceText(std::move(text));
+    document.fileNumber = registerFile(path);
 
     ParseActions actions(document.pieces, document.source, document.fileNumber);
     actions.setProgress(settings.budget, settings.lineCount, settings.steps);

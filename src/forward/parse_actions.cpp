@@ -267,14 +267,18 @@ void ParseActions::addToCurrent(const PieceElement& element) {
     if (current_ == nullptr)
         return;
     widen(current_->span, element.range);
-    if (!texts_.empty(element.text))
-        current_->addLine(std::string(texts_.view(element.text)));
+    if (!texts_.empty(element.text)) {
+        if (element.text.isOwn()) // the pool's texts move as it grows
+            current_->addLine(std::string(texts_.view(element.text)));
+        else // a run of the source, which the document keeps
+            current_->lines.addView(texts_.view(element.text));
+    }
     added_ = true;
 }
 
 void ParseActions::addEndOfParagraphMark() {
     if (current_ != nullptr)
-        current_->addLine(kEndOfParagraphMark);
+        current_->lines.addView(kEndOfParagraphMark);
 }
 
 // An item joins the current piece, unless it is the frame or header/footer

@@ -7,13 +7,15 @@
 // appended to the current line.
 #pragma once
 
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quillex {
 
 // An external tag: an item beginning "<" but not "<:". It starts a line.
-inline bool isExternalTag(const std::string& item) {
+inline bool isExternalTag(std::string_view item) {
     return item.starts_with('<') && !item.starts_with("<:");
 }
 
@@ -21,5 +23,7 @@ inline bool isExternalTag(const std::string& item) {
 // memory of an item appended to a line is given back at once, so a large
 // body is not held twice.
 std::vector<std::string> joinItemsIntoLines(std::vector<std::string> items);
+// The same for items that view their texts: each line is sized once.
+std::vector<std::string> joinItemsIntoLines(std::span<const std::string_view> items);
 
 } // namespace quillex
