@@ -35,7 +35,9 @@ class BlockMover {
         reversed_.reserve(items_.size() + anchorCount());
         for (std::size_t i = items_.size(); i-- > 0;) {
             const std::string_view item = items_[i];
-            if (framesMove_ && item == kFrame.end) {
+            if (!item.starts_with('<')) { // text: no block end, no line start
+                segment_.push_back(item);
+            } else if (framesMove_ && item == kFrame.end) {
                 i = moveBlock(i, kFrame, true);
             } else if (framesMove_ && item == kFootnote.end) {
                 i = moveBlock(i, kFootnote, false);
@@ -65,7 +67,8 @@ class BlockMover {
     std::size_t anchorCount() const {
         std::size_t count = 0;
         for (const std::string_view item : items_)
-            if (item == kFrame.end || item == kFootnote.end || item == kIndexMarker.end)
+            if (item.starts_with("</") &&
+                (item == kFrame.end || item == kFootnote.end || item == kIndexMarker.end))
                 ++count;
         return count;
     }

@@ -21,10 +21,6 @@ std::string quotedValue(const std::string& value) {
     return value.starts_with('"') ? value : "\"" + value + "\"";
 }
 
-bool isSubcomponentStart(std::string_view item) {
-    return item.starts_with("<\"") && TagAttributes::parse(item).valueIs("Subcomponent", "yes");
-}
-
 std::string numberedTag(std::string_view opening, const std::string& argument, int number) {
     std::string tag(opening);
     tag += " \"";
@@ -53,15 +49,24 @@ std::string inPrefixForm(std::string_view tag, bool external) {
 
 } // namespace
 
+const ItemConverter::ComponentStart& ItemConverter::componentStart(std::string_view start) {
+    const auto found = starts_.find(start);
+    if (found != starts_.end())
+        return found->second;
+    ComponentStart read;
+    read.name = firstQuotedValue(start);
+    read.attributes = TagAttributes::parse(start);
+    read.information = classes_.find(read.name);
+    read.sub = read.attributes.valueIs("Subcomponent", "yes");
+    return starts_.emplace(start, std::move(read)).first->second;
+}
+
 void ItemConverter::convertComponent() {
     const std::string_view start = (*items_)[position_];
-    const std::string name = firstQuotedValue(start);
-    const TagAttributes attributes = TagAttributes::parse(start);
-    const ClassInformation* information = classes_.find(name);
-    const bool sub = attributes.valueIs("Subcomponent", "yes");
-    if (hideComponent(start, attributes, information, sub))
+    const ComponentStart& read = componentStart(start);
+    if (hideComponent(start, read.attributes, read.information, read.sub))
         return;
-    openComponent(start, attributes, information, sub);
+    openComponent(start, read.attributes, read.information, read.sub);
 }
 
 // The items of the component at the current position: for a paragraph up to
@@ -72,7 +77,7 @@ std::span<const std::string_view> ItemConverter::componentItems(bool sub) {
     return std::span<const std::string_view>(*items_).subspan(position_, end - position_);
 }
 
-std::size_t ItemConverter::subcomponentEnd(std::size_t start) const {
+std::size_t ItemConverter::subcomponentEnd(std::size_t start) {
     const ItemList& items = *items_;
     int depth = 1;
     int microDocuments = 0; // what a frame's micro-document holds is its own
@@ -89,7 +94,7 @@ std::size_t ItemConverter::subcomponentEnd(std::size_t start) const {
         }
         if (item == kEndOfParagraphMark)
             return i; // a subcomponent never runs past its paragraph
-        if (isSubcomponentStart(item)) {
+        if (item.starts_with("<\"") && componentStart(item).sub) {
             ++depth;
         } else if (item == "<End Sub>" && --depth == 0) {
             if (i + 1 < items.size() && items[i + 1] == "<F0>")
@@ -165,7 +170,7 @@ bool ItemConverter::hideComponent(std::string_view start, const TagAttributes& a
     const auto removed = componentItems(sub);
     const std::string markup = joinedMarkup(removed);
     const std::string text = joinSingleItems(removed, ItemSource::Body, settings_.characters);
-    const std::string name = firstQuotedValue(start);
+    const std::string& name = componentStart(start).name;
     std::string_view tag;
     if (sub && name.starts_with("|:")) {
         const bool external = previousParagraphIsPrefix_;
@@ -191,7 +196,7 @@ bool ItemConverter::hideComponent(std::string_view start, const TagAttributes& a
 // its "<End Sub>".
 void ItemConverter::openComponent(std::string_view start, const TagAttributes& attributes,
                                   const ClassInformation* information, bool sub) {
-    const std::string name = firstQuotedValue(start);
+    const std::string& name = componentStart(start).name;
     previousParagraphIsPrefix_ = !sub && ((information != nullptr && information->prefixContents) ||
                                           isPrefixContents(attributes));
     if (!sub) {

@@ -28,6 +28,10 @@ ItemList balanceFonts(const ItemList& items) {
     bool fontOpen = false;
     for (std::size_t i = 0; i < items.size(); ++i) {
         const std::string_view item = items[i];
+        if (!item.starts_with('<')) { // text neither ends nor opens a font
+            out.push_back(item);
+            continue;
+        }
         if (fontOpen && endsFont(item)) {
             out.push_back(kFontEnd);
             fontOpen = false;

@@ -111,6 +111,10 @@ void ItemConverter::findParagraphEnds(const ItemList& items) {
     std::vector<std::uint32_t> nextMark{none}; // innermost depth last
     for (std::size_t i = items.size(); i-- > 0;) {
         const std::string_view item = items[i];
+        if (!item.starts_with('<')) { // only markup counts
+            nextParagraphEnd_[i] = nextMark.back();
+            continue;
+        }
         if (item.starts_with("<tr ") && nextMark.size() > 1)
             nextMark.pop_back(); // back outside the micro-document
         if (item == kEndOfParagraphMark)
@@ -140,6 +144,12 @@ void ItemConverter::warn(const std::string& line) const {
 // applies. Advances past the item.
 void ItemConverter::convertItem(std::string_view item) {
     ++position_;
+    // Every rule but the last looks at markup, ">" or an escape run: plain
+    // text (most items) goes straight through.
+    if (item.empty() || (item.front() != '<' && item.front() != '>' && item.front() != kEscape)) {
+        emit(item);
+        return;
+    }
     const CharacterSettings& characters = settings_.characters;
     if (isDroppedItem(item))
         return;

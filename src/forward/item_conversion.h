@@ -18,6 +18,8 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace quillex {
@@ -34,6 +36,16 @@ class ItemConverter {
     ItemList convert(ItemList items);
 
   private:
+    // What a component start tag says. Documents repeat a few start tags
+    // thousands of times, so each distinct text is read once.
+    struct ComponentStart {
+        std::string name;
+        TagAttributes attributes;
+        const ClassInformation* information = nullptr;
+        bool sub = false;
+    };
+    const ComponentStart& componentStart(std::string_view start);
+
     void findParagraphEnds(const ItemList& items);
     void convertItem(std::string_view item);
     void convertComponent();
@@ -42,7 +54,7 @@ class ItemConverter {
     void openComponent(std::string_view start, const TagAttributes& attributes,
                        const ClassInformation* information, bool sub);
     std::span<const std::string_view> componentItems(bool sub);
-    std::size_t subcomponentEnd(std::size_t start) const;
+    std::size_t subcomponentEnd(std::size_t start);
     void collectSharedItems(std::span<const std::string_view> removed);
     void closeSubcomponent();
 
@@ -73,6 +85,8 @@ class ItemConverter {
     bool pageOpen_ = false;
     bool previousParagraphIsPrefix_ = false;
     std::vector<const char*> openSubcomponents_; // their closing tags
+    // Keyed by views of the start tags in the items, which outlive the walk.
+    std::unordered_map<std::string_view, ComponentStart> starts_;
 };
 
 // The items of a paragraph are followed by this mark; rule 2 drops it.

@@ -48,6 +48,10 @@ ItemList placePageBreaks(ItemList items) {
 
     for (std::size_t i = 0; i < items.size(); ++i) {
         const std::string_view item = items[i];
+        if (!item.starts_with('<')) { // text: kept where it is
+            items[kept++] = item;
+            continue;
+        }
         if (isPageBreak(item)) {
             if (!firstSeen) {
                 firstSeen = true;

@@ -54,7 +54,7 @@ float decimalNumber(std::string_view text) {
 // actions read by the field names of interleaf_symbols.h.
 struct ParseActions::Reduction {
     ileaf::Production production;
-    const std::vector<PieceElement*>& elements;
+    std::span<PieceElement> elements;
     const SymbolTexts& texts;
 
     // Element i; an empty one past the end, so that a table whose
@@ -62,7 +62,7 @@ struct ParseActions::Reduction {
     // beyond the stack.
     const PieceElement& operator[](std::size_t i) const {
         static const PieceElement none;
-        return i < elements.size() ? *elements[i] : none;
+        return i < elements.size() ? elements[i] : none;
     }
     std::string_view text(std::size_t i) const { return texts.view((*this)[i].text); }
 };
@@ -119,24 +119,24 @@ void ParseActions::readValue(PieceElement& element) {
         texts_.dropTrailingLayout(element.text);
 }
 
-// The elements of the right side, each with its value read.
-void ParseActions::collectElements(SSYacc& parser, std::uint32_t size) {
-    elements_.clear();
-    for (std::uint32_t i = 0; i < size; ++i) {
-        auto* element =
-            static_cast<PieceElement*>(parser.elementFromProduction(static_cast<std::int32_t>(i)));
-        if (!element->hasValue)
-            readValue(*element);
-        elements_.push_back(element);
-    }
+// The elements of the right side, each with its value read. The parse's
+// stack holds PieceElements one after another, so the right side is an array
+// from its first element on.
+std::span<PieceElement> ParseActions::collectElements(SSYacc& parser, std::uint32_t size) {
+    if (size == 0)
+        return {};
+    const std::span elements(static_cast<PieceElement*>(parser.elementFromProduction(0)), size);
+    for (PieceElement& element : elements)
+        if (!element.hasValue)
+            readValue(element);
+    return elements;
 }
 
 bool ParseActions::reduce(SSYacc& parser, std::uint32_t production, std::uint32_t size,
                           PieceElement& left) {
     if (cancelled_)
         return false;
-    collectElements(parser, size);
-    Reduction p{static_cast<ileaf::Production>(production), elements_, texts_};
+    Reduction p{static_cast<ileaf::Production>(production), collectElements(parser, size), texts_};
 
     added_ = false;
     runAction(p);
@@ -145,8 +145,8 @@ bool ParseActions::reduce(SSYacc& parser, std::uint32_t production, std::uint32_
         // A unit production whose action added nothing hands its element on
         // as the left side: the same range and text. (Most reductions are of
         // this kind.)
-        left.range = elements_.front()->range;
-        left.text = elements_.front()->text;
+        left.range = p.elements.front().range;
+        left.text = p.elements.front().text;
         left.hasValue = true;
     } else {
         // Text an action added to a piece is added once only: the left side
@@ -168,7 +168,7 @@ void ParseActions::joinElements(const Reduction& p, PieceElement& left, bool wit
     SymbolRange& span = left.range;
     const SymbolRange* previous = nullptr; // the last element with a range
     for (std::size_t i = 0; i < p.elements.size(); ++i) {
-        const PieceElement& element = *p.elements[i];
+        const PieceElement& element = p.elements[i];
         const SymbolRange& range = element.range;
         const bool ranged = range.hasRange();
         const bool layoutOnly = p.production == ileaf::Production::ItemWithLayout &&

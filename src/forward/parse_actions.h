@@ -18,6 +18,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -85,7 +86,7 @@ class ParseActions {
   private:
     struct Reduction;
 
-    void collectElements(SSYacc& parser, std::uint32_t size);
+    std::span<PieceElement> collectElements(SSYacc& parser, std::uint32_t size);
     void runAction(Reduction& p);
     void createPiece(PieceKind kind);
     void createPieceFrom(PieceKind kind, const PieceElement& element);
@@ -108,10 +109,6 @@ class ParseActions {
     const SourceText& source_;
     int fileNumber_;
     SymbolTexts texts_;
-
-    // The right side of the production being reduced; kept between
-    // reductions so that its room is reused.
-    std::vector<PieceElement*> elements_;
 
     std::unique_ptr<DocumentPiece> pendingPiece_;
     DocumentPiece* current_ = nullptr;

@@ -15,10 +15,8 @@ std::uint32_t tokenKey(const SSLexLexeme& lexeme) {
 
 } // namespace
 
-SSYacc::SSYacc()
-    : stack_(std::make_unique<SSYaccStackOf<SSYaccStackElement>>()),
-      eofLexeme_(SSLexLexeme::create("eof", eofToken, 0xFFFFFFFF, 0xFFFFFFFF)) {
-    reset();
+SSYacc::SSYacc() : eofLexeme_(SSLexLexeme::create("eof", eofToken, 0xFFFFFFFF, 0xFFFFFFFF)) {
+    useElements<SSYaccStackElement>();
 }
 
 SSYacc::SSYacc(SSLex& lexer, SSYaccTable& table) : SSYacc() {
@@ -74,78 +72,37 @@ int SSYacc::parse() {
 }
 
 int SSYacc::run() {
-    if (!readLookahead())
-        return 1;
-    lookupAction(state_, *lookahead_);
-    // Reductions since the last shift. With the lookahead fixed, a sound table
-    // never repeats a state at one stack depth, and its empty reductions in a
-    // row visit each state at most once; so (depth + states + 1) * states
-    // bounds the run. A damaged table could otherwise reduce forever.
-    const auto reductionBound = [this] {
-        const std::uint64_t states = pairTable().size();
-        return (stack_->depth() + states + 1) * states;
-    };
-    std::uint64_t reductions = 0;
-    std::uint64_t reductionLimit = reductionBound();
-    while (!abort_) {
-        switch (action_) {
-        case SSYaccAction::shift: {
-            SSYaccStackElement& element = stack_->fresh();
-            element.setLexeme(lookahead_);
-            element.setState(actionNumber_);
-            if (!shift(*lookahead_, element))
-                return 1;
-            stack_->replaceTop(0);
-            state_ = actionNumber_;
-            if (!readLookahead())
-                return 1;
-            lookupAction(state_, *lookahead_);
-            ++shiftedSinceError_;
-            reductions = 0;
-            reductionLimit = reductionBound();
-            break;
-        }
-        case SSYaccAction::reduce: {
-            if (++reductions > reductionLimit)
-                pending_.throwException(SSExceptionId::YaccParseFailed);
-            // The left side's element is built above the right side, which
-            // it then replaces: the state it goes to is read from the
-            // element below the right side.
-            SSYaccStackElement& element = stack_->fresh();
-            if (!reduce(production_, productionSize_, element))
-                return 1;
-            if (productionSize_ >= stack_->depth())
-                pending_.throwException(SSExceptionId::LifoCannotPop);
-            const std::uint32_t below = stack_->fromTop(productionSize_).state();
-            const std::uint32_t target = actionIndex().gotoState(below, leftside_);
-            if (target == SSYaccActionIndex::noGoto)
-                pending_.throwException(SSExceptionId::YaccInvalidGoto, {leftside_});
-            element.setState(target);
-            stack_->replaceTop(productionSize_);
-            state_ = target;
-            lookupAction(state_, *lookahead_);
-            break;
-        }
-        case SSYaccAction::accept:
-            return accept();
-        case SSYaccAction::error:
-            wasError_ = true;
-            if (error(state_, *lookahead_) != 0)
-                return 1;
-            shiftedSinceError_ = 0;
-            // A recovery that leaves the same error behind would repeat forever.
-            if (!abort_ && action_ == SSYaccAction::error)
-                return 1;
-            break;
-        case SSYaccAction::conflict:
-            if (!resolveConflict())
-                return 1;
-            break;
-        default:
-            pending_.throwException(SSExceptionId::YaccParseFailed);
-        }
+    return run_(*this);
+}
+
+// Reductions since the last shift. With the lookahead fixed, a sound table
+// never repeats a state at one stack depth, and its empty reductions in a row
+// visit each state at most once; so (depth + states + 1) * states bounds the
+// run. A damaged table could otherwise reduce forever.
+std::uint64_t SSYacc::reductionBound() const {
+    const std::uint64_t states = pairTable().size();
+    return (stack_->depth() + states + 1) * states;
+}
+
+// The actions other than shift and reduce; false when the parse ends with
+// `result`.
+bool SSYacc::otherAction(int& result) {
+    switch (action_) {
+    case SSYaccAction::accept:
+        result = accept();
+        return false;
+    case SSYaccAction::error:
+        wasError_ = true;
+        if (error(state_, *lookahead_) != 0)
+            return false;
+        shiftedSinceError_ = 0;
+        // A recovery that leaves the same error behind would repeat forever.
+        return abort_ || action_ != SSYaccAction::error;
+    case SSYaccAction::conflict:
+        return resolveConflict();
+    default:
+        pending_.throwException(SSExceptionId::YaccParseFailed);
     }
-    return 1;
 }
 
 // Takes the next lookahead: the oldest read-ahead lexeme, else the next
@@ -358,7 +315,7 @@ int SSYacc::errorPanic(std::span<const std::int32_t> tokens) {
                 break;
             pop(1);
         }
-        stack_ = std::move(saved);
+        stack_->restoreFrom(*saved);
         state_ = stack_->top().state();
         if (lookahead_->token() == eofToken)
             pending_.throwException(SSExceptionId::YaccErrorPanic);

@@ -113,8 +113,12 @@ class SSYacc {
     // constructor. Plain SSYaccStackElement elements until then.
     template <class Element> void useElements() {
         stack_ = std::make_unique<SSYaccStackOf<Element>>();
+        run_ = [](SSYacc& parser) {
+            return parser.runOn(static_cast<SSYaccStackOf<Element>&>(*parser.stack_));
+        };
         reset();
     }
+
     // The type of the stack's elements.
     const std::type_info& elementType() const { return stack_->elementType(); }
 
@@ -122,6 +126,12 @@ class SSYacc {
 
   private:
     int run();
+    // The parse loop over a stack of one element type: compiled per type,
+    // so that building and dropping elements is inlined.
+    template <class Stack> int runOn(Stack& stack);
+    std::uint64_t reductionBound() const;
+    bool otherAction(int& result);
+
     bool readLookahead();
     SSLexLexeme* readAhead(std::size_t& position);
     void lookupAction(std::uint32_t state, const SSLexLexeme& lookahead);
@@ -147,8 +157,58 @@ class SSYacc {
     SSYaccAction::SSYaccActionType action_ = SSYaccAction::error;
     std::uint32_t actionNumber_ = 0;
     std::unique_ptr<SSYaccStack> stack_;
+    int (*run_)(SSYacc&) = nullptr;
     SSRefPtr<SSLexLexeme> eofLexeme_;
     std::uint32_t leftside_ = 0;
 };
+
+template <class Stack> int SSYacc::runOn(Stack& stack) {
+    if (!readLookahead())
+        return 1;
+    lookupAction(state_, *lookahead_);
+    std::uint64_t reductions = 0;
+    std::uint64_t reductionLimit = reductionBound();
+    while (!abort_) {
+        if (action_ == SSYaccAction::shift) {
+            SSYaccStackElement& element = stack.fresh();
+            element.setLexeme(lookahead_);
+            element.setState(actionNumber_);
+            if (!shift(*lookahead_, element))
+                return 1;
+            stack.replaceTop(0);
+            state_ = actionNumber_;
+            if (!readLookahead())
+                return 1;
+            lookupAction(state_, *lookahead_);
+            ++shiftedSinceError_;
+            reductions = 0;
+            reductionLimit = reductionBound();
+        } else if (action_ == SSYaccAction::reduce) {
+            if (++reductions > reductionLimit)
+                pending_.throwException(SSExceptionId::YaccParseFailed);
+            // The left side's element is built above the right side, which it
+            // then replaces: the state it goes to is read from the element
+            // below the right side.
+            SSYaccStackElement& element = stack.fresh();
+            if (!reduce(production_, productionSize_, element))
+                return 1;
+            if (productionSize_ >= stack.depth())
+                pending_.throwException(SSExceptionId::LifoCannotPop);
+            const std::uint32_t below = stack.fromTop(productionSize_).state();
+            const std::uint32_t target = actionIndex().gotoState(below, leftside_);
+            if (target == SSYaccActionIndex::noGoto)
+                pending_.throwException(SSExceptionId::YaccInvalidGoto, {leftside_});
+            element.setState(target);
+            stack.replaceTop(productionSize_);
+            state_ = target;
+            lookupAction(state_, *lookahead_);
+        } else {
+            int result = 1;
+            if (!otherAction(result))
+                return result;
+        }
+    }
+    return 1;
+}
 
 } // namespace quillex

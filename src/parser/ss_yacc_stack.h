@@ -54,8 +54,11 @@ class SSYaccStack {
     virtual void replaceTop(std::size_t count) = 0;
     // Drops elements, the fresh one with them, down to `depth`.
     virtual void truncate(std::size_t depth) = 0;
-    // A copy of the stack, for error recovery to go back to.
+    // A copy of the stack, for error recovery to go back to, and the going
+    // back: the stack takes the copy's elements (the stack object stays, as
+    // the parse loop holds it).
     virtual std::unique_ptr<SSYaccStack> clone() const = 0;
+    virtual void restoreFrom(const SSYaccStack& copy) = 0;
     // The type of the elements.
     virtual const std::type_info& elementType() const = 0;
 
@@ -105,6 +108,12 @@ template <class Element> class SSYaccStackOf final : public SSYaccStack {
         copy->depth_ = depth_;
         copy->attach(copy->elements_.data(), sizeof(Element));
         return copy;
+    }
+    void restoreFrom(const SSYaccStack& copy) override {
+        const auto& same = static_cast<const SSYaccStackOf&>(copy);
+        elements_.assign(same.elements_.begin(), same.elements_.begin() + same.depth_);
+        depth_ = same.depth_;
+        attach(elements_.data(), sizeof(Element));
     }
     const std::type_info& elementType() const override { return typeid(Element); }
 

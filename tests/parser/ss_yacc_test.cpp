@@ -136,6 +136,10 @@ TEST(SSYaccStack, KeepsElementsByValueThroughGrowthAndReplacement) {
     EXPECT_EQ(saved->at(150).state(), 150u);
     EXPECT_EQ(failureOf([&] { stack.fromTop(1); }),
               std::pair(11, std::string("SSLifo0003e: Invalid index")));
+    stack.restoreFrom(*saved);
+    ASSERT_EQ(stack.depth(), 198u);
+    EXPECT_EQ(nameOf(197), topName);
+    EXPECT_EQ(stack.at(100).state(), 100u);
 }
 
 class SSYaccTest : public ::testing::Test {
