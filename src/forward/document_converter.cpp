@@ -80,6 +80,7 @@ void DocumentConverter::run() {
 void DocumentConverter::rebuildFrom(const std::string& skeleton) {
     sourcePath_ = skeleton;
     warnJapanese_ = false;
+    rebuilding_ = true;
     checkSourceHeader();
     readSource();
     lineCount_ = rawLineCount_;
@@ -198,11 +199,13 @@ void DocumentConverter::parseSource() {
     settings.host = &progress_.host();
     settings.warnJapanese = warnJapanese_;
     settings.debug = options_.debug;
-    // The pieces' lines view the source text, which the document keeps.
+    // The pieces' lines view the source text, which the document keeps; so
+    // do the tag maps, for markup that is source text.
     if (const ResultCode code =
             parseDocumentText(sourcePath_, std::move(sourceText_), rawSize_, settings, document_);
         code != result::Success)
         throw ConversionFailure(code);
+    registry_.viewTextsIn(document_.source.text());
 }
 
 void DocumentConverter::convertBody() {
@@ -211,7 +214,9 @@ void DocumentConverter::convertBody() {
     BodyConverter body(registry_, classes_, *extensions_, settings, &progress_.host());
     ItemList items = body.layOut(document_.pieces);
     progress_.step();
-    outputLines_ = body.toLines(body.convertItems(std::move(items)));
+    items = body.convertItems(std::move(items));
+    if (!rebuilding_)
+        outputLines_ = body.toLines(items);
     progress_.step();
 }
 

@@ -57,6 +57,8 @@ class DocumentConverter {
     // The registry of the maps, which the backward conversion completes.
     TagRegistry& registry() { return registry_; }
     const PieceList& pieces() const { return document_.pieces; }
+    // The source (or skeleton) text as the parse read it; the pieces view it.
+    const SourceText& source() const { return document_.source; }
     PieceList& pieces() { return document_.pieces; }
     const ClassTable& classes() const { return classes_; }
 
@@ -82,6 +84,9 @@ class DocumentConverter {
     std::string sourcePath_;
     bool japaneseSource_ = false;
     bool warnJapanese_ = true;
+    // The backward conversion's re-parse: the pieces and tag maps are what
+    // it needs; the QMX lines are not made.
+    bool rebuilding_ = false;
     int lineCount_ = 0;
     // The source as read in text mode, until the parse takes it over; the
     // size and the line count of the file as stored.

@@ -73,9 +73,9 @@ struct DocumentPiece {
     explicit DocumentPiece(PieceKind pieceKind) : kind(pieceKind) {}
 
     PieceKind kind;
-    // The range covered (its text stays empty: ParsedDocument::textOf gives
-    // the source text of the range).
-    CTextPiece span;
+    // The range covered (ParsedDocument::textOf gives the source text of the
+    // range).
+    SourceRange span;
     // The source texts of the items added, one item a line.
     PieceLines lines;
     // Decimal fields of a diagram object.

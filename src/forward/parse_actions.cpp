@@ -239,7 +239,7 @@ void ParseActions::createPieceFrom(PieceKind kind, const PieceElement& element) 
     addToCurrent(element);
 }
 
-void ParseActions::widen(CTextPiece& span, const SymbolRange& range) const {
+void ParseActions::widen(SourceRange& span, const SymbolRange& range) const {
     if (!range.hasRange())
         return;
     if (!span.hasRange()) {
@@ -376,7 +376,6 @@ void ParseActions::runAction(Reduction& p) {
                 trailingTabs_ += c;
         if (afterFrame_ && current_ != nullptr) {
             widen(current_->span, p[rhs::ItemWithLayout::layout].range);
-            current_->span.text.clear();
         }
         break;
     }

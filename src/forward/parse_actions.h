@@ -91,7 +91,7 @@ class ParseActions {
     void createPiece(PieceKind kind);
     void createPieceFrom(PieceKind kind, const PieceElement& element);
     // Widens `span` over `range`, as CTextPiece::mergeSpan does.
-    void widen(CTextPiece& span, const SymbolRange& range) const;
+    void widen(SourceRange& span, const SymbolRange& range) const;
     void appendPending();
     void addToCurrent(const PieceElement& element);
     void addEndOfParagraphMark();

@@ -2,20 +2,32 @@
 #include "forward/piece_lines.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace quillex {
 
-std::string_view PieceLines::own(std::string text) {
+PieceLines::Owned& PieceLines::owned() {
     if (!own_)
-        own_ = std::make_unique<std::deque<std::string>>();
-    return own_->emplace_back(std::move(text));
+        own_ = std::make_unique<Owned>();
+    return *own_;
+}
+
+std::string_view PieceLines::own(std::string text) {
+    return owned().lines.emplace_back(std::move(text));
 }
 
 PieceLines& PieceLines::operator=(std::vector<std::string> lines) {
+    std::size_t size = 0;
+    for (const std::string& text : lines)
+        size += text.size();
     std::vector<std::string_view> views;
     views.reserve(lines.size());
-    for (std::string& text : lines)
-        views.push_back(own(std::move(text)));
+    char* block = owned().blocks.emplace_back(std::make_unique<char[]>(size + 1)).get();
+    for (const std::string& text : lines) {
+        std::memcpy(block, text.data(), text.size());
+        views.emplace_back(block, text.size());
+        block += text.size();
+    }
     lines_ = std::move(views);
     return *this;
 }

@@ -67,9 +67,17 @@ class PieceLines {
   private:
     std::string_view own(std::string text);
 
+    // Texts of the list's own: single lines added one by one (a deque keeps
+    // them in place as it grows), and lists assigned whole, each kept back to
+    // back in one block. Most lists have none: they cost one pointer.
+    struct Owned {
+        std::deque<std::string> lines;
+        std::vector<std::unique_ptr<char[]>> blocks;
+    };
+    Owned& owned();
+
     std::vector<std::string_view> lines_;
-    // Texts of the list's own; a deque keeps them in place as it grows.
-    std::unique_ptr<std::deque<std::string>> own_;
+    std::unique_ptr<Owned> own_;
 };
 
 } // namespace quillex

@@ -30,7 +30,7 @@ std::string_view SourceText::between(std::uint32_t fromLine, std::uint32_t fromC
     return std::string_view(text_).substr(from, to - from);
 }
 
-std::string_view SourceText::textOf(const CTextPiece& span) const {
+std::string_view SourceText::textOf(const SourceRange& span) const {
     if (!span.hasRange())
         return {};
     return between(span.startLine, span.startColumn, span.endLine, span.endColumn);

@@ -49,7 +49,7 @@ class SourceText {
                              std::uint32_t toColumn) const;
 
     // The text of a span's range; empty when it has none.
-    std::string_view textOf(const CTextPiece& span) const;
+    std::string_view textOf(const SourceRange& span) const;
 
   private:
     std::string text_;

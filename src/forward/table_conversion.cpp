@@ -164,6 +164,8 @@ void TableConverter::addCell(Table& table, DocumentPiece& cell, ItemList& items)
         }
         items.push_back(context_.registry.enter(markup, tag));
     }
+    // The cell's lines are items now; the views need not be held twice.
+    cell.lines.keepFirst(0);
     table.cellOpen = true;
 }
 

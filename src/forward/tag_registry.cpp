@@ -1,6 +1,8 @@
 // Tag numbering and the tag maps.
 #include "forward/tag_registry.h"
 
+#include <cstdint>
+
 namespace quillex {
 
 std::string_view TagRegistry::markupTag(std::string_view markup, TagCounter counter,
@@ -26,9 +28,17 @@ const std::string_view* TagRegistry::knownTag(std::string_view markup) const {
     return found == knownTags_.end() ? nullptr : &found->second;
 }
 
+std::string_view TagRegistry::keptText(std::string_view text) {
+    const auto at = reinterpret_cast<std::uintptr_t>(text.data());
+    const auto first = reinterpret_cast<std::uintptr_t>(stable_.data());
+    if (at >= first && at - first <= stable_.size() && text.size() <= stable_.size() - (at - first))
+        return text;
+    return texts_.keep(text);
+}
+
 std::string_view TagRegistry::keptKey(const TagMap& map, std::string_view text) {
     const auto found = map.find(text);
-    return found != map.end() ? found->first : texts_.keep(text);
+    return found != map.end() ? found->first : keptText(text);
 }
 
 // Each text is kept once: a markup or tag that some map already holds is

@@ -91,6 +91,11 @@ class TagRegistry {
     // A copy of `text` that lives as long as the registry.
     std::string_view keep(std::string_view text) { return texts_.keep(text); }
 
+    // Texts that stay where they are as long as the registry: markup and
+    // tags found in them are held as views, without a copy (the parsed
+    // source, which the conversion keeps).
+    void viewTextsIn(std::string_view stable) { stable_ = stable; }
+
     TagMap& knownTags() { return knownTags_; }
     TagMap& tagReplacements() { return tagReplacements_; }
 
@@ -98,9 +103,13 @@ class TagRegistry {
     // The text of a key of `map` equal to `text`, or a kept copy.
     std::string_view keptKey(const TagMap& map, std::string_view text);
 
+    // `text` itself when it lies in the stable texts, else a kept copy.
+    std::string_view keptText(std::string_view text);
+
     TagMap& knownTags_;
     TagMap& tagReplacements_;
     TextStore texts_;
+    std::string_view stable_;
     std::array<int, static_cast<std::size_t>(TagCounter::Count)> counters_{};
 };
 
