@@ -44,7 +44,15 @@ std::string_view TagRegistry::keptKey(const TagMap& map, std::string_view text) 
 // Each text is kept once: a markup or tag that some map already holds is
 // viewed where it is, and a tag that stands for itself is one text.
 std::string_view TagRegistry::enter(std::string_view markup, std::string_view tag) {
-    const std::string_view keptMarkup = keptKey(knownTags_, markup);
+    // Most tags entered again (block headings, the fixed tags of index
+    // markers) are in both maps as they are: nothing changes.
+    const auto known = knownTags_.find(markup);
+    if (known != knownTags_.end() && known->second == tag) {
+        const auto replacement = tagReplacements_.find(tag);
+        if (replacement != tagReplacements_.end() && replacement->second == markup)
+            return replacement->first;
+    }
+    const std::string_view keptMarkup = known != knownTags_.end() ? known->first : keptText(markup);
     const std::string_view keptTag = tag == markup ? keptMarkup : keptKey(tagReplacements_, tag);
     knownTags_.insert_or_assign(keptMarkup, keptTag);
     tagReplacements_.insert_or_assign(keptTag, keptMarkup);

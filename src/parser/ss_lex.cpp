@@ -217,7 +217,7 @@ SSLex::Walk SSLex::walkBytes(const SSLexExpressionList& list, SSLexFinalState& f
     if (rows == nullptr)
         return Walk::None;
     const std::uint8_t* classes = list.byteClasses();
-    const std::size_t classCount = list.byteClassCount();
+    const std::uint32_t classCount = list.byteClassCount();
     SSLexConsumer::ByteRun run = consumer_->byteRun();
     if (run.data == nullptr)
         return Walk::None;
@@ -226,7 +226,7 @@ SSLex::Walk SSLex::walkBytes(const SSLexExpressionList& list, SSLexFinalState& f
     const std::uint32_t end = run.end;
     const std::uint32_t first = run.index;
     std::uint32_t index = first;
-    std::uint32_t state = state_;
+    std::uint32_t row = state_ * classCount;                // where the current state's row starts
     std::uint32_t lastFinal = SSLexExpressionList::noState; // none accepted here
     std::uint32_t lastIndex = first;
     Walk result = Walk::Read;
@@ -235,15 +235,15 @@ SSLex::Walk SSLex::walkBytes(const SSLexExpressionList& list, SSLexFinalState& f
         if (byte > highest)
             break;
         ++index;
-        const std::uint16_t next = rows[state * classCount + classes[byte]];
+        const std::uint16_t next = rows[row + classes[byte]];
         if (next == SSLexExpressionList::noByteState) {
-            state = SSLexExpressionList::noState;
+            row = SSLexExpressionList::noState;
             result = Walk::Stopped;
             break;
         }
-        state = next & SSLexExpressionList::byteStateMask;
+        row = next & SSLexExpressionList::byteStateMask;
         if ((next & SSLexExpressionList::byteFinalBit) != 0) {
-            lastFinal = state;
+            lastFinal = row;
             lastIndex = index;
         }
     }
@@ -253,7 +253,7 @@ SSLex::Walk SSLex::walkBytes(const SSLexExpressionList& list, SSLexFinalState& f
     std::uint32_t column = run.column;
     stepPositions(data + first, data + lastIndex, newlines, column);
     if (lastFinal != SSLexExpressionList::noState) {
-        final = list.finals()[lastFinal];
+        final = list.finals()[lastFinal / classCount];
         match = {lastIndex, newlines, column};
     }
     stepPositions(data + lastIndex, data + index, newlines, column);
@@ -261,7 +261,7 @@ SSLex::Walk SSLex::walkBytes(const SSLexExpressionList& list, SSLexFinalState& f
     run.newlines = newlines;
     run.column = column;
     consumer_->finishByteRun(run);
-    state_ = state;
+    state_ = row == SSLexExpressionList::noState ? row : row / classCount;
     return result;
 }
 

@@ -72,11 +72,18 @@ void SSLexExpressionList::buildByteRows() {
         byteClasses_[code] = found->second;
     }
     byteClassCount_ = static_cast<std::uint32_t>(firstByteOfClass.size());
+    if (std::size_t{states_} * byteClassCount_ > byteStateMask)
+        return;
     byteRows_.resize(std::size_t{states_} * byteClassCount_);
     for (std::uint32_t state = 0; state < states_; ++state)
-        for (std::uint32_t c = 0; c < byteClassCount_; ++c)
+        for (std::uint32_t c = 0; c < byteClassCount_; ++c) {
+            const std::uint16_t next = full[std::size_t{state} * byteCodes + firstByteOfClass[c]];
             byteRows_[std::size_t{state} * byteClassCount_ + c] =
-                full[std::size_t{state} * byteCodes + firstByteOfClass[c]];
+                next == noByteState
+                    ? noByteState
+                    : static_cast<std::uint16_t>(((next & byteStateMask) * byteClassCount_) |
+                                                 (next & byteFinalBit));
+        }
 }
 
 // Checks that the arrays, every row and every next state lie inside the image.

@@ -51,7 +51,7 @@ class SSLexExpressionList {
         if (code < byteCodes && state < states_ && !byteRows_.empty()) {
             const std::uint16_t next =
                 byteRows_[std::size_t{state} * byteClassCount_ + byteClasses_[code]];
-            state = next == noByteState ? noState : next & byteStateMask;
+            state = next == noByteState ? noState : (next & byteStateMask) / byteClassCount_;
             return next != noByteState;
         }
         return scanRow(state, code);
@@ -70,9 +70,11 @@ class SSLexExpressionList {
     // Set in a row entry whose next state accepts, so that the scanner's
     // inner loop needs no second look-up to know.
     static constexpr std::uint16_t byteFinalBit = 0x8000;
-    // The rows, byteClassCount() entries per state: the next state on each
-    // class of byte codes with byteFinalBit, or noByteState for none. Null
-    // when the list has no byte rows.
+    // The rows, byteClassCount() entries per state: where the next state's
+    // row starts (the state times byteClassCount(), so that the scanner's
+    // inner loop needs no multiplication) with byteFinalBit, or noByteState
+    // for none. Null when the list has no byte rows (more states and classes
+    // than the entries can number).
     const std::uint16_t* byteRows() const { return byteRows_.empty() ? nullptr : byteRows_.data(); }
     // The class of each byte code, and the number of classes.
     const std::uint8_t* byteClasses() const { return byteClasses_; }
