@@ -93,14 +93,13 @@ void BodyConverter::openFirstPage(ItemList& items) const {
     items.push_back(end);
 }
 
-std::vector<std::string> BodyConverter::toLines(const ItemList& items) const {
-    std::vector<std::string> lines = joinItemsIntoLines(std::span<const std::string_view>(items));
-    if (settings_.characters.smartQuotes)
-        convertQuotes(lines);
+QmxLines BodyConverter::toLines(const ItemList& items) const {
+    QmxLines lines;
+    joinItemsIntoLines(items, settings_.characters.smartQuotes, lines);
     return lines;
 }
 
-std::vector<std::string> BodyConverter::convert(PieceList& pieces) {
+QmxLines BodyConverter::convert(PieceList& pieces) {
     return toLines(convertItems(layOut(pieces)));
 }
 

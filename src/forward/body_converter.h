@@ -14,6 +14,7 @@
 #include "forward/document_piece.h"
 #include "forward/item_list.h"
 #include "forward/tag_registry.h"
+#include "qmx/qmx_lines.h"
 
 #include <string>
 #include <vector>
@@ -34,10 +35,10 @@ class BodyConverter {
     // start.
     ItemList convertItems(ItemList items);
     // Step 6: the items as QMX lines, quotes paired when smart quotes are on.
-    std::vector<std::string> toLines(const ItemList& items) const;
+    QmxLines toLines(const ItemList& items) const;
 
     // All steps.
-    std::vector<std::string> convert(PieceList& pieces);
+    QmxLines convert(PieceList& pieces);
 
   private:
     void openFirstPage(ItemList& items) const;

@@ -18,17 +18,30 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 namespace quillex {
 namespace {
+
+// The layout and the body passes free many small blocks (the body pieces'
+// line lists, what each pass made for itself) that the allocator would keep
+// for later; given back to the system at once, they do not add to the peak
+// memory of the passes that follow.
+void returnFreedMemory() {
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+}
 
 constexpr std::size_t kHeaderProbeBytes = 100;
 constexpr std::uint64_t kMegabyte = 1024 * 1024;
 
 // True when some line holds text outside tags that is not blank: text a
 // translator would see. Tag arguments may hold tags of their own.
-bool holdsTextToTranslate(const std::vector<std::string>& lines) {
-    for (const std::string& line : lines) {
+template <class Lines> bool holdsTextToTranslate(const Lines& lines) {
+    for (const std::string_view line : lines) {
         int depth = 0;
         for (const char c : line) {
             if (c == '<')
@@ -178,7 +191,7 @@ void DocumentConverter::warnWhenNothingToTranslate() {
 void DocumentConverter::convertStyleFile() {
     progress_.step();
     extensions_->convertDeclarations(true);
-    outputLines_ = catalogBody(document_.pieces, collector_, registry_);
+    outputLines_ = QmxLines(catalogBody(document_.pieces, collector_, registry_));
     progress_.step();
     contribution_ = extensions_->contribution(ancillaryFileName(), true);
 }
@@ -213,18 +226,21 @@ void DocumentConverter::convertBody() {
     settings.warn = warnJapanese_;
     BodyConverter body(registry_, classes_, *extensions_, settings, &progress_.host());
     ItemList items = body.layOut(document_.pieces);
+    returnFreedMemory();
     progress_.step();
     items = body.convertItems(std::move(items));
+    returnFreedMemory();
     if (!rebuilding_)
         outputLines_ = body.toLines(items);
     progress_.step();
 }
 
 void DocumentConverter::addHeaderAndClosingLines() {
-    outputLines_ = wrapInQmxHeader(options_, std::move(outputLines_));
-    const std::size_t headerCount = qmxHeaderLines(options_).size();
-    for (std::size_t i = 0; i < headerCount; ++i)
-        registry_.enterSelf(outputLines_[i]);
+    const std::vector<std::string> header = qmxHeaderLines(options_);
+    outputLines_.insertFront(header);
+    outputLines_.add(kQmxClosingLine);
+    for (const std::string& line : header)
+        registry_.enterSelf(line);
     registry_.enterSelf(kQmxClosingLine);
 }
 
@@ -239,7 +255,7 @@ void DocumentConverter::save() {
         if (path->empty())
             continue;
         qmxFiles.push_back(std::make_unique<OutputFile>(*path));
-        writeQmxFile(*qmxFiles.back(), outputLines_, format, options_);
+        writeQmxFile(*qmxFiles.back(), outputLines_.all(), format, options_);
         qmxFiles.back()->finish();
     }
     orgCopy_->finish();

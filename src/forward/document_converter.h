@@ -17,6 +17,7 @@
 #include "forward/document_parser.h"
 #include "forward/forward_outputs.h"
 #include "forward/tag_registry.h"
+#include "qmx/qmx_lines.h"
 
 #include <cstdint>
 #include <map>
@@ -51,7 +52,8 @@ class DocumentConverter {
     bool styleMode() const { return outputs_.styleMode; }
     bool japaneseSource() const { return japaneseSource_; }
     int lineCount() const { return lineCount_; }
-    const std::vector<std::string>& outputLines() const { return outputLines_; }
+    // The QMX lines, as strings of their own (a copy).
+    std::vector<std::string> outputLines() const { return outputLines_.strings(); }
     const TagRegistry::TagMap& knownTags() const { return knownTags_; }
     const TagRegistry::TagMap& tagReplacements() const { return tagReplacements_; }
     // The registry of the maps, which the backward conversion completes.
@@ -94,7 +96,7 @@ class DocumentConverter {
     std::uint64_t rawSize_ = 0;
     int rawLineCount_ = 0;
     std::unique_ptr<OutputFile> orgCopy_;
-    std::vector<std::string> outputLines_;
+    QmxLines outputLines_;
     TagRegistry::TagMap knownTags_;
     TagRegistry::TagMap tagReplacements_;
     TagRegistry registry_{knownTags_, tagReplacements_};

@@ -14,7 +14,7 @@
 // hold views of them too.
 #pragma once
 
-#include "forward/text_store.h"
+#include "foundation/text_store.h"
 
 #include <array>
 #include <cstddef>

@@ -7,6 +7,8 @@
 // appended to the current line.
 #pragma once
 
+#include "qmx/qmx_lines.h"
+
 #include <span>
 #include <string>
 #include <string_view>
@@ -25,5 +27,8 @@ inline bool isExternalTag(std::string_view item) {
 std::vector<std::string> joinItemsIntoLines(std::vector<std::string> items);
 // The same for items that view their texts: each line is sized once.
 std::vector<std::string> joinItemsIntoLines(std::span<const std::string_view> items);
+// The same into `lines`, with the quotes of each line paired (convertQuotes)
+// when `pairQuotes`.
+void joinItemsIntoLines(std::span<const std::string_view> items, bool pairQuotes, QmxLines& lines);
 
 } // namespace quillex

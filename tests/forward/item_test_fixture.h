@@ -35,7 +35,7 @@ class ItemTest : public ::testing::Test {
     // Steps 2 to 6 over the items: the QMX lines they become.
     Items lines(const Items& items) {
         BodyConverter body(registry, classes, extensions, settings, &host);
-        return body.toLines(body.convertItems(views(items)));
+        return body.toLines(body.convertItems(views(items))).strings();
     }
     void declareClass(const std::string& tag) {
         classes.add(firstQuotedValue(tag), readClassInformation(TagAttributes::parse(tag)));

@@ -3,7 +3,7 @@
 // which keeps each markup and tag once and hands out views of them.
 #include "forward/piece_lines.h"
 #include "forward/tag_registry.h"
-#include "forward/text_store.h"
+#include "foundation/text_store.h"
 
 #include <gtest/gtest.h>
 

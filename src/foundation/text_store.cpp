@@ -1,5 +1,5 @@
 // Keeping texts in blocks.
-#include "forward/text_store.h"
+#include "foundation/text_store.h"
 
 #include <cstring>
 
