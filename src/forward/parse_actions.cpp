@@ -222,9 +222,14 @@ void ParseActions::reportProgress(const SymbolRange& range) {
     }
 }
 
+// A piece is complete when the next one starts: its list of lines gives the
+// room it grew into back, so that a large document's lists are not held at
+// up to twice their size.
 void ParseActions::appendPending() {
-    if (pendingPiece_)
-        pieces_.push_back(std::move(pendingPiece_));
+    if (!pendingPiece_)
+        return;
+    pendingPiece_->lines.shrinkToFit();
+    pieces_.push_back(std::move(pendingPiece_));
 }
 
 void ParseActions::createPiece(PieceKind kind) {

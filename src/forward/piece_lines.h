@@ -55,6 +55,8 @@ class PieceLines {
     // Keeps the first `count` lines and gives the room of the others back.
     // Their texts stay: views handed out before remain valid.
     void keepFirst(std::size_t count);
+    // Gives the room the list grew into beyond its lines back.
+    void shrinkToFit() { lines_.shrink_to_fit(); }
 
     // The lines as strings of their own.
     std::vector<std::string> strings() const { return {lines_.begin(), lines_.end()}; }
