@@ -21,8 +21,14 @@ class PieceParser final : public InterleafParser {
         useElements<PieceElement>();
     }
 
+    // A production of one symbol without an action hands its element on as
+    // it is: once the actions have seen one, the engine passes it through.
     bool reduce(std::uint32_t production, std::uint32_t size, SSYaccStackElement& left) override {
-        return actions_.reduce(*this, production, size, static_cast<PieceElement&>(left));
+        const bool goOn =
+            actions_.reduce(*this, production, size, static_cast<PieceElement&>(left));
+        if (actions_.passesThrough(production))
+            passThrough(production);
+        return goOn;
     }
 
   private:

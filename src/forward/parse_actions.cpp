@@ -606,6 +606,12 @@ void ParseActions::runAction(Reduction& p) {
         createPiece(PieceKind::OldStyleOutlineObject);
         break;
     default: // text, ">", "<<" and the rest: nothing more than for any item
+        if (p.elements.size() == 1) {
+            const auto number = static_cast<std::size_t>(p.production);
+            if (number >= passThrough_.size())
+                passThrough_.resize(number + 1, false);
+            passThrough_[number] = true;
+        }
         break;
     }
 }

@@ -79,6 +79,12 @@ class ParseActions {
     // when the user cancelled: the parse stops.
     bool reduce(SSYacc& parser, std::uint32_t production, std::uint32_t size, PieceElement& left);
 
+    // Whether `production` has shown to be of one symbol and without an
+    // action: its left side is that symbol's element as it is.
+    bool passesThrough(std::uint32_t production) const {
+        return production < passThrough_.size() && passThrough_[production];
+    }
+
     // 0, or the code of the latest refusal met.
     ResultCode resultCode() const { return resultCode_; }
     bool cancelled() const { return cancelled_; }
@@ -124,6 +130,7 @@ class ParseActions {
     ResultCode resultCode_ = result::Success;
     bool cancelled_ = false;
     bool added_ = false; // the running action added text to a piece
+    std::vector<bool> passThrough_;
 
     // The chart head's number and positions, for its labels.
     std::string chartNumber_, chartFirst_, chartSecond_;

@@ -35,6 +35,12 @@ SSYacc::SSYacc(const std::string& tablePath) : SSYacc() {
 
 SSYacc::~SSYacc() = default;
 
+void SSYacc::passThrough(std::uint32_t production) {
+    if (production >= passThrough_.size())
+        passThrough_.resize(production + 1, false);
+    passThrough_[production] = true;
+}
+
 void SSYacc::setTable(SSYaccTable& table) {
     table_ = &table;
     ownedTable_.reset();

@@ -121,6 +121,10 @@ class SSYacc {
 
     // The type of the stack's elements.
     const std::type_info& elementType() const { return stack_->elementType(); }
+    // Marks `production` (of one symbol) as passing its symbol's element on
+    // as the left side, unchanged: from then on the engine moves that element
+    // into the goto state itself, without calling reduce().
+    void passThrough(std::uint32_t production);
 
     SSExceptionPresent pending_;
 
@@ -131,6 +135,9 @@ class SSYacc {
     template <class Stack> int runOn(Stack& stack);
     std::uint64_t reductionBound() const;
     bool otherAction(int& result);
+    bool passesThrough(std::uint32_t production) const {
+        return production < passThrough_.size() && passThrough_[production];
+    }
 
     bool readLookahead();
     SSLexLexeme* readAhead(std::size_t& position);
@@ -158,6 +165,7 @@ class SSYacc {
     std::uint32_t actionNumber_ = 0;
     std::unique_ptr<SSYaccStack> stack_;
     int (*run_)(SSYacc&) = nullptr;
+    std::vector<bool> passThrough_;
     SSRefPtr<SSLexLexeme> eofLexeme_;
     std::uint32_t leftside_ = 0;
 };
@@ -187,10 +195,12 @@ template <class Stack> int SSYacc::runOn(Stack& stack) {
             if (++reductions > reductionLimit)
                 pending_.throwException(SSExceptionId::YaccParseFailed);
             // The left side's element is built above the right side, which it
-            // then replaces: the state it goes to is read from the element
-            // below the right side.
-            SSYaccStackElement& element = stack.fresh();
-            if (!reduce(production_, productionSize_, element))
+            // then replaces (a pass-through left side is its one symbol's
+            // element as it is): the state it goes to is read from the
+            // element below the right side.
+            const bool passes = productionSize_ == 1 && passesThrough(production_);
+            SSYaccStackElement* element = passes ? nullptr : &stack.fresh();
+            if (element != nullptr && !reduce(production_, productionSize_, *element))
                 return 1;
             if (productionSize_ >= stack.depth())
                 pending_.throwException(SSExceptionId::LifoCannotPop);
@@ -198,8 +208,12 @@ template <class Stack> int SSYacc::runOn(Stack& stack) {
             const std::uint32_t target = actionIndex().gotoState(below, leftside_);
             if (target == SSYaccActionIndex::noGoto)
                 pending_.throwException(SSExceptionId::YaccInvalidGoto, {leftside_});
-            element.setState(target);
-            stack.replaceTop(productionSize_);
+            if (element != nullptr) {
+                element->setState(target);
+                stack.replaceTop(productionSize_);
+            } else {
+                stack.top().setState(target);
+            }
             state_ = target;
             lookupAction(state_, *lookahead_);
         } else {

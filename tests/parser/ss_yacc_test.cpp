@@ -149,6 +149,33 @@ class SSYaccTest : public ::testing::Test {
     SSYaccTable syncTable{sampleParserTable(true), "sync"};
 };
 
+// Productions of one symbol that pass their element on: once marked, the
+// engine no longer asks reduce() for them, and the parse comes out the same.
+TEST_F(SSYaccTest, PassThroughProductionsNeedNoReduction) {
+    struct Passing : TextParser {
+        using TextParser::TextParser;
+        void pass(std::uint32_t production) { passThrough(production); }
+    };
+    const std::string text = "abc 12 \"x y\" \"\" d";
+    SSLexStringConsumer plainInput(text);
+    SSLex plainLex(plainInput, lexTable);
+    TextParser plain(plainLex, parserTable);
+    ASSERT_EQ(plain.parse(), 0);
+
+    SSLexStringConsumer input(text);
+    SSLex lex(input, lexTable);
+    Passing passing(lex, parserTable);
+    for (const std::uint32_t production : {2u, 3u, 4u, 6u})
+        passing.pass(production);
+    ASSERT_EQ(passing.parse(), 0);
+    EXPECT_EQ(passing.result, plain.result);
+    std::vector<std::uint32_t> others;
+    for (const std::uint32_t production : plain.productions)
+        if (production != 2 && production != 3 && production != 4 && production != 6)
+            others.push_back(production);
+    EXPECT_EQ(passing.productions, others);
+}
+
 TEST_F(SSYaccTest, ReductionsSeeTheirRightHandSides) {
     SSLexStringConsumer input("abc 12 \"x y\" \"\"");
     SSLex lex(input, lexTable);
