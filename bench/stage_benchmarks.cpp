@@ -1,10 +1,12 @@
 // In-process benchmarks: the document generator, the Interleaf lexer and
-// parser alone, and the forward conversion of generated documents, without
-// process start-up or the batch runner. bench/run measures the quillex
-// command end to end and adds these figures; they also help profiling.
+// parser alone and with the parse actions, and the forward conversion of
+// generated documents, without process start-up or the batch runner.
+// bench/run measures the quillex command end to end and adds these figures;
+// they also help profiling.
 #include "conversion/result_code.h"
 #include "docgen/document_generator.h"
 #include "docgen/document_sink.h"
+#include "forward/document_parser.h"
 #include "forward/forward_converter.h"
 #include "parser/interleaf/interleaf_parser.h"
 
@@ -66,6 +68,19 @@ void lexAndParse(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * (state.range(0) << 20));
 }
 BENCHMARK(lexAndParse)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+
+// The forward conversion's parse: the same lexer and parser with the parse
+// actions that cut the document into pieces.
+void parsePieces(benchmark::State& state) {
+    const GeneratedFile file(state.range(0));
+    for (auto _ : state) {
+        ParsedDocument document;
+        if (parseDocument(file.path, ParseSettings{}, document) != result::Success)
+            state.SkipWithError("the generated document did not parse");
+    }
+    state.SetBytesProcessed(state.iterations() * (state.range(0) << 20));
+}
+BENCHMARK(parsePieces)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
 
 void forwardText(benchmark::State& state) {
     std::string pattern = (std::filesystem::temp_directory_path() / "quillex-bench-XXXXXX");

@@ -5,10 +5,10 @@
 
 namespace quillex::backward {
 
-const std::string* BackwardContext::replacementOf(std::string_view tag) const {
+const std::string_view* BackwardContext::replacementOf(std::string_view tag) const {
     if (tagReplacements == nullptr)
         return nullptr;
-    const auto found = tagReplacements->find(std::string(tag));
+    const auto found = tagReplacements->find(tag);
     return found == tagReplacements->end() ? nullptr : &found->second;
 }
 

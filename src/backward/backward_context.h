@@ -7,6 +7,7 @@
 #pragma once
 
 #include "conversion/conversion_host.h"
+#include "forward/tag_registry.h"
 
 #include <string>
 #include <string_view>
@@ -15,7 +16,9 @@
 
 namespace quillex::backward {
 
-using TagMap = std::unordered_map<std::string, std::string>;
+// The forward conversion's map: keys and values view texts its registry
+// (or the code: constants) keeps.
+using TagMap = TagRegistry::TagMap;
 
 struct BackwardContext {
     // QMX tag text -> Interleaf markup.
@@ -36,7 +39,7 @@ struct BackwardContext {
     ConversionHost* host = nullptr;
 
     // The replacement of `tag`, or null when the table has none.
-    const std::string* replacementOf(std::string_view tag) const;
+    const std::string_view* replacementOf(std::string_view tag) const;
 };
 
 // A replacement that stands for several Interleaf lines holds each line

@@ -128,7 +128,8 @@ void BackwardRun::run() {
     DocumentConverter skeleton(options_, discarded, host_);
     progress_.step();
     skeleton.rebuildFrom(files_.skeleton);
-    TagMap replacements = skeleton.tagReplacements();
+    // The skeleton's own map is completed rather than copied.
+    TagMap& replacements = skeleton.registry().tagReplacements();
     addFixedReplacements(replacements);
 
     std::vector<std::string> items;
@@ -136,6 +137,8 @@ void BackwardRun::run() {
         Verifier check(options_, host_, kTagCheckProgressSteps);
         check.checkTranslatedTags(translated_.lines);
         items = splitItems(translated_.lines);
+        // The items hold the translation from here on.
+        std::vector<std::string>().swap(translated_.lines);
     }
     progress_.step();
     std::vector<std::string> ancillaryItems;
@@ -148,9 +151,10 @@ void BackwardRun::run() {
     SegmentMap segments;
     if (!files_.styleMode) {
         moveAllBlocks(items);
-        splitHiddenFrames(items, replacements);
+        splitHiddenFrames(items, skeleton.registry());
         dropPageLinesKeptByTables(items, skeleton.pieces());
         segment(items, 0, "</qmx>", std::string(kFirstSegmentKey), segments);
+        std::vector<std::string>().swap(items); // filed under their keys now
     }
     progress_.step();
     if (!ancillary_.empty()) {
@@ -173,6 +177,8 @@ void BackwardRun::run() {
     refuseToOverwriteInputs();
     AssemblyOptions assembly;
     assembly.skeletonPath = files_.skeleton;
+    assembly.skeletonText = &skeleton.source();
+    assembly.releaseLaidOutLines = true;
     assembly.outputPath = files_.output;
     assembly.styleMode = files_.styleMode;
     assembly.japaneseTarget = context.japaneseTarget;

@@ -162,12 +162,13 @@ void addQmxClasses(PieceList& pieces, bool smallCapsDeclared, bool westernFontDe
     std::string font = kDefaultFont;
     for (const auto& piece : pieces) {
         if (piece->kind == PieceKind::FontDefinitions && !piece->lines.empty()) {
-            font = addQmxFont(piece->lines.front());
+            std::vector<std::string> lines = piece->lines.strings();
+            font = addQmxFont(lines.front());
+            piece->lines = std::move(lines);
         } else if (piece->kind == PieceKind::Class) {
             std::vector<std::string> lines =
                 qmxClassDeclarations(font, smallCapsDeclared, westernFontDeclared);
-            lines.insert(lines.end(), std::make_move_iterator(piece->lines.begin()),
-                         std::make_move_iterator(piece->lines.end()));
+            lines.insert(lines.end(), piece->lines.begin(), piece->lines.end());
             piece->lines = std::move(lines);
             return;
         }

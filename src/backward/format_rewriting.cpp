@@ -39,7 +39,7 @@ std::vector<std::string> convertFormat(std::span<const std::string> block,
                                        std::string_view closingLine, HeadingProperty propertyOf,
                                        const BackwardContext& context) {
     const std::size_t length = blockLength(block, closingLine);
-    const std::string* markup = context.replacementOf(block.front());
+    const std::string_view* markup = context.replacementOf(block.front());
     if (markup == nullptr)
         throw ConversionFailure(result::ParserError);
     Declaration declaration = Declaration::parse(*markup);

@@ -25,9 +25,10 @@ bool opensFrame(const std::string& line) {
 }
 
 // Most markup holds no frame: a quick look saves cutting it into lines.
-bool mayHoldFrame(const std::string& markup) {
-    return markup.find("<af ") != std::string::npos || markup.find("<:iaf ") != std::string::npos ||
-           markup.find("<:saf ") != std::string::npos;
+bool mayHoldFrame(std::string_view markup) {
+    return markup.find("<af ") != std::string_view::npos ||
+           markup.find("<:iaf ") != std::string_view::npos ||
+           markup.find("<:saf ") != std::string_view::npos;
 }
 
 // The footnote around a frame: the skeleton's frame is the footnote.
@@ -37,7 +38,8 @@ bool isFootnoteLine(const std::string& line) {
 
 class HiddenFrameSplitter {
   public:
-    explicit HiddenFrameSplitter(TagMap& replacements) : replacements_(replacements) {}
+    explicit HiddenFrameSplitter(TagRegistry& registry)
+        : registry_(registry), replacements_(registry.tagReplacements()) {}
 
     // Appends `tag` to `out`, cut at its frames when its markup holds any.
     void place(std::string tag, std::vector<std::string>& out) {
@@ -92,7 +94,7 @@ class HiddenFrameSplitter {
             value += line;
             value += kReplacementLineEnd;
         }
-        replacements_[partTag] = std::move(value);
+        registry_.enterReplacement(partTag, value);
         out.push_back(std::move(partTag));
         part.clear();
     }
@@ -106,14 +108,15 @@ class HiddenFrameSplitter {
         throw ConversionFailure(result::ParserError);
     }
 
+    TagRegistry& registry_;
     TagMap& replacements_;
     int parts_ = 0;
 };
 
 } // namespace
 
-void splitHiddenFrames(std::vector<std::string>& items, TagMap& replacements) {
-    HiddenFrameSplitter splitter(replacements);
+void splitHiddenFrames(std::vector<std::string>& items, TagRegistry& registry) {
+    HiddenFrameSplitter splitter(registry);
     std::vector<std::string> out;
     out.reserve(items.size());
     for (std::string& item : items) {

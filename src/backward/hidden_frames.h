@@ -20,6 +20,6 @@ namespace quillex::backward {
 
 // Cuts every hiding tag of `items` whose markup holds a frame, entering the
 // parts' tags in `replacements`.
-void splitHiddenFrames(std::vector<std::string>& items, TagMap& replacements);
+void splitHiddenFrames(std::vector<std::string>& items, TagRegistry& registry);
 
 } // namespace quillex::backward

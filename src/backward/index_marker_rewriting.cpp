@@ -156,7 +156,7 @@ std::vector<std::string> convertIndexMarker(std::span<const std::string> block,
     if (block.front() == "<imk>")
         return {newIndexMarker(levels)};
 
-    const std::string* markup = context.replacementOf(block.front());
+    const std::string_view* markup = context.replacementOf(block.front());
     if (markup == nullptr)
         throw ConversionFailure(result::ParserError);
     Declaration marker = Declaration::parse(*markup);

@@ -188,8 +188,8 @@ std::string convertCode(std::string_view line) {
     return characterCodeTag(line);
 }
 
-const std::string& internalCodeTag(std::string_view tag, const BackwardContext& context) {
-    const std::string* markup = context.replacementOf(tag);
+std::string_view internalCodeTag(std::string_view tag, const BackwardContext& context) {
+    const std::string_view* markup = context.replacementOf(tag);
     if (markup == nullptr || !markup->starts_with("<#"))
         throw ConversionFailure(result::ParserError);
     return *markup;

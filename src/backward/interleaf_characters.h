@@ -42,7 +42,7 @@ std::string convertCode(std::string_view line);
 // The code tag ("<#...>") that the internal tag `tag` (<:lt>, <:ldq>)
 // stands for. Throws a parser-error ConversionFailure when it has no
 // replacement or one that is no character code (such as <:t>, a tab).
-const std::string& internalCodeTag(std::string_view tag, const BackwardContext& context);
+std::string_view internalCodeTag(std::string_view tag, const BackwardContext& context);
 
 // The backslash escape of a code tag ("<#e9>" -> "\xe9", "<#012c>" ->
 // "\X012c"), as diagram strings and variable suffixes write characters: "\x"

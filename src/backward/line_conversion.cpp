@@ -101,8 +101,8 @@ class LineConverter {
             out_.emplace_back(line == "<:c>" ? "<\"QMXWesternFont\",Subcomponent = yes>"
                                              : "<End Sub>");
             context_.japaneseTarget = !context_.japaneseTarget;
-        } else if (const std::string* value = context_.replacementOf(line)) {
-            out_.push_back(*value);
+        } else if (const std::string_view* value = context_.replacementOf(line)) {
+            out_.emplace_back(*value);
         } else {
             throw ConversionFailure(result::ParserError);
         }
@@ -129,12 +129,13 @@ class LineConverter {
             // goes inside the next paragraph (also a hidden, shared, read-only
             // or cross-reference component), where the forward conversion
             // finds the page starting with that paragraph.
-            if (const std::string* value = context_.replacementOf(line); value && !value->empty())
-                pendingPageMarks_.push_back(*value);
+            if (const std::string_view* value = context_.replacementOf(line);
+                value && !value->empty())
+                pendingPageMarks_.emplace_back(*value);
         } else if (isDropped(line)) {
             // structure the skeleton keeps
-        } else if (const std::string* value = context_.replacementOf(line)) {
-            out_.push_back(*value);
+        } else if (const std::string_view* value = context_.replacementOf(line)) {
+            out_.emplace_back(*value);
         } else {
             out_.push_back(std::move(line));
         }
@@ -147,7 +148,7 @@ class LineConverter {
     // parser error: written as it is, it would leave a document that no
     // longer parses, reported as converted.
     void expand(const std::string& line, const ExpandedTag& tag) {
-        const std::string* value = context_.replacementOf(line);
+        const std::string_view* value = context_.replacementOf(line);
         if (value == nullptr)
             throw ConversionFailure(result::ParserError);
         if (tag.noChange)

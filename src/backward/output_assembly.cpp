@@ -19,7 +19,7 @@ CReplaceList replacementsOf(const PieceList& pieces, const AssemblyOptions& opti
                             const SourceText& skeleton, ConversionHost& host) {
     CReplaceList list(&host);
     for (const auto& owned : pieces) {
-        const DocumentPiece& piece = *owned;
+        DocumentPiece& piece = *owned;
         if (!piece.span.hasRange() || fileName(piece.span.fileNumber).empty())
             continue;
         if (options.styleMode && piece.kind == PieceKind::EndOfDeclarations)
@@ -30,6 +30,8 @@ CReplaceList replacementsOf(const PieceList& pieces, const AssemblyOptions& opti
         replacement->location = piece.span;
         replacement->source = skeleton.textOf(piece.span);
         replacement->replacement = layOutPiece(piece, options.japaneseTarget);
+        if (options.releaseLaidOutLines)
+            piece.lines = PieceLines();
         list.add(std::move(replacement));
     }
     return list;

@@ -30,6 +30,9 @@ struct AssemblyOptions {
     // The skeleton's text as the re-parse read it, when the caller still
     // holds it; null: it is read from skeletonPath.
     const SourceText* skeletonText = nullptr;
+    // The caller needs the pieces' lines no more: each piece's go once it is
+    // laid out, so that a document is not held twice while it is written.
+    bool releaseLaidOutLines = false;
 };
 
 // Builds the replacement list from `pieces` (in order) and writes the output

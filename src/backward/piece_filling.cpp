@@ -93,6 +93,13 @@ class PieceFiller {
         return lines;
     }
 
+    // The declarations of the piece rewritten for the target language.
+    void rewriteLines(DocumentPiece& piece) {
+        std::vector<std::string> lines = piece.lines.strings();
+        rewriteDeclarations(lines, context_, noChangeDepth_);
+        piece.lines = std::move(lines);
+    }
+
     void fillClass(DocumentPiece& piece);
     bool fillByKind(DocumentPiece& piece);
 
@@ -121,7 +128,7 @@ void PieceFiller::addMissingClasses(PieceList& pieces) const {
     for (const auto& piece : pieces)
         before.push_back(piece->kind == PieceKind::FontDefinitions ||
                                  piece->kind == PieceKind::Class
-                             ? piece->lines
+                             ? piece->lines.strings()
                              : std::vector<std::string>());
     addQmxClasses(pieces, smallCapsDeclared_, westernFontDeclared_);
     for (std::size_t i = 0; i < pieces.size(); ++i)
@@ -136,7 +143,7 @@ void PieceFiller::fillClass(DocumentPiece& piece) {
     if (information == nullptr)
         throw ConversionFailure(result::ParserError);
     if (!information->readOnly)
-        rewriteDeclarations(piece.lines, context_, noChangeDepth_);
+        rewriteLines(piece);
     smallCapsDeclared_ = smallCapsDeclared_ || piece.name == kSmallCapsClass;
     westernFontDeclared_ = westernFontDeclared_ || piece.name == kWesternFontClass;
 }
@@ -144,7 +151,7 @@ void PieceFiller::fillClass(DocumentPiece& piece) {
 bool PieceFiller::fill(DocumentPiece& piece) {
     const std::vector<std::string> before =
         piece.kind == PieceKind::Page || piece.kind == PieceKind::Class
-            ? piece.lines
+            ? piece.lines.strings()
             : std::vector<std::string>();
     const bool filled = fillByKind(piece);
     // Declarations rewritten in place count as filled only when they changed.
@@ -160,7 +167,7 @@ bool PieceFiller::fillByKind(DocumentPiece& piece) {
             piece.lines = convertPageNumberFormat(*found, context_);
         break;
     case PieceKind::Page:
-        rewriteDeclarations(piece.lines, context_, noChangeDepth_);
+        rewriteLines(piece);
         break;
     case PieceKind::AutonumberStream:
         if (auto found = lookUp(piece, false))
@@ -174,7 +181,7 @@ bool PieceFiller::fillByKind(DocumentPiece& piece) {
             return false;
         if (auto found = lookUp(piece, true)) {
             piece.lines = converted(std::move(*found));
-            piece.lines.insert(piece.lines.begin(), "<!End Declarations>");
+            piece.lines.insert(0, {"<!End Declarations>"});
         }
         inDeclarations_ = false;
         break;
@@ -189,7 +196,7 @@ bool PieceFiller::fillByKind(DocumentPiece& piece) {
     case PieceKind::MicroDocument:
         if (auto found = lookUp(piece, false)) {
             piece.lines = converted(std::move(*found));
-            piece.lines.emplace_back(")");
+            piece.lines.add(")");
         }
         break;
     case PieceKind::TextAfterFrame:
@@ -197,7 +204,7 @@ bool PieceFiller::fillByKind(DocumentPiece& piece) {
             break;
         if (auto found = lookUp(piece, false)) {
             piece.lines = converted(std::move(*found));
-            piece.lines.insert(piece.lines.begin(), ">");
+            piece.lines.insert(0, {">"});
         } else {
             piece.lines = {">"};
             piece.filled = true;
@@ -210,7 +217,7 @@ bool PieceFiller::fillByKind(DocumentPiece& piece) {
     case PieceKind::EndOfTable:
         if (auto found = lookUp(piece, true)) {
             piece.lines = converted(std::move(*found));
-            piece.lines.insert(piece.lines.begin(), "<End Table>");
+            piece.lines.insert(0, {"<End Table>"});
         }
         break;
     default:

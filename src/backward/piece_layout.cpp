@@ -30,7 +30,7 @@ constexpr char kLastJisByte = 0x7E;
 
 // The byte a "<#hh>" code line stands for in a JIS run; none for any other
 // line.
-std::optional<char> codedJisByte(const std::string& line) {
+std::optional<char> codedJisByte(std::string_view line) {
     if (line.size() != 5 || !line.starts_with("<#") || line.back() != '>')
         return std::nullopt;
     const int high = hexDigitValue(line[2]);
@@ -43,7 +43,7 @@ std::optional<char> codedJisByte(const std::string& line) {
     return byte;
 }
 
-void appendInJisRun(std::string& text, const std::string& line) {
+void appendInJisRun(std::string& text, std::string_view line) {
     if (const std::optional<char> byte = codedJisByte(line))
         text += *byte;
     else
@@ -230,7 +230,7 @@ class PieceWriter {
     void writeJisRun() {
         text_ += kEscape;
         while (next_ < lines_.size() && lines_[next_] != kEscapeLine) {
-            const std::string& line = lines_[next_++];
+            const std::string_view line = lines_[next_++];
             appendInJisRun(text_, line);
         }
         ++next_; // the closing ESC line
@@ -272,7 +272,7 @@ class PieceWriter {
         } while (!line.empty());
     }
 
-    const std::vector<std::string>& lines_;
+    const PieceLines& lines_;
     const KindLayout& layout_;
     bool japanese_;
     std::string text_;

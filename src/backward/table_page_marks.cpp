@@ -6,7 +6,7 @@
 namespace quillex::backward {
 namespace {
 
-bool isPageBreakMark(const std::string& line) {
+bool isPageBreakMark(std::string_view line) {
     return line.starts_with("<|");
 }
 

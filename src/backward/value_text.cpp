@@ -17,7 +17,7 @@ std::string valueContribution(std::string_view line, const BackwardContext& cont
     if (isCharacterCodeLine(line))
         return convertCode(line);
     if (line.starts_with("<:"))
-        return internalCodeTag(line, context);
+        return std::string(internalCodeTag(line, context));
     if (!line.starts_with('<'))
         return valueText(line, context);
     return {};

@@ -108,15 +108,16 @@ std::size_t endOfSuffix(std::string_view lisp, std::size_t start) {
 
 // `markup` with the suffix of its variable replaced; everything around the
 // suffix, the quotes that close it included, stays as it was.
-std::string withSuffix(const std::string& markup, const std::string& suffix) {
+std::string withSuffix(std::string_view markup, const std::string& suffix) {
     const std::size_t tag = markup.find(kTagPattern);
     const std::size_t found =
-        tag == std::string::npos ? tag : markup.find(kSuffixPattern, tag + kTagPattern.size());
-    if (found == std::string::npos)
+        tag == std::string_view::npos ? tag : markup.find(kSuffixPattern, tag + kTagPattern.size());
+    if (found == std::string_view::npos)
         throw ConversionFailure(result::ParserError);
     const std::size_t start = found + kSuffixPattern.size();
     const std::size_t end = endOfSuffix(markup, start);
-    return markup.substr(0, start) + escapedQuotes(suffix) + markup.substr(end);
+    return std::string(markup.substr(0, start)) + escapedQuotes(suffix) +
+           std::string(markup.substr(end));
 }
 
 } // namespace
@@ -124,7 +125,7 @@ std::string withSuffix(const std::string& markup, const std::string& suffix) {
 std::vector<std::string> convertCrossReferenceVariable(std::span<const std::string> block,
                                                        const BackwardContext& context) {
     const std::size_t length = blockLength(block, "</xrv>");
-    const std::string* markup = context.replacementOf(block.front());
+    const std::string_view* markup = context.replacementOf(block.front());
     if (markup == nullptr)
         throw ConversionFailure(result::ParserError);
     std::string suffix;

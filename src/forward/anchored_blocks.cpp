@@ -21,21 +21,23 @@ constexpr BlockKind kIndexMarker{"</imk>", "<imk"};
 constexpr BlockKind kCellFrame{"</ctart>", "<ctart "};
 
 // The items are walked from the end. Items are gathered in reverse; the
-// blocks found before a line start wait until the walk reaches the line
-// start before it, and are then written behind the waiting line start, so
-// nothing is ever inserted into the middle of a list.
+// blocks found before a line start wait (as ranges of the list) until the
+// walk reaches the line start before it, and are then written behind the
+// waiting line start, so nothing is ever inserted into the middle of a list.
 class BlockMover {
   public:
-    BlockMover(std::vector<std::string>& items, TagRegistry& registry, bool markerPlaceholders,
+    BlockMover(const ItemList& items, TagRegistry& registry, bool markerPlaceholders,
                AnchoredBlocks which)
         : items_(items), registry_(registry), markerPlaceholders_(markerPlaceholders),
           framesMove_(which == AnchoredBlocks::All) {}
 
-    std::vector<std::string> run() {
+    ItemList run() {
         reversed_.reserve(items_.size() + anchorCount());
         for (std::size_t i = items_.size(); i-- > 0;) {
-            std::string& item = items_[i];
-            if (framesMove_ && item == kFrame.end) {
+            const std::string_view item = items_[i];
+            if (!item.starts_with('<')) { // text: no block end, no line start
+                segment_.push_back(item);
+            } else if (framesMove_ && item == kFrame.end) {
                 i = moveBlock(i, kFrame, true);
             } else if (framesMove_ && item == kFootnote.end) {
                 i = moveBlock(i, kFootnote, false);
@@ -44,14 +46,14 @@ class BlockMover {
             } else if (framesMove_ && item == kCellFrame.end) {
                 const std::size_t start = findStart(i, kCellFrame);
                 for (std::size_t j = i + 1; j-- > start;)
-                    segment_.push_back(std::move(items_[j]));
+                    segment_.push_back(items_[j]);
                 i = start;
             } else if (isLineStart(item)) {
                 flush();
-                waitingLineStart_ = std::move(item);
+                waitingLineStart_ = item;
                 hasLineStart_ = true;
             } else {
-                segment_.push_back(std::move(item));
+                segment_.push_back(item);
             }
         }
         flush();
@@ -64,8 +66,9 @@ class BlockMover {
     // allocated once: a doubling near the end would hold the list twice.
     std::size_t anchorCount() const {
         std::size_t count = 0;
-        for (const std::string& item : items_)
-            if (item == kFrame.end || item == kFootnote.end || item == kIndexMarker.end)
+        for (const std::string_view item : items_)
+            if (item.starts_with("</") &&
+                (item == kFrame.end || item == kFootnote.end || item == kIndexMarker.end))
                 ++count;
         return count;
     }
@@ -89,12 +92,10 @@ class BlockMover {
         const std::size_t start = findStart(end, kind);
         if (withAnchor) {
             std::string anchor = "<:";
-            anchor.append(items_[start], 1);
-            registry_.enterSelf(anchor);
-            segment_.push_back(std::move(anchor));
+            anchor.append(items_[start].substr(1));
+            segment_.push_back(registry_.enterSelf(anchor));
         }
-        blocks_.emplace_back(std::make_move_iterator(items_.begin() + static_cast<long>(start)),
-                             std::make_move_iterator(items_.begin() + static_cast<long>(end) + 1));
+        blocks_.emplace_back(start, end + 1);
         return start;
     }
 
@@ -102,31 +103,30 @@ class BlockMover {
     // before it (in document order) and the text before them.
     void flush() {
         if (hasLineStart_)
-            reversed_.push_back(std::move(waitingLineStart_));
+            reversed_.push_back(waitingLineStart_);
         hasLineStart_ = false;
-        for (auto& block : blocks_)
-            for (std::size_t j = block.size(); j-- > 0;)
-                reversed_.push_back(std::move(block[j]));
+        for (const auto& [start, end] : blocks_)
+            for (std::size_t j = end; j-- > start;)
+                reversed_.push_back(items_[j]);
         blocks_.clear();
-        for (std::string& item : segment_)
-            reversed_.push_back(std::move(item));
+        reversed_.insert(reversed_.end(), segment_.begin(), segment_.end());
         segment_.clear();
     }
 
-    std::vector<std::string>& items_;
+    const ItemList& items_;
     TagRegistry& registry_;
     bool markerPlaceholders_;
     bool framesMove_;
-    std::vector<std::string> reversed_;
-    std::vector<std::string> segment_;             // reversed
-    std::vector<std::vector<std::string>> blocks_; // last block first
-    std::string waitingLineStart_;
+    ItemList reversed_;
+    ItemList segment_;                                        // reversed
+    std::vector<std::pair<std::size_t, std::size_t>> blocks_; // [start, end) of items_, last first
+    std::string_view waitingLineStart_;
     bool hasLineStart_ = false;
 };
 
 } // namespace
 
-bool isLineStart(const std::string& item) {
+bool isLineStart(std::string_view item) {
     static constexpr std::array<std::string_view, 7> prefixes = {"<ps ",  "<pn ", "<r ",   "<v ",
                                                                  "<xrv ", "<tb ", "<cnmk "};
     static constexpr std::array<std::string_view, 5> whole = {"</vfmt>", "</pnfmt>", "</page>",
@@ -137,8 +137,8 @@ bool isLineStart(const std::string& item) {
     return std::find(whole.begin(), whole.end(), item) != whole.end();
 }
 
-std::vector<std::string> moveAnchoredBlocks(std::vector<std::string> items, TagRegistry& registry,
-                                            bool markerPlaceholders, AnchoredBlocks which) {
+ItemList moveAnchoredBlocks(const ItemList& items, TagRegistry& registry, bool markerPlaceholders,
+                            AnchoredBlocks which) {
     return BlockMover(items, registry, markerPlaceholders, which).run();
 }
 

@@ -7,10 +7,10 @@
 // start, and an inline anchor stands where it was.
 #pragma once
 
+#include "forward/item_list.h"
 #include "forward/tag_registry.h"
 
-#include <string>
-#include <vector>
+#include <string_view>
 
 namespace quillex {
 
@@ -24,13 +24,12 @@ namespace quillex {
 // With IndexMarkersOnly, frames and footnotes stay where they are too (the
 // ancillary text, whose frames are blocks of their own).
 enum class AnchoredBlocks { All, IndexMarkersOnly };
-std::vector<std::string> moveAnchoredBlocks(std::vector<std::string> items, TagRegistry& registry,
-                                            bool markerPlaceholders,
-                                            AnchoredBlocks which = AnchoredBlocks::All);
+ItemList moveAnchoredBlocks(const ItemList& items, TagRegistry& registry, bool markerPlaceholders,
+                            AnchoredBlocks which = AnchoredBlocks::All);
 
 // True for an item that begins a QMX line of its own kind: a paragraph,
 // prefix, read-only, shared, variable, table or hidden-component tag, or the
 // end of a format, page, cell or micro-document.
-bool isLineStart(const std::string& item);
+bool isLineStart(std::string_view item);
 
 } // namespace quillex

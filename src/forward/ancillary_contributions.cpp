@@ -12,8 +12,8 @@ namespace {
 // A list whose items are converted as they arrive: the items up to
 // `converted` have become `lines`.
 struct ConvertedList {
-    explicit ConvertedList(std::vector<std::string>& list) : items(&list) {}
-    std::vector<std::string>* items;
+    explicit ConvertedList(ItemList& list) : items(&list) {}
+    ItemList* items;
     std::size_t converted = 0;
     std::vector<std::string> lines;
 };
@@ -37,8 +37,8 @@ std::vector<std::string> ancillarySection(const std::string& file, AncillaryList
         for (ConvertedList& list : converted) {
             if (list.converted == list.items->size())
                 continue;
-            std::vector<std::string> pending(
-                list.items->begin() + static_cast<long>(list.converted), list.items->end());
+            ItemList pending(list.items->begin() + static_cast<long>(list.converted),
+                             list.items->end());
             list.converted = list.items->size();
             appendLines(list.lines, joinItemsIntoLines(convert(std::move(pending))));
             grown = true;
@@ -54,12 +54,12 @@ std::vector<std::string> ancillarySection(const std::string& file, AncillaryList
         "Page Header/Footer Formats", "Shared Frame Formats", "Text In Shared Named Object Formats",
         "Variable Formats", "Prefix Formats"};
     for (std::size_t i = 0; i < converted.size(); ++i) {
-        section.push_back(blockHeading(headings[i], registry));
+        section.emplace_back(blockHeading(headings[i], registry));
         appendLines(section, converted[i].lines);
     }
-    section.push_back(blockHeading("Autonumber Stream Formats", registry));
+    section.emplace_back(blockHeading("Autonumber Stream Formats", registry));
     appendLines(section, joinItemsIntoLines(lists.autonumberStreams));
-    section.push_back(blockHeading("Page Number Stream Formats", registry));
+    section.emplace_back(blockHeading("Page Number Stream Formats", registry));
     appendLines(section, joinItemsIntoLines(lists.pageNumberStreams));
     section.push_back(fileEnd);
     return section;

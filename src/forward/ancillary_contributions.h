@@ -32,7 +32,7 @@ struct AncillaryContribution {
 
 // Converts a list of Interleaf items into QMX items (item conversion, index
 // marker moves, font balancing).
-using ItemListConversion = std::function<std::vector<std::string>(std::vector<std::string>)>;
+using ItemListConversion = std::function<ItemList(ItemList)>;
 
 // The section of the file `file` (upper-case name and extension). Every
 // heading line is entered in both tag maps.

@@ -49,10 +49,9 @@ void BlankLineBreaks::breakInto(DocumentPiece& current) const {
     const std::string start = "<\"" + state_.className + "\">";
     DocumentPiece* piece = state_.splitPiece;
     if (piece != nullptr && state_.splitLine <= piece->lines.size()) {
-        const auto at = piece->lines.begin() + static_cast<long>(state_.splitLine);
-        piece->lines.insert(at, {kEndOfParagraphMark, start});
+        piece->lines.insert(state_.splitLine, {kEndOfParagraphMark, start});
     } else {
-        current.addLine(kEndOfParagraphMark);
+        current.lines.addView(kEndOfParagraphMark);
         current.addLine(start);
     }
 }

@@ -21,24 +21,24 @@ BodyConverter::BodyConverter(TagRegistry& registry, const ClassTable& classes,
     : registry_(registry), classes_(classes), extensions_(extensions), settings_(settings),
       host_(host) {}
 
-std::vector<std::string> BodyConverter::layOut(PieceList& pieces) {
+ItemList BodyConverter::layOut(PieceList& pieces) {
     return layOutBody(pieces, extensions_);
 }
 
-std::vector<std::string> BodyConverter::convertItems(std::vector<std::string> items) {
+ItemList BodyConverter::convertItems(ItemList items) {
     items = placePageBreaks(std::move(items));
     items =
         ItemConverter(registry_, classes_, extensions_, settings_, host_).convert(std::move(items));
     openFirstPage(items);
-    items = moveAnchoredBlocks(std::move(items), registry_, settings_.markerPlaceholders);
-    items = balanceFonts(std::move(items));
+    items = moveAnchoredBlocks(items, registry_, settings_.markerPlaceholders);
+    items = balanceFonts(items);
     return giveStrayTextAParagraph(std::move(items));
 }
 
 namespace {
 
 // External tags that text may follow on their line.
-bool takesText(const std::string& tag) {
+bool takesText(std::string_view tag) {
     static constexpr std::array<std::string_view, 11> kTextTags = {
         "<ps ", "<pn ", "<ts ", "<tl ", "<ctart ", "<xrv ", "<ie>", "<il>", "<ss>", "<sa>", "<bb "};
     return std::any_of(kTextTags.begin(), kTextTags.end(),
@@ -52,7 +52,7 @@ bool takesText(const std::string& tag) {
 // of a structure tag, where translated text has no place. It gets a
 // paragraph tag of its own that stands for no markup at all, so that
 // nothing is written back for the tag and the text keeps its place.
-std::vector<std::string> BodyConverter::giveStrayTextAParagraph(std::vector<std::string> items) {
+ItemList BodyConverter::giveStrayTextAParagraph(ItemList items) {
     std::vector<std::size_t> stray; // the items that need a paragraph tag before them
     bool textAllowed = true;
     for (std::size_t i = 0; i < items.size(); ++i) {
@@ -65,9 +65,9 @@ std::vector<std::string> BodyConverter::giveStrayTextAParagraph(std::vector<std:
     }
     if (stray.empty())
         return items;
-    const std::string tag = registry_.markupTag(
+    const std::string_view tag = registry_.markupTag(
         "", TagCounter::Paragraph, [](int n) { return "<ps \"\" " + std::to_string(n) + ">"; });
-    std::vector<std::string> result;
+    ItemList result;
     result.reserve(items.size() + stray.size());
     std::size_t next = 0;
     for (std::size_t i = 0; i < items.size(); ++i) {
@@ -75,7 +75,7 @@ std::vector<std::string> BodyConverter::giveStrayTextAParagraph(std::vector<std:
             result.push_back(tag);
             ++next;
         }
-        result.push_back(std::move(items[i]));
+        result.push_back(items[i]);
     }
     return result;
 }
@@ -84,24 +84,22 @@ std::vector<std::string> BodyConverter::giveStrayTextAParagraph(std::vector<std:
 // whose body has no page mark of its own gets one that stands for no markup
 // at all (nothing is written back for it), so that its QMX text has the page
 // context it needs.
-void BodyConverter::openFirstPage(std::vector<std::string>& items) const {
+void BodyConverter::openFirstPage(ItemList& items) const {
     if (items.empty() || items.front().starts_with("<page "))
         return;
-    const std::string page = "<page \"\">";
-    registry_.enterReplacement(page, "");
-    registry_.enterSelf("</page>");
+    const std::string_view page = registry_.enterReplacement("<page \"\">", "");
+    const std::string_view end = registry_.enterSelf("</page>");
     items.insert(items.begin(), page);
-    items.push_back("</page>");
+    items.push_back(end);
 }
 
-std::vector<std::string> BodyConverter::toLines(std::vector<std::string> items) const {
-    std::vector<std::string> lines = joinItemsIntoLines(std::move(items));
-    if (settings_.characters.smartQuotes)
-        convertQuotes(lines);
+QmxLines BodyConverter::toLines(const ItemList& items) const {
+    QmxLines lines;
+    joinItemsIntoLines(items, settings_.characters.smartQuotes, lines);
     return lines;
 }
 
-std::vector<std::string> BodyConverter::convert(PieceList& pieces) {
+QmxLines BodyConverter::convert(PieceList& pieces) {
     return toLines(convertItems(layOut(pieces)));
 }
 

@@ -12,7 +12,9 @@
 #include "forward/body_settings.h"
 #include "forward/class_information.h"
 #include "forward/document_piece.h"
+#include "forward/item_list.h"
 #include "forward/tag_registry.h"
+#include "qmx/qmx_lines.h"
 
 #include <string>
 #include <vector>
@@ -27,20 +29,20 @@ class BodyConverter {
                   const BodySettings& settings, ConversionHost* host);
 
     // Step 1: the body pieces as one list of items.
-    std::vector<std::string> layOut(PieceList& pieces);
+    ItemList layOut(PieceList& pieces);
     // Steps 2 to 5 over a list of items: page breaks, item conversion,
     // anchored blocks and font balancing. Throws 6 for a block without its
     // start.
-    std::vector<std::string> convertItems(std::vector<std::string> items);
+    ItemList convertItems(ItemList items);
     // Step 6: the items as QMX lines, quotes paired when smart quotes are on.
-    std::vector<std::string> toLines(std::vector<std::string> items) const;
+    QmxLines toLines(const ItemList& items) const;
 
     // All steps.
-    std::vector<std::string> convert(PieceList& pieces);
+    QmxLines convert(PieceList& pieces);
 
   private:
-    void openFirstPage(std::vector<std::string>& items) const;
-    std::vector<std::string> giveStrayTextAParagraph(std::vector<std::string> items);
+    void openFirstPage(ItemList& items) const;
+    ItemList giveStrayTextAParagraph(ItemList items);
 
     TagRegistry& registry_;
     const ClassTable& classes_;

@@ -13,27 +13,25 @@ std::size_t nextPieceOf(const PieceList& pieces, std::size_t first, PieceKind ki
 
 } // namespace
 
-std::size_t BodyExtensions::layOutTable(PieceList& pieces, std::size_t first,
-                                        std::vector<std::string>&) {
+std::size_t BodyExtensions::layOutTable(PieceList& pieces, std::size_t first, ItemList&) {
     return nextPieceOf(pieces, first, PieceKind::EndOfTable);
 }
 
-std::size_t BodyExtensions::layOutFrame(PieceList& pieces, std::size_t first,
-                                        std::vector<std::string>&) {
+std::size_t BodyExtensions::layOutFrame(PieceList& pieces, std::size_t first, ItemList&) {
     return nextPieceOf(pieces, first, PieceKind::TextAfterFrame);
 }
 
-std::optional<std::vector<std::string>> BodyExtensions::convertIndexMarker(const std::string&) {
+std::optional<ItemList> BodyExtensions::convertIndexMarker(std::string_view) {
     return std::nullopt;
 }
 
-std::optional<std::vector<std::string>>
-BodyExtensions::convertVariable(std::span<const std::string>, const TagAttributes&) {
+std::optional<ItemList> BodyExtensions::convertVariable(std::span<const std::string_view>,
+                                                        const TagAttributes&) {
     return std::nullopt;
 }
 
-void BodyExtensions::collectSharedItem(const std::string&) {}
-void BodyExtensions::noteAutonumberReference(const std::string&) {}
+void BodyExtensions::collectSharedItem(std::string_view) {}
+void BodyExtensions::noteAutonumberReference(std::string_view) {}
 void BodyExtensions::collectSharedClass(const std::string&) {}
 
 } // namespace quillex

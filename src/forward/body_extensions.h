@@ -11,6 +11,7 @@
 
 #include "forward/attributes.h"
 #include "forward/document_piece.h"
+#include "forward/item_list.h"
 
 #include <cstddef>
 #include <optional>
@@ -27,27 +28,25 @@ class BodyExtensions {
     // Lays out the table that starts at pieces[first] (a table start) and
     // returns the index of its end-of-table piece, which the caller lays out
     // (or pieces.size() when there is none).
-    virtual std::size_t layOutTable(PieceList& pieces, std::size_t first,
-                                    std::vector<std::string>& items);
+    virtual std::size_t layOutTable(PieceList& pieces, std::size_t first, ItemList& items);
     // Lays out the frame at pieces[first] with the diagram pieces after it
     // and returns the index of the piece holding the text after the frame.
-    virtual std::size_t layOutFrame(PieceList& pieces, std::size_t first,
-                                    std::vector<std::string>& items);
+    virtual std::size_t layOutFrame(PieceList& pieces, std::size_t first, ItemList& items);
 
     // The items an index marker ("<Index" tag) becomes; none leaves it.
-    virtual std::optional<std::vector<std::string>> convertIndexMarker(const std::string& item);
+    virtual std::optional<ItemList> convertIndexMarker(std::string_view item);
     // The items a component becomes when its "Lisp" attribute defines a
     // cross-reference variable; `component` runs from the start tag to its
     // end-of-paragraph mark. None when it is no variable.
-    virtual std::optional<std::vector<std::string>>
-    convertVariable(std::span<const std::string> component, const TagAttributes& attributes);
+    virtual std::optional<ItemList> convertVariable(std::span<const std::string_view> component,
+                                                    const TagAttributes& attributes);
 
     // A shared named object ("<tn ") or shared frame ("<:saf ") item met in
     // the body, collected once for the ancillary file.
-    virtual void collectSharedItem(const std::string& item);
+    virtual void collectSharedItem(std::string_view item);
     // An autonumber reference ("<Autonum" item), whose stream the ancillary
     // file describes.
-    virtual void noteAutonumberReference(const std::string& item);
+    virtual void noteAutonumberReference(std::string_view item);
     // A component of a class with shared contents, whose text the ancillary
     // file carries.
     virtual void collectSharedClass(const std::string& className);

@@ -6,15 +6,14 @@
 namespace quillex {
 namespace {
 
-// The lines move: once laid out, a body text piece keeps only its first line
-// (its token), so the text is not held twice through the body conversion.
-void appendLinesAfterFirst(DocumentPiece& piece, std::vector<std::string>& items) {
+// Once laid out, a body text piece keeps only its first line (its token),
+// so that the views of its lines are not held twice through the body
+// conversion (their texts stay where they are).
+void appendLinesAfterFirst(DocumentPiece& piece, ItemList& items) {
     if (piece.lines.size() <= 1)
         return;
-    items.insert(items.end(), std::make_move_iterator(piece.lines.begin() + 1),
-                 std::make_move_iterator(piece.lines.end()));
-    piece.lines.resize(1);
-    piece.lines.shrink_to_fit();
+    items.insert(items.end(), piece.lines.begin() + 1, piece.lines.end());
+    piece.lines.keepFirst(1);
 }
 
 std::size_t firstBodyPiece(const PieceList& pieces) {
@@ -37,8 +36,8 @@ std::size_t itemEstimate(const PieceList& pieces, std::size_t first) {
 
 // Declarations come before the end-of-declarations piece and are the
 // business of the format conversion, so the walk starts there.
-std::vector<std::string> layOutBody(PieceList& pieces, BodyExtensions& extensions) {
-    std::vector<std::string> items;
+ItemList layOutBody(PieceList& pieces, BodyExtensions& extensions) {
+    ItemList items;
     std::size_t i = firstBodyPiece(pieces);
     items.reserve(itemEstimate(pieces, i));
     while (i < pieces.size()) {

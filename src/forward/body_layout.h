@@ -17,6 +17,6 @@ inline constexpr const char* kBodyFrameTag = "<af 0>";
 // piece, the text after a frame and the end of a table contribute their
 // lines without the first (the closing token); a table or a frame is laid
 // out by `extensions`. The end-of-declarations piece gets the tag <af 0>.
-std::vector<std::string> layOutBody(PieceList& pieces, BodyExtensions& extensions);
+ItemList layOutBody(PieceList& pieces, BodyExtensions& extensions);
 
 } // namespace quillex

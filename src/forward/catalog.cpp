@@ -32,7 +32,7 @@ std::vector<std::string> catalogBody(const PieceList& pieces, const AncillaryCol
     for (const auto& piece : pieces) {
         if (piece->lines.empty())
             continue;
-        const std::string& declaration = piece->lines.front();
+        const std::string_view declaration = piece->lines.front();
         switch (piece->kind) {
         case PieceKind::AutonumberStream: {
             const std::string name = autonumberStreamName(declaration);

@@ -29,7 +29,7 @@ void ClassTable::addDeclarations(const PieceList& pieces) {
     for (const auto& piece : pieces) {
         if (piece->kind != PieceKind::Class || piece->lines.empty())
             continue;
-        const std::string& tag = piece->lines.front();
+        const std::string_view tag = piece->lines.front();
         add(firstQuotedValue(tag), readClassInformation(TagAttributes::parse(tag)));
     }
 }

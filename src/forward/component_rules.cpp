@@ -21,10 +21,6 @@ std::string quotedValue(const std::string& value) {
     return value.starts_with('"') ? value : "\"" + value + "\"";
 }
 
-bool isSubcomponentStart(const std::string& item) {
-    return item.starts_with("<\"") && TagAttributes::parse(item).valueIs("Subcomponent", "yes");
-}
-
 std::string numberedTag(std::string_view opening, const std::string& argument, int number) {
     std::string tag(opening);
     tag += " \"";
@@ -37,14 +33,14 @@ std::string numberedTag(std::string_view opening, const std::string& argument, i
 
 // "<pn " and "<:pn " are one tag in two places: the external form stays on
 // the line of the prefix paragraph it follows, the internal one is inline.
-std::string inPrefixForm(const std::string& tag, bool external) {
+std::string inPrefixForm(std::string_view tag, bool external) {
     std::string placed;
     if (external && tag.starts_with("<:pn ")) {
         placed = "<";
-        placed.append(tag, 2);
+        placed.append(tag.substr(2));
     } else if (!external && tag.starts_with("<pn ")) {
         placed = "<:";
-        placed.append(tag, 1);
+        placed.append(tag.substr(1));
     } else {
         placed = tag;
     }
@@ -53,31 +49,40 @@ std::string inPrefixForm(const std::string& tag, bool external) {
 
 } // namespace
 
+const ItemConverter::ComponentStart& ItemConverter::componentStart(std::string_view start) {
+    const auto found = starts_.find(start);
+    if (found != starts_.end())
+        return found->second;
+    ComponentStart read;
+    read.name = firstQuotedValue(start);
+    read.attributes = TagAttributes::parse(start);
+    read.information = classes_.find(read.name);
+    read.sub = read.attributes.valueIs("Subcomponent", "yes");
+    return starts_.emplace(start, std::move(read)).first->second;
+}
+
 void ItemConverter::convertComponent() {
-    const std::string& start = (*items_)[position_];
-    const std::string name = firstQuotedValue(start);
-    const TagAttributes attributes = TagAttributes::parse(start);
-    const ClassInformation* information = classes_.find(name);
-    const bool sub = attributes.valueIs("Subcomponent", "yes");
-    if (hideComponent(start, attributes, information, sub))
+    const std::string_view start = (*items_)[position_];
+    const ComponentStart& read = componentStart(start);
+    if (hideComponent(start, read.attributes, read.information, read.sub))
         return;
-    openComponent(start, attributes, information, sub);
+    openComponent(start, read.attributes, read.information, read.sub);
 }
 
 // The items of the component at the current position: for a paragraph up to
 // its end-of-paragraph mark, for a subcomponent up to and including its
 // "<End Sub>" and the "<F0>" after it.
-std::span<const std::string> ItemConverter::componentItems(bool sub) {
+std::span<const std::string_view> ItemConverter::componentItems(bool sub) {
     const std::size_t end = sub ? subcomponentEnd(position_) : nextParagraphEnd_[position_];
-    return std::span<const std::string>(*items_).subspan(position_, end - position_);
+    return std::span<const std::string_view>(*items_).subspan(position_, end - position_);
 }
 
-std::size_t ItemConverter::subcomponentEnd(std::size_t start) const {
-    const std::vector<std::string>& items = *items_;
+std::size_t ItemConverter::subcomponentEnd(std::size_t start) {
+    const ItemList& items = *items_;
     int depth = 1;
     int microDocuments = 0; // what a frame's micro-document holds is its own
     for (std::size_t i = start + 1; i < items.size(); ++i) {
-        const std::string& item = items[i];
+        const std::string_view item = items[i];
         if (item.starts_with("<tr ")) {
             ++microDocuments;
             continue;
@@ -89,7 +94,7 @@ std::size_t ItemConverter::subcomponentEnd(std::size_t start) const {
         }
         if (item == kEndOfParagraphMark)
             return i; // a subcomponent never runs past its paragraph
-        if (isSubcomponentStart(item)) {
+        if (item.starts_with("<\"") && componentStart(item).sub) {
             ++depth;
         } else if (item == "<End Sub>" && --depth == 0) {
             if (i + 1 < items.size() && items[i + 1] == "<F0>")
@@ -100,15 +105,15 @@ std::size_t ItemConverter::subcomponentEnd(std::size_t start) const {
     return items.size();
 }
 
-void ItemConverter::collectSharedItems(std::span<const std::string> removed) {
-    for (const std::string& item : removed)
+void ItemConverter::collectSharedItems(std::span<const std::string_view> removed) {
+    for (const std::string_view item : removed)
         if (item.starts_with("<tn ") || item.starts_with("<:saf "))
             extensions_.collectSharedItem(item);
 }
 
 // Rules 1 to 4: the component disappears behind one tag. Returns false when
 // none applies.
-bool ItemConverter::hideComponent(const std::string& start, const TagAttributes& attributes,
+bool ItemConverter::hideComponent(std::string_view start, const TagAttributes& attributes,
                                   const ClassInformation* information, bool sub) {
     const bool classEffectivity = information != nullptr && information->effectivity;
     const bool ownEffectivity = attributes.effectivity() != nullptr;
@@ -116,7 +121,7 @@ bool ItemConverter::hideComponent(const std::string& start, const TagAttributes&
     // 1. A hidden component with effectivity.
     if (attributes.valueIs("Hidden", "yes") && (classEffectivity || ownEffectivity)) {
         const auto removed = componentItems(sub);
-        const std::string tag =
+        const std::string_view tag =
             registry_.markupTag(joinedMarkup(removed), TagCounter::Hidden, [&](int n) {
                 return (sub ? "<:cnmk " : "<cnmk ") + std::to_string(n) + ">";
             });
@@ -129,12 +134,12 @@ bool ItemConverter::hideComponent(const std::string& start, const TagAttributes&
     // 2. A cross-reference variable: the component and its paragraph end.
     if (attributes.has("Lisp")) {
         const std::size_t end = nextParagraphEnd_[position_];
-        const auto component = std::span<const std::string>(*items_).subspan(
+        const auto component = std::span<const std::string_view>(*items_).subspan(
             position_, std::min(end + 1, items_->size()) - position_);
         if (auto variable = extensions_.convertVariable(component, attributes)) {
             position_ += component.size();
-            for (std::string& item : *variable)
-                emit(std::move(item));
+            for (const std::string_view item : *variable)
+                emit(item);
             return true;
         }
     }
@@ -146,7 +151,7 @@ bool ItemConverter::hideComponent(const std::string& start, const TagAttributes&
     if (settings_.readOnlyComponents && readOnly) {
         const auto removed = componentItems(sub);
         const std::string text = joinSingleItems(removed, ItemSource::Body, settings_.characters);
-        const std::string tag =
+        const std::string_view tag =
             registry_.markupTag(joinedMarkup(removed), TagCounter::ReadOnly,
                                 [&](int n) { return numberedTag(sub ? "<:r" : "<r", text, n); });
         collectSharedItems(removed);
@@ -165,8 +170,8 @@ bool ItemConverter::hideComponent(const std::string& start, const TagAttributes&
     const auto removed = componentItems(sub);
     const std::string markup = joinedMarkup(removed);
     const std::string text = joinSingleItems(removed, ItemSource::Body, settings_.characters);
-    const std::string name = firstQuotedValue(start);
-    std::string tag;
+    const std::string& name = componentStart(start).name;
+    std::string_view tag;
     if (sub && name.starts_with("|:")) {
         const bool external = previousParagraphIsPrefix_;
         tag = registry_.markupTag(markup, TagCounter::Prefix, [&](int n) {
@@ -174,8 +179,7 @@ bool ItemConverter::hideComponent(const std::string& start, const TagAttributes&
         });
         const std::string placed = inPrefixForm(tag, external);
         if (placed != tag)
-            registry_.enterReplacement(placed, markup);
-        tag = placed;
+            tag = registry_.enterReplacement(placed, markup);
     } else {
         tag = registry_.markupTag(markup, TagCounter::Shared,
                                   [&](int n) { return numberedTag(sub ? "<:v" : "<v", text, n); });
@@ -190,9 +194,9 @@ bool ItemConverter::hideComponent(const std::string& start, const TagAttributes&
 
 // Rule 5: a paragraph start, or an inline subcomponent that stays open until
 // its "<End Sub>".
-void ItemConverter::openComponent(const std::string& start, const TagAttributes& attributes,
+void ItemConverter::openComponent(std::string_view start, const TagAttributes& attributes,
                                   const ClassInformation* information, bool sub) {
-    const std::string name = firstQuotedValue(start);
+    const std::string& name = componentStart(start).name;
     previousParagraphIsPrefix_ = !sub && ((information != nullptr && information->prefixContents) ||
                                           isPrefixContents(attributes));
     if (!sub) {
@@ -203,25 +207,27 @@ void ItemConverter::openComponent(const std::string& start, const TagAttributes&
             emit(openSubcomponents_.back());
             openSubcomponents_.pop_back();
         }
-        emit(registry_.markupTag(start + kMarkupSeparator, TagCounter::Paragraph,
+        emit(registry_.markupTag(std::string(start) + kMarkupSeparator, TagCounter::Paragraph,
                                  [&](int n) { return numberedTag("<ps", name, n); }));
         ++position_;
         return;
     }
 
     // The font change right after the start belongs to it.
-    const std::vector<std::string>& items = *items_;
+    const ItemList& items = *items_;
     const bool withFont = position_ + 1 < items.size() && isFontChange(items[position_ + 1]);
-    std::string markup = start + kMarkupSeparator;
-    if (withFont)
-        markup += items[position_ + 1] + kMarkupSeparator;
+    std::string markup = std::string(start) + kMarkupSeparator;
+    if (withFont) {
+        markup += items[position_ + 1];
+        markup += kMarkupSeparator;
+    }
 
     const std::pair<std::string, std::string>* ownEffectivity = attributes.effectivity();
     const std::optional<std::string> effectivity =
         information != nullptr && information->effectivity
             ? information->effectivity
             : (ownEffectivity ? std::optional<std::string>(ownEffectivity->second) : std::nullopt);
-    std::string tag;
+    std::string_view tag;
     if (effectivity) {
         tag = registry_.markupTag(markup, TagCounter::ConditionalSubcomponent, [&](int n) {
             return "<:cns " + quotedValue(*effectivity) + " " + std::to_string(n) + ">";

@@ -18,17 +18,30 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 namespace quillex {
 namespace {
+
+// The layout and the body passes free many small blocks (the body pieces'
+// line lists, what each pass made for itself) that the allocator would keep
+// for later; given back to the system at once, they do not add to the peak
+// memory of the passes that follow.
+void returnFreedMemory() {
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+}
 
 constexpr std::size_t kHeaderProbeBytes = 100;
 constexpr std::uint64_t kMegabyte = 1024 * 1024;
 
 // True when some line holds text outside tags that is not blank: text a
 // translator would see. Tag arguments may hold tags of their own.
-bool holdsTextToTranslate(const std::vector<std::string>& lines) {
-    for (const std::string& line : lines) {
+template <class Lines> bool holdsTextToTranslate(const Lines& lines) {
+    for (const std::string_view line : lines) {
         int depth = 0;
         for (const char c : line) {
             if (c == '<')
@@ -80,8 +93,10 @@ void DocumentConverter::run() {
 void DocumentConverter::rebuildFrom(const std::string& skeleton) {
     sourcePath_ = skeleton;
     warnJapanese_ = false;
+    rebuilding_ = true;
     checkSourceHeader();
-    lineCount_ = countTextLines(skeleton);
+    readSource();
+    lineCount_ = rawLineCount_;
     convertSource();
     progress_.step();
     addHeaderAndClosingLines();
@@ -114,21 +129,28 @@ void DocumentConverter::refuseToOverwriteSource() const {
     }
 }
 
+// The file is read once: the ORG copy is written from the text the parse
+// then reads.
+void DocumentConverter::readSource() {
+    std::string raw = readBinaryFile(sourcePath_);
+    rawSize_ = raw.size();
+    rawLineCount_ = static_cast<int>(std::count(raw.begin(), raw.end(), '\n')) +
+                    (!raw.empty() && raw.back() != '\n' ? 1 : 0);
+    sourceText_ = textModeBytes(std::move(raw), sourcePath_);
+}
+
+// Every line of the copy ends with one line feed: the text as read, and a
+// line feed after a last line that has none.
 void DocumentConverter::copySourceToOrg() {
     refuseToOverwriteSource();
-    const std::string text = readTextModeFile(sourcePath_);
+    readSource();
     orgCopy_ = std::make_unique<OutputFile>(outputs_.orgCopy);
-    lineCount_ = 0;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        auto lf = text.find('\n', start);
-        if (lf == std::string::npos)
-            lf = text.size();
-        orgCopy_->write(std::string_view(text).substr(start, lf - start));
+    orgCopy_->write(sourceText_);
+    const bool openLastLine = !sourceText_.empty() && sourceText_.back() != '\n';
+    if (openLastLine)
         orgCopy_->write("\n");
-        ++lineCount_;
-        start = lf + 1;
-    }
+    lineCount_ = static_cast<int>(std::count(sourceText_.begin(), sourceText_.end(), '\n')) +
+                 (openLastLine ? 1 : 0);
 }
 
 // Turns the source into the QMX body lines: the parse cuts it into pieces
@@ -169,7 +191,7 @@ void DocumentConverter::warnWhenNothingToTranslate() {
 void DocumentConverter::convertStyleFile() {
     progress_.step();
     extensions_->convertDeclarations(true);
-    outputLines_ = catalogBody(document_.pieces, collector_, registry_);
+    outputLines_ = QmxLines(catalogBody(document_.pieces, collector_, registry_));
     progress_.step();
     contribution_ = extensions_->contribution(ancillaryFileName(), true);
 }
@@ -190,33 +212,36 @@ void DocumentConverter::parseSource() {
     settings.host = &progress_.host();
     settings.warnJapanese = warnJapanese_;
     settings.debug = options_.debug;
-    if (const ResultCode code = parseDocument(sourcePath_, settings, document_);
+    // The pieces' lines view the source text, which the document keeps; so
+    // do the tag maps, for markup that is source text.
+    if (const ResultCode code =
+            parseDocumentText(sourcePath_, std::move(sourceText_), rawSize_, settings, document_);
         code != result::Success)
         throw ConversionFailure(code);
-    // The pieces hold all the conversion reads from here on; the source text
-    // is let go so that a large document is not held twice.
-    document_.source.release();
+    registry_.viewTextsIn(document_.source.text());
 }
 
 void DocumentConverter::convertBody() {
     BodySettings settings = BodySettings::from(options_, japaneseSource_);
     settings.warn = warnJapanese_;
     BodyConverter body(registry_, classes_, *extensions_, settings, &progress_.host());
-    std::vector<std::string> items = body.layOut(document_.pieces);
+    ItemList items = body.layOut(document_.pieces);
+    returnFreedMemory();
     progress_.step();
-    outputLines_ = body.toLines(body.convertItems(std::move(items)));
+    items = body.convertItems(std::move(items));
+    returnFreedMemory();
+    if (!rebuilding_)
+        outputLines_ = body.toLines(items);
     progress_.step();
 }
 
 void DocumentConverter::addHeaderAndClosingLines() {
-    outputLines_ = wrapInQmxHeader(options_, std::move(outputLines_));
-    const std::size_t headerCount = qmxHeaderLines(options_).size();
-    for (std::size_t i = 0; i < headerCount; ++i) {
-        knownTags_[outputLines_[i]] = outputLines_[i];
-        tagReplacements_[outputLines_[i]] = outputLines_[i];
-    }
-    knownTags_[kQmxClosingLine] = kQmxClosingLine;
-    tagReplacements_[kQmxClosingLine] = kQmxClosingLine;
+    const std::vector<std::string> header = qmxHeaderLines(options_);
+    outputLines_.insertFront(header);
+    outputLines_.add(kQmxClosingLine);
+    for (const std::string& line : header)
+        registry_.enterSelf(line);
+    registry_.enterSelf(kQmxClosingLine);
 }
 
 // Every output is written complete beside its target before any of them
@@ -230,7 +255,7 @@ void DocumentConverter::save() {
         if (path->empty())
             continue;
         qmxFiles.push_back(std::make_unique<OutputFile>(*path));
-        writeQmxFile(*qmxFiles.back(), outputLines_, format, options_);
+        writeQmxFile(*qmxFiles.back(), outputLines_.all(), format, options_);
         qmxFiles.back()->finish();
     }
     orgCopy_->finish();

@@ -17,7 +17,9 @@
 #include "forward/document_parser.h"
 #include "forward/forward_outputs.h"
 #include "forward/tag_registry.h"
+#include "qmx/qmx_lines.h"
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -50,10 +52,15 @@ class DocumentConverter {
     bool styleMode() const { return outputs_.styleMode; }
     bool japaneseSource() const { return japaneseSource_; }
     int lineCount() const { return lineCount_; }
-    const std::vector<std::string>& outputLines() const { return outputLines_; }
+    // The QMX lines, as strings of their own (a copy).
+    std::vector<std::string> outputLines() const { return outputLines_.strings(); }
     const TagRegistry::TagMap& knownTags() const { return knownTags_; }
     const TagRegistry::TagMap& tagReplacements() const { return tagReplacements_; }
+    // The registry of the maps, which the backward conversion completes.
+    TagRegistry& registry() { return registry_; }
     const PieceList& pieces() const { return document_.pieces; }
+    // The source (or skeleton) text as the parse read it; the pieces view it.
+    const SourceText& source() const { return document_.source; }
     PieceList& pieces() { return document_.pieces; }
     const ClassTable& classes() const { return classes_; }
 
@@ -61,6 +68,7 @@ class DocumentConverter {
     void checkSourceHeader();
     void checkFreeSpace();
     void refuseToOverwriteSource() const;
+    void readSource();
     void copySourceToOrg();
     void convertSource();
     void parseSource();
@@ -78,9 +86,17 @@ class DocumentConverter {
     std::string sourcePath_;
     bool japaneseSource_ = false;
     bool warnJapanese_ = true;
+    // The backward conversion's re-parse: the pieces and tag maps are what
+    // it needs; the QMX lines are not made.
+    bool rebuilding_ = false;
     int lineCount_ = 0;
+    // The source as read in text mode, until the parse takes it over; the
+    // size and the line count of the file as stored.
+    std::string sourceText_;
+    std::uint64_t rawSize_ = 0;
+    int rawLineCount_ = 0;
     std::unique_ptr<OutputFile> orgCopy_;
-    std::vector<std::string> outputLines_;
+    QmxLines outputLines_;
     TagRegistry::TagMap knownTags_;
     TagRegistry::TagMap tagReplacements_;
     TagRegistry registry_{knownTags_, tagReplacements_};

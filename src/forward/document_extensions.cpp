@@ -20,32 +20,34 @@ void DocumentExtensions::convertDeclarations(bool styleMode) {
     formats_.convertDeclarations(styleMode);
 }
 
-std::size_t DocumentExtensions::layOutTable(PieceList& pieces, std::size_t first,
-                                            std::vector<std::string>& items) {
+std::size_t DocumentExtensions::layOutTable(PieceList& pieces, std::size_t first, ItemList& items) {
     return tables_.layOut(pieces, first, items);
 }
 
 // A frame in the body: the text after it is found under the frame's tag.
-std::size_t DocumentExtensions::layOutFrame(PieceList& pieces, std::size_t first,
-                                            std::vector<std::string>& items) {
+std::size_t DocumentExtensions::layOutFrame(PieceList& pieces, std::size_t first, ItemList& items) {
     const FrameWalk walk = frames_.walk(pieces, first, items);
     if (walk.end < pieces.size())
         pieces[walk.end]->qmxTag = walk.tag;
     return walk.end;
 }
 
-std::optional<std::vector<std::string>>
-DocumentExtensions::convertIndexMarker(const std::string& item) {
-    return quillex::convertIndexMarker(item, context_);
+// The marker's texts are kept by the registry, as every text the conversion
+// makes.
+std::optional<ItemList> DocumentExtensions::convertIndexMarker(std::string_view item) {
+    ItemList items;
+    for (const std::string& text : quillex::convertIndexMarker(item, context_))
+        items.push_back(context_.registry.keep(text));
+    return items;
 }
 
-std::optional<std::vector<std::string>>
-DocumentExtensions::convertVariable(std::span<const std::string> component,
+std::optional<ItemList>
+DocumentExtensions::convertVariable(std::span<const std::string_view> component,
                                     const TagAttributes& attributes) {
     return convertCrossReferenceVariable(component, attributes, context_);
 }
 
-void DocumentExtensions::collectSharedItem(const std::string& item) {
+void DocumentExtensions::collectSharedItem(std::string_view item) {
     if (const std::string* name = frames_.namedObjectOf(item)) {
         used_.namedObjects.add(*name);
         formats_.addNamedObject(*name, item);
@@ -55,7 +57,7 @@ void DocumentExtensions::collectSharedItem(const std::string& item) {
     }
 }
 
-void DocumentExtensions::noteAutonumberReference(const std::string& item) {
+void DocumentExtensions::noteAutonumberReference(std::string_view item) {
     const std::string name = autonumberStreamName(item);
     used_.autonumberStreams.add(name);
     formats_.addAutonumberStream(name);
@@ -69,7 +71,7 @@ void DocumentExtensions::collectSharedClass(const std::string& className) {
 // Ancillary text is converted like body text, except that every autonumber
 // reference becomes a marker and only index markers move: the frames of
 // headers, footers and shared items are blocks of their own.
-std::vector<std::string> DocumentExtensions::convertAncillaryItems(std::vector<std::string> items) {
+ItemList DocumentExtensions::convertAncillaryItems(ItemList items) {
     BodySettings settings = context_.settings;
     settings.autonumbersAsMarkers = true;
     items = ItemConverter(context_.registry, context_.classes, *this, settings, context_.host)
@@ -84,7 +86,7 @@ AncillaryContribution DocumentExtensions::contribution(const std::string& file, 
     contribution.file = file;
     contribution.lines = ancillarySection(
         file, formats_.lists(),
-        [this](std::vector<std::string> items) { return convertAncillaryItems(std::move(items)); },
+        [this](ItemList items) { return convertAncillaryItems(std::move(items)); },
         context_.registry);
     contribution.registersUse = !styleMode;
     contribution.used = used_;

@@ -30,16 +30,13 @@ class DocumentExtensions : public BodyExtensions {
     // declares.
     void convertDeclarations(bool styleMode);
 
-    std::size_t layOutTable(PieceList& pieces, std::size_t first,
-                            std::vector<std::string>& items) override;
-    std::size_t layOutFrame(PieceList& pieces, std::size_t first,
-                            std::vector<std::string>& items) override;
-    std::optional<std::vector<std::string>> convertIndexMarker(const std::string& item) override;
-    std::optional<std::vector<std::string>>
-    convertVariable(std::span<const std::string> component,
-                    const TagAttributes& attributes) override;
-    void collectSharedItem(const std::string& item) override;
-    void noteAutonumberReference(const std::string& item) override;
+    std::size_t layOutTable(PieceList& pieces, std::size_t first, ItemList& items) override;
+    std::size_t layOutFrame(PieceList& pieces, std::size_t first, ItemList& items) override;
+    std::optional<ItemList> convertIndexMarker(std::string_view item) override;
+    std::optional<ItemList> convertVariable(std::span<const std::string_view> component,
+                                            const TagAttributes& attributes) override;
+    void collectSharedItem(std::string_view item) override;
+    void noteAutonumberReference(std::string_view item) override;
     void collectSharedClass(const std::string& className) override;
 
     // The file's section of the ancillary file (`file`: its upper-case name
@@ -47,7 +44,7 @@ class DocumentExtensions : public BodyExtensions {
     AncillaryContribution contribution(const std::string& file, bool styleMode);
 
   private:
-    std::vector<std::string> convertAncillaryItems(std::vector<std::string> items);
+    ItemList convertAncillaryItems(ItemList items);
 
     ConversionContext context_;
     DeclaredItems declared_;

@@ -17,11 +17,18 @@ namespace {
 class PieceParser final : public InterleafParser {
   public:
     PieceParser(SSLexConsumer& input, ParseActions& actions, ConversionHost* host, int debug)
-        : InterleafParser(input, host, debug), actions_(actions) {}
+        : InterleafParser(input, host, debug), actions_(actions) {
+        useElements<PieceElement>();
+    }
 
-    SSRefPtr<SSYaccStackElement> stackElement() override { return actions_.newElement(); }
-    SSRefPtr<SSYaccStackElement> reduce(std::uint32_t production, std::uint32_t size) override {
-        return actions_.reduce(*this, production, size);
+    // A production of one symbol without an action hands its element on as
+    // it is: once the actions have seen one, the engine passes it through.
+    bool reduce(std::uint32_t production, std::uint32_t size, SSYaccStackElement& left) override {
+        const bool goOn =
+            actions_.reduce(*this, production, size, static_cast<PieceElement&>(left));
+        if (actions_.passesThrough(production))
+            passThrough(production);
+        return goOn;
     }
 
   private:
@@ -44,14 +51,17 @@ std::string syntaxErrorLocation(const std::string& path, const InterleafParser& 
 // place, as it would read the file.
 ResultCode parseDocument(const std::string& path, const ParseSettings& settings,
                          ParsedDocument& document) {
-    std::uint64_t rawSize = 0;
-    {
-        std::string raw = readBinaryFile(path);
-        rawSize = raw.size();
-        document.source = SourceText(textModeBytes(raw, path));
-    }
-    document.fileNumber = registerFile(path);
+    std::string raw = readBinaryFile(path);
+    const std::uint64_t rawSize = raw.size();
+    return parseDocumentText(path, textModeBytes(std::move(raw), path), rawSize, settings,
+                             document);
+}
+
+ResultCode parseDocumentText(const std::string& path, std::string text, std::uint64_t rawSize,
+                             const ParseSettings& settings, ParsedDocument& document) {
     document.pieces.clear();
+    document.source = SourceText(std::move(text));
+    document.fileNumber = registerFile(path);
 
     ParseActions actions(document.pieces, document.source, document.fileNumber);
     actions.setProgress(settings.budget, settings.lineCount, settings.steps);

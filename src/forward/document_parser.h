@@ -10,6 +10,7 @@
 #include "forward/source_text.h"
 #include "parser/ss_dbcs_info.h"
 
+#include <cstdint>
 #include <string>
 
 namespace quillex {
@@ -31,6 +32,8 @@ struct ParseSettings {
     std::uint32_t codePage = SSDbcsInfo::defaultCodePage;
 };
 
+// The pieces and the source text their lines view: the one lives as long as
+// the other.
 struct ParsedDocument {
     SourceText source;
     PieceList pieces;
@@ -47,5 +50,10 @@ struct ParsedDocument {
 // actions recorded. Throws FileError when the file cannot be read.
 ResultCode parseDocument(const std::string& path, const ParseSettings& settings,
                          ParsedDocument& document);
+
+// The same over the file's text as read in text mode (textModeBytes), when
+// the caller has it already; `rawSize` is the size of the file as stored.
+ResultCode parseDocumentText(const std::string& path, std::string text, std::uint64_t rawSize,
+                             const ParseSettings& settings, ParsedDocument& document);
 
 } // namespace quillex

@@ -67,7 +67,7 @@ std::ostream& operator<<(std::ostream& out, PieceKind kind) {
 void DocumentPiece::add(const CTextPiece& element) {
     span.mergeSpan(element);
     if (!element.text.empty())
-        lines.push_back(element.text);
+        lines.add(element.text);
 }
 
 } // namespace quillex

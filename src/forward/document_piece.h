@@ -7,6 +7,7 @@
 // ORG file again into the same pieces, replaces each piece's range.
 #pragma once
 
+#include "forward/piece_lines.h"
 #include "forward/text_piece.h"
 
 #include <iosfwd>
@@ -72,11 +73,11 @@ struct DocumentPiece {
     explicit DocumentPiece(PieceKind pieceKind) : kind(pieceKind) {}
 
     PieceKind kind;
-    // The range covered (its text stays empty: ParsedDocument::textOf gives
-    // the source text of the range).
-    CTextPiece span;
+    // The range covered (ParsedDocument::textOf gives the source text of the
+    // range).
+    SourceRange span;
     // The source texts of the items added, one item a line.
-    std::vector<std::string> lines;
+    PieceLines lines;
     // Decimal fields of a diagram object.
     int number = 0;
     int objectNumber = 0;
@@ -95,7 +96,8 @@ struct DocumentPiece {
 
     // Widens the span over `element` and keeps its text as a new line.
     void add(const CTextPiece& element);
-    void addLine(std::string line) { lines.push_back(std::move(line)); }
+    // Adds a line of the piece's own.
+    void addLine(std::string line) { lines.add(std::move(line)); }
 };
 
 using PieceList = std::vector<std::unique_ptr<DocumentPiece>>;

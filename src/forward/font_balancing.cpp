@@ -6,40 +6,44 @@
 namespace quillex {
 namespace {
 
-constexpr const char* kFontEnd = "<:/fc>";
+constexpr std::string_view kFontEnd = "<:/fc>";
 
-bool isFontChange(const std::string& item) {
+bool isFontChange(std::string_view item) {
     return item.starts_with("<:fc ");
 }
 
-bool isSubcomponentEnd(const std::string& item) {
+bool isSubcomponentEnd(std::string_view item) {
     return item == "<:/cs>" || item == "<:/sc>" || item == "<:/cns>";
 }
 
-bool endsFont(const std::string& item) {
+bool endsFont(std::string_view item) {
     return isFontChange(item) || isSubcomponentEnd(item) || isExternalTag(item);
 }
 
 } // namespace
 
-std::vector<std::string> balanceFonts(std::vector<std::string> items) {
-    std::vector<std::string> out;
+ItemList balanceFonts(const ItemList& items) {
+    ItemList out;
     out.reserve(items.size() + items.size() / 8);
     bool fontOpen = false;
     for (std::size_t i = 0; i < items.size(); ++i) {
-        std::string& item = items[i];
+        const std::string_view item = items[i];
+        if (!item.starts_with('<')) { // text neither ends nor opens a font
+            out.push_back(item);
+            continue;
+        }
         if (fontOpen && endsFont(item)) {
-            out.emplace_back(kFontEnd);
+            out.push_back(kFontEnd);
             fontOpen = false;
         }
         if (item == kFontEnd) {
             if (fontOpen)
-                out.push_back(std::move(item));
+                out.push_back(item);
             fontOpen = false;
             continue;
         }
         if (isFontChange(item)) {
-            const std::string* next = i + 1 < items.size() ? &items[i + 1] : nullptr;
+            const std::string_view* next = i + 1 < items.size() ? &items[i + 1] : nullptr;
             if (next != nullptr && *next == kFontEnd) {
                 ++i;
                 continue;
@@ -49,7 +53,7 @@ std::vector<std::string> balanceFonts(std::vector<std::string> items) {
                 continue;
             fontOpen = true;
         }
-        out.push_back(std::move(item));
+        out.push_back(item);
     }
     return out;
 }

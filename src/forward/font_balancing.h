@@ -5,8 +5,7 @@
 // next external tag, and drops font changes that enclose no text.
 #pragma once
 
-#include <string>
-#include <vector>
+#include "forward/item_list.h"
 
 namespace quillex {
 
@@ -16,6 +15,6 @@ namespace quillex {
 // gets. Otherwise the font is open until the next font change, subcomponent
 // end or external tag, which get a <:/fc> in front, or until a <:/fc>. A
 // <:/fc> with no font open goes.
-std::vector<std::string> balanceFonts(std::vector<std::string> items);
+ItemList balanceFonts(const ItemList& items);
 
 } // namespace quillex

@@ -9,9 +9,8 @@
 namespace quillex {
 namespace {
 
-void append(std::vector<std::string>& list, std::vector<std::string> items) {
-    list.insert(list.end(), std::make_move_iterator(items.begin()),
-                std::make_move_iterator(items.end()));
+void append(ItemList& list, const ItemList& items) {
+    list.insert(list.end(), items.begin(), items.end());
 }
 
 } // namespace
@@ -54,7 +53,7 @@ void FormatConverter::convertDeclarations(bool everyFormat) {
         } else if (!headerFooterBlockName(piece.kind).empty()) {
             addHeaderOrFooter(i, inBody);
         } else if (everyFormat && !piece.lines.empty()) {
-            const std::string& tag = piece.lines.front();
+            const std::string_view tag = piece.lines.front();
             switch (piece.kind) {
             case PieceKind::AutonumberStream:
                 addAutonumberStream(autonumberStreamName(tag));
@@ -89,7 +88,7 @@ void FormatConverter::convertDeclarations(bool everyFormat) {
 // A header or footer is converted as a frame. One in the body leaves the
 // text after it in the body; its piece is found under the frame's tag.
 void FormatConverter::addHeaderOrFooter(std::size_t index, bool inBody) {
-    std::vector<std::string>& list = lists_.headersAndFooters;
+    ItemList& list = lists_.headersAndFooters;
     list.push_back(blockHeading(headerFooterBlockName(pieces_[index]->kind), context_.registry));
     const FrameWalk walk = frames_.walk(pieces_, index, list);
     if (inBody && walk.end < pieces_.size())
@@ -119,13 +118,12 @@ void FormatConverter::addClassFormat(const std::string& name) {
     DocumentPiece& piece = *pieces_[declared->second];
     const bool prefix = name.starts_with("|:");
     TagRegistry& registry = context_.registry;
-    const std::string tag = (prefix ? "<pnfmt \"" : "<vfmt \"") + name + "\">";
-    const std::string end = prefix ? "</pnfmt>" : "</vfmt>";
-    registry.enter(piece.lines.front(), tag);
-    registry.enterSelf(end);
+    const std::string_view tag =
+        registry.enter(piece.lines.front(), (prefix ? "<pnfmt \"" : "<vfmt \"") + name + "\">");
+    const std::string_view end = registry.enterSelf(prefix ? "</pnfmt>" : "</vfmt>");
     piece.qmxTag = tag;
 
-    std::vector<std::string>& list = prefix ? lists_.prefixFormats : lists_.variableFormats;
+    ItemList& list = prefix ? lists_.prefixFormats : lists_.variableFormats;
     list.push_back(blockHeading(prefix ? "Prefix Format" : "Variable Format", registry));
     list.push_back(tag);
     list.insert(list.end(), piece.lines.begin() + 1, piece.lines.end());
@@ -133,34 +131,34 @@ void FormatConverter::addClassFormat(const std::string& name) {
     list.push_back(end);
 }
 
-void FormatConverter::addSharedFrame(const std::string& name, const std::string& tag) {
+void FormatConverter::addSharedFrame(const std::string& name, std::string_view tag) {
     if (!framesDone_.add(name))
         return;
     const auto declared = declared_.masterFrames.find(name);
     if (declared == declared_.masterFrames.end())
         return;
-    context_.registry.enterSelf(tag);
-    std::vector<std::string>& list = lists_.sharedFrames;
+    const std::string_view kept = context_.registry.enterSelf(tag);
+    ItemList& list = lists_.sharedFrames;
     list.push_back(blockHeading("Shared Frame Format", context_.registry));
-    list.push_back(tag);
+    list.push_back(kept);
     append(list, masterItems(declared->second));
 }
 
-void FormatConverter::addNamedObject(const std::string& name, const std::string& tag) {
+void FormatConverter::addNamedObject(const std::string& name, std::string_view tag) {
     if (!objectsDone_.add(name))
         return;
     const auto declared = declared_.masterObjects.find(name);
     if (declared == declared_.masterObjects.end())
         return;
-    context_.registry.enterSelf(tag);
-    std::vector<std::string>& list = lists_.namedObjects;
+    const std::string_view kept = context_.registry.enterSelf(tag);
+    ItemList& list = lists_.namedObjects;
     list.push_back(blockHeading("Text In Shared Named Object Format", context_.registry));
-    list.push_back(tag);
+    list.push_back(kept);
     append(list, masterItems(declared->second));
 }
 
-std::vector<std::string> FormatConverter::masterItems(std::size_t index) {
-    std::vector<std::string> items;
+ItemList FormatConverter::masterItems(std::size_t index) {
+    ItemList items;
     frames_.walk(pieces_, index, items);
     return items;
 }

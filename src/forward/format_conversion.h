@@ -10,6 +10,7 @@
 #include "forward/conversion_context.h"
 #include "forward/document_piece.h"
 #include "forward/frame_walk.h"
+#include "forward/item_list.h"
 #include "forward/shared_items.h"
 
 #include <string>
@@ -19,13 +20,13 @@ namespace quillex {
 
 // One file's ancillary items, a list per block of its ancillary section.
 struct AncillaryLists {
-    std::vector<std::string> headersAndFooters;
-    std::vector<std::string> sharedFrames;
-    std::vector<std::string> namedObjects;
-    std::vector<std::string> variableFormats;
-    std::vector<std::string> prefixFormats;
-    std::vector<std::string> autonumberStreams;
-    std::vector<std::string> pageNumberStreams;
+    ItemList headersAndFooters;
+    ItemList sharedFrames;
+    ItemList namedObjects;
+    ItemList variableFormats;
+    ItemList prefixFormats;
+    ItemList autonumberStreams;
+    ItemList pageNumberStreams;
 };
 
 // The block name of a page header or footer piece ("Page Header Format",
@@ -48,14 +49,14 @@ class FormatConverter {
     // tag that stands for it).
     void addAutonumberStream(const std::string& name);
     void addClassFormat(const std::string& name);
-    void addSharedFrame(const std::string& name, const std::string& tag);
-    void addNamedObject(const std::string& name, const std::string& tag);
+    void addSharedFrame(const std::string& name, std::string_view tag);
+    void addNamedObject(const std::string& name, std::string_view tag);
 
     AncillaryLists& lists() { return lists_; }
 
   private:
     void addHeaderOrFooter(std::size_t index, bool inBody);
-    std::vector<std::string> masterItems(std::size_t index);
+    ItemList masterItems(std::size_t index);
 
     ConversionContext& context_;
     PieceList& pieces_;

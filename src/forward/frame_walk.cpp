@@ -40,7 +40,7 @@ constexpr std::array<MessageId, CountKinds> kCountWarnings = {
 struct PositionedBlock {
     float primary;
     float secondary;
-    std::vector<std::string> items;
+    ItemList items;
 };
 
 bool isMaster(PieceKind kind) {
@@ -81,7 +81,7 @@ struct FrameWalker::Walk {
         frameKind = kind;
         counts = {};
     }
-    void addBlock(const DocumentPiece& piece, std::vector<std::string> items) {
+    void addBlock(const DocumentPiece& piece, ItemList items) {
         blocks.push_back({piece.secondPosition, piece.firstPosition, std::move(items)});
     }
 };
@@ -89,13 +89,11 @@ struct FrameWalker::Walk {
 FrameWalker::FrameWalker(ConversionContext& context, const DeclaredItems& declared)
     : context_(context), declared_(declared) {}
 
-std::string FrameWalker::tagged(std::string tag) {
-    context_.registry.enterSelf(tag);
-    return tag;
+std::string_view FrameWalker::tagged(const std::string& tag) {
+    return context_.registry.enterSelf(tag);
 }
 
-FrameWalk FrameWalker::walk(PieceList& pieces, std::size_t first, std::vector<std::string>& items,
-                            Place place) {
+FrameWalk FrameWalker::walk(PieceList& pieces, std::size_t first, ItemList& items, Place place) {
     Walk walk;
     walk.frameKind = pieces[first]->kind;
     for (std::size_t i = first + 1; i < pieces.size(); ++i) {
@@ -162,9 +160,9 @@ void FrameWalker::addText(Walk& walk, DocumentPiece& piece, bool chartLabel) {
     const int number =
         context_.registry.nextNumber(chartLabel ? TagCounter::ChartLabel : TagCounter::TextString);
     const std::string tag = (chartLabel ? "<tl " : "<ts ") + std::to_string(number) + ">";
-    std::vector<std::string> block{tagged(tag)};
-    for (const std::string& line : piece.lines)
-        block.push_back(convertDiagramLine(line, context_.characters()));
+    ItemList block{tagged(tag)};
+    for (const std::string_view line : piece.lines)
+        block.push_back(context_.registry.keep(convertDiagramLine(line, context_.characters())));
     block.push_back(tagged(chartLabel ? "</tl>" : "</ts>"));
     piece.qmxTag = tag;
     if (walk.enclosingEffectivity())
@@ -184,19 +182,19 @@ void FrameWalker::addMicroDocument(Walk& walk, DocumentPiece& piece) {
     if (piece.lines.empty())
         return;
     const int number = context_.registry.nextNumber(TagCounter::MicroDocument);
-    const std::string tag = "<tr " + std::to_string(number) + ">";
-    context_.registry.enter(piece.lines.front(), tag);
-    context_.registry.enter("<End Text>", "</tr>");
+    const std::string_view tag =
+        context_.registry.enter(piece.lines.front(), "<tr " + std::to_string(number) + ">");
+    const std::string_view end = context_.registry.enter("<End Text>", "</tr>");
 
-    const std::vector<std::string>& lines = piece.lines;
-    std::size_t end = lines.size();
-    if (end > 1 && lines[end - 1] == ")")
-        --end;
-    if (end > 1 && lines[end - 1] == "<End Text>")
-        --end;
-    std::vector<std::string> block{tag};
-    block.insert(block.end(), lines.begin() + 1, lines.begin() + static_cast<long>(end));
-    block.push_back("</tr>");
+    const PieceLines& lines = piece.lines;
+    std::size_t last = lines.size();
+    if (last > 1 && lines[last - 1] == ")")
+        --last;
+    if (last > 1 && lines[last - 1] == "<End Text>")
+        --last;
+    ItemList block{tag};
+    block.insert(block.end(), lines.begin() + 1, lines.begin() + static_cast<long>(last));
+    block.push_back(end);
     piece.qmxTag = tag;
     walk.addBlock(piece, std::move(block));
 }
@@ -221,16 +219,15 @@ void FrameWalker::addNamedObject(Walk& walk, const DocumentPiece& piece) {
         ++walk.counts[LockedNamedObjects];
         return;
     }
-    const std::string tag =
+    const std::string_view tag =
         tagged("<tn \"" + convertAttributeContent(name, context_.characters()) + "\">");
-    namedObjects_[tag] = name;
+    namedObjects_[std::string(tag)] = name;
     if (effectivity)
         walk.effectivityWarnings.emplace_back(MessageId::NamedObjectEffectivity, tag);
     walk.addBlock(piece, {tag});
 }
 
-void FrameWalker::finish(Walk& walk, DocumentPiece& frame, std::vector<std::string>& items,
-                         Place place) {
+void FrameWalker::finish(Walk& walk, DocumentPiece& frame, ItemList& items, Place place) {
     std::stable_sort(walk.blocks.begin(), walk.blocks.end(), [](const auto& a, const auto& b) {
         return a.primary != b.primary ? a.primary < b.primary : a.secondary < b.secondary;
     });
@@ -238,7 +235,8 @@ void FrameWalker::finish(Walk& walk, DocumentPiece& frame, std::vector<std::stri
     int number = 0;
     if (isMaster(walk.frameKind) || isHeaderOrFooter(walk.frameKind) || !walk.blocks.empty()) {
         number = registry.nextNumber(TagCounter::Frame);
-        frame.qmxTag = tagged("<af " + std::to_string(number) + ">");
+        const std::string_view tag = tagged("<af " + std::to_string(number) + ">");
+        frame.qmxTag = tag;
         const std::optional<std::string> footnote =
             isMaster(walk.frameKind) || place == Place::Cell ? std::nullopt : footnoteValue(frame);
         std::string footnoteArguments;
@@ -248,24 +246,25 @@ void FrameWalker::finish(Walk& walk, DocumentPiece& frame, std::vector<std::stri
             items.push_back(tagged("<:fn " + footnoteArguments));
             items.push_back(tagged("<fn " + footnoteArguments));
         }
-        items.push_back(frame.qmxTag);
-        for (PositionedBlock& block : walk.blocks)
-            for (std::string& item : block.items)
-                items.push_back(std::move(item));
+        items.push_back(tag);
+        for (const PositionedBlock& block : walk.blocks)
+            items.insert(items.end(), block.items.begin(), block.items.end());
         items.push_back(tagged("</af>"));
         if (footnote)
             items.push_back(tagged("</fn>"));
     } else if (frame.sharedContents && declared_.masterFrames.count(frame.name) != 0) {
         number = registry.nextNumber(TagCounter::SharedFrame);
-        frame.qmxTag =
+        const std::string_view tag =
             tagged("<:saf \"" + convertAttributeContent(frame.name, context_.characters()) + "\" " +
                    std::to_string(number) + ">");
+        frame.qmxTag = tag;
         sharedFrames_[frame.qmxTag] = frame.name;
-        items.push_back(frame.qmxTag);
+        items.push_back(tag);
     } else {
         number = registry.nextNumber(TagCounter::Frame);
-        frame.qmxTag = tagged("<:iaf " + std::to_string(number) + ">");
-        items.push_back(frame.qmxTag);
+        const std::string_view tag = tagged("<:iaf " + std::to_string(number) + ">");
+        frame.qmxTag = tag;
+        items.push_back(tag);
     }
     for (const auto& [id, tag] : walk.effectivityWarnings)
         context_.warn(id, tag.c_str(), number);
@@ -278,12 +277,12 @@ void FrameWalker::reportCounts(const Walk& walk, int frameNumber) const {
             context_.warn(kCountWarnings[kind], walk.counts[kind], frameNumber);
 }
 
-const std::string* FrameWalker::namedObjectOf(const std::string& tag) const {
+const std::string* FrameWalker::namedObjectOf(std::string_view tag) const {
     const auto found = namedObjects_.find(tag);
     return found == namedObjects_.end() ? nullptr : &found->second;
 }
 
-const std::string* FrameWalker::sharedFrameOf(const std::string& tag) const {
+const std::string* FrameWalker::sharedFrameOf(std::string_view tag) const {
     const auto found = sharedFrames_.find(tag);
     return found == sharedFrames_.end() ? nullptr : &found->second;
 }

@@ -14,6 +14,7 @@
 
 #include "forward/conversion_context.h"
 #include "forward/document_piece.h"
+#include "forward/item_list.h"
 #include "forward/shared_items.h"
 
 #include <cstddef>
@@ -43,27 +44,28 @@ class FrameWalker {
     // Converts the frame at pieces[first] and its diagram pieces, appending
     // its items to `items`. The frame piece and its text and diagram pieces
     // get their tags.
-    FrameWalk walk(PieceList& pieces, std::size_t first, std::vector<std::string>& items,
+    FrameWalk walk(PieceList& pieces, std::size_t first, ItemList& items,
                    Place place = Place::Text);
 
     // The object named by a <tn "%s"> tag, or the frame named by a
     // <:saf "%s" %d> tag, that a walk made; null for any other tag.
-    const std::string* namedObjectOf(const std::string& tag) const;
-    const std::string* sharedFrameOf(const std::string& tag) const;
+    const std::string* namedObjectOf(std::string_view tag) const;
+    const std::string* sharedFrameOf(std::string_view tag) const;
 
   private:
     struct Walk;
     void addText(Walk& walk, DocumentPiece& piece, bool chartLabel);
     void addMicroDocument(Walk& walk, DocumentPiece& piece);
     void addNamedObject(Walk& walk, const DocumentPiece& piece);
-    void finish(Walk& walk, DocumentPiece& frame, std::vector<std::string>& items, Place place);
+    void finish(Walk& walk, DocumentPiece& frame, ItemList& items, Place place);
     void reportCounts(const Walk& walk, int frameNumber) const;
-    std::string tagged(std::string tag);
+    // The tag, entered in both maps as standing for itself.
+    std::string_view tagged(const std::string& tag);
 
     ConversionContext& context_;
     const DeclaredItems& declared_;
-    std::map<std::string, std::string> namedObjects_; // <tn "%s"> to object name
-    std::map<std::string, std::string> sharedFrames_; // <:saf "%s" %d> to frame name
+    std::map<std::string, std::string, std::less<>> namedObjects_; // <tn "%s"> to object name
+    std::map<std::string, std::string, std::less<>> sharedFrames_; // <:saf "%s" %d> to frame
 };
 
 } // namespace quillex

@@ -16,7 +16,7 @@ constexpr std::array<std::string_view, 4> kEmptyEntryPlaceholders = {
     "\"**Empty**\"", "\"**Leer**\"", "\"**Vide**\"", "\"**\x82\xC8\x82\xB5**\""};
 
 // An attribute without a name of its own: a bare or quoted word.
-bool isUnnamed(const std::string& name) {
+bool isUnnamed(std::string_view name) {
     return name.starts_with("QMX_PROPERTY");
 }
 
@@ -77,7 +77,7 @@ std::string convertIndexText(std::string_view value, const ConversionContext& co
 // checked for its length); the first heading decides whether the marker has
 // an entry, and a marker without any heading has none. The other items keep
 // the tag's order.
-std::vector<std::string> convertIndexMarker(const std::string& tag, ConversionContext& context) {
+std::vector<std::string> convertIndexMarker(std::string_view tag, ConversionContext& context) {
     const TagAttributes attributes = TagAttributes::parse(tag);
     std::string firstHeading;
     bool headingSeen = false;

@@ -33,6 +33,6 @@ std::string convertIndexText(std::string_view value, const ConversionContext& co
 
 // The items of the index marker `tag`; empty when it has no entry. The block
 // tag is entered in both tag maps with the whole "<Index" tag as its markup.
-std::vector<std::string> convertIndexMarker(const std::string& tag, ConversionContext& context);
+std::vector<std::string> convertIndexMarker(std::string_view tag, ConversionContext& context);
 
 } // namespace quillex

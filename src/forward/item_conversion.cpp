@@ -30,7 +30,7 @@ const std::array<std::pair<std::string_view, std::string_view>, 10> kFixedTags =
     {"<F0>", "<:/fc>"},
 }};
 
-const std::string_view* fixedTag(const std::string& item) {
+const std::string_view* fixedTag(std::string_view item) {
     for (const auto& [interleaf, qmx] : kFixedTags)
         if (item == interleaf)
             return &qmx;
@@ -41,7 +41,7 @@ const std::string_view* fixedTag(const std::string& item) {
 // component start the file wrote without quotes). The QMX tags that earlier
 // steps put among the items have lower-case names ("<tb 1>", "</af>");
 // Interleaf's own begin with a capital, a digit or a sign.
-bool isForeignMarkup(const std::string& item) {
+bool isForeignMarkup(std::string_view item) {
     if (item.size() < 2 || item[0] != '<')
         return false;
     const char c = item[1];
@@ -49,20 +49,20 @@ bool isForeignMarkup(const std::string& item) {
 }
 
 // What a reference or autonumber is called in messages: its tag.
-std::string referenceName(const TagAttributes& attributes, const std::string& item) {
+std::string referenceName(const TagAttributes& attributes, std::string_view item) {
     for (const char* name : {"Tag", "Name"})
         if (auto value = attributes.value(name))
             return std::string(unquoted(*value));
-    return item;
+    return std::string(item);
 }
 
 } // namespace
 
-bool isFontChange(const std::string& item) {
+bool isFontChange(std::string_view item) {
     return item.size() > 2 && item.starts_with("<F") && item[2] >= '0' && item[2] <= '9';
 }
 
-bool isDroppedItem(const std::string& item) {
+bool isDroppedItem(std::string_view item) {
     return item == "<SR>" || item == "<Comment>" || item == kEndOfParagraphMark;
 }
 
@@ -72,11 +72,11 @@ ItemConverter::ItemConverter(TagRegistry& registry, const ClassTable& classes,
     : registry_(registry), classes_(classes), extensions_(extensions), settings_(settings),
       host_(host) {}
 
-std::vector<std::string> ItemConverter::convert(std::vector<std::string> items) {
+ItemList ItemConverter::convert(ItemList items) {
     // A soft return is layout, never content: gone before any rule looks at
     // which items stand next to each other (a subcomponent and its font, the
     // items of a prefix, an empty font run).
-    std::erase(items, "<SR>");
+    std::erase(items, std::string_view("<SR>"));
     items_ = &items;
     out_.clear();
     out_.reserve(items.size());
@@ -88,7 +88,7 @@ std::vector<std::string> ItemConverter::convert(std::vector<std::string> items) 
 
     position_ = 0;
     while (position_ < items.size()) {
-        std::string& item = items[position_];
+        const std::string_view item = items[position_];
         if (item.starts_with("<\""))
             convertComponent();
         else
@@ -105,12 +105,16 @@ std::vector<std::string> ItemConverter::convert(std::vector<std::string> items) 
 // of the paragraphs inside a frame's micro-document ("<tr " to "</tr>")
 // anchored in a paragraph do not end that paragraph. The walk goes from the
 // end, keeping the next mark of each open depth.
-void ItemConverter::findParagraphEnds(const std::vector<std::string>& items) {
+void ItemConverter::findParagraphEnds(const ItemList& items) {
     const auto none = static_cast<std::uint32_t>(items.size());
     nextParagraphEnd_.assign(items.size() + 1, none);
     std::vector<std::uint32_t> nextMark{none}; // innermost depth last
     for (std::size_t i = items.size(); i-- > 0;) {
-        const std::string& item = items[i];
+        const std::string_view item = items[i];
+        if (!item.starts_with('<')) { // only markup counts
+            nextParagraphEnd_[i] = nextMark.back();
+            continue;
+        }
         if (item.starts_with("<tr ") && nextMark.size() > 1)
             nextMark.pop_back(); // back outside the micro-document
         if (item == kEndOfParagraphMark)
@@ -121,9 +125,14 @@ void ItemConverter::findParagraphEnds(const std::vector<std::string>& items) {
     }
 }
 
-void ItemConverter::emit(std::string item) {
+void ItemConverter::emit(std::string_view item) {
     if (!item.empty())
-        out_.push_back(std::move(item));
+        out_.push_back(item);
+}
+
+void ItemConverter::emitText(const std::string& text) {
+    if (!text.empty())
+        out_.push_back(registry_.keep(text));
 }
 
 void ItemConverter::warn(const std::string& line) const {
@@ -133,16 +142,22 @@ void ItemConverter::warn(const std::string& line) const {
 
 // The rules for everything but component starts; the first that matches
 // applies. Advances past the item.
-void ItemConverter::convertItem(std::string& item) {
+void ItemConverter::convertItem(std::string_view item) {
     ++position_;
+    // Every rule but the last looks at markup, ">" or an escape run: plain
+    // text (most items) goes straight through.
+    if (item.empty() || (item.front() != '<' && item.front() != '>' && item.front() != kEscape)) {
+        emit(item);
+        return;
+    }
     const CharacterSettings& characters = settings_.characters;
     if (isDroppedItem(item))
         return;
     if (item.starts_with("<#")) {
-        emit(convertCharacterCodes(item, CodeContext::Body, characters.smartQuotes,
-                                   characters.japaneseSource));
+        emitText(convertCharacterCodes(item, CodeContext::Body, characters.smartQuotes,
+                                       characters.japaneseSource));
     } else if (const std::string_view* fixed = fixedTag(item)) {
-        emit(std::string(*fixed));
+        emit(*fixed);
     } else if (item == kJustifiedLineEnd) {
         emit(markerTag(item)); // a control like "<HR>", with no QMX tag of its own
     } else if (isFontChange(item)) {
@@ -165,20 +180,19 @@ void ItemConverter::convertItem(std::string& item) {
         emit(referenceTag(item));
     } else if (item.starts_with("<Index")) {
         if (auto marker = extensions_.convertIndexMarker(item)) {
-            for (std::string& part : *marker)
-                emit(std::move(part));
+            for (const std::string_view part : *marker)
+                emit(part);
         } else {
             emit(item);
         }
     } else if (item.starts_with(kEscape)) {
-        emit(convertEscapeRun(item));
+        emitText(convertEscapeRun(item));
     } else if (item == "<End Sub>" && !openSubcomponents_.empty()) {
         closeSubcomponent();
     } else if (isForeignMarkup(item)) {
         emit(markerTag(item));
     } else {
-        // The walk never looks back, so the text can move.
-        emit(std::move(item));
+        emit(item);
     }
 }
 
@@ -186,7 +200,7 @@ void ItemConverter::convertItem(std::string& item) {
 // marker that stands for its exact text, like an autonumber reference
 // without value: the translator keeps it and the backward conversion writes
 // the markup back as it was. Raw Interleaf markup never reaches the QMX text.
-std::string ItemConverter::markerTag(const std::string& item) {
+std::string_view ItemConverter::markerTag(std::string_view item) {
     return registry_.markupTag(item, TagCounter::Autonumber,
                                [](int n) { return "<:crmk " + std::to_string(n) + ">"; });
 }
@@ -200,25 +214,22 @@ void ItemConverter::closeSubcomponent() {
         ++position_;
 }
 
-std::string ItemConverter::fontTag(const std::string& item) {
+std::string_view ItemConverter::fontTag(std::string_view item) {
     return registry_.markupTag(item, TagCounter::Font,
                                [](int n) { return "<:fc " + std::to_string(n) + ">"; });
 }
 
-std::string ItemConverter::pageTag(const std::string& item) {
+std::string_view ItemConverter::pageTag(std::string_view item) {
     const std::string label =
         convertAttributeContent(firstUnnamedValue(item), settings_.characters);
     return registry_.markupTag(item, [&] { return "<page \"" + label + "\">"; });
 }
 
-std::string ItemConverter::autonumberTag(const std::string& item) {
+std::string_view ItemConverter::autonumberTag(std::string_view item) {
     extensions_.noteAutonumberReference(item);
     auto marker = [](int n) { return "<:crmk " + std::to_string(n) + ">"; };
-    if (settings_.autonumbersAsMarkers) {
-        std::string tag = marker(registry_.nextNumber(TagCounter::Autonumber));
-        registry_.enter(item, tag);
-        return tag;
-    }
+    if (settings_.autonumbersAsMarkers)
+        return registry_.enter(item, marker(registry_.nextNumber(TagCounter::Autonumber)));
     return registry_.markupTag(item, TagCounter::Autonumber, [&](int n) {
         if (auto value = TagAttributes::parse(item).value("Value"))
             return "<:an " + convertAttributeText(*value, settings_.characters) + " " +
@@ -227,8 +238,8 @@ std::string ItemConverter::autonumberTag(const std::string& item) {
     });
 }
 
-std::string ItemConverter::referenceTag(const std::string& item) {
-    if (const std::string* known = registry_.knownTag(item))
+std::string_view ItemConverter::referenceTag(std::string_view item) {
+    if (const std::string_view* known = registry_.knownTag(item))
         return *known;
     const TagAttributes attributes = TagAttributes::parse(item);
     std::string tag;
@@ -246,8 +257,7 @@ std::string ItemConverter::referenceTag(const std::string& item) {
     } else {
         tag = "<:xr " + std::to_string(registry_.nextNumber(TagCounter::CrossReference)) + ">";
     }
-    registry_.enter(item, tag);
-    return tag;
+    return registry_.enter(item, tag);
 }
 
 } // namespace quillex

@@ -11,12 +11,15 @@
 #include "forward/body_extensions.h"
 #include "forward/body_settings.h"
 #include "forward/class_information.h"
+#include "forward/item_list.h"
 #include "forward/tag_registry.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace quillex {
@@ -28,29 +31,43 @@ class ItemConverter {
     ItemConverter(TagRegistry& registry, const ClassTable& classes, BodyExtensions& extensions,
                   const BodySettings& settings, ConversionHost* host);
 
-    // Takes the items by value: an item left unchanged moves into the
-    // result rather than being copied.
-    std::vector<std::string> convert(std::vector<std::string> items);
+    // The converted items: an item left unchanged is its view, a text the
+    // conversion makes is kept by the tag registry.
+    ItemList convert(ItemList items);
 
   private:
-    void findParagraphEnds(const std::vector<std::string>& items);
-    void convertItem(std::string& item);
+    // What a component start tag says. Documents repeat a few start tags
+    // thousands of times, so each distinct text is read once.
+    struct ComponentStart {
+        std::string name;
+        TagAttributes attributes;
+        const ClassInformation* information = nullptr;
+        bool sub = false;
+    };
+    const ComponentStart& componentStart(std::string_view start);
+
+    void findParagraphEnds(const ItemList& items);
+    void convertItem(std::string_view item);
     void convertComponent();
-    bool hideComponent(const std::string& start, const TagAttributes& attributes,
+    bool hideComponent(std::string_view start, const TagAttributes& attributes,
                        const ClassInformation* information, bool sub);
-    void openComponent(const std::string& start, const TagAttributes& attributes,
+    void openComponent(std::string_view start, const TagAttributes& attributes,
                        const ClassInformation* information, bool sub);
-    std::span<const std::string> componentItems(bool sub);
-    std::size_t subcomponentEnd(std::size_t start) const;
-    void collectSharedItems(std::span<const std::string> removed);
+    std::span<const std::string_view> componentItems(bool sub);
+    std::size_t subcomponentEnd(std::size_t start);
+    void collectSharedItems(std::span<const std::string_view> removed);
     void closeSubcomponent();
 
-    std::string fontTag(const std::string& item);
-    std::string markerTag(const std::string& item);
-    std::string pageTag(const std::string& item);
-    std::string autonumberTag(const std::string& item);
-    std::string referenceTag(const std::string& item);
-    void emit(std::string item);
+    std::string_view fontTag(std::string_view item);
+    std::string_view markerTag(std::string_view item);
+    std::string_view pageTag(std::string_view item);
+    std::string_view autonumberTag(std::string_view item);
+    std::string_view referenceTag(std::string_view item);
+    // Adds an item that stays valid (a view of the input, a constant, a text
+    // the registry keeps); an empty one adds nothing.
+    void emit(std::string_view item);
+    // Adds a text the conversion made, kept by the registry.
+    void emitText(const std::string& text);
     void warn(const std::string& line) const;
 
     TagRegistry& registry_;
@@ -60,22 +77,24 @@ class ItemConverter {
     ConversionHost* host_;
 
     // State of one walk.
-    std::vector<std::string>* items_ = nullptr;
+    const ItemList* items_ = nullptr;
     // Files are below 4 GB, so item indexes fit 32 bits (half the room).
     std::vector<std::uint32_t> nextParagraphEnd_;
     std::size_t position_ = 0;
-    std::vector<std::string> out_;
+    ItemList out_;
     bool pageOpen_ = false;
     bool previousParagraphIsPrefix_ = false;
     std::vector<const char*> openSubcomponents_; // their closing tags
+    // Keyed by views of the start tags in the items, which outlive the walk.
+    std::unordered_map<std::string_view, ComponentStart> starts_;
 };
 
 // The items of a paragraph are followed by this mark; rule 2 drops it.
-bool isDroppedItem(const std::string& item);
+bool isDroppedItem(std::string_view item);
 
 // A font change ("<F26>", "<F0>"): "<F" and a font number. "<FJ>" is none
 // (it ends a line that stays justified, a control like "<HR>"), nor is a
 // "<Frame" that a micro-document's text holds as a plain tag.
-bool isFontChange(const std::string& item);
+bool isFontChange(std::string_view item);
 
 } // namespace quillex

@@ -9,7 +9,7 @@
 namespace quillex {
 namespace {
 
-bool isPageBreak(const std::string& item) {
+bool isPageBreak(std::string_view item) {
     return item.starts_with("<|");
 }
 
@@ -17,8 +17,7 @@ bool isPageBreak(const std::string& item) {
 // of the item it must precede, and one merge at the end places them all. The
 // merge fills the list from the back, in place: every mark was taken out of
 // the list before, so the list has room for them all.
-void mergeMoves(std::vector<std::string>& items,
-                std::vector<std::pair<std::size_t, std::string>> moves) {
+void mergeMoves(ItemList& items, std::vector<std::pair<std::size_t, std::string_view>> moves) {
     if (moves.empty())
         return;
     std::stable_sort(moves.begin(), moves.end(),
@@ -28,17 +27,17 @@ void mergeMoves(std::vector<std::string>& items,
     std::size_t write = items.size();
     for (std::size_t move = moves.size(); move-- > 0;) {
         while (read > moves[move].first)
-            items[--write] = std::move(items[--read]);
-        items[--write] = std::move(moves[move].second);
+            items[--write] = items[--read];
+        items[--write] = moves[move].second;
     }
 }
 
 } // namespace
 
 // The walk keeps the items in place (`kept` counts those kept so far).
-std::vector<std::string> placePageBreaks(std::vector<std::string> items) {
+ItemList placePageBreaks(ItemList items) {
     std::size_t kept = 0;
-    std::vector<std::pair<std::size_t, std::string>> moves;
+    std::vector<std::pair<std::size_t, std::string_view>> moves;
     bool firstSeen = false;
     bool inTable = false;
     std::size_t tableStart = 0;
@@ -48,16 +47,20 @@ std::vector<std::string> placePageBreaks(std::vector<std::string> items) {
     std::size_t afterParagraphEnd = 0;
 
     for (std::size_t i = 0; i < items.size(); ++i) {
-        std::string& item = items[i];
+        const std::string_view item = items[i];
+        if (!item.starts_with('<')) { // text: kept where it is
+            items[kept++] = item;
+            continue;
+        }
         if (isPageBreak(item)) {
             if (!firstSeen) {
                 firstSeen = true;
-                moves.emplace_back(0, std::move(item));
+                moves.emplace_back(0, item);
             } else if (inTable) {
                 if (rows == 0)
-                    moves.emplace_back(tableStart, std::move(item));
+                    moves.emplace_back(tableStart, item);
             } else if (paragraphEndSeen) {
-                moves.emplace_back(afterParagraphEnd, std::move(item));
+                moves.emplace_back(afterParagraphEnd, item);
             }
             continue;
         }
@@ -78,7 +81,7 @@ std::vector<std::string> placePageBreaks(std::vector<std::string> items) {
             afterParagraphEnd = kept + 1;
         }
         if (kept != i)
-            items[kept] = std::move(item);
+            items[kept] = item;
         ++kept;
     }
     items.resize(kept);

@@ -6,8 +6,7 @@
 // paragraph boundaries before the items are converted.
 #pragma once
 
-#include <string>
-#include <vector>
+#include "forward/item_list.h"
 
 namespace quillex {
 
@@ -16,6 +15,6 @@ namespace quillex {
 // otherwise; any other later mark goes back to just after the nearest
 // preceding end-of-paragraph mark (micro-document blocks do not count), and
 // is dropped when there is none.
-std::vector<std::string> placePageBreaks(std::vector<std::string> items);
+ItemList placePageBreaks(ItemList items);
 
 } // namespace quillex

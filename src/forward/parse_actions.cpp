@@ -10,7 +10,6 @@
 
 #include <charconv>
 #include <cstdlib>
-#include <typeinfo>
 #include <vector>
 
 namespace quillex {
@@ -51,93 +50,25 @@ float decimalNumber(std::string_view text) {
 
 } // namespace
 
-void SymbolText::clear() {
-    begin_ = end_ = 0;
-    owned_ = false;
-    own_.clear();
-}
-
-void SymbolText::setRun(std::size_t begin, std::size_t end) {
-    clear();
-    begin_ = begin;
-    end_ = end;
-}
-
-void SymbolText::setOwn(std::string_view text) {
-    clear();
-    owned_ = true;
-    own_.assign(text);
-}
-
-void SymbolText::makeOwn(const std::string& source) {
-    if (owned_)
-        return;
-    own_.assign(source, begin_, end_ - begin_);
-    owned_ = true;
-}
-
-void SymbolText::appendRun(std::size_t begin, std::size_t end, const std::string& source) {
-    if (end <= begin)
-        return;
-    if (empty()) {
-        setRun(begin, end);
-    } else if (!owned_ && end_ == begin) {
-        end_ = end;
-    } else {
-        makeOwn(source);
-        own_.append(source, begin, end - begin);
-    }
-}
-
-void SymbolText::append(SymbolText&& other, const std::string& source) {
-    if (other.empty())
-        return;
-    if (empty()) {
-        begin_ = other.begin_;
-        end_ = other.end_;
-        owned_ = other.owned_;
-        if (owned_)
-            own_.swap(other.own_);
-    } else if (!other.owned_) {
-        appendRun(other.begin_, other.end_, source);
-    } else {
-        makeOwn(source);
-        own_ += other.own_;
-    }
-}
-
-// Layout that a token carries at its end ("<!End Declarations>" and the blank
-// lines after it; a micro-document's ")" and its line end) is no part of the
-// item.
-void SymbolText::dropTrailingLayout(const std::string& source) {
-    if (owned_) {
-        while (!own_.empty() && isLayout(own_.back()))
-            own_.pop_back();
-    } else {
-        while (end_ > begin_ && isLayout(source[end_ - 1]))
-            --end_;
-    }
-}
-
 // The production being reduced and the elements of its right side, which the
 // actions read by the field names of interleaf_symbols.h.
 struct ParseActions::Reduction {
     ileaf::Production production;
-    const std::vector<PieceElement*>& elements;
-    const std::string& source;
+    std::span<PieceElement> elements;
+    const SymbolTexts& texts;
 
     // Element i; an empty one past the end, so that a table whose
     // productions are shorter than expected cannot make the actions read
     // beyond the stack.
     const PieceElement& operator[](std::size_t i) const {
         static const PieceElement none;
-        return i < elements.size() ? *elements[i] : none;
+        return i < elements.size() ? elements[i] : none;
     }
-    std::string_view text(std::size_t i) const { return (*this)[i].text.view(source); }
+    std::string_view text(std::size_t i) const { return texts.view((*this)[i].text); }
 };
 
 ParseActions::ParseActions(PieceList& pieces, const SourceText& source, int fileNumber)
-    : pieces_(pieces), source_(source), fileNumber_(fileNumber) {}
+    : pieces_(pieces), source_(source), fileNumber_(fileNumber), texts_(source.text()) {}
 
 void ParseActions::setProgress(ProgressBudget* budget, int lineCount, int steps) {
     budget_ = budget;
@@ -151,88 +82,80 @@ void ParseActions::setHost(ConversionHost* host, bool warnJapanese) {
     warnJapanese_ = warnJapanese;
 }
 
-SSRefPtr<SSYaccStackElement> ParseActions::newElement() const {
-    return SSRefPtr<SSYaccStackElement>(new PieceElement);
-}
-
-// A terminal's span and text come from its lexeme. The text is the run of
-// the source where the lexeme stands when the source holds the same bytes
-// there (always, for the lexemes of the parsed file), else a copy.
-void ParseActions::readValue(PieceElement& element) const {
+// A terminal's range and text come from its lexeme. The text is the run of
+// the source the lexeme views (the lexemes of the parsed file do), else the
+// run where the lexeme stands when the source holds the same bytes there,
+// else a copy.
+void ParseActions::readValue(PieceElement& element) {
     element.hasValue = true;
     const SSLexLexeme* lexeme = element.lexeme();
     if (lexeme == nullptr)
         return;
     const std::string_view bytes = lexeme->text();
-    CTextPiece& span = element.value;
-    span.fileNumber = fileNumber_;
-    span.startLine = span.endLine = lexeme->line();
-    span.startColumn = span.endColumn = lexeme->offset();
-    advancePosition(bytes, span.endLine, span.endColumn);
+    SymbolRange& range = element.range;
+    range.startLine = range.endLine = lexeme->line();
+    range.startColumn = range.endColumn = lexeme->offset();
+    advancePosition(bytes, range.endLine, range.endColumn);
 
     const std::string& source = source_.text();
-    const std::size_t at = source_.offsetOf(lexeme->line(), lexeme->offset());
-    if (bytes.size() <= source.size() - at && source.compare(at, bytes.size(), bytes) == 0)
-        element.text.setRun(at, at + bytes.size());
-    else
-        element.text.setOwn(bytes);
-    if (lexeme->token() == ileaf::END_DECLARATIONS || lexeme->token() == ileaf::MICRO_DOCUMENT_END)
-        element.text.dropTrailingLayout(source);
-}
-
-// The elements of the right side, each with its value read.
-void ParseActions::collectElements(SSYacc& parser, std::uint32_t size) {
-    elements_.clear();
-    borrowed_.clear();
-    for (std::uint32_t i = 0; i < size; ++i) {
-        SSYaccStackElement* stacked = parser.elementFromProduction(static_cast<std::int32_t>(i));
-        PieceElement* element = nullptr;
-        if (stacked != nullptr && typeid(*stacked) == typeid(PieceElement)) {
-            element = static_cast<PieceElement*>(stacked);
-        } else {
-            // An element the engine made itself: read its lexeme, if any.
-            borrowed_.push_back(SSRefPtr<PieceElement>(new PieceElement));
-            element = borrowed_.back().get();
-            if (stacked != nullptr && stacked->lexeme() != nullptr)
-                element->setLexeme(SSRefPtr<SSLexLexeme>(stacked->lexeme()));
-        }
-        if (!element->hasValue)
-            readValue(*element);
-        elements_.push_back(element);
+    const auto from = reinterpret_cast<std::uintptr_t>(bytes.data());
+    const auto first = reinterpret_cast<std::uintptr_t>(source.data());
+    if (from >= first && from - first <= source.size() &&
+        bytes.size() <= source.size() - (from - first)) {
+        const std::size_t at = from - first;
+        texts_.setRun(element.text, at, at + bytes.size());
+        range.begin = static_cast<std::uint32_t>(at);
+        range.end = static_cast<std::uint32_t>(at + bytes.size());
+    } else {
+        const std::size_t at = source_.offsetOf(lexeme->line(), lexeme->offset());
+        if (bytes.size() <= source.size() - at && source.compare(at, bytes.size(), bytes) == 0)
+            texts_.setRun(element.text, at, at + bytes.size());
+        else
+            texts_.setOwn(element.text, bytes);
+        range.begin = static_cast<std::uint32_t>(at);
+        range.end = static_cast<std::uint32_t>(source_.offsetOf(range.endLine, range.endColumn));
     }
+    if (lexeme->token() == ileaf::END_DECLARATIONS || lexeme->token() == ileaf::MICRO_DOCUMENT_END)
+        texts_.dropTrailingLayout(element.text);
 }
 
-SSRefPtr<SSYaccStackElement> ParseActions::reduce(SSYacc& parser, std::uint32_t production,
-                                                  std::uint32_t size) {
-    if (cancelled_)
+// The elements of the right side, each with its value read. The parse's
+// stack holds PieceElements one after another, so the right side is an array
+// from its first element on.
+std::span<PieceElement> ParseActions::collectElements(SSYacc& parser, std::uint32_t size) {
+    if (size == 0)
         return {};
-    collectElements(parser, size);
-    Reduction p{static_cast<ileaf::Production>(production), elements_, source_.text()};
+    const std::span elements(static_cast<PieceElement*>(parser.elementFromProduction(0)), size);
+    for (PieceElement& element : elements)
+        if (!element.hasValue)
+            readValue(element);
+    return elements;
+}
+
+bool ParseActions::reduce(SSYacc& parser, std::uint32_t production, std::uint32_t size,
+                          PieceElement& left) {
+    if (cancelled_)
+        return false;
+    Reduction p{static_cast<ileaf::Production>(production), collectElements(parser, size), texts_};
 
     added_ = false;
     runAction(p);
 
-    // A unit production whose action added nothing hands its element on as
-    // the left side: the same span and text, without making a new element.
-    // (Most reductions are of this kind.)
-    if (size == 1 && !added_ && borrowed_.empty()) {
-        SSRefPtr<PieceElement> same(elements_.front());
-        same->setLexeme({});
-        reportProgress(same->value);
-        if (cancelled_)
-            return {};
-        return same;
+    if (size == 1 && !added_) {
+        // A unit production whose action added nothing hands its element on
+        // as the left side: the same range and text. (Most reductions are of
+        // this kind.)
+        left.range = p.elements.front().range;
+        left.text = p.elements.front().text;
+        left.hasValue = true;
+    } else {
+        // Text an action added to a piece is added once only: the left side
+        // then carries none.
+        joinElements(p, left, !added_);
+        left.hasValue = true;
     }
-
-    // Text an action added to a piece is added once only: the left side
-    // then carries none.
-    auto left = SSRefPtr<PieceElement>(new PieceElement);
-    joinElements(p, *left, !added_);
-    left->hasValue = true;
-    reportProgress(left->value);
-    if (cancelled_)
-        return {};
-    return left;
+    reportProgress(left.range);
+    return !cancelled_;
 }
 
 // The left side covers the ranges of all its elements; its text is theirs
@@ -241,53 +164,47 @@ SSRefPtr<SSYaccStackElement> ParseActions::reduce(SSYacc& parser, std::uint32_t 
 // run of layout (ItemWithLayout) widens the range but adds no text. The
 // elements leave the stack after this, so their texts are taken over, not
 // copied, and runs of the source that meet are joined without copying.
-void ParseActions::joinElements(const Reduction& p, PieceElement& left, bool withText) const {
-    const std::string& source = source_.text();
-    CTextPiece& span = left.value;
-    span.fileNumber = fileNumber_;
-    const CTextPiece* previous = nullptr; // the last element with a range
+void ParseActions::joinElements(const Reduction& p, PieceElement& left, bool withText) {
+    SymbolRange& span = left.range;
+    const SymbolRange* previous = nullptr; // the last element with a range
     for (std::size_t i = 0; i < p.elements.size(); ++i) {
-        PieceElement& element = *p.elements[i];
-        const CTextPiece& range = element.value;
+        const PieceElement& element = p.elements[i];
+        const SymbolRange& range = element.range;
         const bool ranged = range.hasRange();
         const bool layoutOnly = p.production == ileaf::Production::ItemWithLayout &&
                                 i == ileaf::rhs::ItemWithLayout::layout;
         if (withText && !layoutOnly) {
             if (previous != nullptr && ranged && !previous->adjoins(range))
-                left.text.appendRun(source_.offsetOf(previous->endLine, previous->endColumn),
-                                    source_.offsetOf(range.startLine, range.startColumn), source);
-            left.text.append(std::move(element.text), source);
+                texts_.appendRun(left.text, previous->end, range.begin);
+            texts_.append(left.text, element.text);
         }
         if (!ranged)
             continue;
-        // The span merge, knowing which sides have a range.
+        // The range merge, knowing which sides have a range.
         if (previous == nullptr) {
-            span.startLine = range.startLine;
-            span.startColumn = range.startColumn;
-            span.endLine = range.endLine;
-            span.endColumn = range.endColumn;
-            if (span.fileNumber == 0)
-                span.fileNumber = range.fileNumber;
+            span = range;
         } else {
             if (CTextPiece::startsBefore(range.startLine, range.startColumn, span.startLine,
                                          span.startColumn)) {
                 span.startLine = range.startLine;
                 span.startColumn = range.startColumn;
+                span.begin = range.begin;
             }
             if (CTextPiece::startsBefore(span.endLine, span.endColumn, range.endLine,
                                          range.endColumn)) {
                 span.endLine = range.endLine;
                 span.endColumn = range.endColumn;
+                span.end = range.end;
             }
         }
         previous = &range;
     }
 }
 
-void ParseActions::reportProgress(const CTextPiece& value) {
-    if (!value.hasRange())
+void ParseActions::reportProgress(const SymbolRange& range) {
+    if (!range.hasRange())
         return;
-    while (value.endLine > nextLine_) {
+    while (range.endLine > nextLine_) {
         nextLine_ += stride_;
         if (budget_ == nullptr)
             continue;
@@ -305,9 +222,14 @@ void ParseActions::reportProgress(const CTextPiece& value) {
     }
 }
 
+// A piece is complete when the next one starts: its list of lines gives the
+// room it grew into back, so that a large document's lists are not held at
+// up to twice their size.
 void ParseActions::appendPending() {
-    if (pendingPiece_)
-        pieces_.push_back(std::move(pendingPiece_));
+    if (!pendingPiece_)
+        return;
+    pendingPiece_->lines.shrinkToFit();
+    pieces_.push_back(std::move(pendingPiece_));
 }
 
 void ParseActions::createPiece(PieceKind kind) {
@@ -322,19 +244,46 @@ void ParseActions::createPieceFrom(PieceKind kind, const PieceElement& element) 
     addToCurrent(element);
 }
 
+void ParseActions::widen(SourceRange& span, const SymbolRange& range) const {
+    if (!range.hasRange())
+        return;
+    if (!span.hasRange()) {
+        span.startLine = range.startLine;
+        span.startColumn = range.startColumn;
+        span.endLine = range.endLine;
+        span.endColumn = range.endColumn;
+        if (span.fileNumber == 0)
+            span.fileNumber = fileNumber_;
+        return;
+    }
+    if (CTextPiece::startsBefore(range.startLine, range.startColumn, span.startLine,
+                                 span.startColumn)) {
+        span.startLine = range.startLine;
+        span.startColumn = range.startColumn;
+    }
+    if (CTextPiece::startsBefore(span.endLine, span.endColumn, range.endLine, range.endColumn)) {
+        span.endLine = range.endLine;
+        span.endColumn = range.endColumn;
+    }
+}
+
 // Widens the current piece over the element and keeps its text as a line.
 void ParseActions::addToCurrent(const PieceElement& element) {
     if (current_ == nullptr)
         return;
-    current_->span.mergeSpan(element.value);
-    if (!element.text.empty())
-        current_->addLine(std::string(element.text.view(source_.text())));
+    widen(current_->span, element.range);
+    if (!texts_.empty(element.text)) {
+        if (element.text.isOwn()) // the pool's texts move as it grows
+            current_->addLine(std::string(texts_.view(element.text)));
+        else // a run of the source, which the document keeps
+            current_->lines.addView(texts_.view(element.text));
+    }
     added_ = true;
 }
 
 void ParseActions::addEndOfParagraphMark() {
     if (current_ != nullptr)
-        current_->addLine(kEndOfParagraphMark);
+        current_->lines.addView(kEndOfParagraphMark);
 }
 
 // An item joins the current piece, unless it is the frame or header/footer
@@ -431,8 +380,7 @@ void ParseActions::runAction(Reduction& p) {
             if (c == '\t')
                 trailingTabs_ += c;
         if (afterFrame_ && current_ != nullptr) {
-            current_->span.mergeSpan(p[rhs::ItemWithLayout::layout].value);
-            current_->span.text.clear();
+            widen(current_->span, p[rhs::ItemWithLayout::layout].range);
         }
         break;
     }
@@ -658,6 +606,12 @@ void ParseActions::runAction(Reduction& p) {
         createPiece(PieceKind::OldStyleOutlineObject);
         break;
     default: // text, ">", "<<" and the rest: nothing more than for any item
+        if (p.elements.size() == 1) {
+            const auto number = static_cast<std::size_t>(p.production);
+            if (number >= passThrough_.size())
+                passThrough_.resize(number + 1, false);
+            passThrough_[number] = true;
+        }
         break;
     }
 }

@@ -13,10 +13,12 @@
 #include "forward/blank_line_breaks.h"
 #include "forward/document_piece.h"
 #include "forward/source_text.h"
+#include "forward/symbol_text.h"
 #include "parser/ss_yacc_stack_element.h"
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,45 +29,34 @@ class ConversionHost;
 class ProgressBudget;
 class SSYacc;
 
-// The text of a grammar symbol. Mostly it is one run of the source text and
-// is kept as the run's bounds, so that no text is copied while the parse
-// joins symbols; where it is not (a skipped run left out, a text of the
-// engine's own) it is a string of its own.
-class SymbolText {
-  public:
-    bool empty() const { return owned_ ? own_.empty() : begin_ == end_; }
-    std::string_view view(const std::string& source) const {
-        return owned_ ? std::string_view(own_)
-                      : std::string_view(source).substr(begin_, end_ - begin_);
+// The source a grammar symbol covers: the line and column range that pieces
+// keep (counted as CTextPiece counts them) and the same range as byte
+// offsets into the parsed text, so that the text between two symbols is
+// found without looking lines up.
+struct SymbolRange {
+    std::uint32_t startLine = 0;
+    std::uint32_t startColumn = 0;
+    std::uint32_t endLine = 0;
+    std::uint32_t endColumn = 0;
+    std::uint32_t begin = 0;
+    std::uint32_t end = 0;
+
+    // The positions form a usable range (as CTextPiece::hasRange).
+    bool hasRange() const {
+        return startLine != 0 && startColumn != 0 && endLine != 0 && endColumn != 0 &&
+               !CTextPiece::startsBefore(endLine, endColumn, startLine, startColumn);
     }
-
-    void clear();
-    // The text is source[begin, end).
-    void setRun(std::size_t begin, std::size_t end);
-    void setOwn(std::string_view text);
-    // Appends source[begin, end).
-    void appendRun(std::size_t begin, std::size_t end, const std::string& source);
-    // Appends `other`'s text, which it may take over.
-    void append(SymbolText&& other, const std::string& source);
-    // Drops blanks, tabs and line ends from the end.
-    void dropTrailingLayout(const std::string& source);
-
-  private:
-    void makeOwn(const std::string& source);
-
-    std::size_t begin_ = 0;
-    std::size_t end_ = 0;
-    bool owned_ = false;
-    std::string own_;
+    bool adjoins(const SymbolRange& next) const {
+        return endLine == next.startLine && endColumn == next.startColumn;
+    }
 };
 
-// A parser stack element that carries the span and text of its symbol.
+// A parser stack element that carries the range and text of its symbol.
 // Terminals get theirs from their lexeme when a reduction first reads them.
-// A parse makes and drops two elements per token; like every stack element
-// their memory is recycled through the block pool.
+// The parser holds these by value in its stack; they are plain numbers.
 class PieceElement final : public SSYaccStackElement {
   public:
-    CTextPiece value; // the span; its own text stays empty
+    SymbolRange range;
     SymbolText text;
     bool hasValue = false;
 };
@@ -83,13 +74,16 @@ class ParseActions {
     // it back (the backward conversion's re-parse).
     void setHost(ConversionHost* host, bool warnJapanese);
 
-    // The stack element type of the parse.
-    SSRefPtr<SSYaccStackElement> newElement() const;
+    // The reduce callback: runs the action of `production` and fills the
+    // left side's element (the parse's elements are PieceElements). False
+    // when the user cancelled: the parse stops.
+    bool reduce(SSYacc& parser, std::uint32_t production, std::uint32_t size, PieceElement& left);
 
-    // The reduce callback: runs the action of `production` and builds the
-    // left side's element. None when the user cancelled: the parse stops.
-    SSRefPtr<SSYaccStackElement> reduce(SSYacc& parser, std::uint32_t production,
-                                        std::uint32_t size);
+    // Whether `production` has shown to be of one symbol and without an
+    // action: its left side is that symbol's element as it is.
+    bool passesThrough(std::uint32_t production) const {
+        return production < passThrough_.size() && passThrough_[production];
+    }
 
     // 0, or the code of the latest refusal met.
     ResultCode resultCode() const { return resultCode_; }
@@ -98,10 +92,12 @@ class ParseActions {
   private:
     struct Reduction;
 
-    void collectElements(SSYacc& parser, std::uint32_t size);
+    std::span<PieceElement> collectElements(SSYacc& parser, std::uint32_t size);
     void runAction(Reduction& p);
     void createPiece(PieceKind kind);
     void createPieceFrom(PieceKind kind, const PieceElement& element);
+    // Widens `span` over `range`, as CTextPiece::mergeSpan does.
+    void widen(SourceRange& span, const SymbolRange& range) const;
     void appendPending();
     void addToCurrent(const PieceElement& element);
     void addEndOfParagraphMark();
@@ -110,20 +106,15 @@ class ParseActions {
     void addTrailingTabs();
     void checkVersion(Reduction& p);
     void checkCharacterEncoding(Reduction& p);
-    void reportProgress(const CTextPiece& value);
+    void reportProgress(const SymbolRange& range);
     void openTextAfterFrame(const PieceElement& end, bool headerOrFooter);
-    void joinElements(const Reduction& p, PieceElement& left, bool withText) const;
-    void readValue(PieceElement& element) const;
+    void joinElements(const Reduction& p, PieceElement& left, bool withText);
+    void readValue(PieceElement& element);
 
     PieceList& pieces_;
     const SourceText& source_;
     int fileNumber_;
-
-    // The right side of the production being reduced, and elements made for
-    // symbols the engine stacked itself; kept between reductions so that
-    // their room is reused.
-    std::vector<PieceElement*> elements_;
-    std::vector<SSRefPtr<PieceElement>> borrowed_;
+    SymbolTexts texts_;
 
     std::unique_ptr<DocumentPiece> pendingPiece_;
     DocumentPiece* current_ = nullptr;
@@ -139,6 +130,7 @@ class ParseActions {
     ResultCode resultCode_ = result::Success;
     bool cancelled_ = false;
     bool added_ = false; // the running action added text to a piece
+    std::vector<bool> passThrough_;
 
     // The chart head's number and positions, for its labels.
     std::string chartNumber_, chartFirst_, chartSecond_;

@@ -45,7 +45,7 @@ DeclaredItems DeclaredItems::collect(const PieceList& pieces) {
     return declared;
 }
 
-std::string autonumberStreamName(const std::string& tagText) {
+std::string autonumberStreamName(std::string_view tagText) {
     return firstUnnamedValue(tagText);
 }
 

@@ -28,7 +28,7 @@ struct DeclaredItems {
 
 // The name of the autonumber stream an autonumber declaration or reference
 // ("<Autonum, "name", ...>", "<Autonum, name, ...>") names.
-std::string autonumberStreamName(const std::string& tagText);
+std::string autonumberStreamName(std::string_view tagText);
 
 // The names of one kind of item, each once, in the order first met.
 class NameList {

@@ -84,4 +84,12 @@ std::string joinSingleItems(std::span<const std::string> items, ItemSource sourc
     return text;
 }
 
+std::string joinSingleItems(std::span<const std::string_view> items, ItemSource source,
+                            const CharacterSettings& settings) {
+    std::string text;
+    for (const std::string_view item : items)
+        appendSingleItem(text, item, source, settings);
+    return text;
+}
+
 } // namespace quillex

@@ -24,5 +24,7 @@ void appendSingleItem(std::string& text, std::string_view item, ItemSource sourc
 // The items joined into one text by the rules above.
 std::string joinSingleItems(std::span<const std::string> items, ItemSource source,
                             const CharacterSettings& settings);
+std::string joinSingleItems(std::span<const std::string_view> items, ItemSource source,
+                            const CharacterSettings& settings);
 
 } // namespace quillex

@@ -2,14 +2,23 @@
 #include "forward/source_text.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace quillex {
 
+// A short text would sit inside the string object and move with it: it is
+// given a buffer of its own.
+constexpr std::size_t kOwnBuffer = 32;
+
 SourceText::SourceText(std::string text) : text_(std::move(text)) {
+    text_.reserve(std::max(text_.size(), kOwnBuffer));
+    lineStarts_.reserve(static_cast<std::size_t>(std::count(text_.begin(), text_.end(), '\n')) + 1);
     lineStarts_.push_back(0);
-    for (std::size_t i = 0; i < text_.size(); ++i)
-        if (text_[i] == '\n')
-            lineStarts_.push_back(i + 1);
+    const char* data = text_.data();
+    for (const char* lf = data;
+         (lf = static_cast<const char*>(std::memchr(lf, '\n', text_.size() - (lf - data)))) !=
+         nullptr;)
+        lineStarts_.push_back(static_cast<std::uint32_t>(++lf - data));
 }
 
 std::string_view SourceText::between(std::uint32_t fromLine, std::uint32_t fromColumn,
@@ -21,7 +30,7 @@ std::string_view SourceText::between(std::uint32_t fromLine, std::uint32_t fromC
     return std::string_view(text_).substr(from, to - from);
 }
 
-std::string_view SourceText::textOf(const CTextPiece& span) const {
+std::string_view SourceText::textOf(const SourceRange& span) const {
     if (!span.hasRange())
         return {};
     return between(span.startLine, span.startColumn, span.endLine, span.endColumn);

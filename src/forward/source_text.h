@@ -18,15 +18,15 @@ namespace quillex {
 class SourceText {
   public:
     SourceText() = default;
+    // The text's bytes stay where they are when the SourceText moves, so
+    // that views of them (the pieces' lines) stay valid.
     explicit SourceText(std::string text);
+    SourceText(SourceText&&) noexcept = default;
+    SourceText& operator=(SourceText&&) noexcept = default;
+    SourceText(const SourceText&) = delete;
+    SourceText& operator=(const SourceText&) = delete;
 
     const std::string& text() const { return text_; }
-
-    // Gives the memory back (assigning an empty SourceText may keep it).
-    void release() {
-        std::string().swap(text_);
-        std::vector<std::size_t>().swap(lineStarts_);
-    }
 
     // Byte offset of (line, column), clamped to the text; lines and columns
     // count from 1.
@@ -49,11 +49,12 @@ class SourceText {
                              std::uint32_t toColumn) const;
 
     // The text of a span's range; empty when it has none.
-    std::string_view textOf(const CTextPiece& span) const;
+    std::string_view textOf(const SourceRange& span) const;
 
   private:
     std::string text_;
-    std::vector<std::size_t> lineStarts_;
+    // Files are below 4 GB (the lexer's indexes are 32-bit).
+    std::vector<std::uint32_t> lineStarts_;
 };
 
 } // namespace quillex

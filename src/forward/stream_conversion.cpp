@@ -30,14 +30,11 @@ std::size_t visibleLengthOf(const std::string& text, const ConversionContext& co
 
 } // namespace
 
-std::string blockHeading(const std::string& name, TagRegistry& registry) {
-    std::string heading = "<bb \"" + name + "\">";
-    registry.enterSelf(heading);
-    return heading;
+std::string_view blockHeading(const std::string& name, TagRegistry& registry) {
+    return registry.enterSelf("<bb \"" + name + "\">");
 }
 
-std::vector<std::string> pageNumberStreamBlock(DocumentPiece& declaration,
-                                               const ConversionContext& context) {
+ItemList pageNumberStreamBlock(DocumentPiece& declaration, const ConversionContext& context) {
     if (declaration.lines.empty())
         return {};
     const TagAttributes attributes = TagAttributes::parse(declaration.lines.front());
@@ -49,11 +46,11 @@ std::vector<std::string> pageNumberStreamBlock(DocumentPiece& declaration,
 
     TagRegistry& registry = context.registry;
     const std::string streamName = convertAttributeText(*name, context.characters());
-    const std::string tag = "<pgfmt \"" + streamName + "\">";
-    registry.enter(declaration.lines.front(), tag);
+    const std::string_view tag =
+        registry.enter(declaration.lines.front(), "<pgfmt \"" + streamName + "\">");
     declaration.qmxTag = tag;
 
-    std::vector<std::string> block{blockHeading("Page Number Stream Format", registry), tag};
+    ItemList block{blockHeading("Page Number Stream Format", registry), tag};
     auto addPrefix = [&](const std::optional<std::string>& value, const char* heading) {
         if (!value)
             return;
@@ -65,25 +62,23 @@ std::vector<std::string> pageNumberStreamBlock(DocumentPiece& declaration,
             context.warn(MessageId::MaximumLengthHint, kPagePrefixLimit);
         }
         block.push_back(blockHeading(heading, registry));
-        block.push_back(std::move(text));
+        block.push_back(registry.keep(text));
     };
     addPrefix(first, "Prefix1");
     addPrefix(second, "Prefix2");
-    block.push_back("</pgfmt>");
-    registry.enterSelf("</pgfmt>");
+    block.push_back(registry.enterSelf("</pgfmt>"));
     return block;
 }
 
-std::vector<std::string> autonumberStreamBlock(DocumentPiece& declaration,
-                                               const ConversionContext& context) {
+ItemList autonumberStreamBlock(DocumentPiece& declaration, const ConversionContext& context) {
     if (declaration.lines.empty())
         return {};
-    const std::string& tagText = declaration.lines.front();
+    const std::string_view tagText = declaration.lines.front();
     const TagAttributes attributes = TagAttributes::parse(tagText);
     const std::string streamName = autonumberStreamName(tagText);
     TagRegistry& registry = context.registry;
 
-    std::vector<std::string> levels;
+    ItemList levels;
     for (int level = 1; level <= kLevels; ++level) {
         for (const char* part : {"Prefix", "Suffix"}) {
             const std::string name = "Level " + std::to_string(level) + " " + part;
@@ -98,20 +93,17 @@ std::vector<std::string> autonumberStreamBlock(DocumentPiece& declaration,
                 context.warn(MessageId::MaximumLengthHint, kAutonumberTextLimit);
             }
             levels.push_back(blockHeading(name, registry));
-            levels.push_back(std::move(text));
+            levels.push_back(registry.keep(text));
         }
     }
     if (levels.empty())
         return {};
 
-    const std::string tag = "<anfmt \"" + streamName + "\">";
-    registry.enter(tagText, tag);
+    const std::string_view tag = registry.enter(tagText, "<anfmt \"" + streamName + "\">");
     declaration.qmxTag = tag;
-    std::vector<std::string> block{blockHeading("Autonumber Stream Format", registry), tag};
-    block.insert(block.end(), std::make_move_iterator(levels.begin()),
-                 std::make_move_iterator(levels.end()));
-    block.push_back("</anfmt>");
-    registry.enterSelf("</anfmt>");
+    ItemList block{blockHeading("Autonumber Stream Format", registry), tag};
+    block.insert(block.end(), levels.begin(), levels.end());
+    block.push_back(registry.enterSelf("</anfmt>"));
     return block;
 }
 

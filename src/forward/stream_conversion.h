@@ -4,6 +4,7 @@
 
 #include "forward/conversion_context.h"
 #include "forward/document_piece.h"
+#include "forward/item_list.h"
 
 #include <string>
 #include <vector>
@@ -23,18 +24,16 @@ inline constexpr int kAutonumberTextLimit = 15;
 // no name or both prefixes are empty. The declaration becomes the markup of
 // the <pgfmt "%s"> tag, which is also the piece's tag. A prefix of more than 5
 // visible characters adds the warnings 16040 and 16044.
-std::vector<std::string> pageNumberStreamBlock(DocumentPiece& declaration,
-                                               const ConversionContext& context);
+ItemList pageNumberStreamBlock(DocumentPiece& declaration, const ConversionContext& context);
 
 // The block of an autonumber stream declaration: <bb "Autonumber Stream
 // Format">, <anfmt "%s"> with the stream's name, for each level prefix and
 // suffix that is not empty <bb "%s"> with the attribute's name and its text,
 // </anfmt>. Empty when no level has a text. A text of more than 11 visible
 // characters adds the warnings 16041 and 16044.
-std::vector<std::string> autonumberStreamBlock(DocumentPiece& declaration,
-                                               const ConversionContext& context);
+ItemList autonumberStreamBlock(DocumentPiece& declaration, const ConversionContext& context);
 
 // <bb "%s"> for `name`, entered in both tag maps.
-std::string blockHeading(const std::string& name, TagRegistry& registry);
+std::string_view blockHeading(const std::string& name, TagRegistry& registry);
 
 } // namespace quillex

@@ -24,7 +24,7 @@ bool endsRowText(PieceKind kind) {
 
 // The master row a row follows: its "Master Row" or "Master" attribute, or
 // else its first unnamed value (<Row, "row">, <Row, row>).
-std::string masterRowOf(const TagAttributes& attributes, const std::string& rowTag) {
+std::string masterRowOf(const TagAttributes& attributes, std::string_view rowTag) {
     for (const char* name : {"Master Row", "Master"})
         if (auto value = attributes.value(name))
             return std::string(unquoted(*value));
@@ -39,15 +39,14 @@ struct TableConverter::Table {
     bool rowOpen = false;
     bool cellOpen = false;
     // The <ctart> blocks of the open cell's frames, written after its </ct>.
-    std::vector<std::string> cellFrames;
+    ItemList cellFrames;
 };
 
 TableConverter::TableConverter(ConversionContext& context, FrameWalker& frames)
     : context_(context), frames_(frames) {}
 
-std::string TableConverter::tagged(std::string tag) {
-    context_.registry.enterSelf(tag);
-    return tag;
+std::string_view TableConverter::tagged(const std::string& tag) {
+    return context_.registry.enterSelf(tag);
 }
 
 std::size_t endOfFrame(const PieceList& pieces, std::size_t first) {
@@ -57,9 +56,8 @@ std::size_t endOfFrame(const PieceList& pieces, std::size_t first) {
     return pieces.size();
 }
 
-std::size_t TableConverter::layOut(PieceList& pieces, std::size_t first,
-                                   std::vector<std::string>& items) {
-    const std::string tableTag =
+std::size_t TableConverter::layOut(PieceList& pieces, std::size_t first, ItemList& items) {
+    const std::string_view tableTag =
         tagged("<tb " + std::to_string(context_.registry.nextNumber(TagCounter::Table)) + ">");
     pieces[first]->qmxTag = tableTag;
     items.push_back(tableTag);
@@ -108,8 +106,7 @@ std::size_t TableConverter::layOut(PieceList& pieces, std::size_t first,
     return i;
 }
 
-void TableConverter::addRow(Table& table, PieceList& pieces, std::size_t row,
-                            std::vector<std::string>& items) {
+void TableConverter::addRow(Table& table, PieceList& pieces, std::size_t row, ItemList& items) {
     const DocumentPiece& piece = *pieces[row];
     closeCell(table, items);
     if (table.rowOpen)
@@ -120,7 +117,7 @@ void TableConverter::addRow(Table& table, PieceList& pieces, std::size_t row,
     if (piece.lines.size() > 1 && piece.lines.back().starts_with("<|"))
         items.push_back(piece.lines.back());
 
-    const std::string rowTag = piece.lines.empty() ? std::string() : piece.lines.front();
+    const std::string_view rowTag = piece.lines.empty() ? std::string_view() : piece.lines.front();
     const TagAttributes attributes = TagAttributes::parse(rowTag);
     const std::string number = std::to_string(context_.registry.nextNumber(TagCounter::Row));
     if (attributes.valueIs("Hidden", "yes")) {
@@ -135,8 +132,7 @@ void TableConverter::addRow(Table& table, PieceList& pieces, std::size_t row,
     }
 }
 
-bool TableConverter::isReadOnlyRow(const TagAttributes& attributes,
-                                   const std::string& rowTag) const {
+bool TableConverter::isReadOnlyRow(const TagAttributes& attributes, std::string_view rowTag) const {
     return attributes.valueIs("Read Only", "yes") ||
            readOnlyMasterRows_.count(masterRowOf(attributes, rowTag)) != 0;
 }
@@ -144,17 +140,17 @@ bool TableConverter::isReadOnlyRow(const TagAttributes& attributes,
 // A cell: <ct %d> for its cell tag (which, with a page declaration right
 // after it, is the markup the tag stands for) and its lines as body items.
 // The cell stays open for the text after its frames; closeCell ends it.
-void TableConverter::addCell(Table& table, DocumentPiece& cell, std::vector<std::string>& items) {
+void TableConverter::addCell(Table& table, DocumentPiece& cell, ItemList& items) {
     const std::string tag =
         "<ct " + std::to_string(context_.registry.nextNumber(TagCounter::Cell)) + ">";
     cell.qmxTag = tag;
-    const std::vector<std::string>& lines = cell.lines;
+    const PieceLines& lines = cell.lines;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (!lines[i].starts_with("<Cell")) {
             items.push_back(lines[i]);
             continue;
         }
-        std::string markup = lines[i] + kMarkupSeparator;
+        std::string markup = std::string(lines[i]) + kMarkupSeparator;
         // Soft returns are layout: a page declaration after them still
         // belongs to the cell tag (a converted-back document writes one
         // after each line).
@@ -163,23 +159,24 @@ void TableConverter::addCell(Table& table, DocumentPiece& cell, std::vector<std:
             ++next;
         if (next < lines.size() && lines[next].starts_with("<!Page")) {
             i = next;
-            markup += lines[i] + kMarkupSeparator;
+            markup += lines[i];
+            markup += kMarkupSeparator;
         }
-        context_.registry.enter(markup, tag);
-        items.push_back(tag);
+        items.push_back(context_.registry.enter(markup, tag));
     }
+    // The cell's lines are items now; the views need not be held twice.
+    cell.lines.keepFirst(0);
     table.cellOpen = true;
 }
 
 // The end of the open cell's last paragraph, </ct>, and the blocks of the
 // frames anchored in the cell.
-void TableConverter::closeCell(Table& table, std::vector<std::string>& items) {
+void TableConverter::closeCell(Table& table, ItemList& items) {
     if (!table.cellOpen)
         return;
     items.push_back(kEndOfParagraphMark);
     items.push_back(tagged("</ct>"));
-    items.insert(items.end(), std::make_move_iterator(table.cellFrames.begin()),
-                 std::make_move_iterator(table.cellFrames.end()));
+    items.insert(items.end(), table.cellFrames.begin(), table.cellFrames.end());
     table.cellFrames.clear();
     table.cellOpen = false;
 }
@@ -192,33 +189,28 @@ void TableConverter::closeCell(Table& table, std::vector<std::string>& items) {
 // the text's piece is found under the frame's tag. Returns the index of that
 // piece.
 std::size_t TableConverter::addCellFrame(Table& table, PieceList& pieces, std::size_t frame,
-                                         std::vector<std::string>& items) {
-    std::vector<std::string> block{
+                                         ItemList& items) {
+    ItemList block{
         tagged("<ctart " + std::to_string(context_.registry.nextNumber(TagCounter::Cell)) + ">")};
     const FrameWalk walk = frames_.walk(pieces, frame, block, FrameWalker::Place::Cell);
     block.push_back(tagged("</ctart>"));
 
     DocumentPiece* after = walk.end < pieces.size() ? pieces[walk.end].get() : nullptr;
     const bool textAfter = after != nullptr && after->lines.size() > 1;
-    std::vector<std::string>& target = table.cellOpen ? table.cellFrames : items;
+    ItemList& target = table.cellOpen ? table.cellFrames : items;
     if (!textAfter || !table.cellOpen || block.size() < 3) {
-        target.insert(target.end(), std::make_move_iterator(block.begin()),
-                      std::make_move_iterator(block.end()));
+        target.insert(target.end(), block.begin(), block.end());
         return walk.end;
     }
-    const std::string& first = block[1];
+    const std::string_view first = block[1];
     if (first.starts_with("<:")) {
         items.push_back(first); // <:iaf %d> or <:saf "%s" %d>
     } else {
-        std::string anchor = "<:" + first.substr(1);
-        context_.registry.enterSelf(anchor);
-        items.push_back(std::move(anchor));
-        target.insert(target.end(), std::make_move_iterator(block.begin()),
-                      std::make_move_iterator(block.end()));
+        items.push_back(context_.registry.enterSelf("<:" + std::string(first.substr(1))));
+        target.insert(target.end(), block.begin(), block.end());
     }
-    items.insert(items.end(), std::make_move_iterator(after->lines.begin() + 1),
-                 std::make_move_iterator(after->lines.end()));
-    after->lines.resize(1);
+    items.insert(items.end(), after->lines.begin() + 1, after->lines.end());
+    after->lines.keepFirst(1);
     after->qmxTag = walk.tag;
     return walk.end;
 }
@@ -233,14 +225,14 @@ std::string TableConverter::readOnlyRowText(const PieceList& pieces, std::size_t
         const DocumentPiece& piece = *pieces[i];
         switch (piece.kind) {
         case PieceKind::Cell:
-            text += joinSingleItems(piece.lines, ItemSource::Body, characters);
+            text += joinSingleItems(piece.lines.all(), ItemSource::Body, characters);
             break;
         case PieceKind::Frame:
             text += "<:af>";
             break;
         case PieceKind::TextString:
         case PieceKind::ChartLabel:
-            for (const std::string& line : piece.lines) {
+            for (const std::string_view line : piece.lines) {
                 appendSingleItem(text, line, ItemSource::Diagram, characters);
                 if (piece.kind == PieceKind::ChartLabel)
                     text += kParagraphEnd;
@@ -250,8 +242,7 @@ std::string TableConverter::readOnlyRowText(const PieceList& pieces, std::size_t
             removeTrailingParagraphEnd(text);
             text += "<:/af>";
             if (piece.lines.size() > 1)
-                text += joinSingleItems(std::span(piece.lines).subspan(1), ItemSource::Body,
-                                        characters);
+                text += joinSingleItems(piece.lines.all().subspan(1), ItemSource::Body, characters);
             break;
         default:
             break;

@@ -12,6 +12,7 @@
 #include "forward/conversion_context.h"
 #include "forward/document_piece.h"
 #include "forward/frame_walk.h"
+#include "forward/item_list.h"
 
 #include <cstddef>
 #include <set>
@@ -27,18 +28,18 @@ class TableConverter {
     // Lays out the table that starts at pieces[first], appending its items,
     // and returns the index of its end-of-table piece (pieces.size() when
     // there is none), whose text after the table the caller lays out.
-    std::size_t layOut(PieceList& pieces, std::size_t first, std::vector<std::string>& items);
+    std::size_t layOut(PieceList& pieces, std::size_t first, ItemList& items);
 
   private:
     struct Table;
-    void addRow(Table& table, PieceList& pieces, std::size_t row, std::vector<std::string>& items);
-    void addCell(Table& table, DocumentPiece& cell, std::vector<std::string>& items);
-    std::size_t addCellFrame(Table& table, PieceList& pieces, std::size_t frame,
-                             std::vector<std::string>& items);
-    void closeCell(Table& table, std::vector<std::string>& items);
+    void addRow(Table& table, PieceList& pieces, std::size_t row, ItemList& items);
+    void addCell(Table& table, DocumentPiece& cell, ItemList& items);
+    std::size_t addCellFrame(Table& table, PieceList& pieces, std::size_t frame, ItemList& items);
+    void closeCell(Table& table, ItemList& items);
     std::string readOnlyRowText(const PieceList& pieces, std::size_t row) const;
-    bool isReadOnlyRow(const TagAttributes& attributes, const std::string& rowTag) const;
-    std::string tagged(std::string tag);
+    bool isReadOnlyRow(const TagAttributes& attributes, std::string_view rowTag) const;
+    // The tag, entered in both maps as standing for itself.
+    std::string_view tagged(const std::string& tag);
 
     ConversionContext& context_;
     FrameWalker& frames_;

@@ -1,5 +1,5 @@
 // CTextPiece: the text of a grammar symbol and the line/column range of the
-// source that it covers.
+// source that it covers; SourceRange, the range alone.
 //
 // Lines and columns count from 1; a column counts bytes within its line. The
 // range runs from the start position up to, not including, the end position,
@@ -16,26 +16,25 @@ namespace quillex {
 
 class SSLexLexeme;
 
-struct CTextPiece {
-    std::string text;
+// The range alone: what a document piece keeps (its text is looked up in the
+// source by range).
+struct SourceRange {
     std::uint32_t startLine = 0;
     std::uint32_t startColumn = 0;
     std::uint32_t endLine = 0;
     std::uint32_t endColumn = 0;
     int fileNumber = 0;
 
-    // All four positions set, the end not before the start, and some text.
-    bool isValid() const { return hasRange() && !text.empty(); }
-    // The same test for the positions alone: the range is a usable range.
+    // All four positions set and the end not before the start: the range is
+    // a usable range.
     bool hasRange() const {
         return startLine != 0 && startColumn != 0 && endLine != 0 && endColumn != 0 &&
                !startsBefore(endLine, endColumn, startLine, startColumn);
     }
 
-    // Widens this span to cover `other`'s range: a span without a range
-    // takes other's positions; otherwise the earlier start and the later end
-    // win. The texts are left alone.
-    void mergeSpan(const CTextPiece& other) {
+    // Widens this range to cover `other`'s: a range that has none takes
+    // other's positions; otherwise the earlier start and the later end win.
+    void mergeSpan(const SourceRange& other) {
         if (!other.hasRange())
             return;
         if (!hasRange()) {
@@ -57,8 +56,8 @@ struct CTextPiece {
         }
     }
 
-    // True when this span ends exactly where `next` starts.
-    bool adjoins(const CTextPiece& next) const {
+    // True when this range ends exactly where `next` starts.
+    bool adjoins(const SourceRange& next) const {
         return endLine == next.startLine && endColumn == next.startColumn;
     }
 
@@ -67,6 +66,16 @@ struct CTextPiece {
                              std::uint32_t columnB) {
         return lineA < lineB || (lineA == lineB && columnA < columnB);
     }
+};
+
+struct CTextPiece : SourceRange {
+    CTextPiece() = default;
+    CTextPiece(const SourceRange& range) : SourceRange(range) {}
+
+    std::string text;
+
+    // All four positions set, the end not before the start, and some text.
+    bool isValid() const { return hasRange() && !text.empty(); }
 };
 
 // The span of a token: its text, its start from the lexeme's line and offset,

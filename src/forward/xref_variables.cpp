@@ -70,9 +70,9 @@ std::optional<CrossReferenceVariable> readCrossReferenceVariable(std::string_vie
     return variable;
 }
 
-std::optional<std::vector<std::string>>
-convertCrossReferenceVariable(std::span<const std::string> component,
-                              const TagAttributes& attributes, ConversionContext& context) {
+std::optional<ItemList> convertCrossReferenceVariable(std::span<const std::string_view> component,
+                                                      const TagAttributes& attributes,
+                                                      ConversionContext& context) {
     const std::optional<std::string> lisp = attributes.value("Lisp");
     if (!lisp)
         return std::nullopt;
@@ -81,17 +81,17 @@ convertCrossReferenceVariable(std::span<const std::string> component,
     if (!variable)
         return std::nullopt;
 
-    std::span<const std::string> items = component;
+    std::span<const std::string_view> items = component;
     if (!items.empty() && items.back() == kEndOfParagraphMark)
         items = items.first(items.size() - 1);
     const std::string display = joinSingleItems(items, ItemSource::Body, characters);
-    const std::string tag =
+    const std::string_view tag =
         context.registry.markupTag(joinedMarkup(items), TagCounter::Variable, [&](int number) {
             return "<xrv \"" + display + "\" " + std::to_string(number) + ">";
         });
-    context.registry.enterSelf("</xrv>");
+    const std::string_view end = context.registry.enterSelf("</xrv>");
 
-    std::vector<std::string> converted{tag};
+    ItemList converted{tag};
     if (!variable->suffix.empty()) {
         std::string suffix = convertAttributeContent(variable->suffix, characters, true);
         const std::size_t length = visibleLength(suffix, characters.japaneseSource);
@@ -100,9 +100,9 @@ convertCrossReferenceVariable(std::span<const std::string> component,
                          static_cast<int>(length));
             context.warn(MessageId::MaximumLengthHint, kSuffixLimit);
         }
-        converted.push_back(std::move(suffix));
+        converted.push_back(context.registry.keep(suffix));
     }
-    converted.push_back("</xrv>");
+    converted.push_back(end);
     return converted;
 }
 

@@ -8,6 +8,7 @@
 
 #include "forward/attributes.h"
 #include "forward/conversion_context.h"
+#include "forward/item_list.h"
 
 #include <optional>
 #include <span>
@@ -41,8 +42,9 @@ std::optional<CrossReferenceVariable> readCrossReferenceVariable(std::string_vie
 // <xrv "%s" %d>, the converted suffix unless empty, </xrv>. The tag stands
 // for the component's items, each followed by five line feeds. A suffix of
 // more than 15 visible characters adds the warnings 16043 and 16044.
-std::optional<std::vector<std::string>>
-convertCrossReferenceVariable(std::span<const std::string> component,
-                              const TagAttributes& attributes, ConversionContext& context);
+// The items are views of the component's and texts the registry keeps.
+std::optional<ItemList> convertCrossReferenceVariable(std::span<const std::string_view> component,
+                                                      const TagAttributes& attributes,
+                                                      ConversionContext& context);
 
 } // namespace quillex

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <sys/stat.h>
 
 namespace quillex {
@@ -47,28 +48,58 @@ std::string readFileStart(const std::string& path, std::size_t count) {
     return bytes;
 }
 
-std::string textModeBytes(std::string_view raw, const std::string& path) {
+namespace {
+
+// The bytes before trailing Ctrl-Z bytes; RefusedInput for a Ctrl-Z with
+// other bytes after it.
+std::size_t endOfText(std::string_view raw, const std::string& path) {
     constexpr char kCtrlZ = '\x1a';
     const auto ctrlZ = raw.find(kCtrlZ);
-    if (ctrlZ != std::string_view::npos) {
-        if (raw.find_first_not_of(kCtrlZ, ctrlZ) != std::string_view::npos)
-            throw RefusedInput(formatString(MessageId::ConversionTextAfterEndOfFile,
-                                            static_cast<unsigned long long>(ctrlZ)),
-                               path);
-        raw = raw.substr(0, ctrlZ);
+    if (ctrlZ == std::string_view::npos)
+        return raw.size();
+    if (raw.find_first_not_of(kCtrlZ, ctrlZ) != std::string_view::npos)
+        throw RefusedInput(formatString(MessageId::ConversionTextAfterEndOfFile,
+                                        static_cast<unsigned long long>(ctrlZ)),
+                           path);
+    return ctrlZ;
+}
+
+// Copies the runs between carriage returns whole, each CR (with the LF after
+// it) written as one LF. `to` may be `from` itself: the text only shrinks.
+std::size_t copyTextMode(const char* from, std::size_t size, char* to) {
+    std::size_t in = 0;
+    std::size_t out = 0;
+    while (in < size) {
+        const void* found = std::memchr(from + in, '\r', size - in);
+        const std::size_t cr =
+            found == nullptr ? size
+                             : static_cast<std::size_t>(static_cast<const char*>(found) - from);
+        if (to + out != from + in)
+            std::memmove(to + out, from + in, cr - in);
+        out += cr - in;
+        if (cr == size)
+            break;
+        to[out++] = '\n';
+        in = cr + 1;
+        if (in < size && from[in] == '\n')
+            ++in;
     }
-    // Copies the runs between carriage returns whole.
-    std::string text;
-    text.reserve(raw.size());
-    std::size_t from = 0;
-    for (auto cr = raw.find('\r'); cr != std::string_view::npos; cr = raw.find('\r', from)) {
-        text.append(raw, from, cr - from);
-        text += '\n';
-        from = cr + 1;
-        if (from < raw.size() && raw[from] == '\n')
-            ++from;
-    }
-    text.append(raw, from);
+    return out;
+}
+
+} // namespace
+
+std::string textModeBytes(std::string_view raw, const std::string& path) {
+    raw = raw.substr(0, endOfText(raw, path));
+    std::string text(raw.size(), '\0');
+    text.resize(copyTextMode(raw.data(), raw.size(), text.data()));
+    return text;
+}
+
+std::string textModeBytes(std::string&& raw, const std::string& path) {
+    std::string text = std::move(raw);
+    text.resize(endOfText(text, path));
+    text.resize(copyTextMode(text.data(), text.size(), text.data()));
     return text;
 }
 

@@ -28,6 +28,8 @@ std::string readFileStart(const std::string& path, std::size_t count);
 // become LF, and trailing Ctrl-Z bytes (0x1A) are dropped. Throws
 // RefusedInput for a Ctrl-Z that has other bytes after it.
 std::string textModeBytes(std::string_view raw, const std::string& path);
+// The same in place, for bytes the caller gives up.
+std::string textModeBytes(std::string&& raw, const std::string& path);
 
 // Reads a file in text mode; throws FileError or RefusedInput.
 std::string readTextModeFile(const std::string& path);

@@ -190,18 +190,34 @@ bool SSLex::longestMatch(const SSLexExpressionList& list, SSLexFinalState& final
     }
 }
 
+namespace {
+
+// Moves a read position over single-byte codes, as stepPosition() does one
+// code at a time.
+void stepPositions(const std::uint8_t* from, const std::uint8_t* to, std::uint32_t& newlines,
+                   std::uint32_t& column) {
+    for (const std::uint8_t* byte = from; byte != to; ++byte)
+        SSLexConsumer::stepPosition(*byte, newlines, column);
+}
+
+} // namespace
+
 // The inner loop for codes that are single bytes (every byte of single-byte
 // input, bytes below 0x80 of double-byte input): it reads them straight from
 // the consumer's buffer and follows the list's byte rows, keeping the read
 // position in registers. For each such code it does what longestMatch() does
 // through the consumer; it leaves to that codes of other kinds, the end of
 // the buffered data (which may call for more), the start symbol, and a buffer
-// shift not yet taken off the mark.
+// shift not yet taken off the mark. Lines and columns are counted once the
+// automaton has stopped, over the bytes it read: up to the last match, and
+// on to where it stopped.
 SSLex::Walk SSLex::walkBytes(const SSLexExpressionList& list, SSLexFinalState& final,
                              SSLexMark& match) {
     const std::uint16_t* rows = list.byteRows();
     if (rows == nullptr)
         return Walk::None;
+    const std::uint8_t* classes = list.byteClasses();
+    const std::uint32_t classCount = list.byteClassCount();
     SSLexConsumer::ByteRun run = consumer_->byteRun();
     if (run.data == nullptr)
         return Walk::None;
@@ -210,41 +226,42 @@ SSLex::Walk SSLex::walkBytes(const SSLexExpressionList& list, SSLexFinalState& f
     const std::uint32_t end = run.end;
     const std::uint32_t first = run.index;
     std::uint32_t index = first;
-    std::uint32_t newlines = run.newlines;
-    std::uint32_t column = run.column;
-    std::uint32_t state = state_;
+    std::uint32_t row = state_ * classCount;                // where the current state's row starts
     std::uint32_t lastFinal = SSLexExpressionList::noState; // none accepted here
-    SSLexMark lastMatch = match;
+    std::uint32_t lastIndex = first;
     Walk result = Walk::Read;
     while (index < end) {
         const std::uint8_t byte = data[index];
         if (byte > highest)
             break;
         ++index;
-        SSLexConsumer::stepPosition(byte, newlines, column);
-        const std::uint16_t next = rows[std::size_t{state} * SSLexExpressionList::byteCodes + byte];
+        const std::uint16_t next = rows[row + classes[byte]];
         if (next == SSLexExpressionList::noByteState) {
-            state = SSLexExpressionList::noState;
+            row = SSLexExpressionList::noState;
             result = Walk::Stopped;
             break;
         }
-        state = next & SSLexExpressionList::byteStateMask;
+        row = next & SSLexExpressionList::byteStateMask;
         if ((next & SSLexExpressionList::byteFinalBit) != 0) {
-            lastFinal = state;
-            lastMatch = {index, newlines, column};
+            lastFinal = row;
+            lastIndex = index;
         }
     }
     if (index == first)
         return Walk::None;
+    std::uint32_t newlines = run.newlines;
+    std::uint32_t column = run.column;
+    stepPositions(data + first, data + lastIndex, newlines, column);
+    if (lastFinal != SSLexExpressionList::noState) {
+        final = list.finals()[lastFinal / classCount];
+        match = {lastIndex, newlines, column};
+    }
+    stepPositions(data + lastIndex, data + index, newlines, column);
     run.index = index;
     run.newlines = newlines;
     run.column = column;
     consumer_->finishByteRun(run);
-    state_ = state;
-    if (lastFinal != SSLexExpressionList::noState) {
-        final = list.finals()[lastFinal];
-        match = lastMatch;
-    }
+    state_ = row == SSLexExpressionList::noState ? row : row / classCount;
     return result;
 }
 

@@ -9,6 +9,7 @@ SSLexBufferConsumer::SSLexBufferConsumer(std::span<const std::uint8_t> bytes,
     if (bytes.size() > 0xFFFFFFFFu)
         pending_.throwException(SSExceptionId::LexLexemeTooLong, {bytes.size()});
     borrowBuffer(bytes);
+    fixData();
 }
 
 } // namespace quillex

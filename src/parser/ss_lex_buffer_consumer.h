@@ -1,7 +1,8 @@
 // SSLexBufferConsumer: a consumer that reads bytes its owner keeps in memory,
 // in place, without copying them.
 //
-// The owner keeps the bytes alive and unchanged for the consumer's lifetime.
+// The owner keeps the bytes alive and unchanged for the consumer's lifetime
+// and for that of the lexemes read from it, which view them.
 // It serves a caller that already holds the input (the forward conversion
 // reads each source file once and parses that same text).
 #pragma once

@@ -92,22 +92,46 @@ bool SSLexConsumer::fill() {
     return true;
 }
 
+// A lexeme views fixed data and copies any other (which a later refill may
+// move or overwrite).
+SSRefPtr<SSLexLexeme> SSLexConsumer::makeLexeme(std::string_view text, std::int32_t token) const {
+    const SSLexLexemeType type =
+        type_ == SSLexConsumerType::Unicode ? SSLexLexemeType::Unicode : SSLexLexemeType::Char;
+    return fixed_ ? SSLexLexeme::view(text, token, line_, offset_, type)
+                  : SSLexLexeme::create(text, token, line_, offset_, type);
+}
+
 SSRefPtr<SSLexLexeme> SSLexConsumer::lexemeToMark(const SSLexMark& mark, std::int32_t token) {
-    const std::uint32_t end = std::clamp(mark.index, start_, dataLength_);
-    auto lexeme = SSLexLexeme::create(
-        std::string_view(reinterpret_cast<const char*>(data_) + start_, end - start_), token, line_,
-        offset_,
-        type_ == SSLexConsumerType::Unicode ? SSLexLexemeType::Unicode : SSLexLexemeType::Char);
+    auto lexeme = makeLexeme(textTo(std::clamp(mark.index, start_, dataLength_)), token);
     flushLexeme(mark);
     return lexeme;
 }
 
 SSRefPtr<SSLexLexeme> SSLexConsumer::lexemeToCurrent() {
-    auto lexeme = SSLexLexeme::create(lexemeText(), 0, line_, offset_,
-                                      type_ == SSLexConsumerType::Unicode ? SSLexLexemeType::Unicode
-                                                                          : SSLexLexemeType::Char);
+    auto lexeme = makeLexeme(lexemeText(), 0);
     flushLexeme();
     return lexeme;
+}
+
+// Before fixed bytes are moved or changed, an owned buffer is kept aside for
+// the lexemes that view it and the consumer goes on with a copy (a borrowed
+// buffer stays with its owner, who keeps it).
+void SSLexConsumer::unfix() {
+    if (!fixed_ || borrowed_) {
+        fixed_ = false;
+        return;
+    }
+    std::vector<std::uint8_t> copy(buffer_);
+    retire();
+    buffer_ = std::move(copy);
+    attachBuffer();
+}
+
+// The same for a buffer that is about to be replaced: no copy.
+void SSLexConsumer::retire() {
+    if (fixed_ && !borrowed_)
+        retired_.push_back(std::move(buffer_));
+    fixed_ = false;
 }
 
 void SSLexConsumer::flushLexeme() {
@@ -148,8 +172,7 @@ void SSLexConsumer::flushEndOfLine(SSLexMark& mark) {
 }
 
 std::string_view SSLexConsumer::lexemeText() const {
-    const std::uint32_t end = std::min(index_, dataLength_);
-    return {reinterpret_cast<const char*>(data_) + start_, end - std::min(start_, end)};
+    return textTo(std::min(index_, dataLength_));
 }
 
 void SSLexConsumer::setDataLength(std::uint32_t length) {
@@ -159,6 +182,7 @@ void SSLexConsumer::setDataLength(std::uint32_t length) {
 bool SSLexConsumer::shiftBuffer() {
     if (start_ == 0)
         return false;
+    unfix();
     ownBuffer();
     std::memmove(buffer_.data(), buffer_.data() + start_, dataLength_ - start_);
     dataLength_ -= start_;
@@ -172,6 +196,7 @@ void SSLexConsumer::growBy(std::size_t bytes) {
     if (bufferLength() + bytes > 0xFFFFFFFFu)
         pending_.throwException(SSExceptionId::LexLexemeTooLong, {dataLength_});
     try {
+        unfix();
         ownBuffer();
         buffer_.resize(buffer_.size() + bytes);
         attachBuffer();
@@ -195,6 +220,7 @@ std::span<std::uint8_t> SSLexConsumer::freeSpace() {
 }
 
 void SSLexConsumer::addBuffer(std::span<const std::uint8_t> bytes) {
+    unfix();
     ownBuffer();
     if (buffer_.size() - dataLength_ < bytes.size())
         shiftBuffer();
@@ -213,6 +239,7 @@ void SSLexConsumer::addBuffer(std::span<const std::uint8_t> bytes) {
 }
 
 void SSLexConsumer::setBuffer(std::vector<std::uint8_t>&& bytes) {
+    retire();
     buffer_ = std::move(bytes);
     attachBuffer();
     borrowed_ = false;
@@ -221,6 +248,7 @@ void SSLexConsumer::setBuffer(std::vector<std::uint8_t>&& bytes) {
 }
 
 void SSLexConsumer::borrowBuffer(std::span<const std::uint8_t> bytes) {
+    retire();
     buffer_.clear();
     buffer_.shrink_to_fit();
     data_ = bytes.data();

@@ -12,6 +12,7 @@
 #include "parser/ss_lex_lexeme.h"
 #include "parser/ss_lex_mark.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -132,6 +133,13 @@ class SSLexConsumer {
     // The bytes read since the lexeme start.
     std::string_view lexemeText() const;
 
+    // Whether the buffer holds all the data there will be, in bytes that stay
+    // where they are for the consumer's life: lexemes then view them rather
+    // than copy them, and live no longer than the consumer (or the owner of
+    // borrowed bytes). Anything that moves the bytes afterwards (adding,
+    // shifting, growing) keeps the old ones aside and ends this.
+    bool holdsFixedData() const { return fixed_; }
+
     const SSDbcsInfo& dbcsInfo() const { return *dbcs_; }
     // The lead-byte test to read with; the caller keeps it alive as long as
     // the consumer reads.
@@ -155,6 +163,8 @@ class SSLexConsumer {
     std::span<std::uint8_t> freeSpace();
     std::uint32_t increment() const { return increment_; }
     void setEndOfData() { endOfData_ = true; }
+    // Says that the buffer now holds all the data (see holdsFixedData).
+    void fixData() { fixed_ = true; }
 
     mutable SSExceptionPresent pending_;
 
@@ -165,6 +175,12 @@ class SSLexConsumer {
     void attachBuffer() { data_ = buffer_.data(); }
     void readCode();
     void growBy(std::size_t bytes);
+    void unfix();
+    void retire();
+    std::string_view textTo(std::uint32_t end) const {
+        return {reinterpret_cast<const char*>(data_) + start_, end - std::min(start_, end)};
+    }
+    SSRefPtr<SSLexLexeme> makeLexeme(std::string_view text, std::int32_t token) const;
 
     const SSDbcsInfo* dbcs_;
     SSLexConsumerType type_;
@@ -175,6 +191,9 @@ class SSLexConsumer {
     std::vector<std::uint8_t> buffer_;
     const std::uint8_t* data_ = nullptr; // buffer_'s bytes, or borrowed ones
     bool borrowed_ = false;
+    bool fixed_ = false;
+    // Owned buffers that lexemes may still view, kept until the consumer goes.
+    std::vector<std::vector<std::uint8_t>> retired_;
     std::uint32_t start_ = 0;
     std::uint32_t index_ = 0;
     std::uint32_t dataLength_ = 0;

@@ -4,6 +4,7 @@
 #include "parser/ss_exception.h"
 
 #include <algorithm>
+#include <map>
 
 namespace quillex {
 
@@ -48,11 +49,41 @@ SSLexExpressionList::SSLexExpressionList(std::span<const std::uint8_t> image,
         const std::uint32_t record = finalArray_ + finalRecordSize * state;
         finals_.emplace_back(word(record), word(record + 4), word(record + 8));
     }
-    if (states_ < byteStateMask) {
-        byteRows_.assign(std::size_t{states_} * byteCodes, noByteState);
+    if (states_ < byteStateMask)
+        buildByteRows();
+}
+
+// Expands every state's byte transitions into a 256-entry row, then keeps
+// one column per class of bytes whose columns are equal.
+void SSLexExpressionList::buildByteRows() {
+    std::vector<std::uint16_t> full(std::size_t{states_} * byteCodes, noByteState);
+    for (std::uint32_t state = 0; state < states_; ++state)
+        buildByteRow(state, full.data() + std::size_t{state} * byteCodes);
+    std::map<std::vector<std::uint16_t>, std::uint8_t> classes;
+    std::vector<std::uint32_t> firstByteOfClass;
+    for (std::uint32_t code = 0; code < byteCodes; ++code) {
+        std::vector<std::uint16_t> column(states_);
         for (std::uint32_t state = 0; state < states_; ++state)
-            buildByteRow(state, byteRows_.data() + std::size_t{state} * byteCodes);
+            column[state] = full[std::size_t{state} * byteCodes + code];
+        const auto [found, added] =
+            classes.emplace(std::move(column), static_cast<std::uint8_t>(classes.size()));
+        if (added)
+            firstByteOfClass.push_back(code);
+        byteClasses_[code] = found->second;
     }
+    byteClassCount_ = static_cast<std::uint32_t>(firstByteOfClass.size());
+    if (std::size_t{states_} * byteClassCount_ > byteStateMask)
+        return;
+    byteRows_.resize(std::size_t{states_} * byteClassCount_);
+    for (std::uint32_t state = 0; state < states_; ++state)
+        for (std::uint32_t c = 0; c < byteClassCount_; ++c) {
+            const std::uint16_t next = full[std::size_t{state} * byteCodes + firstByteOfClass[c]];
+            byteRows_[std::size_t{state} * byteClassCount_ + c] =
+                next == noByteState
+                    ? noByteState
+                    : static_cast<std::uint16_t>(((next & byteStateMask) * byteClassCount_) |
+                                                 (next & byteFinalBit));
+        }
 }
 
 // Checks that the arrays, every row and every next state lie inside the image.

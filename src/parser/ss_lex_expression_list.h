@@ -4,10 +4,11 @@
 //
 // The list keeps its own copy of the image and reads it in place. Every
 // offset, count and next-state number is checked when the image is taken, so
-// lookups never leave the copy. Two arrays built at load time serve the
-// scanner's inner loop without changing any answer: the final-state records,
-// and each state's transitions on byte codes (below 256) expanded into a
-// 256-entry row.
+// lookups never leave the copy. Arrays built at load time serve the scanner's
+// inner loop without changing any answer: the final-state records, and each
+// state's transitions on byte codes (below 256) expanded into a row with an
+// entry per class of bytes (bytes that every state treats alike share a
+// class), so that the rows of a whole list stay in the fastest cache.
 #pragma once
 
 #include "parser/ss_lex_final_state.h"
@@ -48,8 +49,9 @@ class SSLexExpressionList {
     // one an in-order scan of the state's row gives.
     bool lookupNext(std::uint32_t& state, std::uint32_t code) const {
         if (code < byteCodes && state < states_ && !byteRows_.empty()) {
-            const std::uint16_t next = byteRows_[std::size_t{state} * byteCodes + code];
-            state = next == noByteState ? noState : next & byteStateMask;
+            const std::uint16_t next =
+                byteRows_[std::size_t{state} * byteClassCount_ + byteClasses_[code]];
+            state = next == noByteState ? noState : (next & byteStateMask) / byteClassCount_;
             return next != noByteState;
         }
         return scanRow(state, code);
@@ -68,16 +70,22 @@ class SSLexExpressionList {
     // Set in a row entry whose next state accepts, so that the scanner's
     // inner loop needs no second look-up to know.
     static constexpr std::uint16_t byteFinalBit = 0x8000;
-    // The rows, byteCodes entries per state: the next state on each byte
-    // code with byteFinalBit, or noByteState for none. Null when the list has
-    // no byte rows.
+    // The rows, byteClassCount() entries per state: where the next state's
+    // row starts (the state times byteClassCount(), so that the scanner's
+    // inner loop needs no multiplication) with byteFinalBit, or noByteState
+    // for none. Null when the list has no byte rows (more states and classes
+    // than the entries can number).
     const std::uint16_t* byteRows() const { return byteRows_.empty() ? nullptr : byteRows_.data(); }
+    // The class of each byte code, and the number of classes.
+    const std::uint8_t* byteClasses() const { return byteClasses_; }
+    std::uint32_t byteClassCount() const { return byteClassCount_; }
     // The final-state records, one per state.
     const SSLexFinalState* finals() const { return finals_.data(); }
 
   private:
     bool scanRow(std::uint32_t& state, std::uint32_t code) const;
     void buildByteRow(std::uint32_t state, std::uint16_t* row) const;
+    void buildByteRows();
     std::uint16_t byteEntry(std::uint32_t next) const;
 
     std::uint32_t word(std::uint32_t offset) const {
@@ -92,6 +100,8 @@ class SSLexExpressionList {
     std::uint32_t finalArray_ = 0;
     std::vector<SSLexFinalState> finals_;
     std::vector<std::uint16_t> byteRows_;
+    std::uint8_t byteClasses_[byteCodes] = {};
+    std::uint32_t byteClassCount_ = 0;
 };
 
 class SSLexIterator : public SSLexExpressionList {

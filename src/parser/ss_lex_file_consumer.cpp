@@ -87,6 +87,8 @@ SSLexFileConsumer::SSLexFileConsumer(const std::string& fileName, SSLexConsumerT
             data.resize(initialLength);
         }
         setBuffer(std::move(data));
+        if (!isOpen())
+            fixData(); // the whole file is in the buffer
     } catch (const std::bad_alloc&) {
         pending_.throwException(SSExceptionOutOfStorage());
     }

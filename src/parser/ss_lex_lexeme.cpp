@@ -3,6 +3,7 @@
 
 #include "parser/ss_block_pool.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -26,6 +27,39 @@ SSRefPtr<SSLexLexeme> SSLexLexeme::create(std::string_view text, std::int32_t to
     return SSRefPtr<SSLexLexeme>(lexeme);
 }
 
+SSRefPtr<SSLexLexeme> SSLexLexeme::view(std::string_view text, std::int32_t token,
+                                        std::uint32_t line, std::uint32_t offset,
+                                        SSLexLexemeType type) {
+    void* memory = SSBlockPool::allocate(blockBytes(0));
+    char* storage = static_cast<char*>(memory) + sizeof(SSLexLexeme);
+    auto* lexeme = new (memory) SSLexLexeme(storage, 0);
+    storage[0] = storage[1] = '\0';
+    lexeme->text_ = const_cast<char*>(text.data()); // read only while viewing_
+    lexeme->viewing_ = true;
+    lexeme->length_ = static_cast<std::uint32_t>(text.size());
+    lexeme->token_ = token;
+    lexeme->line_ = line;
+    lexeme->offset_ = offset;
+    lexeme->type_ = type;
+    return SSRefPtr<SSLexLexeme>(lexeme);
+}
+
+void SSLexLexeme::storeText() const {
+    if (!viewing_)
+        return;
+    char* storage = reinterpret_cast<char*>(const_cast<SSLexLexeme*>(this)) + sizeof(SSLexLexeme);
+    if (length_ > blockCapacity_) {
+        storage = new char[std::size_t{length_} + 2];
+        ownsBuffer_ = true;
+    }
+    if (length_ != 0)
+        std::memcpy(storage, text_, length_);
+    storage[length_] = storage[length_ + 1] = '\0';
+    text_ = storage;
+    capacity_ = std::max(length_, blockCapacity_);
+    viewing_ = false;
+}
+
 SSLexLexeme::~SSLexLexeme() {
     if (ownsBuffer_)
         delete[] text_;
@@ -38,6 +72,11 @@ void SSLexLexeme::refFree() {
 }
 
 void SSLexLexeme::setText(std::string_view text) {
+    if (viewing_) { // the new text goes behind the record (or a block of its own)
+        text_ = reinterpret_cast<char*>(this) + sizeof(SSLexLexeme);
+        capacity_ = blockCapacity_;
+        viewing_ = false;
+    }
     const auto length = static_cast<std::uint32_t>(text.size());
     if (length > capacity_) {
         char* block = new char[std::size_t{length} + 2];

@@ -1,10 +1,13 @@
 // SSLexLexeme: one token read by the lexer (token number, text, line,
 // column), shared by reference count between lexer, parser and callbacks.
 //
-// A lexeme is one allocation (from the block pool) with its text stored
-// right behind the record;
-// the text is always followed by two zero bytes, so it reads as an 8-bit or
-// a 16-bit zero-terminated string. Lexemes are made with create() only.
+// A lexeme is one allocation (from the block pool). Its text either views
+// bytes that stay put for the lexeme's life (the lexer's input, when the
+// consumer holds all of it at once: no copy per token), or is stored right
+// behind the record. A stored text is always followed by two zero bytes, so
+// it reads as an 8-bit or a 16-bit zero-terminated string; a viewed text
+// gets such a copy the first time asChar() or asConstChar() asks for one.
+// Lexemes are made with create() or view() only.
 #pragma once
 
 #include "parser/ss_ref_count.h"
@@ -23,6 +26,11 @@ class SSLexLexeme final : public SSRefCount {
     static SSRefPtr<SSLexLexeme> create(std::string_view text, std::int32_t token = 0,
                                         std::uint32_t line = 0, std::uint32_t offset = 0,
                                         SSLexLexemeType type = SSLexLexemeType::Char);
+    // A lexeme over `text` where it stands: the caller keeps those bytes
+    // alive and unchanged as long as the lexeme lives.
+    static SSRefPtr<SSLexLexeme> view(std::string_view text, std::int32_t token = 0,
+                                      std::uint32_t line = 0, std::uint32_t offset = 0,
+                                      SSLexLexemeType type = SSLexLexemeType::Char);
 
     std::int32_t token() const { return token_; }
     std::uint32_t line() const { return line_; }
@@ -31,8 +39,17 @@ class SSLexLexeme final : public SSRefCount {
     std::uint32_t length() const { return length_; }
     SSLexLexemeType type() const { return type_; }
 
-    char* asChar() { return text_; }
-    const char* asConstChar() const { return text_; }
+    // The text, zero-terminated (a viewed text is copied first).
+    char* asChar() {
+        storeText();
+        return text_;
+    }
+    const char* asConstChar() const {
+        storeText();
+        return text_;
+    }
+    // Whether the text views bytes outside the lexeme.
+    bool isView() const { return viewing_; }
     std::string_view text() const { return {text_, length_}; }
     // The text read as little-endian 16-bit characters (a Unicode lexeme).
     std::u16string asConstUnicode() const;
@@ -59,18 +76,23 @@ class SSLexLexeme final : public SSRefCount {
     SSLexLexeme(char* storage, std::uint32_t capacity)
         : text_(storage), capacity_(capacity), blockCapacity_(capacity) {}
     ~SSLexLexeme() override;
+    // Gives a viewed text a zero-terminated copy of its own.
+    void storeText() const;
     static std::size_t blockBytes(std::uint32_t capacity) {
         return sizeof(SSLexLexeme) + std::size_t{capacity} + 2;
     }
 
-    bool ownsBuffer_ = false;
+    // The text storage may change while the lexeme reads as const: a view
+    // becomes a copy when a zero-terminated text is first asked for.
+    mutable bool ownsBuffer_ = false;
+    mutable bool viewing_ = false;
     SSLexLexemeType type_ = SSLexLexemeType::Char;
     std::uint32_t line_ = 0;
     std::int32_t token_ = 0;
-    char* text_;
+    mutable char* text_;
     std::uint32_t length_ = 0;
     std::uint32_t offset_ = 0;
-    std::uint32_t capacity_;
+    mutable std::uint32_t capacity_;
     std::uint32_t blockCapacity_; // text room of the block the record lives in
 };
 

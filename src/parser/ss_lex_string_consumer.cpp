@@ -12,6 +12,7 @@ SSLexStringConsumer::SSLexStringConsumer(std::string_view text, SSLexConsumerTyp
         pending_.throwException(SSExceptionId::LexLexemeTooLong, {text.size()});
     try {
         setBuffer(std::vector<std::uint8_t>(text.begin(), text.end()));
+        fixData();
     } catch (const std::bad_alloc&) {
         pending_.throwException(SSExceptionOutOfStorage());
     }

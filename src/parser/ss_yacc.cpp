@@ -16,7 +16,7 @@ std::uint32_t tokenKey(const SSLexLexeme& lexeme) {
 } // namespace
 
 SSYacc::SSYacc() : eofLexeme_(SSLexLexeme::create("eof", eofToken, 0xFFFFFFFF, 0xFFFFFFFF)) {
-    reset();
+    useElements<SSYaccStackElement>();
 }
 
 SSYacc::SSYacc(SSLex& lexer, SSYaccTable& table) : SSYacc() {
@@ -35,6 +35,12 @@ SSYacc::SSYacc(const std::string& tablePath) : SSYacc() {
 
 SSYacc::~SSYacc() = default;
 
+void SSYacc::passThrough(std::uint32_t production) {
+    if (production >= passThrough_.size())
+        passThrough_.resize(production + 1, false);
+    passThrough_[production] = true;
+}
+
 void SSYacc::setTable(SSYaccTable& table) {
     table_ = &table;
     ownedTable_.reset();
@@ -49,15 +55,14 @@ void SSYacc::setTable(const std::string& tablePath) {
 void SSYacc::reset() {
     state_ = 0;
     lookahead_.reset();
-    current_.reset();
     wasError_ = abort_ = endReached_ = false;
     shiftedSinceError_ = 0;
     production_ = productionSize_ = leftside_ = 0;
     action_ = SSYaccAction::error;
     cache_.flush();
-    stack_.clear();
+    stack_->truncate(0);
     // The bottom element stands for state 0 and is never part of a production.
-    stack_.push(SSRefPtr<SSYaccStackElement>(new SSYaccStackElement));
+    push(0);
 }
 
 int SSYacc::parse() {
@@ -73,73 +78,37 @@ int SSYacc::parse() {
 }
 
 int SSYacc::run() {
-    if (!readLookahead())
-        return 1;
-    lookupAction(state_, *lookahead_);
-    // Reductions since the last shift. With the lookahead fixed, a sound table
-    // never repeats a state at one stack depth, and its empty reductions in a
-    // row visit each state at most once; so (depth + states + 1) * states
-    // bounds the run. A damaged table could otherwise reduce forever.
-    const auto reductionBound = [this] {
-        const std::uint64_t states = pairTable().size();
-        return (stack_.depth() + states + 1) * states;
-    };
-    std::uint64_t reductions = 0;
-    std::uint64_t reductionLimit = reductionBound();
-    while (!abort_) {
-        switch (action_) {
-        case SSYaccAction::shift: {
-            SSRefPtr<SSYaccStackElement> element = shift(*lookahead_);
-            if (!element)
-                return 1;
-            current_ = element;
-            element->setLexeme(lookahead_);
-            element->setState(actionNumber_);
-            push(std::move(element));
-            if (!readLookahead())
-                return 1;
-            lookupAction(state_, *lookahead_);
-            ++shiftedSinceError_;
-            reductions = 0;
-            reductionLimit = reductionBound();
-            break;
-        }
-        case SSYaccAction::reduce: {
-            if (++reductions > reductionLimit)
-                pending_.throwException(SSExceptionId::YaccParseFailed);
-            SSRefPtr<SSYaccStackElement> element = reduce(production_, productionSize_);
-            if (!element)
-                return 1;
-            current_ = element;
-            pop(productionSize_);
-            const std::uint32_t target = actionIndex().gotoState(state_, leftside_);
-            if (target == SSYaccActionIndex::noGoto)
-                pending_.throwException(SSExceptionId::YaccInvalidGoto, {leftside_});
-            element->setState(target);
-            push(std::move(element));
-            lookupAction(state_, *lookahead_);
-            break;
-        }
-        case SSYaccAction::accept:
-            return accept();
-        case SSYaccAction::error:
-            wasError_ = true;
-            if (error(state_, *lookahead_) != 0)
-                return 1;
-            shiftedSinceError_ = 0;
-            // A recovery that leaves the same error behind would repeat forever.
-            if (!abort_ && action_ == SSYaccAction::error)
-                return 1;
-            break;
-        case SSYaccAction::conflict:
-            if (!resolveConflict())
-                return 1;
-            break;
-        default:
-            pending_.throwException(SSExceptionId::YaccParseFailed);
-        }
+    return run_(*this);
+}
+
+// Reductions since the last shift. With the lookahead fixed, a sound table
+// never repeats a state at one stack depth, and its empty reductions in a row
+// visit each state at most once; so (depth + states + 1) * states bounds the
+// run. A damaged table could otherwise reduce forever.
+std::uint64_t SSYacc::reductionBound() const {
+    const std::uint64_t states = pairTable().size();
+    return (stack_->depth() + states + 1) * states;
+}
+
+// The actions other than shift and reduce; false when the parse ends with
+// `result`.
+bool SSYacc::otherAction(int& result) {
+    switch (action_) {
+    case SSYaccAction::accept:
+        result = accept();
+        return false;
+    case SSYaccAction::error:
+        wasError_ = true;
+        if (error(state_, *lookahead_) != 0)
+            return false;
+        shiftedSinceError_ = 0;
+        // A recovery that leaves the same error behind would repeat forever.
+        return abort_ || action_ != SSYaccAction::error;
+    case SSYaccAction::conflict:
+        return resolveConflict();
+    default:
+        pending_.throwException(SSExceptionId::YaccParseFailed);
     }
-    return 1;
 }
 
 // Takes the next lookahead: the oldest read-ahead lexeme, else the next
@@ -242,11 +211,11 @@ bool SSYacc::resolveConflict() {
 SSYaccStackElement* SSYacc::elementFromProduction(std::int32_t index) {
     if (index < 0 || static_cast<std::uint32_t>(index) >= productionSize_)
         pending_.throwException(SSExceptionId::YaccInvalidIndex, {index});
-    return stack_.fromTop(productionSize_ - 1 - static_cast<std::uint32_t>(index)).get();
+    return &stack_->fromTop(productionSize_ - 1 - static_cast<std::uint32_t>(index));
 }
 
 SSYaccStackElement* SSYacc::elementFromStack(std::uint32_t index) {
-    return stack_.fromTop(index).get();
+    return &stack_->fromTop(index);
 }
 
 std::vector<std::int32_t> SSYacc::validLookaheads(std::uint32_t state) const {
@@ -262,16 +231,19 @@ std::vector<std::int32_t> SSYacc::validLookaheads(std::uint32_t state) const {
     return tokens;
 }
 
-void SSYacc::push(SSRefPtr<SSYaccStackElement> element) {
-    state_ = element->state();
-    stack_.push(std::move(element));
+SSYaccStackElement& SSYacc::push(std::uint32_t state) {
+    SSYaccStackElement& element = stack_->fresh();
+    element.setState(state);
+    stack_->replaceTop(0);
+    state_ = state;
+    return stack_->top();
 }
 
 void SSYacc::pop(std::uint32_t count) {
-    if (count >= stack_.depth())
+    if (count >= stack_->depth())
         pending_.throwException(SSExceptionId::LifoCannotPop);
-    stack_.drop(count);
-    state_ = stack_.top()->state();
+    stack_->truncate(stack_->depth() - count);
+    state_ = stack_->top().state();
 }
 
 bool SSYacc::hasAction(std::uint32_t state, std::int32_t token) const {
@@ -283,8 +255,8 @@ int SSYacc::errorToken() {
     // The tokens to synchronise on: those the rows on the stack mark, and
     // those that can follow an error entry.
     std::vector<std::uint32_t> sync;
-    for (std::size_t i = 0; i < stack_.depth(); ++i) {
-        const SSYaccPairTableRow row = pairTable().lookupRow(stack_.fromTop(i)->state());
+    for (std::size_t i = 0; i < stack_->depth(); ++i) {
+        const SSYaccPairTableRow row = pairTable().lookupRow(stack_->fromTop(i).state());
         if (row.hasSync() || row.hasSyncAll())
             for (std::uint32_t e = 0; e < row.entries(); ++e)
                 if (row.hasSyncAll() || row.actionEntry(e).hasSync())
@@ -306,14 +278,12 @@ int SSYacc::errorToken() {
 
     const std::int32_t token = lookahead_->token();
     for (;;) {
-        const std::uint32_t top = stack_.top()->state();
+        const std::uint32_t top = stack_->top().state();
         const SSYaccPairTableRow row = pairTable().lookupRow(top);
         if (const auto errorEntry = row.lookupError();
             errorEntry && hasAction(errorEntry->entry(), token)) {
-            SSRefPtr<SSYaccStackElement> element = stackElement();
-            element->setLexeme(SSLexLexeme::create("%error", errorTokenNumber, 0, 0));
-            element->setState(errorEntry->entry());
-            push(element);
+            push(errorEntry->entry())
+                .setLexeme(SSLexLexeme::create("%error", errorTokenNumber, 0, 0));
             lookupAction(state_, *lookahead_);
             return 0;
         }
@@ -322,7 +292,7 @@ int SSYacc::errorToken() {
             lookupAction(state_, *lookahead_);
             return 0;
         }
-        if (stack_.depth() == 1)
+        if (stack_->depth() == 1)
             pending_.throwException(SSExceptionId::YaccErrorTokenNoValid);
         pop(1);
     }
@@ -339,20 +309,20 @@ int SSYacc::errorPanic(std::span<const std::int32_t> tokens) {
             if (!readLookahead())
                 return 1;
         }
-        const SSLifo<SSRefPtr<SSYaccStackElement>> saved = stack_;
+        std::unique_ptr<SSYaccStack> saved = stack_->clone();
         for (;;) {
-            const std::uint32_t top = stack_.top()->state();
+            const std::uint32_t top = stack_->top().state();
             if (hasAction(top, lookahead_->token())) {
                 state_ = top;
                 lookupAction(state_, *lookahead_);
                 return 0;
             }
-            if (stack_.depth() == 1)
+            if (stack_->depth() == 1)
                 break;
             pop(1);
         }
-        stack_ = saved;
-        state_ = stack_.top()->state();
+        stack_->restoreFrom(*saved);
+        state_ = stack_->top().state();
         if (lookahead_->token() == eofToken)
             pending_.throwException(SSExceptionId::YaccErrorPanic);
         if (!readLookahead())
@@ -370,12 +340,8 @@ SSRefPtr<SSLexLexeme> SSYacc::nextLexeme() {
     return ++*lex_;
 }
 
-SSRefPtr<SSYaccStackElement> SSYacc::stackElement() {
-    return SSRefPtr<SSYaccStackElement>(new SSYaccStackElement);
-}
-
-SSRefPtr<SSYaccStackElement> SSYacc::shift(SSLexLexeme&) {
-    return stackElement();
+bool SSYacc::shift(SSLexLexeme&, SSYaccStackElement&) {
+    return true;
 }
 
 int SSYacc::larLookahead(SSLexLexeme&) {

@@ -1,11 +1,12 @@
 // SSYacc: the table-driven LR parser. It pulls lexemes from an SSLex, looks
 // up shift, reduce, accept and error actions in an SSYaccTable, keeps a stack
-// of SSYaccStackElement objects, and hands every reduction to reduce(),
+// of elements by value (SSYaccStack), and hands every reduction to reduce(),
 // which each application supplies.
 //
-// A subclass hooks in by overriding reduce() (required: build the element of
-// the left side from elementFromProduction()), stackElement() (its own
-// element type), and error() (syntax errors: report, then setAbort() or
+// A subclass hooks in by overriding reduce() (required: fill the element of
+// the left side from elementFromProduction()), by choosing its own element
+// type (useElements<Element>()), by overriding shift() (what a terminal's
+// element carries) and error() (syntax errors: report, then setAbort() or
 // recover). The lookahead-resolution machinery resolves conflict entries by
 // running a small automaton over the tokens that follow.
 #pragma once
@@ -13,8 +14,8 @@
 #include "parser/ss_exception.h"
 #include "parser/ss_lex.h"
 #include "parser/ss_lex_lexeme.h"
-#include "parser/ss_lifo.h"
 #include "parser/ss_yacc_lexeme_cache.h"
+#include "parser/ss_yacc_stack.h"
 #include "parser/ss_yacc_stack_element.h"
 #include "parser/ss_yacc_table.h"
 
@@ -22,6 +23,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 namespace quillex {
@@ -72,10 +74,13 @@ class SSYacc {
     void setAbort(bool abort = true) { abort_ = abort; }
     bool isAborted() const { return abort_; }
     std::uint32_t shiftedSinceError() const { return shiftedSinceError_; }
-    // Pushes an element; the parser state becomes the element's state.
-    void push(SSRefPtr<SSYaccStackElement> element);
+    // Pushes a new element in `state`, which becomes the parser state, and
+    // returns it for the caller to fill.
+    SSYaccStackElement& push(std::uint32_t state);
     // Pops `count` elements (never the bottom one: SSLifo0004e).
     void pop(std::uint32_t count);
+    // Number of elements on the stack, the bottom one included.
+    std::size_t stackDepth() const { return stack_->depth(); }
     SSYaccLexemeCache& lexemeCache() { return cache_; }
     const SSExceptionPresent& exceptionPresent() const { return pending_; }
 
@@ -86,25 +91,54 @@ class SSYacc {
     int errorPanic(std::span<const std::int32_t> tokens);
 
     // The hooks, in the engine's order. Defaults: accept() answers whether an
-    // error was seen; nextLexeme() pulls from the lexer; stackElement() makes
-    // a plain element; shift() asks stackElement(); larLookahead() accepts
-    // every cached lexeme; error() runs errorToken(); larError() calls
-    // error(). reduce() has no default.
+    // error was seen; nextLexeme() pulls from the lexer; shift() leaves the
+    // terminal's element as the engine made it (its lexeme set);
+    // larLookahead() accepts every cached lexeme; error() runs errorToken();
+    // larError() calls error(). reduce() has no default.
     virtual int accept();
     virtual SSRefPtr<SSLexLexeme> nextLexeme();
-    virtual SSRefPtr<SSYaccStackElement> stackElement();
-    virtual SSRefPtr<SSYaccStackElement> shift(SSLexLexeme& lexeme);
+    // Completes the element of a shifted terminal (a fresh element of the
+    // parser's type, its lexeme set); false stops the parse.
+    virtual bool shift(SSLexLexeme& lexeme, SSYaccStackElement& element);
     virtual int larLookahead(SSLexLexeme& lexeme);
     virtual int error(std::uint32_t state, SSLexLexeme& lookahead);
     virtual int larError(std::uint32_t state, SSLexLexeme& lookahead, SSLexLexeme* larLexeme);
-    // Builds the element of the left side; none stops the parse.
-    virtual SSRefPtr<SSYaccStackElement> reduce(std::uint32_t production, std::uint32_t size) = 0;
+    // Fills the element of the left side (a fresh element of the parser's
+    // type, which takes the right side's place); false stops the parse.
+    virtual bool reduce(std::uint32_t production, std::uint32_t size, SSYaccStackElement& left) = 0;
 
   protected:
+    // Makes the stack hold elements of type `Element` (derived from
+    // SSYaccStackElement) and starts afresh; a subclass calls it from its
+    // constructor. Plain SSYaccStackElement elements until then.
+    template <class Element> void useElements() {
+        stack_ = std::make_unique<SSYaccStackOf<Element>>();
+        run_ = [](SSYacc& parser) {
+            return parser.runOn(static_cast<SSYaccStackOf<Element>&>(*parser.stack_));
+        };
+        reset();
+    }
+
+    // The type of the stack's elements.
+    const std::type_info& elementType() const { return stack_->elementType(); }
+    // Marks `production` (of one symbol) as passing its symbol's element on
+    // as the left side, unchanged: from then on the engine moves that element
+    // into the goto state itself, without calling reduce().
+    void passThrough(std::uint32_t production);
+
     SSExceptionPresent pending_;
 
   private:
     int run();
+    // The parse loop over a stack of one element type: compiled per type,
+    // so that building and dropping elements is inlined.
+    template <class Stack> int runOn(Stack& stack);
+    std::uint64_t reductionBound() const;
+    bool otherAction(int& result);
+    bool passesThrough(std::uint32_t production) const {
+        return production < passThrough_.size() && passThrough_[production];
+    }
+
     bool readLookahead();
     SSLexLexeme* readAhead(std::size_t& position);
     void lookupAction(std::uint32_t state, const SSLexLexeme& lookahead);
@@ -129,10 +163,66 @@ class SSYacc {
     std::uint32_t productionSize_ = 0;
     SSYaccAction::SSYaccActionType action_ = SSYaccAction::error;
     std::uint32_t actionNumber_ = 0;
-    SSLifo<SSRefPtr<SSYaccStackElement>> stack_{64, 64};
-    SSRefPtr<SSYaccStackElement> current_;
+    std::unique_ptr<SSYaccStack> stack_;
+    int (*run_)(SSYacc&) = nullptr;
+    std::vector<bool> passThrough_;
     SSRefPtr<SSLexLexeme> eofLexeme_;
     std::uint32_t leftside_ = 0;
 };
+
+template <class Stack> int SSYacc::runOn(Stack& stack) {
+    if (!readLookahead())
+        return 1;
+    lookupAction(state_, *lookahead_);
+    std::uint64_t reductions = 0;
+    std::uint64_t reductionLimit = reductionBound();
+    while (!abort_) {
+        if (action_ == SSYaccAction::shift) {
+            SSYaccStackElement& element = stack.fresh();
+            element.setLexeme(lookahead_);
+            element.setState(actionNumber_);
+            if (!shift(*lookahead_, element))
+                return 1;
+            stack.replaceTop(0);
+            state_ = actionNumber_;
+            if (!readLookahead())
+                return 1;
+            lookupAction(state_, *lookahead_);
+            ++shiftedSinceError_;
+            reductions = 0;
+            reductionLimit = reductionBound();
+        } else if (action_ == SSYaccAction::reduce) {
+            if (++reductions > reductionLimit)
+                pending_.throwException(SSExceptionId::YaccParseFailed);
+            // The left side's element is built above the right side, which it
+            // then replaces (a pass-through left side is its one symbol's
+            // element as it is): the state it goes to is read from the
+            // element below the right side.
+            const bool passes = productionSize_ == 1 && passesThrough(production_);
+            SSYaccStackElement* element = passes ? nullptr : &stack.fresh();
+            if (element != nullptr && !reduce(production_, productionSize_, *element))
+                return 1;
+            if (productionSize_ >= stack.depth())
+                pending_.throwException(SSExceptionId::LifoCannotPop);
+            const std::uint32_t below = stack.fromTop(productionSize_).state();
+            const std::uint32_t target = actionIndex().gotoState(below, leftside_);
+            if (target == SSYaccActionIndex::noGoto)
+                pending_.throwException(SSExceptionId::YaccInvalidGoto, {leftside_});
+            if (element != nullptr) {
+                element->setState(target);
+                stack.replaceTop(productionSize_);
+            } else {
+                stack.top().setState(target);
+            }
+            state_ = target;
+            lookupAction(state_, *lookahead_);
+        } else {
+            int result = 1;
+            if (!otherAction(result))
+                return result;
+        }
+    }
+    return 1;
+}
 
 } // namespace quillex

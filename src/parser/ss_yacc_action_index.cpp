@@ -10,6 +10,7 @@ SSYaccActionIndex::SSYaccActionIndex(const SSYaccPairTable& table)
     : table_(table), states_(table.size()) {
     spreadActions();
     spreadGotos();
+    narrowCells();
     productions_.reserve(table.prod());
     for (std::uint32_t production = 0; production < table.prod(); ++production)
         productions_.push_back(table.lookupProd(production));
@@ -105,6 +106,27 @@ void SSYaccActionIndex::spreadGotos() {
             cells[entry.key() - gotoBase_] = entry.entry();
         }
     }
+}
+
+// The 16-bit copies of the arrays, when every action number and goto state
+// fits; the 32-bit ones then go.
+void SSYaccActionIndex::narrowCells() {
+    for (const std::uint32_t cell : actions_)
+        if ((cell & SSYaccPairTableEntry::numberMask) > narrowNumberMask)
+            return;
+    for (const std::uint32_t state : gotos_)
+        if (state != noGoto && state >= narrowNoGoto)
+            return;
+    narrowActions_.reserve(actions_.size());
+    for (const std::uint32_t cell : actions_)
+        narrowActions_.push_back(static_cast<std::uint16_t>(
+            (cell >> kindShift) << narrowKindShift | (cell & SSYaccPairTableEntry::numberMask)));
+    narrowGotos_.reserve(gotos_.size());
+    for (const std::uint32_t state : gotos_)
+        narrowGotos_.push_back(state == noGoto ? narrowNoGoto : static_cast<std::uint16_t>(state));
+    std::vector<std::uint32_t>().swap(actions_);
+    std::vector<std::uint32_t>().swap(gotos_);
+    compact_ = true;
 }
 
 } // namespace quillex

@@ -7,7 +7,9 @@
 // it reads these arrays instead. Every cell holds what that in-order search
 // answers. Keys outside the dense column range (none in the tables the
 // generator writes) and tables too large to spread are answered by the
-// search itself.
+// search itself. Where every number fits, the cells are 16 bits wide, so
+// that the arrays of a table like the Interleaf one stay in the fastest
+// cache.
 #pragma once
 
 #include "parser/ss_yacc_pair_table.h"
@@ -37,16 +39,29 @@ class SSYaccActionIndex {
     // action entry for the token, error when there is none.
     Action action(std::uint32_t state, std::uint32_t token) const {
         const std::uint32_t column = token - actionBase_;
-        if (state < states_ && column < actionColumns_)
-            return {actions_[std::size_t{state} * actionColumns_ + column]};
+        if (state < states_ && column < actionColumns_) {
+            const std::size_t cell = std::size_t{state} * actionColumns_ + column;
+            if (compact_) {
+                const std::uint16_t narrow = narrowActions_[cell];
+                return {std::uint32_t{narrow} >> narrowKindShift << kindShift |
+                        (narrow & narrowNumberMask)};
+            }
+            return {actions_[cell]};
+        }
         return actionOutside(state, token);
     }
     // The state the first goto entry of `state` for `symbol` leads to;
     // noGoto when there is none.
     std::uint32_t gotoState(std::uint32_t state, std::uint32_t symbol) const {
         const std::uint32_t column = symbol - gotoBase_;
-        if (state < states_ && column < gotoColumns_)
-            return gotos_[std::size_t{state} * gotoColumns_ + column];
+        if (state < states_ && column < gotoColumns_) {
+            const std::size_t cell = std::size_t{state} * gotoColumns_ + column;
+            if (compact_) {
+                const std::uint16_t narrow = narrowGotos_[cell];
+                return narrow == narrowNoGoto ? noGoto : narrow;
+            }
+            return gotos_[cell];
+        }
         return gotoOutside(state, symbol);
     }
     // The production's right-hand-side length and left side.
@@ -61,6 +76,11 @@ class SSYaccActionIndex {
 
   private:
     static constexpr std::uint32_t kindShift = 27;
+    // The 16-bit cells: a kind in the top three bits of an action, its
+    // number below; a goto state, or all bits set for none.
+    static constexpr std::uint32_t narrowKindShift = 13;
+    static constexpr std::uint32_t narrowNumberMask = (1u << narrowKindShift) - 1;
+    static constexpr std::uint16_t narrowNoGoto = 0xFFFF;
     // Above this many cells a table is not spread (a few megabytes).
     static constexpr std::uint64_t maxCells = std::uint64_t{1} << 20;
 
@@ -69,6 +89,7 @@ class SSYaccActionIndex {
     std::uint32_t gotoOutside(std::uint32_t state, std::uint32_t symbol) const;
     void spreadActions();
     void spreadGotos();
+    void narrowCells();
 
     const SSYaccPairTable& table_;
     std::uint32_t states_ = 0;
@@ -84,6 +105,9 @@ class SSYaccActionIndex {
     bool gotoKeysOutside_ = false;
     std::vector<std::uint32_t> actions_;
     std::vector<std::uint32_t> gotos_;
+    bool compact_ = false;
+    std::vector<std::uint16_t> narrowActions_;
+    std::vector<std::uint16_t> narrowGotos_;
     std::vector<SSYaccPairTableProd> productions_;
 };
 

@@ -1,34 +1,28 @@
 // SSYaccStackElement: one entry of the parser's state stack, the lexeme it
 // stands for (terminals) and the state reached after pushing it.
 //
-// Applications derive their own element type to carry what their reduce
-// callback builds, and hand it to the engine through SSYacc::stackElement().
-// A parse makes and drops two elements per token, so elements (derived ones
-// too, unless they say otherwise) take their memory from the block pool.
+// Elements are values: the parser keeps them in one contiguous stack
+// (SSYaccStack), so that a parse, which pushes and drops two elements per
+// token, allocates nothing for them and counts no references. Applications
+// derive their own element type to carry what their reduce callback builds
+// and give it to the engine with SSYacc::useElements. The lexeme is shared
+// by reference: most views the input, so holding it costs no copy.
 #pragma once
 
-#include "parser/ss_block_pool.h"
 #include "parser/ss_lex_lexeme.h"
 #include "parser/ss_ref_count.h"
 
-#include <cstddef>
 #include <cstdint>
+#include <utility>
 
 namespace quillex {
 
-class SSYaccStackElement : public SSRefCount {
+class SSYaccStackElement {
   public:
-    SSYaccStackElement() = default;
-
     SSLexLexeme* lexeme() const { return lexeme_.get(); }
     void setLexeme(SSRefPtr<SSLexLexeme> lexeme) { lexeme_ = std::move(lexeme); }
     std::uint32_t state() const { return state_; }
     void setState(std::uint32_t state) { state_ = state; }
-
-    static void* operator new(std::size_t bytes) { return SSBlockPool::allocate(bytes); }
-    static void operator delete(void* block, std::size_t bytes) noexcept {
-        SSBlockPool::release(block, bytes);
-    }
 
   private:
     SSRefPtr<SSLexLexeme> lexeme_;

@@ -7,13 +7,17 @@
 // appended to the current line.
 #pragma once
 
+#include "qmx/qmx_lines.h"
+
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quillex {
 
 // An external tag: an item beginning "<" but not "<:". It starts a line.
-inline bool isExternalTag(const std::string& item) {
+inline bool isExternalTag(std::string_view item) {
     return item.starts_with('<') && !item.starts_with("<:");
 }
 
@@ -21,5 +25,10 @@ inline bool isExternalTag(const std::string& item) {
 // memory of an item appended to a line is given back at once, so a large
 // body is not held twice.
 std::vector<std::string> joinItemsIntoLines(std::vector<std::string> items);
+// The same for items that view their texts: each line is sized once.
+std::vector<std::string> joinItemsIntoLines(std::span<const std::string_view> items);
+// The same into `lines`, with the quotes of each line paired (convertQuotes)
+// when `pairQuotes`.
+void joinItemsIntoLines(std::span<const std::string_view> items, bool pairQuotes, QmxLines& lines);
 
 } // namespace quillex

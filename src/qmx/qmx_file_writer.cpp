@@ -7,14 +7,29 @@
 
 namespace quillex {
 
-void writeQmxFile(OutputFile& file, const std::vector<std::string>& lines, QmxFileFormat format,
-                  const ConversionOptions& options) {
+namespace {
+
+template <class Lines>
+void writeLines(OutputFile& file, const Lines& lines, QmxFileFormat format,
+                const ConversionOptions& options) {
     if (format == QmxFileFormat::Text) {
         writeTextLines(file, lines);
         return;
     }
     writeQmxRtf(file, lines, paperSizeFromSetting(options.rtfPageSize),
                 options.sourceLanguage.codePage, options.targetLanguage.codePage);
+}
+
+} // namespace
+
+void writeQmxFile(OutputFile& file, const std::vector<std::string>& lines, QmxFileFormat format,
+                  const ConversionOptions& options) {
+    writeLines(file, lines, format, options);
+}
+
+void writeQmxFile(OutputFile& file, std::span<const std::string_view> lines, QmxFileFormat format,
+                  const ConversionOptions& options) {
+    writeLines(file, lines, format, options);
 }
 
 void saveQmxFile(const std::string& path, const std::vector<std::string>& lines,

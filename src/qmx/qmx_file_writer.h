@@ -3,7 +3,9 @@
 
 #include "conversion/conversion_options.h"
 
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quillex {
@@ -20,6 +22,8 @@ void saveQmxFile(const std::string& path, const std::vector<std::string>& lines,
 // Writes the same file into `file`, which the caller commits when every
 // output of the run is complete.
 void writeQmxFile(OutputFile& file, const std::vector<std::string>& lines, QmxFileFormat format,
+                  const ConversionOptions& options);
+void writeQmxFile(OutputFile& file, std::span<const std::string_view> lines, QmxFileFormat format,
                   const ConversionOptions& options);
 
 } // namespace quillex

@@ -15,12 +15,13 @@ std::vector<std::string> qmxHeaderLines(const ConversionOptions& options) {
 
 std::vector<std::string> wrapInQmxHeader(const ConversionOptions& options,
                                          std::vector<std::string> body) {
-    std::vector<std::string> lines = qmxHeaderLines(options);
-    lines.reserve(lines.size() + body.size() + 1);
-    for (std::string& line : body)
-        lines.push_back(std::move(line));
-    lines.emplace_back(kQmxClosingLine);
-    return lines;
+    // The body's lines stay where they are: the header goes in front.
+    std::vector<std::string> header = qmxHeaderLines(options);
+    body.reserve(header.size() + body.size() + 1);
+    body.insert(body.begin(), std::make_move_iterator(header.begin()),
+                std::make_move_iterator(header.end()));
+    body.emplace_back(kQmxClosingLine);
+    return body;
 }
 
 } // namespace quillex

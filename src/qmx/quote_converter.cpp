@@ -57,13 +57,16 @@ std::string convertQuotesInLine(const std::string& line) {
 
 // Most lines hold no quote to change (the quotes of tags stay): those are
 // only read, not rebuilt.
+void convertQuotesOf(std::string& line) {
+    bool changes = false;
+    walkQuotes(line, [&](std::size_t) { return !(changes = true); });
+    if (changes)
+        line = convertQuotesInLine(line);
+}
+
 void convertQuotes(std::vector<std::string>& lines) {
-    for (std::string& line : lines) {
-        bool changes = false;
-        walkQuotes(line, [&](std::size_t) { return !(changes = true); });
-        if (changes)
-            line = convertQuotesInLine(line);
-    }
+    for (std::string& line : lines)
+        convertQuotesOf(line);
 }
 
 } // namespace quillex

@@ -13,6 +13,10 @@ namespace quillex {
 
 std::string convertQuotesInLine(const std::string& line);
 
+// Converts the quotes of `line` in place (a line without quotes to pair is
+// left as it is).
+void convertQuotesOf(std::string& line);
+
 void convertQuotes(std::vector<std::string>& lines);
 
 } // namespace quillex

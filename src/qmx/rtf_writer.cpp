@@ -138,6 +138,13 @@ void writeQmxRtfFile(const std::string& path, const std::vector<std::string>& li
 
 void writeQmxRtf(OutputFile& file, const std::vector<std::string>& lines, PaperSize paper,
                  int sourceCodePage, int targetCodePage) {
+    const std::vector<std::string_view> views(lines.begin(), lines.end());
+    writeQmxRtf(file, std::span<const std::string_view>(views), paper, sourceCodePage,
+                targetCodePage);
+}
+
+void writeQmxRtf(OutputFile& file, std::span<const std::string_view> lines, PaperSize paper,
+                 int sourceCodePage, int targetCodePage) {
     file.writeText(rtfPrologue(paper, sourceCodePage, targetCodePage));
     TagGroup group;
     std::string paragraph;

@@ -5,7 +5,9 @@
 
 #include "qmx/rtf_prologue.h"
 
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quillex {
@@ -32,6 +34,8 @@ void writeRtfFile(const std::string& path, const std::vector<std::string>& lines
 void writeQmxRtfFile(const std::string& path, const std::vector<std::string>& lines,
                      PaperSize paper, int sourceCodePage, int targetCodePage);
 // The same into `file`, which the caller commits.
+void writeQmxRtf(OutputFile& file, std::span<const std::string_view> lines, PaperSize paper,
+                 int sourceCodePage, int targetCodePage);
 void writeQmxRtf(OutputFile& file, const std::vector<std::string>& lines, PaperSize paper,
                  int sourceCodePage, int targetCodePage);
 

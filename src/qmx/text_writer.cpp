@@ -5,11 +5,23 @@
 
 namespace quillex {
 
-void writeTextLines(OutputFile& file, const std::vector<std::string>& lines) {
-    for (const std::string& line : lines) {
+namespace {
+
+template <class Lines> void writeLines(OutputFile& file, const Lines& lines) {
+    for (const std::string_view line : lines) {
         file.writeText(line);
         file.write("\r\n");
     }
+}
+
+} // namespace
+
+void writeTextLines(OutputFile& file, const std::vector<std::string>& lines) {
+    writeLines(file, lines);
+}
+
+void writeTextLines(OutputFile& file, std::span<const std::string_view> lines) {
+    writeLines(file, lines);
 }
 
 void writeTextFile(const std::string& path, const std::vector<std::string>& lines) {

@@ -2,7 +2,9 @@
 // reaches the disk as CR LF.
 #pragma once
 
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quillex {
@@ -14,5 +16,6 @@ void writeTextFile(const std::string& path, const std::vector<std::string>& line
 
 // Writes `lines` into `file`, which the caller commits.
 void writeTextLines(OutputFile& file, const std::vector<std::string>& lines);
+void writeTextLines(OutputFile& file, std::span<const std::string_view> lines);
 
 } // namespace quillex

@@ -9,6 +9,7 @@
 #include "forward/conversion_context.h"
 #include "qmx/line_joiner.h"
 #include "qmx/quote_converter.h"
+#include "support/item_strings.h"
 
 #include <functional>
 #include <string>

@@ -128,7 +128,7 @@ TEST(QmxClasses, FontAndClassesWhereMissing) {
                      "<!Class,\n\"QMXWesternFont\",\nFont = F4>", "<!Class, \"p\">"}));
 
     // Both declared: no new font.
-    const std::string fonts = pieces[0]->lines.front();
+    const std::string fonts(pieces[0]->lines.front());
     addQmxClasses(pieces, true, true);
     EXPECT_EQ(pieces[0]->lines.front(), fonts);
 }

@@ -76,8 +76,8 @@ Lines variableAgain(const Lines& block, const bw::BackwardContext& context, Forw
     Lines component = bw::convertCrossReferenceVariable(qmxElements(block), context);
     component.push_back(kEndOfParagraphMark);
     const TagAttributes attributes = TagAttributes::parse(component.front());
-    Lines again =
-        qmxLines(*quillex::convertCrossReferenceVariable(component, attributes, side.context));
+    Lines again = qmxLines(strings(
+        *quillex::convertCrossReferenceVariable(views(component), attributes, side.context)));
     // The same shown text; a fresh conversion numbers the variable 1.
     const std::string tag = openingTag(block.front());
     EXPECT_EQ(openingTag(again.at(0)), tag.substr(0, tag.rfind(' ')) + " 1>");
@@ -89,7 +89,7 @@ template <auto writeBack, auto forwardBlock, PieceKind kind>
 Lines streamAgain(const Lines& block, const bw::BackwardContext& context, ForwardSide& side) {
     DocumentPiece piece(kind);
     piece.lines = writeBack(qmxElements(block), context);
-    Lines again = qmxLines(forwardBlock(piece, side.context));
+    Lines again = qmxLines(strings(forwardBlock(piece, side.context)));
     again.erase(again.begin()); // the block heading
     return again;
 }

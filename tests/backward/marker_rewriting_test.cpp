@@ -43,7 +43,8 @@ Lines variable(const std::string& suffix) {
 Lines forwardVariable(Lines component, ForwardSide& side) {
     component.push_back(kEndOfParagraphMark);
     const TagAttributes attributes = TagAttributes::parse(component.front());
-    return qmxLines(*quillex::convertCrossReferenceVariable(component, attributes, side.context));
+    return qmxLines(strings(
+        *quillex::convertCrossReferenceVariable(views(component), attributes, side.context)));
 }
 
 Lines variableWrittenBack(const Lines& block, ForwardSide& side) {
@@ -96,7 +97,8 @@ TEST(Variables, SuffixEscapesAndTheRestOfTheComponent) {
     const Lines component = {"<\"var\", Lisp = \"(variable-tag \"\"v\"\" var-suffix \"\"old\\\"\""
                              "\"\" more)<#0a>\">",
                              "1<#e9>"};
-    side.replacements["<xrv \"1\" 1>"] = component[0] + "\n\n\n\n\n" + component[1] + "\n\n\n\n\n";
+    side.registry.enterReplacement("<xrv \"1\" 1>",
+                                   component[0] + "\n\n\n\n\n" + component[1] + "\n\n\n\n\n");
     // Text after the closing quotes of the suffix stays; the items come back
     // as lines.
     EXPECT_EQ(variableWrittenBack({"<xrv \"1\" 1>a\"b\\<:r233><:ldq><:lt></xrv>"}, side),

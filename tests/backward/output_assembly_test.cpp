@@ -24,7 +24,7 @@ TEST(OutputAssembly, ReplacesTheRangesOfThePiecesWrittenBack) {
     const auto add = [&](PieceKind kind, std::uint32_t from, std::uint32_t to,
                          std::vector<std::string> lines, int file) {
         pieces.push_back(std::make_unique<DocumentPiece>(kind));
-        pieces.back()->span = {"", from, from == 0 ? 0u : 1u, to, 1, file};
+        pieces.back()->span = {from, from == 0 ? 0u : 1u, to, 1, file};
         pieces.back()->lines = std::move(lines);
         pieces.back()->filled = true;
     };

@@ -11,22 +11,23 @@ using namespace quillex::testing;
 
 TEST(PageBreaks, TheFirstMarkGoesToTheHeadLaterOnesBetweenParagraphs) {
     EXPECT_EQ(
-        placePageBreaks(
-            {"<\"a\">", "x", EOP, "<\"b\">", "<|,1>", "y", EOP, "<\"c\">", "z", "<|,2>", "w"}),
+        strings(placePageBreaks(
+            {"<\"a\">", "x", EOP, "<\"b\">", "<|,1>", "y", EOP, "<\"c\">", "z", "<|,2>", "w"})),
         (Items{"<|,1>", "<\"a\">", "x", EOP, "<\"b\">", "y", EOP, "<|,2>", "<\"c\">", "z", "w"}));
 }
 
 TEST(PageBreaks, AMarkWithNoParagraphEndBeforeItIsDropped) {
-    EXPECT_EQ(placePageBreaks({"a", "<|,1>", "b", "<|,2>", "c", EOP, "d", "<|,3>", "<|,4>"}),
-              (Items{"<|,1>", "a", "b", "c", EOP, "<|,3>", "<|,4>", "d"}));
+    EXPECT_EQ(
+        strings(placePageBreaks({"a", "<|,1>", "b", "<|,2>", "c", EOP, "d", "<|,3>", "<|,4>"})),
+        (Items{"<|,1>", "a", "b", "c", EOP, "<|,3>", "<|,4>", "d"}));
 }
 
 TEST(PageBreaks, MarksInsideTablesAndMicroDocuments) {
     // Before the first row a mark goes in front of the table; after it, it
     // is dropped. Paragraph ends inside micro-documents do not count.
-    EXPECT_EQ(placePageBreaks({"<|,1>",  "p", EOP, "<tb 1>", "<|,2>",  "<row 1>", "<|,3>",
-                               "<ct 1>", "c", EOP, "</ct>",  "</row>", "</tb>",   "q",
-                               "<tr 1>", "m", EOP, "</tr>",  "r",      "<|,4>"}),
+    EXPECT_EQ(strings(placePageBreaks({"<|,1>",  "p", EOP, "<tb 1>", "<|,2>",  "<row 1>", "<|,3>",
+                                       "<ct 1>", "c", EOP, "</ct>",  "</row>", "</tb>",   "q",
+                                       "<tr 1>", "m", EOP, "</tr>",  "r",      "<|,4>"})),
               (Items{"<|,1>", "p", EOP, "<|,2>", "<tb 1>", "<row 1>", "<ct 1>", "c", EOP, "<|,4>",
                      "</ct>", "</row>", "</tb>", "q", "<tr 1>", "m", EOP, "</tr>", "r"}));
 }
@@ -34,10 +35,10 @@ TEST(PageBreaks, MarksInsideTablesAndMicroDocuments) {
 TEST(AnchoredBlocks, AFrameMovesBehindItsParagraphAndLeavesItsAnchor) {
     TagRegistry::TagMap known, replacements;
     TagRegistry registry(known, replacements);
-    const Items out = moveAnchoredBlocks({"<ps \"p\" 1>", "see ", "<af 3>", "<ts 1>", "label",
-                                          "</ts>", "</af>", " here", "<af 4>", "<ts 2>", "two",
-                                          "</ts>", "</af>", ".", "<ps \"p\" 1>", "next"},
-                                         registry, false);
+    const Items out = strings(moveAnchoredBlocks(
+        {"<ps \"p\" 1>", "see ", "<af 3>", "<ts 1>", "label", "</ts>", "</af>", " here", "<af 4>",
+         "<ts 2>", "two", "</ts>", "</af>", ".", "<ps \"p\" 1>", "next"},
+        registry, false));
     EXPECT_EQ(out, (Items{"<ps \"p\" 1>", "see ", "<:af 3>", " here", "<:af 4>", ".", "<af 3>",
                           "<ts 1>", "label", "</ts>", "</af>", "<af 4>", "<ts 2>", "two", "</ts>",
                           "</af>", "<ps \"p\" 1>", "next"}));
@@ -54,12 +55,12 @@ TEST(AnchoredBlocks, FootnotesIndexMarkersAndCellFrames) {
         "<ctart 5>",    "<af 6>", "</af>",     "</ctart>", "d"};
     // The last paragraph's blocks go to the end of the list.
     EXPECT_EQ(
-        moveAnchoredBlocks(items, registry, false),
+        strings(moveAnchoredBlocks(views(items), registry, false)),
         (Items{"<ps \"p\" 1>", "a",     "<:fn 1 1>", "b",    "<:imk 1>", "c",      "<ctart 5>",
                "<af 6>",       "</af>", "</ctart>",  "d",    "<fn 1 1>", "<af 2>", "n",
                "</af>",        "</fn>", "<imk 1>",   "<ie>", "entry",    "</imk>"}));
     // With MARKER_PLACEHOLDERS = 1 the index marker leaves no anchor.
-    const Items out = moveAnchoredBlocks(items, registry, true);
+    const Items out = strings(moveAnchoredBlocks(views(items), registry, true));
     EXPECT_EQ(Items(out.begin(), out.begin() + 5),
               (Items{"<ps \"p\" 1>", "a", "<:fn 1 1>", "b", "c"}));
 }
@@ -71,8 +72,9 @@ TEST(AnchoredBlocks, EveryLineStartEndsAParagraph) {
          {"<ps \"a\" 1>", "<pn \"a\" 1>", "<r \"a\" 1>", "<v \"a\" 1>", "<xrv \"a\" 1>", "<tb 1>",
           "<cnmk 1>", "</vfmt>", "</pnfmt>", "</page>", "</ct>", "</tr>"}) {
         EXPECT_TRUE(isLineStart(start)) << start;
-        EXPECT_EQ(moveAnchoredBlocks({"x", "<af 1>", "</af>", "y", start, "z"}, registry, false),
-                  (Items{"x", "<:af 1>", "y", "<af 1>", "</af>", start, "z"}));
+        EXPECT_EQ(
+            strings(moveAnchoredBlocks({"x", "<af 1>", "</af>", "y", start, "z"}, registry, false)),
+            (Items{"x", "<:af 1>", "y", "<af 1>", "</af>", start, "z"}));
     }
     EXPECT_FALSE(isLineStart("<page \"1\">"));
     EXPECT_FALSE(isLineStart("<:pn \"a\" 1>"));
@@ -89,7 +91,7 @@ TEST(AnchoredBlocks, ABlockWithoutItsStartEndsTheRun) {
     };
     for (const Items& items : lists) {
         try {
-            moveAnchoredBlocks(items, registry, false);
+            moveAnchoredBlocks(views(items), registry, false);
             ADD_FAILURE() << "no exception for " << items.size() << " items";
         } catch (const ConversionFailure& failure) {
             EXPECT_EQ(failure.code(), result::ParserError);
@@ -98,24 +100,25 @@ TEST(AnchoredBlocks, ABlockWithoutItsStartEndsTheRun) {
 }
 
 TEST(FontBalancing, EmptyFontChangesGoAndOpenOnesAreClosed) {
-    EXPECT_EQ(balanceFonts({"<:fc 1>", "w", "<:/fc>"}), (Items{"<:fc 1>", "w", "<:/fc>"}));
-    EXPECT_EQ(balanceFonts({"a", "<:fc 1>", "<:/fc>", "b"}), (Items{"a", "b"}));
+    EXPECT_EQ(strings(balanceFonts({"<:fc 1>", "w", "<:/fc>"})), (Items{"<:fc 1>", "w", "<:/fc>"}));
+    EXPECT_EQ(strings(balanceFonts({"a", "<:fc 1>", "<:/fc>", "b"})), (Items{"a", "b"}));
     // Open at the next paragraph: closed before its tag.
-    EXPECT_EQ(balanceFonts({"<ps \"p\" 1>", "<:fc 1>", "x", "<ps \"p\" 1>", "y"}),
+    EXPECT_EQ(strings(balanceFonts({"<ps \"p\" 1>", "<:fc 1>", "x", "<ps \"p\" 1>", "y"})),
               (Items{"<ps \"p\" 1>", "<:fc 1>", "x", "<:/fc>", "<ps \"p\" 1>", "y"}));
     // Closed before the next font change and before a subcomponent end.
-    EXPECT_EQ(balanceFonts({"<:fc 1>", "x", "<:fc 2>", "y", "<:/sc>", "z"}),
+    EXPECT_EQ(strings(balanceFonts({"<:fc 1>", "x", "<:fc 2>", "y", "<:/sc>", "z"})),
               (Items{"<:fc 1>", "x", "<:/fc>", "<:fc 2>", "y", "<:/fc>", "<:/sc>", "z"}));
     // Nothing to enclose: before an external tag, a subcomponent end or the end.
-    EXPECT_EQ(balanceFonts({"<:fc 1>", "<ps \"p\" 1>", "<:fc 2>", "<:/cs>", "<:fc 3>"}),
+    EXPECT_EQ(strings(balanceFonts({"<:fc 1>", "<ps \"p\" 1>", "<:fc 2>", "<:/cs>", "<:fc 3>"})),
               (Items{"<ps \"p\" 1>", "<:/cs>"}));
     // A stray end goes.
-    EXPECT_EQ(balanceFonts({"a", "<:/fc>", "b", "<:/fc>"}), (Items{"a", "b"}));
+    EXPECT_EQ(strings(balanceFonts({"a", "<:/fc>", "b", "<:/fc>"})), (Items{"a", "b"}));
     // Of two font changes in a row the second is the font of the text.
-    EXPECT_EQ(balanceFonts({"<:fc 1>", "<:fc 2>", "x", "<:/fc>"}),
+    EXPECT_EQ(strings(balanceFonts({"<:fc 1>", "<:fc 2>", "x", "<:/fc>"})),
               (Items{"<:fc 2>", "x", "<:/fc>"}));
     // An internal tag is text for the font.
-    EXPECT_EQ(balanceFonts({"<:fc 1>", "<:t>", "<:/fc>"}), (Items{"<:fc 1>", "<:t>", "<:/fc>"}));
+    EXPECT_EQ(strings(balanceFonts({"<:fc 1>", "<:t>", "<:/fc>"})),
+              (Items{"<:fc 1>", "<:t>", "<:/fc>"}));
 }
 
 TEST_F(ItemTest, FontChangesAcrossTheBodyAreBalancedLineByLine) {
@@ -136,7 +139,7 @@ TEST_F(ItemTest, LinesPairQuotesWhenSmartQuotesAreOn) {
     replacements.clear();
     TagRegistry fresh(known, replacements);
     BodyConverter body(fresh, classes, extensions, settings, &host);
-    EXPECT_EQ(body.toLines(body.convertItems(items)),
+    EXPECT_EQ(body.toLines(body.convertItems(views(items))),
               (Items{"<page \"1\">", "<ps \"p\" 1>\"word\" and \"plain\"",
                      "<ps \"p\" 1>\x84Wort\" \"x\"", "</page>"}));
 }

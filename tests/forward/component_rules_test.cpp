@@ -109,7 +109,8 @@ TEST_F(ItemTest, ReadOnlyComponentsHideTheirTextWhenTheSettingSaysSo) {
     replacements.clear();
     TagRegistry fresh(known, replacements);
     settings.readOnlyComponents = false;
-    const Items out = ItemConverter(fresh, classes, extensions, settings, &host).convert(items);
+    const Items out =
+        strings(ItemConverter(fresh, classes, extensions, settings, &host).convert(views(items)));
     EXPECT_EQ(Items(out.begin(), out.begin() + 4),
               (Items{"<ps \"code\" 1>", "int ", "<:lt>", "a"}));
 }
@@ -167,14 +168,14 @@ TEST_F(ItemTest, SharedItemsInHiddenComponentsAreStillCollected) {
 TEST_F(ItemTest, VariablesGoToTheirConversionWithTheirParagraphEnd) {
     struct VariableExtensions : RecordingExtensions {
         std::size_t handed = 0;
-        std::optional<std::vector<std::string>> convertVariable(std::span<const std::string> c,
-                                                                const TagAttributes&) override {
+        std::optional<ItemList> convertVariable(std::span<const std::string_view> c,
+                                                const TagAttributes&) override {
             handed = c.size();
-            return Items{"<xrv \"a\" 1>", "</xrv>"};
+            return ItemList{"<xrv \"a\" 1>", "</xrv>"};
         }
     } variables;
-    const Items out = ItemConverter(registry, classes, variables, settings, &host)
-                          .convert({"<\"v\", Lisp = \"x\">", "a", EOP, "<\"p\">", "b"});
+    const Items out = strings(ItemConverter(registry, classes, variables, settings, &host)
+                                  .convert({"<\"v\", Lisp = \"x\">", "a", EOP, "<\"p\">", "b"}));
     EXPECT_EQ(variables.handed, 3u);
     EXPECT_EQ(out, (Items{"<xrv \"a\" 1>", "</xrv>", "<ps \"p\" 1>", "b"}));
 }

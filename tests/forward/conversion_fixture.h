@@ -50,13 +50,13 @@ class ConversionTest : public ::testing::Test {
     std::string replacement(const std::string& tag) const {
         const auto& map = converter->tagReplacements();
         const auto found = map.find(tag);
-        return found == map.end() ? "(none)" : found->second;
+        return found == map.end() ? "(none)" : std::string(found->second);
     }
 
     std::string knownTag(const std::string& markup) const {
         const auto& map = converter->knownTags();
         const auto found = map.find(markup);
-        return found == map.end() ? "(none)" : found->second;
+        return found == map.end() ? "(none)" : std::string(found->second);
     }
 
     // The tag the last conversion gave the first piece of `kind`, and of

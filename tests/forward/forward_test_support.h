@@ -6,6 +6,7 @@
 #include "conversion/result_code.h"
 #include "forward/document_parser.h"
 #include "support/file_contents.h"
+#include "support/item_strings.h"
 #include "support/recording_host.h"
 #include "support/temp_dir.h"
 

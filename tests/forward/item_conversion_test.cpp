@@ -86,11 +86,11 @@ TEST_F(ItemTest, EscapeRunsSharedItemsAndIndexMarkers) {
 
 TEST_F(ItemTest, IndexMarkersGoToTheirConversion) {
     struct MarkerExtensions : RecordingExtensions {
-        std::optional<std::vector<std::string>> convertIndexMarker(const std::string&) override {
-            return Items{"<imk 1>", "<ie>", "entry", "</imk>"};
+        std::optional<ItemList> convertIndexMarker(std::string_view) override {
+            return ItemList{"<imk 1>", "<ie>", "entry", "</imk>"};
         }
     } markers;
-    const Items out = ItemConverter(registry, classes, markers, settings, &host)
-                          .convert({"a", "<Index, \"entry\">", "b"});
+    const Items out = strings(ItemConverter(registry, classes, markers, settings, &host)
+                                  .convert({"a", "<Index, \"entry\">", "b"}));
     EXPECT_EQ(out, (Items{"a", "<imk 1>", "<ie>", "entry", "</imk>", "b"}));
 }

@@ -16,8 +16,8 @@ class RecordingExtensions : public BodyExtensions {
     std::vector<std::string> sharedItems;
     std::vector<std::string> autonumbers;
     std::vector<std::string> sharedClasses;
-    void collectSharedItem(const std::string& item) override { sharedItems.push_back(item); }
-    void noteAutonumberReference(const std::string& item) override { autonumbers.push_back(item); }
+    void collectSharedItem(std::string_view item) override { sharedItems.emplace_back(item); }
+    void noteAutonumberReference(std::string_view item) override { autonumbers.emplace_back(item); }
     void collectSharedClass(const std::string& name) override { sharedClasses.push_back(name); }
 };
 
@@ -29,19 +29,20 @@ inline const std::string SEP = "\n\n\n\n\n";
 class ItemTest : public ::testing::Test {
   protected:
     Items convert(const Items& items) {
-        return ItemConverter(registry, classes, extensions, settings, &host).convert(items);
+        return strings(
+            ItemConverter(registry, classes, extensions, settings, &host).convert(views(items)));
     }
     // Steps 2 to 6 over the items: the QMX lines they become.
     Items lines(const Items& items) {
         BodyConverter body(registry, classes, extensions, settings, &host);
-        return body.toLines(body.convertItems(items));
+        return body.toLines(body.convertItems(views(items))).strings();
     }
     void declareClass(const std::string& tag) {
         classes.add(firstQuotedValue(tag), readClassInformation(TagAttributes::parse(tag)));
     }
     std::string replacement(const std::string& tag) const {
         const auto found = replacements.find(tag);
-        return found == replacements.end() ? "(none)" : found->second;
+        return found == replacements.end() ? "(none)" : std::string(found->second);
     }
 
     TagRegistry::TagMap known;

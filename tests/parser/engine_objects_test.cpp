@@ -3,7 +3,7 @@
 #include "parser/ss_dbcs_info.h"
 #include "parser/ss_exception.h"
 #include "parser/ss_lex_lexeme.h"
-#include "parser/ss_yacc_stack_element.h"
+#include "parser/ss_ref_count.h"
 
 #include <gtest/gtest.h>
 
@@ -53,14 +53,14 @@ TEST(SSException, OutOfStorageAndThePendingSlot) {
 
 TEST(SSRefCount, ObjectsLiveWhileReferencedAndRefuseNegativeCounts) {
     static int destroyed = 0;
-    struct Counted : SSYaccStackElement {
+    struct Counted : SSRefCount {
         ~Counted() override { ++destroyed; }
     };
     destroyed = 0;
     {
-        SSRefPtr<SSYaccStackElement> first(new Counted);
+        SSRefPtr<Counted> first(new Counted);
         EXPECT_EQ(first->refCount(), 1u);
-        SSRefPtr<SSYaccStackElement> second = first;
+        SSRefPtr<Counted> second = first;
         EXPECT_EQ(first->refCount(), 2u);
         first.reset();
         EXPECT_EQ(destroyed, 0);

@@ -34,7 +34,7 @@ class RecordingParser : public InterleafParser {
     std::map<Production, std::vector<std::string>> firstRightSides;
     std::map<Production, SourceSpan> firstSpans;
 
-    SSRefPtr<SSYaccStackElement> reduce(std::uint32_t number, std::uint32_t size) override {
+    bool reduce(std::uint32_t number, std::uint32_t size, SSYaccStackElement& left) override {
         const auto production = static_cast<Production>(number);
         productions.push_back(production);
         if (!firstRightSides.count(production)) {
@@ -43,10 +43,10 @@ class RecordingParser : public InterleafParser {
                 texts.push_back(spanOf(*elementFromProduction(static_cast<std::int32_t>(i))).text);
             firstRightSides[production] = texts;
         }
-        SSRefPtr<SSYaccStackElement> element = InterleafParser::reduce(number, size);
+        const bool goOn = InterleafParser::reduce(number, size, left);
         if (!firstSpans.count(production))
-            firstSpans[production] = spanOf(*element);
-        return element;
+            firstSpans[production] = spanOf(left);
+        return goOn;
     }
 };
 

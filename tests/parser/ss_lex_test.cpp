@@ -319,6 +319,43 @@ TEST(SSLex, AddedBytesAreScannedAfterTheBufferShifts) {
               std::pair(3, std::string("SSLex0103e: Lexeme too long, 0")));
 }
 
+// A consumer that holds all its data hands out lexemes that view it; one
+// whose buffer moves later keeps the viewed bytes for them, and a consumer
+// that refills its buffer hands out copies.
+TEST(SSLex, LexemesViewFixedDataAndKeepTheirTextWhenTheBufferMoves) {
+    SSLexTable table(sampleLexTable(), "sample");
+    SSLexStringConsumer input("ab ");
+    SSLex lex(input, table);
+    auto first = ++lex;
+    ASSERT_TRUE(first);
+    const char* viewed = first->text().data();
+    EXPECT_TRUE(first->isView());
+    EXPECT_EQ(viewed, reinterpret_cast<const char*>(input.buffer()));
+    input.addBuffer(std::span(reinterpret_cast<const std::uint8_t*>("cd"), 2));
+    EXPECT_FALSE(input.holdsFixedData());
+    EXPECT_EQ(first->text(), "ab");
+    auto second = ++lex;
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second->text(), "cd");
+    EXPECT_FALSE(second->isView());
+    // A zero-terminated text is a copy of the viewed one.
+    EXPECT_STREQ(first->asConstChar(), "ab");
+    EXPECT_FALSE(first->isView());
+    EXPECT_NE(first->text().data(), viewed);
+
+    TempDir folder;
+    SSLexFileConsumer streamed(folder.write("long.txt", "abcdefghij klm"),
+                               SSLexConsumerType::SingleByte, 4, 3);
+    SSLex refilled(streamed, table);
+    std::vector<SSRefPtr<SSLexLexeme>> kept;
+    while (auto lexeme = ++refilled)
+        kept.push_back(lexeme);
+    ASSERT_EQ(kept.size(), 2u);
+    EXPECT_FALSE(kept[0]->isView());
+    EXPECT_EQ(kept[0]->text(), "abcdefghij");
+    EXPECT_EQ(kept[1]->text(), "klm");
+}
+
 // Byte codes are answered from a row built per state; the answer must stay
 // the in-order scan's, also for rows that are out of order or overlap.
 TEST(SSLexExpressionList, ByteRowsAnswerAsTheInOrderScan) {

@@ -30,17 +30,15 @@ class TextElement : public SSYaccStackElement {
 // one instead of a lexer.
 class TextParser : public SSYacc {
   public:
-    using SSYacc::SSYacc;
-
-    SSRefPtr<SSYaccStackElement> stackElement() override {
-        return SSRefPtr<SSYaccStackElement>(new TextElement);
+    TextParser() { useElements<TextElement>(); }
+    TextParser(SSLex& lexer, SSYaccTable& table) : SSYacc(lexer, table) {
+        useElements<TextElement>();
     }
 
-    SSRefPtr<SSYaccStackElement> reduce(std::uint32_t production, std::uint32_t size) override {
+    bool reduce(std::uint32_t production, std::uint32_t size, SSYaccStackElement& left) override {
         productions.push_back(production);
         EXPECT_EQ(size, productionSize());
-        auto* element = new TextElement;
-        SSRefPtr<SSYaccStackElement> held(element);
+        auto* element = &static_cast<TextElement&>(left);
         const auto text = [&](int i) {
             auto* symbol = static_cast<TextElement*>(elementFromProduction(i));
             return symbol->lexeme() ? std::string(symbol->lexeme()->text()) : symbol->text;
@@ -59,9 +57,7 @@ class TextParser : public SSYacc {
             element->text = text(0);
             break;
         }
-        if (production == failOn)
-            return {};
-        return held;
+        return production != failOn;
     }
 
     int accept() override {
@@ -101,12 +97,84 @@ class TextParser : public SSYacc {
     std::deque<std::int32_t> tokens;
 };
 
+// The stack keeps its elements by value, one element size apart, also once
+// it has grown past its first block; a left side built above the top takes
+// the place of the right side.
+TEST(SSYaccStack, KeepsElementsByValueThroughGrowthAndReplacement) {
+    struct Named : SSYaccStackElement {
+        std::string name;
+    };
+    SSYaccStackOf<Named> stack;
+    const auto nameOf = [&](std::size_t i) { return static_cast<Named&>(stack.at(i)).name; };
+    for (std::uint32_t i = 0; i < 200; ++i) {
+        auto& element = static_cast<Named&>(stack.fresh());
+        element.setState(i);
+        element.name = "element " + std::to_string(i) + std::string(20, '.');
+        stack.replaceTop(0);
+    }
+    ASSERT_EQ(stack.depth(), 200u);
+    for (std::uint32_t i = 0; i < 200; ++i) {
+        EXPECT_EQ(stack.at(i).state(), i);
+        EXPECT_EQ(nameOf(i), "element " + std::to_string(i) + std::string(20, '.'));
+    }
+    auto& left = static_cast<Named&>(stack.fresh());
+    left.setState(1000);
+    left.name = nameOf(197) + "+" + nameOf(199);
+    stack.replaceTop(3);
+    ASSERT_EQ(stack.depth(), 198u);
+    EXPECT_EQ(stack.top().state(), 1000u);
+    EXPECT_EQ(nameOf(197),
+              "element 197" + std::string(20, '.') + "+element 199" + std::string(20, '.'));
+    EXPECT_EQ(stack.fromTop(1).state(), 196u);
+
+    const std::string topName = nameOf(197);
+    const std::unique_ptr<SSYaccStack> saved = stack.clone();
+    stack.truncate(1);
+    EXPECT_EQ(stack.depth(), 1u);
+    EXPECT_EQ(saved->depth(), 198u);
+    EXPECT_EQ(static_cast<Named&>(saved->top()).name, topName);
+    EXPECT_EQ(saved->at(150).state(), 150u);
+    EXPECT_EQ(failureOf([&] { stack.fromTop(1); }),
+              std::pair(11, std::string("SSLifo0003e: Invalid index")));
+    stack.restoreFrom(*saved);
+    ASSERT_EQ(stack.depth(), 198u);
+    EXPECT_EQ(nameOf(197), topName);
+    EXPECT_EQ(stack.at(100).state(), 100u);
+}
+
 class SSYaccTest : public ::testing::Test {
   protected:
     SSLexTable lexTable{sampleLexTable(), "sample"};
     SSYaccTable parserTable{sampleParserTable(), "sample"};
     SSYaccTable syncTable{sampleParserTable(true), "sync"};
 };
+
+// Productions of one symbol that pass their element on: once marked, the
+// engine no longer asks reduce() for them, and the parse comes out the same.
+TEST_F(SSYaccTest, PassThroughProductionsNeedNoReduction) {
+    struct Passing : TextParser {
+        using TextParser::TextParser;
+        void pass(std::uint32_t production) { passThrough(production); }
+    };
+    const std::string text = "abc 12 \"x y\" \"\" d";
+    SSLexStringConsumer plainInput(text);
+    SSLex plainLex(plainInput, lexTable);
+    TextParser plain(plainLex, parserTable);
+    ASSERT_EQ(plain.parse(), 0);
+
+    SSLexStringConsumer input(text);
+    SSLex lex(input, lexTable);
+    Passing passing(lex, parserTable);
+    for (const std::uint32_t production : {2u, 3u, 4u, 6u})
+        passing.pass(production);
+    ASSERT_EQ(passing.parse(), 0);
+    EXPECT_EQ(passing.result, plain.result);
+    std::vector<std::uint32_t> others;
+    for (const std::uint32_t production : plain.productions)
+        if (production != 2 && production != 3 && production != 4 && production != 6)
+            others.push_back(production);
+    EXPECT_EQ(passing.productions, others);
+}
 
 TEST_F(SSYaccTest, ReductionsSeeTheirRightHandSides) {
     SSLexStringConsumer input("abc 12 \"x y\" \"\"");
@@ -169,14 +237,15 @@ TEST_F(SSYaccTest, ElementFromProductionChecksTheIndex) {
     std::vector<std::pair<std::int32_t, std::string>> failures;
     struct Probe : TextParser {
         std::vector<std::pair<std::int32_t, std::string>>* out;
-        SSRefPtr<SSYaccStackElement> reduce(std::uint32_t production, std::uint32_t size) override {
+        bool reduce(std::uint32_t production, std::uint32_t size,
+                    SSYaccStackElement& left) override {
             for (const std::int32_t index : {static_cast<std::int32_t>(size), -1})
                 try {
                     elementFromProduction(index);
                 } catch (const SSException& e) {
                     out->push_back({e.id(), e.text()});
                 }
-            return TextParser::reduce(production, size);
+            return TextParser::reduce(production, size, left);
         }
     } probe;
     probe.out = &failures;
@@ -209,9 +278,7 @@ TEST_F(SSYaccTest, MissingTableOrLexer) {
               std::pair(20, std::string("SSYacc0109e: setTable missing, required")));
     EXPECT_TRUE(parser.exceptionPresent().isPresent());
     struct Plain : SSYacc {
-        SSRefPtr<SSYaccStackElement> reduce(std::uint32_t, std::uint32_t) override {
-            return stackElement();
-        }
+        bool reduce(std::uint32_t, std::uint32_t, SSYaccStackElement&) override { return true; }
     } plain;
     plain.setTable(parserTable);
     EXPECT_EQ(failureOf([&] { plain.parse(); }),
@@ -267,12 +334,13 @@ TEST_F(SSYaccTest, ErrorTokenPushesTheErrorElement) {
         std::string errorText;
         std::int32_t errorTokenSeen = 0;
         int error(std::uint32_t, SSLexLexeme&) override { return errorToken(); }
-        SSRefPtr<SSYaccStackElement> reduce(std::uint32_t production, std::uint32_t size) override {
+        bool reduce(std::uint32_t production, std::uint32_t size,
+                    SSYaccStackElement& left) override {
             if (production == 5) {
                 errorText = elementFromProduction(1)->lexeme()->text();
                 errorTokenSeen = elementFromProduction(1)->lexeme()->token();
             }
-            return TextParser::reduce(production, size);
+            return TextParser::reduce(production, size, left);
         }
     } parser;
     parser.setTable(table);
@@ -351,15 +419,15 @@ class LookaheadResolution : public ::testing::Test {
     }
 
     struct Parser : TextParser {
-        SSRefPtr<SSYaccStackElement> reduce(std::uint32_t production, std::uint32_t size) override {
+        bool reduce(std::uint32_t production, std::uint32_t size,
+                    SSYaccStackElement& left) override {
             productions.push_back(production);
-            auto* element = new TextElement;
-            SSRefPtr<SSYaccStackElement> held(element);
+            auto* element = &static_cast<TextElement&>(left);
             if (size != 0)
                 element->text = elementFromProduction(0)->lexeme()
                                     ? std::string(elementFromProduction(0)->lexeme()->text())
                                     : static_cast<TextElement*>(elementFromProduction(0))->text;
-            return held;
+            return true;
         }
         int cached = 0;
         std::vector<std::int32_t> larErrors;

@@ -62,11 +62,11 @@ const Bytes handParserTable = wordsToBytes({
 class RecordingParser : public SSYacc {
   public:
     using SSYacc::SSYacc;
-    SSRefPtr<SSYaccStackElement> reduce(std::uint32_t production, std::uint32_t size) override {
+    bool reduce(std::uint32_t production, std::uint32_t size, SSYaccStackElement&) override {
         reductions.push_back(production);
         EXPECT_EQ(size, productionSize());
         texts.emplace_back(elementFromProduction(0)->lexeme()->text());
-        return stackElement();
+        return true;
     }
     std::vector<std::uint32_t> reductions;
     std::vector<std::string> texts;

@@ -164,9 +164,7 @@ TEST(SSYaccTable, ResourceAndFileFailures) {
 class PlainParser : public SSYacc {
   public:
     using SSYacc::SSYacc;
-    SSRefPtr<SSYaccStackElement> reduce(std::uint32_t, std::uint32_t) override {
-        return stackElement();
-    }
+    bool reduce(std::uint32_t, std::uint32_t, SSYaccStackElement&) override { return true; }
 };
 
 // Every single-byte change of a valid image either loads or is refused with

@@ -41,3 +41,35 @@ TEST(QuoteConversion, QuotesInsideTagsAndOnLaterLinesAreLeftAlone) {
     EXPECT_EQ(lines, (std::vector<std::string>{"<:ldq>open", "\"next line\"",
                                                "<:ldq><r \"quoted \" text\" 3><:rdq>"}));
 }
+
+// The lines joined into QmxLines, quotes paired as they go, are the lines the
+// string items give with the quotes paired afterwards; a header put in front
+// and a closing line come out in place.
+TEST(LineRule, LinesHeldBackToBackAreTheLinesOfStrings) {
+    const std::vector<std::string> items = {"<ps \"p\" 1>",
+                                            "say <:ldq>hi\" and",
+                                            "<:hr>",
+                                            " \"x\"",
+                                            "<pn \"n\" 1>",
+                                            "<ps \"p\" 1>",
+                                            "<pn \"n\" 1>",
+                                            "<:glq>Wort<:ldq>",
+                                            "",
+                                            "<tb 1>",
+                                            "<row 1>",
+                                            std::string(70000, 'w'),
+                                            "\"",
+                                            "</tb>"};
+    std::vector<std::string> expected = joinItemsIntoLines(items);
+    convertQuotes(expected);
+    const std::vector<std::string_view> views(items.begin(), items.end());
+    QmxLines lines;
+    joinItemsIntoLines(views, true, lines);
+    EXPECT_EQ(lines, expected);
+
+    lines.insertFront({"<qmx \"I2.00\">", "<language \"x\">"});
+    lines.add("</qmx>");
+    expected.insert(expected.begin(), {"<qmx \"I2.00\">", "<language \"x\">"});
+    expected.push_back("</qmx>");
+    EXPECT_EQ(lines.strings(), expected);
+}

@@ -7,27 +7,56 @@
 #include "parser/interleaf/interleaf_parser.h"
 #include "parser/ss_exception.h"
 
+#include <charconv>
 #include <cstdio>
 
 namespace quillex {
 
 namespace {
 
+// The listing, gathered in a buffer that goes out in large pieces: a
+// document has millions of lexemes. The DEBUG messages go into the same
+// buffer, so that they stand where they were met.
+class Listing {
+  public:
+    explicit Listing(std::ostream& out) : out_(out) {}
+    ~Listing() { flush(); }
+    Listing(const Listing&) = delete;
+    Listing& operator=(const Listing&) = delete;
+
+    std::string& text() { return text_; }
+    // Sends the buffer out once it holds this much.
+    void flushWhenFull() {
+        if (text_.size() >= kFlushSize)
+            flush();
+    }
+    void flush() {
+        out_ << text_;
+        text_.clear();
+    }
+
+  private:
+    static constexpr std::size_t kFlushSize = std::size_t{1} << 16;
+    std::ostream& out_;
+    std::string text_;
+};
+
 // Sends the DEBUG messages into the listing.
 class ListingHost : public ConversionHost {
   public:
-    explicit ListingHost(std::ostream& out) : out_(out) {}
+    explicit ListingHost(Listing& listing) : listing_(listing) {}
     void progressStep(bool, bool) override {}
-    void appendResult(const std::string& line) override { out_ << "  ! " << line << '\n'; }
+    void appendResult(const std::string& line) override {
+        listing_.text().append("  ! ").append(line).append(1, '\n');
+    }
     bool isCancelled() const override { return false; }
     Answer ask(const std::string&, bool) override { return Answer::No; }
 
   private:
-    std::ostream& out_;
+    Listing& listing_;
 };
 
-std::string escaped(std::string_view text) {
-    std::string out;
+void appendEscaped(std::string& out, std::string_view text) {
     for (unsigned char c : text) {
         switch (c) {
         case '\n':
@@ -55,7 +84,28 @@ std::string escaped(std::string_view text) {
             }
         }
     }
-    return out;
+}
+
+void appendNumber(std::string& out, std::uint32_t number) {
+    char digits[16];
+    out.append(digits, std::to_chars(digits, digits + sizeof digits, number).ptr);
+}
+
+// The width of the token-name column.
+constexpr std::size_t kNameColumn = 32;
+
+void appendLexemeDescription(std::string& out, std::string_view tokenName, std::uint32_t line,
+                             std::uint32_t offset, std::string_view text) {
+    out += tokenName;
+    if (tokenName.size() < kNameColumn)
+        out.append(kNameColumn - tokenName.size(), ' ');
+    out += ' ';
+    appendNumber(out, line);
+    out += ':';
+    appendNumber(out, offset);
+    out += " \"";
+    appendEscaped(out, text);
+    out += '"';
 }
 
 // Engine failures to open or read the file are file errors; the rest are
@@ -69,8 +119,10 @@ int codeOf(const SSException& e) {
 
 int listLexemes(const std::string& fileName, std::ostream& out, int debug,
                 const SSDbcsInfo& leadBytes) {
-    ListingHost host(out);
-    out << "Lexemes of " << fileName << ":\n";
+    Listing listing(out);
+    ListingHost host(listing);
+    std::string& text = listing.text();
+    text += "Lexemes of " + fileName + ":\n";
     try {
         InterleafLexer lexer(fileName, &host, debug);
         lexer.consumer()->setDbcsInfo(leadBytes);
@@ -85,47 +137,50 @@ int listLexemes(const std::string& fileName, std::ostream& out, int debug,
             const bool empty = lexeme->length() == 0;
             if (empty && lastWasEmpty && lexeme->line() == emptyLine &&
                 lexeme->offset() == emptyOffset) {
-                out << "Scanning stopped: no progress at line " << emptyLine << ", offset "
-                    << emptyOffset << '\n';
+                text += "Scanning stopped: no progress at line " + std::to_string(emptyLine) +
+                        ", offset " + std::to_string(emptyOffset) + '\n';
                 break;
             }
             lastWasEmpty = empty;
             emptyLine = lexeme->line();
             emptyOffset = lexeme->offset();
-            out << describeLexeme(lexer.tokenToConstChar(lexeme->token()), lexeme->line(),
-                                  lexeme->offset(), lexeme->text())
-                << '\n';
+            appendLexemeDescription(text, lexer.tokenToConstChar(lexeme->token()), lexeme->line(),
+                                    lexeme->offset(), lexeme->text());
+            text += '\n';
+            listing.flushWhenFull();
             ++count;
         }
-        out << count << " lexemes\n";
+        text += std::to_string(count) + " lexemes\n";
         return result::Success;
     } catch (const ConversionFailure& failure) {
-        out << "Scanning stopped, error code " << failure.code() << '\n';
+        text += "Scanning stopped, error code " + std::to_string(failure.code()) + '\n';
         return failure.code();
     } catch (const SSException& e) {
-        out << "Scanning failed: " << e.text() << '\n';
+        text += std::string("Scanning failed: ") + e.text() + '\n';
         return codeOf(e);
     }
 }
 
 int reportParse(const std::string& fileName, std::ostream& out, int debug,
                 const SSDbcsInfo& leadBytes) {
-    ListingHost host(out);
-    out << "Parse:\n";
+    Listing listing(out);
+    ListingHost host(listing);
+    std::string& text = listing.text();
+    text += "Parse:\n";
     try {
         InterleafParser parser(fileName, &host, debug);
         parser.lexer().consumer()->setDbcsInfo(leadBytes);
         if (parser.parse() == 0) {
-            out << "Accepted\n";
+            text += "Accepted\n";
             return result::Success;
         }
-        out << "Refused, error code " << parser.errorCode() << '\n';
+        text += "Refused, error code " + std::to_string(parser.errorCode()) + '\n';
         return result::ParserError;
     } catch (const ConversionFailure& failure) {
-        out << "Refused, error code " << failure.code() << '\n';
+        text += "Refused, error code " + std::to_string(failure.code()) + '\n';
         return failure.code();
     } catch (const SSException& e) {
-        out << "Failed: " << e.text() << '\n';
+        text += std::string("Failed: ") + e.text() + '\n';
         return codeOf(e);
     }
 }
@@ -134,11 +189,8 @@ int reportParse(const std::string& fileName, std::ostream& out, int debug,
 
 std::string describeLexeme(std::string_view tokenName, std::uint32_t line, std::uint32_t offset,
                            std::string_view text) {
-    std::string out(tokenName);
-    if (out.size() < 32)
-        out.resize(32, ' ');
-    out += ' ' + std::to_string(line) + ':' + std::to_string(offset);
-    out += " \"" + escaped(text) + '"';
+    std::string out;
+    appendLexemeDescription(out, tokenName, line, offset, text);
     return out;
 }
 

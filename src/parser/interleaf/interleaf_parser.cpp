@@ -89,12 +89,14 @@ InterleafParser::InterleafParser(const std::string& fileName, ConversionHost* ho
     : lexer_(fileName, host, debug), table_(loadInterleafYaccTable()) {
     setLex(lexer_);
     setTable(table_);
+    useElements<InterleafStackElement>();
 }
 
 InterleafParser::InterleafParser(SSLexConsumer& consumer, ConversionHost* host, int debug)
     : lexer_(consumer, host, debug), table_(loadInterleafYaccTable()) {
     setLex(lexer_);
     setTable(table_);
+    useElements<InterleafStackElement>();
 }
 
 InterleafParser::~InterleafParser() = default;
@@ -135,38 +137,24 @@ int InterleafParser::error(std::uint32_t state, SSLexLexeme& lookahead) {
     return 0;
 }
 
-SSRefPtr<SSYaccStackElement> InterleafParser::stackElement() {
-    return SSRefPtr<SSYaccStackElement>(new InterleafStackElement);
-}
-
-namespace {
-
-// The element as an InterleafStackElement, or null. The class is final, so
-// comparing the dynamic type is the whole test (and much cheaper than a
-// cast that searches the hierarchy).
-InterleafStackElement* asInterleafElement(SSYaccStackElement* element) {
-    return typeid(*element) == typeid(InterleafStackElement)
-               ? static_cast<InterleafStackElement*>(element)
+InterleafStackElement* InterleafParser::spanElement(SSYaccStackElement& element) const {
+    return elementType() == typeid(InterleafStackElement)
+               ? static_cast<InterleafStackElement*>(&element)
                : nullptr;
 }
 
-} // namespace
-
-SourceSpan InterleafParser::spanOf(SSYaccStackElement& element, bool take) {
+SourceSpan InterleafParser::spanOf(SSYaccStackElement& element, bool take) const {
     if (element.lexeme() != nullptr)
         return SourceSpan::ofLexeme(*element.lexeme());
-    if (auto* own = asInterleafElement(&element))
+    if (auto* own = spanElement(element))
         return take ? std::move(own->span) : own->span;
     return {};
 }
 
-SSRefPtr<SSYaccStackElement> InterleafParser::reduce(std::uint32_t, std::uint32_t size) {
-    SSRefPtr<SSYaccStackElement> element = stackElement();
-    if (!element)
-        return element;
-    auto* result = asInterleafElement(element.get());
+bool InterleafParser::reduce(std::uint32_t, std::uint32_t size, SSYaccStackElement& left) {
+    InterleafStackElement* result = spanElement(left);
     if (result == nullptr)
-        return element;
+        return true;
     // No span's text can be longer than the input (but for texts of the
     // engine's own, which the room need not cover).
     const std::size_t room = lexer_.consumer() != nullptr ? lexer_.consumer()->dataLength() : 0;
@@ -174,12 +162,13 @@ SSRefPtr<SSYaccStackElement> InterleafParser::reduce(std::uint32_t, std::uint32_
         SSYaccStackElement& symbol = *elementFromProduction(static_cast<std::int32_t>(i));
         if (symbol.lexeme() != nullptr) {
             result->span.appendLexeme(*symbol.lexeme(), room);
-        } else if (auto* own = asInterleafElement(&symbol)) {
-            SourceSpan taken = std::move(own->span); // the element gives its text up
+        } else {
+            // The element gives its text up: it leaves the stack after this.
+            SourceSpan taken = std::move(static_cast<InterleafStackElement&>(symbol).span);
             result->span.append(std::move(taken), room);
         }
     }
-    return element;
+    return true;
 }
 
 } // namespace quillex

@@ -3,9 +3,9 @@
 // It owns its InterleafLexer and the compiled-in parser table, reports a
 // syntax error ("Unexpected text: ... Expected ...") and aborts the parse with
 // error code 6. Every reduction goes through reduce(): the conversions derive
-// from this class and override reduce() (and stackElement() for an element
-// type of their own); the default builds an InterleafStackElement holding the
-// source text and line/column span of the left side.
+// from this class and override reduce() (and choose an element type of their
+// own with useElements()); the default fills an InterleafStackElement with
+// the source text and line/column span of the left side.
 #pragma once
 
 #include "parser/interleaf/interleaf_lexer.h"
@@ -82,22 +82,27 @@ class InterleafParser : public SSYacc {
     // The syntax-error handler: builds the expected-token text, sets the
     // error code to 6, reports with DEBUG, and aborts the parse.
     int error(std::uint32_t state, SSLexLexeme& lookahead) override;
-    SSRefPtr<SSYaccStackElement> stackElement() override;
-    // The default reduction: an InterleafStackElement spanning the
-    // right-hand side. It takes the text of the leftmost symbol over rather
-    // than copying it, so long left-recursive lists cost linear time.
-    SSRefPtr<SSYaccStackElement> reduce(std::uint32_t production, std::uint32_t size) override;
+    // The default reduction: the left side spans the right-hand side. It
+    // takes the text of the leftmost symbol over rather than copying it, so
+    // long left-recursive lists cost linear time. A subclass with elements
+    // of its own type (not InterleafStackElement) gets no span.
+    bool reduce(std::uint32_t production, std::uint32_t size, SSYaccStackElement& left) override;
 
     // "Expected A, B, or C" for the action tokens of a state, in table order,
     // without the error token; empty when there are none.
     std::string expectedTokens(std::uint32_t state) const;
 
-    // The span of an element: its lexeme's for a terminal, the stored one for
-    // an InterleafStackElement of a nonterminal, else empty. With `take` the
-    // stored text is moved out of the element.
-    static SourceSpan spanOf(SSYaccStackElement& element, bool take = false);
+    // The span of an element of this parser's stack: its lexeme's for a
+    // terminal, the stored one for a nonterminal (with InterleafStackElement
+    // elements), else empty. With `take` the stored text is moved out of the
+    // element.
+    SourceSpan spanOf(SSYaccStackElement& element, bool take = false) const;
 
   private:
+    // The element as an InterleafStackElement, or null when the stack holds
+    // elements of another type.
+    InterleafStackElement* spanElement(SSYaccStackElement& element) const;
+
     InterleafLexer lexer_;
     SSYaccTable table_;
     int errorCode_ = 0;

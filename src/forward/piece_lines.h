@@ -1,0 +1,85 @@
+// PieceLines: the source texts of a piece's items, one item a line.
+//
+// A line is mostly a run of the parsed source and is kept as a view of it:
+// the source text lives as long as the pieces (ParsedDocument holds both),
+// so the parse copies no item. A line the conversion makes (a paragraph
+// mark, a start tag, a translation the backward conversion fills in) is a
+// text of the list's own. Lines read as string views. A list gives none of
+// its own texts up before it goes, so a view of a line stays valid as long
+// as the list, whatever is done to the list.
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <deque>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillex {
+
+class PieceLines {
+  public:
+    using value_type = std::string_view;
+    using iterator = std::vector<std::string_view>::const_iterator;
+    using const_iterator = iterator;
+
+    PieceLines() = default;
+    // Lines of the list's own.
+    PieceLines(std::vector<std::string> lines) { *this = std::move(lines); }
+    PieceLines& operator=(std::vector<std::string> lines);
+    // A copy owns its lines.
+    PieceLines(const PieceLines& other);
+    PieceLines& operator=(const PieceLines& other);
+    PieceLines(PieceLines&&) noexcept = default;
+    PieceLines& operator=(PieceLines&&) noexcept = default;
+
+    std::size_t size() const { return lines_.size(); }
+    bool empty() const { return lines_.empty(); }
+    std::string_view operator[](std::size_t index) const { return lines_[index]; }
+    std::string_view front() const { return lines_.front(); }
+    std::string_view back() const { return lines_.back(); }
+    iterator begin() const { return lines_.begin(); }
+    iterator end() const { return lines_.end(); }
+    std::span<const std::string_view> all() const { return lines_; }
+
+    // Adds a line that views `text`: the caller keeps those bytes alive as
+    // long as the list.
+    void addView(std::string_view text) { lines_.push_back(text); }
+    // Adds a line of the list's own.
+    void add(std::string text);
+    // Inserts lines of the list's own before line `at`.
+    void insert(std::size_t at, std::vector<std::string> texts);
+    // Keeps the first `count` lines and gives the room of the others back.
+    // Their texts stay: views handed out before remain valid.
+    void keepFirst(std::size_t count);
+    // Gives the room the list grew into beyond its lines back.
+    void shrinkToFit() { lines_.shrink_to_fit(); }
+
+    // The lines as strings of their own.
+    std::vector<std::string> strings() const { return {lines_.begin(), lines_.end()}; }
+
+    bool operator==(const PieceLines& other) const { return lines_ == other.lines_; }
+    friend bool operator==(const PieceLines& lines, const std::vector<std::string>& strings) {
+        return std::equal(lines.begin(), lines.end(), strings.begin(), strings.end());
+    }
+
+  private:
+    std::string_view own(std::string text);
+
+    // Texts of the list's own: single lines added one by one (a deque keeps
+    // them in place as it grows), and lists assigned whole, each kept back to
+    // back in one block. Most lists have none: they cost one pointer.
+    struct Owned {
+        std::deque<std::string> lines;
+        std::vector<std::unique_ptr<char[]>> blocks;
+    };
+    Owned& owned();
+
+    std::vector<std::string_view> lines_;
+    std::unique_ptr<Owned> own_;
+};
+
+} // namespace quillex
