@@ -3,6 +3,7 @@
 
 #include "conversion/result_code.h"
 
+#include <algorithm>
 #include <deque>
 #include <optional>
 #include <unordered_map>
@@ -30,6 +31,13 @@ class BlockMover {
     }
 
     void run() {
+        // Without blocks or placeholders of this kind the list stays as it
+        // is: it is not built again.
+        if (openings_.empty() &&
+            std::none_of(lines_.begin(), lines_.end(), [&](const std::string& line) {
+                return line.starts_with(kind_.placeholderPrefix);
+            }))
+            return;
         std::vector<std::string> out;
         out.reserve(lines_.size());
         for (std::size_t i = 0; i < lines_.size(); ++i) {

@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <string_view>
+#include <utility>
 
 namespace quillex::backward {
 namespace {
@@ -15,6 +17,10 @@ constexpr std::array<std::string_view, 8> kHidingPrefixes = {"<v ",  "<r ",  "<c
                                                              "<:v ", "<:r ", "<:cnmk ", "<:pn "};
 
 bool isHidingTag(const std::string& item) {
+    // Most items are text or other tags: two bytes rule them out.
+    if (item.size() < 4 || item[0] != '<' ||
+        std::string_view("vrcp:").find(item[1]) == std::string_view::npos)
+        return false;
     return std::any_of(kHidingPrefixes.begin(), kHidingPrefixes.end(),
                        [&](std::string_view prefix) { return item.starts_with(prefix); });
 }
@@ -41,23 +47,26 @@ class HiddenFrameSplitter {
     explicit HiddenFrameSplitter(TagRegistry& registry)
         : registry_(registry), replacements_(registry.tagReplacements()) {}
 
-    // Appends `tag` to `out`, cut at its frames when its markup holds any.
-    void place(std::string tag, std::vector<std::string>& out) {
+    // The lines of the markup `tag` hides when they open a frame; none
+    // when they do not (the tag then stays as it is).
+    std::vector<std::string> framedMarkup(const std::string& tag) const {
         const auto found = replacements_.find(tag);
-        if (found == replacements_.end()) {
-            out.push_back(std::move(tag));
-            return;
-        }
-        if (!mayHoldFrame(found->second)) {
-            out.push_back(std::move(tag));
-            return;
-        }
-        const std::vector<std::string> markup = expandReplacement(found->second);
-        if (std::none_of(markup.begin(), markup.end(), opensFrame)) {
-            out.push_back(std::move(tag));
-            return;
-        }
+        if (found == replacements_.end() || !mayHoldFrame(found->second))
+            return {};
+        std::vector<std::string> markup = expandReplacement(found->second);
+        if (std::none_of(markup.begin(), markup.end(), opensFrame))
+            return {};
+        return markup;
+    }
+
+    // The lines that stand for `tag` cut at its frames, appended to `out`;
+    // false (nothing appended) when its markup holds no frame.
+    bool cutAtFrames(const std::string& tag, std::vector<std::string>& out) {
+        const std::vector<std::string> markup = framedMarkup(tag);
+        if (markup.empty())
+            return false;
         cut(tag, markup, out);
+        return true;
     }
 
   private:
@@ -115,15 +124,34 @@ class HiddenFrameSplitter {
 
 } // namespace
 
+// The list is built anew only when some tag hides a frame, and then at its
+// exact final size: the cuts are made first, so that the list is never held
+// more than twice (most files hide no frame and keep their list as it is).
 void splitHiddenFrames(std::vector<std::string>& items, TagRegistry& registry) {
     HiddenFrameSplitter splitter(registry);
+    std::vector<std::pair<std::size_t, std::vector<std::string>>> cuts; // item, its lines
+    std::size_t size = items.size();
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (!isHidingTag(items[i]))
+            continue;
+        std::vector<std::string> lines;
+        if (!splitter.cutAtFrames(items[i], lines))
+            continue;
+        size += lines.size() - 1;
+        cuts.emplace_back(i, std::move(lines));
+    }
+    if (cuts.empty())
+        return;
     std::vector<std::string> out;
-    out.reserve(items.size());
-    for (std::string& item : items) {
-        if (isHidingTag(item))
-            splitter.place(std::move(item), out);
-        else
-            out.push_back(std::move(item));
+    out.reserve(size);
+    auto next = cuts.begin();
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (next != cuts.end() && next->first == i) {
+            std::move(next->second.begin(), next->second.end(), std::back_inserter(out));
+            ++next;
+        } else {
+            out.push_back(std::move(items[i]));
+        }
     }
     items = std::move(out);
 }

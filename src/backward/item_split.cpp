@@ -19,7 +19,9 @@ std::size_t tagEnd(const std::string& line, std::size_t start) {
     throw ConversionFailure(result::ParserError);
 }
 
-void splitLine(const std::string& line, std::vector<std::string>& items) {
+// Calls `visit(from, size)` for each item of `line`: runs of text and whole
+// tags, in order.
+template <class Visit> void visitItems(const std::string& line, Visit visit) {
     std::size_t runStart = 0;
     std::size_t i = 0;
     while (i < line.size()) {
@@ -28,25 +30,31 @@ void splitLine(const std::string& line, std::vector<std::string>& items) {
             continue;
         }
         if (i > runStart)
-            items.push_back(line.substr(runStart, i - runStart));
+            visit(runStart, i - runStart);
         const std::size_t end = tagEnd(line, i);
-        std::string tag = line.substr(i, end - i);
-        if (tag.size() > 1 && tag[1] == '#')
-            tag.erase(1, 1);
-        items.push_back(std::move(tag));
+        visit(i, end - i);
         i = runStart = end;
     }
     if (line.size() > runStart)
-        items.push_back(line.substr(runStart));
+        visit(runStart, line.size() - runStart);
 }
 
 } // namespace
 
+// The items are counted first, so that the list is made once at its size:
+// it is the largest structure of the run.
 std::vector<std::string> splitItems(const std::vector<std::string>& lines) {
-    std::vector<std::string> items;
-    items.reserve(lines.size() * 2);
+    std::size_t count = 0;
     for (const std::string& line : lines)
-        splitLine(line, items);
+        visitItems(line, [&](std::size_t, std::size_t) { ++count; });
+    std::vector<std::string> items;
+    items.reserve(count);
+    for (const std::string& line : lines)
+        visitItems(line, [&](std::size_t from, std::size_t size) {
+            std::string& item = items.emplace_back(line, from, size);
+            if (item.size() > 1 && item[0] == '<' && item[1] == '#')
+                item.erase(1, 1);
+        });
     return items;
 }
 

@@ -4,6 +4,8 @@
 #include "conversion/result_code.h"
 #include "foundation/ascii_case.h"
 
+#include <iterator>
+
 namespace quillex::backward {
 namespace {
 
@@ -37,16 +39,17 @@ const BlockRule* ruleFor(const std::string& line, const BlockRule (&rules)[N]) {
 // The running segment of a segmentation: its key and where it starts.
 class Segmenter {
   public:
-    Segmenter(const std::vector<std::string>& lines, std::size_t start, std::string key,
-              SegmentMap& map)
+    Segmenter(std::vector<std::string>& lines, std::size_t start, std::string key, SegmentMap& map)
         : lines_(lines), key_(std::move(key)), start_(start), map_(map) {}
 
     // Files the lines from the segment start up to `end` (not included), if
-    // there are any, under the current key.
+    // there are any, under the current key. They are behind the reading
+    // position and never read again: they are moved.
     void close(std::size_t end) {
         if (start_ < end)
-            map_[key_] = {lines_.begin() + static_cast<std::ptrdiff_t>(start_),
-                          lines_.begin() + static_cast<std::ptrdiff_t>(end)};
+            map_[key_] = {
+                std::make_move_iterator(lines_.begin() + static_cast<std::ptrdiff_t>(start_)),
+                std::make_move_iterator(lines_.begin() + static_cast<std::ptrdiff_t>(end))};
     }
 
     // A new key from line `at` on; its text starts after that line.
@@ -65,8 +68,9 @@ class Segmenter {
         if (start_ >= closing) {
             last.push_back(lines_[closing]);
         } else {
-            last.assign(lines_.begin() + static_cast<std::ptrdiff_t>(start_),
-                        lines_.begin() + static_cast<std::ptrdiff_t>(closing));
+            last.assign(
+                std::make_move_iterator(lines_.begin() + static_cast<std::ptrdiff_t>(start_)),
+                std::make_move_iterator(lines_.begin() + static_cast<std::ptrdiff_t>(closing)));
             if (last.size() > 1)
                 last.push_back(lines_[closing]);
         }
@@ -74,7 +78,7 @@ class Segmenter {
     }
 
   private:
-    const std::vector<std::string>& lines_;
+    std::vector<std::string>& lines_;
     std::string key_;
     std::size_t start_;
     SegmentMap& map_;
@@ -94,7 +98,7 @@ std::size_t fileBlock(const std::vector<std::string>& lines, std::size_t cursor,
     return closing;
 }
 
-std::size_t segment(const std::vector<std::string>& lines, std::size_t cursor,
+std::size_t segment(std::vector<std::string>& lines, std::size_t cursor,
                     std::string_view closingLine, std::string key, SegmentMap& map) {
     Segmenter running(lines, cursor, std::move(key), map);
     bool inTable = false;
@@ -124,7 +128,7 @@ std::size_t segment(const std::vector<std::string>& lines, std::size_t cursor,
     }
 }
 
-void fileAncillarySections(const std::vector<std::string>& lines, const std::string& outputName,
+void fileAncillarySections(std::vector<std::string>& lines, const std::string& outputName,
                            SegmentMap& map) {
     const std::string name = upperCaseAscii(outputName);
     if (lines.empty() || lines.front() != "<file \"" + name + "\">")

@@ -24,8 +24,10 @@ inline constexpr std::string_view kFirstSegmentKey = "<af 0>";
 
 // Segments `lines` from `cursor` up to the line equal to `closingLine`,
 // starting with `key`. Returns the index of the closing line. Throws an
-// unexpected-end ConversionFailure when the lines run out first.
-std::size_t segment(const std::vector<std::string>& lines, std::size_t cursor,
+// unexpected-end ConversionFailure when the lines run out first. The lines
+// filed in segments are moved out of `lines` (blocks are copied: the
+// segment around them files them too).
+std::size_t segment(std::vector<std::string>& lines, std::size_t cursor,
                     std::string_view closingLine, std::string key, SegmentMap& map);
 
 // Files the block from `cursor` to the next line equal to `closingLine`, both
@@ -35,8 +37,8 @@ std::size_t fileBlock(const std::vector<std::string>& lines, std::size_t cursor,
 
 // Files the formats, text strings, chart labels and micro-documents of a
 // file's ancillary section (from its `<file "NAME">` line on) for the output
-// file `outputName`.
-void fileAncillarySections(const std::vector<std::string>& lines, const std::string& outputName,
+// file `outputName`. Lines filed in segments are moved out of `lines`.
+void fileAncillarySections(std::vector<std::string>& lines, const std::string& outputName,
                            SegmentMap& map);
 
 } // namespace quillex::backward
