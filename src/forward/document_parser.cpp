@@ -31,6 +31,12 @@ class PieceParser final : public InterleafParser {
         return goOn;
     }
 
+    bool foldsLists() const override { return true; }
+    bool fold(std::uint32_t production, const SSRefPtr<SSLexLexeme>& terminal,
+              SSYaccStackElement& list) override {
+        return actions_.fold(production, terminal, static_cast<PieceElement&>(list));
+    }
+
   private:
     ParseActions& actions_;
 };

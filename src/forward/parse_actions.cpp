@@ -8,8 +8,11 @@
 #include "parser/interleaf/interleaf_tokens.h"
 #include "parser/ss_yacc.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdlib>
+#include <iterator>
 #include <vector>
 
 namespace quillex {
@@ -137,7 +140,80 @@ bool ParseActions::reduce(SSYacc& parser, std::uint32_t production, std::uint32_
     if (cancelled_)
         return false;
     Reduction p{static_cast<ileaf::Production>(production), collectElements(parser, size), texts_};
+    return complete(p, left);
+}
 
+namespace {
+
+// The lists of words and layout inside tags, frame heads and the header:
+// productions without an action, whose left side is the list's range and
+// text widened over the terminal. (An action added for one of them must
+// take it out of this table.)
+constexpr ileaf::Production kPlainLists[] = {
+    ileaf::Production::TagJunk,          ileaf::Production::TagWord,
+    ileaf::Production::FrameJunk,        ileaf::Production::FrameWord,
+    ileaf::Production::OpsHeaderInteger, ileaf::Production::OpsHeaderVersion,
+    ileaf::Production::OpsHeaderPeriod,  ileaf::Production::OpsHeaderJunk,
+    ileaf::Production::OpsHeaderWord};
+
+bool isPlainList(std::uint32_t production) {
+    return std::find(std::begin(kPlainLists), std::end(kPlainLists),
+                     static_cast<ileaf::Production>(production)) != std::end(kPlainLists);
+}
+
+} // namespace
+
+// A terminal that follows a plain list's text in the source, where that
+// text ends: the list's range and run of the source grow over it, which is
+// what joining the two elements gives. False when that is not the case.
+bool ParseActions::widenPlainList(std::uint32_t production, const SSLexLexeme& terminal,
+                                  PieceElement& list) {
+    if (!list.hasValue || !isPlainList(production) || !list.range.hasRange())
+        return false;
+    const std::string_view bytes = terminal.text();
+    const std::string& source = source_.text();
+    const auto from = reinterpret_cast<std::uintptr_t>(bytes.data());
+    const auto first = reinterpret_cast<std::uintptr_t>(source.data());
+    if (from < first || from - first != list.range.end ||
+        bytes.size() > source.size() - (from - first) || terminal.line() != list.range.endLine ||
+        terminal.offset() != list.range.endColumn || bytes.empty())
+        return false;
+    const std::size_t end = list.range.end + bytes.size();
+    if (!SymbolTexts::extendRun(list.text, list.range.end, end))
+        return false;
+    advancePosition(bytes, list.range.endLine, list.range.endColumn);
+    list.range.end = static_cast<std::uint32_t>(end);
+    return true;
+}
+
+// The list's element and the terminal make the right side, as the stack
+// would hold them; the left side then replaces the list's element.
+bool ParseActions::fold(std::uint32_t production, const SSRefPtr<SSLexLexeme>& terminal,
+                        PieceElement& list) {
+    if (cancelled_)
+        return false;
+    if (widenPlainList(production, *terminal, list)) {
+        reportProgress(list.range);
+        return !cancelled_;
+    }
+    std::array<PieceElement, 2> elements{list, PieceElement{}};
+    elements[1].setLexeme(terminal);
+    for (PieceElement& element : elements)
+        if (!element.hasValue)
+            readValue(element);
+    Reduction p{static_cast<ileaf::Production>(production), elements, texts_};
+    PieceElement left;
+    const bool goOn = complete(p, left);
+    list.range = left.range;
+    list.text = left.text;
+    list.hasValue = true;
+    list.setLexeme(nullptr);
+    return goOn;
+}
+
+// Runs the production's action and fills the left side from the right.
+bool ParseActions::complete(Reduction& p, PieceElement& left) {
+    const std::size_t size = p.elements.size();
     added_ = false;
     runAction(p);
 

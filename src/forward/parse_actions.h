@@ -78,6 +78,9 @@ class ParseActions {
     // left side's element (the parse's elements are PieceElements). False
     // when the user cancelled: the parse stops.
     bool reduce(SSYacc& parser, std::uint32_t production, std::uint32_t size, PieceElement& left);
+    // The fold callback: what shifting `terminal` and then reducing
+    // `production` (list : list terminal) would leave, made in `list`.
+    bool fold(std::uint32_t production, const SSRefPtr<SSLexLexeme>& terminal, PieceElement& list);
 
     // Whether `production` has shown to be of one symbol and without an
     // action: its left side is that symbol's element as it is.
@@ -94,6 +97,8 @@ class ParseActions {
 
     std::span<PieceElement> collectElements(SSYacc& parser, std::uint32_t size);
     void runAction(Reduction& p);
+    bool complete(Reduction& p, PieceElement& left);
+    bool widenPlainList(std::uint32_t production, const SSLexLexeme& terminal, PieceElement& list);
     void createPiece(PieceKind kind);
     void createPieceFrom(PieceKind kind, const PieceElement& element);
     // Widens `span` over `range`, as CTextPiece::mergeSpan does.

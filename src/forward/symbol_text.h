@@ -46,6 +46,14 @@ class SymbolTexts {
     void setOwn(SymbolText& text, std::string_view own);
     // Appends source[begin, end).
     void appendRun(SymbolText& text, std::size_t begin, std::size_t end);
+    // Extends a text that is a run of the source ending at `begin` up to
+    // `end`; false (nothing done) for any other text.
+    static bool extendRun(SymbolText& text, std::size_t begin, std::size_t end) {
+        if (text.own_ != 0 || text.begin_ == text.end_ || text.end_ != begin)
+            return false;
+        text.end_ = static_cast<std::uint32_t>(end);
+        return true;
+    }
     // Appends `other`'s text, which `text` may take over (`other` is dropped
     // after this).
     void append(SymbolText& text, const SymbolText& other);

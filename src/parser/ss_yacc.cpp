@@ -41,15 +41,49 @@ void SSYacc::passThrough(std::uint32_t production) {
     passThrough_[production] = true;
 }
 
+bool SSYacc::fold(std::uint32_t, const SSRefPtr<SSLexLexeme>&, SSYaccStackElement&) {
+    return false;
+}
+
+// A state folds when each of its action entries reduces the same production
+// of two symbols: it is reached by shifting that production's terminal, and
+// nothing else can happen there.
+void SSYacc::findFolds() {
+    folds_.clear();
+    if (table_ == nullptr)
+        return;
+    const std::uint32_t states = pairTable().size();
+    folds_.assign(states, noFold);
+    for (std::uint32_t state = 0; state < states; ++state) {
+        std::uint32_t production = noFold;
+        bool folds = true;
+        for (const std::int32_t token : validLookaheads(state)) {
+            const SSYaccActionIndex::Action entry =
+                actionIndex().action(state, static_cast<std::uint32_t>(token));
+            if (entry.kind() != SSYaccAction::reduce ||
+                (production != noFold && entry.number() != production)) {
+                folds = false;
+                break;
+            }
+            production = entry.number();
+        }
+        if (folds && production != noFold && production < pairTable().prod() &&
+            actionIndex().production(production).size() == 2)
+            folds_[state] = production;
+    }
+}
+
 void SSYacc::setTable(SSYaccTable& table) {
     table_ = &table;
     ownedTable_.reset();
+    folds_.clear();
 }
 
 void SSYacc::setTable(const std::string& tablePath) {
     auto table = std::make_unique<SSYaccTable>(tablePath);
     table_ = table.get();
     ownedTable_ = std::move(table);
+    folds_.clear();
 }
 
 void SSYacc::reset() {
@@ -78,6 +112,10 @@ int SSYacc::parse() {
 }
 
 int SSYacc::run() {
+    if (!foldsLists())
+        folds_.clear();
+    else if (folds_.empty())
+        findFolds();
     return run_(*this);
 }
 

@@ -106,6 +106,21 @@ class SSYacc {
     // Fills the element of the left side (a fresh element of the parser's
     // type, which takes the right side's place); false stops the parse.
     virtual bool reduce(std::uint32_t production, std::uint32_t size, SSYaccStackElement& left) = 0;
+    // Whether fold() does what shift() and reduce() would do: then the
+    // engine folds terminals into lists. Where a shift leads to a state
+    // whose every action reduces one production of two symbols, the
+    // left-recursive `list : list terminal`, and the lookahead after the
+    // terminal takes that reduction, the engine calls fold() with the list's
+    // element instead of pushing the terminal and reducing. Long runs of
+    // words and layout then cost no stack element and no reduce() each.
+    // Default false: a parser that overrides reduce() keeps every reduction.
+    virtual bool foldsLists() const { return false; }
+    // Turns `top`, the element of a list, into the left side that shifting
+    // `terminal` and reducing `production` would have made, in place.
+    // production() and productionSize() are set; elementFromProduction() is
+    // not available. The default refuses (false stops the parse).
+    virtual bool fold(std::uint32_t production, const SSRefPtr<SSLexLexeme>& terminal,
+                      SSYaccStackElement& top);
 
   protected:
     // Makes the stack hold elements of type `Element` (derived from
@@ -138,6 +153,13 @@ class SSYacc {
     bool passesThrough(std::uint32_t production) const {
         return production < passThrough_.size() && passThrough_[production];
     }
+    static constexpr std::uint32_t noFold = 0xFFFFFFFF;
+    // The production a terminal shifted into `state` folds by; noFold.
+    std::uint32_t foldOf(std::uint32_t state) const {
+        return state < folds_.size() ? folds_[state] : noFold;
+    }
+    void findFolds();
+    template <class Stack> bool shiftOrFold(Stack& stack, std::uint32_t production);
 
     bool readLookahead();
     SSLexLexeme* readAhead(std::size_t& position);
@@ -166,6 +188,7 @@ class SSYacc {
     std::unique_ptr<SSYaccStack> stack_;
     int (*run_)(SSYacc&) = nullptr;
     std::vector<bool> passThrough_;
+    std::vector<std::uint32_t> folds_; // by state: noFold or the production; empty: none
     SSRefPtr<SSLexLexeme> eofLexeme_;
     std::uint32_t leftside_ = 0;
 };
@@ -178,6 +201,13 @@ template <class Stack> int SSYacc::runOn(Stack& stack) {
     std::uint64_t reductionLimit = reductionBound();
     while (!abort_) {
         if (action_ == SSYaccAction::shift) {
+            if (const std::uint32_t folding = foldOf(actionNumber_); folding != noFold) {
+                if (!shiftOrFold(stack, folding))
+                    return 1;
+                reductions = 0;
+                reductionLimit = reductionBound();
+                continue;
+            }
             SSYaccStackElement& element = stack.fresh();
             element.setLexeme(lookahead_);
             element.setState(actionNumber_);
@@ -223,6 +253,40 @@ template <class Stack> int SSYacc::runOn(Stack& stack) {
         }
     }
     return 1;
+}
+
+// Shifts the lookahead into a state that only reduces `production` (list :
+// list terminal). The next lookahead is read first: when that state would
+// reduce on it and the list's left side leads back to the current state,
+// the terminal is folded into the list's element on the top; otherwise it
+// is shifted as usual, with the lookahead after it already read.
+template <class Stack> bool SSYacc::shiftOrFold(Stack& stack, std::uint32_t production) {
+    const std::uint32_t shifted = actionNumber_;
+    SSRefPtr<SSLexLexeme> terminal = std::move(lookahead_);
+    if (!readLookahead())
+        return false;
+    ++shiftedSinceError_;
+    const SSYaccActionIndex::Action next =
+        actionIndex().action(shifted, static_cast<std::uint32_t>(lookahead_->token()));
+    if (next.kind() == SSYaccAction::reduce && next.number() == production && stack.depth() >= 2) {
+        const SSYaccPairTableProd record = actionIndex().production(production);
+        if (actionIndex().gotoState(stack.fromTop(1).state(), record.leftside()) == state_) {
+            selectReduce(production);
+            if (!fold(production, terminal, stack.top()))
+                return false;
+            lookupAction(state_, *lookahead_);
+            return true;
+        }
+    }
+    SSYaccStackElement& element = stack.fresh();
+    element.setLexeme(terminal);
+    element.setState(shifted);
+    if (!shift(*terminal, element))
+        return false;
+    stack.replaceTop(0);
+    state_ = shifted;
+    lookupAction(state_, *lookahead_);
+    return true;
 }
 
 } // namespace quillex

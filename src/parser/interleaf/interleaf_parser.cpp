@@ -171,4 +171,25 @@ bool InterleafParser::reduce(std::uint32_t, std::uint32_t size, SSYaccStackEleme
     return true;
 }
 
+bool InterleafParser::foldsLists() const {
+    return typeid(*this) == typeid(InterleafParser);
+}
+
+bool InterleafParser::fold(std::uint32_t, const SSRefPtr<SSLexLexeme>& terminal,
+                           SSYaccStackElement& top) {
+    InterleafStackElement* list = spanElement(top);
+    if (list == nullptr)
+        return false;
+    const std::size_t room = lexer_.consumer() != nullptr ? lexer_.consumer()->dataLength() : 0;
+    if (const SSLexLexeme* own = top.lexeme()) {
+        // A list element that is still its terminal: its span first.
+        SourceSpan span;
+        span.appendLexeme(*own, room);
+        list->span = std::move(span);
+        top.setLexeme(nullptr);
+    }
+    list->span.appendLexeme(*terminal, room);
+    return true;
+}
+
 } // namespace quillex

@@ -87,6 +87,11 @@ class InterleafParser : public SSYacc {
     // long left-recursive lists cost linear time. A subclass with elements
     // of its own type (not InterleafStackElement) gets no span.
     bool reduce(std::uint32_t production, std::uint32_t size, SSYaccStackElement& left) override;
+    // The default reduction folds terminals into lists (the list's span takes
+    // the terminal's); a subclass folds only when it says so itself.
+    bool foldsLists() const override;
+    bool fold(std::uint32_t production, const SSRefPtr<SSLexLexeme>& terminal,
+              SSYaccStackElement& top) override;
 
     // "Expected A, B, or C" for the action tokens of a state, in table order,
     // without the error token; empty when there are none.
