@@ -134,8 +134,8 @@ void DocumentConverter::refuseToOverwriteSource() const {
 void DocumentConverter::readSource() {
     std::string raw = readBinaryFile(sourcePath_);
     rawSize_ = raw.size();
-    rawLineCount_ = static_cast<int>(std::count(raw.begin(), raw.end(), '\n')) +
-                    (!raw.empty() && raw.back() != '\n' ? 1 : 0);
+    rawLineCount_ =
+        static_cast<int>(countLineFeeds(raw)) + (!raw.empty() && raw.back() != '\n' ? 1 : 0);
     sourceText_ = textModeBytes(std::move(raw), sourcePath_);
 }
 
@@ -149,8 +149,7 @@ void DocumentConverter::copySourceToOrg() {
     const bool openLastLine = !sourceText_.empty() && sourceText_.back() != '\n';
     if (openLastLine)
         orgCopy_->write("\n");
-    lineCount_ = static_cast<int>(std::count(sourceText_.begin(), sourceText_.end(), '\n')) +
-                 (openLastLine ? 1 : 0);
+    lineCount_ = static_cast<int>(countLineFeeds(sourceText_)) + (openLastLine ? 1 : 0);
 }
 
 // Turns the source into the QMX body lines: the parse cuts it into pieces

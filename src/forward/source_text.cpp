@@ -1,6 +1,8 @@
 // The parsed file addressed by line and column.
 #include "forward/source_text.h"
 
+#include "foundation/text_file.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -12,7 +14,7 @@ constexpr std::size_t kOwnBuffer = 32;
 
 SourceText::SourceText(std::string text) : text_(std::move(text)) {
     text_.reserve(std::max(text_.size(), kOwnBuffer));
-    lineStarts_.reserve(static_cast<std::size_t>(std::count(text_.begin(), text_.end(), '\n')) + 1);
+    lineStarts_.reserve(countLineFeeds(text_) + 1);
     lineStarts_.push_back(0);
     const char* data = text_.data();
     for (const char* lf = data;

@@ -30,9 +30,23 @@ std::string readBinaryFile(const std::string& path) {
     return bytes;
 }
 
+std::size_t countLineFeeds(std::string_view text) {
+    std::size_t feeds = 0;
+    const char* at = text.data();
+    const char* const end = at + text.size();
+    while (at != end) {
+        const void* found = std::memchr(at, '\n', static_cast<std::size_t>(end - at));
+        if (found == nullptr)
+            break;
+        ++feeds;
+        at = static_cast<const char*>(found) + 1;
+    }
+    return feeds;
+}
+
 int countTextLines(const std::string& path) {
     const std::string bytes = readBinaryFile(path);
-    const auto feeds = std::count(bytes.begin(), bytes.end(), '\n');
+    const auto feeds = countLineFeeds(bytes);
     const bool openLastLine = !bytes.empty() && bytes.back() != '\n';
     return static_cast<int>(feeds) + (openLastLine ? 1 : 0);
 }

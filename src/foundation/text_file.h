@@ -17,6 +17,10 @@ namespace quillex {
 // Reads the whole file as raw bytes; throws FileError.
 std::string readBinaryFile(const std::string& path);
 
+// The number of line feeds in `text` (found with memchr: a byte loop costs
+// several instructions per byte, and whole documents are counted).
+std::size_t countLineFeeds(std::string_view text);
+
 // The number of lines of a text file (a last line without a line end
 // counts); throws FileError.
 int countTextLines(const std::string& path);
