@@ -253,7 +253,7 @@ SSLex::Walk SSLex::walkBytes(const SSLexExpressionList& list, SSLexFinalState& f
     std::uint32_t column = run.column;
     stepPositions(data + first, data + lastIndex, newlines, column);
     if (lastFinal != SSLexExpressionList::noState) {
-        final = list.finals()[lastFinal / classCount];
+        final = list.finals()[list.stateOfRow(lastFinal)];
         match = {lastIndex, newlines, column};
     }
     stepPositions(data + lastIndex, data + index, newlines, column);
@@ -261,7 +261,7 @@ SSLex::Walk SSLex::walkBytes(const SSLexExpressionList& list, SSLexFinalState& f
     run.newlines = newlines;
     run.column = column;
     consumer_->finishByteRun(run);
-    state_ = row == SSLexExpressionList::noState ? row : row / classCount;
+    state_ = row == SSLexExpressionList::noState ? row : list.stateOfRow(row);
     return result;
 }
 

@@ -39,22 +39,6 @@ bool SSLexConsumer::advance() {
     return true;
 }
 
-SSLexConsumer::ByteRun SSLexConsumer::byteRun() const {
-    if (startPending_ || endOfData_ || shift_ != 0 || type_ == SSLexConsumerType::Unicode)
-        return {};
-    // No code page has lead bytes below 0x80.
-    const std::uint8_t highest = type_ == SSLexConsumerType::SingleByte ? 0xFF : 0x7F;
-    return {data_, index_, dataLength_, highest, newlines_, column_};
-}
-
-void SSLexConsumer::finishByteRun(const ByteRun& run) {
-    consumed_ += run.index - index_;
-    current_ = data_[run.index - 1];
-    index_ = run.index;
-    newlines_ = run.newlines;
-    column_ = run.column;
-}
-
 // Reads the character at the read index. A second byte that is not in the
 // data (a lead byte or half a 16-bit character at the very end) is never
 // read: the first byte then stands alone.
@@ -139,17 +123,6 @@ void SSLexConsumer::flushLexeme() {
     line_ += newlines_;
     newlines_ = 0;
     offset_ = column_;
-}
-
-void SSLexConsumer::flushLexeme(const SSLexMark& mark) {
-    index_ = start_ = std::min(mark.index, dataLength_);
-    line_ += mark.newlines;
-    newlines_ = 0;
-    column_ = offset_ = mark.column;
-    // Text behind the mark is read again, even when the scan that passed
-    // over it had already met the end of the data.
-    if (index_ < dataLength_)
-        endOfData_ = false;
 }
 
 void SSLexConsumer::flushStartOfLine(SSLexMark& mark) {

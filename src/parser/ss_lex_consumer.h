@@ -77,10 +77,23 @@ class SSLexConsumer {
         std::uint32_t newlines = 0;
         std::uint32_t column = 0;
     };
-    ByteRun byteRun() const;
+    // Inline: the scanner asks for a run at every lexeme.
+    ByteRun byteRun() const {
+        if (startPending_ || endOfData_ || shift_ != 0 || type_ == SSLexConsumerType::Unicode)
+            return {};
+        // No code page has lead bytes below 0x80.
+        const std::uint8_t highest = type_ == SSLexConsumerType::SingleByte ? 0xFF : 0x7F;
+        return {data_, index_, dataLength_, highest, newlines_, column_};
+    }
     // Takes over the read position that the loop reached in `run`; it read
     // at least one byte.
-    void finishByteRun(const ByteRun& run);
+    void finishByteRun(const ByteRun& run) {
+        consumed_ += run.index - index_;
+        current_ = data_[run.index - 1];
+        index_ = run.index;
+        newlines_ = run.newlines;
+        column_ = run.column;
+    }
 
     SSLexMark mark() const { return {index_, newlines_, column_}; }
     // Cuts the lexeme from the lexeme start up to `mark` (line and column of
@@ -91,7 +104,16 @@ class SSLexConsumer {
     // Drops everything read since the lexeme start.
     void flushLexeme();
     // Drops the text up to `mark` and resumes reading at the mark.
-    void flushLexeme(const SSLexMark& mark);
+    void flushLexeme(const SSLexMark& mark) {
+        index_ = start_ = std::min(mark.index, dataLength_);
+        line_ += mark.newlines;
+        newlines_ = 0;
+        column_ = offset_ = mark.column;
+        // Text behind the mark is read again, even when the scan that passed
+        // over it had already met the end of the data.
+        if (index_ < dataLength_)
+            endOfData_ = false;
+    }
     // Moves the lexeme start past its first character onto the next line.
     void flushStartOfLine(SSLexMark& mark);
     // Moves `mark` back by one byte and one newline.

@@ -72,6 +72,8 @@ void SSLexExpressionList::buildByteRows() {
         byteClasses_[code] = found->second;
     }
     byteClassCount_ = static_cast<std::uint32_t>(firstByteOfClass.size());
+    // row * ceil(2^32 / n) / 2^32 rounds down to row / n while row * n < 2^32.
+    rowReciprocal_ = ((std::uint64_t{1} << 32) + byteClassCount_ - 1) / byteClassCount_;
     if (std::size_t{states_} * byteClassCount_ > byteStateMask)
         return;
     byteRows_.resize(std::size_t{states_} * byteClassCount_);

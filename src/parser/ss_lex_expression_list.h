@@ -51,7 +51,7 @@ class SSLexExpressionList {
         if (code < byteCodes && state < states_ && !byteRows_.empty()) {
             const std::uint16_t next =
                 byteRows_[std::size_t{state} * byteClassCount_ + byteClasses_[code]];
-            state = next == noByteState ? noState : (next & byteStateMask) / byteClassCount_;
+            state = next == noByteState ? noState : stateOfRow(next & byteStateMask);
             return next != noByteState;
         }
         return scanRow(state, code);
@@ -79,6 +79,11 @@ class SSLexExpressionList {
     // The class of each byte code, and the number of classes.
     const std::uint8_t* byteClasses() const { return byteClasses_; }
     std::uint32_t byteClassCount() const { return byteClassCount_; }
+    // The state whose row starts at `row` (row / byteClassCount(), by a
+    // multiplication: exact for every row a 16-bit entry can hold).
+    std::uint32_t stateOfRow(std::uint32_t row) const {
+        return static_cast<std::uint32_t>((std::uint64_t{row} * rowReciprocal_) >> 32);
+    }
     // The final-state records, one per state.
     const SSLexFinalState* finals() const { return finals_.data(); }
 
@@ -100,6 +105,7 @@ class SSLexExpressionList {
     std::uint32_t finalArray_ = 0;
     std::vector<SSLexFinalState> finals_;
     std::vector<std::uint16_t> byteRows_;
+    std::uint64_t rowReciprocal_ = 0; // ceil(2^32 / byteClassCount_)
     std::uint8_t byteClasses_[byteCodes] = {};
     std::uint32_t byteClassCount_ = 0;
 };
