@@ -192,7 +192,24 @@ bool ParseActions::fold(std::uint32_t production, const SSRefPtr<SSLexLexeme>& t
                         PieceElement& list) {
     if (cancelled_)
         return false;
+    if (!list.hasValue) { // a list still of one terminal, which passed through
+        readValue(list);
+        list.setLexeme(nullptr);
+    }
     if (widenPlainList(production, *terminal, list)) {
+        reportProgress(list.range);
+        return !cancelled_;
+    }
+    if (production == static_cast<std::uint32_t>(ileaf::Production::ItemWithLayout) &&
+        list.hasValue && list.range.hasRange()) {
+        // Layout after an item: its action, and the item's range (not its
+        // text) widened over it, as joining the two gives.
+        PieceElement layout;
+        layout.setLexeme(terminal);
+        readValue(layout);
+        layoutRead(texts_.view(layout.text), layout.range);
+        if (layout.range.hasRange())
+            mergeRange(list.range, layout.range);
         reportProgress(list.range);
         return !cancelled_;
     }
@@ -256,24 +273,26 @@ void ParseActions::joinElements(const Reduction& p, PieceElement& left, bool wit
         }
         if (!ranged)
             continue;
-        // The range merge, knowing which sides have a range.
-        if (previous == nullptr) {
+        if (previous == nullptr)
             span = range;
-        } else {
-            if (CTextPiece::startsBefore(range.startLine, range.startColumn, span.startLine,
-                                         span.startColumn)) {
-                span.startLine = range.startLine;
-                span.startColumn = range.startColumn;
-                span.begin = range.begin;
-            }
-            if (CTextPiece::startsBefore(span.endLine, span.endColumn, range.endLine,
-                                         range.endColumn)) {
-                span.endLine = range.endLine;
-                span.endColumn = range.endColumn;
-                span.end = range.end;
-            }
-        }
+        else
+            mergeRange(span, range);
         previous = &range;
+    }
+}
+
+// Widens `span`, which has a range, over `range`, which has one too.
+void ParseActions::mergeRange(SymbolRange& span, const SymbolRange& range) {
+    if (CTextPiece::startsBefore(range.startLine, range.startColumn, span.startLine,
+                                 span.startColumn)) {
+        span.startLine = range.startLine;
+        span.startColumn = range.startColumn;
+        span.begin = range.begin;
+    }
+    if (CTextPiece::startsBefore(span.endLine, span.endColumn, range.endLine, range.endColumn)) {
+        span.endLine = range.endLine;
+        span.endColumn = range.endColumn;
+        span.end = range.end;
     }
 }
 
@@ -420,6 +439,18 @@ void ParseActions::openTextAfterFrame(const PieceElement& end, bool headerOrFoot
     afterHeaderFooter_ = headerOrFooter;
 }
 
+// The action of layout after an item: blank lines count towards paragraph
+// breaks, its tabs are kept for the text, and after a frame the piece of
+// the text after it widens over it.
+void ParseActions::layoutRead(std::string_view layout, const SymbolRange& range) {
+    blankLines_.layoutRead(layout);
+    for (const char c : layout)
+        if (c == '\t')
+            trailingTabs_ += c;
+    if (afterFrame_ && current_ != nullptr)
+        widen(current_->span, range);
+}
+
 void ParseActions::runAction(Reduction& p) {
     using enum ileaf::Production;
     namespace rhs = ileaf::rhs;
@@ -449,17 +480,9 @@ void ParseActions::runAction(Reduction& p) {
         paragraphOpen_ = false;
         addListItem(p, rhs::NextItem::item);
         break;
-    case ItemWithLayout: {
-        const std::string_view layout = p.text(rhs::ItemWithLayout::layout);
-        blankLines_.layoutRead(layout);
-        for (const char c : layout)
-            if (c == '\t')
-                trailingTabs_ += c;
-        if (afterFrame_ && current_ != nullptr) {
-            widen(current_->span, p[rhs::ItemWithLayout::layout].range);
-        }
+    case ItemWithLayout:
+        layoutRead(p.text(rhs::ItemWithLayout::layout), p[rhs::ItemWithLayout::layout].range);
         break;
-    }
     case IncorrectFile:
         resultCode_ = result::NotInterleafAscii;
         break;

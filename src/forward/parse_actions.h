@@ -98,6 +98,8 @@ class ParseActions {
     std::span<PieceElement> collectElements(SSYacc& parser, std::uint32_t size);
     void runAction(Reduction& p);
     bool complete(Reduction& p, PieceElement& left);
+    void layoutRead(std::string_view layout, const SymbolRange& range);
+    static void mergeRange(SymbolRange& span, const SymbolRange& range);
     bool widenPlainList(std::uint32_t production, const SSLexLexeme& terminal, PieceElement& list);
     void createPiece(PieceKind kind);
     void createPieceFrom(PieceKind kind, const PieceElement& element);
