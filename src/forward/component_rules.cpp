@@ -73,7 +73,7 @@ void ItemConverter::convertComponent() {
 // its end-of-paragraph mark, for a subcomponent up to and including its
 // "<End Sub>" and the "<F0>" after it.
 std::span<const std::string_view> ItemConverter::componentItems(bool sub) {
-    const std::size_t end = sub ? subcomponentEnd(position_) : nextParagraphEnd_[position_];
+    const std::size_t end = sub ? subcomponentEnd(position_) : paragraphEnd(position_);
     return std::span<const std::string_view>(*items_).subspan(position_, end - position_);
 }
 
@@ -133,7 +133,7 @@ bool ItemConverter::hideComponent(std::string_view start, const TagAttributes& a
 
     // 2. A cross-reference variable: the component and its paragraph end.
     if (attributes.has("Lisp")) {
-        const std::size_t end = nextParagraphEnd_[position_];
+        const std::size_t end = paragraphEnd(position_);
         const auto component = std::span<const std::string_view>(*items_).subspan(
             position_, std::min(end + 1, items_->size()) - position_);
         if (auto variable = extensions_.convertVariable(component, attributes)) {

@@ -20,25 +20,22 @@ bool endsFont(std::string_view item) {
     return isFontChange(item) || isSubcomponentEnd(item) || isExternalTag(item);
 }
 
-} // namespace
-
-ItemList balanceFonts(const ItemList& items) {
-    ItemList out;
-    out.reserve(items.size() + items.size() / 8);
+// Calls `emit` with each item of the balanced list, in order.
+template <class Emit> void walkBalanced(const ItemList& items, Emit emit) {
     bool fontOpen = false;
     for (std::size_t i = 0; i < items.size(); ++i) {
         const std::string_view item = items[i];
         if (!item.starts_with('<')) { // text neither ends nor opens a font
-            out.push_back(item);
+            emit(item);
             continue;
         }
         if (fontOpen && endsFont(item)) {
-            out.push_back(kFontEnd);
+            emit(kFontEnd);
             fontOpen = false;
         }
         if (item == kFontEnd) {
             if (fontOpen)
-                out.push_back(item);
+                emit(item);
             fontOpen = false;
             continue;
         }
@@ -53,8 +50,21 @@ ItemList balanceFonts(const ItemList& items) {
                 continue;
             fontOpen = true;
         }
-        out.push_back(item);
+        emit(item);
     }
+}
+
+} // namespace
+
+// The list is walked twice, to count and then to fill it at its exact size:
+// the items are the largest structure of the conversion, and while the new
+// list is made the old one is held too.
+ItemList balanceFonts(const ItemList& items) {
+    std::size_t size = 0;
+    walkBalanced(items, [&](std::string_view) { ++size; });
+    ItemList out;
+    out.reserve(size);
+    walkBalanced(items, [&](std::string_view item) { out.push_back(item); });
     return out;
 }
 

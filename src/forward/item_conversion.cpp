@@ -8,7 +8,9 @@
 #include "qmx/character_code.h"
 #include "qmx/escape_run.h"
 
+#include <algorithm>
 #include <array>
+#include <stdexcept>
 #include <utility>
 
 namespace quillex {
@@ -107,22 +109,31 @@ ItemList ItemConverter::convert(ItemList items) {
 // end, keeping the next mark of each open depth.
 void ItemConverter::findParagraphEnds(const ItemList& items) {
     const auto none = static_cast<std::uint32_t>(items.size());
-    nextParagraphEnd_.assign(items.size() + 1, none);
+    paragraphEnds_.clear();
     std::vector<std::uint32_t> nextMark{none}; // innermost depth last
     for (std::size_t i = items.size(); i-- > 0;) {
         const std::string_view item = items[i];
-        if (!item.starts_with('<')) { // only markup counts
-            nextParagraphEnd_[i] = nextMark.back();
+        if (!item.starts_with('<')) // only markup counts
             continue;
-        }
         if (item.starts_with("<tr ") && nextMark.size() > 1)
             nextMark.pop_back(); // back outside the micro-document
         if (item == kEndOfParagraphMark)
             nextMark.back() = static_cast<std::uint32_t>(i);
-        nextParagraphEnd_[i] = nextMark.back();
+        if (item.starts_with("<\""))
+            paragraphEnds_.push_back({static_cast<std::uint32_t>(i), nextMark.back()});
         if (item == "</tr>")
             nextMark.push_back(none); // the items before are inside it
     }
+    std::reverse(paragraphEnds_.begin(), paragraphEnds_.end());
+}
+
+std::size_t ItemConverter::paragraphEnd(std::size_t start) const {
+    const auto found =
+        std::lower_bound(paragraphEnds_.begin(), paragraphEnds_.end(), start,
+                         [](const ParagraphEnd& end, std::size_t at) { return end.start < at; });
+    if (found == paragraphEnds_.end() || found->start != start)
+        throw std::logic_error("a paragraph end asked for an item that starts no component");
+    return found->end;
 }
 
 void ItemConverter::emit(std::string_view item) {

@@ -47,6 +47,8 @@ class ItemConverter {
     const ComponentStart& componentStart(std::string_view start);
 
     void findParagraphEnds(const ItemList& items);
+    // The end of the paragraph of the component that starts at `start`.
+    std::size_t paragraphEnd(std::size_t start) const;
     void convertItem(std::string_view item);
     void convertComponent();
     bool hideComponent(std::string_view start, const TagAttributes& attributes,
@@ -78,8 +80,15 @@ class ItemConverter {
 
     // State of one walk.
     const ItemList* items_ = nullptr;
-    // Files are below 4 GB, so item indexes fit 32 bits (half the room).
-    std::vector<std::uint32_t> nextParagraphEnd_;
+    // Where the paragraph of each component start ends, by the start's
+    // index, in index order: only component starts ask, and keeping an end
+    // for every item would hold one more number per item while both lists
+    // are alive. Files are below 4 GB, so indexes fit 32 bits.
+    struct ParagraphEnd {
+        std::uint32_t start;
+        std::uint32_t end;
+    };
+    std::vector<ParagraphEnd> paragraphEnds_;
     std::size_t position_ = 0;
     ItemList out_;
     bool pageOpen_ = false;
