@@ -13,6 +13,7 @@
 #include <charconv>
 #include <cstdlib>
 #include <iterator>
+#include <optional>
 #include <vector>
 
 namespace quillex {
@@ -89,6 +90,17 @@ void ParseActions::setHost(ConversionHost* host, bool warnJapanese) {
 // the source the lexeme views (the lexemes of the parsed file do), else the
 // run where the lexeme stands when the source holds the same bytes there,
 // else a copy.
+// Where `bytes` stand in the parsed source when they are a view of it.
+std::optional<std::size_t> ParseActions::sourceOffsetOf(std::string_view bytes) const {
+    const std::string& source = source_.text();
+    const auto from = reinterpret_cast<std::uintptr_t>(bytes.data());
+    const auto first = reinterpret_cast<std::uintptr_t>(source.data());
+    if (from < first || from - first > source.size() ||
+        bytes.size() > source.size() - (from - first))
+        return std::nullopt;
+    return from - first;
+}
+
 void ParseActions::readValue(PieceElement& element) {
     element.hasValue = true;
     const SSLexLexeme* lexeme = element.lexeme();
@@ -101,11 +113,8 @@ void ParseActions::readValue(PieceElement& element) {
     advancePosition(bytes, range.endLine, range.endColumn);
 
     const std::string& source = source_.text();
-    const auto from = reinterpret_cast<std::uintptr_t>(bytes.data());
-    const auto first = reinterpret_cast<std::uintptr_t>(source.data());
-    if (from >= first && from - first <= source.size() &&
-        bytes.size() <= source.size() - (from - first)) {
-        const std::size_t at = from - first;
+    if (const std::optional<std::size_t> viewed = sourceOffsetOf(bytes)) {
+        const std::size_t at = *viewed;
         texts_.setRun(element.text, at, at + bytes.size());
         range.begin = static_cast<std::uint32_t>(at);
         range.end = static_cast<std::uint32_t>(at + bytes.size());
@@ -163,20 +172,16 @@ bool isPlainList(std::uint32_t production) {
 
 } // namespace
 
-// A terminal that follows a plain list's text in the source, where that
-// text ends: the list's range and run of the source grow over it, which is
+// A terminal that follows a plain list's text (read already) in the source,
+// where that text ends: the list's range and run of the source grow over it, which is
 // what joining the two elements gives. False when that is not the case.
 bool ParseActions::widenPlainList(std::uint32_t production, const SSLexLexeme& terminal,
                                   PieceElement& list) {
-    if (!list.hasValue || !isPlainList(production) || !list.range.hasRange())
+    if (!isPlainList(production) || !list.range.hasRange())
         return false;
     const std::string_view bytes = terminal.text();
-    const std::string& source = source_.text();
-    const auto from = reinterpret_cast<std::uintptr_t>(bytes.data());
-    const auto first = reinterpret_cast<std::uintptr_t>(source.data());
-    if (from < first || from - first != list.range.end ||
-        bytes.size() > source.size() - (from - first) || terminal.line() != list.range.endLine ||
-        terminal.offset() != list.range.endColumn || bytes.empty())
+    if (bytes.empty() || sourceOffsetOf(bytes) != list.range.end ||
+        terminal.line() != list.range.endLine || terminal.offset() != list.range.endColumn)
         return false;
     const std::size_t end = list.range.end + bytes.size();
     if (!SymbolTexts::extendRun(list.text, list.range.end, end))
@@ -201,7 +206,7 @@ bool ParseActions::fold(std::uint32_t production, const SSRefPtr<SSLexLexeme>& t
         return !cancelled_;
     }
     if (production == static_cast<std::uint32_t>(ileaf::Production::ItemWithLayout) &&
-        list.hasValue && list.range.hasRange()) {
+        list.range.hasRange()) {
         // Layout after an item: its action, and the item's range (not its
         // text) widened over it, as joining the two gives.
         PieceElement layout;
@@ -215,9 +220,7 @@ bool ParseActions::fold(std::uint32_t production, const SSRefPtr<SSLexLexeme>& t
     }
     std::array<PieceElement, 2> elements{list, PieceElement{}};
     elements[1].setLexeme(terminal);
-    for (PieceElement& element : elements)
-        if (!element.hasValue)
-            readValue(element);
+    readValue(elements[1]);
     Reduction p{static_cast<ileaf::Production>(production), elements, texts_};
     PieceElement left;
     const bool goOn = complete(p, left);

@@ -18,6 +18,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -117,6 +118,7 @@ class ParseActions {
     void openTextAfterFrame(const PieceElement& end, bool headerOrFooter);
     void joinElements(const Reduction& p, PieceElement& left, bool withText);
     void readValue(PieceElement& element);
+    std::optional<std::size_t> sourceOffsetOf(std::string_view bytes) const;
 
     PieceList& pieces_;
     const SourceText& source_;
