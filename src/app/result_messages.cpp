@@ -80,6 +80,8 @@ constexpr ResultRow kRows[] = {
     {result::InvalidLanguage, ConversionInvalidLanguage, VerificationInvalidLanguage, None, None,
      false, None, None},
     {result::AncillaryAsFile, ConversionAncillaryAsFile, None, None, None, false, None, None},
+    {result::AncillaryUnusable, ConversionAncillaryUnusable, None, AncillaryUnusableHint, None,
+     false, None, None},
     {result::NoQuotes, ConversionNoQuotes, VerificationNoQuotes, None, None, false, None, None},
     {result::NoReadOnly, ConversionNoReadOnly, VerificationNoReadOnly, None, None, false, None,
      None},

@@ -26,8 +26,8 @@ class AncillaryLoader {
     void checkHeader(const std::vector<std::string>& lines) const;
     std::vector<std::string> fileSection(const std::vector<std::string>& lines) const;
 
-    // Reports `ids` and gives up: style mode ends the run, a document goes on
-    // without the ancillary text.
+    // Reports `lines` and gives up: style mode ends the run; a document goes
+    // on without the ancillary text, and fails when it has text there.
     [[noreturn]] void refuse(std::initializer_list<std::string> lines) const;
 
   private:
@@ -47,7 +47,6 @@ void AncillaryLoader::refuse(std::initializer_list<std::string> lines) const {
         host_.appendResult(line);
     if (request_.styleMode)
         throw ConversionFailure(result::CatalogNotInAncillary);
-    host_.appendResult(formatString(MessageId::SharedTextNotTranslated));
     throw Unusable{};
 }
 

@@ -5,8 +5,9 @@
 // headers and footers, shared text) of all its files into one ancillary file,
 // one `<file "NAME">` section per file. The batch runner owns the lines read
 // from it; the first file of the batch reads them, later files reuse them.
-// In document mode every problem is a warning: the run goes on and that text
-// keeps its source wording. A style file cannot do without its section.
+// In document mode every problem is a warning here; the backward conversion
+// then fails a document that has text in its section, which would otherwise
+// keep its source wording. A style file cannot do without its section.
 #pragma once
 
 #include "conversion/conversion_host.h"

@@ -79,17 +79,23 @@ void BackwardRun::checkFreeSpace() const {
         throw ConversionFailure(result::DiskFull);
 }
 
-// Interleaf reads an escape byte only where a JIS run starts or ends, and
-// the forward conversion writes every such byte as the <:r27> code. A raw
-// escape byte in a translation would give a document that does not parse,
-// so the file is refused rather than reported as converted. (The skeleton's
-// own markup, which hidden and read-only text brings back, may hold raw
-// escapes: only the translation is looked at.)
-void refuseStrayEscapes(const std::vector<std::string>& translatedLines) {
-    constexpr char kEscape = '\x1b';
-    for (const std::string& line : translatedLines)
-        if (line.find(kEscape) != std::string::npos)
-            throw ConversionFailure(result::ParserError);
+// The QMX that the forward conversion makes of the skeleton: what the
+// translation is compared with. The skeleton is parsed with index marker
+// placeholders, which the merge needs; when the batch's settings turn them
+// off, the forward conversion wrote no "<:imk N>" anchor, and the skeleton's
+// QMX is compared without them.
+std::vector<std::string> skeletonQmx(const DocumentConverter& skeleton, bool markerAnchors) {
+    constexpr std::string_view kMarkerAnchor = "<:imk ";
+    std::vector<std::string> lines = skeleton.outputLines();
+    if (markerAnchors)
+        return lines;
+    for (std::string& line : lines)
+        for (std::size_t at = line.find(kMarkerAnchor); at != line.npos;
+             at = line.find(kMarkerAnchor, at)) {
+            const std::size_t end = line.find('>', at);
+            line.erase(at, end == line.npos ? line.npos : end + 1 - at);
+        }
+    return lines;
 }
 
 // The output must never take the place of its own skeleton or of the
@@ -107,7 +113,6 @@ void BackwardRun::run() {
     if (options_.baseName == "ANCILL")
         throw ConversionFailure(result::AncillaryAsFile);
     translated_ = readTranslatedFile(files_.translated, options_);
-    refuseStrayEscapes(translated_.lines);
     if (!fileExists(files_.skeleton))
         throw FileError(FileError::Cause::FileNotFound, files_.skeleton);
     checkFreeSpace();
@@ -118,8 +123,8 @@ void BackwardRun::run() {
     request.styleMode = files_.styleMode;
     request.documentIsCurrentVersion = translated_.currentVersion;
     ancillary_ = loadFileAncillaryLines(request, batchAncillaryLines_, host_);
-    refuseStrayEscapes(ancillary_);
 
+    const bool markerAnchors = options_.markerPlaceholders == 0;
     options_.markerPlaceholders = 0;
     progress_.step();
 
@@ -134,8 +139,14 @@ void BackwardRun::run() {
 
     std::vector<std::string> items;
     if (!files_.styleMode) {
+        // One check with the verifier's: a translation the verifier would
+        // find an error in is never merged.
         Verifier check(options_, host_, kTagCheckProgressSteps);
-        check.checkTranslatedTags(translated_.lines);
+        check.checkAgainstSource(skeletonQmx(skeleton, markerAnchors), translated_.lines);
+        // Without its ancillary section a document would keep the source
+        // wording of its formats, headers and footers.
+        if (ancillary_.empty() && skeleton.hasAncillaryText())
+            throw ConversionFailure(result::AncillaryUnusable);
         items = splitItems(translated_.lines);
         // The items hold the translation from here on.
         std::vector<std::string>().swap(translated_.lines);

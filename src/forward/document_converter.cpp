@@ -93,13 +93,16 @@ void DocumentConverter::run() {
 void DocumentConverter::rebuildFrom(const std::string& skeleton) {
     sourcePath_ = skeleton;
     warnJapanese_ = false;
-    rebuilding_ = true;
     checkSourceHeader();
     readSource();
     lineCount_ = rawLineCount_;
     convertSource();
     progress_.step();
     addHeaderAndClosingLines();
+}
+
+bool DocumentConverter::hasAncillaryText() const {
+    return holdsTextToTranslate(contribution_.lines);
 }
 
 void DocumentConverter::checkSourceHeader() {
@@ -229,8 +232,7 @@ void DocumentConverter::convertBody() {
     progress_.step();
     items = body.convertItems(std::move(items));
     returnFreedMemory();
-    if (!rebuilding_)
-        outputLines_ = body.toLines(items);
+    outputLines_ = body.toLines(items);
     progress_.step();
 }
 

@@ -45,8 +45,9 @@ class DocumentConverter {
 
     // The backward conversion's re-parse: checks the header of `skeleton`
     // (the ORG copy of the source, or the style file kept in the ORG folder)
-    // and rebuilds the pieces and both tag maps from it exactly as run()
-    // builds them from the source, with no warnings and nothing saved.
+    // and rebuilds the pieces, both tag maps and the QMX lines from it
+    // exactly as run() builds them from the source, with no warnings and
+    // nothing saved. The QMX lines are what a translation is checked against.
     void rebuildFrom(const std::string& skeleton);
 
     bool styleMode() const { return outputs_.styleMode; }
@@ -54,6 +55,9 @@ class DocumentConverter {
     int lineCount() const { return lineCount_; }
     // The QMX lines, as strings of their own (a copy).
     std::vector<std::string> outputLines() const { return outputLines_.strings(); }
+    // True when the file's section of the ancillary file holds text to
+    // translate (formats, headers, footers, streams).
+    bool hasAncillaryText() const;
     const TagRegistry::TagMap& knownTags() const { return knownTags_; }
     const TagRegistry::TagMap& tagReplacements() const { return tagReplacements_; }
     // The registry of the maps, which the backward conversion completes.
@@ -86,9 +90,6 @@ class DocumentConverter {
     std::string sourcePath_;
     bool japaneseSource_ = false;
     bool warnJapanese_ = true;
-    // The backward conversion's re-parse: the pieces and tag maps are what
-    // it needs; the QMX lines are not made.
-    bool rebuilding_ = false;
     int lineCount_ = 0;
     // The source as read in text mode, until the parse takes it over; the
     // size and the line count of the file as stored.

@@ -35,6 +35,8 @@ class StructureCheck {
         }
         const PlacementRule& rule = placementOf(segment.tagNumber);
         const Context pair = rule.effect.pair;
+        if (file_.catalog)
+            leaveCatalogItem(rule);
         switch (rule.effect.action) {
         case Action::Stays:
             require(segment, rule.where);
@@ -83,11 +85,34 @@ class StructureCheck {
 
     // Checks that the current context is one of `allowed`; reports it if not.
     bool require(const Segment& segment, Contexts allowed) {
+        enterCatalogItems(allowed);
         if (currentIsIn(allowed))
             return true;
         addStructureFinding(text::NotAllowedInContext, std::string(segment.tagText()).c_str(),
                             namesOf(current()).context);
         return false;
+    }
+
+    // A catalog's items stand where those of a file section do: after its
+    // header lines, the first tag that may stand only there opens a section.
+    void enterCatalogItems(Contexts allowed) {
+        if (file_.catalog && current() == Context::Qmx && (allowed & in(Context::Qmx)) == 0 &&
+            (allowed & in(Context::File)) != 0)
+            stack_.push_back(Context::File);
+    }
+
+    // A catalog item holds only paths: the catalog closes some items (an
+    // autonumber stream) and not others (variable and page number formats),
+    // so an item still open ends where a tag that does not close it begins.
+    // The section the items stand in ends with the file.
+    void leaveCatalogItem(const PlacementRule& rule) {
+        const bool closesCurrent = (rule.effect.action == Action::Closes ||
+                                    rule.effect.action == Action::ClosesOrUnstarted) &&
+                                   rule.effect.pair == current();
+        if (!closesCurrent && !stack_.empty() && stack_.size() > 2 && stack_[1] == Context::File)
+            stack_.pop_back();
+        if (rule.effect.action == Action::EndsFile && current() == Context::File)
+            stack_.pop_back();
     }
 
     // An opening tag starts its context even where it may not stand, so that

@@ -404,4 +404,29 @@ void checkJapaneseCharacters(const TaggedFile& file, VerificationReport& report)
     }
 }
 
+namespace {
+
+struct ControlCharacterName {
+    char byte;
+    const char* name;
+};
+
+constexpr ControlCharacterName kControlCharacters[] = {
+    {'\0', "NUL (code 0)"},
+    {'\x1b', "ESC (code 27)"},
+};
+
+} // namespace
+
+void checkControlCharacters(const TaggedFile& file, VerificationReport& report) {
+    for (const Segment& segment : file.segments) {
+        const VerificationReport::Mark mark = report.mark();
+        for (const ControlCharacterName& control : kControlCharacters)
+            if (segment.text.find(control.byte) != std::string_view::npos)
+                report.addFinding(Severity::Error, true, text::ControlCharacter, control.name);
+        if (report.hasFindingsSince(mark))
+            report.addSegmentBlock(segment.text, file.font);
+    }
+}
+
 } // namespace quillex::verifier

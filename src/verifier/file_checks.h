@@ -56,6 +56,11 @@ void checkInternalTagStructure(const TaggedFile& file, VerificationReport& repor
 // 7. Japanese characters that Interleaf lacks (translated file only).
 void checkJapaneseCharacters(const TaggedFile& file, VerificationReport& report);
 
+// 8. Control characters that a translation holds only by accident and that
+// the merge can not carry: NUL, and ESC (Interleaf reads an escape only where
+// a literal run starts or ends, which QMX writes as <:r27>).
+void checkControlCharacters(const TaggedFile& file, VerificationReport& report);
+
 // Length of a text as the length limits count it: each top-level tag counts
 // one, line ends count nothing.
 int limitLength(std::string_view text);

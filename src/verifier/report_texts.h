@@ -138,6 +138,11 @@ inline constexpr const char* MissingJapaneseCharacter =
     "[%d] ALERT! The following Japanese character does not exist in Interleaf and may therefore "
     "not be used: \"%c%c\".";
 
+// Control characters.
+inline constexpr const char* ControlCharacter =
+    "[%d] ERROR! The text holds the control character %s, which can not be converted to "
+    "Interleaf. Remove it.";
+
 // External tags report.
 inline constexpr const char* ExternalDeletedCount =
     "%d occurrence(s) of the external tag %s deleted.";
@@ -170,6 +175,13 @@ inline constexpr const char* ExternalIllegallyAdded =
     "[%d] ERROR! The external tag %s has been illegally added.";
 inline constexpr const char* ExternalChanged =
     "[%d] ALERT! The external tag %s has been changed to %s.";
+inline constexpr const char* LineBrokenJoiningWords =
+    "[%d] ERROR! The text of the external tag %s has been broken into more lines than in the "
+    "source file, with no blank at the break: the lines would be joined without a space. Join "
+    "them again.";
+inline constexpr const char* LineBroken =
+    "[%d] WARNING! The text of the external tag %s has been broken into more lines than in the "
+    "source file; the lines will be joined again.";
 inline constexpr const char* NotFullyCompared = "\nThe files could not be fully compared!";
 inline constexpr const char* OrderChangedNote =
     "If you intentionally changed the order of some external tags, and there are no Errors "

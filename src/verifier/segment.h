@@ -72,6 +72,10 @@ struct TaggedFile {
     std::vector<InternalTag> internalTags;
     // Report font of the file's texts: 3 for the source, 4 for the translation.
     int font = 3;
+    // A style file's catalog: its items are listed as in a file section of
+    // the ancillary file, without the <file> lines, each followed by the
+    // paths of the documents that use it rather than by text.
+    bool catalog = false;
 
     std::string_view textOf(const InternalTag& tag) const {
         return std::string_view(*text).substr(tag.start, tag.length);

@@ -40,6 +40,25 @@ class TagPositions {
     std::unordered_map<std::string_view, std::vector<std::size_t>> positions_;
 };
 
+// The line ends inside a segment's text (not the one that ends it), and how
+// many of them stand between two characters that are not blanks.
+struct LineBreaks {
+    int all = 0;
+    int joiningWords = 0;
+};
+
+LineBreaks lineBreaksOf(std::string_view text) {
+    const auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\n'; };
+    LineBreaks breaks;
+    for (std::size_t at = text.find('\n'); at != std::string_view::npos && at + 1 < text.size();
+         at = text.find('\n', at + 1)) {
+        ++breaks.all;
+        if (at > 0 && !isBlank(text[at - 1]) && !isBlank(text[at + 1]))
+            ++breaks.joiningWords;
+    }
+    return breaks;
+}
+
 class ExternalComparison {
   public:
     ExternalComparison(TaggedFile& source, TaggedFile& translated, VerificationReport& report)
@@ -111,6 +130,7 @@ class ExternalComparison {
                 }
             }
             // The two tags agree (after any skip).
+            compareLineBreaks(source_[s_], translated_[order_[t_]]);
             ++s_;
             ++t_;
             changesInRow = 0;
@@ -163,6 +183,23 @@ class ExternalComparison {
         report_.addFinding(Severity::Error, true, text::ExternalIllegallyAdded,
                            std::string(segment.tagText()).c_str());
         addBlock(sourceIndex, translatedIndex);
+    }
+
+    // A translated paragraph broken into more lines than its source (an
+    // editor's hard wrap): the merge joins the lines again as they stand, so
+    // a break with no blank beside it would join two words.
+    void compareLineBreaks(const Segment& sourceSegment, Segment& translatedSegment) {
+        const LineBreaks source = lineBreaksOf(sourceSegment.text);
+        const LineBreaks translated = lineBreaksOf(translatedSegment.text);
+        if (translated.all <= source.all)
+            return;
+        const std::string tagText(translatedSegment.tagText());
+        if (translated.joiningWords > source.joiningWords)
+            report_.addFinding(Severity::Error, true, text::LineBrokenJoiningWords,
+                               tagText.c_str());
+        else
+            report_.addFinding(Severity::Warning, true, text::LineBroken, tagText.c_str());
+        report_.addSegmentBlock(translatedSegment.text, kTargetFont);
     }
 
     void reportChanged() {

@@ -7,6 +7,7 @@
 #include "foundation/output_file.h"
 #include "foundation/string_table.h"
 #include "foundation/text_file.h"
+#include "qmx/line_file.h"
 #include "verifier/file_checks.h"
 #include "verifier/machine_report.h"
 #include "verifier/qmx_input.h"
@@ -83,6 +84,18 @@ std::string longDateTime() {
     return std::string(buffer, length);
 }
 
+bool isCatalogPath(const std::string& path) {
+    return upperCaseAscii(path).ends_with(".CAT");
+}
+
+// Lines held in memory as the text a QMX file of them reads as: each line
+// followed by one LF, blank lines left out, as the verify batch reads files.
+std::string asReadFromFile(const std::vector<std::string>& lines) {
+    std::string text = joinLines(lines);
+    joinLinesInPlace(text);
+    return text;
+}
+
 VerificationReport::Format reportFormatOf(const ConversionOptions& options) {
     return {options.writesRtf(), options.sourceLanguage.codePage, options.targetLanguage.codePage};
 }
@@ -118,19 +131,34 @@ std::string Verifier::loadFile(const std::string& path) {
 int Verifier::verify(VerificationCounts& counts) {
     counts_ = &counts;
     const FilePaths paths = pathsOf(options_);
+    const int result = compareFiles([&] { return loadFile(paths.source); },
+                                    [&] { return loadFile(paths.translated); }, paths.source,
+                                    paths.translated);
+    if (result == result::NotFullyCompared || reportNeeded_)
+        writeReport(paths.report);
+    return result;
+}
+
+// Everything a verification finds, without writing the report: the source's
+// own checks, the translation's, and their comparison. Each text is asked
+// for only when its turn comes, so that a source with unsound tags is
+// reported without the translation being read.
+int Verifier::compareFiles(const TextLoader& loadSource, const TextLoader& loadTranslated,
+                           const std::string& sourceName, const std::string& translatedName) {
     const std::string dateTime = longDateTime();
 
     progressStep();
     TaggedFile source;
     source.font = kSourceFont;
     {
-        std::string text = loadFile(paths.source);
+        std::string text = loadSource();
         progressStep();
         loadSegments(source, std::move(text));
+        source.catalog = isCatalogPath(sourceName);
     }
-    report_.setCurrentFile(paths.source, *source.text);
+    report_.setCurrentFile(sourceName, *source.text);
     progressStep();
-    report_.addHeader(paths.source, paths.translated, dateTime);
+    report_.addHeader(sourceName, translatedName, dateTime);
 
     progressStep();
     VerificationReport::Mark mark = report_.mark();
@@ -139,7 +167,6 @@ int Verifier::verify(VerificationCounts& counts) {
         report_.headSection(mark, text::VerifyExternalSource);
         report_.addLine(text::SourceNeverInvalid);
         report_.addLine(text::SourceInvalid);
-        writeReport(paths.report);
         return result::NotFullyCompared;
     }
     runSourceChecks(source);
@@ -148,21 +175,20 @@ int Verifier::verify(VerificationCounts& counts) {
     TaggedFile translated;
     translated.font = kTargetFont;
     {
-        std::string text = loadFile(paths.translated);
+        std::string text = loadTranslated();
         progressStep();
         loadSegments(translated, std::move(text));
+        translated.catalog = isCatalogPath(translatedName);
     }
-    report_.setCurrentFile(paths.translated, *translated.text);
+    report_.setCurrentFile(translatedName, *translated.text);
     progressStep();
     mark = report_.mark();
     checkExternalTagSyntax(translated, report_);
     report_.headSection(mark, text::VerifyExternalTarget);
     // Source findings count here too: the files are compared only when
     // both are sound.
-    if (report_.total() != 0) {
-        writeReport(paths.report);
+    if (report_.total() != 0)
         return result::NotFullyCompared;
-    }
     int addedWithHash = 0;
     runTranslatedChecks(translated, addedWithHash);
     runComparison(source, translated, addedWithHash);
@@ -170,9 +196,22 @@ int Verifier::verify(VerificationCounts& counts) {
     progressStep();
     if (report_.total() != 0)
         reportNeeded_ = true;
-    if (reportNeeded_)
-        writeReport(paths.report);
     return result::VerificationComplete;
+}
+
+void Verifier::checkAgainstSource(const std::vector<std::string>& sourceLines,
+                                  const std::vector<std::string>& translatedLines) {
+    const FilePaths paths = pathsOf(options_);
+    const int result = compareFiles([&] { return asReadFromFile(sourceLines); },
+                                    [&] { return asReadFromFile(translatedLines); }, paths.source,
+                                    paths.translated);
+    if (result != result::VerificationComplete || report_.errors() != 0)
+        throw ConversionFailure(result::TagErrors);
+    // What the verifier would only warn of (a paragraph deleted, a tag
+    // changed) still reaches the results, so that it is never silent.
+    if (report_.alerts() + report_.warnings() != 0)
+        progress_.host().appendResult(
+            formatString(MessageId::TagChangesFound, report_.alerts(), report_.warnings()));
 }
 
 void Verifier::runSourceChecks(TaggedFile& source) {
@@ -232,6 +271,7 @@ void Verifier::runTranslatedChecks(TaggedFile& translated, int& addedWithHash) {
     report_.headSection(mark, text::VerifyInternalStructureTarget);
 
     progressStep();
+    checkControlCharacters(translated, report_);
     if (options_.targetLanguage.name.starts_with("Japanese"))
         checkJapaneseCharacters(translated, report_);
 }
@@ -334,6 +374,7 @@ void Verifier::checkTranslatedTags(const std::vector<std::string>& lines) {
 
     addHeading(text::VerifyStructureOfInternalTags);
     checkInternalTagStructure(file, report_);
+    checkControlCharacters(file, report_);
     progressStep();
 
     if (report_.total() != 0)

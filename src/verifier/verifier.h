@@ -11,6 +11,7 @@
 #include "verifier/verification_counts.h"
 #include "verifier/verification_report.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,12 +48,24 @@ class Verifier {
     // written and no counts are handed back.
     void checkTranslatedTags(const std::vector<std::string>& lines);
 
+    // The whole verification of `translatedLines` against `sourceLines` (QMX
+    // lines held in memory, header lines included), as the backward conversion
+    // runs it before a merge: returns when it found no error; throws result
+    // code 10000 otherwise. Alerts and warnings let the conversion go on, as
+    // the report tells the user they may. No report is written.
+    void checkAgainstSource(const std::vector<std::string>& sourceLines,
+                            const std::vector<std::string>& translatedLines);
+
     // The report built so far (for inspection).
     const verifier::VerificationReport& report() const { return report_; }
 
   private:
+    using TextLoader = std::function<std::string()>;
+
     void progressStep();
     std::string loadFile(const std::string& path);
+    int compareFiles(const TextLoader& loadSource, const TextLoader& loadTranslated,
+                     const std::string& sourceName, const std::string& translatedName);
     void runSourceChecks(verifier::TaggedFile& source);
     void runTranslatedChecks(verifier::TaggedFile& translated, int& addedWithHash);
     void runComparison(verifier::TaggedFile& source, verifier::TaggedFile& translated,

@@ -66,6 +66,20 @@ class RoundTrip {
         return lastReport;
     }
 
+    // Verify batch over the translated files `names` of round `round`
+    // against the source QMX files the forward batch left in round/org.
+    BatchReport verify(const std::string& round, const std::vector<std::string>& names) {
+        FakeBatchHost host;
+        const std::string translated = work.folder() + round + "/translated/";
+        for (const std::string& name : names)
+            host.files.push_back(translated + name);
+        Settings settings = settingsFor(round);
+        BatchRunner runner(host, settings);
+        lastReport = runner.run(BatchKind::Verify);
+        lastResults = host.results;
+        return lastReport;
+    }
+
     std::string read(const std::string& path) const { return readFile(work.folder() + path); }
     void write(const std::string& path, const std::string& bytes) { work.write(path, bytes); }
     bool exists(const std::string& path) const {

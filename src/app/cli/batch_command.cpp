@@ -94,13 +94,16 @@ bool failsOn(const std::string& level, const VerificationCounts& findings) {
 }
 
 // The files of `folder` that a batch of `kind` takes (Interleaf ASCII files
-// to convert, QMX files to verify), in name order; with `recursive` those of
-// its subfolders too.
+// to convert, QMX files to verify or convert back), in name order; with
+// `recursive` those of its subfolders too. A backward batch reads the
+// folder's ancillary file for every document: it is not one of them.
 std::vector<std::string> filesInFolder(const std::string& folder, BatchKind kind, bool recursive) {
     const auto takes = [kind](const std::filesystem::path& path) {
         const std::string extension = upperCaseAscii(path.extension().string());
         if (kind == BatchKind::Forward)
             return extension == ".DOC" || extension == ".STY";
+        if (kind == BatchKind::Backward && upperCaseAscii(path.stem().string()) == "ANCILL")
+            return false;
         return extension == ".TXT" || extension == ".RTF" || extension == ".CAT";
     };
     std::vector<std::string> files;
