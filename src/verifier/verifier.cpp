@@ -131,9 +131,9 @@ std::string Verifier::loadFile(const std::string& path) {
 int Verifier::verify(VerificationCounts& counts) {
     counts_ = &counts;
     const FilePaths paths = pathsOf(options_);
-    const int result = compareFiles([&] { return loadFile(paths.source); },
-                                    [&] { return loadFile(paths.translated); }, paths.source,
-                                    paths.translated);
+    const int result =
+        compareFiles([&] { return loadFile(paths.source); },
+                     [&] { return loadFile(paths.translated); }, paths.source, paths.translated);
     if (result == result::NotFullyCompared || reportNeeded_)
         writeReport(paths.report);
     return result;

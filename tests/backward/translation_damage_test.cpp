@@ -109,23 +109,28 @@ const std::vector<Damage>& damages() {
     static const std::vector<Damage> rows = {
         {"hidden component line deleted", "chapter3.TXT", deleteLine("<cnmk "), Verdict::Refused},
         {"paragraph line deleted", "chapter3.TXT", deleteLine("<ps \"para\""), Verdict::Warned},
-        {"paragraph line duplicated", "chapter3.TXT", duplicateLine("<ps \"para\""), Verdict::Refused},
-        {"footnote anchor deleted", "chapter4.TXT", replaceFirst("<:fn [0-9]+ [0-9]+>", ""), Verdict::Refused},
-        {"frame anchor deleted", "chapter4.TXT", replaceFirst("<:af [0-9]+>", ""), Verdict::Refused},
+        {"paragraph line duplicated", "chapter3.TXT", duplicateLine("<ps \"para\""),
+         Verdict::Refused},
+        {"footnote anchor deleted", "chapter4.TXT", replaceFirst("<:fn [0-9]+ [0-9]+>", ""),
+         Verdict::Refused},
+        {"frame anchor deleted", "chapter4.TXT", replaceFirst("<:af [0-9]+>", ""),
+         Verdict::Refused},
         {"index marker anchor deleted", "chapter4.TXT", replaceFirst("<:imk [0-9]+>", ""),
          Verdict::Warned},
         {"footnote renumbered past any number", "chapter4.TXT",
          replaceFirst("<:fn [0-9]+ ", "<:fn 99999999999999999999 "), Verdict::Refused},
         {"index marker anchor renumbered", "chapter4.TXT",
          replaceFirst("<:imk [0-9]+>", "<:imk -1>"), Verdict::Refused},
-        {"internal tag moved to the next line", "chapter3.TXT", moveToNextLine("<:t>"), Verdict::Refused},
+        {"internal tag moved to the next line", "chapter3.TXT", moveToNextLine("<:t>"),
+         Verdict::Refused},
         {"cross-reference deleted", "chapter4.TXT", replaceFirst("<:xr [0-9]+ [0-9]+>", ""),
          Verdict::Warned},
         {"escape byte typed into the text", "chapter3.TXT",
          replaceFirst("<ps \"para\" ([0-9]+)>", "$&\x1b"), Verdict::Refused},
         {"NUL byte typed into the text", "chapter3.TXT",
          replaceFirst("<ps \"para\" ([0-9]+)>", std::string("$&a\0b", 5)), Verdict::Refused},
-        {"line broken without its blank", "chapter3.TXT", breakLine("<ps \"para\"", false), Verdict::Refused},
+        {"line broken without its blank", "chapter3.TXT", breakLine("<ps \"para\"", false),
+         Verdict::Refused},
         {"line broken after its blank", "chapter3.TXT", breakLine("<ps \"para\"", true),
          Verdict::Warned},
         {"words changed, tags kept", "chapter3.TXT",
@@ -189,8 +194,7 @@ TEST(TranslationDamage, ASkeletonOfAnotherVersionIsNeverMergedSilently) {
     trip.backward("new", {"chapter3.TXT"});
     const auto& results = trip.lastResults;
     EXPECT_TRUE(std::any_of(results.begin(), results.end(), [](const std::string& line) {
-        return line.starts_with("Warning! The tags of this file differ from its source: 0 "
-                                "alert(s), 1 warning(s)");
+        return line.starts_with("Warning! The tags of this file differ from its source");
     }));
 }
 
