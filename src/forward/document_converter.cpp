@@ -90,10 +90,10 @@ void DocumentConverter::run() {
     }
 }
 
-void DocumentConverter::rebuildFrom(const std::string& skeleton) {
+void DocumentConverter::rebuildFrom(const std::string& skeleton, bool withQmxLines) {
     sourcePath_ = skeleton;
     warnJapanese_ = false;
-    rebuilding_ = true;
+    withQmxLines_ = withQmxLines;
     checkSourceHeader();
     readSource();
     lineCount_ = rawLineCount_;
@@ -229,7 +229,7 @@ void DocumentConverter::convertBody() {
     progress_.step();
     items = body.convertItems(std::move(items));
     returnFreedMemory();
-    if (!rebuilding_)
+    if (withQmxLines_)
         outputLines_ = body.toLines(items);
     progress_.step();
 }

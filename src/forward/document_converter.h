@@ -47,13 +47,18 @@ class DocumentConverter {
     // (the ORG copy of the source, or the style file kept in the ORG folder)
     // and rebuilds the pieces and both tag maps from it exactly as run()
     // builds them from the source, with no warnings and nothing saved.
-    void rebuildFrom(const std::string& skeleton);
+    // With `withQmxLines` the QMX lines and the ancillary section are made
+    // too, as the forward run made them of the source.
+    void rebuildFrom(const std::string& skeleton, bool withQmxLines = false);
 
     bool styleMode() const { return outputs_.styleMode; }
     bool japaneseSource() const { return japaneseSource_; }
     int lineCount() const { return lineCount_; }
     // The QMX lines, as strings of their own (a copy).
     std::vector<std::string> outputLines() const { return outputLines_.strings(); }
+    // The file's section of the ancillary file, before the quote conversion
+    // that writing the ancillary file applies.
+    const std::vector<std::string>& ancillaryLines() const { return contribution_.lines; }
     const TagRegistry::TagMap& knownTags() const { return knownTags_; }
     const TagRegistry::TagMap& tagReplacements() const { return tagReplacements_; }
     // The registry of the maps, which the backward conversion completes.
@@ -86,9 +91,9 @@ class DocumentConverter {
     std::string sourcePath_;
     bool japaneseSource_ = false;
     bool warnJapanese_ = true;
-    // The backward conversion's re-parse: the pieces and tag maps are what
-    // it needs; the QMX lines are not made.
-    bool rebuilding_ = false;
+    // False for a backward conversion's re-parse that needs only the pieces
+    // and tag maps: the QMX lines are not made.
+    bool withQmxLines_ = true;
     int lineCount_ = 0;
     // The source as read in text mode, until the parse takes it over; the
     // size and the line count of the file as stored.

@@ -130,6 +130,14 @@ TranslationStyle western() {
     return {};
 }
 
+// Every seventh line translated: most pieces are left alone and keep the
+// skeleton's bytes, between pieces laid out anew.
+TranslationStyle partly() {
+    TranslationStyle style;
+    style.translateEvery = 7;
+    return style;
+}
+
 TranslationStyle japanese() {
     TranslationStyle style;
     style.japanese = true;
@@ -144,6 +152,11 @@ TEST(TranslatedRoundTrip, CorpusAndExamplesInText) {
 
 TEST(TranslatedRoundTrip, CorpusAndExamplesInRtf) {
     expectTranslatedRoundTrip(corpusDocuments(), RoundTrip::Format::Rtf, western());
+}
+
+TEST(TranslatedRoundTrip, PartlyTranslatedDocuments) {
+    expectTranslatedRoundTrip(corpusDocuments(), RoundTrip::Format::Text, partly());
+    expectTranslatedRoundTrip(generatedDocuments(false), RoundTrip::Format::Text, partly());
 }
 
 // Seeds 1 and 13 (64 KiB) give page declarations right after cell tags; seed
