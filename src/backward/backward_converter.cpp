@@ -158,7 +158,7 @@ PieceList BackwardRun::untranslatedPieces(DocumentConverter& skeleton,
             std::vector<std::string> section = skeleton.ancillaryLines();
             if (options_.smartQuotes != 0)
                 convertQuotes(section);
-            std::vector<std::string> items = splitItems(asReadBack(section));
+            std::vector<std::string> items = splitItems(asReadBack(std::move(section)));
             fileAncillary(items, files_.outputName, segments);
         }
         fillPieces(pieces, segments, skeleton.classes(), fill, untouched);

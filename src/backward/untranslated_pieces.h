@@ -20,16 +20,18 @@ namespace quillex::backward {
 
 // The QMX lines as a translated file hands them back: each cut at its line
 // ends, blank lines dropped.
-std::vector<std::string> asReadBack(const std::vector<std::string>& lines);
+std::vector<std::string> asReadBack(std::vector<std::string> lines);
 
 // A copy of every piece, to be filled on the side.
 PieceList copyOfPieces(const PieceList& pieces);
 
 // Unfills every piece of `pieces` whose lines are those of the same piece of
 // `untranslated` (the copy filled from the skeleton's own QMX). Pieces that
-// share a key write its text between them (a master table in the body hands
-// the text after it on): they keep the skeleton's bytes together or not at
-// all. An empty `untranslated` changes nothing.
+// write the text of one key between them keep the skeleton's bytes together
+// or not at all: pieces of the same key (a master table in the body hands
+// the text after it on), and a piece whose text is filed under another's key
+// (the text after a header or footer in the body) with the pieces back to
+// the one that writes it. An empty `untranslated` changes nothing.
 void keepUntranslatedPieces(PieceList& pieces, const PieceList& untranslated);
 
 } // namespace quillex::backward

@@ -3,6 +3,7 @@
 // QMX file and the same ancillary section, byte for byte.
 #include "round_trip_documents.h"
 #include "round_trip_support.h"
+#include "text_mode.h"
 
 #include <gtest/gtest.h>
 
@@ -75,13 +76,6 @@ void expectIdentityRoundTrip(const std::vector<Document>& documents, RoundTrip::
 std::string skeletonOf(const Document& document) {
     const std::string bare = document.name.substr(0, document.name.rfind('.'));
     return "first/org/" + bare + (document.name.ends_with(".STY") ? ".STY" : ".ORG");
-}
-
-std::string withCrLf(const std::string& text) {
-    std::string out;
-    for (const char c : text)
-        out += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    return out;
 }
 
 const Document& named(const std::vector<Document>& documents, const std::string& name) {
