@@ -58,7 +58,7 @@ class BackwardRun {
     void checkFreeSpace() const;
     void refuseToOverwriteInputs() const;
     void checkAncillaryTags();
-    BackwardContext contextFor(const TagMap& replacements);
+    BackwardContext contextFor(const TagMap& replacements) const;
     PieceList untranslatedPieces(DocumentConverter& skeleton, const BackwardContext& context) const;
 
     ConversionOptions options_; // the run's copy: the translated file sets some values
@@ -120,7 +120,7 @@ void fileAncillary(std::vector<std::string>& items, const std::string& outputNam
     fileAncillarySections(items, outputName, segments);
 }
 
-BackwardContext BackwardRun::contextFor(const TagMap& replacements) {
+BackwardContext BackwardRun::contextFor(const TagMap& replacements) const {
     BackwardContext context;
     context.tagReplacements = &replacements;
     context.japaneseTarget = options_.targetLanguage.name.starts_with("Japanese");

@@ -109,7 +109,10 @@ void expectUntranslatedFilesComeBackAsTheirSkeletons(std::vector<Document> docum
 } // namespace
 
 TEST(RoundTrip, UntranslatedFilesComeBackAsTheirSkeletonsInText) {
-    expectUntranslatedFilesComeBackAsTheirSkeletons(corpusDocuments(), RoundTrip::Format::Text);
+    std::vector<Document> documents = corpusDocuments();
+    for (Document& generated : generatedDocuments(false))
+        documents.push_back(std::move(generated));
+    expectUntranslatedFilesComeBackAsTheirSkeletons(documents, RoundTrip::Format::Text);
 }
 
 TEST(RoundTrip, UntranslatedFilesComeBackAsTheirSkeletonsInRtf) {
