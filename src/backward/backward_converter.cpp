@@ -11,6 +11,7 @@
 #include "backward/segmentation.h"
 #include "backward/table_page_marks.h"
 #include "backward/translated_file.h"
+#include "backward/untranslated_pieces.h"
 #include "conversion/progress_budget.h"
 #include "forward/ancillary_collector.h"
 #include "forward/document_converter.h"
@@ -18,6 +19,7 @@
 #include "foundation/disk_space.h"
 #include "foundation/file_error.h"
 #include "foundation/text_file.h"
+#include "qmx/quote_converter.h"
 #include "verifier/verifier.h"
 
 #include <filesystem>
@@ -56,6 +58,8 @@ class BackwardRun {
     void checkFreeSpace() const;
     void refuseToOverwriteInputs() const;
     void checkAncillaryTags();
+    BackwardContext contextFor(const TagMap& replacements) const;
+    PieceList untranslatedPieces(DocumentConverter& skeleton, const BackwardContext& context) const;
 
     ConversionOptions options_; // the run's copy: the translated file sets some values
     BackwardFiles files_;
@@ -108,6 +112,68 @@ void BackwardRun::refuseToOverwriteInputs() const {
     }
 }
 
+// The body's items filed under the keys of their pieces, from <af 0> on.
+void fileBody(std::vector<std::string>& items, DocumentConverter& skeleton, SegmentMap& segments) {
+    moveAllBlocks(items);
+    splitHiddenFrames(items, skeleton.registry());
+    dropPageLinesKeptByTables(items, skeleton.pieces());
+    segment(items, 0, "</qmx>", std::string(kFirstSegmentKey), segments);
+}
+
+void fileAncillary(std::vector<std::string>& items, const std::string& outputName,
+                   SegmentMap& segments) {
+    moveAllBlocks(items);
+    fileAncillarySections(items, outputName, segments);
+}
+
+BackwardContext BackwardRun::contextFor(const TagMap& replacements) const {
+    BackwardContext context;
+    context.tagReplacements = &replacements;
+    context.japaneseTarget = options_.targetLanguage.name.starts_with("Japanese");
+    context.sourceInterleafLanguage = options_.sourceLanguage.languageAttribute;
+    context.targetInterleafLanguage = options_.targetLanguage.languageAttribute;
+    context.keepTranslationHyphenation = options_.translationHyphenation != 0;
+    context.host = &host_;
+    return context;
+}
+
+// The pieces filled from the QMX that the forward conversion makes of the
+// skeleton, read back as a translated file is: what a file that nobody
+// translated gives, declarations left as they are. None when that QMX does
+// not convert back: every filled piece is then written as filled.
+PieceList BackwardRun::untranslatedPieces(DocumentConverter& skeleton,
+                                          const BackwardContext& context) const {
+    PieceList pieces = copyOfPieces(skeleton.pieces());
+    BackwardContext untouched = context;
+    untouched.targetInterleafLanguage = untouched.sourceInterleafLanguage;
+    untouched.keepTranslationHyphenation = true;
+    untouched.usesQmxClasses = false;
+    untouched.host = nullptr;
+    FillSettings fill;
+    fill.styleMode = files_.styleMode;
+    fill.ancillaryUsable = !ancillary_.empty();
+    fill.addQmxClasses = false;
+    try {
+        SegmentMap segments;
+        if (!files_.styleMode) {
+            std::vector<std::string> items = splitItems(asReadBack(skeleton.outputLines()));
+            fileBody(items, skeleton, segments);
+        }
+        if (!ancillary_.empty()) {
+            // Writing the ancillary file converts its quotes.
+            std::vector<std::string> section = skeleton.ancillaryLines();
+            if (options_.smartQuotes != 0)
+                convertQuotes(section);
+            std::vector<std::string> items = splitItems(asReadBack(std::move(section)));
+            fileAncillary(items, files_.outputName, segments);
+        }
+        fillPieces(pieces, segments, skeleton.classes(), fill, untouched);
+    } catch (const ConversionFailure&) {
+        return {};
+    }
+    return pieces;
+}
+
 void BackwardRun::run() {
     progress_.step();
     if (options_.baseName == "ANCILL")
@@ -132,7 +198,7 @@ void BackwardRun::run() {
     AncillaryCollector discarded;
     DocumentConverter skeleton(options_, discarded, host_);
     progress_.step();
-    skeleton.rebuildFrom(files_.skeleton);
+    skeleton.rebuildFrom(files_.skeleton, true);
     // The skeleton's own map is completed rather than copied.
     TagMap& replacements = skeleton.registry().tagReplacements();
     addFixedReplacements(replacements);
@@ -158,32 +224,27 @@ void BackwardRun::run() {
         ancillaryItems = splitItems(ancillary_);
     }
 
+    BackwardContext context = contextFor(replacements);
+    // Made before the translation is filed: filing enters the tags of the
+    // parts of hidden frames, and the translation's must be the last.
+    PieceList untranslated = untranslatedPieces(skeleton, context);
+
     progress_.step();
     SegmentMap segments;
     if (!files_.styleMode) {
-        moveAllBlocks(items);
-        splitHiddenFrames(items, skeleton.registry());
-        dropPageLinesKeptByTables(items, skeleton.pieces());
-        segment(items, 0, "</qmx>", std::string(kFirstSegmentKey), segments);
+        fileBody(items, skeleton, segments);
         std::vector<std::string>().swap(items); // filed under their keys now
     }
     progress_.step();
-    if (!ancillary_.empty()) {
-        moveAllBlocks(ancillaryItems);
-        fileAncillarySections(ancillaryItems, files_.outputName, segments);
-    }
+    if (!ancillary_.empty())
+        fileAncillary(ancillaryItems, files_.outputName, segments);
 
-    BackwardContext context;
-    context.tagReplacements = &replacements;
-    context.japaneseTarget = options_.targetLanguage.name.starts_with("Japanese");
-    context.sourceInterleafLanguage = options_.sourceLanguage.languageAttribute;
-    context.targetInterleafLanguage = options_.targetLanguage.languageAttribute;
-    context.keepTranslationHyphenation = options_.translationHyphenation != 0;
-    context.host = &host_;
     FillSettings fill;
     fill.styleMode = files_.styleMode;
     fill.ancillaryUsable = !ancillary_.empty();
     fillPieces(skeleton.pieces(), segments, skeleton.classes(), fill, context);
+    keepUntranslatedPieces(skeleton.pieces(), untranslated);
+    PieceList().swap(untranslated);
 
     refuseToOverwriteInputs();
     AssemblyOptions assembly;

@@ -245,7 +245,8 @@ void fillPieces(PieceList& pieces, SegmentMap& segments, const ClassTable& class
         if (!filler.fill(*piece))
             break;
     }
-    filler.addMissingClasses(pieces);
+    if (settings.addQmxClasses)
+        filler.addMissingClasses(pieces);
 }
 
 } // namespace quillex::backward

@@ -19,10 +19,14 @@ namespace quillex::backward {
 struct FillSettings {
     bool styleMode = false;
     bool ancillaryUsable = false;
+    // Declare the classes of the QMX small-caps and western-font tags that
+    // the translation uses and the document lacks.
+    bool addQmxClasses = true;
 };
 
 // Fills the lines of `pieces` from `segments`, then adds the two classes of
-// the QMX small-caps and western-font tags when the document lacks them.
+// the QMX small-caps and western-font tags when the document lacks them and
+// `settings` asks for them.
 // Throws a parser-error ConversionFailure for a class the table lacks.
 void fillPieces(PieceList& pieces, SegmentMap& segments, const ClassTable& classes,
                 const FillSettings& settings, BackwardContext& context);

@@ -21,6 +21,9 @@ constexpr const char* kLineTooShortAtEnd =
     "Unexpected End of File in %s. Line %d does not contain %d characters!\n";
 constexpr const char* kLineTooShort = "Line %d does not contain %d characters!\n";
 
+// How far into a file its first line end is looked for.
+constexpr std::size_t kLineEndProbeBytes = 64 * 1024;
+
 // Positions are reported as the integers the messages print.
 int asInt(std::uint32_t value) {
     return static_cast<int>(value);
@@ -34,6 +37,19 @@ std::string causeText(const FileProblem& problem) {
     if (text.starts_with(kPrefix))
         text.erase(0, kPrefix.size());
     return text;
+}
+
+std::string lineEndOf(const std::string& path) {
+    std::string start;
+    try {
+        start = readFileStart(path, kLineEndProbeBytes);
+    } catch (const FileProblem&) {
+        return "\n";
+    }
+    const std::size_t end = start.find_first_of("\r\n");
+    if (end == std::string::npos || start[end] == '\n')
+        return "\n";
+    return end + 1 < start.size() && start[end + 1] == '\n' ? "\r\n" : "\r";
 }
 
 std::string CRCFile::readFile(const std::string& path, ConversionHost* host) {

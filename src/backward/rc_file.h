@@ -84,6 +84,13 @@ class CRCFile {
 // those messages already carry.
 std::string causeText(const FileProblem& problem);
 
+// The line end that the lines of `path` use on disk: that of its first line
+// (CR LF, CR or LF); LF when none is found near its start or it cannot be
+// read. The skeleton is read with single line feeds; the translated document
+// is written with the skeleton's own line ends, so that what was not
+// translated comes back byte for byte.
+std::string lineEndOf(const std::string& path);
+
 // The number of lines of `path`; -1 when it cannot be read (the reason has
 // gone to the results list).
 int countFileLines(const std::string& path, ConversionHost* host);

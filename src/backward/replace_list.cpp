@@ -50,31 +50,33 @@ std::unique_ptr<OutputFile> openOutput(const std::string& path, ConversionHost* 
     }
 }
 
-// Writes text through the output file's text mode, in the chosen encoding.
+// Writes text in the chosen encoding, each line feed as `lineEnd`.
 class OutputWriter {
   public:
-    OutputWriter(OutputFile& file, OutputEncoding encoding) : file_(file), encoding_(encoding) {}
+    OutputWriter(OutputFile& file, OutputEncoding encoding, std::string lineEnd)
+        : file_(file), encoding_(encoding), lineEnd_(std::move(lineEnd)) {}
 
     void write(std::string_view text) {
         if (encoding_ == OutputEncoding::AsHeld) {
-            file_.writeText(text);
+            file_.writeText(text, lineEnd_);
             return;
         }
         converted_.clear();
         euc_.convert(text, converted_);
-        file_.writeText(converted_);
+        file_.writeText(converted_, lineEnd_);
     }
     void finish() {
         if (encoding_ == OutputEncoding::AsHeld)
             return;
         converted_.clear();
         euc_.finish(converted_);
-        file_.writeText(converted_);
+        file_.writeText(converted_, lineEnd_);
     }
 
   private:
     OutputFile& file_;
     OutputEncoding encoding_;
+    std::string lineEnd_;
     ShiftJisToEucConverter euc_;
     std::string converted_;
 };
@@ -158,7 +160,9 @@ void CReplaceList::refuseSameFile(const std::string& inputPath,
 void CReplaceList::copyWithReplacements(CRCFile& input, const std::string& outputPath,
                                         OutputEncoding encoding) {
     const std::unique_ptr<OutputFile> file = openOutput(outputPath, host_);
-    OutputWriter writer(*file, encoding);
+    // Ranges that were not replaced keep the skeleton's bytes, line ends
+    // included; the replacements follow the same convention.
+    OutputWriter writer(*file, encoding, lineEndOf(input.fileName()));
     std::string text;
     for (const auto& piece : pieces_) {
         const CTextPiece& range = piece->location;

@@ -24,7 +24,7 @@ class CRCFile;
 
 // How the output's bytes reach the disk: as held, or with the double-byte
 // characters of Shift-JIS text turned into EUC (a Japanese (EUC) target).
-// Line feeds become CR LF either way.
+// Either way every line feed is written as the skeleton's line end.
 enum class OutputEncoding { AsHeld, ShiftJisToEuc };
 
 class CReplaceList {

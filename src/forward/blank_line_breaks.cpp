@@ -68,7 +68,10 @@ void BlankLineBreaks::itemAdded(ItemRole role, DocumentPiece* piece) {
         state_.contentSeen = true;
         break;
     case ItemRole::Blank:
-        if (state_.splitPiece == piece && piece != nullptr)
+        // Blanks stay with the text before them, unless a blank line ends
+        // that text: then they lead the component that follows.
+        if (state_.splitPiece == piece && piece != nullptr &&
+            state_.lineEndsBefore < kBlankLineEnds)
             state_.splitLine = piece->lines.size();
         break;
     case ItemRole::Neutral:

@@ -33,7 +33,8 @@ class BlankLineBreaks {
         SubcomponentStart, // "<"name", Subcomponent = yes>"
         SubcomponentEnd,   // "<End Sub>"
         Content,           // text, "<<", ">", inline tags and anchored frames
-        Blank,             // text of blanks only: stays with the text before
+        Blank,             // text of blanks only: stays with the text before,
+                           // or after a blank line leads the text after
         Neutral,           // page marks, comments, headers and footers
     };
 

@@ -90,9 +90,10 @@ void DocumentConverter::run() {
     }
 }
 
-void DocumentConverter::rebuildFrom(const std::string& skeleton) {
+void DocumentConverter::rebuildFrom(const std::string& skeleton, bool withQmxLines) {
     sourcePath_ = skeleton;
     warnJapanese_ = false;
+    withQmxLines_ = withQmxLines;
     checkSourceHeader();
     readSource();
     lineCount_ = rawLineCount_;
@@ -232,7 +233,8 @@ void DocumentConverter::convertBody() {
     progress_.step();
     items = body.convertItems(std::move(items));
     returnFreedMemory();
-    outputLines_ = body.toLines(items);
+    if (withQmxLines_)
+        outputLines_ = body.toLines(items);
     progress_.step();
 }
 

@@ -45,10 +45,12 @@ class DocumentConverter {
 
     // The backward conversion's re-parse: checks the header of `skeleton`
     // (the ORG copy of the source, or the style file kept in the ORG folder)
-    // and rebuilds the pieces, both tag maps and the QMX lines from it
-    // exactly as run() builds them from the source, with no warnings and
-    // nothing saved. The QMX lines are what a translation is checked against.
-    void rebuildFrom(const std::string& skeleton);
+    // and rebuilds the pieces and both tag maps from it exactly as run()
+    // builds them from the source, with no warnings and nothing saved.
+    // With `withQmxLines` the QMX lines and the ancillary section are made
+    // too, as the forward run made them of the source: what a translation is
+    // checked against and what an untranslated piece is recognised by.
+    void rebuildFrom(const std::string& skeleton, bool withQmxLines = false);
 
     bool styleMode() const { return outputs_.styleMode; }
     bool japaneseSource() const { return japaneseSource_; }
@@ -58,6 +60,9 @@ class DocumentConverter {
     // True when the file's section of the ancillary file holds text to
     // translate (formats, headers, footers, streams).
     bool hasAncillaryText() const;
+    // The file's section of the ancillary file, before the quote conversion
+    // that writing the ancillary file applies.
+    const std::vector<std::string>& ancillaryLines() const { return contribution_.lines; }
     const TagRegistry::TagMap& knownTags() const { return knownTags_; }
     const TagRegistry::TagMap& tagReplacements() const { return tagReplacements_; }
     // The registry of the maps, which the backward conversion completes.
@@ -90,6 +95,9 @@ class DocumentConverter {
     std::string sourcePath_;
     bool japaneseSource_ = false;
     bool warnJapanese_ = true;
+    // False for a backward conversion's re-parse that needs only the pieces
+    // and tag maps: the QMX lines are not made.
+    bool withQmxLines_ = true;
     int lineCount_ = 0;
     // The source as read in text mode, until the parse takes it over; the
     // size and the line count of the file as stored.

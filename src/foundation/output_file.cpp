@@ -96,12 +96,16 @@ void OutputFile::write(std::string_view bytes) {
         fail(errno);
 }
 
-void OutputFile::writeText(std::string_view text) {
+void OutputFile::writeText(std::string_view text, std::string_view lineEnd) {
+    if (lineEnd == "\n") {
+        write(text);
+        return;
+    }
     std::size_t start = 0;
     for (std::size_t lf = text.find('\n'); lf != std::string_view::npos;
          lf = text.find('\n', start)) {
         write(text.substr(start, lf - start));
-        write("\r\n");
+        write(lineEnd);
         start = lf + 1;
     }
     write(text.substr(start));

@@ -24,7 +24,9 @@ class OutputFile {
     void write(std::string_view bytes);
     // Writes bytes the way a Windows text-mode stream does: every LF reaches
     // the disk as CR LF.
-    void writeText(std::string_view text);
+    void writeText(std::string_view text) { writeText(text, "\r\n"); }
+    // Writes bytes with every LF replaced by `lineEnd`.
+    void writeText(std::string_view text, std::string_view lineEnd);
 
     // Flushes and closes the temporary file, and checks that nothing but a
     // file stands in the target's place: what can fail before the rename.

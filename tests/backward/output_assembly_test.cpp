@@ -6,7 +6,6 @@
 #include "foundation/file_error.h"
 #include "support/recording_host.h"
 #include "support/temp_dir.h"
-#include "text_mode.h"
 
 #include <gtest/gtest.h>
 
@@ -41,15 +40,14 @@ TEST(OutputAssembly, ReplacesTheRangesOfThePiecesWrittenBack) {
 
     RecordingHost host;
     assembleOutput(pieces, options, host);
-    EXPECT_EQ(readFile(options.outputPath),
-              withCrLf(header + "<!End Declarations>\n\ntranslated<SR>\n"));
+    EXPECT_EQ(readFile(options.outputPath), header + "<!End Declarations>\n\ntranslated<SR>\n");
     // A style file keeps everything from its end of declarations on; the
     // skeleton may come from memory.
     const SourceText text(skeleton);
     options.skeletonText = &text;
     options.styleMode = true;
     assembleOutput(pieces, options, host);
-    EXPECT_EQ(readFile(options.outputPath), withCrLf(header + "<!End Declarations>\nbody\n"));
+    EXPECT_EQ(readFile(options.outputPath), header + "<!End Declarations>\nbody\n");
     EXPECT_TRUE(host.results.empty());
 
     options.skeletonText = nullptr;

@@ -53,7 +53,13 @@ TEST(CReplaceList, WritesTheSkeletonWithEachRangeReplacedWhateverTheOrderOfAddin
     for (int round = 0; round < 150; ++round) {
         SCOPED_TRACE(round);
         const std::string skeleton = randomText(random, "ab\n\n\xe9<\\", 40);
-        const std::string path = folder.write("s" + std::to_string(round) + ".ORG", skeleton);
+        // The output has the line ends of the skeleton's file: LF, or CR LF.
+        const bool crLf = round % 2 == 1 && skeleton.find('\n') != std::string::npos;
+        const auto onDisk = [crLf](const std::string& text) {
+            return crLf ? withCrLf(text) : text;
+        };
+        const std::string path =
+            folder.write("s" + std::to_string(round) + ".ORG", onDisk(skeleton));
         std::vector<std::size_t> bounds(std::uniform_int_distribution<int>(0, 4)(random) * 2);
         for (std::size_t& bound : bounds)
             bound = std::uniform_int_distribution<std::size_t>(0, skeleton.size())(random);
@@ -86,7 +92,7 @@ TEST(CReplaceList, WritesTheSkeletonWithEachRangeReplacedWhateverTheOrderOfAddin
         const std::string output = folder.file("o" + std::to_string(round) + ".DOC");
         // Without a path the input is the file of the first piece added.
         list.apply(list.pieces().empty() ? path : "", output);
-        EXPECT_EQ(readFile(output), withCrLf(expected));
+        EXPECT_EQ(readFile(output), onDisk(expected));
 
         // A piece that overlaps one of them fails the file, and the output
         // written before stays as it was.
@@ -100,7 +106,7 @@ TEST(CReplaceList, WritesTheSkeletonWithEachRangeReplacedWhateverTheOrderOfAddin
             EXPECT_EQ(failure.code(), result::ParserError);
         }
         EXPECT_EQ(host.results.size(), 1u);
-        EXPECT_EQ(readFile(output), withCrLf(expected));
+        EXPECT_EQ(readFile(output), onDisk(expected));
         EXPECT_EQ(listFolder(folder.path()).size(), 2u * (round + 1));
     }
 }
@@ -121,7 +127,7 @@ TEST(CReplaceList, KeepsTheFirstOfTwoTranslationsOfARangeAndDropsUnchangedOnes) 
     EXPECT_FALSE(list.add(pieceOver(skeleton, 4, 7, "two", file)));
     EXPECT_TRUE(list.add(pieceOver(skeleton, 4, 7, "\x82\xa0", file)));
     list.apply(path, folder.file("s.DOC"), OutputEncoding::ShiftJisToEuc);
-    EXPECT_EQ(readFile(folder.file("s.DOC")), "1 \xa4\xa2\r\n");
+    EXPECT_EQ(readFile(folder.file("s.DOC")), "1 \xa4\xa2\n");
 }
 
 TEST(CReplaceList, NeverWritesOverItsSkeletonAndReportsFileErrors) {
@@ -136,7 +142,7 @@ TEST(CReplaceList, NeverWritesOverItsSkeletonAndReportsFileErrors) {
     EXPECT_EQ(readFile(path), "text\n");
     // A name that differs only in case is another file.
     list.apply(path, folder.file("S.ORG"));
-    EXPECT_EQ(readFile(folder.file("S.ORG")), "text\r\n");
+    EXPECT_EQ(readFile(folder.file("S.ORG")), "text\n");
 
     // A file where the output's folder should be.
     host.results.clear();

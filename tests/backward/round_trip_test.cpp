@@ -3,8 +3,11 @@
 // QMX file and the same ancillary section, byte for byte.
 #include "round_trip_documents.h"
 #include "round_trip_support.h"
+#include "text_mode.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace quillex;
 using namespace quillex::testing;
@@ -69,7 +72,52 @@ void expectIdentityRoundTrip(const std::vector<Document>& documents, RoundTrip::
     }
 }
 
+// The skeleton of a document in the ORG folder: N.ORG, or the style file.
+std::string skeletonOf(const Document& document) {
+    const std::string bare = document.name.substr(0, document.name.rfind('.'));
+    return "first/org/" + bare + (document.name.ends_with(".STY") ? ".STY" : ".ORG");
+}
+
+const Document& named(const std::vector<Document>& documents, const std::string& name) {
+    return *std::find_if(documents.begin(), documents.end(),
+                         [&](const Document& document) { return document.name == name; });
+}
+
+// forward(D) -> T; backward(T) must give the skeleton of D byte for byte,
+// line ends included: nothing was translated, so every piece keeps its
+// bytes. A source with CR LF line ends has a skeleton with LF line ends; a
+// skeleton whose lines end in CR LF gives a document with CR LF.
+void expectUntranslatedFilesComeBackAsTheirSkeletons(std::vector<Document> documents,
+                                                     RoundTrip::Format format) {
+    documents.push_back({"crlf.DOC", withCrLf(named(documents, "chapter3.DOC").text)});
+    RoundTrip trip(format);
+    trip.forward("first", namedTexts(documents));
+    ASSERT_EQ(trip.lastReport.failed, 0) << ::testing::PrintToString(trip.lastResults);
+    EXPECT_EQ(trip.read(skeletonOf(documents.back())), named(documents, "chapter3.DOC").text);
+    const std::string crLfSkeleton = skeletonOf(named(documents, "chapter4.DOC"));
+    trip.write(crLfSkeleton, withCrLf(trip.read(crLfSkeleton)));
+
+    trip.backward("first", translatedNamesOf(documents, trip));
+    ASSERT_EQ(trip.lastReport.failed, 0) << ::testing::PrintToString(trip.lastResults);
+    for (const Document& document : documents)
+        EXPECT_EQ(firstDifference(trip.read(skeletonOf(document)),
+                                  trip.read("first/translated/" + document.name)),
+                  "")
+            << document.name << ": the untranslated document differs from its skeleton";
+}
+
 } // namespace
+
+TEST(RoundTrip, UntranslatedFilesComeBackAsTheirSkeletonsInText) {
+    std::vector<Document> documents = corpusDocuments();
+    for (Document& generated : generatedDocuments(false))
+        documents.push_back(std::move(generated));
+    expectUntranslatedFilesComeBackAsTheirSkeletons(documents, RoundTrip::Format::Text);
+}
+
+TEST(RoundTrip, UntranslatedFilesComeBackAsTheirSkeletonsInRtf) {
+    expectUntranslatedFilesComeBackAsTheirSkeletons(corpusDocuments(), RoundTrip::Format::Rtf);
+}
 
 TEST(RoundTrip, CorpusAndExamplesComeBackAsTheyWereInText) {
     expectIdentityRoundTrip(corpusDocuments(), RoundTrip::Format::Text);

@@ -130,6 +130,14 @@ TranslationStyle western() {
     return {};
 }
 
+// Every seventh line translated: most pieces are left alone and keep the
+// skeleton's bytes, between pieces laid out anew.
+TranslationStyle partly() {
+    TranslationStyle style;
+    style.translateEvery = 7;
+    return style;
+}
+
 TranslationStyle japanese() {
     TranslationStyle style;
     style.japanese = true;
@@ -144,6 +152,17 @@ TEST(TranslatedRoundTrip, CorpusAndExamplesInText) {
 
 TEST(TranslatedRoundTrip, CorpusAndExamplesInRtf) {
     expectTranslatedRoundTrip(corpusDocuments(), RoundTrip::Format::Rtf, western());
+}
+
+// The western generated documents hold a byte that a translated piece
+// cannot keep (the code page's ellipsis), so the Japanese ones stand in for
+// them here.
+TEST(TranslatedRoundTrip, PartlyTranslatedDocuments) {
+    expectTranslatedRoundTrip(corpusDocuments(), RoundTrip::Format::Text, partly());
+    TranslationStyle japanesePartly = japanese();
+    japanesePartly.translateEvery = partly().translateEvery;
+    expectTranslatedRoundTrip(generatedDocuments(true), RoundTrip::Format::Text, japanesePartly,
+                              "Japanese (Shift-JIS)", "Japanese (Shift-JIS)");
 }
 
 // Seeds 1 and 13 (64 KiB) give page declarations right after cell tags; seed

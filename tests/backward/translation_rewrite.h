@@ -18,8 +18,9 @@
 namespace quillex::testing {
 
 struct TranslationStyle {
-    bool japanese = false; // Shift-JIS text: keep double-byte characters whole
-    int emptyEvery = 5;    // every n-th run that may be emptied is emptied; 0: none
+    bool japanese = false;  // Shift-JIS text: keep double-byte characters whole
+    int emptyEvery = 5;     // every n-th run that may be emptied is emptied; 0: none
+    int translateEvery = 1; // every n-th line is rewritten, the others stay as they were
 };
 
 namespace rewrite_detail {
@@ -300,6 +301,11 @@ inline std::vector<std::string> translateQmxLines(const std::vector<std::string>
             inTextString = true;
         if (line.starts_with("</ts>") || line.starts_with("</tl>"))
             inTextString = false;
+        if (style.translateEvery > 1 &&
+            out.size() % static_cast<std::size_t>(style.translateEvery) != 0) {
+            out.push_back(line);
+            continue;
+        }
         const bool mayEmpty =
             !inPageNumberStream && !inTextString && !line.starts_with("<bb \"Level ");
         const int runsBefore = emptiableRuns;

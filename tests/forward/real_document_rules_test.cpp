@@ -34,6 +34,12 @@ std::vector<Case> cases() {
          {"<page \"1\">", "<ps \"para\" 1>One <:fc 1>bold \t <:/fc>", "<ps \"para\" 1>two three",
           "</page>"},
          {}},
+        {"blanks after a blank line lead the paragraph that follows, blanks before it trail "
+         "the one before",
+         "<|,\"1\">first<Tab>(a)) \n\n     <Tab><Tab>(b))\n",
+         {"<page \"1\">", "<ps \"para\" 1>first<:t>(a)) ", "<ps \"para\" 1>     <:t><:t>(b))",
+          "</page>"},
+         {}},
         {"in a cell the new paragraph takes the cell paragraph's class; a blank line inside an "
          "open subcomponent closes it with the paragraph",
          "<|,\"1\">Before.\n\n<Table, Columns = 1>\n\n<Row>\n\n<Cell><\"cellp\">First entry\n\n"
