@@ -138,6 +138,11 @@ inline constexpr const char* MissingJapaneseCharacter =
     "[%d] ALERT! The following Japanese character does not exist in Interleaf and may therefore "
     "not be used: \"%c%c\".";
 
+// Characters without an Interleaf form.
+inline constexpr const char* VerifyCharactersTarget = "\nVerify characters of target text";
+inline constexpr const char* CharacterWithoutForm =
+    "[%d] ERROR! The character %s on line %d has no Interleaf form (%d occurrence(s)).";
+
 // External tags report.
 inline constexpr const char* ExternalDeletedCount =
     "%d occurrence(s) of the external tag %s deleted.";
