@@ -6,8 +6,10 @@
 // upper-case letters for a Japanese file, whose double-byte characters stay
 // whole), grows by about 30%, and on each line the first run gets a literal
 // less-than sign and the last run a pair of quote tags when the file's
-// <quotes> line keeps them. Some runs are emptied. The rewrite is
-// deterministic: the same lines give the same result.
+// <quotes> line keeps them. Some runs are emptied. A translation into another
+// code page instead keeps its runs in plain letters and adds chosen
+// characters of that code page. The rewrite is deterministic: the same lines
+// give the same result.
 #pragma once
 
 #include <array>
