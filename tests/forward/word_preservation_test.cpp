@@ -474,6 +474,8 @@ Conversion convertAndVerify(const fs::path& source, bool japanese, int format) {
     check.inputPath = work.write("check/" + name, readFile(options.translatedDirectory + name));
     check.orgDirectory = options.translatedDirectory;
     check.extension = format == 1 ? ".RTF" : ".TXT";
+    // An untouched translation is in the source's language.
+    check.targetLanguage = check.sourceLanguage;
     ResultsHost verifyHost;
     VerificationCounts counts;
     int code = 0;
