@@ -491,7 +491,12 @@ Conversion convertAndVerify(const fs::path& source, bool japanese, int format) {
         for (const char* level : {"] ERROR!", "] ALERT!", "] WARNING!"})
             if (line.find(level) != std::string::npos)
                 findings += "  " + line.substr(0, 200) + "\n";
-    EXPECT_TRUE(code == result::VerificationComplete && !counts.any())
+    // The generator writes Japanese characters that Interleaf lacks, which
+    // the verifier alerts a Japanese translator to: not a fault of the
+    // conversion.
+    const bool alertsAllowed = japanese;
+    EXPECT_TRUE(code == result::VerificationComplete && counts.errors == 0 &&
+                counts.warnings == 0 && (alertsAllowed || counts.alerts == 0))
         << name << " verifies with result " << code << ", " << counts.errors << " errors, "
         << counts.alerts << " alerts, " << counts.warnings << " warnings\n"
         << findings;
