@@ -71,6 +71,8 @@ constexpr ResultRow kRows[] = {
     {result::CatalogNotInAncillary, NoAncillaryTextForCatalog, None, None, None, false, None, None},
     {result::EucConversionError, FileErrorEucConversion, None, None, None, false, None, None},
     {result::AsianTarget, ConversionAsianTarget, None, None, None, false, None, None},
+    {result::CharacterWithoutForm, ConversionCharacterWithoutForm, None, None, None, false, None,
+     None},
     {result::QmxVersion1, ConversionQmxVersion1, None, None, None, false, None, None},
     {result::NoCharset, ConversionNoCharset, VerificationNoCharset, None, None, false, None, None},
     {result::NoLanguage, ConversionNoLanguage, VerificationNoLanguage, None, None, false, None,

@@ -27,6 +27,9 @@ struct BackwardContext {
     // characters and lines may be cut one byte wider. The western-font tags
     // of the translation flip it while their text is converted.
     bool japaneseTarget = false;
+    // The code page whose bytes text conversion writes as Interleaf markup
+    // (the target's; 1252 for the western-font text of a Japanese target).
+    int formCodePage = 1252;
     // Interleaf names of the source and target languages, and whether the
     // translation keeps its hyphenation (false: "Turn Off").
     std::string sourceInterleafLanguage;

@@ -18,10 +18,13 @@
 #include "foundation/ascii_case.h"
 #include "foundation/disk_space.h"
 #include "foundation/file_error.h"
+#include "foundation/string_table.h"
 #include "foundation/text_file.h"
 #include "qmx/quote_converter.h"
+#include "qmx/interleaf_forms.h"
 #include "verifier/verifier.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace quillex::backward {
@@ -102,6 +105,43 @@ std::vector<std::string> skeletonQmx(const DocumentConverter& skeleton, bool mar
     return lines;
 }
 
+bool isJapaneseTarget(const ConversionOptions& options) {
+    return options.targetLanguage.name.starts_with("Japanese");
+}
+
+// Nothing of a translation is dropped or written as another character: a
+// character that has no Interleaf form where it stands fails the file, named
+// with its file and line (the first line of `lines` being `firstLine`).
+void refuseFormlessCharacters(const std::vector<std::string>& lines, std::size_t firstLine,
+                              const std::string& path, const ConversionOptions& options,
+                              ConversionHost& host) {
+    const int targetCodePage = options.targetLanguage.codePage;
+    const bool japanese = isJapaneseTarget(options);
+    FormlessCharacterScanner scanner(targetCodePage, japanese);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::optional<FormlessCharacter> found = scanner.next(lines[i]);
+        if (!found)
+            continue;
+        const int codePage = formCodePageOf(targetCodePage, japanese);
+        host.appendResult(formatString(
+            MessageId::CharacterWithoutFormAt, path.c_str(), static_cast<int>(firstLine + i),
+            describeCharacter(found->bytes, codePage, CharacterText::Utf8).c_str(), codePage));
+        throw ConversionFailure(result::CharacterWithoutForm);
+    }
+}
+
+// The batch's ancillary file, as the results list names it.
+std::string ancillaryFileName(const ConversionOptions& options) {
+    return options.writesRtf() ? "ANCILL.RTF" : "ANCILL.TXT";
+}
+
+// The line of the ancillary file that the file's section begins on.
+std::size_t sectionStartLine(const std::vector<std::string>& batchLines,
+                             const std::vector<std::string>& section) {
+    const auto start = std::find(batchLines.begin(), batchLines.end(), section.front());
+    return static_cast<std::size_t>(start - batchLines.begin()) + 1;
+}
+
 // The output must never take the place of its own skeleton or of the
 // translation it is made from, however the paths are spelled.
 void BackwardRun::refuseToOverwriteInputs() const {
@@ -129,7 +169,8 @@ void fileAncillary(std::vector<std::string>& items, const std::string& outputNam
 BackwardContext BackwardRun::contextFor(const TagMap& replacements) const {
     BackwardContext context;
     context.tagReplacements = &replacements;
-    context.japaneseTarget = options_.targetLanguage.name.starts_with("Japanese");
+    context.japaneseTarget = isJapaneseTarget(options_);
+    context.formCodePage = formCodePageOf(options_.targetLanguage.codePage, context.japaneseTarget);
     context.sourceInterleafLanguage = options_.sourceLanguage.languageAttribute;
     context.targetInterleafLanguage = options_.targetLanguage.languageAttribute;
     context.keepTranslationHyphenation = options_.translationHyphenation != 0;
@@ -146,6 +187,8 @@ PieceList BackwardRun::untranslatedPieces(DocumentConverter& skeleton,
     PieceList pieces = copyOfPieces(skeleton.pieces());
     BackwardContext untouched = context;
     untouched.targetInterleafLanguage = untouched.sourceInterleafLanguage;
+    // The skeleton's text is in the code page of the source language.
+    untouched.formCodePage = formCodePageOf(options_.sourceLanguage.codePage, false);
     untouched.keepTranslationHyphenation = true;
     untouched.usesQmxClasses = false;
     untouched.host = nullptr;
@@ -179,6 +222,7 @@ void BackwardRun::run() {
     if (options_.baseName == "ANCILL")
         throw ConversionFailure(result::AncillaryAsFile);
     translated_ = readTranslatedFile(files_.translated, options_);
+    refuseFormlessCharacters(translated_.lines, 1, files_.translated, options_, host_);
     if (!fileExists(files_.skeleton))
         throw FileError(FileError::Cause::FileNotFound, files_.skeleton);
     checkFreeSpace();
@@ -189,6 +233,10 @@ void BackwardRun::run() {
     request.styleMode = files_.styleMode;
     request.documentIsCurrentVersion = translated_.currentVersion;
     ancillary_ = loadFileAncillaryLines(request, batchAncillaryLines_, host_);
+    if (!ancillary_.empty())
+        refuseFormlessCharacters(ancillary_, sectionStartLine(batchAncillaryLines_, ancillary_),
+                                 options_.translatedDirectory + ancillaryFileName(options_),
+                                 options_, host_);
 
     const bool markerAnchors = options_.markerPlaceholders == 0;
     options_.markerPlaceholders = 0;

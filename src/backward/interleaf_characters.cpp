@@ -3,7 +3,6 @@
 
 #include "conversion/result_code.h"
 
-#include <array>
 #include <charconv>
 #include <cstdint>
 #include <utility>
@@ -25,21 +24,6 @@ constexpr unsigned char kLastHalfWidthKatakana = 0xDF;
 
 // The length of a four-digit code tag, "<#ffff>".
 constexpr std::size_t kFourDigitTagLength = 7;
-
-// Bytes of the code page that Interleaf has no character for, and the
-// non-breaking space, which the forward conversion never writes as a byte.
-constexpr unsigned char kDroppedBytes[] = {0x7F, 0x80, 0x81, 0x8D, 0x8E,
-                                           0x8F, 0x90, 0x9D, 0x9E, 0xA0};
-
-// Bytes 0x82 to 0x9F with a form of their own: the Interleaf code of the
-// same character, or a plain-text stand-in where Interleaf has none.
-constexpr std::pair<unsigned char, const char*> kSpecialBytes[] = {
-    {0x82, "<#2c>"},   {0x83, "<#0130>"}, {0x84, "<#0118>"}, {0x85, "..."},   {0x86, "<#0114>"},
-    {0x87, "<#0115>"}, {0x88, "<#5e>"},   {0x89, "<#011f>"}, {0x8A, "<#8a>"}, {0x8B, "<#0116>"},
-    {0x8C, "<#0135>"}, {0x91, "<#60>"},   {0x92, "<#27>"},   {0x93, "<#7f>"}, {0x94, "\""},
-    {0x95, "<#b7>"},   {0x96, "<#0107>"}, {0x97, "<#010A>"}, {0x98, "<#7e>"}, {0x99, "(tm)"},
-    {0x9A, "<#9a>"},   {0x9B, "<#0117>"}, {0x9C, "<#0139>"}, {0x9F, "<#9f>"},
-};
 
 constexpr std::pair<const char*, const char*> kFixedReplacements[] = {
     {"</af>", "</af>"},
@@ -105,10 +89,6 @@ std::string twoHexDigits(unsigned value) {
     return {kDigits[(value >> 4) & 0xF], kDigits[value & 0xF]};
 }
 
-std::string codeTagOf(unsigned value) {
-    return "<#" + twoHexDigits(value) + ">";
-}
-
 // The cell of a double-byte character's code from its trail byte; 0 for a
 // byte that no cell has.
 unsigned cellOf(unsigned char trail) {
@@ -120,22 +100,6 @@ unsigned cellOf(unsigned char trail) {
         return trail + 2u;
     return 0;
 }
-
-struct ByteForms {
-    std::array<std::optional<std::string>, 256> forms;
-
-    ByteForms() {
-        for (unsigned byte = 0; byte < 0x20; ++byte)
-            forms[byte] = "";
-        forms['\t'] = "<Tab>";
-        for (unsigned char byte : kDroppedBytes)
-            forms[byte] = "";
-        for (const auto& [byte, form] : kSpecialBytes)
-            forms[byte] = form;
-        for (unsigned byte = 0xA1; byte <= 0xFF; ++byte)
-            forms[byte] = codeTagOf(byte);
-    }
-};
 
 std::string hexText(std::uint32_t value) {
     char digits[8];
@@ -158,12 +122,8 @@ std::uint32_t codeOf(std::string_view line) {
 
 } // namespace
 
-std::optional<std::string_view> interleafFormOf(unsigned char byte) {
-    static const ByteForms table;
-    const auto& form = table.forms[byte];
-    if (!form)
-        return std::nullopt;
-    return std::string_view(*form);
+const InterleafForm& interleafFormOf(unsigned char byte, const BackwardContext& context) {
+    return InterleafForms::of(context.formCodePage)[byte];
 }
 
 void addFixedReplacements(TagMap& replacements) {

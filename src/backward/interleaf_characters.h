@@ -5,6 +5,7 @@
 #pragma once
 
 #include "backward/backward_context.h"
+#include "qmx/interleaf_forms.h"
 
 #include <optional>
 #include <string>
@@ -12,11 +13,9 @@
 
 namespace quillex::backward {
 
-// The Interleaf form of `byte` in translated text: none for a byte that is
-// written as it is (printable ASCII), an empty text for one that is dropped
-// (controls and bytes that Interleaf has no character for), else the markup
-// that stands for it ("<Tab>", "<#e9>", "(tm)").
-std::optional<std::string_view> interleafFormOf(unsigned char byte);
+// The Interleaf form of `byte` in translated text, in the code page the
+// context writes text of.
+const InterleafForm& interleafFormOf(unsigned char byte, const BackwardContext& context);
 
 // Enters the QMX tags whose markup every document shares (closing tags,
 // quote and space tags, tabs, the bold and italic tags a translator may add,

@@ -50,7 +50,16 @@ void appendEscaped(std::string& out, std::string_view text) {
     }
 }
 
-std::vector<std::string> convertJapaneseStringText(std::string_view line) {
+// A byte without an Interleaf form, or with one that has no place here, is
+// never dropped: the file fails. The translated file is searched for such
+// bytes before anything is converted, with the line named; this is the
+// guard for a byte that reaches the conversion some other way.
+[[noreturn]] void refuseFormlessByte() {
+    throw ConversionFailure(result::CharacterWithoutForm);
+}
+
+std::vector<std::string> convertJapaneseStringText(std::string_view line,
+                                                   const BackwardContext& context) {
     std::string text;
     std::optional<unsigned char> lead;
     for (char c : line) {
@@ -60,13 +69,13 @@ std::vector<std::string> convertJapaneseStringText(std::string_view line) {
             lead.reset();
             continue;
         }
-        const auto form = interleafFormOf(byte);
-        if ((form && !form->empty()) || byte >= 0x80) {
+        const FormKind kind = interleafFormOf(byte, context).kind;
+        if (kind == FormKind::Markup || byte >= 0x80) {
             if (isLeadByte(byte))
                 lead = byte;
             else if (c != '\t')
                 text += singleByteEscape(byte);
-        } else if (!form) {
+        } else if (kind == FormKind::Plain) {
             appendEscaped(text, std::string_view(&c, 1));
         }
     }
@@ -78,10 +87,10 @@ std::vector<std::string> convertJapaneseStringText(std::string_view line) {
 } // namespace
 
 std::vector<std::string> convertText(std::string_view line, const BackwardContext& context,
-                                     bool skipTabs) {
+                                     bool valueText) {
     LineBuilder lines;
     for (char c : line) {
-        if (c == '\t' && skipTabs)
+        if (c == '\t' && valueText)
             continue;
         const auto byte = static_cast<unsigned char>(c);
         if (context.japaneseTarget) {
@@ -91,31 +100,35 @@ std::vector<std::string> convertText(std::string_view line, const BackwardContex
                 lines.addLine("<Tab>");
             continue;
         }
-        const auto form = interleafFormOf(byte);
-        if (!form || c == kEscape)
+        const InterleafForm& form = interleafFormOf(byte, context);
+        if (form.kind == FormKind::Missing || (form.runningTextOnly && valueText))
+            refuseFormlessByte();
+        if (form.kind == FormKind::Plain || c == kEscape)
             lines.run() += c;
-        else if (!form->empty())
-            lines.addLine(std::string(*form));
+        else if (form.kind == FormKind::Markup)
+            lines.addLine(std::string(form.markup));
     }
     return lines.finish();
 }
 
 std::vector<std::string> convertStringText(std::string_view line, const BackwardContext& context) {
     if (context.japaneseTarget)
-        return convertJapaneseStringText(line);
+        return convertJapaneseStringText(line, context);
     LineBuilder lines;
     for (char c : line) {
         if (c == '\t')
             continue;
-        const auto form = interleafFormOf(static_cast<unsigned char>(c));
-        if (!form) {
+        const InterleafForm& form = interleafFormOf(static_cast<unsigned char>(c), context);
+        if (form.kind == FormKind::Missing || form.runningTextOnly)
+            refuseFormlessByte();
+        if (form.kind == FormKind::Plain) {
             appendEscaped(lines.run(), std::string_view(&c, 1));
-        } else if (form->starts_with("<#")) {
-            lines.addLine(codeToEscape(*form, false));
-        } else if (!form->empty()) {
+        } else if (form.markup.starts_with("<#")) {
+            lines.addLine(codeToEscape(form.markup, false));
+        } else if (form.kind == FormKind::Markup) {
             // A stand-in such as "(tm)" is text of the string too.
             std::string text;
-            appendEscaped(text, *form);
+            appendEscaped(text, form.markup);
             lines.addLine(std::move(text));
         }
     }

@@ -15,16 +15,20 @@ namespace quillex::backward {
 
 // The Interleaf lines of a translated text line, in order: runs of plain
 // text, and each character with markup ("<#e9>", "<Tab>") as a line of its
-// own. With `skipTabs` tab characters are dropped. For a Japanese target the
-// text passes as it is (double-byte characters unchanged), tabs become
-// "<Tab>" lines and other control characters are dropped.
+// own. With `valueText` (the text of an attribute value or a variable suffix)
+// tab characters are dropped and running-text markup ("<SP>") has no place.
+// For a Japanese target the text passes as it is (double-byte characters
+// unchanged), tabs become "<Tab>" lines and other control characters are
+// dropped. Throws a ConversionFailure for a character without an Interleaf
+// form here.
 std::vector<std::string> convertText(std::string_view line, const BackwardContext& context,
-                                     bool skipTabs = false);
+                                     bool valueText = false);
 
 // The Interleaf lines of a translated text line of a diagram string: blanks,
 // parentheses, commas and backslashes escaped with a backslash, characters
 // with a code written as "\x" or "\X" escapes. For a Japanese target,
 // double-byte characters become "\X" escapes of their Interleaf codes.
+// Throws a ConversionFailure for a character without an Interleaf form here.
 std::vector<std::string> convertStringText(std::string_view line, const BackwardContext& context);
 
 // The number of lines of the translated block that `lines` begins with,

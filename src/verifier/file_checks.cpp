@@ -2,11 +2,13 @@
 // tags and the structure of internal tags, which have files of their own.
 #include "verifier/file_checks.h"
 
+#include "qmx/interleaf_forms.h"
 #include "verifier/report_texts.h"
 #include "verifier/segment_scanner.h"
 
 #include <algorithm>
 #include <array>
+#include <map>
 
 namespace quillex::verifier {
 namespace {
@@ -426,6 +428,57 @@ void checkControlCharacters(const TaggedFile& file, VerificationReport& report) 
                 report.addFinding(Severity::Error, true, text::ControlCharacter, control.name);
         if (report.hasFindingsSince(mark))
             report.addSegmentBlock(segment.text, file.font);
+    }
+}
+
+// ---- 8 ---------------------------------------------------------------------
+
+namespace {
+
+struct FormlessOccurrences {
+    std::size_t firstOffset = 0;
+    int count = 0;
+};
+
+// The segment whose text holds `offset` of the file's text.
+const Segment* segmentAt(const TaggedFile& file, std::size_t offset) {
+    const char* at = file.text->data() + offset;
+    const auto after = std::upper_bound(
+        file.segments.begin(), file.segments.end(), at,
+        [](const char* position, const Segment& s) { return position < s.text.data(); });
+    return after == file.segments.begin() ? nullptr : &*(after - 1);
+}
+
+} // namespace
+
+void checkCharacterForms(const TaggedFile& file, int targetCodePage, bool japaneseTarget,
+                         VerificationReport& report) {
+    const std::string_view text = *file.text;
+    FormlessCharacterScanner scanner(targetCodePage, japaneseTarget);
+    std::map<std::string, FormlessOccurrences> found;
+    std::vector<std::string> order; // the characters in the order of their first occurrence
+    for (auto next = scanner.next(text); next;
+         next = scanner.next(text, next->offset + next->bytes.size())) {
+        FormlessOccurrences& occurrences = found[next->bytes];
+        if (occurrences.count++ == 0) {
+            occurrences.firstOffset = next->offset;
+            order.push_back(next->bytes);
+        }
+    }
+    const int codePage = formCodePageOf(targetCodePage, japaneseTarget);
+    std::size_t counted = 0;
+    int line = 1;
+    for (const std::string& bytes : order) {
+        const FormlessOccurrences& occurrences = found[bytes];
+        line += static_cast<int>(
+            std::count(text.begin() + static_cast<std::ptrdiff_t>(counted),
+                       text.begin() + static_cast<std::ptrdiff_t>(occurrences.firstOffset), '\n'));
+        counted = occurrences.firstOffset;
+        report.addFinding(Severity::Error, false, text::CharacterWithoutForm,
+                          describeCharacter(bytes, codePage, CharacterText::CodePage).c_str(), line,
+                          occurrences.count);
+        if (const Segment* segment = segmentAt(file, occurrences.firstOffset))
+            report.addSegmentBlock(segment->text, file.font);
     }
 }
 

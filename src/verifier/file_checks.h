@@ -61,6 +61,12 @@ void checkJapaneseCharacters(const TaggedFile& file, VerificationReport& report)
 // a literal run starts or ends, which QMX writes as <:r27>).
 void checkControlCharacters(const TaggedFile& file, VerificationReport& report);
 
+// 9. Characters that have no Interleaf form where they stand (translated file
+// only), as the backward conversion decides it: each such character once,
+// with the line it first stands on and how often it occurs.
+void checkCharacterForms(const TaggedFile& file, int targetCodePage, bool japaneseTarget,
+                         VerificationReport& report);
+
 // Length of a text as the length limits count it: each top-level tag counts
 // one, line ends count nothing.
 int limitLength(std::string_view text);

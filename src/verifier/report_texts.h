@@ -143,6 +143,11 @@ inline constexpr const char* ControlCharacter =
     "[%d] ERROR! The text holds the control character %s, which can not be converted to "
     "Interleaf. Remove it.";
 
+// Characters without an Interleaf form.
+inline constexpr const char* VerifyCharactersTarget = "\nVerify characters of target text";
+inline constexpr const char* CharacterWithoutForm =
+    "[%d] ERROR! The character %s on line %d has no Interleaf form (%d occurrence(s)).";
+
 // External tags report.
 inline constexpr const char* ExternalDeletedCount =
     "%d occurrence(s) of the external tag %s deleted.";

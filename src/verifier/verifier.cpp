@@ -272,8 +272,12 @@ void Verifier::runTranslatedChecks(TaggedFile& translated, int& addedWithHash) {
 
     progressStep();
     checkControlCharacters(translated, report_);
-    if (options_.targetLanguage.name.starts_with("Japanese"))
+    const bool japaneseTarget = options_.targetLanguage.name.starts_with("Japanese");
+    if (japaneseTarget)
         checkJapaneseCharacters(translated, report_);
+    mark = report_.mark();
+    checkCharacterForms(translated, options_.targetLanguage.codePage, japaneseTarget, report_);
+    report_.headSection(mark, text::VerifyCharactersTarget);
 }
 
 void Verifier::runComparison(TaggedFile& source, TaggedFile& translated, int addedWithHash) {

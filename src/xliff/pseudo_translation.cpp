@@ -2,7 +2,7 @@
 #include "xliff/pseudo_translation.h"
 
 #include "foundation/output_file.h"
-#include "qmx/character_table.h"
+#include "qmx/interleaf_forms.h"
 #include "qmx/rtf_writer.h"
 #include "qmx/text_writer.h"
 #include "verifier/file_checks.h"
@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bitset>
 #include <map>
 #include <stdexcept>
 
@@ -20,9 +19,9 @@ namespace quillex::xliff {
 namespace {
 
 // For each letter, look-alikes in order of preference: Latin accented
-// letters (the Western and Central European code pages), full-width forms
-// (the East Asian code pages), Cyrillic and Greek ones. The first that the
-// target code page has is used; a letter with none stays as it is.
+// letters, full-width forms (the Japanese code page), Cyrillic and Greek ones.
+// The first that the target code page has and Interleaf carries back is used;
+// a letter with none stays as it is.
 struct LetterCandidates {
     char letter;
     std::string_view candidates; // UTF-8, separated by blanks
@@ -87,45 +86,42 @@ constexpr std::string_view kOpeningMark = "[";
 constexpr std::string_view kClosingMark = "]";
 constexpr char kFiller = '~';
 
+// The code page of the Japanese targets, whose double-byte text Interleaf
+// takes as it is.
+constexpr int kJapaneseCodePage = 932;
+
 // The escape character of an escape run, and the length of the sequence that
 // ends the run after it ("(B").
 constexpr std::string_view kEscapeTag = "<:r27>";
 constexpr std::size_t kDesignatorLength = 2;
 
-// The single bytes that an Interleaf character code stands for: a byte
-// outside them would come back from the backward conversion as a character
-// tag, not as the letter.
-std::bitset<256> bytesInterleafCarries() {
-    std::bitset<256> bytes;
-    for (int code = 0; code < kCharacterCodeCount; ++code)
-        if (const std::string_view entry = characterTableEntry(code); entry.size() == 1)
-            bytes.set(static_cast<unsigned char>(entry[0]));
-    return bytes;
-}
-
 // Whether `candidate` is in the code page and comes back from Interleaf as
-// it was. Two-byte characters travel as Interleaf double-byte codes.
-bool comesBack(std::string_view candidate, int codePage, const std::bitset<256>& carried) {
+// it was: every byte has an Interleaf form, or (a Japanese target) it is a
+// two-byte character, which travels as an Interleaf double-byte code.
+bool comesBack(std::string_view candidate, int codePage) {
     const EncodedText encoded = encodeUtf8Text(candidate, codePage);
     if (encoded.missing || encoded.bytes.empty())
         return false;
-    if (encoded.bytes.size() == 2 &&
+    if (codePage == kJapaneseCodePage && encoded.bytes.size() == 2 &&
         isLeadByte(static_cast<unsigned char>(encoded.bytes[0]), codePage))
         return true;
-    return std::all_of(encoded.bytes.begin(), encoded.bytes.end(),
-                       [&](char c) { return carried.test(static_cast<unsigned char>(c)); });
+    const InterleafForms& forms = InterleafForms::of(codePage);
+    return std::all_of(encoded.bytes.begin(), encoded.bytes.end(), [&](char c) {
+        const InterleafForm& form = forms[static_cast<unsigned char>(c)];
+        return form.kind == FormKind::Plain ||
+               (form.kind == FormKind::Markup && !form.runningTextOnly);
+    });
 }
 
 // The look-alike of each letter in one code page, as UTF-8.
 std::map<char, std::string> lookAlikesFor(int codePage) {
-    const std::bitset<256> carried = bytesInterleafCarries();
     std::map<char, std::string> table;
     for (const LetterCandidates& entry : kLookAlikes) {
         std::string_view rest = entry.candidates;
         while (!rest.empty()) {
             const std::size_t blank = rest.find(' ');
             const std::string_view candidate = rest.substr(0, blank);
-            if (comesBack(candidate, codePage, carried)) {
+            if (comesBack(candidate, codePage)) {
                 table.emplace(entry.letter, candidate);
                 break;
             }

@@ -71,7 +71,19 @@ TEST(CharacterCodes, FixedReplacementsComeLast) {
 TEST(TextConversion, TextAndMarkupLines) {
     BackwardContext context;
     EXPECT_EQ(convertText("caf\xE9s", context), (Lines{"caf", "<#e9>", "s"}));
-    EXPECT_EQ(convertText("\x80\xA0(\x99)", context), (Lines{"(", "(tm)", ")"}));
+    EXPECT_EQ(convertText("\xA0(\x99)\xAD", context), (Lines{"<SP>", "(", "(tm)", ")", "<#0106>"}));
+    // A character without an Interleaf form is never dropped; the hard space
+    // has no place in an attribute value.
+    for (const char* formless : {"a\x80", "\x8A", "\xB2", "\x81"})
+        EXPECT_THROW(convertText(formless, context), ConversionFailure) << formless;
+    EXPECT_THROW(convertText("a\xA0"
+                             "b",
+                             context, true),
+                 ConversionFailure);
+    context.formCodePage = 1250;
+    EXPECT_EQ(convertText("\xE9\xA0", context), (Lines{"<#e9>", "<SP>"}));
+    EXPECT_THROW(convertText("\x8C", context), ConversionFailure); // Ś, not Œ
+    context.formCodePage = 1252;
     EXPECT_EQ(convertText("a\tb\x01\x1b"
                           "c",
                           context),
@@ -102,6 +114,11 @@ TEST(TextConversion, TextStrings) {
               "\\xe9\\x60x\\x1b");
     EXPECT_EQ(writtenBack({"<ts 1>", "caf\xE9\x99\t", "</ts>"}), "caf\\xe9\\(tm\\)");
     EXPECT_THROW(writtenBack({"<ts 1>", "text"}), ConversionFailure);
+    EXPECT_THROW(writtenBack({"<ts 1>",
+                              "a\xA0"
+                              "b",
+                              "</ts>"}),
+                 ConversionFailure);
     try {
         writtenBack({"<ts 1>", "<:t>", "</ts>"});
         FAIL() << "a tab tag has no place in a diagram string";

@@ -6,8 +6,10 @@
 // upper-case letters for a Japanese file, whose double-byte characters stay
 // whole), grows by about 30%, and on each line the first run gets a literal
 // less-than sign and the last run a pair of quote tags when the file's
-// <quotes> line keeps them. Some runs are emptied. The rewrite is
-// deterministic: the same lines give the same result.
+// <quotes> line keeps them. Some runs are emptied. A translation into another
+// code page instead keeps its runs in plain letters and adds chosen
+// characters of that code page. The rewrite is deterministic: the same lines
+// give the same result.
 #pragma once
 
 #include <array>
@@ -21,6 +23,11 @@ struct TranslationStyle {
     bool japanese = false;  // Shift-JIS text: keep double-byte characters whole
     int emptyEvery = 5;     // every n-th run that may be emptied is emptied; 0: none
     int translateEvery = 1; // every n-th line is rewritten, the others stay as they were
+    // Characters of the target code page (their bytes) that the translation
+    // adds, one to each grown run in turn. With any, the runs get no accented
+    // letters: every byte above ASCII becomes a plain letter, so the text
+    // holds exactly the characters a test is about.
+    std::vector<std::string> addedCharacters;
 };
 
 namespace rewrite_detail {
@@ -86,9 +93,24 @@ inline std::string exchangeLetters(std::string_view run, bool japanese) {
     return out;
 }
 
+// Plain text for a translation that adds characters of its own.
+constexpr std::string_view kPlainFiller = "lorem ipsum ";
+
+// The run in plain letters: the source's bytes above ASCII mean other
+// characters in another code page.
+inline std::string plainLetters(std::string_view run) {
+    std::string out(run);
+    for (char& c : out)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            c = 'x';
+    return out;
+}
+
 // About 30% of `length` bytes of filler, whole characters only.
-inline std::string growth(std::size_t length, bool japanese) {
-    const std::string_view filler = japanese ? kJapaneseFiller : kWesternFiller;
+inline std::string growth(std::size_t length, bool japanese, bool plain = false) {
+    const std::string_view filler = plain      ? kPlainFiller
+                                    : japanese ? kJapaneseFiller
+                                               : kWesternFiller;
     std::size_t wanted = (length * 3 + 9) / 10;
     if (japanese)
         wanted += wanted % kJapaneseCharacterBytes;
@@ -216,14 +238,18 @@ inline bool mayEmptyRun(const std::vector<Piece>& pieces, std::size_t i) {
 // quote that the forward conversion pairs with the open one. A Japanese-source
 // file writes the straight quote's code as <:r34>, so it gets a German low
 // quote closed by the English left quote instead.
-inline std::string quotePair(bool japanese) {
+inline std::string quotePair(bool japanese, bool plain) {
+    if (plain)
+        return "<:ldq>a<:rdq>";
     return japanese ? "<:glq>\x82\xA0<:ldq>" : "<:ldq>\xE0<:rdq>";
 }
 
 // One line rewritten. With `grow` clear the runs only get their letters
 // exchanged, which keeps their length.
 inline std::string rewriteLine(std::string_view line, const TranslationStyle& style,
-                               bool quotesAsTags, bool mayEmpty, bool grow, int& emptiableRuns) {
+                               bool quotesAsTags, bool mayEmpty, bool grow, int& emptiableRuns,
+                               std::size_t& addedRuns) {
+    const bool plain = !style.addedCharacters.empty();
     std::vector<Piece> pieces = piecesOf(line);
     std::size_t firstRun = pieces.size();
     std::size_t lastRun = pieces.size();
@@ -250,10 +276,13 @@ inline std::string rewriteLine(std::string_view line, const TranslationStyle& st
             continue;
         }
         const std::size_t length = piece.text.size();
-        piece.text = designator + exchangeLetters(piece.text, style.japanese);
+        piece.text = designator + (plain ? plainLetters(piece.text)
+                                         : exchangeLetters(piece.text, style.japanese));
         if (!grow)
             continue;
-        piece.text += growth(length, style.japanese);
+        piece.text += growth(length, style.japanese, plain);
+        if (plain)
+            piece.text += style.addedCharacters[addedRuns++ % style.addedCharacters.size()];
         if (firstRun == pieces.size() && designator.empty())
             firstRun = i;
         lastRun = i;
@@ -262,7 +291,7 @@ inline std::string rewriteLine(std::string_view line, const TranslationStyle& st
         pieces[firstRun].text.insert(0, "<:lt>");
     // An open German quote would take the added English quote as its close.
     if (lastRun < pieces.size() && quotesAsTags && line.find("<:glq>") == std::string::npos)
-        pieces[lastRun].text += quotePair(style.japanese);
+        pieces[lastRun].text += quotePair(style.japanese, plain);
     std::string rewritten;
     for (const Piece& piece : pieces)
         rewritten += piece.text;
@@ -287,6 +316,7 @@ inline std::vector<std::string> translateQmxLines(const std::vector<std::string>
     std::vector<std::string> out;
     out.reserve(lines.size());
     int emptiableRuns = 0;
+    std::size_t addedRuns = 0;
     bool quotesAsTags = false;
     bool inPageNumberStream = false;
     bool inTextString = false;
@@ -309,13 +339,16 @@ inline std::vector<std::string> translateQmxLines(const std::vector<std::string>
         const bool mayEmpty =
             !inPageNumberStream && !inTextString && !line.starts_with("<bb \"Level ");
         const int runsBefore = emptiableRuns;
+        const std::size_t addedBefore = addedRuns;
         std::string rewritten =
-            rewriteLine(line, style, quotesAsTags, mayEmpty, true, emptiableRuns);
+            rewriteLine(line, style, quotesAsTags, mayEmpty, true, emptiableRuns, addedRuns);
         const std::size_t limit = limitOf(line);
         if (limit != std::string_view::npos &&
             visibleLength(rewritten.substr(piecesOf(line).front().text.size())) > limit) {
             emptiableRuns = runsBefore;
-            rewritten = rewriteLine(line, style, quotesAsTags, mayEmpty, false, emptiableRuns);
+            addedRuns = addedBefore;
+            rewritten =
+                rewriteLine(line, style, quotesAsTags, mayEmpty, false, emptiableRuns, addedRuns);
         }
         out.push_back(std::move(rewritten));
     }

@@ -224,6 +224,42 @@ TEST_F(VerifyFixture, JapaneseTargetsAreCheckedForMissingCharacters) {
     EXPECT_NE(readFile(translated + "DOC.CMP").find("Alerts: 1\r\n"), std::string::npos);
 }
 
+// The characters the backward conversion would refuse are errors here, each
+// named once with its first line; the same text is clean where the target
+// code page's byte is a character Interleaf has.
+TEST_F(VerifyFixture, CharactersWithoutAnInterleafFormAreErrors) {
+    const Lines source =
+        qmxLines({"<page \"1\">", "<ps \"Body\" 1>Text", "<ps \"Body\" 2>More", "</page>"});
+    const Lines translation = qmxLines(
+        {"<page \"1\">", "<ps \"Body\" 1>\x8C\xE9\xA0", "<ps \"Body\" 2>\x8C\x8E", "</page>"});
+    writePair("DOC.TXT", source, translation);
+    ConversionOptions options = optionsFor("DOC.TXT");
+    options.targetLanguage.name = "Czech";
+    options.targetLanguage.codePage = 1250;
+    EXPECT_EQ(verify(options), result::VerificationComplete);
+    EXPECT_EQ(counts.errors, 2);
+    const std::string report = readFile(translated + "DOC.CMP");
+    const std::size_t firstLine = qmxHeader().size() + 2;
+    EXPECT_NE(report.find("\r\nVerify characters of target text\r\n"), std::string::npos);
+    EXPECT_NE(report.find("[1] ERROR! The character \"\x8C\" (byte 0x8C) on line " +
+                          std::to_string(firstLine) + " has no Interleaf form (2 occurrence(s))."),
+              std::string::npos)
+        << report;
+    EXPECT_NE(report.find("[2] ERROR! The character \"\x8E\" (byte 0x8E) on line " +
+                          std::to_string(firstLine + 1) +
+                          " has no Interleaf form (1 occurrence(s))."),
+              std::string::npos);
+
+    options.targetLanguage.name = "French";
+    options.targetLanguage.codePage = 1252;
+    std::filesystem::remove(translated + "DOC.CMP");
+    writePair(
+        "DOC.TXT", source,
+        qmxLines({"<page \"1\">", "<ps \"Body\" 1>\x8C\xE9\xA0", "<ps \"Body\" 2>x", "</page>"}));
+    EXPECT_EQ(verify(options), result::VerificationComplete);
+    EXPECT_EQ(counts.errors, 0);
+}
+
 TEST_F(VerifyFixture, HeaderFaultsOfEitherFileGiveTheirCodes) {
     const Lines good = qmxLines({"<page \"1\">", "<ps \"Body\" 1>Text", "</page>"});
     struct Case {
