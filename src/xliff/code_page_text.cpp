@@ -172,6 +172,19 @@ EncodedText encodeUtf8Text(std::string_view text, int codePage) {
     return result;
 }
 
+std::string encodeUtf8TextNearest(std::string_view text, int codePage) {
+    if (!isValidUtf8(text))
+        throw std::runtime_error("the text is not valid UTF-8");
+    const std::string to = std::string(iconvNameOf(codePage)) + "//TRANSLIT";
+    Converter fromUtf8(to.c_str(), "UTF-8");
+    std::string bytes;
+    std::size_t failedAt = 0;
+    if (!fromUtf8.convert(text, bytes, failedAt))
+        throw std::runtime_error("the text cannot be written in code page " +
+                                 std::to_string(codePage));
+    return bytes;
+}
+
 std::string toHex(std::string_view bytes) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
     std::string hex;

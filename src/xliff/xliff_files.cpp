@@ -79,7 +79,7 @@ void exportToXliff(const std::vector<std::string>& inputs, const std::string& ou
 }
 
 PreparedImport::PreparedImport(const std::string& input, const std::string& sourceFolder,
-                               const std::string& targetLanguage)
+                               const std::string& targetLanguage, MissingCharacters missing)
     : targetLanguage_(targetLanguage) {
     try {
         files_ = readXliff(readBinaryFile(input));
@@ -94,7 +94,7 @@ PreparedImport::PreparedImport(const std::string& input, const std::string& sour
     for (const XliffFile& file : files_) {
         try {
             std::vector<std::string> restored;
-            contents_.push_back(importQmxLines(file, targetLanguage, &restored));
+            contents_.push_back(importQmxLines(file, targetLanguage, &restored, missing));
             for (const std::string& warning : restored)
                 warnings_.push_back(input + ": " + file.original + ": " + warning);
         } catch (const ImportError& error) {

@@ -25,14 +25,16 @@ class PreparedImport {
     // rebuilds each file's lines. Throws XliffError, ImportError or
     // FileError naming the file at fault.
     PreparedImport(const std::string& input, const std::string& sourceFolder,
-                   const std::string& targetLanguage = {});
+                   const std::string& targetLanguage = {},
+                   MissingCharacters missing = MissingCharacters::Problem);
 
     // The names of the QMX files it writes ("chapter4.TXT").
     std::vector<std::string> names() const;
     // The source QMX files it read.
     const std::vector<std::string>& sources() const { return sources_; }
     // The codes whose text a tool had changed and which were restored from
-    // the source, one line each naming the file and the unit.
+    // the source, and the characters written as the nearest the code page
+    // has, one line each naming the file and the unit.
     const std::vector<std::string>& warnings() const { return warnings_; }
 
     // Writes each QMX file into `outputFolder` (ending with "/"): every file

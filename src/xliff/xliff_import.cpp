@@ -70,7 +70,8 @@ bool isEmpty(const std::optional<UnitContent>& content) {
 } // namespace
 
 std::vector<std::string> importQmxLines(const XliffFile& file, const std::string& targetLanguage,
-                                        std::vector<std::string>* warnings) {
+                                        std::vector<std::string>* warnings,
+                                        MissingCharacters missing) {
     const int sourceCodePage = codePageOfLanguage(file.sourceLanguage);
     const int targetCodePage =
         codePageOfLanguage(targetLanguage.empty() ? file.targetLanguage : targetLanguage);
@@ -89,7 +90,7 @@ std::vector<std::string> importQmxLines(const XliffFile& file, const std::string
         std::string line = unit.prefix;
         if (problems.empty())
             line += qmxFromContent(content, translated ? targetCodePage : sourceCodePage,
-                                   sourceCodePage, problems);
+                                   sourceCodePage, problems, missing, restored);
         for (const std::string& problem : problems)
             report += where + problem + "\n";
         if (warnings != nullptr)

@@ -21,10 +21,12 @@ class ImportError : public std::runtime_error {
 // language's code page (`targetLanguage`, or the file's own when empty), an
 // untranslated one's in the source's; tags are written as exported. A code
 // whose text a tool changed is written as the source has it, with a line in
-// `warnings`. Throws ImportError listing every damaged unit.
+// `warnings`; so is a character the code page lacks when `missing` says to
+// write the nearest one. Throws ImportError listing every damaged unit.
 std::vector<std::string> importQmxLines(const XliffFile& file,
                                         const std::string& targetLanguage = {},
-                                        std::vector<std::string>* warnings = nullptr);
+                                        std::vector<std::string>* warnings = nullptr,
+                                        MissingCharacters missing = MissingCharacters::Problem);
 
 // `source` (the export of the source QMX file) with the translations of
 // `translated` (the XLIFF a tool gave back): what is not translatable (the

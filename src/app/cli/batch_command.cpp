@@ -193,7 +193,12 @@ void addBatchOptions(CLI::App& command, BatchArguments& args, BatchKind kind) {
     command.add_flag("--debug", args.debug, "add parser diagnostics to the results");
     command.add_flag("--quiet", args.quiet, "print only the summary");
     command.add_flag("--no-wait", args.noWait,
-                     "fail at once when another batch writes into the same folders");
+                     "fail at once (status 3) when another batch writes into the same folders");
+    command.footer("A run whose outputs (reports and --results included) meet one of its "
+                   "inputs is refused before anything is written.\n\nExit status: 0 success; "
+                   "1 a file failed, or findings at the --fail-on level; 2 a usage error or a "
+                   "refused run; 3 with --no-wait, another batch writes into the same folders; "
+                   "130 cancelled.");
 }
 
 int runBatch(BatchKind kind, const BatchArguments& args, std::atomic<bool>& cancelled) {

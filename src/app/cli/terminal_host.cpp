@@ -182,10 +182,28 @@ void TerminalHost::clearProgressLine() {
 void TerminalHost::appendResult(const std::string& line) {
     results_.push_back(line);
     const bool problem = isProblemLine(line);
+    // With --quiet a problem still names its file: the line that began the
+    // file goes first, once.
+    if (isFileHeading(line))
+        heading_ = line;
     if (options_.quiet && !problem)
         return;
     clearProgressLine();
+    if (options_.quiet && !heading_.empty())
+        std::cerr << quotedPath(heading_) << '\n';
+    if (problem)
+        heading_.clear();
     (problem ? std::cerr : std::cout) << quotedPath(line) << '\n' << std::flush;
+}
+
+// The line that begins each file of a batch ("Converting FILE").
+bool TerminalHost::isFileHeading(const std::string& line) {
+    for (const MessageId id : {MessageId::ConvertingFile, MessageId::VerifyingFile}) {
+        const std::string start = formatString(id, "");
+        if (line.starts_with(start) && line.size() > start.size())
+            return true;
+    }
+    return false;
 }
 
 void TerminalHost::showSummary(const std::string& text, bool isError) {

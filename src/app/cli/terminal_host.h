@@ -48,6 +48,7 @@ class TerminalHost : public BatchHost {
   private:
     Answer askOnTerminal(const std::string& question, bool withCancel, bool overwriteQuestion);
     static std::string pathIn(const std::string& question);
+    static bool isFileHeading(const std::string& line);
     void clearProgressLine();
 
     TerminalOptions options_;
@@ -59,6 +60,7 @@ class TerminalHost : public BatchHost {
     bool progressShown_ = false;
     std::vector<std::string> results_;
     BatchKind kind_ = BatchKind::Forward;
+    std::string heading_; // the line that began the current file, until a problem shows it
 };
 
 } // namespace quillex

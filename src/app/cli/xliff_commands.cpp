@@ -159,7 +159,10 @@ int runImport(const BridgeArguments& args) {
         guard.reads(file, "XLIFF file");
         if (!reported(file, [&] {
                 prepared.emplace_back(
-                    file, xliff::PreparedImport(file, sourceFolder, args.targetLanguage));
+                    file, xliff::PreparedImport(file, sourceFolder, args.targetLanguage,
+                                                args.nearestCharacters
+                                                    ? xliff::MissingCharacters::Nearest
+                                                    : xliff::MissingCharacters::Problem));
             })) {
             std::cerr << "quillex: " << file << ": nothing was written\n";
             status = kExitFailed;
@@ -277,6 +280,10 @@ BridgeCommands addBridgeCommands(CLI::App& app, BridgeArguments& args) {
         "--source-dir", args.sourceFolder,
         "folder of the source QMX files that were exported; what is not translatable comes "
         "from them (default: the ORG folder of the settings)");
+    commands.importCommand->add_flag(
+        "--nearest-characters", args.nearestCharacters,
+        "write a character the target code page lacks as the nearest it has, with a warning, "
+        "rather than refuse the file");
     commands.importCommand->add_option("--target-language", args.targetLanguage,
                                        "language of the translation (default: the one exported)");
 
