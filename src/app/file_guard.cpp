@@ -50,15 +50,16 @@ std::string FileGuard::refusal() const {
         const Entry& earlier = *at->second;
         if (!earlier.written && !entry.written)
             continue;
+        // The output is named first; of two outputs, the later one.
         const Entry& output = entry.written ? entry : earlier;
         const Entry& other = entry.written ? earlier : entry;
+        const std::string same = output.path == other.path ? "" : " (they are the same file)";
         if (!other.written)
             return described(output.role, output.path) + " would be written over " +
-                   described(other.role, other.path) + ", which this run reads" +
-                   (output.path == other.path ? "" : " (they are the same file)") +
+                   described(other.role, other.path) + ", which this run reads" + same +
                    "; nothing was written";
-        return described(other.role, other.path) + " and " + described(output.role, output.path) +
-               " are the same file; nothing was written";
+        return described(output.role, output.path) + " would also be written as " +
+               described(other.role, other.path) + same + "; nothing was written";
     }
     return {};
 }
