@@ -39,6 +39,9 @@ const char* kDocument = "<!OPS, Version = 8.0>\n\n<!Document,\n\tFinal Output De
 // per finding (40,000 findings of a 160 kB segment: 6.4 GB) passes many times.
 constexpr int kLimitKilobytes = 1024 * 1024;
 constexpr int kAddedTags = 40000;
+// A finding of a machine-readable report shows at most this much of its
+// segment, and a little more around it.
+constexpr std::size_t kLongestSegmentShownInReports = 8192;
 
 std::string quillex(const TempDir& work, const std::string& arguments) {
     return "cd '" + work.folder() + "' && ulimit -v " + std::to_string(kLimitKilobytes) +
@@ -68,7 +71,9 @@ TEST(BoundedMemory, VerificationOfManyTagsAddedToOneSegment) {
     EXPECT_EQ(verify.status, 1) << verify.output.substr(0, 2000);
     EXPECT_NE(verify.output.find("Tag changes"), std::string::npos)
         << verify.output.substr(0, 2000);
+    // Every finding is reported, each with the start of its segment.
     const std::string json = readFile(work.folder() + "tr/a.json");
     EXPECT_NE(json.find("\"number\": " + std::to_string(kAddedTags) + ","), std::string::npos)
         << json.substr(0, 2000);
+    EXPECT_LT(json.size(), std::size_t{kAddedTags} * kLongestSegmentShownInReports);
 }

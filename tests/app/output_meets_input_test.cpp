@@ -127,10 +127,18 @@ class OutputMeetsInput : public ::testing::TestWithParam<Meeting> {
         ASSERT_EQ(exported.status, 0) << exported.output;
     }
 
+    // Runs the row's command after arranging the folder: refused with
+    // status 2 and a message, and nothing on disk changed.
+    void expectRefusedWithNothingWritten();
+
     TempDir work;
 };
 
 TEST_P(OutputMeetsInput, IsRefusedAndNothingIsWritten) {
+    expectRefusedWithNothingWritten();
+}
+
+void OutputMeetsInput::expectRefusedWithNothingWritten() {
     const Meeting& meeting = GetParam();
     if (*meeting.arrange != '\0') {
         const Run arranged = shell("cd '" + work.folder() + "' && " + meeting.arrange + " 2>&1");
@@ -139,10 +147,32 @@ TEST_P(OutputMeetsInput, IsRefusedAndNothingIsWritten) {
     const auto before = snapshot(work.path());
     const Run run = shell(quillex(meeting.command));
     EXPECT_EQ(run.status, 2) << run.output;
+    EXPECT_NE(run.output.find("quillex: "), std::string::npos) << run.output;
     EXPECT_EQ(snapshot(work.path()), before) << run.output;
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryCommand, OutputMeetsInput, ::testing::ValuesIn(kMeetings),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// An output folder that cannot be made (a file of that name, or no name) is
+// a message and status 2, not an abort; nothing is written either.
+const Meeting kUnusableFolders[] = {
+    {"PseudoIntoAFile", "echo x > afile", "pseudo -o afile org/a.TXT"},
+    {"PseudoIntoNoName", "", "pseudo -o '' org/a.TXT"},
+    {"ExportIntoAFile", "echo x > afile", "xliff export --output-dir afile org/a.TXT"},
+    {"ImportBelowAFile", "echo x > afile", "xliff import --source-dir org -o afile/sub x/a.xlf"},
+    {"ImportIntoNoName", "", "xliff import --source-dir org -o '' x/a.xlf"},
+    {"ForwardIntoAFile", "echo x > afile",
+     "forward --format txt --org-dir afile --translated-dir org --ancillary no src/a.DOC"},
+};
+
+class UnusableOutputFolder : public OutputMeetsInput {};
+
+TEST_P(UnusableOutputFolder, IsAMessageAndNothingIsWritten) {
+    expectRefusedWithNothingWritten();
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryCommand, UnusableOutputFolder, ::testing::ValuesIn(kUnusableFolders),
                          [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
