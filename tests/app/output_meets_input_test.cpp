@@ -23,13 +23,13 @@ namespace {
 const char* kDocument = "<!OPS, Version = 8.0>\n\n<!Document,\n\tFinal Output Device =\t\"ps\">\n\n"
                         "<!End Declarations>\n\n<\"para\">\n\nText.\n";
 
-struct Run {
+struct ShellRun {
     int status = -1;
     std::string output;
 };
 
-Run shell(const std::string& script) {
-    Run run;
+ShellRun shell(const std::string& script) {
+    ShellRun run;
     std::FILE* pipe = ::popen(script.c_str(), "r");
     std::array<char, 4096> buffer{};
     for (std::size_t got; (got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
@@ -90,7 +90,8 @@ const Meeting kMeetings[] = {
      "xliff export --output-dir y org/a.TXT"},
     {"ExportTwoInputsOneOutput", "mkdir z && cp tr/a.TXT z/a.TXT",
      "xliff export --output-dir y tr/a.TXT z/a.TXT"},
-    {"ImportOutputIsTheXliffFile", "ln x/a.xlf x/a.TXT", "xliff import -o x x/a.xlf"},
+    {"ImportOutputIsTheXliffFile", "ln x/a.xlf x/a.TXT",
+     "xliff import --source-dir org -o x x/a.xlf"},
     {"ImportOutputIsTheSource", "", "xliff import --source-dir org -o org x/a.xlf"},
     {"PseudoIntoTheFolderOfTheInput", "", "pseudo -o tr tr/a.TXT"},
     {"PseudoOutputIsASymlinkToTheInput", "mkdir p && ln -s ../tr/a.TXT p/a.TXT",
@@ -118,12 +119,12 @@ class OutputMeetsInput : public ::testing::TestWithParam<Meeting> {
 
     void SetUp() override {
         work.write("src/a.DOC", kDocument);
-        const Run forward = shell(quillex("forward $F src/a.DOC"));
+        const ShellRun forward = shell(quillex("forward $F src/a.DOC"));
         ASSERT_EQ(forward.status, 0) << forward.output;
         fs::create_directories(work.path() / "tr");
         fs::copy_file(work.path() / "org/a.TXT", work.path() / "tr/a.TXT");
         fs::copy_file(work.path() / "org/a.TXT", work.path() / "tr/b.TXT");
-        const Run exported = shell(quillex("xliff export --output-dir x org/a.TXT"));
+        const ShellRun exported = shell(quillex("xliff export --output-dir x org/a.TXT"));
         ASSERT_EQ(exported.status, 0) << exported.output;
     }
 
@@ -141,11 +142,12 @@ TEST_P(OutputMeetsInput, IsRefusedAndNothingIsWritten) {
 void OutputMeetsInput::expectRefusedWithNothingWritten() {
     const Meeting& meeting = GetParam();
     if (*meeting.arrange != '\0') {
-        const Run arranged = shell("cd '" + work.folder() + "' && " + meeting.arrange + " 2>&1");
+        const ShellRun arranged =
+            shell("cd '" + work.folder() + "' && " + meeting.arrange + " 2>&1");
         ASSERT_EQ(arranged.status, 0) << arranged.output;
     }
     const auto before = snapshot(work.path());
-    const Run run = shell(quillex(meeting.command));
+    const ShellRun run = shell(quillex(meeting.command));
     EXPECT_EQ(run.status, 2) << run.output;
     EXPECT_NE(run.output.find("quillex: "), std::string::npos) << run.output;
     EXPECT_EQ(snapshot(work.path()), before) << run.output;

@@ -118,6 +118,20 @@ std::string originalOutside(const std::string& x) {
     return replaced(x, "original=\"clean.TXT\"", "original=\"../clean.TXT\"");
 }
 
+// What the parser would take silently, written into the translation of
+// unit 5 as the document's own bytes.
+std::string withNulReference(const std::string& x) {
+    return replaced(x, "une fois", "une&#0;fois");
+}
+std::string withControlReference(const std::string& x) {
+    return replaced(x, "une fois", "une&#x8;fois");
+}
+std::string withRawControl(const std::string& x) {
+    return replaced(x, "une fois", "une\x01" "fois");
+}
+std::string withUndefinedEntity(const std::string& x) {
+    return replaced(x, "une fois", "une&nbsp;fois");
+}
 std::string withBillionLines(const std::string& x) {
     return replaced(x, "qx:lines=\"7\"", "qx:lines=\"999999999\"");
 }
@@ -171,11 +185,11 @@ const Case kCases[] = {
     {"BytesThatAreNotUtf8", "Nettoyez", "Nettoy\xE9", nullptr, "the bytes are not UTF-8"},
     // What XML forbids, and entities it does not define, would reach the
     // document cut short or as they are written.
-    {"NulReference", "une fois", "une&#0;fois", nullptr, "(unit 5): the character reference &#0;"},
-    {"ControlReference", "une fois", "une&#x8;fois", nullptr, "the character reference &#x8;"},
-    {"RawControlCharacter", "une fois", "une\x01fois", nullptr, "the control character 1"},
-    {"UndefinedEntity", "une fois", "une&nbsp;fois", nullptr, "(unit 5): the entity &nbsp;"},
-    {"LineCountOfABillion", nullptr, nullptr, withBillionLines, "and 999999992 more"},
+    {"NulReference", nullptr, nullptr, withNulReference, "(unit 5): the character reference &#0;"},
+    {"ControlReference", nullptr, nullptr, withControlReference, "the character reference &#x8;"},
+    {"RawControlCharacter", nullptr, nullptr, withRawControl, "the control character 1"},
+    {"UndefinedEntity", nullptr, nullptr, withUndefinedEntity, "(unit 5): the entity &nbsp;"},
+    {"LineCountOfABillion", nullptr, nullptr, withBillionLines, "and 999999982 more"},
     {"GroupsNestedTooDeep", nullptr, nullptr, withDeepGroups, "<group> elements nested deeper"},
     {"MarksNestedTooDeep", "une fois", deepMarks().c_str(), nullptr,
      "<mrk> elements nested deeper"},
@@ -205,8 +219,8 @@ TEST_P(MalformedXliffCase, IsRefusedAndNothingIsWritten) {
 TEST_F(MalformedXliff, WhatIsNotTranslatableComesFromTheSource) {
     std::string xliff = withTarget(replaced(kGoodTarget, "&lt;:t&gt;", "&lt;:\xC5\xA3&gt;"));
     xliff = replaced(xliff, "&quot;para&quot; 1", "&quot;note&quot; 2");
-    const std::size_t unit4 = xliff.find("</source>", xliff.find("<trans-unit id=\"4\""));
-    xliff.insert(unit4 + std::string_view("</source>").size(), "<target>changed</target>");
+    const std::size_t unit4 = xliff.find('>', xliff.find("<trans-unit id=\"4\""));
+    xliff.insert(unit4 + 1, "<target>changed</target>");
     work.write("in.xlf", xliff);
     const xliff::PreparedImport import(work.folder() + "in.xlf", work.folder() + "source/");
     ASSERT_EQ(import.warnings().size(), 1u);

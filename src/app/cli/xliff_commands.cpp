@@ -48,6 +48,7 @@ bool guarded(const FileGuard& guard) {
     return refusal.empty();
 }
 
+// Whether the path has the name of a QMX file.
 bool isQmxName(const std::string& path) {
     const std::string extension = upperCaseAscii(std::filesystem::path(path).extension().string());
     return extension == ".TXT" || extension == ".RTF" || extension == ".CAT";
