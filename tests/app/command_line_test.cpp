@@ -393,6 +393,16 @@ TEST_F(CommandLineTest, TheOverwriteQuestionTakesAllAndQuit) {
     EXPECT_NE(readFile(org + "b.TXT"), "earlier");
 }
 
+// A name near the file system's limit of 255 bytes converts: the temporary
+// file of each output has a name that fits too.
+TEST_F(CommandLineTest, NamesNearTheLengthLimitConvert) {
+    const std::string name(240, 'n');
+    const std::string file = work.write("source/" + name + ".DOC", kDocument);
+    const CommandRun run = quillex(forward("'" + file + "'") + " --ancillary no");
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(listFolder(org), (std::vector<std::string>{name + ".ORG", name + ".TXT"}));
+}
+
 // A file name with blanks is shown in quotes, ready to be copied into a shell.
 TEST_F(CommandLineTest, FileNamesWithBlanksAreQuoted) {
     const std::string file = work.write("source/a b.DOC", kDocument);
