@@ -5,16 +5,14 @@
 // (XliffError, ImportError, a file error) or writes QMX files that have the
 // source's lines, each line starting with the source line's fixed prefix:
 // what is not translatable comes from the source, whatever the XLIFF says.
-#include "fuzz_support.h"
 #include "foundation/file_error.h"
+#include "fuzz_support.h"
 #include "xliff/qmx_line.h"
 #include "xliff/qmx_source.h"
 #include "xliff/xliff_files.h"
 #include "xliff/xliff_import.h"
 
 #include <cstdint>
-#include <fstream>
-#include <sstream>
 
 using namespace quillex;
 using namespace quillex::fuzz;
@@ -47,13 +45,6 @@ struct Setup {
     std::string output;
 };
 
-std::string readWhole(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 const Setup& setup() {
     static const Setup made = [] {
         ScratchFolder& scratch = ScratchFolder::instance();
@@ -67,8 +58,8 @@ const Setup& setup() {
             std::vector<std::string> all;
             for (const Source& source : kSources) {
                 all.push_back(s.sources + source.name);
-                xliff::exportToXliff({all.back()},
-                                     std::string(seeds) + "/" + source.name + ".xlf", settings);
+                xliff::exportToXliff({all.back()}, std::string(seeds) + "/" + source.name + ".xlf",
+                                     settings);
             }
             xliff::exportToXliff(all, std::string(seeds) + "/both.xlf", settings);
         }
