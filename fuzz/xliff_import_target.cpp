@@ -1,7 +1,7 @@
 // Fuzz target: importing an XLIFF document that a translation tool gave back.
 //
 // The input is the XLIFF; the source QMX files it names are fixed files of
-// the target's own. Checks: the import either refuses with a message
+// the test data. Checks: the import either refuses with a message
 // (XliffError, ImportError, a file error) or writes QMX files that have the
 // source's lines, each line starting with the source line's fixed prefix:
 // what is not translatable comes from the source, whatever the XLIFF says.
@@ -17,28 +17,16 @@
 using namespace quillex;
 using namespace quillex::fuzz;
 
+#ifndef QUILLEX_FUZZ_XLIFF_SOURCES
+#define QUILLEX_FUZZ_XLIFF_SOURCES "tests/data/xliff/sources/"
+#endif
+
 namespace {
 
-struct Source {
-    const char* name;
-    const char* text;
-};
-
-// Every kind of code the export makes: pairs, lone tags, a pair that closes
-// on another line, literal brackets, a catalog line without text, units not
-// to translate.
-const Source kSources[] = {
-    {"a.TXT", "<qmx \"I2.00\">\r\n<language \"English (US)\">\r\n<quotes \"As tags\">\r\n"
-              "<readonly \"Don't translate\">\r\n<page \"1\">\r\n"
-              "<ps \"para\" 1>Type <:fc 1>a <:lt> b<:/fc> and<:t>press <:ldq>Enter<:rdq>.\r\n"
-              "<ps \"step\" 2><pn \"<:an 1.><:t>\" 1>Open the <:cs \"keycap\" 1>cover\r\n"
-              "<:hr>and close it<:/cs> again <:xr 12 2>.\r\n<xrv \"4\" 1> (see page)\r\n"
-              "<cnmk 1>\r\n</page>\r\n</qmx>\r\n"},
-    {"b.TXT", "<qmx \"I2.00\">\r\n<language \"English (US)\">\r\n<quotes \"As tags\">\r\n"
-              "<readonly \"Don't translate\">\r\n"
-              "<ps \"para\" 1>Clean the <:fc 1>printer<:/fc> once<:t>a month.\r\n"
-              "<ps \"para\" 1>Keep the cover closed.\r\n</qmx>\r\n"},
-};
+// The source QMX files (QUILLEX_FUZZ_XLIFF_SOURCES, the test data's): every
+// kind of code the export makes, pairs, lone tags, a pair that closes on
+// another line, literal brackets, units not to translate.
+constexpr const char* kSourceNames[] = {"a.TXT", "b.TXT"};
 
 struct Setup {
     std::string sources;
@@ -49,16 +37,17 @@ const Setup& setup() {
     static const Setup made = [] {
         ScratchFolder& scratch = ScratchFolder::instance();
         Setup s{scratch.subfolder("sources"), scratch.subfolder("output")};
-        for (const Source& source : kSources)
-            writeFile(s.sources + source.name, source.text);
+        for (const char* name : kSourceNames)
+            std::filesystem::copy_file(std::string(QUILLEX_FUZZ_XLIFF_SOURCES) + name,
+                                       s.sources + name);
         // The exports are the natural seeds: fuzz/run asks for them through
         // QUILLEX_FUZZ_SEEDS.
         if (const char* seeds = std::getenv("QUILLEX_FUZZ_SEEDS")) {
             xliff::ExportSettings settings;
             std::vector<std::string> all;
-            for (const Source& source : kSources) {
-                all.push_back(s.sources + source.name);
-                xliff::exportToXliff({all.back()}, std::string(seeds) + "/" + source.name + ".xlf",
+            for (const char* name : kSourceNames) {
+                all.push_back(s.sources + name);
+                xliff::exportToXliff({all.back()}, std::string(seeds) + "/" + name + ".xlf",
                                      settings);
             }
             xliff::exportToXliff(all, std::string(seeds) + "/both.xlf", settings);

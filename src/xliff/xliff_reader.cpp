@@ -36,21 +36,18 @@ std::string lineOf(std::string_view bytes, std::size_t offset) {
         1 + std::count(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(end), '\n'));
 }
 
+// Where the first byte that is not UTF-8 stands: each character is checked
+// on its own, so the search is linear and always moves on.
 std::size_t firstInvalidUtf8(std::string_view bytes) {
-    // Halves the text until the bad byte is found: valid UTF-8 is the rule.
-    std::size_t low = 0;
-    std::size_t high = bytes.size();
-    while (high - low > 4) {
-        const std::size_t middle = low + (high - low) / 2;
-        std::size_t cut = middle;
-        while (cut > low && (static_cast<unsigned char>(bytes[cut]) & 0xC0) == 0x80)
-            --cut;
-        if (!isValidUtf8(bytes.substr(low, cut - low)))
-            high = cut;
-        else
-            low = cut;
+    std::size_t at = 0;
+    while (at < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes[at]);
+        const std::size_t length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        if (!isValidUtf8(bytes.substr(at, length)))
+            return at;
+        at += length;
     }
-    return low;
+    return at;
 }
 
 // The document must be UTF-8: a declaration of another encoding would have
