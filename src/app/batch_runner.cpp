@@ -261,6 +261,7 @@ int BatchRunner::checkOverwrite(BatchKind kind, ConversionOptions& options) {
         // findings still count, only the reports are not written.
         if (answer == Answer::No && kind == BatchKind::Verify && checkWhenReportKept_) {
             options.writeReports = false;
+            keptReport_ = output;
             return result::Success;
         }
         if (answer == Answer::No)
@@ -449,8 +450,7 @@ BatchReport BatchRunner::run(BatchKind kind) {
         if (code == result::Success)
             code = runFile(kind, options, fileHost, counts);
         if (!options.writeReports)
-            host_.appendResult(
-                formatString(MessageId::ReportsKept, verificationReports(options).front().c_str()));
+            host_.appendResult(formatString(MessageId::ReportsKept, keptReport_.c_str()));
 
         fileProgress_ = info.stepsPerFile;
         batchProgress_ = info.stepsPerFile * report.attempted;

@@ -105,6 +105,7 @@ class BatchRunner {
     int batchProgress_ = 0;
     bool waitForFolders_ = true;
     bool checkWhenReportKept_ = false;
+    std::string keptReport_; // the existing report that kept this file's reports unwritten
     std::vector<std::pair<std::string, std::string>> extraOutputs_; // path, role
 };
 
