@@ -127,7 +127,9 @@ std::string withControlReference(const std::string& x) {
     return replaced(x, "une fois", "une&#x8;fois");
 }
 std::string withRawControl(const std::string& x) {
-    return replaced(x, "une fois", "une\x01" "fois");
+    return replaced(x, "une fois",
+                    "une\x01"
+                    "fois");
 }
 std::string withUndefinedEntity(const std::string& x) {
     return replaced(x, "une fois", "une&nbsp;fois");
