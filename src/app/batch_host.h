@@ -51,6 +51,15 @@ class BatchHost {
     virtual bool isCancelled() const = 0;
     virtual void clearCancel() = 0;
 
+    // Makes the output folders of `directories` that the user named and
+    // that do not exist yet; called once the batch's files are accepted,
+    // before anything is written. Returns why a folder could not be made.
+    virtual std::string makeOutputFolders(BatchKind kind, const BatchDirectories& directories) {
+        (void)kind;
+        (void)directories;
+        return {};
+    }
+
     // Set while a batch runs; a window refuses page changes and closing.
     virtual void setBusy(bool busy) { (void)busy; }
 };

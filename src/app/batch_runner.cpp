@@ -1,8 +1,11 @@
 // The batch runner.
 #include "app/batch_runner.h"
 
-#include "conversion/result_code.h"
+#include "app/batch_files.h"
+#include "app/file_guard.h"
+
 #include "backward/backward_converter.h"
+#include "conversion/result_code.h"
 #include "forward/ancillary_file.h"
 #include "forward/forward_converter.h"
 #include "forward/forward_outputs.h"
@@ -234,16 +237,14 @@ std::vector<std::string> BatchRunner::outputFolders(BatchKind kind,
 
 // Asks before overwriting each existing output of the file; returns 0 to go
 // on, 3 to skip the file (No) or 2 to end the batch (Cancel).
-int BatchRunner::checkOverwrite(BatchKind kind, const ConversionOptions& options) {
+int BatchRunner::checkOverwrite(BatchKind kind, ConversionOptions& options) {
     if (options.overwriteFiles == 1)
         return result::Success;
     std::vector<std::string> outputs;
     if (kind == BatchKind::Forward) {
         outputs = forwardOutputs(options).all();
     } else if (kind == BatchKind::Verify) {
-        // The report goes beside the translated file.
-        const std::string folder = std::filesystem::path(options.inputPath).parent_path();
-        outputs.push_back(folder + "/" + options.baseName + ".CMP");
+        outputs = verificationReports(options);
     } else {
         const char* extension = upperCaseAscii(options.extension) == ".CAT" ? ".STY" : ".DOC";
         outputs.push_back(options.translatedDirectory + options.baseName + extension);
@@ -256,12 +257,31 @@ int BatchRunner::checkOverwrite(BatchKind kind, const ConversionOptions& options
             formatString(withCancel ? MessageId::OverwriteOrCancelBatch : MessageId::Overwrite,
                          output.c_str()),
             withCancel);
+        // A kept report does not keep the file from being checked: the
+        // findings still count, only the reports are not written.
+        if (answer == Answer::No && kind == BatchKind::Verify && checkWhenReportKept_) {
+            options.writeReports = false;
+            keptReport_ = output;
+            return result::Success;
+        }
         if (answer == Answer::No)
             return result::Skipped;
         if (answer == Answer::Cancel)
             return result::CancelledBatch;
     }
     return result::Success;
+}
+
+// Why the batch may not start because an output would replace one of its
+// inputs, or two outputs are one file (the results file included); empty
+// when none meet. Checked before any folder is made or file written.
+std::string BatchRunner::filesMeet(BatchKind kind, const std::vector<std::string>& files,
+                                   const ConversionOptions& options) const {
+    FileGuard guard;
+    guardBatchFiles(kind, files, options, guard);
+    for (const auto& [path, role] : extraOutputs_)
+        guard.writes(path, role);
+    return guard.refusal();
 }
 
 // The per-file wrapper: runs the routine and maps every outcome to a code.
@@ -387,17 +407,23 @@ BatchReport BatchRunner::run(BatchKind kind) {
     if (!host_.confirmBatch(kind, info.confirmTitle, formatString(info.confirmLineId, report.files),
                             directories))
         return report;
-    report.refusal = validateBatchDirectories(kind, directories);
-    if (!report.refusal.empty())
-        return report;
     options.sourceDirectory = SettingsStore::withTrailingSlash(directories.chosenFiles);
     options.orgDirectory = SettingsStore::withTrailingSlash(directories.org);
     options.translatedDirectory = SettingsStore::withTrailingSlash(directories.translated);
+    report.refusal = filesMeet(kind, files, options);
+    if (!report.refusal.empty())
+        return report;
+    report.refusal = host_.makeOutputFolders(kind, directories);
+    if (report.refusal.empty())
+        report.refusal = validateBatchDirectories(kind, directories);
+    if (!report.refusal.empty())
+        return report;
     rememberDirectories(kind, directories);
 
     std::vector<FolderLock> locks;
     if (const auto refusal = lockOutputFolders(kind, options, locks)) {
         report.refusal = *refusal; // empty when the user cancelled the wait
+        report.busy = !refusal->empty();
         return report;
     }
 
@@ -412,10 +438,8 @@ BatchReport BatchRunner::run(BatchKind kind) {
 
     FileHost fileHost(*this);
     for (const std::string& file : files) {
-        options.inputPath = file;
-        options.baseName = bareName(file);
-        options.extension =
-            kind == BatchKind::Forward ? (endsWithSty(file) ? ".STY" : ".DOC") : extensionOf(file);
+        setFileOptions(kind, file, options);
+        options.writeReports = true;
         host_.appendResult(formatString(info.beforeFileLineId, file.c_str()));
         ++report.attempted;
         fileProgress_ = 0;
@@ -425,6 +449,8 @@ BatchReport BatchRunner::run(BatchKind kind) {
         int code = checkOverwrite(kind, options);
         if (code == result::Success)
             code = runFile(kind, options, fileHost, counts);
+        if (!options.writeReports)
+            host_.appendResult(formatString(MessageId::ReportsKept, keptReport_.c_str()));
 
         fileProgress_ = info.stepsPerFile;
         batchProgress_ = info.stepsPerFile * report.attempted;

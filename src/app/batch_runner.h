@@ -15,6 +15,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quillex {
@@ -36,6 +37,7 @@ struct PerFileRoutines {
 struct BatchReport {
     bool started = false; // false when the batch ended before its first file
     std::string refusal;  // why the directories were refused, if they were
+    bool busy = false;    // refused because another batch writes into its folders
     int files = 0;
     int attempted = 0;
     int failed = 0;
@@ -63,13 +65,26 @@ class BatchRunner {
     // default) or gives up at once.
     void setWaitForFolders(bool wait) { waitForFolders_ = wait; }
 
+    // A file the front end writes for the batch (the results list), refused
+    // with the batch's own outputs when it meets one of its files.
+    void alsoWrites(const std::string& path, const std::string& role) {
+        extraOutputs_.emplace_back(path, role);
+    }
+
+    // Whether a verification whose existing report the overwrite question
+    // keeps still checks the file (and leaves its reports unwritten) rather
+    // than skipping it.
+    void setCheckWhenReportKept(bool check) { checkWhenReportKept_ = check; }
+
   private:
     class FileHost;
 
     std::vector<std::string> orderFiles(BatchKind kind, std::vector<std::string> files) const;
     BatchDirectories initialDirectories(BatchKind kind, const std::string& chosenFolder) const;
     void rememberDirectories(BatchKind kind, const BatchDirectories& directories);
-    int checkOverwrite(BatchKind kind, const ConversionOptions& options);
+    int checkOverwrite(BatchKind kind, ConversionOptions& options);
+    std::string filesMeet(BatchKind kind, const std::vector<std::string>& files,
+                          const ConversionOptions& options) const;
     int runFile(BatchKind kind, ConversionOptions& options, FileHost& fileHost,
                 VerificationCounts& counts);
     void reportEffect(const ResultEffect& effect);
@@ -89,6 +104,9 @@ class BatchRunner {
     int fileProgress_ = 0;
     int batchProgress_ = 0;
     bool waitForFolders_ = true;
+    bool checkWhenReportKept_ = false;
+    std::string keptReport_; // the existing report that kept this file's reports unwritten
+    std::vector<std::pair<std::string, std::string>> extraOutputs_; // path, role
 };
 
 } // namespace quillex

@@ -73,10 +73,13 @@ std::string firstLineOf(const std::string& path) {
 
 TranslatedFile readTranslatedFile(const std::string& path, ConversionOptions& options) {
     TranslatedFile file;
-    if (firstLineOf(path).starts_with("<qmx"))
-        file.lines = readLineFile(path);
-    else
+    // Only a file that opens an RTF document is read as RTF: any other (an
+    // empty file, one that starts with a byte order mark) is a text file
+    // whose header is then found wanting.
+    if (firstLineOf(path).starts_with("{\\rtf"))
         readRtfFile(path, file.lines);
+    else
+        file.lines = readLineFile(path);
     file.currentVersion = checkFirstLine(headerLine(file.lines, 0));
     checkLanguageLine(headerLine(file.lines, 1), options);
     options.smartQuotes = chosenValue(headerLine(file.lines, 2), kQuotesLines, result::NoQuotes);

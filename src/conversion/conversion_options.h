@@ -30,6 +30,7 @@ struct ConversionOptions {
     int markerPlaceholders = 0; // 0 Insert, 1 Don't Insert
     int debug = 0;              // parser exception texts go to the results list
     int machineReports = 0;     // verify: JSON (1) and JUnit (2) reports beside the .CMP
+    bool writeReports = true;   // verify: false checks the file but keeps its existing reports
 
     // Languages, with their codes looked up when the record is built.
     LanguageRecord sourceLanguage;

@@ -17,7 +17,9 @@ std::optional<std::uint64_t> freeDiskBytes(const std::string& folder) {
     if (replacement())
         return replacement()(folder);
     struct statvfs info {};
-    if (::statvfs(folder.c_str(), &info) != 0)
+    // A read-only file system reports no free space; writing there fails
+    // for another reason, which the write itself reports.
+    if (::statvfs(folder.c_str(), &info) != 0 || (info.f_flag & ST_RDONLY) != 0)
         return std::nullopt;
     return static_cast<std::uint64_t>(info.f_bavail) * info.f_frsize;
 }

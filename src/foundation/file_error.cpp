@@ -26,10 +26,11 @@ FileError::Cause FileError::causeFromErrno(int error) {
         return Cause::TooManyOpenFiles;
     case EACCES:
     case EPERM:
-    case EROFS:
     case EISDIR:
     case EEXIST:
         return Cause::AccessDenied;
+    case EROFS:
+        return Cause::ReadOnlyFileSystem;
     case EBADF:
         return Cause::InvalidFile;
     case EBUSY:
@@ -68,6 +69,8 @@ MessageId FileError::messageId() const {
         return MessageId::FileErrorTooManyOpen;
     case Cause::AccessDenied:
         return MessageId::FileErrorAccessDenied;
+    case Cause::ReadOnlyFileSystem:
+        return MessageId::FileErrorReadOnly;
     case Cause::InvalidFile:
         return MessageId::FileErrorBadHandle;
     case Cause::RemoveCurrentDir:

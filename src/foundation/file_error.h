@@ -37,6 +37,7 @@ class FileError : public FileProblem {
         BadPath,
         TooManyOpenFiles,
         AccessDenied,
+        ReadOnlyFileSystem,
         InvalidFile,
         RemoveCurrentDir,
         DirectoryFull,

@@ -20,12 +20,18 @@ namespace {
 // process has gone.
 constexpr std::string_view kTemporaryMark = ".quillex-";
 
+// The longest file name the file systems we write to take.
+constexpr std::size_t kLongestName = 255;
+
+// The temporary name starts with as much of the output's name as fits: an
+// output whose name is near the limit still gets a temporary file.
 std::string temporaryPattern(const std::string& path) {
     const auto slash = path.find_last_of('/');
     const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    return folder + "." + name + std::string(kTemporaryMark) + std::to_string(::getpid()) +
-           "-XXXXXX";
+    const std::string suffix = std::string(kTemporaryMark) + std::to_string(::getpid()) + "-XXXXXX";
+    const std::size_t room = kLongestName - 1 - suffix.size();
+    return folder + "." + name.substr(0, room) + suffix;
 }
 
 // The process number in a temporary file's name; 0 when the name is not one

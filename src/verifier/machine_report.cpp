@@ -60,6 +60,18 @@ std::string toUtf8(std::string_view bytes, int codePage) {
     return out;
 }
 
+// The segment text a finding shows, cut after its first 4 kB: a real
+// segment is far shorter, and one of megabytes with thousands of findings
+// would otherwise be written once for each (a report of gigabytes).
+constexpr std::size_t kLongestSegmentShown = 4096;
+constexpr std::string_view kCutMark = "...";
+
+std::string shownSegment(std::string_view segment, int codePage) {
+    if (segment.size() <= kLongestSegmentShown)
+        return toUtf8(segment, codePage);
+    return toUtf8(segment.substr(0, kLongestSegmentShown), codePage) + std::string(kCutMark);
+}
+
 std::string jsonString(std::string_view utf8) {
     std::string out = "\"";
     for (const char c : utf8) {
@@ -150,7 +162,7 @@ std::string verificationJson(const VerificationSummary& summary,
         out << (i ? "," : "") << "\n    {\"number\": " << f.number
             << ", \"severity\": " << jsonString(severityName(f.severity))
             << ", \"file\": " << jsonString(toUtf8(f.file, codePage)) << ", \"line\": " << f.line
-            << ", \"segment\": " << jsonString(toUtf8(f.segment, codePage))
+            << ", \"segment\": " << jsonString(shownSegment(f.segment, codePage))
             << ", \"tag\": " << jsonString(toUtf8(f.tag, codePage))
             << ", \"message\": " << jsonString(toUtf8(bareMessage(f.message), codePage))
             << ", \"section\": " << jsonString(f.section) << "}";
@@ -179,7 +191,7 @@ std::string verificationJunit(const VerificationSummary& summary,
                                   (f.line > 0 ? ":" + std::to_string(f.line) : std::string());
         out << "    <testcase classname=\"quillex.verify." << name << "\" name=\"[" << f.number
             << "] " << message << "\">\n";
-        const std::string details = where + "&#10;" + xmlText(toUtf8(f.segment, codePage));
+        const std::string details = where + "&#10;" + xmlText(shownSegment(f.segment, codePage));
         if (f.severity == Severity::Warning)
             out << "      <system-out>" << details << "</system-out>\n";
         else

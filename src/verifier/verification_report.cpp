@@ -76,19 +76,34 @@ void VerificationReport::addLine(std::string_view text, bool styleTags, int font
 void VerificationReport::setCurrentFile(std::string_view path, std::string_view text) {
     currentPath_ = path;
     currentText_ = text;
+    countedTo_ = 0;
+    countedLines_ = 0;
 }
 
 void VerificationReport::placeFindings(std::string_view text, bool isView) {
+    if (unplaced_ == findings_.size())
+        return;
     int line = 0;
     const char* base = currentText_.data();
     if (isView && base != nullptr && text.data() >= base &&
-        text.data() < base + currentText_.size())
-        line = 1 + static_cast<int>(std::count(base, text.data(), '\n'));
+        text.data() < base + currentText_.size()) {
+        // Blocks mostly come in file order: count on from the last one.
+        const auto offset = static_cast<std::size_t>(text.data() - base);
+        if (offset < countedTo_) {
+            countedTo_ = 0;
+            countedLines_ = 0;
+        }
+        countedLines_ += static_cast<int>(std::count(base + countedTo_, base + offset, '\n'));
+        countedTo_ = offset;
+        line = 1 + countedLines_;
+    }
+    const auto shown = std::make_shared<const std::string>(withoutFinalLineEnd(text));
     for (; unplaced_ < findings_.size(); ++unplaced_) {
         Finding& finding = findings_[unplaced_];
         finding.file = currentPath_;
         finding.line = line;
-        finding.segment = withoutFinalLineEnd(text);
+        finding.segmentText = shown;
+        finding.segment = *shown;
         if (finding.tag.empty())
             finding.tag = firstTagOf(text);
     }
@@ -107,7 +122,7 @@ void VerificationReport::insertLines(std::size_t position, const std::vector<std
 }
 
 int VerificationReport::countFinding(Severity severity) {
-    findings_.push_back(Finding{total_ + 1, severity, {}, {}, currentPath_, 0, {}, {}});
+    findings_.push_back(Finding{total_ + 1, severity, {}, {}, currentPath_, 0, {}, {}, {}});
     awaitingMessage_ = true;
     if (severity == Severity::Alert)
         ++alerts_;

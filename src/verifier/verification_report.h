@@ -11,6 +11,7 @@
 #include "qmx/rtf_prologue.h"
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,8 +33,12 @@ struct Finding {
     std::string section; // the heading it stands under, once known
     std::string file;    // the file whose text it shows
     int line = 0;        // of that text's first line in the file; 0 when unknown
-    std::string segment; // the text the report shows with it
-    std::string tag;     // the tag it is about
+    // The text the report shows with it. The findings shown with one text
+    // share it (`segmentText` holds it), so that many findings in one long
+    // segment take memory for one copy, not one each.
+    std::string_view segment;
+    std::shared_ptr<const std::string> segmentText;
+    std::string tag; // the tag it is about
 };
 
 class VerificationReport {
@@ -126,6 +131,10 @@ class VerificationReport {
     std::size_t unplaced_ = 0;     // the first finding without its text
     std::string currentPath_;
     std::string_view currentText_;
+    // The line counted last in currentText_, so that placing the findings of
+    // a file counts its lines once, not once per block.
+    std::size_t countedTo_ = 0;
+    int countedLines_ = 0;
     int total_ = 0;
     int alerts_ = 0;
     int warnings_ = 0;

@@ -330,6 +330,8 @@ void Verifier::runComparison(TaggedFile& source, TaggedFile& translated, int add
 
 void Verifier::writeReport(const std::string& path) {
     report_.addCountsAndClosing();
+    if (!options_.writeReports)
+        return;
     report_.write(path, paperSizeFromSetting(options_.rtfPageSize));
     // Where to look: the report stands beside the translated file.
     progress_.host().appendResult(formatString(MessageId::ReportWritten, path.c_str()));
@@ -390,7 +392,7 @@ namespace {
 // The JSON and JUnit reports the options ask for, beside the .CMP report:
 // written for a clean file too, so that a build server sees it passed.
 void writeMachineReports(const ConversionOptions& options, const Verifier& verifier, int result) {
-    if (options.machineReports == 0)
+    if (options.machineReports == 0 || !options.writeReports)
         return;
     const FilePaths paths = pathsOf(options);
     const VerificationReport& report = verifier.report();

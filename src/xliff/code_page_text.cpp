@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <iconv.h>
+#include <locale.h>
 #include <stdexcept>
 
 namespace quillex::xliff {
@@ -170,6 +171,43 @@ EncodedText encodeUtf8Text(std::string_view text, int codePage) {
     const std::size_t length = utf8Length(static_cast<unsigned char>(text[failedAt]));
     result.missing = std::string(text.substr(failedAt, length));
     return result;
+}
+
+// iconv finds the nearest characters in the tables of the thread's locale:
+// those of C.UTF-8 know the Latin letters with their marks, where the plain
+// C locale of a script knows none. Set for as long as the object lives.
+class TransliterationLocale {
+  public:
+    TransliterationLocale() : locale_(::newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{})) {
+        if (locale_ != locale_t{})
+            previous_ = ::uselocale(locale_);
+    }
+    ~TransliterationLocale() {
+        if (locale_ == locale_t{})
+            return;
+        ::uselocale(previous_);
+        ::freelocale(locale_);
+    }
+    TransliterationLocale(const TransliterationLocale&) = delete;
+    TransliterationLocale& operator=(const TransliterationLocale&) = delete;
+
+  private:
+    locale_t locale_;
+    locale_t previous_ = locale_t{};
+};
+
+std::string encodeUtf8TextNearest(std::string_view text, int codePage) {
+    if (!isValidUtf8(text))
+        throw std::runtime_error("the text is not valid UTF-8");
+    const TransliterationLocale locale;
+    const std::string to = std::string(iconvNameOf(codePage)) + "//TRANSLIT";
+    Converter fromUtf8(to.c_str(), "UTF-8");
+    std::string bytes;
+    std::size_t failedAt = 0;
+    if (!fromUtf8.convert(text, bytes, failedAt))
+        throw std::runtime_error("the text cannot be written in code page " +
+                                 std::to_string(codePage));
+    return bytes;
 }
 
 std::string toHex(std::string_view bytes) {

@@ -38,6 +38,11 @@ struct EncodedText {
 // or an unknown code page.
 EncodedText encodeUtf8Text(std::string_view text, int codePage);
 
+// Converts UTF-8 `text` into `codePage`, writing each character the code
+// page lacks as the nearest it has ("\xE1\xB8\x97" as "e"; "?" where there is
+// none). Throws std::runtime_error for invalid UTF-8 or an unknown code page.
+std::string encodeUtf8TextNearest(std::string_view text, int codePage);
+
 // Whether the byte leads a two-byte character in `codePage`.
 bool isLeadByte(unsigned char byte, int codePage);
 

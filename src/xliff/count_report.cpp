@@ -1,6 +1,8 @@
 // Writing the counts: the columns are one table, shared by the three formats.
 #include "xliff/count_report.h"
 
+#include "xliff/code_page_text.h"
+
 #include <array>
 #include <iomanip>
 #include <sstream>
@@ -43,15 +45,19 @@ std::string csvField(std::string_view text) {
 }
 
 // A JSON string; file names are bytes of the file system, written as they are
-// apart from the characters JSON must escape.
+// apart from the characters JSON must escape. JSON is Unicode: a name that
+// is not UTF-8 has each of its bytes above 127 written as the character of
+// that number (as if the name were Latin-1), so that the document stays valid.
 std::string jsonString(std::string_view text) {
+    const bool utf8 = isValidUtf8(text);
     std::ostringstream out;
     out << '"';
     for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
         if (c == '"' || c == '\\')
             out << '\\' << c;
-        else if (static_cast<unsigned char>(c) < 0x20)
-            out << "\\u" << std::hex << std::setw(4) << std::setfill('0') << int(c) << std::dec;
+        else if (byte < 0x20 || (!utf8 && byte >= 0x80))
+            out << "\\u" << std::hex << std::setw(4) << std::setfill('0') << int(byte) << std::dec;
         else
             out << c;
     }

@@ -92,6 +92,19 @@ class ContentBuilder {
     UnitContent content_;
 };
 
+// A bracket that a nearest character became ("\xE2\x80\xB9" as "<") is text,
+// written as its literal tag.
+std::string withLiteralBrackets(const std::string& bytes) {
+    std::string text;
+    for (const char c : bytes) {
+        if (const auto tag = literalTagFor(c))
+            text += *tag;
+        else
+            text += c;
+    }
+    return text;
+}
+
 } // namespace
 
 UnitContent contentFromQmx(std::string_view qmxContent, int codePage) {
@@ -126,6 +139,14 @@ std::vector<InlineCode> codesOf(const UnitContent& content) {
 
 std::string qmxFromContent(const UnitContent& content, int textCodePage, int tagCodePage,
                            std::vector<std::string>& problems) {
+    std::vector<std::string> unused;
+    return qmxFromContent(content, textCodePage, tagCodePage, problems, MissingCharacters::Problem,
+                          unused);
+}
+
+std::string qmxFromContent(const UnitContent& content, int textCodePage, int tagCodePage,
+                           std::vector<std::string>& problems, MissingCharacters missing,
+                           std::vector<std::string>& warnings) {
     std::string bytes;
     for (const ContentPiece& piece : content) {
         if (const auto* code = std::get_if<InlineCode>(&piece)) {
@@ -150,12 +171,19 @@ std::string qmxFromContent(const UnitContent& content, int textCodePage, int tag
         while (start <= text.size()) {
             const std::size_t bracket = text.find_first_of("<>", start);
             const std::size_t end = bracket == std::string::npos ? text.size() : bracket;
-            EncodedText run =
-                encodeUtf8Text(std::string_view(text).substr(start, end - start), textCodePage);
-            if (run.missing)
-                problems.push_back("the text holds \"" + *run.missing + "\", which code page " +
-                                   std::to_string(textCodePage) + " lacks");
-            bytes += run.bytes;
+            const std::string_view piece = std::string_view(text).substr(start, end - start);
+            EncodedText run = encodeUtf8Text(piece, textCodePage);
+            if (run.missing && missing == MissingCharacters::Nearest) {
+                warnings.push_back("the text holds \"" + *run.missing + "\", which code page " +
+                                   std::to_string(textCodePage) +
+                                   " lacks; the nearest character it has is written");
+                bytes += withLiteralBrackets(encodeUtf8TextNearest(piece, textCodePage));
+            } else {
+                if (run.missing)
+                    problems.push_back("the text holds \"" + *run.missing + "\", which code page " +
+                                       std::to_string(textCodePage) + " lacks");
+                bytes += run.bytes;
+            }
             if (bracket == std::string::npos)
                 break;
             bytes += *literalTagFor(text[bracket]);

@@ -46,6 +46,14 @@ UnitContent contentFromQmx(std::string_view qmxContent, int codePage);
 std::string qmxFromContent(const UnitContent& content, int textCodePage, int tagCodePage,
                            std::vector<std::string>& problems);
 
+// What qmxFromContent does with a character of the text that the code page
+// lacks: a problem, or (Nearest) the nearest character the code page has,
+// noted in `warnings`.
+enum class MissingCharacters { Problem, Nearest };
+std::string qmxFromContent(const UnitContent& content, int textCodePage, int tagCodePage,
+                           std::vector<std::string>& problems, MissingCharacters missing,
+                           std::vector<std::string>& warnings);
+
 // Whether the content holds any text a translator would translate (anything
 // but white space).
 bool hasTranslatableText(const UnitContent& content);

@@ -19,9 +19,20 @@ class ImportError : public std::runtime_error {
 
 // The QMX lines of `file`. A translated unit's text is written in the target
 // language's code page (`targetLanguage`, or the file's own when empty), an
-// untranslated one's in the source's; tags are written as exported. Throws
-// ImportError listing every damaged unit.
+// untranslated one's in the source's; tags are written as exported. A code
+// whose text a tool changed is written as the source has it, with a line in
+// `warnings`; so is a character the code page lacks when `missing` says to
+// write the nearest one. Throws ImportError listing every damaged unit.
 std::vector<std::string> importQmxLines(const XliffFile& file,
-                                        const std::string& targetLanguage = {});
+                                        const std::string& targetLanguage = {},
+                                        std::vector<std::string>* warnings = nullptr,
+                                        MissingCharacters missing = MissingCharacters::Problem);
+
+// `source` (the export of the source QMX file) with the translations of
+// `translated` (the XLIFF a tool gave back): what is not translatable (the
+// prefixes, the units not to translate, the source text and its codes, the
+// container and the languages) comes from the source. Throws XliffError when
+// the two do not have the same units.
+XliffFile withTranslationsOf(XliffFile source, const XliffFile& translated);
 
 } // namespace quillex::xliff

@@ -1,5 +1,6 @@
 // Reading an XLIFF document with pugixml, after checking that it is UTF-8.
 #include "foundation/ascii_case.h"
+#include "foundation/hex_digit.h"
 #include "xliff/code_page_text.h"
 #include "xliff/inline_elements.h"
 #include "xliff/language_codes.h"
@@ -18,6 +19,14 @@ bool sameIgnoringCase(std::string_view a, std::string_view b) {
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
+// Deeper nesting of groups or marks than this is refused: no tool writes
+// it, and the document would be read by recursion that deep.
+constexpr int kMaxNesting = 64;
+constexpr long kMissingUnitsListed = 10;
+
+// The five entities XML predefines; a document may use no other.
+constexpr std::string_view kPredefinedEntities[] = {"lt", "gt", "amp", "quot", "apos"};
+
 // The QMX file names an XLIFF may name as its originals.
 constexpr std::string_view kQmxExtensions[] = {".TXT", ".RTF", ".CAT"};
 
@@ -27,21 +36,18 @@ std::string lineOf(std::string_view bytes, std::size_t offset) {
         1 + std::count(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(end), '\n'));
 }
 
+// Where the first byte that is not UTF-8 stands: each character is checked
+// on its own, so the search is linear and always moves on.
 std::size_t firstInvalidUtf8(std::string_view bytes) {
-    // Halves the text until the bad byte is found: valid UTF-8 is the rule.
-    std::size_t low = 0;
-    std::size_t high = bytes.size();
-    while (high - low > 4) {
-        const std::size_t middle = low + (high - low) / 2;
-        std::size_t cut = middle;
-        while (cut > low && (static_cast<unsigned char>(bytes[cut]) & 0xC0) == 0x80)
-            --cut;
-        if (!isValidUtf8(bytes.substr(low, cut - low)))
-            high = cut;
-        else
-            low = cut;
+    std::size_t at = 0;
+    while (at < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes[at]);
+        const std::size_t length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        if (!isValidUtf8(bytes.substr(at, length)))
+            return at;
+        at += length;
     }
-    return low;
+    return at;
 }
 
 // The document must be UTF-8: a declaration of another encoding would have
@@ -61,6 +67,89 @@ void checkEncoding(std::string_view bytes, const pugi::xml_document& document) {
         throw XliffError("line " + lineOf(bytes, firstInvalidUtf8(bytes)) +
                          ": the bytes are not UTF-8, though the file says it is; save it as "
                          "UTF-8 and import it again");
+}
+
+// Where `offset` stands, for a message: its line, and the unit it is in.
+std::string placeOf(std::string_view bytes, std::size_t offset) {
+    std::string place = "line " + lineOf(bytes, offset);
+    const std::size_t unit = bytes.rfind("<trans-unit", offset);
+    if (unit == std::string_view::npos)
+        return place;
+    const std::size_t tagEnd = bytes.find('>', unit);
+    const std::size_t id = bytes.find("id=\"", unit);
+    if (id == std::string_view::npos || id > tagEnd)
+        return place;
+    const std::size_t end = bytes.find('"', id + 4);
+    return place + " (unit " + std::string(bytes.substr(id + 4, end - id - 4)) + ")";
+}
+
+// Whether XML 1.0 allows the character `c` in a document.
+bool isXmlCharacter(unsigned long c) {
+    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) ||
+           (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
+}
+
+// The value of a character reference's digits ("#65", "#x41"); a value out
+// of range when they are no number.
+unsigned long referencedCharacter(std::string_view reference) {
+    constexpr unsigned long kOutOfRange = 0x110000;
+    const bool hex = reference.size() > 1 && (reference[1] == 'x');
+    const std::string_view digits = reference.substr(hex ? 2 : 1);
+    if (digits.empty() || digits.size() > 8)
+        return kOutOfRange;
+    unsigned long value = 0;
+    for (const char digit : digits) {
+        const int number =
+            hex ? hexDigitValue(digit) : (digit >= '0' && digit <= '9' ? digit - '0' : -1);
+        if (number < 0)
+            return kOutOfRange;
+        value = value * (hex ? 16 : 10) + static_cast<unsigned long>(number);
+    }
+    return value;
+}
+
+// Refuses what XML 1.0 forbids and the parser would take silently: control
+// characters, raw or as references (a NUL would end the unit's text there),
+// and references to entities other than the five predefined ones (they
+// would reach the document as they are written).
+void checkCharacters(std::string_view bytes) {
+    constexpr std::string_view kUtf8NonCharacters[] = {"\xEF\xBF\xBE", "\xEF\xBF\xBF"};
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (byte < 0x20 && !isXmlCharacter(byte))
+            throw XliffError(placeOf(bytes, i) + ": the control character " + std::to_string(byte) +
+                             " is not allowed in XML");
+        if (byte == 0xEF && (bytes.substr(i, 3) == kUtf8NonCharacters[0] ||
+                             bytes.substr(i, 3) == kUtf8NonCharacters[1]))
+            throw XliffError(placeOf(bytes, i) + ": the character U+FFFE or U+FFFF is not "
+                                                 "allowed in XML");
+    }
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        // Comments and character data sections hold no references.
+        for (const auto& [open, close] :
+             {std::pair<std::string_view, std::string_view>{"<!--", "-->"}, {"<![CDATA[", "]]>"}})
+            if (bytes.substr(i, open.size()) == open) {
+                const std::size_t end = bytes.find(close, i + open.size());
+                i = end == std::string_view::npos ? bytes.size() : end;
+            }
+        if (i >= bytes.size() || bytes[i] != '&')
+            continue;
+        const std::size_t semicolon = bytes.find(';', i);
+        if (semicolon == std::string_view::npos)
+            continue; // not well-formed: the parser says so
+        const std::string_view reference = bytes.substr(i + 1, semicolon - i - 1);
+        const std::string written = "&" + std::string(reference.substr(0, 40)) + ";";
+        if (reference.starts_with('#')) {
+            if (!isXmlCharacter(referencedCharacter(reference)))
+                throw XliffError(placeOf(bytes, i) + ": the character reference " + written +
+                                 " stands for a character XML does not allow");
+        } else if (std::find(std::begin(kPredefinedEntities), std::end(kPredefinedEntities),
+                             reference) == std::end(kPredefinedEntities)) {
+            throw XliffError(placeOf(bytes, i) + ": the entity " + written +
+                             " is not one of the five XML predefines (&lt; &gt; &amp; &quot; "
+                             "&apos;); write the character itself");
+        }
+    }
 }
 
 int idOf(const pugi::xml_node& node, const std::string& where) {
@@ -88,7 +177,11 @@ InlineCode codeOf(const pugi::xml_node& node, CodeKind kind, const std::string& 
     return code;
 }
 
-void readContent(const pugi::xml_node& parent, UnitContent& content, const std::string& where) {
+void readContent(const pugi::xml_node& parent, UnitContent& content, const std::string& where,
+                 int depth = 0) {
+    if (depth > kMaxNesting)
+        throw XliffError(where + ": <mrk> elements nested deeper than " +
+                         std::to_string(kMaxNesting) + "; no tool marks text so");
     for (const pugi::xml_node& child : parent.children()) {
         if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) {
             if (!content.empty() && std::holds_alternative<std::string>(content.back()))
@@ -102,7 +195,7 @@ void readContent(const pugi::xml_node& parent, UnitContent& content, const std::
         const std::string_view name = child.name();
         // Tools mark segments and terms with <mrk>; its content counts.
         if (name == "mrk") {
-            readContent(child, content, where);
+            readContent(child, content, where, depth + 1);
             continue;
         }
         const auto kind = codeKindOf(name, child.attribute("pos").value());
@@ -139,12 +232,16 @@ void checkOriginal(const std::string& original) {
                          "\">: not the name of a QMX file (.TXT, .RTF or .CAT) without a folder");
 }
 
-void collectUnits(const pugi::xml_node& parent, std::vector<pugi::xml_node>& units) {
+void collectUnits(const pugi::xml_node& parent, std::vector<pugi::xml_node>& units,
+                  const std::string& where, int depth = 0) {
+    if (depth > kMaxNesting)
+        throw XliffError(where + ": <group> elements nested deeper than " +
+                         std::to_string(kMaxNesting) + "; no tool groups units so");
     for (const pugi::xml_node& child : parent.children()) {
         if (std::string_view(child.name()) == "trans-unit")
             units.push_back(child);
         else if (std::string_view(child.name()) == "group")
-            collectUnits(child, units);
+            collectUnits(child, units, where, depth + 1);
     }
 }
 
@@ -176,11 +273,21 @@ XliffUnit readUnit(const pugi::xml_node& node, const std::string& fileWhere, int
     return unit;
 }
 
-// The units in line order, each line once.
+// The units in line order, each line once. The missing lines are counted,
+// not listed, beyond the first few: the line count is the document's word.
 void checkUnitNumbers(std::vector<XliffUnit>& units, int lines, const std::string& where) {
     std::sort(units.begin(), units.end(),
               [](const XliffUnit& a, const XliffUnit& b) { return a.id < b.id; });
-    std::vector<std::string> missing;
+    std::string list;
+    long listed = 0;
+    long missing = 0;
+    const auto miss = [&](int from, int to) { // the lines from..to, inclusive
+        if (from > to)
+            return;
+        missing += to - from + 1;
+        for (int line = from; line <= to && listed < kMissingUnitsListed; ++line, ++listed)
+            list += (listed ? ", " : "") + std::to_string(line);
+    };
     int expected = 1;
     for (const XliffUnit& unit : units) {
         if (unit.id < expected)
@@ -188,18 +295,13 @@ void checkUnitNumbers(std::vector<XliffUnit>& units, int lines, const std::strin
         if (unit.id > lines)
             throw XliffError(where + ": unit " + std::to_string(unit.id) +
                              " is beyond the file's " + std::to_string(lines) + " lines");
-        for (; expected < unit.id; ++expected)
-            missing.push_back(std::to_string(expected));
+        miss(expected, unit.id - 1);
         expected = unit.id + 1;
     }
-    for (; expected <= lines; ++expected)
-        missing.push_back(std::to_string(expected));
-    if (!missing.empty()) {
-        std::string list;
-        for (std::size_t i = 0; i < missing.size() && i < 10; ++i)
-            list += (i ? ", " : "") + missing[i];
-        if (missing.size() > 10)
-            list += " and " + std::to_string(missing.size() - 10) + " more";
+    miss(expected, lines);
+    if (missing > 0) {
+        if (missing > listed)
+            list += " and " + std::to_string(missing - listed) + " more";
         throw XliffError(where + ": units missing: " + list +
                          "; export the QMX file again and keep every unit");
     }
@@ -227,7 +329,7 @@ XliffFile readFile(const pugi::xml_node& node) {
         throw XliffError(where + ": " + error.what());
     }
     std::vector<pugi::xml_node> nodes;
-    collectUnits(node.child("body"), nodes);
+    collectUnits(node.child("body"), nodes, where);
     for (const pugi::xml_node& unit : nodes)
         file.units.push_back(readUnit(unit, where, sourceCodePage));
     checkUnitNumbers(file.units, std::stoi(lines), where);
@@ -248,6 +350,7 @@ std::vector<XliffFile> readXliff(std::string_view bytes) {
     const pugi::xml_parse_result parsed =
         document.load_buffer(bytes.data(), bytes.size(), options, pugi::encoding_utf8);
     checkEncoding(bytes, document);
+    checkCharacters(bytes);
     if (!parsed)
         throw XliffError("line " + lineOf(bytes, static_cast<std::size_t>(parsed.offset)) +
                          ": not well-formed XML (" + parsed.description() + ")");

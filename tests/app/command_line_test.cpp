@@ -187,12 +187,18 @@ TEST_F(CommandLineTest, VerifyWritesAReportOnlyWhenTagsChanged) {
               std::string::npos);
     EXPECT_EQ(listFolder(copy), (std::vector<std::string>{"a.CMP", "a.TXT"}));
 
-    // An existing report is replaced only as the overwrite policy allows (No
-    // skips the file), and never when it is read-only.
+    // An existing report is replaced only as the overwrite policy allows,
+    // and never when it is read-only. A kept report does not keep the file
+    // from being checked: its errors still fail the command.
     work.write("copy/a.CMP", "earlier report\n");
     const CommandRun kept = quillex(verify + " --overwrite never");
     EXPECT_EQ(readFile(copy + "a.CMP"), "earlier report\n") << kept.output;
-    EXPECT_EQ(quillex(verify).status, 0); // asked without a terminal: No
+    EXPECT_EQ(kept.status, 1) << kept.output;
+    EXPECT_NE(kept.output.find("Warning! The new verification reports were not written: " + copy +
+                               "a.CMP exists and the overwrite policy keeps it"),
+              std::string::npos)
+        << kept.output;
+    EXPECT_EQ(quillex(verify).status, 1); // asked without a terminal: No
     EXPECT_EQ(readFile(copy + "a.CMP"), "earlier report\n");
     std::filesystem::permissions(copy + "a.CMP", std::filesystem::perms::owner_read);
     const CommandRun readOnly = quillex(verify + " --overwrite always");
@@ -313,7 +319,8 @@ TEST_F(CommandLineTest, VerifyFindsTheSourceWhateverTheCaseOfTheExtension) {
 }
 
 // A batch waits while another one writes into its folders (here a lock held
-// on the ORG folder for a second), or gives up at once with --no-wait.
+// on the ORG folder for a second), or gives up at once with --no-wait, with
+// a status of its own.
 TEST_F(CommandLineTest, ABatchWaitsForAnotherThatWritesIntoTheSameFolder) {
     const std::string file = work.write("source/a.DOC", kDocument);
     const auto run = [&](const std::string& options) {
@@ -322,7 +329,7 @@ TEST_F(CommandLineTest, ABatchWaitsForAnotherThatWritesIntoTheSameFolder) {
                      " </dev/null 2>&1; status=$?; wait; exit $status");
     };
     const CommandRun refused = run("--no-wait");
-    EXPECT_EQ(refused.status, 2) << refused.output;
+    EXPECT_EQ(refused.status, 3) << refused.output;
     EXPECT_NE(refused.output.find("another batch is writing into " + org), std::string::npos)
         << refused.output;
     EXPECT_TRUE(listFolder(org).empty());
@@ -386,6 +393,16 @@ TEST_F(CommandLineTest, TheOverwriteQuestionTakesAllAndQuit) {
     EXPECT_NE(readFile(org + "b.TXT"), "earlier");
 }
 
+// A name near the file system's limit of 255 bytes converts: the temporary
+// file of each output has a name that fits too.
+TEST_F(CommandLineTest, NamesNearTheLengthLimitConvert) {
+    const std::string name(240, 'n');
+    const std::string file = work.write("source/" + name + ".DOC", kDocument);
+    const CommandRun run = quillex(forward("'" + file + "'") + " --ancillary no");
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(listFolder(org), (std::vector<std::string>{name + ".ORG", name + ".TXT"}));
+}
+
 // A file name with blanks is shown in quotes, ready to be copied into a shell.
 TEST_F(CommandLineTest, FileNamesWithBlanksAreQuoted) {
     const std::string file = work.write("source/a b.DOC", kDocument);
@@ -396,8 +413,8 @@ TEST_F(CommandLineTest, FileNamesWithBlanksAreQuoted) {
     EXPECT_NE(run.output.find("Filename: '" + org + "a b.TXT'"), std::string::npos) << run.output;
 }
 
-// Problems go to standard error and stay with --quiet; the progress of the
-// batch goes to standard output.
+// Problems go to standard error and stay with --quiet, each after the line
+// that names its file; the progress of the batch goes to standard output.
 TEST_F(CommandLineTest, ErrorsGoToStandardErrorAndStayWhenQuiet) {
     const std::string file = work.write("source/a.DOC", "plain text\n");
     const std::string errors =
@@ -405,7 +422,17 @@ TEST_F(CommandLineTest, ErrorsGoToStandardErrorAndStayWhenQuiet) {
     EXPECT_NE(errors.find("Conversion failed! This file is not a valid Interleaf ASCII file."),
               std::string::npos)
         << errors;
-    EXPECT_EQ(errors.find("Converting "), std::string::npos) << errors;
+    EXPECT_EQ(errors.find("Converting " + file + "\nConversion failed!"), 0u) << errors;
+    EXPECT_EQ(errors.find("Done!"), std::string::npos) << errors;
+
+    // A parser error names the file and the line where reading stopped.
+    const std::string broken = work.write(
+        "source/b.DOC", std::string(kDocument) + "\n<Frame,\n\tDiagram =\nV11,\n(t14,1,0)\n>\n");
+    const std::string syntax =
+        shell(command(forward(broken)) + " --ancillary no --quiet </dev/null 2>&1 >/dev/null")
+            .output;
+    EXPECT_NE(syntax.find("Converting " + broken + "\n" + broken + ":"), std::string::npos)
+        << syntax;
 }
 
 // Ctrl-C while the overwrite question waits on the terminal ends the batch

@@ -68,7 +68,8 @@ class MalformedXliff : public ::testing::Test {
     std::string import(const std::string& xliff) {
         work.write("in.xlf", xliff);
         work.write("out/clean.TXT", "earlier translation");
-        xliff::importFromXliff(work.folder() + "in.xlf", work.folder() + "out/");
+        xliff::importFromXliff(work.folder() + "in.xlf", work.folder() + "source/",
+                               work.folder() + "out/");
         return readFile(work.folder() + "out/clean.TXT");
     }
 
@@ -117,6 +118,50 @@ std::string originalOutside(const std::string& x) {
     return replaced(x, "original=\"clean.TXT\"", "original=\"../clean.TXT\"");
 }
 
+// What the parser would take silently, written into the translation of
+// unit 5 as the document's own bytes.
+std::string withNulReference(const std::string& x) {
+    return replaced(x, "une fois", "une&#0;fois");
+}
+std::string withControlReference(const std::string& x) {
+    return replaced(x, "une fois", "une&#x8;fois");
+}
+std::string withRawControl(const std::string& x) {
+    return replaced(x, "une fois",
+                    "une\x01"
+                    "fois");
+}
+std::string withUndefinedEntity(const std::string& x) {
+    return replaced(x, "une fois", "une&nbsp;fois");
+}
+std::string withBillionLines(const std::string& x) {
+    return replaced(x, "qx:lines=\"7\"", "qx:lines=\"999999999\"");
+}
+// Every unit inside 100,000 nested groups (1.5 MB): refused, not read by
+// recursion that deep.
+constexpr int kDeepNesting = 100000;
+std::string withDeepGroups(const std::string& x) {
+    std::string opened;
+    std::string closed;
+    for (int i = 0; i < kDeepNesting; ++i) {
+        opened += "<group>";
+        closed += "</group>";
+    }
+    return replaced(replaced(x, "<body>", "<body>" + opened), "</body>", closed + "</body>");
+}
+const std::string& deepMarks() {
+    static const std::string marks = [] {
+        std::string text;
+        for (int i = 0; i < kDeepNesting; ++i)
+            text += "<mrk mtype=\"x\">";
+        text += "une fois";
+        for (int i = 0; i < kDeepNesting; ++i)
+            text += "</mrk>";
+        return text;
+    }();
+    return marks;
+}
+
 const Case kCases[] = {
     {"BrokenXml", nullptr, nullptr, cutInHalf, "not well-formed XML"},
     {"NotXliff", nullptr, nullptr, withOtherRoot, "not XLIFF"},
@@ -131,7 +176,6 @@ const Case kCases[] = {
      "unit 5 (<ps \"para\" 1>): the code <:hs> was added"},
     {"CodeDuplicated", "par mois", "par<ph id=\"2\">&lt;:t&gt;</ph>mois", nullptr,
      "unit 5 (<ps \"para\" 1>): the code <:t> was added"},
-    {"CodeChanged", "&lt;:t&gt;", "&lt;:t.&gt;", nullptr, "the code <:t> was changed to <:t.>"},
     {"PairReordered",
      "<bpt id=\"1\">&lt;:fc 1&gt;</bpt>l'imprimante<ept id=\"1\">&lt;:/fc&gt;</ept>",
      "<ept id=\"1\">&lt;:/fc&gt;</ept>l'imprimante<bpt id=\"1\">&lt;:fc 1&gt;</bpt>", nullptr,
@@ -141,6 +185,16 @@ const Case kCases[] = {
     {"CharacterTheCodePageLacks", "Nettoyez", "Nettoyez \xE2\x82\xA9", nullptr,
      "unit 5 (<ps \"para\" 1>): the text holds \"\xE2\x82\xA9\", which code page 1252 lacks"},
     {"BytesThatAreNotUtf8", "Nettoyez", "Nettoy\xE9", nullptr, "the bytes are not UTF-8"},
+    // What XML forbids, and entities it does not define, would reach the
+    // document cut short or as they are written.
+    {"NulReference", nullptr, nullptr, withNulReference, "(unit 5): the character reference &#0;"},
+    {"ControlReference", nullptr, nullptr, withControlReference, "the character reference &#x8;"},
+    {"RawControlCharacter", nullptr, nullptr, withRawControl, "the control character 1"},
+    {"UndefinedEntity", nullptr, nullptr, withUndefinedEntity, "(unit 5): the entity &nbsp;"},
+    {"LineCountOfABillion", nullptr, nullptr, withBillionLines, "and 999999982 more"},
+    {"GroupsNestedTooDeep", nullptr, nullptr, withDeepGroups, "<group> elements nested deeper"},
+    {"MarksNestedTooDeep", "une fois", deepMarks().c_str(), nullptr,
+     "<mrk> elements nested deeper"},
 };
 
 class MalformedXliffCase : public MalformedXliff, public ::testing::WithParamInterface<Case> {};
@@ -158,6 +212,30 @@ TEST_P(MalformedXliffCase, IsRefusedAndNothingIsWritten) {
     }
     EXPECT_EQ(readFile(work.folder() + "out/clean.TXT"), "earlier translation");
     EXPECT_EQ(listFolder(work.folder() + "out").size(), 1u);
+}
+
+// A tool that rewrote the text of a code (a pseudo-translation that accents
+// it) gets the source's code back, and what is not translatable (the line's
+// external tag, units marked not to translate) comes from the source QMX
+// file whatever the XLIFF says.
+TEST_F(MalformedXliff, WhatIsNotTranslatableComesFromTheSource) {
+    std::string xliff = withTarget(replaced(kGoodTarget, "&lt;:t&gt;", "&lt;:\xC5\xA3&gt;"));
+    xliff = replaced(xliff, "&quot;para&quot; 1", "&quot;note&quot; 2");
+    const std::size_t unit4 = xliff.find('>', xliff.find("<trans-unit id=\"4\""));
+    xliff.insert(unit4 + 1, "<target>changed</target>");
+    work.write("in.xlf", xliff);
+    const xliff::PreparedImport import(work.folder() + "in.xlf", work.folder() + "source/");
+    ASSERT_EQ(import.warnings().size(), 1u);
+    EXPECT_NE(import.warnings()[0].find("clean.TXT: unit 5 (<ps \"para\" 1>): the code <:t> was "
+                                        "changed to <:\xC5\xA3>; the source's code is written"),
+              std::string::npos)
+        << import.warnings()[0];
+    import.write(work.subfolder("out"));
+    const std::string qmx = readFile(work.folder() + "out/clean.TXT");
+    EXPECT_NE(qmx.find("<readonly \"Don't translate\">\r\n<ps \"para\" 1>Nettoyez <:fc "
+                       "1>l'imprimante<:/fc> une fois<:t>par mois"),
+              std::string::npos)
+        << qmx;
 }
 
 INSTANTIATE_TEST_SUITE_P(Xliff, MalformedXliffCase, ::testing::ValuesIn(kCases),

@@ -52,10 +52,15 @@ class TranslateToolkit : public ::testing::Test {
 
     std::string path(const std::string& relative) const { return work.folder() + relative; }
 
+    void expectRoundTrip(const std::string& rewrite, const std::string& importOptions);
+
     TempDir work;
 };
 
-TEST_F(TranslateToolkit, PodebugTranslationGoesAllTheWayBack) {
+// The examples exported, rewritten by podebug with `rewrite`, imported (with
+// `importOptions`), verified, converted back and forward again.
+void TranslateToolkit::expectRoundTrip(const std::string& rewrite,
+                                       const std::string& importOptions) {
     const std::string examples = QUILLEX_EXAMPLES;
     CommandRun step =
         quillex("forward --format txt --org-dir " + path("org") + " --translated-dir " +
@@ -69,19 +74,13 @@ TEST_F(TranslateToolkit, PodebugTranslationGoesAllTheWayBack) {
         step = quillex("xliff export --target-language French --output-dir " + path("xliff") + " " +
                        path("org/" + chapter + ".TXT"));
         ASSERT_EQ(step.status, 0) << step.output;
-        // The bracket rewrite adds two characters: the cross-reference
-        // variable text of chapter4 stays within its 20.
-        step = run("podebug --rewrite=bracket " + path("xliff/" + chapter + ".xlf") + " " +
+        step = run("podebug --rewrite=" + rewrite + " " + path("xliff/" + chapter + ".xlf") + " " +
                    path("podebug/" + chapter + ".xlf"));
         ASSERT_EQ(step.status, 0) << step.output;
-        step = quillex("xliff import -o " + path("translated") + " " +
-                       path("podebug/" + chapter + ".xlf"));
+        step = quillex("xliff import --source-dir " + path("org") + " -o " + path("translated") +
+                       " " + importOptions + " " + path("podebug/" + chapter + ".xlf"));
         ASSERT_EQ(step.status, 0) << step.output;
     }
-    const std::string translated = readFile(path("translated/chapter4.TXT"));
-    EXPECT_NE(translated.find("<ps \"para\" 2>[The paper path is shown in the figure below.]\r\n"),
-              std::string::npos)
-        << translated;
 
     const std::string qmxFiles =
         path("translated/chapter3.TXT") + " " + path("translated/chapter4.TXT");
@@ -105,6 +104,28 @@ TEST_F(TranslateToolkit, PodebugTranslationGoesAllTheWayBack) {
                   readFile(path("translated/" + chapter + ".TXT")))
             << chapter;
     }
+}
+
+TEST_F(TranslateToolkit, PodebugTranslationGoesAllTheWayBack) {
+    // The bracket rewrite adds two characters: the cross-reference variable
+    // text of chapter4 stays within its 20.
+    expectRoundTrip("bracket", "");
+    const std::string translated = readFile(path("translated/chapter4.TXT"));
+    EXPECT_NE(translated.find("<ps \"para\" 2>[The paper path is shown in the figure below.]\r\n"),
+              std::string::npos)
+        << translated;
+}
+
+// The unicode rewrite accents the text of the codes too (<:xr 12 2> becomes
+// <:ẋř 12 2>): the import writes the source's codes back, and the letters no
+// code page has as the nearest ones French's has (ǿ as ø, ƒ kept).
+TEST_F(TranslateToolkit, PodebugUnicodeTranslationGoesAllTheWayBack) {
+    expectRoundTrip("unicode", "--nearest-characters");
+    const std::string translated = readFile(path("translated/chapter4.TXT"));
+    EXPECT_NE(
+        translated.find("<ps \"para\" 2>The paper path is sh\xF8wn in the \x83igure bel\xF8w.\r\n"),
+        std::string::npos)
+        << translated;
 }
 
 // Total messages and source words of pocount's CSV lines.

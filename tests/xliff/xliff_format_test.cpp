@@ -40,7 +40,7 @@ TEST(XliffFormat, ExportGivesTheGoldenFileAndImportGivesTheQmxBack) {
     xliff::exportToXliff({work.folder() + "a.TXT"}, work.folder() + "a.xlf", settings);
     EXPECT_EQ(readFile(work.folder() + "a.xlf"), readFile(kGolden));
 
-    xliff::importFromXliff(kGolden, work.subfolder("back"));
+    xliff::importFromXliff(kGolden, work.folder(), work.subfolder("back"));
     EXPECT_EQ(readFile(work.folder() + "back/a.TXT"), kQmx);
 }
 

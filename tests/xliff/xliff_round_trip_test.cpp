@@ -50,7 +50,8 @@ void expectQmxFilesComeBack(RoundTrip& trip, const std::vector<Document>& docume
             trip.write("xliff/" + name + ".xlf",
                        withTargetsCopied(trip.read("xliff/" + name + ".xlf")));
         const std::string folder = trip.work.subfolder("back");
-        const auto written = xliff::importFromXliff(exported, folder);
+        const auto written =
+            xliff::importFromXliff(exported, trip.work.folder() + "first/org/", folder);
         ASSERT_EQ(written.size(), 1u);
         const std::string original = trip.read("first/org/" + name);
         const std::string back = trip.read("back/" + name);

@@ -3,7 +3,6 @@
 
 #include "app/batch_runner.h"
 #include "app/cli/exit_status.h"
-#include "app/cli/results_file.h"
 #include "app/cli/terminal_host.h"
 #include "app/settings_store.h"
 #include "conversion/language_table.h"
@@ -121,19 +120,11 @@ std::vector<std::string> filesInFolder(const std::string& folder, BatchKind kind
     return files;
 }
 
-// Why the results list may not go to `path`: it is an input or an output of
-// the batch, or an existing file that the overwrite policy (or the user)
-// keeps. Asked before the batch starts, so that nothing is lost at its end.
-std::string checkResultsFile(const std::string& path, BatchKind kind,
-                             const TerminalOptions& terminal, const Settings& settings,
-                             TerminalHost& host) {
-    BatchFiles batch;
-    batch.kind = kind;
-    batch.inputs = terminal.files;
-    batch.outputDirs = {terminal.orgDirectory.value_or(settings.paths.orgFiles),
-                        terminal.translatedDirectory.value_or(settings.paths.translatedFiles)};
-    if (std::string conflict = resultsFileConflict(path, batch); !conflict.empty())
-        return conflict;
+// Why the results list may not go to `path`: a folder, or an existing file
+// that the overwrite policy (or the user) keeps. Asked before the batch
+// starts, so that nothing is lost at its end; the batch runner refuses it
+// with its own files when it is one of them.
+std::string checkResultsFile(const std::string& path, TerminalHost& host) {
     if (std::filesystem::is_directory(path))
         return "the results file " + path + " is a folder; name a file";
     if (std::filesystem::exists(path) &&
@@ -205,7 +196,12 @@ void addBatchOptions(CLI::App& command, BatchArguments& args, BatchKind kind) {
     command.add_flag("--debug", args.debug, "add parser diagnostics to the results");
     command.add_flag("--quiet", args.quiet, "print only the summary");
     command.add_flag("--no-wait", args.noWait,
-                     "fail at once when another batch writes into the same folders");
+                     "fail at once (status 3) when another batch writes into the same folders");
+    command.footer("A run whose outputs (reports and --results included) meet one of its "
+                   "inputs is refused before anything is written.\n\nExit status: 0 success; "
+                   "1 a file failed, or findings at the --fail-on level; 2 a usage error or a "
+                   "refused run; 3 with --no-wait, another batch writes into the same folders; "
+                   "130 cancelled.");
 }
 
 int runBatch(BatchKind kind, const BatchArguments& args, std::atomic<bool>& cancelled) {
@@ -239,19 +235,6 @@ int runBatch(BatchKind kind, const BatchArguments& args, std::atomic<bool>& canc
         terminal.orgDirectory = absoluteFolder(orgFolder);
     if (!args.translatedDirectory.empty())
         terminal.translatedDirectory = absoluteFolder(args.translatedDirectory);
-    // Output folders named on the command line are made when missing.
-    for (const auto* folder : {&terminal.orgDirectory, &terminal.translatedDirectory}) {
-        if (!*folder || std::filesystem::exists(**folder) ||
-            (kind != BatchKind::Forward && folder == &terminal.orgDirectory))
-            continue;
-        std::error_code error;
-        if (!std::filesystem::create_directories(**folder, error)) {
-            std::cerr << "quillex: cannot create the folder " << **folder << ": " << error.message()
-                      << '\n';
-            return kExitUsage;
-        }
-        std::cout << "Created the folder " << **folder << '\n';
-    }
     if (!terminal.orgDirectory)
         std::cerr << "quillex: using the folder " << settings.paths.orgFiles
                   << (kind == BatchKind::Verify     ? " for the source QMX files"
@@ -266,20 +249,20 @@ int runBatch(BatchKind kind, const BatchArguments& args, std::atomic<bool>& canc
     std::string resultsFile;
     if (!args.resultsFile.empty()) {
         resultsFile = std::filesystem::absolute(args.resultsFile).lexically_normal();
-        if (const std::string refusal =
-                checkResultsFile(resultsFile, kind, terminal, settings, host);
-            !refusal.empty()) {
+        if (const std::string refusal = checkResultsFile(resultsFile, host); !refusal.empty()) {
             std::cerr << "quillex: " << refusal << '\n';
             return kExitUsage;
         }
     }
     BatchRunner runner(host, settings);
     runner.setWaitForFolders(!args.noWait);
+    runner.setCheckWhenReportKept(true);
+    if (!resultsFile.empty())
+        runner.alsoWrites(resultsFile, "results file");
     const BatchReport report = runner.run(kind);
-    if (!host.refusal().empty() || !report.refusal.empty()) {
-        std::cerr << "quillex: " << (host.refusal().empty() ? report.refusal : host.refusal())
-                  << '\n';
-        return kExitUsage;
+    if (!report.refusal.empty()) {
+        std::cerr << "quillex: " << report.refusal << '\n';
+        return report.busy ? kExitBusy : kExitUsage;
     }
     if (!resultsFile.empty()) {
         try {

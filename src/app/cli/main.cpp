@@ -11,7 +11,8 @@
 // Options override the saved settings for this run only. Exit status: 0 when
 // every file succeeded, 1 when any failed (skipped files aside), when the
 // ancillary file could not be written or when verification found findings at
-// the --fail-on level; 2 for usage errors, 130 when cancelled with Ctrl-C.
+// the --fail-on level; 2 for usage errors and refused runs, 3 when --no-wait
+// found the folders busy, 130 when cancelled with Ctrl-C.
 #include "app/cli/batch_command.h"
 #include "app/cli/exit_status.h"
 #include "app/cli/xliff_commands.h"
@@ -95,6 +96,10 @@ int main(int argc, char** argv) {
                  "translation and puts the translated text back."};
     app.require_subcommand(1);
     app.set_version_flag("-V,--version", "quillex 2.0 (The Quillex 2.0 for Interleaf)");
+    app.footer("No command writes over a file it reads: such a run is refused before anything "
+               "is written.\n\nExit status: 0 success; 1 a file failed, or findings at the "
+               "--fail-on level; 2 a usage error or a refused run; 3 with --no-wait, another "
+               "batch writes into the same folders; 130 cancelled.");
 
     BatchArguments forwardArgs;
     CLI::App* forward = app.add_subcommand("forward", "convert Interleaf ASCII files to QMX");

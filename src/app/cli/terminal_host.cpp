@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -65,14 +66,37 @@ std::vector<std::string> TerminalHost::chooseFiles(const std::string&, const std
     return options_.files;
 }
 
+// The folders come from the options; the runner checks them once the
+// folders named there are made.
 bool TerminalHost::confirmBatch(BatchKind kind, const std::string&, const std::string&,
                                 BatchDirectories& directories) {
+    kind_ = kind;
     if (options_.orgDirectory)
         directories.org = *options_.orgDirectory;
     if (options_.translatedDirectory && kind == BatchKind::Forward)
         directories.translated = *options_.translatedDirectory;
-    refusal_ = validateBatchDirectories(kind, directories);
-    return refusal_.empty();
+    return true;
+}
+
+// Output folders named on the command line are made when missing (a backward
+// or verify batch reads from its ORG folder, so it is never made).
+std::string TerminalHost::makeOutputFolders(BatchKind kind, const BatchDirectories& directories) {
+    std::vector<std::string> folders;
+    if (kind == BatchKind::Forward && options_.orgDirectory)
+        folders.push_back(directories.org);
+    if (kind == BatchKind::Forward && options_.translatedDirectory)
+        folders.push_back(directories.translated);
+    for (const std::string& folder : folders) {
+        std::error_code error;
+        if (std::filesystem::is_directory(folder, error))
+            continue;
+        if (std::filesystem::exists(folder, error))
+            return "cannot create the folder " + folder + ": a file of that name exists";
+        if (!std::filesystem::create_directories(folder, error) && error)
+            return "cannot create the folder " + folder + ": " + error.message();
+        std::cout << "Created the folder " << folder << '\n';
+    }
+    return {};
 }
 
 Answer TerminalHost::ask(const std::string& question, bool withCancel) {
@@ -85,7 +109,8 @@ Answer TerminalHost::ask(const std::string& question, bool withCancel) {
         answer = ancillaryQuestion ? Answer::Yes : Answer::No;
     else if (policy == Policy::Ask)
         answer = askOnTerminal(question, withCancel, !ancillaryQuestion);
-    if (!ancillaryQuestion && answer == Answer::No)
+    // A verification still checks the file; the runner says what was kept.
+    if (!ancillaryQuestion && answer == Answer::No && kind_ != BatchKind::Verify)
         appendResult("skipped: " + pathIn(question) + " exists (use --overwrite always)");
     return answer;
 }
@@ -157,10 +182,28 @@ void TerminalHost::clearProgressLine() {
 void TerminalHost::appendResult(const std::string& line) {
     results_.push_back(line);
     const bool problem = isProblemLine(line);
+    // With --quiet a problem still names its file: the line that began the
+    // file goes first, once.
+    if (isFileHeading(line))
+        heading_ = line;
     if (options_.quiet && !problem)
         return;
     clearProgressLine();
+    if (options_.quiet && !heading_.empty())
+        std::cerr << quotedPath(heading_) << '\n';
+    if (problem)
+        heading_.clear();
     (problem ? std::cerr : std::cout) << quotedPath(line) << '\n' << std::flush;
+}
+
+// The line that begins each file of a batch ("Converting FILE").
+bool TerminalHost::isFileHeading(const std::string& line) {
+    for (const MessageId id : {MessageId::ConvertingFile, MessageId::VerifyingFile}) {
+        const std::string start = formatString(id, "");
+        if (line.starts_with(start) && line.size() > start.size())
+            return true;
+    }
+    return false;
 }
 
 void TerminalHost::showSummary(const std::string& text, bool isError) {

@@ -34,6 +34,7 @@ class TerminalHost : public BatchHost {
                                          const std::string& startDirectory) override;
     bool confirmBatch(BatchKind kind, const std::string& title, const std::string& countLine,
                       BatchDirectories& directories) override;
+    std::string makeOutputFolders(BatchKind kind, const BatchDirectories& directories) override;
     Answer ask(const std::string& question, bool withCancel) override;
     void setProgressRanges(int fileMaximum, int batchMaximum) override;
     void setProgress(int fileValue, int batchValue) override;
@@ -43,11 +44,11 @@ class TerminalHost : public BatchHost {
     void clearCancel() override;
 
     const std::vector<std::string>& results() const { return results_; }
-    const std::string& refusal() const { return refusal_; }
 
   private:
     Answer askOnTerminal(const std::string& question, bool withCancel, bool overwriteQuestion);
     static std::string pathIn(const std::string& question);
+    static bool isFileHeading(const std::string& line);
     void clearProgressLine();
 
     TerminalOptions options_;
@@ -58,7 +59,8 @@ class TerminalHost : public BatchHost {
     int batchMaximum_ = 1;
     bool progressShown_ = false;
     std::vector<std::string> results_;
-    std::string refusal_;
+    BatchKind kind_ = BatchKind::Forward;
+    std::string heading_; // the line that began the current file, until a problem shows it
 };
 
 } // namespace quillex

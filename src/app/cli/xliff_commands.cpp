@@ -2,7 +2,9 @@
 #include "app/cli/xliff_commands.h"
 
 #include "app/cli/exit_status.h"
+#include "app/file_guard.h"
 #include "app/settings_store.h"
+#include "foundation/ascii_case.h"
 #include "foundation/file_error.h"
 #include "foundation/text_file.h"
 #include "xliff/count_report.h"
@@ -12,14 +14,52 @@
 
 #include <filesystem>
 #include <iostream>
+#include <new>
+#include <optional>
+#include <utility>
 
 namespace quillex {
 namespace {
 
-// A folder name as the library takes it, ending with "/"; made when missing.
-std::string preparedFolder(const std::string& folder) {
-    std::filesystem::create_directories(folder);
+// Makes `folder` when missing; returns why it could not be made (a file of
+// that name, a read-only file system), or nothing.
+std::optional<std::string> madeFolder(const std::string& folder) {
+    std::error_code error;
+    if (std::filesystem::is_directory(folder, error))
+        return std::nullopt;
+    if (std::filesystem::exists(folder, error))
+        return "cannot create the folder " + folder + ": a file of that name exists";
+    if (!std::filesystem::create_directories(folder, error) && error)
+        return "cannot create the folder " + folder + ": " + error.message();
+    return std::nullopt;
+}
+
+// A folder name as the library takes it, ending with "/".
+std::string folderPrefix(const std::string& folder) {
     return SettingsStore::withTrailingSlash(folder);
+}
+
+// Refuses a run whose outputs meet its inputs or each other, before anything
+// is written; returns whether it may go on.
+bool guarded(const FileGuard& guard) {
+    const std::string refusal = guard.refusal();
+    if (!refusal.empty())
+        std::cerr << "quillex: " << refusal << '\n';
+    return refusal.empty();
+}
+
+// Whether the path has the name of a QMX file.
+bool isQmxName(const std::string& path) {
+    const std::string extension = upperCaseAscii(std::filesystem::path(path).extension().string());
+    return extension == ".TXT" || extension == ".RTF" || extension == ".CAT";
+}
+
+// An output folder option that names nothing is a usage error.
+bool namesFolder(const std::string& folder) {
+    if (!folder.empty())
+        return true;
+    std::cerr << "quillex: the output folder name is empty\n";
+    return false;
 }
 
 std::string targetLanguageOf(const BridgeArguments& args) {
@@ -28,13 +68,18 @@ std::string targetLanguageOf(const BridgeArguments& args) {
 }
 
 // Runs `work` for one file and reports a failure on standard error; returns
-// whether it succeeded.
+// whether it succeeded. A file error gives its message and the file.
 template <typename Work> bool reported(const std::string& file, Work&& work) {
     try {
         work();
         return true;
     } catch (const FileProblem& problem) {
-        std::cerr << "quillex: " << problem.what() << '\n';
+        // The file at fault (an output, a source) and what happened to it.
+        const std::vector<std::string> lines = problem.resultLines();
+        std::cerr << "quillex: " << problem.path() << ": "
+                  << (lines.empty() ? std::string(problem.what()) : lines.front()) << '\n';
+    } catch (const std::bad_alloc&) {
+        std::cerr << "quillex: " << file << ": not enough memory\n";
     } catch (const std::exception& error) {
         const std::string text = error.what();
         std::cerr << "quillex: " << (text.starts_with(file) ? "" : file + ": ") << text
@@ -48,39 +93,105 @@ int runExport(const BridgeArguments& args) {
     settings.targetLanguage = targetLanguageOf(args);
     settings.letterPaper = args.pageSize.empty() ? SettingsStore::load().options.rtfPageSize == 1
                                                  : args.pageSize == "letter";
+    FileGuard guard;
+    for (const std::string& file : args.files)
+        guard.reads(file, "input");
     if (!args.output.empty()) {
+        // A QMX name after -o is a QMX file the shell put there from a
+        // pattern (-o out/*.TXT), not a name for the XLIFF document.
+        if (isQmxName(args.output)) {
+            std::cerr << "quillex: -o " << args.output
+                      << " names a QMX file, which the XLIFF document would replace (did the "
+                         "shell expand a pattern after -o?); name the document N.xlf\n";
+            return kExitUsage;
+        }
+        guard.writes(args.output, "XLIFF document");
+        if (!guarded(guard))
+            return kExitUsage;
         const bool done =
             reported(args.output, [&] { xliff::exportToXliff(args.files, args.output, settings); });
         if (done)
             std::cout << "Wrote " << args.output << '\n';
         return done ? 0 : kExitFailed;
     }
-    int status = 0;
+    std::vector<std::string> outputs;
     for (const std::string& file : args.files) {
-        std::string output = xliff::withExtension(file, ".xlf");
+        outputs.push_back(xliff::withExtension(file, ".xlf"));
         if (!args.outputFolder.empty())
-            output = preparedFolder(args.outputFolder) +
-                     std::filesystem::path(output).filename().string();
-        if (reported(file, [&] { xliff::exportToXliff({file}, output, settings); }))
-            std::cout << "Wrote " << output << '\n';
+            outputs.back() = folderPrefix(args.outputFolder) +
+                             std::filesystem::path(outputs.back()).filename().string();
+        guard.writes(outputs.back(), "XLIFF document");
+    }
+    if (!guarded(guard))
+        return kExitUsage;
+    if (!args.outputFolder.empty())
+        if (const auto failure = madeFolder(args.outputFolder)) {
+            std::cerr << "quillex: " << *failure << '\n';
+            return kExitUsage;
+        }
+    int status = 0;
+    for (std::size_t i = 0; i < args.files.size(); ++i) {
+        if (reported(args.files[i],
+                     [&] { xliff::exportToXliff({args.files[i]}, outputs[i], settings); }))
+            std::cout << "Wrote " << outputs[i] << '\n';
         else
             status = kExitFailed;
     }
     return status;
 }
 
+// Every XLIFF file is read and checked first; the output folder is made, and
+// files written, only when the run's outputs meet none of its inputs.
 int runImport(const BridgeArguments& args) {
-    const std::string folder = preparedFolder(args.outputFolder);
+    if (!namesFolder(args.outputFolder))
+        return kExitUsage;
+    const std::string folder = folderPrefix(args.outputFolder);
+    std::string sourceFolder = args.sourceFolder;
+    if (sourceFolder.empty()) {
+        sourceFolder = SettingsStore::load().paths.orgFiles;
+        std::cerr << "quillex: using the folder " << sourceFolder
+                  << " for the source QMX files (--source-dir names another)\n";
+    }
+    sourceFolder = folderPrefix(sourceFolder);
     int status = 0;
+    std::vector<std::pair<std::string, xliff::PreparedImport>> prepared;
+    FileGuard guard;
     for (const std::string& file : args.files) {
-        std::vector<std::string> written;
+        guard.reads(file, "XLIFF file");
         if (!reported(file, [&] {
-                written = xliff::importFromXliff(file, folder, args.targetLanguage);
+                prepared.emplace_back(
+                    file, xliff::PreparedImport(file, sourceFolder, args.targetLanguage,
+                                                args.nearestCharacters
+                                                    ? xliff::MissingCharacters::Nearest
+                                                    : xliff::MissingCharacters::Problem));
             })) {
+            std::cerr << "quillex: " << file << ": nothing was written\n";
+            status = kExitFailed;
+        }
+    }
+    for (const auto& [file, import] : prepared) {
+        for (const std::string& source : import.sources())
+            guard.reads(source, "source QMX file");
+        for (const std::string& name : import.names())
+            guard.writes(folder + name, "output of " + file);
+    }
+    if (!guarded(guard))
+        return kExitUsage;
+    if (prepared.empty())
+        return status;
+    if (const auto failure = madeFolder(args.outputFolder)) {
+        std::cerr << "quillex: " << *failure << '\n';
+        return kExitUsage;
+    }
+    for (const auto& [file, import] : prepared) {
+        std::vector<std::string> written;
+        if (!reported(file, [&] { written = import.write(folder); })) {
             std::cerr << "quillex: " << file << ": nothing was written\n";
             status = kExitFailed;
             continue;
         }
+        for (const std::string& warning : import.warnings())
+            std::cerr << "quillex: warning: " << warning << '\n';
         for (const std::string& path : written)
             std::cout << "Wrote " << path << '\n';
     }
@@ -93,11 +204,25 @@ bool letterPaperOf(const BridgeArguments& args) {
 }
 
 int runPseudo(const BridgeArguments& args) {
+    if (!namesFolder(args.outputFolder))
+        return kExitUsage;
     xliff::PseudoSettings settings;
     settings.targetLanguage = targetLanguageOf(args);
     settings.expansionPercent = args.expansion;
     settings.letterPaper = letterPaperOf(args);
-    const std::string folder = preparedFolder(args.outputFolder);
+    const std::string folder = folderPrefix(args.outputFolder);
+    FileGuard guard;
+    for (const std::string& file : args.files) {
+        guard.reads(file, "input");
+        guard.writes(folder + std::filesystem::path(file).filename().string(),
+                     "pseudo-translation");
+    }
+    if (!guarded(guard))
+        return kExitUsage;
+    if (const auto failure = madeFolder(args.outputFolder)) {
+        std::cerr << "quillex: " << *failure << '\n';
+        return kExitUsage;
+    }
     int status = 0;
     for (const std::string& file : args.files) {
         std::string written;
@@ -152,6 +277,14 @@ BridgeCommands addBridgeCommands(CLI::App& app, BridgeArguments& args) {
         ->add_option("-o,--output-dir", args.outputFolder,
                      "folder of the translated QMX files (not the folder of the sources)")
         ->required();
+    commands.importCommand->add_option(
+        "--source-dir", args.sourceFolder,
+        "folder of the source QMX files that were exported; what is not translatable comes "
+        "from them (default: the ORG folder of the settings)");
+    commands.importCommand->add_flag(
+        "--nearest-characters", args.nearestCharacters,
+        "write a character the target code page lacks as the nearest it has, with a warning, "
+        "rather than refuse the file");
     commands.importCommand->add_option("--target-language", args.targetLanguage,
                                        "language of the translation (default: the one exported)");
 

@@ -11,8 +11,10 @@ namespace quillex {
 
 struct BridgeArguments {
     std::vector<std::string> files;
-    std::string output;       // export: one XLIFF document for every input
-    std::string outputFolder; // export, import, pseudo
+    std::string output;             // export: one XLIFF document for every input
+    std::string outputFolder;       // export, import, pseudo
+    std::string sourceFolder;       // import: the source QMX files
+    bool nearestCharacters = false; // import: for characters the code page lacks
     std::string targetLanguage;
     std::string pageSize;
     std::string format = "table"; // count
