@@ -1,8 +1,8 @@
 // The batch runner.
 #include "app/batch_runner.h"
 
-#include "conversion/result_code.h"
 #include "backward/backward_converter.h"
+#include "conversion/result_code.h"
 #include "forward/ancillary_file.h"
 #include "forward/forward_converter.h"
 #include "forward/forward_outputs.h"
@@ -252,7 +252,7 @@ int BatchRunner::checkOverwrite(BatchKind kind, const ConversionOptions& options
         if (!std::filesystem::exists(output))
             continue;
         const bool withCancel = outputs.size() > 1;
-        const Answer answer = host_.ask(
+        const Answer answer = host_.askOverwrite(
             formatString(withCancel ? MessageId::OverwriteOrCancelBatch : MessageId::Overwrite,
                          output.c_str()),
             withCancel);
@@ -306,6 +306,7 @@ void BatchRunner::stopBatch(BatchKind kind, const ResultEffect& effect, const Ba
     host_.appendResult("");
     host_.appendResult(formatString(MessageId::BatchCancelled));
     host_.appendResult(underscoreLine());
+    host_.batchEnded(report);
     host_.showSummary(formatString(effect.finalBoxId, report.converted()), true);
 }
 
@@ -332,6 +333,7 @@ void BatchRunner::showSummary(BatchKind kind, const BatchReport& report) {
         text = single ? formatString(MessageId::SummaryNoErrors)
                       : formatString(MessageId::SummaryConverted, report.converted());
     }
+    host_.batchEnded(report);
     host_.showSummary(text, false);
 }
 
@@ -418,6 +420,7 @@ BatchReport BatchRunner::run(BatchKind kind) {
             kind == BatchKind::Forward ? (endsWithSty(file) ? ".STY" : ".DOC") : extensionOf(file);
         host_.appendResult(formatString(info.beforeFileLineId, file.c_str()));
         ++report.attempted;
+        host_.fileStarted(report.attempted, report.files, file);
         fileProgress_ = 0;
         host_.setProgress(fileProgress_, batchProgress_);
 
