@@ -413,6 +413,39 @@ TEST_F(BatchWindowTest, ACancelThatComesTooLateSaysSo) {
     EXPECT_TRUE(page.results().join('\n').contains("Cancel came too late"));
 }
 
+// Files named on the command line (or dropped on a page) start the batch
+// of their page without the open-file dialog; converted again, one "Yes to
+// All" answers every overwrite question of the batch.
+TEST_F(BatchWindowTest, FilesGivenToTheWindowRunTheirBatchAndYesToAllAsksOnce) {
+    const std::string source = work.subfolder("source");
+    QStringList files;
+    for (const char* name : {"chapter3.DOC", "chapter4.DOC"})
+        files << toQt(copyOf(std::string(QUILLEX_EXAMPLES) + "/" + name, source));
+    openWindow();
+    confirmWith(work.subfolder("qmx"), work.subfolder("translated"));
+    QSignalSpy finished(&window->controller(), &BatchController::batchFinished);
+    window->tabs()->setCurrentIndex(3);
+    window->openFiles(files);
+    ASSERT_TRUE(finished.wait(kBatchTimeoutMs));
+    EXPECT_EQ(window->tabs()->currentWidget(), &window->batchPage(BatchKind::Forward));
+    EXPECT_TRUE(dialogs.openFileStarts.empty());
+    EXPECT_EQ(lastSummary(), message(MessageId::SummaryConverted, 2));
+    EXPECT_TRUE(dialogs.overwriteQuestions.empty());
+
+    dialogs.overwriteAnswers = {UserDialogs::OverwriteAnswer::YesToAll};
+    window->openFiles(files);
+    ASSERT_TRUE(finished.wait(kBatchTimeoutMs));
+    EXPECT_EQ(dialogs.overwriteQuestions.size(), 1u);
+    EXPECT_EQ(lastSummary(), message(MessageId::SummaryConverted, 2));
+
+    // No to All keeps every existing output: both files count as failed.
+    dialogs.overwriteAnswers = {UserDialogs::OverwriteAnswer::NoToAll};
+    window->openFiles(files);
+    ASSERT_TRUE(finished.wait(kBatchTimeoutMs));
+    EXPECT_EQ(dialogs.overwriteQuestions.size(), 2u);
+    EXPECT_EQ(lastSummary(), message(MessageId::SummaryConvertedWithFailures, 0, 2));
+}
+
 TEST_F(BatchWindowTest, AWindowDestroyedDuringABatchCancelsItAndWaitsForIt) {
     std::atomic<int> started{0};
     openWindow(untilCancelled(started));
