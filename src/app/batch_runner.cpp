@@ -1,8 +1,8 @@
 // The batch runner.
 #include "app/batch_runner.h"
 
-#include "backward/backward_converter.h"
 #include "conversion/result_code.h"
+#include "backward/backward_converter.h"
 #include "forward/ancillary_file.h"
 #include "forward/forward_converter.h"
 #include "forward/forward_outputs.h"

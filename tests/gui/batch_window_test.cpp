@@ -257,7 +257,9 @@ TEST_F(BatchWindowTest, CancelInTheMiddleStopsTheBatchAndTheWindowRefusesToLeave
     ASSERT_FALSE(dialogs.told.empty());
     EXPECT_EQ(lastSummary(), message(MessageId::BatchCancelledConverted, 0));
     EXPECT_EQ(dialogs.told.back().icon, UserDialogs::Icon::Stop);
-    EXPECT_EQ(page.batchBar()->value(), page.batchBar()->maximum());
+    // The bars show where it stopped: after the first of two files.
+    EXPECT_EQ(page.batchBar()->value(), page.batchBar()->maximum() / 2);
+    EXPECT_EQ(page.fileLabel()->text(), "File 1 of 2: a.DOC");
 
     EXPECT_FALSE(window->isBusy());
     EXPECT_TRUE(page.startButton()->isEnabled());

@@ -3,6 +3,7 @@
 // back at the next start, and settings changed elsewhere while windows are
 // open surviving their closing.
 #include "app/gui/directory_field.h"
+#include "app/gui/first_run_folders.h"
 #include "app/gui/main_window.h"
 #include "app/gui/paths_page.h"
 #include "app/gui/qt_text.h"
@@ -197,6 +198,20 @@ TEST_F(PagesTest, SettingsChangedElsewhereWhileWindowsAreOpenSurviveTheirClosing
     // What nobody changed is written as before.
     EXPECT_EQ(saved.stored.at("OPTIONS/OVERWRITE_FILES"), "0");
     EXPECT_EQ(saved.stored.at("PATHS/SOURCE_FILES"), home());
+}
+
+// A first run proposes three separate folders under ~/Quillex/ and makes
+// them; a path the settings file holds is kept.
+TEST_F(PagesTest, AFirstRunGetsSeparateFoldersAndAStoredPathIsKept) {
+    ASSERT_FALSE(SettingsStore::set("PATHS/SOURCE_FILES", work.folder()));
+    Settings settings = SettingsStore::load();
+    useFirstRunFolders(settings);
+    EXPECT_EQ(settings.paths.sourceFiles, work.folder());
+    EXPECT_EQ(settings.paths.orgFiles, home() + "Quillex/QMX/");
+    EXPECT_EQ(settings.paths.translatedFiles, home() + "Quillex/Translated/");
+    EXPECT_TRUE(std::filesystem::is_directory(settings.paths.orgFiles));
+    EXPECT_TRUE(std::filesystem::is_directory(settings.paths.translatedFiles));
+    EXPECT_FALSE(std::filesystem::exists(home() + "Quillex/IASCII"));
 }
 
 } // namespace

@@ -140,6 +140,10 @@ void BatchPage::setProgress(int fileValue, int batchValue) {
     batchBar_->setValue(std::min(batchValue, batchBar_->maximum()));
 }
 
+void BatchPage::showStoppedAt(int done, int count) {
+    batchBar_->setValue(batchBar_->maximum() / count * done);
+}
+
 void BatchPage::showFile(int number, int count, const QString& path) {
     fileLabel_->setText(
         tr("File %1 of %2: %3").arg(number).arg(count).arg(QFileInfo(path).fileName()));

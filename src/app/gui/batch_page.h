@@ -33,6 +33,8 @@ class BatchPage : public QWidget {
 
     void setProgressRanges(int fileMaximum, int batchMaximum);
     void setProgress(int fileValue, int batchValue);
+    // A stopped batch: the batch bar shows `done` of `count` files.
+    void showStoppedAt(int done, int count);
     // Shows which file the batch works on: number from 1, of count.
     void showFile(int number, int count, const QString& path);
     // Appends a line to the results list; the list follows it to the end

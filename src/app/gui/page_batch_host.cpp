@@ -77,8 +77,12 @@ void PageBatchHost::fileStarted(int number, int count, const std::string& path) 
     page_.showFile(number, count, toQt(path));
 }
 
+// A stopped batch leaves the batch bar where it stopped (after the file it
+// was in), not full: the user sees how much of the batch was done.
 void PageBatchHost::batchEnded(const BatchReport& report) {
     findings_ = report.failed > 0 || report.tagChanges > 0 || report.ancillaryFailed;
+    if (report.stopped && report.files > 0)
+        page_.showStoppedAt(report.attempted, report.files);
 }
 
 void PageBatchHost::setProgressRanges(int fileMaximum, int batchMaximum) {

@@ -8,6 +8,7 @@
 // line start the batch of their page (Convert IASCII for Interleaf
 // documents and style files, else Convert QMX). Closing the window saves
 // what it changed in the settings.
+#include "app/gui/first_run_folders.h"
 #include "app/gui/main_window.h"
 #include "app/gui/qt_text.h"
 #include "app/gui/screenshots.h"
@@ -54,7 +55,8 @@ int main(int argc, char* argv[]) {
     if (parser.isSet(screenshots))
         return takeScreenshots(parser.value(screenshots), parser.value(examples));
 
-    const Settings settings = SettingsStore::load();
+    Settings settings = SettingsStore::load();
+    useFirstRunFolders(settings);
     StandardDialogs dialogs;
     MainWindow window(settings, dialogs);
     const QStringList files = parser.positionalArguments();
