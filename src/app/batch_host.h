@@ -18,6 +18,8 @@ namespace quillex {
 // copy of the QMX files. For backward and verify: the folder of the source
 // QMX & ORG files, and the folder of the chosen translated files (where the
 // output or the reports go).
+struct BatchReport;
+
 struct BatchDirectories {
     std::string chosenFiles;
     std::string org;
@@ -40,6 +42,21 @@ class BatchHost {
                               const std::string& countLine, BatchDirectories& directories) = 0;
 
     virtual Answer ask(const std::string& question, bool withCancel) = 0;
+    // The question before an existing output is replaced. A host may offer
+    // answers that hold for the rest of the batch; by default it is a
+    // question like any other.
+    virtual Answer askOverwrite(const std::string& question, bool withCancel) {
+        return ask(question, withCancel);
+    }
+
+    // The batch starts on file `number` (from 1) of `count`.
+    virtual void fileStarted(int number, int count, const std::string& path) {
+        (void)number;
+        (void)count;
+        (void)path;
+    }
+    // The batch has ended (run to its end or stopped); its summary follows.
+    virtual void batchEnded(const BatchReport& report) { (void)report; }
 
     virtual void setProgressRanges(int fileMaximum, int batchMaximum) = 0;
     virtual void setProgress(int fileValue, int batchValue) = 0;

@@ -253,7 +253,7 @@ int BatchRunner::checkOverwrite(BatchKind kind, ConversionOptions& options) {
         if (!std::filesystem::exists(output))
             continue;
         const bool withCancel = outputs.size() > 1;
-        const Answer answer = host_.ask(
+        const Answer answer = host_.askOverwrite(
             formatString(withCancel ? MessageId::OverwriteOrCancelBatch : MessageId::Overwrite,
                          output.c_str()),
             withCancel);
@@ -326,6 +326,7 @@ void BatchRunner::stopBatch(BatchKind kind, const ResultEffect& effect, const Ba
     host_.appendResult("");
     host_.appendResult(formatString(MessageId::BatchCancelled));
     host_.appendResult(underscoreLine());
+    host_.batchEnded(report);
     host_.showSummary(formatString(effect.finalBoxId, report.converted()), true);
 }
 
@@ -352,6 +353,7 @@ void BatchRunner::showSummary(BatchKind kind, const BatchReport& report) {
         text = single ? formatString(MessageId::SummaryNoErrors)
                       : formatString(MessageId::SummaryConverted, report.converted());
     }
+    host_.batchEnded(report);
     host_.showSummary(text, false);
 }
 
@@ -442,6 +444,7 @@ BatchReport BatchRunner::run(BatchKind kind) {
         options.writeReports = true;
         host_.appendResult(formatString(info.beforeFileLineId, file.c_str()));
         ++report.attempted;
+        host_.fileStarted(report.attempted, report.files, file);
         fileProgress_ = 0;
         host_.setProgress(fileProgress_, batchProgress_);
 

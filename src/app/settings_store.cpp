@@ -151,6 +151,53 @@ std::string rangeError(const std::string& name, int minimum, int maximum) {
            std::to_string(maximum);
 }
 
+// Every value the file holds.
+StoredValues readValues(QSettings& store) {
+    StoredValues values;
+    for (const QString& name : store.allKeys())
+        values.emplace(name.toStdString(),
+                       store.value(name).toString().toLocal8Bit().toStdString());
+    return values;
+}
+
+std::optional<std::string> valueOf(const StoredValues& values, const std::string& name) {
+    const auto found = values.find(name);
+    return found == values.end() ? std::nullopt : std::optional(found->second);
+}
+
+void writeValues(QSettings& store, const StoredValues& values) {
+    for (const auto& [name, value] : values)
+        store.setValue(QString::fromStdString(name), QString::fromLocal8Bit(value.c_str()));
+}
+
+std::string storedName(const char* section, const char* name) {
+    return std::string(section) + '/' + name;
+}
+
+// PATHS as written at exit: the three paths as edited when BETWEEN_SESSIONS
+// is 1, else the default directory for each.
+StoredValues pathsAsStored(const PathSettings& paths) {
+    StoredValues values;
+    values[storedName("PATHS", "DURING_SESSION")] = std::to_string(paths.duringSession);
+    values[storedName("PATHS", "BETWEEN_SESSIONS")] = std::to_string(paths.betweenSessions);
+    for (const PathValue& value : kPathStrings)
+        values[storedName("PATHS", value.name)] =
+            paths.betweenSessions != 0 ? SettingsStore::withTrailingSlash(paths.*value.field)
+                                       : SettingsStore::defaultDirectory();
+    return values;
+}
+
+// The OPTIONS values that the Settings page owns (never DEBUG).
+StoredValues optionsAsStored(const OptionSettings& options) {
+    StoredValues values;
+    for (const IntValue& value : kOptionInts)
+        if (std::string_view(value.name) != "DEBUG")
+            values[storedName("OPTIONS", value.name)] = std::to_string(options.*value.field);
+    for (const StringValue& value : kOptionStrings)
+        values[storedName("OPTIONS", value.name)] = options.*value.field;
+    return values;
+}
+
 } // namespace
 
 // The user's home folder, from HOME or else the password database. Without
@@ -175,6 +222,7 @@ std::string SettingsStore::withTrailingSlash(std::string directory) {
 Settings SettingsStore::load() {
     QSettings store = openSettings();
     Settings settings;
+    settings.stored = readValues(store);
     settings.paths = loadPaths(store);
     settings.options = loadOptions(store, settings.notes);
     return settings;
@@ -182,24 +230,32 @@ Settings SettingsStore::load() {
 
 void SettingsStore::savePaths(const PathSettings& paths) {
     QSettings store = openSettings();
-    store.setValue(key("PATHS", "DURING_SESSION"), paths.duringSession);
-    store.setValue(key("PATHS", "BETWEEN_SESSIONS"), paths.betweenSessions);
-    for (const PathValue& value : kPathStrings) {
-        const std::string path =
-            paths.betweenSessions != 0 ? withTrailingSlash(paths.*value.field) : defaultDirectory();
-        store.setValue(key("PATHS", value.name), QString::fromLocal8Bit(path.c_str()));
-    }
+    writeValues(store, pathsAsStored(paths));
 }
 
 void SettingsStore::saveOptions(const OptionSettings& options) {
     QSettings store = openSettings();
-    for (const IntValue& value : kOptionInts) {
-        if (std::string_view(value.name) != "DEBUG")
-            store.setValue(key("OPTIONS", value.name), options.*value.field);
+    writeValues(store, optionsAsStored(options));
+}
+
+// A three-way merge per value: the file when the window loaded it, the file
+// now, and what the window would write.
+void SettingsStore::saveChanges(const Settings& loaded, const PathSettings& paths,
+                                const OptionSettings& options) {
+    StoredValues ours = pathsAsStored(paths);
+    ours.merge(optionsAsStored(options));
+    StoredValues initial = pathsAsStored(loaded.paths);
+    initial.merge(optionsAsStored(loaded.options));
+    QSettings store = openSettings();
+    const StoredValues now = readValues(store);
+    StoredValues changes;
+    for (const auto& [name, value] : ours) {
+        const bool changedHere = value != initial[name];
+        const bool changedElsewhere = valueOf(now, name) != valueOf(loaded.stored, name);
+        if (changedHere || (!changedElsewhere && valueOf(now, name) != value))
+            changes.emplace(name, value);
     }
-    for (const StringValue& value : kOptionStrings)
-        store.setValue(key("OPTIONS", value.name),
-                       QString::fromLocal8Bit((options.*value.field).c_str()));
+    writeValues(store, changes);
 }
 
 std::vector<SettingValue> SettingsStore::list() {

@@ -9,6 +9,7 @@
 
 #include "conversion/conversion_options.h"
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -43,12 +44,17 @@ struct OptionSettings {
     int machineReports = 0; // for this run only, never saved: verify --report
 };
 
+// Values as the settings file holds them: "SECTION/NAME" to text.
+using StoredValues = std::map<std::string, std::string>;
+
 struct Settings {
     PathSettings paths;
     OptionSettings options;
     // Stored values that were not used, each with the default that was: a
     // batch shows them in its results.
     std::vector<std::string> notes;
+    // What the file held when these settings were loaded.
+    StoredValues stored;
 };
 
 // One stored value as `quillex settings` lists it.
@@ -79,6 +85,12 @@ class SettingsStore {
     static void savePaths(const PathSettings& paths);
     // Writes the OPTIONS values that the Settings page owns (never DEBUG).
     static void saveOptions(const OptionSettings& options);
+    // Writes, as savePaths and saveOptions would, only what a window changed
+    // since it loaded `loaded`, and what nobody else changed meanwhile: a
+    // value set elsewhere (`quillex settings set`, another window) while the
+    // window was open survives its closing unless the window changed it too.
+    static void saveChanges(const Settings& loaded, const PathSettings& paths,
+                            const OptionSettings& options);
 
     // Every value of both sections with its effective value.
     static std::vector<SettingValue> list();

@@ -1,7 +1,9 @@
 // Batches driven through the window: a forward, verify and backward batch on
 // the examples whose outputs are those of the command line with the same
 // settings; Cancel in the middle of a batch; page changes and closing
-// refused while a batch runs; saving and clearing the results list.
+// refused while a batch runs; a batch printing tens of thousands of lines
+// while the window stays responsive, and Cancel pausing such a batch;
+// saving and clearing the results list.
 #include "app/gui/batch_controller.h"
 #include "app/gui/batch_page.h"
 #include "app/gui/confirm_batch_dialog.h"
@@ -15,13 +17,15 @@
 #include "support/file_contents.h"
 
 #include <QComboBox>
-#include <QListWidget>
+#include <QElapsedTimer>
+#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 #include <atomic>
 #include <filesystem>
@@ -253,13 +257,195 @@ TEST_F(BatchWindowTest, CancelInTheMiddleStopsTheBatchAndTheWindowRefusesToLeave
     ASSERT_FALSE(dialogs.told.empty());
     EXPECT_EQ(lastSummary(), message(MessageId::BatchCancelledConverted, 0));
     EXPECT_EQ(dialogs.told.back().icon, UserDialogs::Icon::Stop);
-    EXPECT_EQ(page.batchBar()->value(), page.batchBar()->maximum());
+    // The bars show where it stopped: after the first of two files.
+    EXPECT_EQ(page.batchBar()->value(), page.batchBar()->maximum() / 2);
+    EXPECT_EQ(page.fileLabel()->text(), "File 1 of 2: a.DOC");
 
     EXPECT_FALSE(window->isBusy());
     EXPECT_TRUE(page.startButton()->isEnabled());
     EXPECT_FALSE(page.cancelButton()->isEnabled());
     window->tabs()->setCurrentIndex(3);
     EXPECT_EQ(window->tabs()->currentIndex(), 3);
+}
+
+// A forward routine that prints `lines` results lines in `steps` progress
+// steps, as a long document full of warnings does.
+PerFileRoutines printing(int lines, int steps, std::atomic<int>& started) {
+    PerFileRoutines routines = PerFileRoutines::builtIn();
+    routines.forward = [=, &started](const ConversionOptions& options, AncillaryCollector&,
+                                     ConversionHost& host) -> int {
+        ++started;
+        for (int step = 0; step < steps; ++step) {
+            for (int line = 0; line < lines / steps; ++line)
+                host.appendResult("Warning! " + options.baseName + " line " +
+                                  std::to_string(step * (lines / steps) + line) +
+                                  ": a paragraph tag that the style file does not define");
+            host.progressStep(false, false);
+            if (host.isCancelled())
+                throw ConversionFailure(result::Cancelled);
+        }
+        return result::Success;
+    };
+    return routines;
+}
+
+// The longest time the window's thread went without running a timer while
+// `busy` held: the event loop keeps turning, or it does not.
+class LivenessProbe {
+  public:
+    explicit LivenessProbe(std::function<bool()> busy) : busy_(std::move(busy)) {
+        timer_.setInterval(kTickMs);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (busy_())
+                longest_ = std::max(longest_, sinceLast_.restart());
+            else
+                sinceLast_.restart();
+        });
+        sinceLast_.start();
+        timer_.start();
+    }
+    qint64 longestGapMs() const { return longest_; }
+
+  private:
+    static constexpr int kTickMs = 10;
+    std::function<bool()> busy_;
+    QTimer timer_;
+    QElapsedTimer sinceLast_;
+    qint64 longest_ = 0;
+};
+
+std::vector<std::string> someDocuments(TempDir& work, int count) {
+    std::vector<std::string> files;
+    for (int i = 0; i < count; ++i)
+        files.push_back(work.write("source/doc" + std::to_string(i) + ".DOC", ""));
+    return files;
+}
+
+QStringList qtPaths(const std::vector<std::string>& files) {
+    QStringList list;
+    for (const std::string& file : files)
+        list << toQt(file);
+    return list;
+}
+
+TEST_F(BatchWindowTest, ABatchPrintingTensOfThousandsOfLinesKeepsTheWindowTurning) {
+    constexpr int kFiles = 4;
+    constexpr int kLinesPerFile = 15000;
+    constexpr qint64 kLongestGapMs = 200;
+    std::atomic<int> started{0};
+    openWindow(printing(kLinesPerFile, 10, started));
+    dialogs.fileChoices = {qtPaths(someDocuments(work, kFiles))};
+    confirmWith(work.subfolder("qmx"), work.subfolder("translated"));
+    LivenessProbe probe([this] { return window->isBusy(); });
+    runBatch(BatchKind::Forward);
+
+    EXPECT_LT(probe.longestGapMs(), kLongestGapMs);
+    BatchPage& page = window->batchPage(BatchKind::Forward);
+    const QStringList results = page.results();
+    EXPECT_GT(results.size(), kFiles * kLinesPerFile);
+    EXPECT_TRUE(results.contains("Warning! doc3 line 14999: a paragraph tag that the style file "
+                                 "does not define"));
+    // The summary follows the batch's last line, and the bars and the file
+    // line show the end.
+    const QStringList summary = message(MessageId::SummaryConverted, kFiles).split('\n');
+    const qsizetype at = results.lastIndexOf(summary.front());
+    ASSERT_GT(at, 0);
+    EXPECT_EQ(results.mid(at, summary.size()), summary);
+    EXPECT_EQ(fromQt(results[at - 1]), BatchRunner::underscoreLine());
+    EXPECT_EQ(page.batchBar()->value(), page.batchBar()->maximum());
+    EXPECT_EQ(page.fileLabel()->text(), "File 4 of 4: doc3.DOC");
+}
+
+// The user takes a while to answer "Are you sure?": the batch starts no new
+// file meanwhile, and Yes stops it in the file it was in.
+TEST_F(BatchWindowTest, CancelPausesABusyBatchAndStopsItBeforeTheNextFile) {
+    constexpr int kFiles = 40;
+    std::atomic<int> started{0};
+    openWindow(printing(2000, 20, started));
+    dialogs.fileChoices = {qtPaths(someDocuments(work, kFiles))};
+    confirmWith(work.subfolder("qmx"), work.subfolder("translated"));
+    BatchPage& page = window->batchPage(BatchKind::Forward);
+    QSignalSpy finished(&window->controller(), &BatchController::batchFinished);
+    page.startButton()->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return started >= 2; }, kBatchTimeoutMs));
+
+    int startedWhenAnswered = 0;
+    dialogs.whileAsking = [&] {
+        QTest::qWait(500);
+        startedWhenAnswered = started;
+    };
+    dialogs.answers = {Answer::Yes};
+    page.cancelButton()->click();
+    ASSERT_TRUE(finished.wait(kBatchTimeoutMs));
+
+    EXPECT_LT(started, kFiles);
+    EXPECT_EQ(started, startedWhenAnswered);
+    EXPECT_TRUE(page.results().contains(message(MessageId::BatchCancelled)));
+    EXPECT_EQ(lastSummary(), message(MessageId::BatchCancelledConverted, started - 1));
+}
+
+// Cancel confirmed while the last file ends past its last check: the batch
+// has done everything, and its summary says that Cancel came too late.
+TEST_F(BatchWindowTest, ACancelThatComesTooLateSaysSo) {
+    std::atomic<bool> asking{false};
+    PerFileRoutines routines = PerFileRoutines::builtIn();
+    routines.forward = [&asking](const ConversionOptions&, AncillaryCollector&,
+                                 ConversionHost& host) -> int {
+        host.progressStep(false, false);
+        while (!asking)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return result::Success;
+    };
+    openWindow(routines);
+    dialogs.fileChoices = {qtPaths(someDocuments(work, 1))};
+    confirmWith(work.subfolder("qmx"), work.subfolder("translated"));
+    BatchPage& page = window->batchPage(BatchKind::Forward);
+    QSignalSpy finished(&window->controller(), &BatchController::batchFinished);
+    page.startButton()->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return page.fileLabel()->text() != ""; }, kBatchTimeoutMs));
+    dialogs.whileAsking = [&] {
+        asking = true;
+        QTest::qWait(100);
+    };
+    dialogs.answers = {Answer::Yes, Answer::No};
+    page.cancelButton()->click();
+    ASSERT_TRUE(finished.wait(kBatchTimeoutMs));
+    EXPECT_TRUE(lastSummary().startsWith(message(MessageId::SummaryNoErrors)));
+    EXPECT_TRUE(lastSummary().contains("Cancel came too late")) << lastSummary().toStdString();
+    EXPECT_TRUE(page.results().join('\n').contains("Cancel came too late"));
+}
+
+// Files named on the command line (or dropped on a page) start the batch
+// of their page without the open-file dialog; converted again, one "Yes to
+// All" answers every overwrite question of the batch.
+TEST_F(BatchWindowTest, FilesGivenToTheWindowRunTheirBatchAndYesToAllAsksOnce) {
+    const std::string source = work.subfolder("source");
+    QStringList files;
+    for (const char* name : {"chapter3.DOC", "chapter4.DOC"})
+        files << toQt(copyOf(std::string(QUILLEX_EXAMPLES) + "/" + name, source));
+    openWindow();
+    confirmWith(work.subfolder("qmx"), work.subfolder("translated"));
+    QSignalSpy finished(&window->controller(), &BatchController::batchFinished);
+    window->tabs()->setCurrentIndex(3);
+    window->openFiles(files);
+    ASSERT_TRUE(finished.wait(kBatchTimeoutMs));
+    EXPECT_EQ(window->tabs()->currentWidget(), &window->batchPage(BatchKind::Forward));
+    EXPECT_TRUE(dialogs.openFileStarts.empty());
+    EXPECT_EQ(lastSummary(), message(MessageId::SummaryConverted, 2));
+    EXPECT_TRUE(dialogs.overwriteQuestions.empty());
+
+    dialogs.overwriteAnswers = {UserDialogs::OverwriteAnswer::YesToAll};
+    window->openFiles(files);
+    ASSERT_TRUE(finished.wait(kBatchTimeoutMs));
+    EXPECT_EQ(dialogs.overwriteQuestions.size(), 1u);
+    EXPECT_EQ(lastSummary(), message(MessageId::SummaryConverted, 2));
+
+    // No to All keeps every existing output: both files count as failed.
+    dialogs.overwriteAnswers = {UserDialogs::OverwriteAnswer::NoToAll};
+    window->openFiles(files);
+    ASSERT_TRUE(finished.wait(kBatchTimeoutMs));
+    EXPECT_EQ(dialogs.overwriteQuestions.size(), 2u);
+    EXPECT_EQ(lastSummary(), message(MessageId::SummaryConvertedWithFailures, 0, 2));
 }
 
 TEST_F(BatchWindowTest, AWindowDestroyedDuringABatchCancelsItAndWaitsForIt) {
@@ -292,15 +478,20 @@ TEST_F(BatchWindowTest, ResultsAreSavedAsTextLinesAndClearedAfterABatch) {
     EXPECT_EQ(readFile(work.file("RESULTS.TXT")), expected);
     EXPECT_NE(expected.find(loadString(MessageId::ConversionNotInterleafAscii)), std::string::npos);
 
-    // A folder that cannot take the file: the list says why.
+    // A folder that cannot take the file: the list and a message box say
+    // why. The dialog opened in the folder saved to last.
     dialogs.saveChoice = toQt(work.file("no such folder/RESULTS.TXT"));
-    const int lines = page.resultsList()->count();
+    const int lines = page.resultsView()->lineCount();
     page.saveButton()->click();
-    EXPECT_GT(page.resultsList()->count(), lines);
+    EXPECT_EQ(dialogs.saveDefaults.back(), toQt(work.file("RESULTS.TXT")));
+    EXPECT_GT(page.resultsView()->lineCount(), lines);
     EXPECT_TRUE(page.results().back().startsWith(message(MessageId::FilenameLabel)));
+    EXPECT_TRUE(lastSummary().contains(message(MessageId::FilenameLabel)));
+    EXPECT_EQ(dialogs.told.back().icon, UserDialogs::Icon::Stop);
 
     page.clearButton()->click();
-    EXPECT_EQ(page.resultsList()->count(), 0);
+    EXPECT_EQ(page.resultsView()->lineCount(), 0);
+    EXPECT_EQ(page.batchBar()->value(), 0);
     EXPECT_FALSE(page.clearButton()->isEnabled());
     EXPECT_FALSE(page.saveButton()->isEnabled());
 }

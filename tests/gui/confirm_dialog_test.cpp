@@ -88,7 +88,8 @@ TEST_F(ConfirmDialogTest, MissingFolderIsRefusedWithTheFocusBackOnItsField) {
 
         EXPECT_FALSE(pressOk(*dialog));
         ASSERT_EQ(dialogs.told.size(), 1u);
-        EXPECT_EQ(dialogs.told[0].text, message(MessageId::PathDoesNotExist));
+        EXPECT_EQ(dialogs.told[0].text, message(MessageId::PathDoesNotExist) + "\n\n" +
+                                            toQt(work.file("no such folder") + "/"));
         EXPECT_EQ(dialogs.told[0].icon, UserDialogs::Icon::Stop);
         EXPECT_EQ(dialog->focusWidget(), dialog->orgField()->edit());
     }

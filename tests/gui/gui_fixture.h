@@ -22,6 +22,8 @@ class GuiTest : public ::testing::Test {
 
     // The home folder: the default directory of every path setting.
     std::string home() const { return home_.folder(); }
+    // The folder of the settings file, as XDG_CONFIG_HOME for the command line.
+    std::string configFolder() const { return config_.folder(); }
 
     ScriptedDialogs dialogs;
 

@@ -1,7 +1,9 @@
 // The Paths and Settings pages: their enabling rules, leaving the Paths page
-// with a missing folder, and settings saved when the window closes and read
-// back at the next start.
+// with a missing folder, settings saved when the window closes and read
+// back at the next start, and settings changed elsewhere while windows are
+// open surviving their closing.
 #include "app/gui/directory_field.h"
+#include "app/gui/first_run_folders.h"
 #include "app/gui/main_window.h"
 #include "app/gui/paths_page.h"
 #include "app/gui/qt_text.h"
@@ -14,6 +16,9 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTabWidget>
+
+#include <cstdlib>
+#include <filesystem>
 
 using namespace quillex;
 using quillex::testing::GuiTest;
@@ -53,31 +58,43 @@ TEST_F(PagesTest, DuringSessionOffDisablesTheFieldsAndBetweenSessions) {
     EXPECT_TRUE(paths.orgField()->isEnabled());
 }
 
-TEST_F(PagesTest, LeavingPathsWithAMissingEnabledFolderIsRefused) {
+// A missing folder keeps the user on the Paths page with its name shown; a
+// missing output folder may be created instead; closing the window is
+// never refused for it.
+TEST_F(PagesTest, LeavingPathsWithAMissingFolderNamesItAndOffersToCreateAnOutputFolder) {
     auto window = openWindow();
     QTabWidget* tabs = window->tabs();
     tabs->setCurrentIndex(kPathsTab);
     PathsPage& paths = window->pathsPage();
-    paths.orgField()->setDirectory(work.file("gone") + "/");
-    paths.sourceField()->edit()->setFocus();
+    const std::string gone = work.file("gone") + "/";
+    paths.sourceField()->setDirectory(gone);
+    paths.orgField()->edit()->setFocus();
 
     tabs->setCurrentIndex(kSettingsTab);
     EXPECT_EQ(tabs->currentIndex(), kPathsTab);
     ASSERT_EQ(dialogs.told.size(), 1u);
-    EXPECT_EQ(dialogs.told[0].text, message(MessageId::PathDoesNotExist));
-    EXPECT_EQ(window->focusWidget(), paths.orgField()->edit());
+    EXPECT_EQ(dialogs.told[0].text, message(MessageId::PathDoesNotExist) + "\n\n" + toQt(gone));
+    EXPECT_TRUE(dialogs.questions.empty()); // the source folder is not created
+    EXPECT_EQ(window->focusWidget(), paths.sourceField()->edit());
+    EXPECT_FALSE(std::filesystem::exists(gone));
 
-    // Nor may the window close from there; nothing is saved.
-    EXPECT_FALSE(window->close());
-    EXPECT_FALSE(QSettings(QSettings::IniFormat, QSettings::UserScope, "VELMAR",
-                           "The Quillex 2.0 for Interleaf")
-                     .contains("PATHS/ORG_FILES"));
-
-    // A disabled field is not checked.
-    paths.duringSessionBox()->setChecked(false);
+    // A missing output folder: No keeps the user on the page, Yes creates it.
+    paths.sourceField()->setDirectory(home());
+    const std::string output = work.file("new/qmx") + "/";
+    paths.orgField()->setDirectory(output);
+    dialogs.answers = {Answer::No, Answer::Yes};
+    tabs->setCurrentIndex(kSettingsTab);
+    EXPECT_EQ(tabs->currentIndex(), kPathsTab);
+    ASSERT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_TRUE(dialogs.questions[0].contains(toQt(output)));
     tabs->setCurrentIndex(kSettingsTab);
     EXPECT_EQ(tabs->currentIndex(), kSettingsTab);
-    EXPECT_EQ(dialogs.told.size(), 2u);
+    EXPECT_TRUE(std::filesystem::is_directory(output));
+
+    // The window closes whatever a field holds.
+    tabs->setCurrentIndex(kPathsTab);
+    paths.translatedField()->setDirectory(gone);
+    EXPECT_TRUE(window->close());
 }
 
 TEST_F(PagesTest, AnsiTextDisablesThePageSizeWhichKeepsItsValue) {
@@ -157,6 +174,44 @@ TEST_F(PagesTest, SettingsAreSavedAtCloseAndReadBackAtTheNextStart) {
     EXPECT_TRUE(window->close());
     EXPECT_EQ(SettingsStore::load().paths.sourceFiles, home());
     EXPECT_EQ(SettingsStore::load().paths.betweenSessions, 0);
+}
+
+// Two windows open; the command line changes two values meanwhile, the
+// first window a third and the second window nothing. Whatever the order of
+// closing, every change survives.
+TEST_F(PagesTest, SettingsChangedElsewhereWhileWindowsAreOpenSurviveTheirClosing) {
+    auto first = openWindow();
+    auto second = openWindow();
+    for (const char* change : {"OPTIONS/TARGET_LANGUAGE German", "OPTIONS/FILE_FORMAT_FOR_QMX 0"}) {
+        const std::string command = "XDG_CONFIG_HOME='" + configFolder() +
+                                    "' " QUILLEX_CLI " settings set " + change + " >/dev/null 2>&1";
+        ASSERT_EQ(std::system(command.c_str()), 0) << change;
+    }
+    first->settingsPage().button(Group::SmartQuotes, 0)->setChecked(true);
+    EXPECT_TRUE(first->close());
+    EXPECT_TRUE(second->close());
+
+    const Settings saved = SettingsStore::load();
+    EXPECT_EQ(saved.options.targetLanguage, "German");
+    EXPECT_EQ(saved.options.fileFormatForQmx, 0);
+    EXPECT_EQ(saved.options.smartQuotes, 0);
+    // What nobody changed is written as before.
+    EXPECT_EQ(saved.stored.at("OPTIONS/OVERWRITE_FILES"), "0");
+    EXPECT_EQ(saved.stored.at("PATHS/SOURCE_FILES"), home());
+}
+
+// A first run proposes three separate folders under ~/Quillex/ and makes
+// them; a path the settings file holds is kept.
+TEST_F(PagesTest, AFirstRunGetsSeparateFoldersAndAStoredPathIsKept) {
+    ASSERT_FALSE(SettingsStore::set("PATHS/SOURCE_FILES", work.folder()));
+    Settings settings = SettingsStore::load();
+    useFirstRunFolders(settings);
+    EXPECT_EQ(settings.paths.sourceFiles, work.folder());
+    EXPECT_EQ(settings.paths.orgFiles, home() + "Quillex/QMX/");
+    EXPECT_EQ(settings.paths.translatedFiles, home() + "Quillex/Translated/");
+    EXPECT_TRUE(std::filesystem::is_directory(settings.paths.orgFiles));
+    EXPECT_TRUE(std::filesystem::is_directory(settings.paths.translatedFiles));
+    EXPECT_FALSE(std::filesystem::exists(home() + "Quillex/IASCII"));
 }
 
 } // namespace

@@ -20,6 +20,12 @@ class ScriptedDialogs : public UserDialogs {
     std::deque<QString> directoryChoices;
     QString saveChoice;
     std::deque<Answer> answers;
+    // Answers to overwrite questions; when none is left, the question is
+    // answered from `answers` like any other.
+    std::deque<OverwriteAnswer> overwriteAnswers;
+    // Runs while a question is open, before it is answered (the user
+    // reading it).
+    std::function<void()> whileAsking;
     // Handles a dialog of the window (fills it in, presses OK); without one
     // the dialog is cancelled.
     std::function<void(QDialog&)> onDialog;
@@ -34,6 +40,8 @@ class ScriptedDialogs : public UserDialogs {
     std::vector<QString> pickerTitles;
     std::vector<QString> pickerStarts;
     std::vector<QString> openFileStarts;
+    std::vector<QString> saveDefaults;
+    std::vector<QString> overwriteQuestions;
 
     QStringList openFiles(QWidget*, const QString&, const QString&,
                           const QString& directory) override {
@@ -45,13 +53,22 @@ class ScriptedDialogs : public UserDialogs {
         pickerStarts.push_back(directory);
         return take(directoryChoices);
     }
-    QString saveFile(QWidget*, const QString&, const QString&, const QString&,
+    QString saveFile(QWidget*, const QString&, const QString&, const QString& defaultName,
                      const QString&) override {
+        saveDefaults.push_back(defaultName);
         return saveChoice;
     }
     Answer ask(QWidget*, const QString& text, bool) override {
         questions.push_back(text);
+        if (whileAsking)
+            whileAsking();
         return answers.empty() ? Answer::Yes : take(answers);
+    }
+    OverwriteAnswer askOverwrite(QWidget* parent, const QString& text, bool withCancel) override {
+        overwriteQuestions.push_back(text);
+        if (overwriteAnswers.empty())
+            return UserDialogs::askOverwrite(parent, text, withCancel);
+        return take(overwriteAnswers);
     }
     void tell(QWidget*, const QString& text, Icon icon) override { told.push_back({text, icon}); }
     bool run(QDialog& dialog) override {

@@ -49,7 +49,7 @@ BatchController::~BatchController() {
     // The batch ends here, not in finish(): the window is going away.
     disconnect(batch_->thread, nullptr, this, nullptr);
     batch_->pageHost.closeDown();
-    batch_->threadedHost.setCancelled(true);
+    batch_->threadedHost.resume(true);
     // The worker may be waiting for a dialog: keep running the window's side
     // of its calls (now answered at once) until it ends.
     while (!batch_->thread->wait(kClosingPollMs))
@@ -60,10 +60,13 @@ BatchController::~BatchController() {
 void BatchController::attach(BatchPage& page) {
     connect(&page, &BatchPage::startRequested, this,
             [this](BatchPage* started) { start(*started); });
+    connect(&page, &BatchPage::filesDropped, this,
+            [this](BatchPage* dropped, const QStringList& files) { start(*dropped, files); });
+    connect(&page, &BatchPage::cancelAsked, this, &BatchController::pause);
     connect(&page, &BatchPage::cancelRequested, this, &BatchController::setCancelled);
 }
 
-void BatchController::start(BatchPage& page) {
+void BatchController::start(BatchPage& page, const QStringList& files) {
     if (batch_)
         return;
     // The batch works with the pages' values as they are now (not with the
@@ -73,6 +76,7 @@ void BatchController::start(BatchPage& page) {
     snapshot.options = settings_.values();
     snapshot.notes = notes_;
     batch_ = std::make_unique<RunningBatch>(page, dialogs_, *this, std::move(snapshot));
+    batch_->pageHost.chooseFilesWith(files);
     page.setRunning(true);
     emit busyChanged(true);
 
@@ -86,16 +90,24 @@ void BatchController::start(BatchPage& page) {
     batch->thread->start();
 }
 
-// Cancel only ever reaches the batch that is running now.
+// While the user is asked whether to cancel, the batch starts no new work.
+void BatchController::pause() {
+    if (batch_)
+        batch_->threadedHost.pause();
+}
+
+// Cancel only ever reaches the batch that is running now; a batch that
+// ended meanwhile is no longer paused.
 void BatchController::setCancelled(bool cancelled) {
     if (batch_)
-        batch_->threadedHost.setCancelled(cancelled);
+        batch_->threadedHost.resume(cancelled);
 }
 
 void BatchController::finish() {
     std::unique_ptr<RunningBatch> batch = std::move(batch_);
     batch->thread->wait();
     delete batch->thread;
+    batch->threadedHost.flush();
     // A batch refused before it started (two files with the same outputs,
     // an output folder in use) says why.
     if (!batch->report.refusal.empty()) {

@@ -44,8 +44,10 @@ class BatchController : public QObject {
 
     void attach(BatchPage& page);
     bool isBusy() const { return batch_ != nullptr; }
-    // Runs a batch of the page's kind; does nothing while one runs.
-    void start(BatchPage& page);
+    // Runs a batch of the page's kind; does nothing while one runs. With
+    // `files` (dropped on the page or named on the command line) the batch
+    // takes them instead of asking for files.
+    void start(BatchPage& page, const QStringList& files = {});
 
   signals:
     void busyChanged(bool busy);
@@ -54,6 +56,7 @@ class BatchController : public QObject {
   private:
     struct RunningBatch;
 
+    void pause();
     void setCancelled(bool cancelled);
     void finish();
 

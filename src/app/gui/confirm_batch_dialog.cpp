@@ -33,19 +33,19 @@ struct KindRows {
 // goes (beside the chosen translated files).
 constexpr KindRows kRows[] = {
     {BatchKind::Forward,
-     {{"QMX && ORG files directory:", &BatchDirectories::org, true,
+     {{"&QMX && ORG files directory:", &BatchDirectories::org, true,
        MessageId::PickQmxAndOrgFolderTitle},
-      {"Directory for a copy of the QMX files for translation:", &BatchDirectories::translated,
+      {"&Directory for a copy of the QMX files for translation:", &BatchDirectories::translated,
        true, MessageId::PickTranslatedOutputFolderTitle}}},
     {BatchKind::Backward,
-     {{"Directory of the ORG/STY files and their QMX/CAT source files:", &BatchDirectories::org,
+     {{"&Directory of the ORG/STY files and their QMX/CAT source files:", &BatchDirectories::org,
        true, MessageId::PickQmxAndOrgFolderTitle},
-      {"Translated IASCII files are written to:", &BatchDirectories::translated, false,
+      {"&Translated IASCII files are written to:", &BatchDirectories::translated, false,
        MessageId::None}}},
     {BatchKind::Verify,
-     {{"Directory of the corresponding source QMX files:", &BatchDirectories::org, true,
+     {{"&Directory of the corresponding source QMX files:", &BatchDirectories::org, true,
        MessageId::PickQmxFolderTitle},
-      {"Report files (.CMP) are written to:", &BatchDirectories::translated, false,
+      {"&Report files (.CMP) are written to:", &BatchDirectories::translated, false,
        MessageId::None}}},
 };
 
@@ -79,6 +79,7 @@ ConfirmBatchDialog::ConfirmBatchDialog(BatchKind kind, const QString& title,
         if (row.editable) {
             auto* field = new DirectoryField(row.pickerTitle, dialogs, this);
             field->setDirectory(value);
+            field->setAccessibleLabel(tr(row.label));
             (row.slot == &BatchDirectories::org ? orgField_ : translatedField_) = field;
             form->addRow(tr(row.label), field);
         } else {

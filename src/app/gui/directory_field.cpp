@@ -55,11 +55,25 @@ bool DirectoryField::namesExistingDirectory() const {
     return !folder.empty() && directoryExists(folder) && ::access(folder.c_str(), X_OK) == 0;
 }
 
+// The message names the folder: a page or dialog has several fields.
 bool DirectoryField::checkExists() {
     if (namesExistingDirectory())
         return true;
-    refuse(message(MessageId::PathDoesNotExist));
+    refuse(missingMessage());
     return false;
+}
+
+QString DirectoryField::missingMessage() const {
+    return message(MessageId::PathDoesNotExist) + QStringLiteral("\n\n") + toQt(directory());
+}
+
+void DirectoryField::setAccessibleLabel(const QString& label) {
+    QString name = label;
+    name.remove(QLatin1Char('&'));
+    if (name.endsWith(QLatin1Char(':')))
+        name.chop(1);
+    edit_->setAccessibleName(name);
+    browse_->setAccessibleName(tr("Browse for %1").arg(name));
 }
 
 void DirectoryField::refuse(const QString& text) {

@@ -32,8 +32,13 @@ class DirectoryField : public QWidget {
     // True when the field names an existing directory that can be entered.
     bool namesExistingDirectory() const;
     // Checks that, and otherwise shows "The path you entered doesn't
-    // exist..." and puts the focus back on the field.
+    // exist..." with the folder and puts the focus back on the field.
     bool checkExists();
+    // That message.
+    QString missingMessage() const;
+    // Names the field and its Browse button for assistive technology after
+    // the label shown beside it.
+    void setAccessibleLabel(const QString& label);
     // Shows `text` as a refusal and puts the focus back on the field.
     void refuse(const QString& text);
 

@@ -2,33 +2,45 @@
 #include "app/gui/paths_page.h"
 
 #include "app/gui/directory_field.h"
+#include "app/gui/qt_text.h"
+#include "app/gui/user_dialogs.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace quillex {
 namespace {
 
 // The directory fields in page order, with their settings and pickers.
+// Output folders (batches write there) may be created when missing, as the
+// command line does; the folder of the source files must exist.
 struct PathRow {
     const char* label;
     std::string PathSettings::*slot;
     MessageId pickerTitle;
+    bool output;
 };
 
 constexpr PathRow kPathRows[] = {
-    {"Source &IASCII Files:", &PathSettings::sourceFiles, MessageId::PickSourceFolderTitle},
-    {"Source &QMX && ORG Files:", &PathSettings::orgFiles, MessageId::PickQmxAndOrgFolderTitle},
-    {"&Translated QMX && IASCII Files:", &PathSettings::translatedFiles,
-     MessageId::PickTranslatedQmxFolderTitle},
+    {"&Source IASCII Files:", &PathSettings::sourceFiles, MessageId::PickSourceFolderTitle, false},
+    {"Source QMX && O&RG Files:", &PathSettings::orgFiles, MessageId::PickQmxAndOrgFolderTitle,
+     true},
+    {"Tr&anslated QMX && IASCII Files:", &PathSettings::translatedFiles,
+     MessageId::PickTranslatedQmxFolderTitle, true},
 };
 
 } // namespace
 
 PathsPage::PathsPage(const PathSettings& paths, UserDialogs& dialogs, QWidget* parent)
-    : QWidget(parent), duringSession_(new QCheckBox(tr("During &Session"), this)),
+    : QWidget(parent), dialogs_(dialogs),
+      duringSession_(new QCheckBox(tr("&During Session"), this)),
       betweenSessions_(new QCheckBox(tr("&Between Sessions"), this)) {
     auto* folders = new QGroupBox(tr("Directories"), this);
     auto* form = new QFormLayout(folders);
@@ -37,6 +49,7 @@ PathsPage::PathsPage(const PathSettings& paths, UserDialogs& dialogs, QWidget* p
     for (std::size_t i = 0; i < fields_.size(); ++i) {
         fields_[i] = new DirectoryField(kPathRows[i].pickerTitle, dialogs, this);
         fields_[i]->setDirectory(paths.*kPathRows[i].slot);
+        fields_[i]->setAccessibleLabel(tr(kPathRows[i].label));
         form->addRow(tr(kPathRows[i].label), fields_[i]);
     }
 
@@ -54,6 +67,18 @@ PathsPage::PathsPage(const PathSettings& paths, UserDialogs& dialogs, QWidget* p
     betweenSessions_->setChecked(paths.betweenSessions != 0);
     applyDuringSession(duringSession_->isChecked());
     connect(duringSession_, &QCheckBox::toggled, this, &PathsPage::applyDuringSession);
+    // The folders (each field, then its Browse button) before the check boxes.
+    QWidget* previous = fields_[0]->edit();
+    for (DirectoryField* field : fields_) {
+        for (QWidget* next :
+             {static_cast<QWidget*>(field->edit()), static_cast<QWidget*>(field->browseButton())}) {
+            if (next != previous)
+                setTabOrder(previous, next);
+            previous = next;
+        }
+    }
+    setTabOrder(previous, duringSession_);
+    setTabOrder(duringSession_, betweenSessions_);
 }
 
 void PathsPage::applyDuringSession(bool checked) {
@@ -85,9 +110,25 @@ DirectoryField* PathsPage::firstMissingDirectory() const {
     return nullptr;
 }
 
+// A missing output folder is offered for creation; any other missing
+// folder is refused with its name.
 bool PathsPage::checkBeforeLeaving() {
-    DirectoryField* missing = firstMissingDirectory();
-    return missing == nullptr || missing->checkExists();
+    while (DirectoryField* missing = firstMissingDirectory()) {
+        const std::size_t row =
+            std::find(fields_.begin(), fields_.end(), missing) - fields_.begin();
+        const std::string folder = missing->directory();
+        const bool create =
+            kPathRows[row].output && !folder.empty() &&
+            dialogs_.ask(
+                window(),
+                tr("The folder %1 does not exist.\nDo you want to create it?").arg(toQt(folder)),
+                false) == Answer::Yes;
+        if (!create || !QDir().mkpath(toQt(folder)) || !missing->namesExistingDirectory()) {
+            missing->refuse(missing->missingMessage());
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace quillex

@@ -1,8 +1,9 @@
 // PathsPage: the three remembered directories and the Keep Paths group.
 //
 // Unchecking During Session disables Between Sessions and the three fields,
-// and unchecks Between Sessions. Leaving the page with an enabled field that
-// names no existing directory is refused (checkBeforeLeaving).
+// and unchecks Between Sessions. Leaving the page for another page with an
+// enabled field that names no existing directory is refused, unless the user
+// has a missing output folder created (checkBeforeLeaving).
 #pragma once
 
 #include "app/settings_store.h"
@@ -30,8 +31,9 @@ class PathsPage : public QWidget {
 
     // The first enabled field that names no existing directory, or null.
     DirectoryField* firstMissingDirectory() const;
-    // True when the page may be left; otherwise the user is told, and the
-    // focus is on the field.
+    // True when the page may be left. A missing output folder is offered
+    // for creation; when a folder is still missing the user is told which,
+    // and the focus is on its field.
     bool checkBeforeLeaving();
 
     DirectoryField* sourceField() const { return fields_[0]; }
@@ -43,6 +45,7 @@ class PathsPage : public QWidget {
   private:
     void applyDuringSession(bool checked);
 
+    UserDialogs& dialogs_;
     // In the order of the page: source, QMX & ORG, translated.
     std::array<DirectoryField*, 3> fields_{};
     QCheckBox* duringSession_;

@@ -156,8 +156,8 @@ SettingsPage::SettingsPage(const OptionSettings& options, QWidget* parent)
 
     auto* languages = new QGroupBox(tr("Document Language"), this);
     auto* languageForm = new QFormLayout(languages);
-    languageForm->addRow(tr("S&ource Language:"), sourceLanguage_);
-    languageForm->addRow(tr("T&arget Language:"), targetLanguage_);
+    languageForm->addRow(tr("So&urce Language:"), sourceLanguage_);
+    languageForm->addRow(tr("Tar&get Language:"), targetLanguage_);
     grid->addWidget(languages, position / kGroupColumns, position % kGroupColumns);
     selectLanguage(*sourceLanguage_, options.sourceLanguage);
     selectLanguage(*targetLanguage_, options.targetLanguage);
