@@ -473,4 +473,12 @@ TEST_F(CommandLineTest, BackwardWritesTheDocumentBesideTheTranslation) {
     const CommandRun run = quillex(backward);
     EXPECT_EQ(run.status, 0) << run.output;
     EXPECT_NE(readFile(translated + "a.DOC").find("Text."), std::string::npos);
+
+    // The folder stands for its translated files; its ancillary file is the
+    // batch's, read for every document, and not one of them.
+    ASSERT_TRUE(std::filesystem::exists(translated + "ANCILL.TXT"));
+    const CommandRun folder = quillex("backward --format txt --org-dir '" + org + "' '" +
+                                      translated + "' --overwrite always");
+    EXPECT_EQ(folder.status, 0) << folder.output;
+    EXPECT_EQ(folder.output.find("ANCILL.TXT\n"), std::string::npos) << folder.output;
 }
