@@ -8,7 +8,6 @@
 #include <filesystem>
 
 namespace quillex {
-namespace {
 
 std::string extensionOf(const std::string& path) {
     const std::string name = path.substr(path.find_last_of('/') + 1);
@@ -20,6 +19,8 @@ std::string extensionOf(const std::string& path) {
 bool endsWithSty(const std::string& path) {
     return path.size() >= 3 && upperCaseAscii(path.substr(path.size() - 3)) == "STY";
 }
+
+namespace {
 
 std::string ancillaryName(const ConversionOptions& options) {
     return options.writesRtf() ? "ANCILL.RTF" : "ANCILL.TXT";

@@ -12,6 +12,12 @@
 
 namespace quillex {
 
+// The extension of the file `path` names, in upper case ("" when none).
+std::string extensionOf(const std::string& path);
+
+// Forward batches tell style files by the last three letters of the name.
+bool endsWithSty(const std::string& path);
+
 // Sets the per-file fields of `options` (input path, bare name, extension)
 // for `file` of a batch of `kind`.
 void setFileOptions(BatchKind kind, const std::string& file, ConversionOptions& options);

@@ -33,17 +33,6 @@ namespace {
 constexpr int kUnknownFailure = -1;
 constexpr std::chrono::milliseconds kLockPoll{200};
 
-std::string extensionOf(const std::string& path) {
-    const std::string name = path.substr(path.find_last_of('/') + 1);
-    const auto dot = name.find_last_of('.');
-    return dot == std::string::npos ? std::string() : upperCaseAscii(name.substr(dot));
-}
-
-// Forward batches tell style files by the last three letters of the name.
-bool endsWithSty(const std::string& path) {
-    return path.size() >= 3 && upperCaseAscii(path.substr(path.size() - 3)) == "STY";
-}
-
 // The outputs a file of the batch gives, as one key: the same key for two
 // files means one would overwrite the other's outputs (and the ancillary
 // file would hold its section twice). Forward and backward outputs are named

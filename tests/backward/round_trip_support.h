@@ -56,28 +56,14 @@ class RoundTrip {
     // The same through `host` (a test's own, which may cancel).
     BatchReport backward(const std::string& round, const std::vector<std::string>& names,
                          FakeBatchHost& host) {
-        const std::string translated = work.folder() + round + "/translated/";
-        for (const std::string& name : names)
-            host.files.push_back(translated + name);
-        Settings settings = settingsFor(round);
-        BatchRunner runner(host, settings);
-        lastReport = runner.run(BatchKind::Backward);
-        lastResults = host.results;
-        return lastReport;
+        return runOnTranslated(BatchKind::Backward, round, names, host);
     }
 
     // Verify batch over the translated files `names` of round `round`
     // against the source QMX files the forward batch left in round/org.
     BatchReport verify(const std::string& round, const std::vector<std::string>& names) {
         FakeBatchHost host;
-        const std::string translated = work.folder() + round + "/translated/";
-        for (const std::string& name : names)
-            host.files.push_back(translated + name);
-        Settings settings = settingsFor(round);
-        BatchRunner runner(host, settings);
-        lastReport = runner.run(BatchKind::Verify);
-        lastResults = host.results;
-        return lastReport;
+        return runOnTranslated(BatchKind::Verify, round, names, host);
     }
 
     std::string read(const std::string& path) const { return readFile(work.folder() + path); }
@@ -91,6 +77,18 @@ class RoundTrip {
     std::vector<std::string> lastResults;
 
   private:
+    BatchReport runOnTranslated(BatchKind kind, const std::string& round,
+                                const std::vector<std::string>& names, FakeBatchHost& host) {
+        const std::string translated = work.folder() + round + "/translated/";
+        for (const std::string& name : names)
+            host.files.push_back(translated + name);
+        Settings settings = settingsFor(round);
+        BatchRunner runner(host, settings);
+        lastReport = runner.run(kind);
+        lastResults = host.results;
+        return lastReport;
+    }
+
     Settings settingsFor(const std::string& round) {
         Settings settings;
         settings.paths.orgFiles = work.subfolder(round + "/org");
