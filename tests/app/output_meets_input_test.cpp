@@ -181,4 +181,55 @@ TEST_P(UnusableOutputFolder, IsAMessageAndNothingIsWritten) {
 INSTANTIATE_TEST_SUITE_P(EveryCommand, UnusableOutputFolder, ::testing::ValuesIn(kUnusableFolders),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// An output that exists already is kept unless --overwrite always says
+// otherwise (with no terminal to ask, "ask" keeps it too): the run names it,
+// succeeds, and changes nothing. The arrangement makes the output first.
+const Meeting kKeptOutputs[] = {
+    {"ExportKeepsItsDocument", "echo changed >> x/a.xlf",
+     "xliff export --overwrite never --output-dir x org/a.TXT"},
+    {"ExportAsksWithNoOneToAnswer", "echo changed >> x/a.xlf",
+     "xliff export --output-dir x org/a.TXT"},
+    {"ExportKeepsTheDocumentOfDashO", "echo changed >> x/a.xlf",
+     "xliff export --overwrite never -o x/a.xlf org/a.TXT"},
+    {"ImportKeepsItsTranslation",
+     "$Q xliff import --source-dir org -o t x/a.xlf && echo changed >> t/a.TXT",
+     "xliff import --overwrite never --source-dir org -o t x/a.xlf"},
+    {"PseudoKeepsItsTranslation", "$Q pseudo -o p tr/a.TXT && echo changed >> p/a.TXT",
+     "pseudo -o p tr/a.TXT"},
+};
+
+class KeptOutput : public OutputMeetsInput {
+  protected:
+    // The row's command with --overwrite always.
+    static std::string replacing(std::string command) {
+        const std::string never = "--overwrite never";
+        if (const auto at = command.find(never); at != std::string::npos)
+            return command.replace(at, never.size(), "--overwrite always");
+        return command + " --overwrite always";
+    }
+};
+
+TEST_P(KeptOutput, IsNamedAndNothingIsWritten) {
+    const Meeting& meeting = GetParam();
+    std::string arrange = meeting.arrange;
+    if (const auto at = arrange.find("$Q"); at != std::string::npos)
+        arrange.replace(at, 2,
+                        "XDG_CONFIG_HOME='" + work.folder() + "config' '" + QUILLEX_CLI + "'");
+    const ShellRun arranged = shell("cd '" + work.folder() + "' && " + arrange + " 2>&1");
+    ASSERT_EQ(arranged.status, 0) << arranged.output;
+
+    const auto before = snapshot(work.path());
+    const ShellRun kept = shell(quillex(meeting.command));
+    EXPECT_EQ(kept.status, 0) << kept.output;
+    EXPECT_NE(kept.output.find("skipped: "), std::string::npos) << kept.output;
+    EXPECT_EQ(snapshot(work.path()), before) << kept.output;
+
+    const ShellRun replaced = shell(quillex(replacing(meeting.command)));
+    EXPECT_EQ(replaced.status, 0) << replaced.output;
+    EXPECT_NE(snapshot(work.path()), before) << replaced.output;
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryCommand, KeptOutput, ::testing::ValuesIn(kKeptOutputs),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 } // namespace

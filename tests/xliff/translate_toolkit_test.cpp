@@ -77,8 +77,9 @@ void TranslateToolkit::expectRoundTrip(const std::string& rewrite,
         step = run("podebug --rewrite=" + rewrite + " " + path("xliff/" + chapter + ".xlf") + " " +
                    path("podebug/" + chapter + ".xlf"));
         ASSERT_EQ(step.status, 0) << step.output;
-        step = quillex("xliff import --source-dir " + path("org") + " -o " + path("translated") +
-                       " " + importOptions + " " + path("podebug/" + chapter + ".xlf"));
+        step = quillex("xliff import --overwrite always --source-dir " + path("org") + " -o " +
+                       path("translated") + " " + importOptions + " " +
+                       path("podebug/" + chapter + ".xlf"));
         ASSERT_EQ(step.status, 0) << step.output;
     }
 

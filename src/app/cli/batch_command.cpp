@@ -20,14 +20,6 @@
 namespace quillex {
 namespace {
 
-Policy policyOf(const std::string& text) {
-    if (text == "always" || text == "yes")
-        return Policy::Yes;
-    if (text == "never" || text == "no")
-        return Policy::No;
-    return Policy::Ask;
-}
-
 // Applies the command-line choices to the settings of this run; returns an
 // error text for a value that does not fit.
 std::string applyOverrides(const BatchArguments& args, Settings& settings) {
@@ -241,8 +233,8 @@ int runBatch(BatchKind kind, const BatchArguments& args, std::atomic<bool>& canc
                       : kind == BatchKind::Backward ? " for the ORG files"
                                                     : " for the outputs")
                   << " (--org-dir names another)\n";
-    terminal.overwrite = policyOf(args.overwrite);
-    terminal.ancillary = policyOf(args.ancillary);
+    terminal.overwrite = policyNamed(args.overwrite);
+    terminal.ancillary = policyNamed(args.ancillary);
     terminal.quiet = args.quiet;
 
     TerminalHost host(terminal, cancelled);

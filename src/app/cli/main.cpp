@@ -159,7 +159,7 @@ int main(int argc, char** argv) {
         return withOutputChecked(runBatch(BatchKind::Verify, verifyArgs, gCancelled));
     if (backward->parsed())
         return withOutputChecked(runBatch(BatchKind::Backward, backwardArgs, gCancelled));
-    if (const int status = runBridgeCommand(bridge, bridgeArgs); status >= 0)
+    if (const int status = runBridgeCommand(bridge, bridgeArgs, gCancelled); status >= 0)
         return withOutputChecked(status);
     if (tokens->parsed())
         return listTokens(tokensFile, tokensDebug, tokensLanguage);

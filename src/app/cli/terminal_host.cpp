@@ -56,6 +56,14 @@ std::string quotedPath(const std::string& line) {
 
 } // namespace
 
+Policy policyNamed(const std::string& text) {
+    if (text == "always" || text == "yes")
+        return Policy::Yes;
+    if (text == "never" || text == "no")
+        return Policy::No;
+    return Policy::Ask;
+}
+
 TerminalHost::TerminalHost(TerminalOptions options, std::atomic<bool>& cancelFlag)
     : options_(std::move(options)), cancelFlag_(cancelFlag),
       interactive_(::isatty(STDIN_FILENO) != 0),

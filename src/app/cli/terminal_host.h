@@ -17,6 +17,10 @@ namespace quillex {
 
 enum class Policy { Ask, Yes, No };
 
+// The policy that an --overwrite or --ancillary value names: always/yes,
+// never/no, or ask.
+Policy policyNamed(const std::string& text);
+
 struct TerminalOptions {
     std::vector<std::string> files;
     std::optional<std::string> orgDirectory;

@@ -2,10 +2,12 @@
 #include "app/cli/xliff_commands.h"
 
 #include "app/cli/exit_status.h"
+#include "app/cli/terminal_host.h"
 #include "app/file_guard.h"
 #include "app/settings_store.h"
 #include "foundation/ascii_case.h"
 #include "foundation/file_error.h"
+#include "foundation/string_table.h"
 #include "foundation/text_file.h"
 #include "xliff/count_report.h"
 #include "xliff/pseudo_translation.h"
@@ -48,6 +50,36 @@ bool guarded(const FileGuard& guard) {
     return refusal.empty();
 }
 
+// Asks the overwrite questions of a run, answered as --overwrite says (on the
+// terminal for "ask", or kept when no one is there to answer).
+class OverwriteQuestions {
+  public:
+    OverwriteQuestions(const BridgeArguments& args, std::atomic<bool>& cancelled)
+        : cancelled_(cancelled), host_(optionsOf(args), cancelled) {}
+
+    // Whether every file of `outputs` may be written: each is missing, or may
+    // be replaced. The host names a file that is kept.
+    bool mayWriteAll(const std::vector<std::string>& outputs) {
+        for (const std::string& path : outputs)
+            if (!cancelled_.load() && fileExists(path) &&
+                host_.ask(formatString(MessageId::Overwrite, path.c_str()), false) != Answer::Yes)
+                return false;
+        return !cancelled_.load();
+    }
+
+    bool cancelled() const { return cancelled_.load(); }
+
+  private:
+    static TerminalOptions optionsOf(const BridgeArguments& args) {
+        TerminalOptions options;
+        options.overwrite = policyNamed(args.overwrite);
+        return options;
+    }
+
+    std::atomic<bool>& cancelled_;
+    TerminalHost host_;
+};
+
 // Whether the path has the name of a QMX file.
 bool isQmxName(const std::string& path) {
     const std::string extension = upperCaseAscii(std::filesystem::path(path).extension().string());
@@ -88,7 +120,8 @@ template <typename Work> bool reported(const std::string& file, Work&& work) {
     return false;
 }
 
-int runExport(const BridgeArguments& args) {
+int runExport(const BridgeArguments& args, std::atomic<bool>& cancelled) {
+    OverwriteQuestions overwrite(args, cancelled);
     xliff::ExportSettings settings;
     settings.targetLanguage = targetLanguageOf(args);
     settings.letterPaper = args.pageSize.empty() ? SettingsStore::load().options.rtfPageSize == 1
@@ -108,6 +141,8 @@ int runExport(const BridgeArguments& args) {
         guard.writes(args.output, "XLIFF document");
         if (!guarded(guard))
             return kExitUsage;
+        if (!overwrite.mayWriteAll({args.output}))
+            return overwrite.cancelled() ? kExitCancelled : 0;
         const bool done =
             reported(args.output, [&] { xliff::exportToXliff(args.files, args.output, settings); });
         if (done)
@@ -131,6 +166,11 @@ int runExport(const BridgeArguments& args) {
         }
     int status = 0;
     for (std::size_t i = 0; i < args.files.size(); ++i) {
+        if (!overwrite.mayWriteAll({outputs[i]})) {
+            if (overwrite.cancelled())
+                return kExitCancelled;
+            continue;
+        }
         if (reported(args.files[i],
                      [&] { xliff::exportToXliff({args.files[i]}, outputs[i], settings); }))
             std::cout << "Wrote " << outputs[i] << '\n';
@@ -142,7 +182,7 @@ int runExport(const BridgeArguments& args) {
 
 // Every XLIFF file is read and checked first; the output folder is made, and
 // files written, only when the run's outputs meet none of its inputs.
-int runImport(const BridgeArguments& args) {
+int runImport(const BridgeArguments& args, std::atomic<bool>& cancelled) {
     if (!namesFolder(args.outputFolder))
         return kExitUsage;
     const std::string folder = folderPrefix(args.outputFolder);
@@ -183,7 +223,18 @@ int runImport(const BridgeArguments& args) {
         std::cerr << "quillex: " << *failure << '\n';
         return kExitUsage;
     }
+    OverwriteQuestions overwrite(args, cancelled);
     for (const auto& [file, import] : prepared) {
+        // The files of one XLIFF file are written together or not at all.
+        std::vector<std::string> outputs;
+        for (const std::string& name : import.names())
+            outputs.push_back(folder + name);
+        if (!overwrite.mayWriteAll(outputs)) {
+            if (overwrite.cancelled())
+                return kExitCancelled;
+            std::cerr << "quillex: " << file << ": nothing was written\n";
+            continue;
+        }
         std::vector<std::string> written;
         if (!reported(file, [&] { written = import.write(folder); })) {
             std::cerr << "quillex: " << file << ": nothing was written\n";
@@ -203,7 +254,7 @@ bool letterPaperOf(const BridgeArguments& args) {
                                  : args.pageSize == "letter";
 }
 
-int runPseudo(const BridgeArguments& args) {
+int runPseudo(const BridgeArguments& args, std::atomic<bool>& cancelled) {
     if (!namesFolder(args.outputFolder))
         return kExitUsage;
     xliff::PseudoSettings settings;
@@ -212,10 +263,11 @@ int runPseudo(const BridgeArguments& args) {
     settings.letterPaper = letterPaperOf(args);
     const std::string folder = folderPrefix(args.outputFolder);
     FileGuard guard;
+    std::vector<std::string> outputs;
     for (const std::string& file : args.files) {
         guard.reads(file, "input");
-        guard.writes(folder + std::filesystem::path(file).filename().string(),
-                     "pseudo-translation");
+        outputs.push_back(folder + std::filesystem::path(file).filename().string());
+        guard.writes(outputs.back(), "pseudo-translation");
     }
     if (!guarded(guard))
         return kExitUsage;
@@ -223,8 +275,15 @@ int runPseudo(const BridgeArguments& args) {
         std::cerr << "quillex: " << *failure << '\n';
         return kExitUsage;
     }
+    OverwriteQuestions overwrite(args, cancelled);
     int status = 0;
-    for (const std::string& file : args.files) {
+    for (std::size_t i = 0; i < args.files.size(); ++i) {
+        const std::string& file = args.files[i];
+        if (!overwrite.mayWriteAll({outputs[i]})) {
+            if (overwrite.cancelled())
+                return kExitCancelled;
+            continue;
+        }
         std::string written;
         if (reported(file, [&] { written = xliff::pseudoTranslateFile(file, folder, settings); }))
             std::cout << "Wrote " << written << '\n';
@@ -264,6 +323,8 @@ BridgeCommands addBridgeCommands(CLI::App& app, BridgeArguments& args) {
                                        "folder of the N.xlf files");
     commands.exportCommand->add_option("--target-language", args.targetLanguage,
                                        "language of the translation (default: the settings)");
+    commands.exportCommand->add_option("--overwrite", args.overwrite, "existing output files")
+        ->check(CLI::IsMember({"ask", "always", "never"}));
     commands.exportCommand
         ->add_option("--page-size", args.pageSize, "paper of RTF files written back")
         ->check(CLI::IsMember({"a4", "letter"}));
@@ -285,6 +346,8 @@ BridgeCommands addBridgeCommands(CLI::App& app, BridgeArguments& args) {
         "--nearest-characters", args.nearestCharacters,
         "write a character the target code page lacks as the nearest it has, with a warning, "
         "rather than refuse the file");
+    commands.importCommand->add_option("--overwrite", args.overwrite, "existing output files")
+        ->check(CLI::IsMember({"ask", "always", "never"}));
     commands.importCommand->add_option("--target-language", args.targetLanguage,
                                        "language of the translation (default: the one exported)");
 
@@ -303,6 +366,8 @@ BridgeCommands addBridgeCommands(CLI::App& app, BridgeArguments& args) {
     commands.pseudoCommand
         ->add_option("--expansion", args.expansion, "percent added to each text (default 30)")
         ->check(CLI::Range(0, 1000));
+    commands.pseudoCommand->add_option("--overwrite", args.overwrite, "existing output files")
+        ->check(CLI::IsMember({"ask", "always", "never"}));
     commands.pseudoCommand->add_option("--page-size", args.pageSize, "paper of RTF files")
         ->check(CLI::IsMember({"a4", "letter"}));
 
@@ -316,13 +381,14 @@ BridgeCommands addBridgeCommands(CLI::App& app, BridgeArguments& args) {
     return commands;
 }
 
-int runBridgeCommand(const BridgeCommands& commands, const BridgeArguments& args) {
+int runBridgeCommand(const BridgeCommands& commands, const BridgeArguments& args,
+                     std::atomic<bool>& cancelled) {
     if (commands.exportCommand->parsed())
-        return runExport(args);
+        return runExport(args, cancelled);
     if (commands.importCommand->parsed())
-        return runImport(args);
+        return runImport(args, cancelled);
     if (commands.pseudoCommand->parsed())
-        return runPseudo(args);
+        return runPseudo(args, cancelled);
     if (commands.countCommand->parsed())
         return runCount(args);
     return -1;

@@ -4,6 +4,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -17,8 +18,9 @@ struct BridgeArguments {
     bool nearestCharacters = false; // import: for characters the code page lacks
     std::string targetLanguage;
     std::string pageSize;
-    std::string format = "table"; // count
-    int expansion = 30;           // pseudo, percent
+    std::string format = "table";  // count
+    int expansion = 30;            // pseudo, percent
+    std::string overwrite = "ask"; // export, import, pseudo: existing outputs
 };
 
 // Adds 'xliff' (with 'export' and 'import'), 'pseudo' and 'count' to `app`.
@@ -31,7 +33,9 @@ struct BridgeCommands {
 BridgeCommands addBridgeCommands(CLI::App& app, BridgeArguments& args);
 
 // Runs the parsed command of `commands`; returns the exit status, or -1 when
-// none of them was given.
-int runBridgeCommand(const BridgeCommands& commands, const BridgeArguments& args);
+// none of them was given. `cancelled` is set by a signal or by "q" at an
+// overwrite question.
+int runBridgeCommand(const BridgeCommands& commands, const BridgeArguments& args,
+                     std::atomic<bool>& cancelled);
 
 } // namespace quillex
