@@ -4,6 +4,7 @@
 #include "xliff/code_page_text.h"
 #include "xliff/language_codes.h"
 #include "xliff/qmx_line.h"
+#include "xliff/unicode_codes.h"
 
 #include <map>
 #include <optional>
@@ -88,9 +89,10 @@ std::vector<std::string> importQmxLines(const XliffFile& file, const std::string
         if (translated)
             problems = codeProblems(unit.source, content, restored);
         std::string line = unit.prefix;
+        const int textCodePage = translated ? targetCodePage : sourceCodePage;
         if (problems.empty())
-            line += qmxFromContent(content, translated ? targetCodePage : sourceCodePage,
-                                   sourceCodePage, problems, missing, restored);
+            line += qmxFromContent(withCharacterTags(content, unit.textCharacters, textCodePage),
+                                   textCodePage, sourceCodePage, problems, missing, restored);
         for (const std::string& problem : problems)
             report += where + problem + "\n";
         if (warnings != nullptr)

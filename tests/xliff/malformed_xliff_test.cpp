@@ -220,7 +220,7 @@ TEST_P(MalformedXliffCase, IsRefusedAndNothingIsWritten) {
 // file whatever the XLIFF says.
 TEST_F(MalformedXliff, WhatIsNotTranslatableComesFromTheSource) {
     std::string xliff = withTarget(replaced(kGoodTarget, "&lt;:t&gt;", "&lt;:\xC5\xA3&gt;"));
-    xliff = replaced(xliff, "&quot;para&quot; 1", "&quot;note&quot; 2");
+    xliff = replaced(xliff, "resname=\"para.1\"", "resname=\"&lt;ps &quot;note&quot; 2>\"");
     const std::size_t unit4 = xliff.find('>', xliff.find("<trans-unit id=\"4\""));
     xliff.insert(unit4 + 1, "<target>changed</target>");
     work.write("in.xlf", xliff);

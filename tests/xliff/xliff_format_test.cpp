@@ -1,8 +1,11 @@
 // What translation tools see of a QMX file, held against a golden XLIFF file:
-// external tags as resname, translate="no" for lines without text, paired
-// tags as bpt/ept (it when the pair closes on another line), lone tags as ph,
-// "<" and ">" as text, bytes without a Unicode form as x, length limits as
-// maxwidth. Importing the golden file gives the QMX file back.
+// class names with ordinals as resname and notes naming the class,
+// translate="no" for lines without text, paired tags as bpt/ept (it when the
+// pair closes on another line), lone tags as ph, "<" and ">" and the tags of
+// one character (hard hyphen, hard space, quotes, special spaces) as text,
+// bytes without a Unicode form as x (and bytes of a character the same unit
+// also has as a tag), length limits as maxwidth, xml:space only where the
+// white space needs it. Importing the golden file gives the QMX file back.
 #include "support/file_contents.h"
 #include "support/temp_dir.h"
 #include "xliff/xliff_files.h"
@@ -28,6 +31,10 @@ constexpr const char* kQmx =
     "<ps \"step\" 2><pn \"<:an 1.><:t>\" 1>Open the <:cs \"keycap\" 1>cover\r\n"
     "<:hr>and close it<:/cs> again \x81 \x1b$B.\r\n"
     "<xrv \"4\" 1> (see page)\r\n"
+    "<ps \"para\" 1>A right<:r30>hand page, 20<:hs>MB, <:flq>quoted<:frq> and \xAB raw\xBB.\r\n"
+    "<ct 1>\r\n"
+    "<ps \"cell\" 3>\xABText\xBB<:ens>end\r\n"
+    "</ct>\r\n"
     "<cnmk 1>\r\n"
     "</page>\r\n"
     "</qmx>\r\n";
@@ -45,3 +52,33 @@ TEST(XliffFormat, ExportGivesTheGoldenFileAndImportGivesTheQmxBack) {
 }
 
 } // namespace
+
+// A translator's characters take the Interleaf form the QMX file gives them:
+// the tags of one character where the unit's source has them as tags or not
+// at all, the byte of the code page where its source has them as text (table
+// text), and so the second forward conversion reads the same QMX.
+TEST(XliffFormat, TypedCharactersTakeTheirInterleafForms) {
+    TempDir work;
+    work.write("src/a.TXT", kQmx);
+    std::string xliff = readFile(kGolden);
+    const auto translate = [&](const std::string& source, const std::string& target) {
+        const std::size_t at = xliff.find("<source>" + source + "</source>");
+        ASSERT_NE(at, std::string::npos) << source;
+        xliff.insert(at + source.size() + 17, "<target>" + target + "</target>");
+    };
+    translate("A right\u2011hand page, 20\u00A0MB, «quoted» and <x id=\"1\" qx:bytes=\"AB\" /> "
+              "raw<x id=\"2\" qx:bytes=\"BB\" />.",
+              "Une page de droite\u2011gauche\u00A0: «\u00A0cité\u00A0» „so“ “this” "
+              "<x id=\"1\" qx:bytes=\"AB\" /> brut<x id=\"2\" qx:bytes=\"BB\" />\u2009!");
+    translate("«Text»\u2002end", "«Texte»\u2003fin «\u00A0x\u00A0»");
+    work.write("fr.xlf", xliff);
+    xliff::importFromXliff(work.folder() + "fr.xlf", work.folder() + "src/", work.subfolder("fr"));
+    const std::string qmx = readFile(work.folder() + "fr/a.TXT");
+    EXPECT_NE(qmx.find("<ps \"para\" 1>Une page de droite<:r30>gauche<:hs>: <:flq><:hs>cit\xE9<:hs>"
+                       "<:frq> <:glq>so<:ldq> <:ldq>this<:rdq> \xAB brut\xBB<:ts>!\r\n"),
+              std::string::npos)
+        << qmx;
+    EXPECT_NE(qmx.find("<ps \"cell\" 3>\xABTexte\xBB<:ems>fin \xAB<:hs>x<:hs>\xBB\r\n"),
+              std::string::npos)
+        << qmx;
+}
