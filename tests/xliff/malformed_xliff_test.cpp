@@ -85,6 +85,16 @@ TEST_F(MalformedXliff, TranslationThatKeepsItsCodesIsWritten) {
         << qmx;
 }
 
+// A tool that changed the standard target-language attribute changed the
+// language of the translation: its code page writes the text.
+TEST_F(MalformedXliff, TargetLanguageOfTheToolDecidesTheCodePage) {
+    const std::string czech =
+        replaced(withTarget(replaced(kGoodTarget, "Nettoyez", "Vy\xC4\x8Dist\xC4\x9Bte")),
+                 "target-language=\"fr-FR\"", "target-language=\"cs_cz\"");
+    const std::string qmx = import(czech);
+    EXPECT_NE(qmx.find("<ps \"para\" 1>Vy\xE8ist\xECte <:fc 1>"), std::string::npos) << qmx;
+}
+
 // A damage to the translation of unit 5 (a replacement in the good target) or
 // to the whole document.
 struct Case {
@@ -133,6 +143,9 @@ std::string withRawControl(const std::string& x) {
 }
 std::string withUndefinedEntity(const std::string& x) {
     return replaced(x, "une fois", "une&nbsp;fois");
+}
+std::string withUnknownTargetLanguage(const std::string& x) {
+    return replaced(x, "target-language=\"fr-FR\"", "target-language=\"tlh-001\"");
 }
 std::string withBillionLines(const std::string& x) {
     return replaced(x, "qx:lines=\"7\"", "qx:lines=\"999999999\"");
@@ -191,6 +204,8 @@ const Case kCases[] = {
     {"ControlReference", nullptr, nullptr, withControlReference, "the character reference &#x8;"},
     {"RawControlCharacter", nullptr, nullptr, withRawControl, "the control character 1"},
     {"UndefinedEntity", nullptr, nullptr, withUndefinedEntity, "(unit 5): the entity &nbsp;"},
+    {"TargetLanguageTheTableLacks", nullptr, nullptr, withUnknownTargetLanguage,
+     "the target language \"tlh-001\" is not in the language table"},
     {"LineCountOfABillion", nullptr, nullptr, withBillionLines, "and 999999982 more"},
     {"GroupsNestedTooDeep", nullptr, nullptr, withDeepGroups, "<group> elements nested deeper"},
     {"MarksNestedTooDeep", "une fois", deepMarks().c_str(), nullptr,
