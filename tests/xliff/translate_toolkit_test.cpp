@@ -5,37 +5,19 @@
 // text in place. pocount's word count of our XLIFF agrees with quillex count.
 // Translate Toolkit comes with scripts/install-deps.sh; without it the test
 // fails rather than skips.
+#include "support/command_run.h"
 #include "support/file_contents.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <sstream>
 
 using namespace quillex::testing;
 
 namespace {
 
-struct CommandRun {
-    int status = -1;
-    std::string output; // standard output and standard error
-};
-
-CommandRun run(const std::string& command) {
-    CommandRun result;
-    std::FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-    if (pipe == nullptr)
-        return result;
-    std::array<char, 4096> buffer{};
-    std::size_t read = 0;
-    while ((read = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        result.output.append(buffer.data(), read);
-    const int status = ::pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}
+const auto run = runCommand;
 
 class TranslateToolkit : public ::testing::Test {
   protected:

@@ -7,12 +7,11 @@
 // Both tools come with scripts/install-deps.sh; without them the test fails.
 #include "backward/round_trip_documents.h"
 #include "backward/round_trip_support.h"
+#include "support/command_run.h"
 #include "xliff/xliff_files.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 
 using namespace quillex;
@@ -39,25 +38,12 @@ std::string wrapperSchema() {
            "</xsd:schema>\n";
 }
 
-// Standard output and error of `command`, and its exit status.
-std::pair<int, std::string> run(const std::string& command) {
-    std::string output;
-    std::FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-    if (pipe == nullptr)
-        return {-1, output};
-    std::array<char, 4096> buffer{};
-    std::size_t read = 0;
-    while ((read = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        output.append(buffer.data(), read);
-    const int status = ::pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
-}
-
 TEST(XliffSchema, EveryExportedFileIsValidStrictXliff) {
     ASSERT_TRUE(std::filesystem::exists(kSchemaFolder + "xliff-core-1.2-strict.xsd"))
         << "the strict XLIFF 1.2 schema is missing: run scripts/install-deps.sh "
            "(Debian php-symfony-translation)";
-    ASSERT_EQ(run("command -v xmllint").first, 0) << "xmllint is missing (Debian libxml2-utils)";
+    ASSERT_EQ(runCommand("command -v xmllint").status, 0)
+        << "xmllint is missing (Debian libxml2-utils)";
 
     RoundTrip trip(RoundTrip::Format::Text, "English (US)", "French");
     const std::vector<Document> documents = corpusDocuments();
@@ -78,7 +64,8 @@ TEST(XliffSchema, EveryExportedFileIsValidStrictXliff) {
     }
     trip.write("wrapper.xsd", wrapperSchema());
     const std::string schema = trip.work.folder() + "wrapper.xsd";
-    const auto [status, output] = run("xmllint --noout --nonet --schema '" + schema + "'" + files);
+    const auto [status, output] =
+        runCommand("xmllint --noout --nonet --schema '" + schema + "'" + files);
     EXPECT_EQ(status, 0) << output;
     // One "validates" line per file: xmllint names each file it checked.
     std::size_t validated = 0;
