@@ -6,11 +6,7 @@
 // characters as Interleaf's tags, which verify without errors, convert back
 // and forward again to the same QMX. OmegaT comes with
 // scripts/install-deps.sh (Debian omegat); without it the test fails.
-#include "support/command_run.h"
-#include "support/file_contents.h"
-#include "support/temp_dir.h"
-
-#include <gtest/gtest.h>
+#include "xliff/tool_round_trip.h"
 
 #include <sstream>
 
@@ -75,54 +71,40 @@ long totalSegments(const std::string& statistics) {
     return segments;
 }
 
-class OmegaT : public ::testing::Test {
+class OmegaT : public ToolRoundTrip {
   protected:
     void SetUp() override {
         ASSERT_EQ(runCommand("command -v omegat").status, 0)
             << "omegat is missing: run scripts/install-deps.sh (Debian omegat)";
     }
-
-    CommandRun quillex(const std::string& arguments) const {
-        return runCommand("XDG_CONFIG_HOME='" + work.folder() + "config' '" QUILLEX_CLI "' " +
-                          arguments);
-    }
-
-    std::string path(const std::string& relative) const { return work.folder() + relative; }
-
-    TempDir work;
 };
 
 TEST_F(OmegaT, ConsoleTranslationGoesAllTheWayBack) {
-    const std::string examples = QUILLEX_EXAMPLES;
-    CommandRun step =
-        quillex("forward --format txt --org-dir " + path("org") + " --translated-dir " +
-                path("translated") + " --overwrite always --ancillary yes " + examples +
-                "/chapter3.DOC " + examples + "/chapter4.DOC " + examples + "/manual.STY");
-    ASSERT_EQ(step.status, 0) << step.output;
-
-    const std::vector<std::string> chapters = {"chapter3", "chapter4"};
+    forwardExamples();
     work.write("project/omegat.project", kProject);
     work.write("project/tm/auto/fr.tmx", kMemory);
     for (const char* folder : {"target", "glossary", "dictionary", "omegat"})
         work.subfolder(std::string("project/") + folder);
     long targets = 0;
-    for (const std::string& chapter : chapters) {
-        step = quillex("xliff export --target-language French --targets copy --output-dir " +
-                       path("project/source") + " " + path("org/" + chapter + ".TXT"));
+    for (const std::string& chapter : kChapters) {
+        const CommandRun step =
+            quillex("xliff export --target-language French --targets copy --output-dir " +
+                    path("project/source") + " " + path("org/" + chapter + ".TXT"));
         ASSERT_EQ(step.status, 0) << step.output;
         targets += count(readFile(path("project/source/" + chapter + ".xlf")), "<target ");
     }
 
-    step = runCommand("HOME='" + path("home") + "' omegat --mode=console-translate --config-dir='" +
-                      path("omegat-config") + "' --disable-project-locking --no-team '" +
-                      path("project") + "'");
-    ASSERT_EQ(step.status, 0) << step.output;
+    const CommandRun omegat = runCommand(
+        "HOME='" + path("home") + "' omegat --mode=console-translate --config-dir='" +
+        path("omegat-config") + "' --disable-project-locking --no-team '" + path("project") + "'");
+    ASSERT_EQ(omegat.status, 0) << omegat.output;
     // Every unit with a target is a segment.
     EXPECT_EQ(totalSegments(readFile(path("project/omegat/project_stats.txt"))), targets);
 
-    for (const std::string& chapter : chapters) {
-        step = quillex("xliff import --source-dir " + path("org") + " -o " + path("translated") +
-                       " " + path("project/target/" + chapter + ".xlf"));
+    for (const std::string& chapter : kChapters) {
+        const CommandRun step =
+            quillex("xliff import --source-dir " + path("org") + " -o " + path("translated") + " " +
+                    path("project/target/" + chapter + ".xlf"));
         ASSERT_EQ(step.status, 0) << step.output;
     }
     const std::string imported = readFile(path("translated/chapter3.TXT"));
@@ -131,24 +113,8 @@ TEST_F(OmegaT, ConsoleTranslationGoesAllTheWayBack) {
               std::string::npos)
         << imported;
     EXPECT_NE(imported.find("<ps \"head\" 3>Installation\r\n"), std::string::npos) << imported;
-
-    const std::string qmxFiles =
-        path("translated/chapter3.TXT") + " " + path("translated/chapter4.TXT");
-    step = quillex("verify --format txt --overwrite always --source-dir " + path("org") + " " +
-                   qmxFiles);
-    EXPECT_EQ(step.status, 0) << step.output;
-    step = quillex("backward --format txt --target-language French --overwrite always "
-                   "--org-dir " +
-                   path("org") + " " + qmxFiles);
-    ASSERT_EQ(step.status, 0) << step.output;
-    for (const std::string& chapter : chapters) {
-        step = quillex("forward --format txt --ancillary no --overwrite always --org-dir " +
-                       path("again") + " " + path("translated/" + chapter + ".DOC"));
-        ASSERT_EQ(step.status, 0) << step.output;
-        EXPECT_EQ(readFile(path("again/" + chapter + ".TXT")),
-                  readFile(path("translated/" + chapter + ".TXT")))
-            << chapter;
-    }
+    // The verifier alerts to each hard hyphen added.
+    expectBackAndForwardAgain(true);
 }
 
 } // namespace

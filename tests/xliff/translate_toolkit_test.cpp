@@ -5,9 +5,7 @@
 // text in place. pocount's word count of our XLIFF agrees with quillex count.
 // Translate Toolkit comes with scripts/install-deps.sh; without it the test
 // fails rather than skips.
-#include "support/command_run.h"
-#include "support/file_contents.h"
-#include "support/temp_dir.h"
+#include "xliff/tool_round_trip.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +17,7 @@ namespace {
 
 const auto run = runCommand;
 
-class TranslateToolkit : public ::testing::Test {
+class TranslateToolkit : public ToolRoundTrip {
   protected:
     void SetUp() override {
         for (const char* tool : {"podebug", "pocount"})
@@ -27,17 +25,8 @@ class TranslateToolkit : public ::testing::Test {
                 << tool << " is missing: run scripts/install-deps.sh (Debian translate-toolkit)";
     }
 
-    // quillex with the settings of this test's own folder.
-    CommandRun quillex(const std::string& arguments) const {
-        return run("XDG_CONFIG_HOME='" + work.folder() + "config' '" QUILLEX_CLI "' " + arguments);
-    }
-
-    std::string path(const std::string& relative) const { return work.folder() + relative; }
-
     void expectRoundTrip(const std::string& podebugOptions, const std::string& importOptions,
                          const std::string& exportOptions = "", bool alertsAllowed = false);
-
-    TempDir work;
 };
 
 // The examples exported (with `exportOptions`), rewritten by podebug with
@@ -46,18 +35,12 @@ class TranslateToolkit : public ::testing::Test {
 void TranslateToolkit::expectRoundTrip(const std::string& podebugOptions,
                                        const std::string& importOptions,
                                        const std::string& exportOptions, bool alertsAllowed) {
-    const std::string examples = QUILLEX_EXAMPLES;
-    CommandRun step =
-        quillex("forward --format txt --org-dir " + path("org") + " --translated-dir " +
-                path("translated") + " --overwrite always --ancillary yes " + examples +
-                "/chapter3.DOC " + examples + "/chapter4.DOC " + examples + "/manual.STY");
-    ASSERT_EQ(step.status, 0) << step.output;
-
-    const std::vector<std::string> chapters = {"chapter3", "chapter4"};
+    forwardExamples();
     work.subfolder("podebug");
-    for (const std::string& chapter : chapters) {
-        step = quillex("xliff export --target-language French " + exportOptions + " --output-dir " +
-                       path("xliff") + " " + path("org/" + chapter + ".TXT"));
+    for (const std::string& chapter : kChapters) {
+        CommandRun step =
+            quillex("xliff export --target-language French " + exportOptions + " --output-dir " +
+                    path("xliff") + " " + path("org/" + chapter + ".TXT"));
         ASSERT_EQ(step.status, 0) << step.output;
         step = run("podebug " + podebugOptions + " " + path("xliff/" + chapter + ".xlf") + " " +
                    path("podebug/" + chapter + ".xlf"));
@@ -66,33 +49,7 @@ void TranslateToolkit::expectRoundTrip(const std::string& podebugOptions,
                        " " + importOptions + " " + path("podebug/" + chapter + ".xlf"));
         ASSERT_EQ(step.status, 0) << step.output;
     }
-
-    const std::string qmxFiles =
-        path("translated/chapter3.TXT") + " " + path("translated/chapter4.TXT");
-    step = quillex("verify --format txt --overwrite always --source-dir " + path("org") + " " +
-                   qmxFiles);
-    EXPECT_EQ(step.status, 0) << step.output;
-    // A report is written for findings; only alerts may be among them.
-    for (const char* report : {"translated/chapter3.CMP", "translated/chapter4.CMP"})
-        if (std::filesystem::exists(path(report))) {
-            EXPECT_TRUE(alertsAllowed) << report;
-            EXPECT_EQ(readFile(path(report)).find("ERROR!"), std::string::npos) << report;
-        }
-
-    step = quillex("backward --format txt --target-language French --overwrite always "
-                   "--org-dir " +
-                   path("org") + " " + qmxFiles);
-    ASSERT_EQ(step.status, 0) << step.output;
-
-    for (const std::string& chapter : chapters) {
-        step = quillex("forward --format txt --ancillary no --overwrite always --org-dir " +
-                       path("again") + " " + path("translated/" + chapter + ".DOC"));
-        ASSERT_EQ(step.status, 0) << step.output;
-        // The document converted forward again gives the imported QMX file.
-        EXPECT_EQ(readFile(path("again/" + chapter + ".TXT")),
-                  readFile(path("translated/" + chapter + ".TXT")))
-            << chapter;
-    }
+    expectBackAndForwardAgain(alertsAllowed);
 }
 
 TEST_F(TranslateToolkit, PodebugTranslationGoesAllTheWayBack) {
