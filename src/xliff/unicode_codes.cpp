@@ -4,7 +4,6 @@
 #include "xliff/code_page_text.h"
 
 #include <algorithm>
-#include <map>
 
 namespace quillex::xliff {
 namespace {
@@ -69,21 +68,13 @@ void splitAtCharacters(std::string_view text, OnText onText, OnCharacter onChara
     onText(text.substr(start));
 }
 
-// Numbers codes 1, 2, ... in order; the two codes of a pair keep one number.
-class CodeNumbering {
-  public:
-    int renumbered(int oldId) {
-        const auto [at, added] = ids_.emplace(oldId, last_ + 1);
-        if (added)
-            ++last_;
-        return at->second;
-    }
-    int fresh() { return ++last_; }
-
-  private:
-    std::map<int, int> ids_;
-    int last_ = 0;
-};
+int largestId(const UnitContent& content) {
+    int largest = 0;
+    for (const ContentPiece& piece : content)
+        if (const auto* code = std::get_if<InlineCode>(&piece))
+            largest = std::max(largest, code->id);
+    return largest;
+}
 
 } // namespace
 
@@ -114,16 +105,15 @@ UnicodeContent withUnicodeCharacters(const UnitContent& content, int codePage) {
     std::erase_if(result.textCharacters,
                   [&](const std::string& character) { return contains(asTags, character); });
 
-    CodeNumbering numbering;
+    // The other codes keep their numbers, so that a translation exported
+    // while these tags were codes still matches its source.
+    int lastId = largestId(content);
     for (const ContentPiece& piece : content) {
         if (const auto* code = std::get_if<InlineCode>(&piece)) {
-            if (const auto character = characterOfTag(code->native); character && !code->raw) {
+            if (const auto character = characterOfTag(code->native); character && !code->raw)
                 appendText(result.content, *character);
-                continue;
-            }
-            InlineCode renumbered = *code;
-            renumbered.id = numbering.renumbered(code->id);
-            result.content.emplace_back(std::move(renumbered));
+            else
+                result.content.push_back(piece);
             continue;
         }
         // A character the unit also writes as a tag keeps its bytes in a
@@ -138,11 +128,28 @@ UnicodeContent withUnicodeCharacters(const UnitContent& content, int codePage) {
                 }
                 InlineCode bytes;
                 bytes.kind = CodeKind::Bytes;
-                bytes.id = numbering.fresh();
+                bytes.id = ++lastId;
                 bytes.native = encodeUtf8Text(entry.character, codePage).bytes;
                 bytes.raw = true;
                 result.content.emplace_back(std::move(bytes));
             });
+    }
+    return result;
+}
+
+UnitContent withCharacterCodesAsText(const UnitContent& content) {
+    UnitContent result;
+    for (const ContentPiece& piece : content) {
+        const auto* code = std::get_if<InlineCode>(&piece);
+        const auto character = code != nullptr && !code->raw && code->kind == CodeKind::Placeholder
+                                   ? characterOfTag(code->native)
+                                   : std::nullopt;
+        if (character)
+            appendText(result, *character);
+        else if (code != nullptr)
+            result.push_back(piece);
+        else
+            appendText(result, std::get<std::string>(piece));
     }
     return result;
 }

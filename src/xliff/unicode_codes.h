@@ -31,9 +31,13 @@ struct UnicodeContent {
 };
 
 // `content` (as contentFromQmx gives it from text in `codePage`) with every
-// character tag written as its character; the codes are numbered again in
-// order.
+// character tag written as its character; the other codes keep their ids.
 UnicodeContent withUnicodeCharacters(const UnitContent& content, int codePage);
+
+// `content` with each placeholder code of a character tag written as its
+// character: a translation exported while these tags were codes, or a tool
+// that shows a character as a code.
+UnitContent withCharacterCodesAsText(const UnitContent& content);
 
 // `content` with each mapped character written as its tag again, except
 // those of `textCharacters` that `codePage` has, which stay text.

@@ -85,7 +85,7 @@ std::vector<std::string> importQmxLines(const XliffFile& file, const std::string
         // A unit without a translation keeps its source text; so does one a
         // tool was told not to touch.
         const bool translated = unit.translate && !isEmpty(unit.target);
-        UnitContent content = translated ? *unit.target : unit.source;
+        UnitContent content = translated ? withCharacterCodesAsText(*unit.target) : unit.source;
         if (translated)
             problems = codeProblems(unit.source, content, restored);
         std::string line = unit.prefix;

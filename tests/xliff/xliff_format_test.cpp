@@ -66,10 +66,10 @@ TEST(XliffFormat, TypedCharactersTakeTheirInterleafForms) {
         ASSERT_NE(at, std::string::npos) << source;
         xliff.insert(at + source.size() + 17, "<target>" + target + "</target>");
     };
-    translate("A right\u2011hand page, 20\u00A0MB, «quoted» and <x id=\"1\" qx:bytes=\"AB\" /> "
-              "raw<x id=\"2\" qx:bytes=\"BB\" />.",
+    translate("A right\u2011hand page, 20\u00A0MB, «quoted» and <x id=\"5\" qx:bytes=\"AB\" /> "
+              "raw<x id=\"6\" qx:bytes=\"BB\" />.",
               "Une page de droite\u2011gauche\u00A0: «\u00A0cité\u00A0» „so“ “this” "
-              "<x id=\"1\" qx:bytes=\"AB\" /> brut<x id=\"2\" qx:bytes=\"BB\" />\u2009!");
+              "<x id=\"5\" qx:bytes=\"AB\" /> brut<x id=\"6\" qx:bytes=\"BB\" />\u2009!");
     translate("«Text»\u2002end", "«Texte»\u2003fin «\u00A0x\u00A0»");
     work.write("fr.xlf", xliff);
     xliff::importFromXliff(work.folder() + "fr.xlf", work.folder() + "src/", work.subfolder("fr"));
@@ -79,6 +79,31 @@ TEST(XliffFormat, TypedCharactersTakeTheirInterleafForms) {
               std::string::npos)
         << qmx;
     EXPECT_NE(qmx.find("<ps \"cell\" 3>\xABTexte\xBB<:ems>fin \xAB<:hs>x<:hs>\xBB\r\n"),
+              std::string::npos)
+        << qmx;
+}
+
+// A translation exported while the character tags were codes (each a <ph>
+// numbered among the others) still imports: the codes count as their
+// characters, and the other codes kept their numbers.
+TEST(XliffFormat, TranslationWithCharacterTagsAsCodesImports) {
+    TempDir work;
+    work.write("src/a.TXT", kQmx);
+    std::string xliff = readFile(kGolden);
+    const std::string source = "press \u201CEnter\u201D.</source>";
+    const std::size_t at = xliff.find(source);
+    ASSERT_NE(at, std::string::npos);
+    xliff.insert(at + source.size(),
+                 "<target>Tapez <bpt id=\"1\">&lt;:fc 1&gt;</bpt>a &lt; b<ept id=\"1\">&lt;:/fc&gt;"
+                 "</ept> et<ph id=\"2\">&lt;:t&gt;</ph>appuyez sur <ph id=\"3\">&lt;:flq&gt;</ph>"
+                 "Entr\u00E9e<ph id=\"4\">&lt;:frq&gt;</ph>.</target>");
+    work.write("old.xlf", xliff);
+    xliff::importFromXliff(work.folder() + "old.xlf", work.folder() + "src/",
+                           work.subfolder("back"));
+    const std::string qmx = readFile(work.folder() + "back/a.TXT");
+    EXPECT_NE(qmx.find("<ps \"para\" 1>Tapez <:fc 1>a <:lt> b<:/fc> et<:t>appuyez sur "
+                       "<:flq>Entr\xE9"
+                       "e<:frq>.\r\n"),
               std::string::npos)
         << qmx;
 }
