@@ -87,6 +87,14 @@ TEST(XliffRoundTrip, CorpusAndExamplesComeBackByteForByte) {
         EXPECT_NE(exported.find(character), std::string::npos) << character;
     EXPECT_EQ(exported.find("&lt;:r30&gt;"), std::string::npos);
     EXPECT_EQ(exported.find("&lt;:ldq&gt;"), std::string::npos);
+    // Notes say where a text comes from: the ancillary file names the
+    // document and the block, index texts say what they are.
+    for (const char* note : {"ancillary text of CHAPTER4.DOC: Page Header Format, text string of a "
+                             "frame</note>",
+                             "ancillary text of MANUAL.STY: Level 1 Prefix of autonumber stream "
+                             "chap</note>",
+                             ">index sort key</note>", ">cross-reference text</note>"})
+        EXPECT_NE(exported.find(note), std::string::npos) << note;
 }
 
 TEST(XliffRoundTrip, TargetsCopiedFromSourcesChangeNothing) {
