@@ -13,8 +13,8 @@ namespace quillex::xliff {
 std::string_view languageTagOf(std::string_view languageName);
 
 // The language name of a BCP 47 tag as a tool may write it ("fr-FR",
-// "fr_fr"; a bare "fr" where only one name has that language); nothing for a
-// tag the table does not have.
+// "fr_fr"; a bare "fr" as "fr-FR" where the table has that, else where only
+// one name has that language); nothing for a tag the table does not have.
 std::optional<std::string> languageNameOfTag(std::string_view tag);
 
 // The code page of a language name; throws std::runtime_error for a name the

@@ -309,8 +309,8 @@ XliffFile readFile(const pugi::xml_node& node) {
         const auto name = languageNameOfTag(tag);
         if (!name)
             throw XliffError(where + ": the target language \"" + tag +
-                             "\" is not in the language table; set a language the table has "
-                             "in the translation tool and export again");
+                             "\" names no language of the language table, or several; set the "
+                             "language with its region (\"fr-FR\") in the translation tool");
         file.targetLanguage = *name;
     }
     file.container = std::string_view(requiredAttribute(node, "qx:container", where)) == "rtf"

@@ -147,6 +147,9 @@ std::string withUndefinedEntity(const std::string& x) {
 std::string withUnknownTargetLanguage(const std::string& x) {
     return replaced(x, "target-language=\"fr-FR\"", "target-language=\"tlh-001\"");
 }
+std::string withAmbiguousTargetLanguage(const std::string& x) {
+    return replaced(x, "target-language=\"fr-FR\"", "target-language=\"en\"");
+}
 std::string withBillionLines(const std::string& x) {
     return replaced(x, "qx:lines=\"7\"", "qx:lines=\"999999999\"");
 }
@@ -205,7 +208,9 @@ const Case kCases[] = {
     {"RawControlCharacter", nullptr, nullptr, withRawControl, "the control character 1"},
     {"UndefinedEntity", nullptr, nullptr, withUndefinedEntity, "(unit 5): the entity &nbsp;"},
     {"TargetLanguageTheTableLacks", nullptr, nullptr, withUnknownTargetLanguage,
-     "the target language \"tlh-001\" is not in the language table"},
+     "the target language \"tlh-001\" names no language of the language table"},
+    {"TargetLanguageOfSeveralNames", nullptr, nullptr, withAmbiguousTargetLanguage,
+     "the target language \"en\" names no language of the language table, or several"},
     {"LineCountOfABillion", nullptr, nullptr, withBillionLines, "and 999999982 more"},
     {"GroupsNestedTooDeep", nullptr, nullptr, withDeepGroups, "<group> elements nested deeper"},
     {"MarksNestedTooDeep", "une fois", deepMarks().c_str(), nullptr,
