@@ -107,3 +107,19 @@ TEST(XliffFormat, TranslationWithCharacterTagsAsCodesImports) {
               std::string::npos)
         << qmx;
 }
+
+// Targets that the export copied and nobody translated are the source, in
+// the source's code page: a pound sign stays, though Czech's code page lacks
+// it.
+TEST(XliffFormat, UntranslatedCopiesAreTheSourceInAnyTargetLanguage) {
+    TempDir work;
+    const std::string qmx =
+        std::string(kQmx).replace(std::string(kQmx).find("Type"), 4, "Pay \xA3 5, type");
+    work.write("src/a.TXT", qmx);
+    xliff::ExportSettings settings;
+    settings.targetLanguage = "Czech";
+    settings.targets = xliff::Targets::Copy;
+    xliff::exportToXliff({work.folder() + "src/a.TXT"}, work.folder() + "a.xlf", settings);
+    xliff::importFromXliff(work.folder() + "a.xlf", work.folder() + "src/", work.subfolder("cs"));
+    EXPECT_EQ(readFile(work.folder() + "cs/a.TXT"), qmx);
+}
