@@ -2,7 +2,9 @@
 #include "xliff/language_codes.h"
 
 #include "conversion/language_table.h"
+#include "foundation/ascii_case.h"
 
+#include <algorithm>
 #include <array>
 #include <stdexcept>
 
@@ -72,6 +74,23 @@ std::string_view languageTagOf(std::string_view languageName) {
         if (entry.name == languageName)
             return entry.tag;
     return "und";
+}
+
+std::optional<std::string> languageNameOfTag(std::string_view tag) {
+    std::string wanted = upperCaseAscii(tag);
+    std::replace(wanted.begin(), wanted.end(), '_', '-');
+    const bool bare = wanted.find('-') == std::string::npos;
+    std::optional<std::string> found;
+    for (const LanguageTag& entry : kTags) {
+        const std::string candidate = upperCaseAscii(entry.tag);
+        // "fr" is the French of France ("fr-FR") where the table has it.
+        if (candidate == wanted || (bare && candidate == wanted + "-" + wanted))
+            return std::string(entry.name);
+        if (bare && candidate.starts_with(wanted + "-")) {
+            found = found ? std::string() : std::string(entry.name); // "en": which English?
+        }
+    }
+    return found && !found->empty() ? found : std::nullopt;
 }
 
 int codePageOfLanguage(const std::string& languageName) {

@@ -20,11 +20,18 @@ inline constexpr const char* kQuillexNamespace = "urn:x-quillex:qmx";
 enum class Container { Text, Rtf };
 
 struct XliffUnit {
-    int id = 0;         // the line number in the QMX file, from 1
-    std::string prefix; // the fixed start of the line, in the source code page
+    int id = 0;          // the line number in the QMX file, from 1
+    std::string prefix;  // the fixed start of the line, in the source code page
+    std::string resname; // a name without markup: "para.12"
+    std::string note;    // context for the translator: "paragraph class para"
     bool translate = true;
     UnitContent source;
     std::optional<UnitContent> target;
+    // The state attribute of the target ("needs-translation"); empty for none.
+    std::string targetState;
+    // The characters of character tags that the source writes as text of its
+    // code page instead (unicode_codes.h); known from the source QMX only.
+    std::vector<std::string> textCharacters;
 };
 
 struct XliffFile {
@@ -46,7 +53,8 @@ class XliffError : public std::runtime_error {
 };
 
 // Reads an XLIFF document that writeXliff wrote and a translation tool may
-// have edited. Throws XliffError.
+// have edited. The units' prefixes, names and notes are not read: import
+// takes the lines' fixed parts from the source QMX file. Throws XliffError.
 std::vector<XliffFile> readXliff(std::string_view bytes);
 
 } // namespace quillex::xliff

@@ -3,10 +3,17 @@
 
 #include "xliff/language_codes.h"
 #include "xliff/qmx_line.h"
+#include "xliff/unicode_codes.h"
+#include "xliff/unit_notes.h"
 
 #include <stdexcept>
 
 namespace quillex::xliff {
+namespace {
+
+constexpr const char* kNeedsTranslation = "needs-translation";
+
+} // namespace
 
 XliffFile exportQmx(const QmxSource& source, const ExportSettings& settings) {
     XliffFile file;
@@ -16,6 +23,7 @@ XliffFile exportQmx(const QmxSource& source, const ExportSettings& settings) {
     file.targetLanguage = settings.targetLanguage;
     file.letterPaper = settings.letterPaper;
     const int codePage = codePageOfLanguage(source.language);
+    UnitContextTracker context(codePage);
     int number = 0;
     for (const std::string& line : source.lines) {
         ++number;
@@ -27,8 +35,22 @@ XliffFile exportQmx(const QmxSource& source, const ExportSettings& settings) {
         XliffUnit unit;
         unit.id = number;
         unit.prefix = parts->prefix;
-        unit.source = contentFromQmx(std::string_view(line).substr(parts->prefix.size()), codePage);
-        unit.translate = holdsDocumentText(*parts) && hasTranslatableText(unit.source);
+        // Which lines hold text is decided before character tags become
+        // characters: a line of hard spaces alone has nothing to translate.
+        const UnitContent tagged =
+            contentFromQmx(std::string_view(line).substr(parts->prefix.size()), codePage);
+        const bool hasText = hasTranslatableText(tagged);
+        UnicodeContent content = withUnicodeCharacters(tagged, codePage);
+        unit.source = std::move(content.content);
+        unit.textCharacters = std::move(content.textCharacters);
+        unit.translate = holdsDocumentText(*parts) && hasText;
+        UnitContext names = context.next(unit.prefix, hasText);
+        unit.resname = std::move(names.resname);
+        unit.note = std::move(names.note);
+        if (unit.translate && settings.targets == Targets::Copy) {
+            unit.target = unit.source;
+            unit.targetState = kNeedsTranslation;
+        }
         file.units.push_back(std::move(unit));
     }
     return file;

@@ -8,9 +8,15 @@
 
 namespace quillex::xliff {
 
+// What the units to translate get as targets: none, or a copy of the source
+// marked state="needs-translation" (tools that segment only units with a
+// target, such as OmegaT, need one).
+enum class Targets { None, Copy };
+
 struct ExportSettings {
     std::string targetLanguage = "French"; // as the settings spell it
     bool letterPaper = false;              // the paper of an RTF file written back
+    Targets targets = Targets::None;
 };
 
 // The XLIFF file of one QMX file. Throws std::runtime_error naming the line

@@ -4,6 +4,7 @@
 #include "xliff/code_page_text.h"
 #include "xliff/language_codes.h"
 #include "xliff/qmx_line.h"
+#include "xliff/unicode_codes.h"
 
 #include <map>
 #include <optional>
@@ -63,10 +64,6 @@ std::vector<std::string> codeProblems(const UnitContent& source, UnitContent& ta
     return problems;
 }
 
-bool isEmpty(const std::optional<UnitContent>& content) {
-    return !content || content->empty();
-}
-
 } // namespace
 
 std::vector<std::string> importQmxLines(const XliffFile& file, const std::string& targetLanguage,
@@ -82,15 +79,20 @@ std::vector<std::string> importQmxLines(const XliffFile& file, const std::string
         std::vector<std::string> restored;
         const std::string where = "unit " + std::to_string(unit.id) + " (" + unit.prefix + "): ";
         // A unit without a translation keeps its source text; so does one a
-        // tool was told not to touch.
-        const bool translated = unit.translate && !isEmpty(unit.target);
-        UnitContent content = translated ? *unit.target : unit.source;
+        // tool was told not to touch, and one whose target is still the copy
+        // of its source that the export wrote (in the source's code page,
+        // which may have characters the target's lacks).
+        UnitContent content = unit.target ? withCharacterCodesAsText(*unit.target) : UnitContent{};
+        const bool translated = unit.translate && !content.empty() && content != unit.source;
+        if (!translated)
+            content = unit.source;
         if (translated)
             problems = codeProblems(unit.source, content, restored);
         std::string line = unit.prefix;
+        const int textCodePage = translated ? targetCodePage : sourceCodePage;
         if (problems.empty())
-            line += qmxFromContent(content, translated ? targetCodePage : sourceCodePage,
-                                   sourceCodePage, problems, missing, restored);
+            line += qmxFromContent(withCharacterTags(content, unit.textCharacters, textCodePage),
+                                   textCodePage, sourceCodePage, problems, missing, restored);
         for (const std::string& problem : problems)
             report += where + problem + "\n";
         if (warnings != nullptr)

@@ -245,22 +245,10 @@ void collectUnits(const pugi::xml_node& parent, std::vector<pugi::xml_node>& uni
     }
 }
 
-XliffUnit readUnit(const pugi::xml_node& node, const std::string& fileWhere, int sourceCodePage) {
+XliffUnit readUnit(const pugi::xml_node& node, const std::string& fileWhere) {
     XliffUnit unit;
     unit.id = idOf(node, fileWhere);
     const std::string where = fileWhere + ", unit " + std::to_string(unit.id);
-    if (const pugi::xml_attribute bytes = node.attribute("qx:prefix-bytes")) {
-        auto raw = fromHex(bytes.value());
-        if (!raw)
-            throw XliffError(where + ": qx:prefix-bytes is not hexadecimal");
-        unit.prefix = std::move(*raw);
-    } else {
-        EncodedText prefix = encodeUtf8Text(node.attribute("resname").value(), sourceCodePage);
-        if (prefix.missing)
-            throw XliffError(where + ": the resname holds \"" + *prefix.missing +
-                             "\", which the file's code page lacks");
-        unit.prefix = std::move(prefix.bytes);
-    }
     unit.translate = !sameIgnoringCase(node.attribute("translate").value(), "no");
     const pugi::xml_node source = node.child("source");
     if (!source)
@@ -314,6 +302,17 @@ XliffFile readFile(const pugi::xml_node& node) {
     const std::string where = "<file original=\"" + file.original + "\">";
     file.sourceLanguage = requiredAttribute(node, "qx:source-language", where);
     file.targetLanguage = requiredAttribute(node, "qx:target-language", where);
+    // A tool that changed the standard target-language attribute changed the
+    // language of the translation; ours only spells it as the settings do.
+    const std::string tag = node.attribute("target-language").value();
+    if (!tag.empty() && !sameIgnoringCase(tag, languageTagOf(file.targetLanguage))) {
+        const auto name = languageNameOfTag(tag);
+        if (!name)
+            throw XliffError(where + ": the target language \"" + tag +
+                             "\" names no language of the language table, or several; set the "
+                             "language with its region (\"fr-FR\") in the translation tool");
+        file.targetLanguage = *name;
+    }
     file.container = std::string_view(requiredAttribute(node, "qx:container", where)) == "rtf"
                          ? Container::Rtf
                          : Container::Text;
@@ -322,16 +321,15 @@ XliffFile readFile(const pugi::xml_node& node) {
     if (lines.empty() || lines.size() > 9 ||
         lines.find_first_not_of("0123456789") != std::string::npos)
         throw XliffError(where + ": qx:lines is not a number");
-    int sourceCodePage = 0;
     try {
-        sourceCodePage = codePageOfLanguage(file.sourceLanguage);
+        codePageOfLanguage(file.sourceLanguage);
     } catch (const std::runtime_error& error) {
         throw XliffError(where + ": " + error.what());
     }
     std::vector<pugi::xml_node> nodes;
     collectUnits(node.child("body"), nodes, where);
     for (const pugi::xml_node& unit : nodes)
-        file.units.push_back(readUnit(unit, where, sourceCodePage));
+        file.units.push_back(readUnit(unit, where));
     checkUnitNumbers(file.units, std::stoi(lines), where);
     return file;
 }

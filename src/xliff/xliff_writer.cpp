@@ -41,26 +41,42 @@ void appendContent(pugi::xml_node parent, const UnitContent& content) {
     parent.append_child(pugi::node_pcdata);
 }
 
-void appendUnit(pugi::xml_node body, const XliffUnit& unit, int sourceCodePage) {
+// Whether the text of `content` holds white space that an XML tool may
+// change unless told to keep it: a tab, a line break, two spaces in a row,
+// or a space at the start or the end.
+bool needsPreservedSpace(const UnitContent& content) {
+    std::string text;
+    for (const ContentPiece& piece : content)
+        text += std::holds_alternative<std::string>(piece) ? std::get<std::string>(piece) : "x";
+    return text.find_first_of("\t\r\n") != std::string::npos ||
+           text.find("  ") != std::string::npos || text.starts_with(' ') || text.ends_with(' ');
+}
+
+void appendUnit(pugi::xml_node body, const XliffUnit& unit) {
     pugi::xml_node node = body.append_child("trans-unit");
     node.append_attribute("id") = unit.id;
-    // The fixed start of the line (its external tags) is the unit's name for
-    // the translator and never editable text; bytes without an exact UTF-8
-    // form are kept as hexadecimal digits.
-    if (auto prefix = exactUtf8(unit.prefix, sourceCodePage))
-        node.append_attribute("resname") = prefix->c_str();
-    else
-        node.append_attribute("qx:prefix-bytes") = toHex(unit.prefix).c_str();
+    if (!unit.resname.empty())
+        node.append_attribute("resname") = unit.resname.c_str();
     if (!unit.translate)
         node.append_attribute("translate") = "no";
     if (const auto limit = verifier::textLengthLimit(unit.prefix)) {
         node.append_attribute("maxwidth") = *limit;
         node.append_attribute("size-unit") = "char";
     }
-    node.append_attribute("xml:space") = "preserve";
+    if (needsPreservedSpace(unit.source) || (unit.target && needsPreservedSpace(*unit.target)))
+        node.append_attribute("xml:space") = "preserve";
     appendContent(node.append_child("source"), unit.source);
-    if (unit.target)
-        appendContent(node.append_child("target"), *unit.target);
+    if (unit.target) {
+        pugi::xml_node target = node.append_child("target");
+        if (!unit.targetState.empty())
+            target.append_attribute("state") = unit.targetState.c_str();
+        appendContent(target, *unit.target);
+    }
+    if (unit.translate && !unit.note.empty()) {
+        pugi::xml_node note = node.append_child("note");
+        note.append_attribute("from") = "quillex";
+        note.text().set(unit.note.c_str());
+    }
 }
 
 void appendFile(pugi::xml_node root, const XliffFile& file) {
@@ -81,9 +97,8 @@ void appendFile(pugi::xml_node root, const XliffFile& file) {
     tool.append_attribute("tool-name") = "quillex";
     tool.append_attribute("tool-version") = "2.0";
     pugi::xml_node body = node.append_child("body");
-    const int codePage = codePageOfLanguage(file.sourceLanguage);
     for (const XliffUnit& unit : file.units)
-        appendUnit(body, unit, codePage);
+        appendUnit(body, unit);
 }
 
 } // namespace

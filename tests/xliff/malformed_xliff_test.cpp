@@ -85,6 +85,16 @@ TEST_F(MalformedXliff, TranslationThatKeepsItsCodesIsWritten) {
         << qmx;
 }
 
+// A tool that changed the standard target-language attribute changed the
+// language of the translation: its code page writes the text.
+TEST_F(MalformedXliff, TargetLanguageOfTheToolDecidesTheCodePage) {
+    const std::string czech =
+        replaced(withTarget(replaced(kGoodTarget, "Nettoyez", "Vy\xC4\x8Dist\xC4\x9Bte")),
+                 "target-language=\"fr-FR\"", "target-language=\"cs_cz\"");
+    const std::string qmx = import(czech);
+    EXPECT_NE(qmx.find("<ps \"para\" 1>Vy\xE8ist\xECte <:fc 1>"), std::string::npos) << qmx;
+}
+
 // A damage to the translation of unit 5 (a replacement in the good target) or
 // to the whole document.
 struct Case {
@@ -134,6 +144,12 @@ std::string withRawControl(const std::string& x) {
 std::string withUndefinedEntity(const std::string& x) {
     return replaced(x, "une fois", "une&nbsp;fois");
 }
+std::string withUnknownTargetLanguage(const std::string& x) {
+    return replaced(x, "target-language=\"fr-FR\"", "target-language=\"tlh-001\"");
+}
+std::string withAmbiguousTargetLanguage(const std::string& x) {
+    return replaced(x, "target-language=\"fr-FR\"", "target-language=\"en\"");
+}
 std::string withBillionLines(const std::string& x) {
     return replaced(x, "qx:lines=\"7\"", "qx:lines=\"999999999\"");
 }
@@ -172,8 +188,8 @@ const Case kCases[] = {
      "not the name of a QMX file"},
     {"CodeDeleted", "<ept id=\"1\">&lt;:/fc&gt;</ept>", "", nullptr,
      "unit 5 (<ps \"para\" 1>): the code <:/fc> was deleted"},
-    {"CodeAdded", "par mois", "par<ph id=\"7\">&lt;:hs&gt;</ph>mois", nullptr,
-     "unit 5 (<ps \"para\" 1>): the code <:hs> was added"},
+    {"CodeAdded", "par mois", "par<ph id=\"7\">&lt;:xr 9 9&gt;</ph>mois", nullptr,
+     "unit 5 (<ps \"para\" 1>): the code <:xr 9 9> was added"},
     {"CodeDuplicated", "par mois", "par<ph id=\"2\">&lt;:t&gt;</ph>mois", nullptr,
      "unit 5 (<ps \"para\" 1>): the code <:t> was added"},
     {"PairReordered",
@@ -191,6 +207,10 @@ const Case kCases[] = {
     {"ControlReference", nullptr, nullptr, withControlReference, "the character reference &#x8;"},
     {"RawControlCharacter", nullptr, nullptr, withRawControl, "the control character 1"},
     {"UndefinedEntity", nullptr, nullptr, withUndefinedEntity, "(unit 5): the entity &nbsp;"},
+    {"TargetLanguageTheTableLacks", nullptr, nullptr, withUnknownTargetLanguage,
+     "the target language \"tlh-001\" names no language of the language table"},
+    {"TargetLanguageOfSeveralNames", nullptr, nullptr, withAmbiguousTargetLanguage,
+     "the target language \"en\" names no language of the language table, or several"},
     {"LineCountOfABillion", nullptr, nullptr, withBillionLines, "and 999999982 more"},
     {"GroupsNestedTooDeep", nullptr, nullptr, withDeepGroups, "<group> elements nested deeper"},
     {"MarksNestedTooDeep", "une fois", deepMarks().c_str(), nullptr,
@@ -220,7 +240,7 @@ TEST_P(MalformedXliffCase, IsRefusedAndNothingIsWritten) {
 // file whatever the XLIFF says.
 TEST_F(MalformedXliff, WhatIsNotTranslatableComesFromTheSource) {
     std::string xliff = withTarget(replaced(kGoodTarget, "&lt;:t&gt;", "&lt;:\xC5\xA3&gt;"));
-    xliff = replaced(xliff, "&quot;para&quot; 1", "&quot;note&quot; 2");
+    xliff = replaced(xliff, "resname=\"para.1\"", "resname=\"&lt;ps &quot;note&quot; 2>\"");
     const std::size_t unit4 = xliff.find('>', xliff.find("<trans-unit id=\"4\""));
     xliff.insert(unit4 + 1, "<target>changed</target>");
     work.write("in.xlf", xliff);

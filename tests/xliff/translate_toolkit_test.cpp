@@ -5,39 +5,19 @@
 // text in place. pocount's word count of our XLIFF agrees with quillex count.
 // Translate Toolkit comes with scripts/install-deps.sh; without it the test
 // fails rather than skips.
-#include "support/file_contents.h"
-#include "support/temp_dir.h"
+#include "xliff/tool_round_trip.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <sstream>
 
 using namespace quillex::testing;
 
 namespace {
 
-struct CommandRun {
-    int status = -1;
-    std::string output; // standard output and standard error
-};
+const auto run = runCommand;
 
-CommandRun run(const std::string& command) {
-    CommandRun result;
-    std::FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-    if (pipe == nullptr)
-        return result;
-    std::array<char, 4096> buffer{};
-    std::size_t read = 0;
-    while ((read = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        result.output.append(buffer.data(), read);
-    const int status = ::pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}
-
-class TranslateToolkit : public ::testing::Test {
+class TranslateToolkit : public ToolRoundTrip {
   protected:
     void SetUp() override {
         for (const char* tool : {"podebug", "pocount"})
@@ -45,36 +25,24 @@ class TranslateToolkit : public ::testing::Test {
                 << tool << " is missing: run scripts/install-deps.sh (Debian translate-toolkit)";
     }
 
-    // quillex with the settings of this test's own folder.
-    CommandRun quillex(const std::string& arguments) const {
-        return run("XDG_CONFIG_HOME='" + work.folder() + "config' '" QUILLEX_CLI "' " + arguments);
-    }
-
-    std::string path(const std::string& relative) const { return work.folder() + relative; }
-
-    void expectRoundTrip(const std::string& rewrite, const std::string& importOptions);
-
-    TempDir work;
+    void expectRoundTrip(const std::string& podebugOptions, const std::string& importOptions,
+                         const std::string& exportOptions = "", bool alertsAllowed = false);
 };
 
-// The examples exported, rewritten by podebug with `rewrite`, imported (with
-// `importOptions`), verified, converted back and forward again.
-void TranslateToolkit::expectRoundTrip(const std::string& rewrite,
-                                       const std::string& importOptions) {
-    const std::string examples = QUILLEX_EXAMPLES;
-    CommandRun step =
-        quillex("forward --format txt --org-dir " + path("org") + " --translated-dir " +
-                path("translated") + " --overwrite always --ancillary yes " + examples +
-                "/chapter3.DOC " + examples + "/chapter4.DOC " + examples + "/manual.STY");
-    ASSERT_EQ(step.status, 0) << step.output;
-
-    const std::vector<std::string> chapters = {"chapter3", "chapter4"};
+// The examples exported (with `exportOptions`), rewritten by podebug with
+// `podebugOptions`, imported (with `importOptions`), verified (clean, or with
+// alerts where `alertsAllowed`), converted back and forward again.
+void TranslateToolkit::expectRoundTrip(const std::string& podebugOptions,
+                                       const std::string& importOptions,
+                                       const std::string& exportOptions, bool alertsAllowed) {
+    forwardExamples();
     work.subfolder("podebug");
-    for (const std::string& chapter : chapters) {
-        step = quillex("xliff export --target-language French --output-dir " + path("xliff") + " " +
-                       path("org/" + chapter + ".TXT"));
+    for (const std::string& chapter : kChapters) {
+        CommandRun step =
+            quillex("xliff export --target-language French " + exportOptions + " --output-dir " +
+                    path("xliff") + " " + path("org/" + chapter + ".TXT"));
         ASSERT_EQ(step.status, 0) << step.output;
-        step = run("podebug --rewrite=" + rewrite + " " + path("xliff/" + chapter + ".xlf") + " " +
+        step = run("podebug " + podebugOptions + " " + path("xliff/" + chapter + ".xlf") + " " +
                    path("podebug/" + chapter + ".xlf"));
         ASSERT_EQ(step.status, 0) << step.output;
         step = quillex("xliff import --overwrite always --source-dir " + path("org") + " -o " +
@@ -82,35 +50,13 @@ void TranslateToolkit::expectRoundTrip(const std::string& rewrite,
                        path("podebug/" + chapter + ".xlf"));
         ASSERT_EQ(step.status, 0) << step.output;
     }
-
-    const std::string qmxFiles =
-        path("translated/chapter3.TXT") + " " + path("translated/chapter4.TXT");
-    step = quillex("verify --format txt --overwrite always --source-dir " + path("org") + " " +
-                   qmxFiles);
-    EXPECT_EQ(step.status, 0) << step.output;
-    EXPECT_FALSE(std::filesystem::exists(path("translated/chapter3.CMP")));
-    EXPECT_FALSE(std::filesystem::exists(path("translated/chapter4.CMP")));
-
-    step = quillex("backward --format txt --target-language French --overwrite always "
-                   "--org-dir " +
-                   path("org") + " " + qmxFiles);
-    ASSERT_EQ(step.status, 0) << step.output;
-
-    for (const std::string& chapter : chapters) {
-        step = quillex("forward --format txt --ancillary no --overwrite always --org-dir " +
-                       path("again") + " " + path("translated/" + chapter + ".DOC"));
-        ASSERT_EQ(step.status, 0) << step.output;
-        // The document converted forward again gives the imported QMX file.
-        EXPECT_EQ(readFile(path("again/" + chapter + ".TXT")),
-                  readFile(path("translated/" + chapter + ".TXT")))
-            << chapter;
-    }
+    expectBackAndForwardAgain(alertsAllowed);
 }
 
 TEST_F(TranslateToolkit, PodebugTranslationGoesAllTheWayBack) {
     // The bracket rewrite adds two characters: the cross-reference variable
     // text of chapter4 stays within its 20.
-    expectRoundTrip("bracket", "");
+    expectRoundTrip("--rewrite=bracket", "");
     const std::string translated = readFile(path("translated/chapter4.TXT"));
     EXPECT_NE(translated.find("<ps \"para\" 2>[The paper path is shown in the figure below.]\r\n"),
               std::string::npos)
@@ -121,12 +67,29 @@ TEST_F(TranslateToolkit, PodebugTranslationGoesAllTheWayBack) {
 // <:ẋř 12 2>): the import writes the source's codes back, and the letters no
 // code page has as the nearest ones French's has (ǿ as ø, ƒ kept).
 TEST_F(TranslateToolkit, PodebugUnicodeTranslationGoesAllTheWayBack) {
-    expectRoundTrip("unicode", "--nearest-characters");
+    expectRoundTrip("--rewrite=unicode", "--nearest-characters");
     const std::string translated = readFile(path("translated/chapter4.TXT"));
     EXPECT_NE(
         translated.find("<ps \"para\" 2>The paper path is sh\xF8wn in the \x83igure bel\xF8w.\r\n"),
         std::string::npos)
         << translated;
+}
+
+// Targets copied from the sources (state="needs-translation"), and podebug
+// puts typographic characters before every one: guillemets and a hard
+// hyphen, which Interleaf has as codes. They come back as the QMX tags of
+// those codes, through verify, backward and forward again (three characters
+// keep the cross-reference variable text within its 20). The verifier alerts
+// to each hard hyphen added, as to any character code tag.
+TEST_F(TranslateToolkit, TypedCharactersTakeTheirInterleafFormsAllTheWayBack) {
+    expectRoundTrip("-f '\u00AB\u2011\u00BB'", "", "--targets copy", true);
+    const std::string translated = readFile(path("translated/chapter4.TXT"));
+    EXPECT_NE(translated.find("<ps \"para\" 2><:flq><:r30><:frq>The paper path is shown in the "
+                              "figure below.\r\n"),
+              std::string::npos)
+        << translated;
+    EXPECT_NE(readFile(path("xliff/chapter4.xlf")).find("<target state=\"needs-translation\">"),
+              std::string::npos);
 }
 
 // Total messages and source words of pocount's CSV lines.

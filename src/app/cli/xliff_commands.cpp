@@ -126,6 +126,7 @@ int runExport(const BridgeArguments& args, std::atomic<bool>& cancelled) {
     settings.targetLanguage = targetLanguageOf(args);
     settings.letterPaper = args.pageSize.empty() ? SettingsStore::load().options.rtfPageSize == 1
                                                  : args.pageSize == "letter";
+    settings.targets = args.targets == "copy" ? xliff::Targets::Copy : xliff::Targets::None;
     FileGuard guard;
     for (const std::string& file : args.files)
         guard.reads(file, "input");
@@ -328,6 +329,12 @@ BridgeCommands addBridgeCommands(CLI::App& app, BridgeArguments& args) {
     commands.exportCommand
         ->add_option("--page-size", args.pageSize, "paper of RTF files written back")
         ->check(CLI::IsMember({"a4", "letter"}));
+    commands.exportCommand
+        ->add_option("--targets", args.targets,
+                     "none (default), or copy: each unit to translate gets its source as a "
+                     "target with state=\"needs-translation\", which some tools need to "
+                     "offer it")
+        ->check(CLI::IsMember({"none", "copy"}));
 
     commands.importCommand =
         xliff->add_subcommand("import", "translated XLIFF files back to QMX files");

@@ -18,6 +18,7 @@ struct BridgeArguments {
     bool nearestCharacters = false; // import: for characters the code page lacks
     std::string targetLanguage;
     std::string pageSize;
+    std::string targets = "none";  // export: none or copy
     std::string format = "table";  // count
     int expansion = 30;            // pseudo, percent
     std::string overwrite = "ask"; // export, import, pseudo: existing outputs
