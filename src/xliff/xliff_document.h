@@ -19,12 +19,17 @@ inline constexpr const char* kQuillexNamespace = "urn:x-quillex:qmx";
 
 enum class Container { Text, Rtf };
 
+// Where a target filled from a translation memory was found: the same
+// paragraph in the same place (class and neighbours), or elsewhere.
+enum class MemoryMatch { InContext, Exact };
+
 struct XliffUnit {
     int id = 0;         // the line number in the QMX file, from 1
     std::string prefix; // the fixed start of the line, in the source code page
     bool translate = true;
     UnitContent source;
     std::optional<UnitContent> target;
+    std::optional<MemoryMatch> memoryMatch; // the target came from a memory
 };
 
 struct XliffFile {

@@ -3,6 +3,7 @@
 
 #include "xliff/language_codes.h"
 #include "xliff/qmx_line.h"
+#include "xliff/translation_memory.h"
 
 #include <stdexcept>
 
@@ -16,6 +17,7 @@ XliffFile exportQmx(const QmxSource& source, const ExportSettings& settings) {
     file.targetLanguage = settings.targetLanguage;
     file.letterPaper = settings.letterPaper;
     const int codePage = codePageOfLanguage(source.language);
+    const std::vector<bool> heldBack = heldBackLines(source.lines, settings.heldBack);
     int number = 0;
     for (const std::string& line : source.lines) {
         ++number;
@@ -28,9 +30,12 @@ XliffFile exportQmx(const QmxSource& source, const ExportSettings& settings) {
         unit.id = number;
         unit.prefix = parts->prefix;
         unit.source = contentFromQmx(std::string_view(line).substr(parts->prefix.size()), codePage);
-        unit.translate = holdsDocumentText(*parts) && hasTranslatableText(unit.source);
+        unit.translate = holdsDocumentText(*parts) && hasTranslatableText(unit.source) &&
+                         !heldBack[static_cast<std::size_t>(number - 1)];
         file.units.push_back(std::move(unit));
     }
+    if (settings.memory)
+        prefillFromMemory(file, *settings.memory);
     return file;
 }
 

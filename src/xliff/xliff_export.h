@@ -1,16 +1,23 @@
 // QMX files to XLIFF: one file element per QMX file, one unit per line.
 #pragma once
 
+#include "xliff/held_back_units.h"
 #include "xliff/qmx_source.h"
 #include "xliff/xliff_document.h"
 
+#include <memory>
 #include <string>
 
 namespace quillex::xliff {
 
+struct TranslationMemory;
+
 struct ExportSettings {
     std::string targetLanguage = "French"; // as the settings spell it
     bool letterPaper = false;              // the paper of an RTF file written back
+    HeldBackText heldBack;                 // text exported translate="no"
+    // Where targets are pre-filled from (export --tm), or nothing.
+    std::shared_ptr<const TranslationMemory> memory;
 };
 
 // The XLIFF file of one QMX file. Throws std::runtime_error naming the line

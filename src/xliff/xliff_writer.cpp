@@ -41,6 +41,19 @@ void appendContent(pugi::xml_node parent, const UnitContent& content) {
     parent.append_child(pugi::node_pcdata);
 }
 
+// A target from a translation memory: translated when it stood in the same
+// place, to be reviewed otherwise, with a note saying which.
+void markMemoryMatch(pugi::xml_node unit, pugi::xml_node target, MemoryMatch match) {
+    const bool inContext = match == MemoryMatch::InContext;
+    target.append_attribute("state") = inContext ? "translated" : "needs-review-translation";
+    target.append_attribute("state-qualifier") = "leveraged-tm";
+    pugi::xml_node note = unit.append_child("note");
+    note.append_attribute("from") = "quillex";
+    note.append_child(pugi::node_pcdata)
+        .set_value(inContext ? "translation memory: in-context exact match"
+                             : "translation memory: exact match in another context");
+}
+
 void appendUnit(pugi::xml_node body, const XliffUnit& unit, int sourceCodePage) {
     pugi::xml_node node = body.append_child("trans-unit");
     node.append_attribute("id") = unit.id;
@@ -59,8 +72,12 @@ void appendUnit(pugi::xml_node body, const XliffUnit& unit, int sourceCodePage) 
     }
     node.append_attribute("xml:space") = "preserve";
     appendContent(node.append_child("source"), unit.source);
-    if (unit.target)
-        appendContent(node.append_child("target"), *unit.target);
+    if (unit.target) {
+        pugi::xml_node target = node.append_child("target");
+        appendContent(target, *unit.target);
+        if (unit.memoryMatch)
+            markMemoryMatch(node, target, *unit.memoryMatch);
+    }
 }
 
 void appendFile(pugi::xml_node root, const XliffFile& file) {
