@@ -123,10 +123,12 @@ std::optional<UnitContent> withCodesOf(const UnitContent& target, const UnitCont
             continue;
         }
         for (const QmxItem& item : *items) {
-            const InlineCode* match =
-                item.kind == QmxItem::Kind::Tag ? matcher.take(item.text, false) : nullptr;
+            const bool tag = item.kind == QmxItem::Kind::Tag;
+            const InlineCode* match = tag ? matcher.take(item.text, false) : nullptr;
             if (match != nullptr)
                 result.emplace_back(*match);
+            else if (tag && item.text.starts_with("<:"))
+                return std::nullopt; // an internal tag the source has no more of
             else
                 appendText(result, item.text);
         }

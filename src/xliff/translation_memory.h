@@ -77,8 +77,8 @@ PrefillCounts prefillFromMemory(XliffFile& file, const TranslationMemory& memory
 
 // `target` with the codes of `source`: each code of the target (or tag text
 // in its text, from a tool that holds codes as text) taken as the source code
-// of the same tag text. Nothing when a code of either has no counterpart or a
-// pair closes before it opens.
+// of the same tag text. Nothing when a code of either has no counterpart (an
+// internal tag in the text included) or a pair closes before it opens.
 std::optional<UnitContent> withCodesOf(const UnitContent& target, const UnitContent& source);
 
 } // namespace quillex::xliff
