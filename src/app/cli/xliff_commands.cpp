@@ -122,14 +122,16 @@ int runExport(const BridgeArguments& args) {
     FileGuard guard;
     for (const std::string& file : args.files)
         guard.reads(file, "input");
-    if (!args.memory.empty()) {
+    if (!args.memory.empty())
         guard.reads(args.memory, "translation memory");
-        if (!reported(args.memory, [&] {
-                settings.memory = std::make_shared<xliff::TranslationMemory>(
-                    xliff::readTmx(readBinaryFile(args.memory), settings.targetLanguage));
-            }))
-            return kExitFailed;
-    }
+    // The memory is read once the run is known to write over none of its
+    // inputs.
+    const auto memoryRead = [&] {
+        return args.memory.empty() || reported(args.memory, [&] {
+                   settings.memory = std::make_shared<xliff::TranslationMemory>(
+                       xliff::readTmx(readBinaryFile(args.memory), settings.targetLanguage));
+               });
+    };
     if (!args.output.empty()) {
         // A QMX name after -o is a QMX file the shell put there from a
         // pattern (-o out/*.TXT), not a name for the XLIFF document.
@@ -142,6 +144,8 @@ int runExport(const BridgeArguments& args) {
         guard.writes(args.output, "XLIFF document");
         if (!guarded(guard))
             return kExitUsage;
+        if (!memoryRead())
+            return kExitFailed;
         const bool done =
             reported(args.output, [&] { xliff::exportToXliff(args.files, args.output, settings); });
         if (done)
@@ -158,6 +162,8 @@ int runExport(const BridgeArguments& args) {
     }
     if (!guarded(guard))
         return kExitUsage;
+    if (!memoryRead())
+        return kExitFailed;
     if (!args.outputFolder.empty())
         if (const auto failure = madeFolder(args.outputFolder)) {
             std::cerr << "quillex: " << *failure << '\n';
