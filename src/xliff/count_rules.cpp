@@ -68,17 +68,37 @@ long pocountWords(const UnitContent& content) {
     return words;
 }
 
-// OmegaT: a code is a word boundary; so is every space and punctuation but
-// for the joiners between two letters or digits.
-constexpr std::u32string_view kJoiners = U".'\u2019";
-constexpr std::u32string_view kOtherBoundaries = U"+=|~&\u2010\u2011";
+// OmegaT (as 3.6 counts): a code is a word boundary; so is every space and
+// punctuation but for the joiners between two letters ("est-elle",
+// "bit\u2011mapped", "end.Start", "l'imprimante", "a&b", "foo_bar" are one
+// word each; "8-bit", "AR5_lib", "x5.a" two) and a full stop or comma between
+// two digits ("3.5", "1,000").
+constexpr std::u32string_view kLetterJoiners = U".'\u2019-\u2010\u2011&_";
+constexpr std::u32string_view kDigitJoiners = U".,";
+constexpr std::u32string_view kOtherBoundaries = U"+=|~";
 constexpr std::uint32_t kBoundary = ' ';
 
 bool isWordCharacter(std::uint32_t c) {
-    if (c == '_')
-        return true;
     return !isSpace(c) && !isPunctuation(c) &&
            kOtherBoundaries.find(static_cast<char32_t>(c)) == std::u32string_view::npos;
+}
+
+bool isLetter(std::uint32_t c) {
+    return isWordCharacter(c) && !isDigit(c);
+}
+
+bool isOneOf(std::uint32_t c, std::u32string_view set) {
+    return set.find(static_cast<char32_t>(c)) != std::u32string_view::npos;
+}
+
+// Whether the character at `i` joins the characters on both sides.
+bool joins(const std::vector<std::uint32_t>& points, std::size_t i) {
+    if (i == 0 || i + 1 >= points.size())
+        return false;
+    const std::uint32_t before = points[i - 1];
+    const std::uint32_t after = points[i + 1];
+    return (isOneOf(points[i], kLetterJoiners) && isLetter(before) && isLetter(after)) ||
+           (isOneOf(points[i], kDigitJoiners) && isDigit(before) && isDigit(after));
 }
 
 long omegatWords(const UnitContent& content) {
@@ -93,25 +113,14 @@ long omegatWords(const UnitContent& content) {
     }
     long words = 0;
     bool inWord = false;
-    bool hasLetter = false; // the current run has more than underscores
-    const auto endWord = [&] {
-        words += inWord && hasLetter ? 1 : 0;
-        inWord = hasLetter = false;
-    };
     for (std::size_t i = 0; i < points.size(); ++i) {
-        const std::uint32_t c = points[i];
-        if (isWordCharacter(c)) {
+        if (isWordCharacter(points[i])) {
+            words += inWord ? 0 : 1;
             inWord = true;
-            hasLetter = hasLetter || c != '_';
-            continue;
+        } else if (!joins(points, i)) {
+            inWord = false;
         }
-        const bool joins = inWord && i + 1 < points.size() && isWordCharacter(points[i + 1]) &&
-                           (kJoiners.find(static_cast<char32_t>(c)) != std::u32string_view::npos ||
-                            (c == ',' && isDigit(points[i - 1]) && isDigit(points[i + 1])));
-        if (!joins)
-            endWord();
     }
-    endWord();
     return words;
 }
 

@@ -5,10 +5,11 @@
 //   code in it, drops what looks like an XML tag (<:t>, not <:fc 1>), turns a
 //   full stop between two non-digits, with them, into a blank, then splits at
 //   white space and strips punctuation from both ends of each piece.
-// - omegat (OmegaT) counts the runs of letters and digits between word
+// - omegat (OmegaT 3.6) counts the runs of letters and digits between word
 //   boundaries: white space, every code (a hard hyphen code splits
-//   "bit-mapped" in two), hyphens, slashes and other punctuation; a full stop,
-//   an apostrophe or a comma between two letters or digits keeps them one word.
+//   "bit-mapped" in two), slashes, colons and other punctuation; a hyphen, a
+//   full stop, an apostrophe, an underscore or an ampersand between two
+//   letters, and a full stop or comma between two digits, keep them one word.
 #pragma once
 
 #include "xliff/unit_content.h"
