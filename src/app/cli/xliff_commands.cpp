@@ -104,7 +104,7 @@ template <typename Work> bool reported(const std::string& file, Work&& work) {
         std::cerr << "quillex: " << problem.path() << ": "
                   << (lines.empty() ? std::string(problem.what()) : lines.front()) << '\n';
     } catch (const std::bad_alloc&) {
-        std::cerr << "quillex: " << file << ": not enough memory\n";
+        std::cerr << "quillex: " << (file.empty() ? "" : file + ": ") << "not enough memory\n";
     } catch (const std::exception& error) {
         const std::string text = error.what();
         std::cerr << "quillex: " << (text.starts_with(file) ? "" : file + ": ") << text
@@ -302,7 +302,7 @@ std::optional<std::vector<xliff::TranslationPair>> translationPairs(const Bridge
     if (args.files.size() % 2 != 0) {
         std::cerr << "quillex: tmx takes each source QMX file followed by its translation (or "
                      "the translations with --source-dir); "
-                  << args.files.size() << " files do not pair\n";
+                  << args.files.size() << " files do not make pairs\n";
         return std::nullopt;
     }
     for (std::size_t i = 0; i < args.files.size(); i += 2)
@@ -323,7 +323,8 @@ int runTmx(const BridgeArguments& args) {
     if (!guarded(guard))
         return kExitUsage;
     std::size_t units = 0;
-    const bool done = reported(args.output, [&] {
+    // Every message names its file (an input, or the output).
+    const bool done = reported("", [&] {
         const xliff::TranslationMemory memory =
             xliff::memoryOfTranslations(*pairs, targetLanguageOf(args), heldBackOf(args));
         writeWholeFile(args.output, xliff::writeTmx(memory));
