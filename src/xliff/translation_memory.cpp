@@ -8,9 +8,10 @@
 #include "xliff/qmx_line.h"
 
 #include <algorithm>
-#include <map>
+#include <array>
 #include <set>
 #include <stdexcept>
+#include <unordered_map>
 
 namespace quillex::xliff {
 namespace {
@@ -227,44 +228,54 @@ TranslationMemory memoryOfTranslations(const std::vector<TranslationPair>& pairs
 }
 
 PrefillCounts prefillFromMemory(XliffFile& file, const TranslationMemory& memory) {
-    std::map<std::string, std::vector<const MemoryUnit*>, std::less<>> byText;
-    for (const MemoryUnit& unit : memory.units)
-        byText[matchText(unit.source)].push_back(&unit);
+    // The memory units by text and place, by text and class, and by text:
+    // a unit looks in each in turn, so that its cost does not grow with the
+    // number of times its text repeats.
+    const auto keyOf = [](std::initializer_list<const std::string*> fields) {
+        std::string key;
+        for (const std::string* field : fields)
+            key += *field + '\0';
+        return key;
+    };
+    using Index = std::unordered_map<std::string, std::vector<const MemoryUnit*>>;
+    std::array<Index, 3> indexes; // in context, same class, anywhere
+    for (const MemoryUnit& unit : memory.units) {
+        const std::string text = matchText(unit.source);
+        indexes[0][keyOf({&text, &unit.context, &unit.previous, &unit.next})].push_back(&unit);
+        indexes[1][keyOf({&text, &unit.context})].push_back(&unit);
+        indexes[2][keyOf({&text})].push_back(&unit);
+    }
     std::vector<Placed> placed;
     for (std::size_t i = 0; i < file.units.size(); ++i)
         if (file.units[i].translate)
             placed.push_back({i, matchText(file.units[i].source)});
     PrefillCounts counts;
     for (std::size_t k = 0; k < placed.size(); ++k) {
-        const auto found = byText.find(placed[k].text);
-        if (found == byText.end())
-            continue;
         XliffUnit& unit = file.units[placed[k].index];
         const std::string context = contextOf(unit.prefix);
         const auto [previous, next] = neighboursOf(placed, k);
-        // In context first, then the same class, then any.
-        const auto rank = [&](const MemoryUnit& candidate) {
-            if (candidate.context == context && candidate.previous == previous &&
-                candidate.next == next)
-                return 0;
-            return candidate.context == context ? 1 : 2;
-        };
-        const MemoryUnit* best = nullptr;
-        std::optional<UnitContent> target;
-        for (const MemoryUnit* candidate : found->second) {
-            if (best != nullptr && rank(*candidate) >= rank(*best))
+        const std::string& text = placed[k].text;
+        const std::array<std::string, 3> keys = {keyOf({&text, &context, &previous, &next}),
+                                                 keyOf({&text, &context}), keyOf({&text})};
+        // A target from the memory takes the place of any the unit has (a
+        // copy of its source).
+        bool filled = false;
+        for (std::size_t level = 0; level < keys.size() && !filled; ++level) {
+            const auto found = indexes[level].find(keys[level]);
+            if (found == indexes[level].end())
                 continue;
-            if (auto content = withCodesOf(candidate->target, unit.source)) {
-                best = candidate;
-                target = std::move(content);
+            for (const MemoryUnit* candidate : found->second) {
+                auto target = withCodesOf(candidate->target, unit.source);
+                if (!target)
+                    continue;
+                unit.target = std::move(target);
+                const bool inContext = level == 0;
+                unit.memoryMatch = inContext ? MemoryMatch::InContext : MemoryMatch::Exact;
+                ++(inContext ? counts.inContext : counts.exact);
+                filled = true;
+                break;
             }
         }
-        if (best == nullptr)
-            continue;
-        unit.target = std::move(target);
-        const bool inContext = rank(*best) == 0;
-        unit.memoryMatch = inContext ? MemoryMatch::InContext : MemoryMatch::Exact;
-        ++(inContext ? counts.inContext : counts.exact);
     }
     return counts;
 }
