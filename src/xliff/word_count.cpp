@@ -113,8 +113,7 @@ class Counter {
         const std::vector<bool> heldBack = heldBackLines(file.lines, settings_.heldBack);
         std::size_t number = 0;
         for (const std::string& line : file.lines) {
-            if (heldBack[number++])
-                continue;
+            const bool held = heldBack[number++];
             const auto items = splitQmxItems(line);
             const auto parts = splitQmxLine(line);
             if (!items || !parts)
@@ -122,7 +121,7 @@ class Counter {
             countTags(*items, codePage, counts);
             const std::string_view rest = std::string_view(line).substr(parts->prefix.size());
             const UnitContent content = contentFromQmx(rest, codePage);
-            if (!holdsDocumentText(*parts) || !hasTranslatableText(content))
+            if (held || !holdsDocumentText(*parts) || !hasTranslatableText(content))
                 continue;
             const std::string text = countedText(content, codePage);
             const long words = settings_.rule == CountRule::Quillex
