@@ -34,8 +34,13 @@ XliffFile exportQmx(const QmxSource& source, const ExportSettings& settings) {
                          !heldBack[static_cast<std::size_t>(number - 1)];
         file.units.push_back(std::move(unit));
     }
-    if (settings.memory)
-        prefillFromMemory(file, *settings.memory);
+    if (settings.memory) {
+        const PrefillCounts counts = prefillFromMemory(file, *settings.memory);
+        if (settings.prefilled != nullptr) {
+            settings.prefilled->inContext += counts.inContext;
+            settings.prefilled->exact += counts.exact;
+        }
+    }
     return file;
 }
 

@@ -11,6 +11,7 @@
 namespace quillex::xliff {
 
 struct TranslationMemory;
+struct PrefillCounts;
 
 struct ExportSettings {
     std::string targetLanguage = "French"; // as the settings spell it
@@ -18,6 +19,8 @@ struct ExportSettings {
     HeldBackText heldBack;                 // text exported translate="no"
     // Where targets are pre-filled from (export --tm), or nothing.
     std::shared_ptr<const TranslationMemory> memory;
+    // Where the units pre-filled from it are added up, or nothing.
+    PrefillCounts* prefilled = nullptr;
 };
 
 // The XLIFF file of one QMX file. Throws std::runtime_error naming the line

@@ -124,6 +124,16 @@ int runExport(const BridgeArguments& args) {
         guard.reads(file, "input");
     if (!args.memory.empty())
         guard.reads(args.memory, "translation memory");
+    xliff::PrefillCounts prefilled;
+    settings.prefilled = &prefilled;
+    // What each output took from the memory, after its "Wrote" line.
+    const auto reportPrefilled = [&] {
+        if (settings.memory)
+            std::cout << "  from the translation memory: " << prefilled.inContext
+                      << " units in context (translated), " << prefilled.exact
+                      << " elsewhere (to review)\n";
+        prefilled = {};
+    };
     // The memory is read once the run is known to write over none of its
     // inputs.
     const auto memoryRead = [&] {
@@ -148,8 +158,10 @@ int runExport(const BridgeArguments& args) {
             return kExitFailed;
         const bool done =
             reported(args.output, [&] { xliff::exportToXliff(args.files, args.output, settings); });
-        if (done)
+        if (done) {
             std::cout << "Wrote " << args.output << '\n';
+            reportPrefilled();
+        }
         return done ? 0 : kExitFailed;
     }
     std::vector<std::string> outputs;
@@ -172,10 +184,13 @@ int runExport(const BridgeArguments& args) {
     int status = 0;
     for (std::size_t i = 0; i < args.files.size(); ++i) {
         if (reported(args.files[i],
-                     [&] { xliff::exportToXliff({args.files[i]}, outputs[i], settings); }))
+                     [&] { xliff::exportToXliff({args.files[i]}, outputs[i], settings); })) {
             std::cout << "Wrote " << outputs[i] << '\n';
-        else
+            reportPrefilled();
+        } else {
             status = kExitFailed;
+            prefilled = {};
+        }
     }
     return status;
 }
