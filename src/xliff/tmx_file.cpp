@@ -145,13 +145,20 @@ std::string primaryOf(std::string_view tag) {
     return upperCaseAscii(tag.substr(0, tag.find_first_of("-_")));
 }
 
-// A unit's text is one QMX line: no line breaks or other control characters.
+// A unit's text is one QMX line that XML can carry: no line breaks or other
+// control characters, no U+FFFE or U+FFFF.
 bool isOneLine(const UnitContent& content) {
-    for (const ContentPiece& piece : content)
-        if (const auto* text = std::get_if<std::string>(&piece))
-            for (const char c : *text)
-                if (static_cast<unsigned char>(c) < 0x20 && c != '\t')
-                    return false;
+    for (const ContentPiece& piece : content) {
+        const auto* text = std::get_if<std::string>(&piece);
+        if (text == nullptr)
+            continue;
+        if (text->find("\xEF\xBF\xBE") != std::string::npos ||
+            text->find("\xEF\xBF\xBF") != std::string::npos)
+            return false;
+        for (const char c : *text)
+            if (static_cast<unsigned char>(c) < 0x20 && c != '\t')
+                return false;
+    }
     return true;
 }
 
