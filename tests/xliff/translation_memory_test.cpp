@@ -129,4 +129,28 @@ TEST(TranslationMemory, TargetsTakeTheCodesOfTheirSource) {
     EXPECT_FALSE(xliff::withCodesOf({std::string("<:fc 1>a<:/fc> <:t>et <:t>b")}, source));
 }
 
+// A TMX of another tool: its target variant found by primary subtag (or in
+// TMX 1.1's lang), highlighted text read as text, units that no QMX line can
+// hold left out; a file that is not TMX refused.
+TEST(TranslationMemory, TmxOfOtherToolsIsReadAsFarAsItFits) {
+    const std::string tmx = R"(<?xml version="1.0" encoding="UTF-8"?>
+<!DOCTYPE tmx SYSTEM "tmx14.dtd">
+<tmx version="1.4"><header srclang="en" datatype="plaintext" segtype="sentence"/><body>
+<tu><tuv xml:lang="en"><seg>Clean the <hi>printer</hi>.</seg></tuv>
+    <tuv xml:lang="fr"><seg>Nettoyez l'<hi>imprimante</hi>.</seg></tuv></tu>
+<tu><tuv lang="EN"><seg>Paper</seg></tuv><tuv lang="FR-CA"><seg>Papier</seg></tuv></tu>
+<tu><tuv xml:lang="en"><seg>Two lines</seg></tuv><tuv xml:lang="fr"><seg>Deux
+lignes</seg></tuv></tu>
+<tu><tuv xml:lang="en"><seg>Only German</seg></tuv><tuv xml:lang="de"><seg>Nur</seg></tuv></tu>
+</body></tmx>)";
+    const xliff::TranslationMemory memory = xliff::readTmx(tmx, "French");
+    std::vector<std::pair<std::string, std::string>> units;
+    for (const xliff::MemoryUnit& unit : memory.units)
+        units.emplace_back(xliff::matchText(unit.source), xliff::matchText(unit.target));
+    EXPECT_EQ(units, (std::vector<std::pair<std::string, std::string>>{
+                         {"Clean the printer.", "Nettoyez l'imprimante."}, {"Paper", "Papier"}}));
+    EXPECT_THROW(xliff::readTmx("<tmx><body>", "French"), xliff::TmxError);
+    EXPECT_THROW(xliff::readTmx("<xliff version=\"1.2\"/>", "French"), xliff::TmxError);
+}
+
 } // namespace
