@@ -52,6 +52,16 @@ constexpr StringValue kOptionStrings[] = {
     {"TARGET_LANGUAGE", &OptionSettings::targetLanguage, LanguageRole::Target},
 };
 
+// Free texts of OPTIONS that only the command line sets.
+struct TextValue {
+    const char* name;
+    std::string OptionSettings::*field;
+};
+
+constexpr TextValue kOptionTexts[] = {
+    {"DONT_TRANSLATE_CLASSES", &OptionSettings::dontTranslateClasses},
+};
+
 struct PathValue {
     const char* name;
     std::string PathSettings::*field;
@@ -133,6 +143,8 @@ OptionSettings loadOptions(QSettings& store, std::vector<std::string>& notes) {
                             stored + " is no language for this use; " + kDefaultLanguage +
                             " is used.");
     }
+    for (const TextValue& value : kOptionTexts)
+        options.*value.field = readString(store, "OPTIONS", value.name, "");
     return options;
 }
 
@@ -270,6 +282,8 @@ std::vector<SettingValue> SettingsStore::list() {
             {std::string("OPTIONS/") + value.name, std::to_string(settings.options.*value.field)});
     for (const StringValue& value : kOptionStrings)
         values.push_back({std::string("OPTIONS/") + value.name, settings.options.*value.field});
+    for (const TextValue& value : kOptionTexts)
+        values.push_back({std::string("OPTIONS/") + value.name, settings.options.*value.field});
     return values;
 }
 
@@ -324,6 +338,12 @@ std::optional<std::string> SettingsStore::setValue(QSettings& store, const std::
                 return "not a " +
                        std::string(option.role == LanguageRole::Source ? "source" : "target") +
                        " language: " + value;
+            store.setValue(key("OPTIONS", option.name), QString::fromLocal8Bit(value.c_str()));
+            return std::nullopt;
+        }
+    }
+    for (const TextValue& option : kOptionTexts) {
+        if (name == std::string("OPTIONS/") + option.name) {
             store.setValue(key("OPTIONS", option.name), QString::fromLocal8Bit(value.c_str()));
             return std::nullopt;
         }

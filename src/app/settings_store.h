@@ -42,6 +42,9 @@ struct OptionSettings {
     int targetLanguageSelection = 1000;
     int debug = 0;
     int machineReports = 0; // for this run only, never saved: verify --report
+    // Paragraph classes that XLIFF export, count and tmx hold back from
+    // translation, separated by commas (set with 'quillex settings set').
+    std::string dontTranslateClasses;
 };
 
 // Values as the settings file holds them: "SECTION/NAME" to text.

@@ -2,8 +2,11 @@
 #include "xliff/word_count.h"
 
 #include "xliff/code_page_text.h"
+#include "xliff/count_rules.h"
+#include "xliff/held_back_units.h"
 #include "xliff/language_codes.h"
 #include "xliff/qmx_line.h"
+#include "xliff/unicode_codes.h"
 #include "xliff/unit_content.h"
 
 #include <algorithm>
@@ -38,6 +41,8 @@ constexpr std::u32string_view kPunctuation =
     U".,;:!?-@#$%^*_()[]{}/"
     U"\\'`\"<>‘’‛“”„‟′″‴‵‶‷‹›«»¿¡،؟؛÷。、，；！？「」『』【】।॥॰።፤፣…±°¹²³·©®×£¥€–—";
 
+} // namespace
+
 bool isSpace(std::uint32_t c) {
     return c == ' ' || (c >= 0x09 && c <= 0x0D) || (c >= 0x2000 && c <= 0x200A) ||
            std::find(kOtherSpaces.begin(), kOtherSpaces.end(), c) != kOtherSpaces.end();
@@ -47,9 +52,13 @@ bool isPunctuation(std::uint32_t c) {
     return kPunctuation.find(static_cast<char32_t>(c)) != std::u32string_view::npos;
 }
 
+namespace {
+
 bool isDigit(std::uint32_t c) {
     return c >= '0' && c <= '9';
 }
+
+} // namespace
 
 std::vector<std::uint32_t> codePoints(std::string_view utf8) {
     std::vector<std::uint32_t> points;
@@ -64,6 +73,8 @@ std::vector<std::uint32_t> codePoints(std::string_view utf8) {
     }
     return points;
 }
+
+namespace {
 
 bool startsWithAny(std::string_view tag, const auto& starts) {
     return std::any_of(starts.begin(), starts.end(),
@@ -96,9 +107,14 @@ std::string countedText(const UnitContent& content, int codePage) {
 
 class Counter {
   public:
+    explicit Counter(const CountSettings& settings) : settings_(settings) {}
+
     void countFile(const QmxSource& file, TextCounts& counts) {
         const int codePage = codePageOfLanguage(file.language);
+        const std::vector<bool> heldBack = heldBackLines(file.lines, settings_.heldBack);
+        std::size_t number = 0;
         for (const std::string& line : file.lines) {
+            const bool held = heldBack[number++];
             const auto items = splitQmxItems(line);
             const auto parts = splitQmxLine(line);
             if (!items || !parts)
@@ -106,10 +122,16 @@ class Counter {
             countTags(*items, codePage, counts);
             const std::string_view rest = std::string_view(line).substr(parts->prefix.size());
             const UnitContent content = contentFromQmx(rest, codePage);
-            if (!holdsDocumentText(*parts) || !hasTranslatableText(content))
+            if (held || !holdsDocumentText(*parts) || !hasTranslatableText(content))
                 continue;
             const std::string text = countedText(content, codePage);
-            const long words = countWords(text);
+            const long words =
+                settings_.rule == CountRule::Quillex
+                    ? countWords(text)
+                    // Other tools count the unit as exported: its
+                    // character tags as characters.
+                    : countWordsLike(settings_.rule,
+                                     withUnicodeCharacters(content, codePage).content);
             ++counts.segments;
             counts.words += words;
             counts.characters += static_cast<long>(codePoints(text).size());
@@ -140,6 +162,7 @@ class Counter {
         }
     }
 
+    CountSettings settings_;
     std::unordered_set<std::string> seen_;
 };
 
@@ -156,8 +179,9 @@ TextCounts& TextCounts::operator+=(const TextCounts& other) {
     return *this;
 }
 
-std::vector<FileCounts> countFiles(const std::vector<QmxSource>& files) {
-    Counter counter;
+std::vector<FileCounts> countFiles(const std::vector<QmxSource>& files,
+                                   const CountSettings& settings) {
+    Counter counter(settings);
     std::vector<FileCounts> result;
     for (const QmxSource& file : files) {
         FileCounts counts{file.name, {}};

@@ -10,7 +10,11 @@
 // separate words; other tags (font changes, references) are not text.
 #pragma once
 
+#include "xliff/count_rules.h"
+#include "xliff/held_back_units.h"
 #include "xliff/qmx_source.h"
+
+#include <cstdint>
 
 #include <string>
 #include <string_view>
@@ -30,6 +34,12 @@ struct TextCounts {
     TextCounts& operator+=(const TextCounts& other);
 };
 
+// What a count leaves out and which rule it counts words by.
+struct CountSettings {
+    HeldBackText heldBack;
+    CountRule rule = CountRule::Quillex;
+};
+
 struct FileCounts {
     std::string name;
     TextCounts counts;
@@ -37,9 +47,17 @@ struct FileCounts {
 
 // The counts of each file, repetitions found across the whole batch in the
 // order of `files`.
-std::vector<FileCounts> countFiles(const std::vector<QmxSource>& files);
+std::vector<FileCounts> countFiles(const std::vector<QmxSource>& files,
+                                   const CountSettings& settings = {});
 
 // The words of a UTF-8 text by the rule above.
 long countWords(std::string_view utf8);
+
+// The character classes of the rule, which the other rules share: Unicode
+// white space, the punctuation stripped from the ends of a word, and the
+// code points of a UTF-8 text.
+bool isSpace(std::uint32_t c);
+bool isPunctuation(std::uint32_t c);
+std::vector<std::uint32_t> codePoints(std::string_view utf8);
 
 } // namespace quillex::xliff

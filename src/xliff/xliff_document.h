@@ -19,6 +19,10 @@ inline constexpr const char* kQuillexNamespace = "urn:x-quillex:qmx";
 
 enum class Container { Text, Rtf };
 
+// Where a target filled from a translation memory was found: the same
+// paragraph in the same place (class and neighbours), or elsewhere.
+enum class MemoryMatch { InContext, Exact };
+
 struct XliffUnit {
     int id = 0;          // the line number in the QMX file, from 1
     std::string prefix;  // the fixed start of the line, in the source code page
@@ -32,6 +36,7 @@ struct XliffUnit {
     // The characters of character tags that the source writes as text of its
     // code page instead (unicode_codes.h); known from the source QMX only.
     std::vector<std::string> textCharacters;
+    std::optional<MemoryMatch> memoryMatch; // the target came from a memory
 };
 
 struct XliffFile {

@@ -3,6 +3,7 @@
 
 #include "xliff/language_codes.h"
 #include "xliff/qmx_line.h"
+#include "xliff/translation_memory.h"
 #include "xliff/unicode_codes.h"
 #include "xliff/unit_notes.h"
 
@@ -24,6 +25,7 @@ XliffFile exportQmx(const QmxSource& source, const ExportSettings& settings) {
     file.letterPaper = settings.letterPaper;
     const int codePage = codePageOfLanguage(source.language);
     UnitContextTracker context(codePage);
+    const std::vector<bool> heldBack = heldBackLines(source.lines, settings.heldBack);
     int number = 0;
     for (const std::string& line : source.lines) {
         ++number;
@@ -43,7 +45,8 @@ XliffFile exportQmx(const QmxSource& source, const ExportSettings& settings) {
         UnicodeContent content = withUnicodeCharacters(tagged, codePage);
         unit.source = std::move(content.content);
         unit.textCharacters = std::move(content.textCharacters);
-        unit.translate = holdsDocumentText(*parts) && hasText;
+        unit.translate =
+            holdsDocumentText(*parts) && hasText && !heldBack[static_cast<std::size_t>(number - 1)];
         UnitContext names = context.next(unit.prefix, hasText);
         unit.resname = std::move(names.resname);
         unit.note = std::move(names.note);
@@ -52,6 +55,13 @@ XliffFile exportQmx(const QmxSource& source, const ExportSettings& settings) {
             unit.targetState = kNeedsTranslation;
         }
         file.units.push_back(std::move(unit));
+    }
+    if (settings.memory) {
+        const PrefillCounts counts = prefillFromMemory(file, *settings.memory);
+        if (settings.prefilled != nullptr) {
+            settings.prefilled->inContext += counts.inContext;
+            settings.prefilled->exact += counts.exact;
+        }
     }
     return file;
 }

@@ -113,8 +113,10 @@ XliffFile withTranslationsOf(XliffFile source, const XliffFile& translated) {
                          "the source again");
     source.targetLanguage = translated.targetLanguage;
     source.letterPaper = translated.letterPaper;
+    // A unit the export held back (a class not to translate) keeps its
+    // source text, whatever a tool wrote as its target.
     for (std::size_t i = 0; i < source.units.size(); ++i)
-        if (source.units[i].translate)
+        if (source.units[i].translate && translated.units[i].translate)
             source.units[i].target = translated.units[i].target;
     return source;
 }

@@ -31,7 +31,8 @@ std::vector<std::string> importQmxLines(const XliffFile& file,
 // `source` (the export of the source QMX file) with the translations of
 // `translated` (the XLIFF a tool gave back): what is not translatable (the
 // prefixes, the units not to translate, the source text and its codes, the
-// container and the languages) comes from the source. Throws XliffError when
+// container and the languages) comes from the source; so does the text of a
+// unit the export held back (translate="no" in `translated`). Throws XliffError when
 // the two do not have the same units.
 XliffFile withTranslationsOf(XliffFile source, const XliffFile& translated);
 

@@ -52,6 +52,19 @@ bool needsPreservedSpace(const UnitContent& content) {
            text.find("  ") != std::string::npos || text.starts_with(' ') || text.ends_with(' ');
 }
 
+// A target from a translation memory: translated when it stood in the same
+// place, to be reviewed otherwise, with a note saying which.
+void markMemoryMatch(pugi::xml_node unit, pugi::xml_node target, MemoryMatch match) {
+    const bool inContext = match == MemoryMatch::InContext;
+    target.append_attribute("state") = inContext ? "translated" : "needs-review-translation";
+    target.append_attribute("state-qualifier") = "leveraged-tm";
+    pugi::xml_node note = unit.append_child("note");
+    note.append_attribute("from") = "quillex";
+    note.append_child(pugi::node_pcdata)
+        .set_value(inContext ? "translation memory: in-context exact match"
+                             : "translation memory: exact match in another context");
+}
+
 void appendUnit(pugi::xml_node body, const XliffUnit& unit) {
     pugi::xml_node node = body.append_child("trans-unit");
     node.append_attribute("id") = unit.id;
@@ -68,9 +81,13 @@ void appendUnit(pugi::xml_node body, const XliffUnit& unit) {
     appendContent(node.append_child("source"), unit.source);
     if (unit.target) {
         pugi::xml_node target = node.append_child("target");
-        if (!unit.targetState.empty())
-            target.append_attribute("state") = unit.targetState.c_str();
         appendContent(target, *unit.target);
+        // A target from the memory says how it matched; a copy of the
+        // source says that it still needs translating.
+        if (unit.memoryMatch)
+            markMemoryMatch(node, target, *unit.memoryMatch);
+        else if (!unit.targetState.empty())
+            target.append_attribute("state") = unit.targetState.c_str();
     }
     if (unit.translate && !unit.note.empty()) {
         pugi::xml_node note = node.append_child("note");

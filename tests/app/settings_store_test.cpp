@@ -129,6 +129,8 @@ TEST_F(SettingsStoreTest, SetChecksNamesAndValues) {
     EXPECT_FALSE(SettingsStore::set("OPTIONS/SOURCE_LANGUAGE", "French"));
     EXPECT_TRUE(SettingsStore::set("PATHS/ORG_FILES", "/no/such/folder"));
     EXPECT_EQ(SettingsStore::load().options.sourceLanguage, "French");
+    EXPECT_FALSE(SettingsStore::set("OPTIONS/DONT_TRANSLATE_CLASSES", "listing, syntax"));
+    EXPECT_EQ(SettingsStore::load().options.dontTranslateClasses, "listing, syntax");
     // A target-only language is no source language.
     EXPECT_TRUE(SettingsStore::set("OPTIONS/SOURCE_LANGUAGE", "Japanese (EUC)"));
     EXPECT_FALSE(SettingsStore::set("OPTIONS/TARGET_LANGUAGE", "Japanese (EUC)"));

@@ -103,8 +103,8 @@ TEST_F(OmegaT, ConsoleTranslationGoesAllTheWayBack) {
 
     for (const std::string& chapter : kChapters) {
         const CommandRun step =
-            quillex("xliff import --source-dir " + path("org") + " -o " + path("translated") + " " +
-                    path("project/target/" + chapter + ".xlf"));
+            quillex("xliff import --overwrite always --source-dir " + path("org") + " -o " +
+                    path("translated") + " " + path("project/target/" + chapter + ".xlf"));
         ASSERT_EQ(step.status, 0) << step.output;
     }
     const std::string imported = readFile(path("translated/chapter3.TXT"));

@@ -20,7 +20,7 @@ const auto run = runCommand;
 class TranslateToolkit : public ToolRoundTrip {
   protected:
     void SetUp() override {
-        for (const char* tool : {"podebug", "pocount"})
+        for (const char* tool : {"podebug", "pocount", "po2tmx", "xliff2po"})
             ASSERT_EQ(run(std::string("command -v ") + tool).status, 0)
                 << tool << " is missing: run scripts/install-deps.sh (Debian translate-toolkit)";
     }
@@ -147,11 +147,88 @@ TEST_F(TranslateToolkit, PocountAgreesWithQuillexCount) {
     const long words = jsonTotal(count.output, "words");
 
     // The same segments; the words differ where pocount reads the codes'
-    // tag text as words (see the README).
+    // tag text as words (see the README), and not at all by its rule.
     EXPECT_EQ(units, jsonTotal(count.output, "segments"));
     ASSERT_GT(words, 10000);
     EXPECT_NEAR(static_cast<double>(pocountWords) / static_cast<double>(words), 1.0, 0.03)
         << "pocount " << pocountWords << ", quillex count " << words;
+    const CommandRun likePocount = quillex("count --like pocount --format json" + qmxFiles);
+    ASSERT_EQ(likePocount.status, 0) << likePocount.output;
+    EXPECT_EQ(jsonTotal(likePocount.output, "words"), pocountWords);
+}
+
+// A translation memory through Translate Toolkit: pocount reads the TMX that
+// quillex tmx writes from a translated chapter, and a TMX that po2tmx wrote
+// from a translation made in PO pre-fills the export of the chapter's second
+// version (two paragraphs changed): every unchanged unit gets its
+// translation, to be reviewed (the TMX says nothing of context), the changed
+// ones none; the import verifies clean.
+TEST_F(TranslateToolkit, TranslationMemoryGoesThroughTmxTools) {
+    const std::string chapter3 = readFile(QUILLEX_EXAMPLES "/chapter3.DOC");
+    std::string changed = chapter3;
+    for (const auto& [from, to] :
+         {std::pair<std::string, std::string>{"\nBefore you begin\n", "\nBefore you start\n"},
+          {"installation disk and", "installation DVD and"}}) {
+        ASSERT_NE(changed.find(from), std::string::npos);
+        changed.replace(changed.find(from), from.size(), to);
+    }
+    work.write("v1/chapter3.DOC", chapter3);
+    work.write("v2/chapter3.DOC", changed);
+    for (const char* version : {"v1", "v2"}) {
+        const CommandRun step = quillex(std::string("forward --format txt --ancillary no ") +
+                                        "--overwrite always --org-dir " + path(version) + "org " +
+                                        path(version) + "/chapter3.DOC");
+        ASSERT_EQ(step.status, 0) << step.output;
+    }
+
+    // quillex tmx, read by pocount: one unit per translated paragraph.
+    CommandRun step = quillex("pseudo --target-language French -o " + path("pseudo") + " " +
+                              path("v1org/chapter3.TXT"));
+    ASSERT_EQ(step.status, 0) << step.output;
+    step = quillex("tmx --target-language French -o " + path("v1.tmx") + " " +
+                   path("v1org/chapter3.TXT") + " " + path("pseudo/chapter3.TXT"));
+    ASSERT_EQ(step.status, 0) << step.output;
+    EXPECT_NE(step.output.find("(14 units)"), std::string::npos) << step.output;
+    const CommandRun pocount = run("pocount --csv " + path("v1.tmx"));
+    ASSERT_EQ(pocount.status, 0) << pocount.output;
+    EXPECT_EQ(pocountTotals(pocount.output).first, 14);
+
+    // A translation made in PO, its TMX written by po2tmx.
+    for (const std::string& command :
+         {"'" QUILLEX_CLI "' xliff export --target-language French -o " + path("v1.xlf") + " " +
+              path("v1org/chapter3.TXT"),
+          "xliff2po " + path("v1.xlf") + " " + path("v1.po"),
+          "podebug --rewrite=bracket " + path("v1.po") + " " + path("v1-fr.po"),
+          "po2tmx -l fr " + path("v1-fr.po") + " " + path("po.tmx")}) {
+        step = run("XDG_CONFIG_HOME='" + work.folder() + "config' " + command);
+        ASSERT_EQ(step.status, 0) << command << '\n' << step.output;
+    }
+    step = quillex("xliff export --target-language French --tm " + path("po.tmx") + " -o " +
+                   path("v2.xlf") + " " + path("v2org/chapter3.TXT"));
+    ASSERT_EQ(step.status, 0) << step.output;
+    EXPECT_NE(step.output.find("0 units in context (translated), 12 elsewhere"), std::string::npos)
+        << step.output;
+    const std::string exported = readFile(path("v2.xlf"));
+    const auto occurrences = [&](const std::string& text) {
+        long n = 0;
+        for (std::size_t at = exported.find(text); at != std::string::npos;
+             at = exported.find(text, at + 1))
+            ++n;
+        return n;
+    };
+    EXPECT_EQ(occurrences("<target state=\"needs-review-translation\""), 12);
+    EXPECT_EQ(occurrences("<target"), 12);
+    EXPECT_NE(exported.find("<source>Before you start</source>\n"), std::string::npos);
+
+    step = quillex("xliff import --source-dir " + path("v2org") + " -o " + path("v2tr") + " " +
+                   path("v2.xlf"));
+    ASSERT_EQ(step.status, 0) << step.output;
+    const std::string imported = readFile(path("v2tr/chapter3.TXT"));
+    EXPECT_NE(imported.find("<ps \"head\" 3>[Installing]\r\n"), std::string::npos) << imported;
+    EXPECT_NE(imported.find("<ps \"head\" 3>Before you start\r\n"), std::string::npos);
+    step = quillex("verify --format txt --overwrite always --source-dir " + path("v2org") + " " +
+                   path("v2tr/chapter3.TXT"));
+    EXPECT_EQ(step.status, 0) << step.output;
 }
 
 } // namespace

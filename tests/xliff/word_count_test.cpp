@@ -3,6 +3,8 @@
 #include "backward/round_trip_documents.h"
 #include "backward/round_trip_support.h"
 #include "xliff/count_report.h"
+#include "xliff/count_rules.h"
+#include "xliff/unit_content.h"
 #include "xliff/word_count.h"
 
 #include <gtest/gtest.h>
@@ -28,6 +30,30 @@ TEST(WordCount, PunctuationAloneIsNoWordAndAStopBetweenLettersSeparates) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(xliff::countWords(c.text), c.words) << c.text;
+}
+
+// What OmegaT 3.6 counts for each text (QMX, code page 1252), measured with
+// its console mode on XLIFF that quillex exported, one file per text.
+TEST(WordCount, LikeOmegatAsOmegatCounts) {
+    struct Case {
+        const char* qmx;
+        long words;
+    };
+    const Case cases[] = {
+        {"est-elle l'imprimante", 2},
+        {"bit<:r30>mapped a<:t>b", 4},
+        {"a <:fc 1>Bold<:/fc>word", 3},
+        {"end.Start a.b.c 3.5 1,000 x", 5},
+        {"and/or a:b a+b f(x)", 8},
+        {"foo_bar AR5_lib 8-bit x5.a v2-beta", 9},
+        {"me@host.com a&b ${BIN}/filter:", 5},
+        {"a \x97 b", 2}, // an em dash
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(
+            xliff::countWordsLike(xliff::CountRule::Omegat, xliff::contentFromQmx(c.qmx, 1252)),
+            c.words)
+            << c.qmx;
 }
 
 TEST(WordCount, ExamplesAsTheGoldenFileCountsThem) {

@@ -7,6 +7,7 @@
 //   quillex xliff export|import FILE...  exchange QMX files as XLIFF
 //   quillex pseudo FILE...               pseudo-translated QMX files
 //   quillex count FILE...                words and segments of QMX files
+//   quillex tmx -o FILE.tmx FILE...      a translation memory from translated QMX
 //
 // Options override the saved settings for this run only. Exit status: 0 when
 // every file succeeded, 1 when any failed (skipped files aside), when the

@@ -7,10 +7,14 @@
 #include "app/settings_store.h"
 #include "foundation/ascii_case.h"
 #include "foundation/file_error.h"
+#include "foundation/output_file.h"
 #include "foundation/string_table.h"
 #include "foundation/text_file.h"
 #include "xliff/count_report.h"
+#include "xliff/held_back_units.h"
 #include "xliff/pseudo_translation.h"
+#include "xliff/tmx_file.h"
+#include "xliff/translation_memory.h"
 #include "xliff/xliff_files.h"
 #include "xliff/xliff_import.h"
 
@@ -99,6 +103,27 @@ std::string targetLanguageOf(const BridgeArguments& args) {
                                        : args.targetLanguage;
 }
 
+// What export, count and tmx hold back: the classes given, else those of the
+// settings; index sort keys equal to their entry unless asked to offer them.
+xliff::HeldBackText heldBackOf(const BridgeArguments& args) {
+    xliff::HeldBackText rules;
+    rules.classes = args.dontTranslateClasses.empty()
+                        ? xliff::classesOfList(SettingsStore::load().options.dontTranslateClasses)
+                        : args.dontTranslateClasses;
+    rules.sortKeysLikeEntries = !args.translateSortKeys;
+    return rules;
+}
+
+// An -o that names a QMX file is one the shell put there from a pattern
+// (-o out/*.TXT), not a name for the document to write.
+bool namesQmxFile(const std::string& output, const char* document) {
+    if (!isQmxName(output))
+        return false;
+    std::cerr << "quillex: -o " << output << " names a QMX file, which the " << document
+              << " would replace (did the shell expand a pattern after -o?)\n";
+    return true;
+}
+
 // Runs `work` for one file and reports a failure on standard error; returns
 // whether it succeeded. A file error gives its message and the file.
 template <typename Work> bool reported(const std::string& file, Work&& work) {
@@ -111,7 +136,7 @@ template <typename Work> bool reported(const std::string& file, Work&& work) {
         std::cerr << "quillex: " << problem.path() << ": "
                   << (lines.empty() ? std::string(problem.what()) : lines.front()) << '\n';
     } catch (const std::bad_alloc&) {
-        std::cerr << "quillex: " << file << ": not enough memory\n";
+        std::cerr << "quillex: " << (file.empty() ? "" : file + ": ") << "not enough memory\n";
     } catch (const std::exception& error) {
         const std::string text = error.what();
         std::cerr << "quillex: " << (text.starts_with(file) ? "" : file + ": ") << text
@@ -127,9 +152,30 @@ int runExport(const BridgeArguments& args, std::atomic<bool>& cancelled) {
     settings.letterPaper = args.pageSize.empty() ? SettingsStore::load().options.rtfPageSize == 1
                                                  : args.pageSize == "letter";
     settings.targets = args.targets == "copy" ? xliff::Targets::Copy : xliff::Targets::None;
+    settings.heldBack = heldBackOf(args);
     FileGuard guard;
     for (const std::string& file : args.files)
         guard.reads(file, "input");
+    if (!args.memory.empty())
+        guard.reads(args.memory, "translation memory");
+    xliff::PrefillCounts prefilled;
+    settings.prefilled = &prefilled;
+    // What each output took from the memory, after its "Wrote" line.
+    const auto reportPrefilled = [&] {
+        if (settings.memory)
+            std::cout << "  from the translation memory: " << prefilled.inContext
+                      << " units in context (translated), " << prefilled.exact
+                      << " elsewhere (to review)\n";
+        prefilled = {};
+    };
+    // The memory is read once the run is known to write over none of its
+    // inputs.
+    const auto memoryRead = [&] {
+        return args.memory.empty() || reported(args.memory, [&] {
+                   settings.memory = std::make_shared<xliff::TranslationMemory>(
+                       xliff::readTmx(readBinaryFile(args.memory), settings.targetLanguage));
+               });
+    };
     if (!args.output.empty()) {
         // A QMX name after -o is a QMX file the shell put there from a
         // pattern (-o out/*.TXT), not a name for the XLIFF document.
@@ -144,10 +190,14 @@ int runExport(const BridgeArguments& args, std::atomic<bool>& cancelled) {
             return kExitUsage;
         if (!overwrite.mayWriteAll({args.output}))
             return overwrite.cancelled() ? kExitCancelled : 0;
+        if (!memoryRead())
+            return kExitFailed;
         const bool done =
             reported(args.output, [&] { xliff::exportToXliff(args.files, args.output, settings); });
-        if (done)
+        if (done) {
             std::cout << "Wrote " << args.output << '\n';
+            reportPrefilled();
+        }
         return done ? 0 : kExitFailed;
     }
     std::vector<std::string> outputs;
@@ -160,6 +210,8 @@ int runExport(const BridgeArguments& args, std::atomic<bool>& cancelled) {
     }
     if (!guarded(guard))
         return kExitUsage;
+    if (!memoryRead())
+        return kExitFailed;
     if (!args.outputFolder.empty())
         if (const auto failure = madeFolder(args.outputFolder)) {
             std::cerr << "quillex: " << *failure << '\n';
@@ -173,10 +225,13 @@ int runExport(const BridgeArguments& args, std::atomic<bool>& cancelled) {
             continue;
         }
         if (reported(args.files[i],
-                     [&] { xliff::exportToXliff({args.files[i]}, outputs[i], settings); }))
+                     [&] { xliff::exportToXliff({args.files[i]}, outputs[i], settings); })) {
             std::cout << "Wrote " << outputs[i] << '\n';
-        else
+            reportPrefilled();
+        } else {
             status = kExitFailed;
+            prefilled = {};
+        }
     }
     return status;
 }
@@ -300,9 +355,76 @@ int runCount(const BridgeArguments& args) {
     for (const std::string& file : args.files)
         if (!reported(file, [&] { sources.push_back(xliff::readQmxSource(file)); }))
             status = kExitFailed;
-    std::cout << xliff::formatCounts(xliff::countFiles(sources),
+    xliff::CountSettings settings;
+    settings.heldBack = heldBackOf(args);
+    settings.rule = *xliff::countRuleOf(args.countRule);
+    std::cout << xliff::formatCounts(xliff::countFiles(sources, settings),
                                      *xliff::countFormatOf(args.format));
     return status;
+}
+
+// The pairs of source and translated QMX files: each file with the file of
+// its name in --source-dir, or the files taken two by two.
+std::optional<std::vector<xliff::TranslationPair>> translationPairs(const BridgeArguments& args) {
+    std::vector<xliff::TranslationPair> pairs;
+    if (!args.sourceFolder.empty()) {
+        for (const std::string& file : args.files)
+            pairs.push_back(
+                {folderPrefix(args.sourceFolder) + std::filesystem::path(file).filename().string(),
+                 file});
+        return pairs;
+    }
+    if (args.files.size() % 2 != 0) {
+        std::cerr << "quillex: tmx takes each source QMX file followed by its translation (or "
+                     "the translations with --source-dir); "
+                  << args.files.size() << " files do not make pairs\n";
+        return std::nullopt;
+    }
+    for (std::size_t i = 0; i < args.files.size(); i += 2)
+        pairs.push_back({args.files[i], args.files[i + 1]});
+    return pairs;
+}
+
+int runTmx(const BridgeArguments& args, std::atomic<bool>& cancelled) {
+    const auto pairs = translationPairs(args);
+    if (!pairs || namesQmxFile(args.output, "translation memory"))
+        return kExitUsage;
+    FileGuard guard;
+    for (const xliff::TranslationPair& pair : *pairs) {
+        guard.reads(pair.source, "source QMX file");
+        guard.reads(pair.translated, "translated QMX file");
+    }
+    guard.writes(args.output, "translation memory");
+    if (!guarded(guard))
+        return kExitUsage;
+    OverwriteQuestions overwrite(args, cancelled);
+    if (!overwrite.mayWriteAll({args.output}))
+        return overwrite.cancelled() ? kExitCancelled : 0;
+    std::size_t units = 0;
+    // Every message names its file (an input, or the output).
+    const bool done = reported("", [&] {
+        const xliff::TranslationMemory memory =
+            xliff::memoryOfTranslations(*pairs, targetLanguageOf(args), heldBackOf(args));
+        writeWholeFile(args.output, xliff::writeTmx(memory));
+        units = memory.units.size();
+    });
+    if (!done)
+        return kExitFailed;
+    std::cout << "Wrote " << args.output << " (" << units << " units)\n";
+    return 0;
+}
+
+// --dont-translate-class NAME, repeated or as a list with commas.
+void addClassOptions(CLI::App* command, BridgeArguments& args) {
+    command
+        ->add_option("--dont-translate-class", args.dontTranslateClasses,
+                     "paragraph class not to translate nor count (repeat it, or separate "
+                     "names with commas; default: OPTIONS/DONT_TRANSLATE_CLASSES)")
+        ->expected(1)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+        ->delimiter(',');
+    command->add_flag("--translate-sort-keys", args.translateSortKeys,
+                      "offer index sort keys that repeat their entry's text for translation");
 }
 
 } // namespace
@@ -335,6 +457,11 @@ BridgeCommands addBridgeCommands(CLI::App& app, BridgeArguments& args) {
                      "target with state=\"needs-translation\", which some tools need to "
                      "offer it")
         ->check(CLI::IsMember({"none", "copy"}));
+    addClassOptions(commands.exportCommand, args);
+    commands.exportCommand
+        ->add_option("--tm", args.memory,
+                     "TMX file whose translations pre-fill the targets ('quillex tmx' writes one)")
+        ->check(CLI::ExistingFile);
 
     commands.importCommand =
         xliff->add_subcommand("import", "translated XLIFF files back to QMX files");
@@ -385,6 +512,31 @@ BridgeCommands addBridgeCommands(CLI::App& app, BridgeArguments& args) {
         ->check(CLI::ExistingFile);
     commands.countCommand->add_option("--format", args.format, "table (default), csv or json")
         ->check(CLI::IsMember({"table", "csv", "json"}));
+    commands.countCommand
+        ->add_option("--like", args.countRule,
+                     "count words as quillex (default), pocount or omegat count them")
+        ->check(CLI::IsMember({"quillex", "pocount", "omegat"}));
+    addClassOptions(commands.countCommand, args);
+
+    commands.tmxCommand = app.add_subcommand(
+        "tmx", "a TMX translation memory from source QMX files and their translations");
+    commands.tmxCommand
+        ->add_option("FILE", args.files,
+                     "each source QMX file followed by its translation (with --source-dir: "
+                     "the translations)")
+        ->required()
+        ->check(CLI::ExistingFile);
+    commands.tmxCommand->add_option("-o,--output", args.output, "the TMX file to write")
+        ->required();
+    commands.tmxCommand->add_option(
+        "--source-dir", args.sourceFolder,
+        "folder of the source QMX files, each of the name of its translation");
+    commands.tmxCommand->add_option("--target-language", args.targetLanguage,
+                                    "language of translations whose <language> line still "
+                                    "names the source's (default: the settings)");
+    addClassOptions(commands.tmxCommand, args);
+    commands.tmxCommand->add_option("--overwrite", args.overwrite, "an existing TMX file")
+        ->check(CLI::IsMember({"ask", "always", "never"}));
     return commands;
 }
 
@@ -398,6 +550,8 @@ int runBridgeCommand(const BridgeCommands& commands, const BridgeArguments& args
         return runPseudo(args, cancelled);
     if (commands.countCommand->parsed())
         return runCount(args);
+    if (commands.tmxCommand->parsed())
+        return runTmx(args, cancelled);
     return -1;
 }
 

@@ -1,5 +1,5 @@
 // The commands that bridge to translation tools: 'xliff export', 'xliff
-// import', 'pseudo' and 'count'. Thin: the work is in the xliff library.
+// import', 'pseudo', 'count' and 'tmx'. Thin: the work is in the xliff library.
 #pragma once
 
 #include <CLI/CLI.hpp>
@@ -21,15 +21,23 @@ struct BridgeArguments {
     std::string targets = "none";  // export: none or copy
     std::string format = "table";  // count
     int expansion = 30;            // pseudo, percent
-    std::string overwrite = "ask"; // export, import, pseudo: existing outputs
+    std::string overwrite = "ask"; // export, import, pseudo, tmx: existing outputs
+    // export, count, tmx: paragraph classes not to translate (default: the
+    // settings), and whether index sort keys equal to their entry are offered
+    std::vector<std::string> dontTranslateClasses;
+    bool translateSortKeys = false;
+    std::string countRule = "quillex"; // count --like
+    std::string memory;                // export --tm: a TMX file
 };
 
-// Adds 'xliff' (with 'export' and 'import'), 'pseudo' and 'count' to `app`.
+// Adds 'xliff' (with 'export' and 'import'), 'pseudo', 'count' and 'tmx' to
+// `app`.
 struct BridgeCommands {
     CLI::App* exportCommand = nullptr;
     CLI::App* importCommand = nullptr;
     CLI::App* pseudoCommand = nullptr;
     CLI::App* countCommand = nullptr;
+    CLI::App* tmxCommand = nullptr;
 };
 BridgeCommands addBridgeCommands(CLI::App& app, BridgeArguments& args);
 
