@@ -4,12 +4,18 @@
 #include "interleaf_test_support.h"
 #include "lexer_definition.h"
 #include "parser/interleaf/interleaf_lexer.h"
+#include "parser/interleaf/interleaf_table_images.h"
 #include "parser/interleaf/interleaf_tokens.h"
+#include "parser/resource_registry.h"
+#include "parser/ss_lex_string_consumer.h"
+#include "parser/ss_yacc_table.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <set>
+#include <vector>
 
 using namespace quillex;
 using namespace quillex::ileaf;
@@ -346,4 +352,40 @@ TEST(InterleafLexer, UnexpectedTextIncludesWhatWasReadBeforeTheRejectedCharacter
     ASSERT_EQ(host.results.size(), 2u);
     EXPECT_EQ(host.results[0], "Unexpected character: (x (line 1, offset 1)");
     EXPECT_EQ(host.results[1], "Unexpected character: (y (line 2, offset 1)");
+}
+
+// Every lexer and parser reads the one decoded table of the registered image;
+// an image registered anew is decoded anew, and the tables of the
+// compiled-in images come back once those are registered again.
+TEST(InterleafTables, SharedAndDecodedAnewForAReplacedImage) {
+    SSLexStringConsumer firstText("<!OPS, Version = 8.0>");
+    SSLexStringConsumer secondText("<!OPS, Version = 8.0>");
+    const InterleafLexer first(firstText);
+    const InterleafLexer second(secondText);
+    EXPECT_EQ(first.table(), second.table());
+    const std::shared_ptr<SSLexTable> lexTable = interleafLexTable();
+    const std::shared_ptr<SSYaccTable> yaccTable = interleafYaccTable();
+    EXPECT_EQ(first.table(), lexTable.get());
+    EXPECT_EQ(yaccTable, interleafYaccTable());
+
+    const std::span<const std::uint8_t> lexImage = interleafLexTableImage();
+    const std::span<const std::uint8_t> yaccImage = interleafYaccTableImage();
+    const std::vector<std::uint8_t> lexCopy(lexImage.begin(), lexImage.end());
+    const std::vector<std::uint8_t> yaccCopy(yaccImage.begin(), yaccImage.end());
+    unregisterResource(kInterleafLexTableName, kInterleafLexTableType);
+    unregisterResource(kInterleafYaccTableName, kInterleafYaccTableType);
+    registerResource(kInterleafLexTableName, kInterleafLexTableType, lexCopy);
+    registerResource(kInterleafYaccTableName, kInterleafYaccTableType, yaccCopy);
+    const std::shared_ptr<SSLexTable> replacedLex = interleafLexTable();
+    const std::shared_ptr<SSYaccTable> replacedYacc = interleafYaccTable();
+    EXPECT_NE(replacedLex, lexTable);
+    EXPECT_NE(replacedYacc, yaccTable);
+    EXPECT_EQ(replacedLex->expressionLists(), lexTable->expressionLists());
+    EXPECT_EQ(replacedYacc->states(), yaccTable->states());
+
+    unregisterResource(kInterleafLexTableName, kInterleafLexTableType);
+    unregisterResource(kInterleafYaccTableName, kInterleafYaccTableType);
+    registerInterleafTables();
+    EXPECT_NE(interleafLexTable(), replacedLex);
+    EXPECT_NE(interleafYaccTable(), replacedYacc);
 }

@@ -8,27 +8,17 @@
 
 namespace quillex {
 
-namespace {
-
-// Registers the compiled-in images before the table is read from them.
-SSLexTable loadInterleafLexTable() {
-    registerInterleafTables();
-    return SSLexTable(kInterleafLexTableName, kInterleafLexTableType);
-}
-
-} // namespace
-
 InterleafLexer::InterleafLexer(const std::string& fileName, ConversionHost* host, int debug)
-    : SSLex(fileName), table_(loadInterleafLexTable()), host_(host), debug_(debug) {
-    setTable(table_);
-    pushExpressionList(table_.expressionList(0));
+    : SSLex(fileName), table_(interleafLexTable()), host_(host), debug_(debug) {
+    setTable(*table_);
+    pushExpressionList(table_->expressionList(0));
 }
 
 InterleafLexer::InterleafLexer(SSLexConsumer& consumer, ConversionHost* host, int debug)
-    : table_(loadInterleafLexTable()), host_(host), debug_(debug) {
+    : table_(interleafLexTable()), host_(host), debug_(debug) {
     setConsumer(consumer);
-    setTable(table_);
-    pushExpressionList(table_.expressionList(0));
+    setTable(*table_);
+    pushExpressionList(table_->expressionList(0));
 }
 
 const char* InterleafLexer::tokenToConstChar(std::int32_t token) const {

@@ -11,6 +11,7 @@
 #include "parser/ss_lex_table.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace quillex {
@@ -41,7 +42,7 @@ class InterleafLexer : public SSLex {
   private:
     void report(const std::string& line) const;
 
-    SSLexTable table_;
+    std::shared_ptr<SSLexTable> table_; // shared with other parses, only read
     ConversionHost* host_;
     int debug_;
     int unexpected_ = 0;

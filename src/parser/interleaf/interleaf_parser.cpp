@@ -12,15 +12,6 @@
 
 namespace quillex {
 
-namespace {
-
-SSYaccTable loadInterleafYaccTable() {
-    registerInterleafTables();
-    return SSYaccTable(kInterleafYaccTableName, kInterleafYaccTableType);
-}
-
-} // namespace
-
 void SourceSpan::makeRoom(std::size_t extra, std::size_t room) {
     const std::size_t needed = text.size() + extra;
     if (needed > text.capacity() && needed >= largeText && room <= largestRoom)
@@ -86,16 +77,16 @@ void SourceSpan::appendLexeme(const SSLexLexeme& lexeme, std::size_t room) {
 }
 
 InterleafParser::InterleafParser(const std::string& fileName, ConversionHost* host, int debug)
-    : lexer_(fileName, host, debug), table_(loadInterleafYaccTable()) {
+    : lexer_(fileName, host, debug), table_(interleafYaccTable()) {
     setLex(lexer_);
-    setTable(table_);
+    setTable(*table_);
     useElements<InterleafStackElement>();
 }
 
 InterleafParser::InterleafParser(SSLexConsumer& consumer, ConversionHost* host, int debug)
-    : lexer_(consumer, host, debug), table_(loadInterleafYaccTable()) {
+    : lexer_(consumer, host, debug), table_(interleafYaccTable()) {
     setLex(lexer_);
-    setTable(table_);
+    setTable(*table_);
     useElements<InterleafStackElement>();
 }
 

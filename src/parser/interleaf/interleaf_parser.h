@@ -14,6 +14,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -109,7 +110,7 @@ class InterleafParser : public SSYacc {
     InterleafStackElement* spanElement(SSYaccStackElement& element) const;
 
     InterleafLexer lexer_;
-    SSYaccTable table_;
+    std::shared_ptr<SSYaccTable> table_; // shared with other parses, only read
     int errorCode_ = 0;
     std::uint32_t errorLine_ = 0;
     std::uint32_t errorColumn_ = 0;
