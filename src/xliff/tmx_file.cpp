@@ -92,15 +92,6 @@ std::string textOf(const pugi::xml_node& node) {
     return text;
 }
 
-void appendText(UnitContent& content, std::string_view text) {
-    if (text.empty())
-        return;
-    if (!content.empty() && std::holds_alternative<std::string>(content.back()))
-        std::get<std::string>(content.back()) += text;
-    else
-        content.emplace_back(std::string(text));
-}
-
 constexpr int kMaxNesting = 64;
 
 void readSegment(const pugi::xml_node& parent, UnitContent& content, int depth = 0) {

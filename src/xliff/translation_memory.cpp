@@ -68,13 +68,6 @@ class CodeMatcher {
     std::vector<bool> used_;
 };
 
-void appendText(UnitContent& content, std::string_view text) {
-    if (!content.empty() && std::holds_alternative<std::string>(content.back()))
-        std::get<std::string>(content.back()) += text;
-    else
-        content.emplace_back(std::string(text));
-}
-
 } // namespace
 
 std::string matchText(const UnitContent& content) {

@@ -42,15 +42,6 @@ bool contains(const std::vector<std::string>& list, std::string_view item) {
     return std::find(list.begin(), list.end(), item) != list.end();
 }
 
-void appendText(UnitContent& content, std::string_view text) {
-    if (text.empty())
-        return;
-    if (!content.empty() && std::holds_alternative<std::string>(content.back()))
-        std::get<std::string>(content.back()) += text;
-    else
-        content.emplace_back(std::string(text));
-}
-
 // Calls `onCharacter(entry)` for each mapped character of `text` and
 // `onText(run)` for the runs between them.
 template <typename OnText, typename OnCharacter>

@@ -201,4 +201,13 @@ std::string plainText(const UnitContent& content) {
     return text;
 }
 
+void appendText(UnitContent& content, std::string_view text) {
+    if (text.empty())
+        return;
+    if (!content.empty() && std::holds_alternative<std::string>(content.back()))
+        std::get<std::string>(content.back()) += text;
+    else
+        content.emplace_back(std::string(text));
+}
+
 } // namespace quillex::xliff

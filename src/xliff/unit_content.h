@@ -61,6 +61,9 @@ bool hasTranslatableText(const UnitContent& content);
 // The codes of a content, in order.
 std::vector<InlineCode> codesOf(const UnitContent& content);
 
+// Appends `text` to `content`, joined to the text piece that ends it.
+void appendText(UnitContent& content, std::string_view text);
+
 // The text of a content with every code left out.
 std::string plainText(const UnitContent& content);
 
