@@ -62,6 +62,7 @@ std::vector<std::string> convertJapaneseStringText(std::string_view line,
                                                    const BackwardContext& context) {
     std::string text;
     std::optional<unsigned char> lead;
+    const InterleafForms& forms = interleafFormsOf(context);
     for (char c : line) {
         const auto byte = static_cast<unsigned char>(c);
         if (lead) {
@@ -69,7 +70,7 @@ std::vector<std::string> convertJapaneseStringText(std::string_view line,
             lead.reset();
             continue;
         }
-        const FormKind kind = interleafFormOf(byte, context).kind;
+        const FormKind kind = forms[byte].kind;
         if (kind == FormKind::Markup || byte >= 0x80) {
             if (isLeadByte(byte))
                 lead = byte;
@@ -89,6 +90,7 @@ std::vector<std::string> convertJapaneseStringText(std::string_view line,
 std::vector<std::string> convertText(std::string_view line, const BackwardContext& context,
                                      bool valueText) {
     LineBuilder lines;
+    const InterleafForms& forms = interleafFormsOf(context);
     for (char c : line) {
         if (c == '\t' && valueText)
             continue;
@@ -100,7 +102,7 @@ std::vector<std::string> convertText(std::string_view line, const BackwardContex
                 lines.addLine("<Tab>");
             continue;
         }
-        const InterleafForm& form = interleafFormOf(byte, context);
+        const InterleafForm& form = forms[byte];
         if (form.kind == FormKind::Missing || (form.runningTextOnly && valueText))
             refuseFormlessByte();
         if (form.kind == FormKind::Plain || c == kEscape)
@@ -115,10 +117,11 @@ std::vector<std::string> convertStringText(std::string_view line, const Backward
     if (context.japaneseTarget)
         return convertJapaneseStringText(line, context);
     LineBuilder lines;
+    const InterleafForms& forms = interleafFormsOf(context);
     for (char c : line) {
         if (c == '\t')
             continue;
-        const InterleafForm& form = interleafFormOf(static_cast<unsigned char>(c), context);
+        const InterleafForm& form = forms[static_cast<unsigned char>(c)];
         if (form.kind == FormKind::Missing || form.runningTextOnly)
             refuseFormlessByte();
         if (form.kind == FormKind::Plain) {
