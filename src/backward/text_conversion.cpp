@@ -87,18 +87,27 @@ std::vector<std::string> convertJapaneseStringText(std::string_view line,
 
 } // namespace
 
+// Bytes written as they are go over in runs: a run ends at a byte that is
+// left out or written as markup.
 std::vector<std::string> convertText(std::string_view line, const BackwardContext& context,
                                      bool valueText) {
     LineBuilder lines;
     const InterleafForms& forms = interleafFormsOf(context);
-    for (char c : line) {
-        if (c == '\t' && valueText)
-            continue;
+    std::size_t runStart = 0; // the bytes from here to the position are written as they are
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
         const auto byte = static_cast<unsigned char>(c);
+        if (c == '\t' && valueText) {
+            lines.run().append(line.substr(runStart, i - runStart));
+            runStart = i + 1;
+            continue;
+        }
         if (context.japaneseTarget) {
             if (byte >= 0x20)
-                lines.run() += c;
-            else if (c == '\t')
+                continue;
+            lines.run().append(line.substr(runStart, i - runStart));
+            runStart = i + 1;
+            if (c == '\t')
                 lines.addLine("<Tab>");
             continue;
         }
@@ -106,10 +115,13 @@ std::vector<std::string> convertText(std::string_view line, const BackwardContex
         if (form.kind == FormKind::Missing || (form.runningTextOnly && valueText))
             refuseFormlessByte();
         if (form.kind == FormKind::Plain || c == kEscape)
-            lines.run() += c;
-        else if (form.kind == FormKind::Markup)
+            continue;
+        lines.run().append(line.substr(runStart, i - runStart));
+        runStart = i + 1;
+        if (form.kind == FormKind::Markup)
             lines.addLine(std::string(form.markup));
     }
+    lines.run().append(line.substr(runStart));
     return lines.finish();
 }
 
