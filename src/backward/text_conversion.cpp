@@ -94,19 +94,22 @@ std::vector<std::string> convertText(std::string_view line, const BackwardContex
     LineBuilder lines;
     const InterleafForms& forms = interleafFormsOf(context);
     std::size_t runStart = 0; // the bytes from here to the position are written as they are
+    // The byte at `at` is not written as it is: the run before it goes over.
+    const auto endRun = [&](std::size_t at) {
+        lines.run().append(line.substr(runStart, at - runStart));
+        runStart = at + 1;
+    };
     for (std::size_t i = 0; i < line.size(); ++i) {
         const char c = line[i];
         const auto byte = static_cast<unsigned char>(c);
         if (c == '\t' && valueText) {
-            lines.run().append(line.substr(runStart, i - runStart));
-            runStart = i + 1;
+            endRun(i);
             continue;
         }
         if (context.japaneseTarget) {
             if (byte >= 0x20)
                 continue;
-            lines.run().append(line.substr(runStart, i - runStart));
-            runStart = i + 1;
+            endRun(i);
             if (c == '\t')
                 lines.addLine("<Tab>");
             continue;
@@ -116,8 +119,7 @@ std::vector<std::string> convertText(std::string_view line, const BackwardContex
             refuseFormlessByte();
         if (form.kind == FormKind::Plain || c == kEscape)
             continue;
-        lines.run().append(line.substr(runStart, i - runStart));
-        runStart = i + 1;
+        endRun(i);
         if (form.kind == FormKind::Markup)
             lines.addLine(std::string(form.markup));
     }
