@@ -122,8 +122,8 @@ std::uint32_t codeOf(std::string_view line) {
 
 } // namespace
 
-const InterleafForm& interleafFormOf(unsigned char byte, const BackwardContext& context) {
-    return InterleafForms::of(context.formCodePage)[byte];
+const InterleafForms& interleafFormsOf(const BackwardContext& context) {
+    return InterleafForms::of(context.formCodePage);
 }
 
 void addFixedReplacements(TagMap& replacements) {

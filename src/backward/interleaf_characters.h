@@ -13,9 +13,10 @@
 
 namespace quillex::backward {
 
-// The Interleaf form of `byte` in translated text, in the code page the
-// context writes text of.
-const InterleafForm& interleafFormOf(unsigned char byte, const BackwardContext& context);
+// The Interleaf forms of the bytes of translated text, in the code page the
+// context writes text of. Look the table up once per text, not per byte:
+// each lookup takes the lock of the process-wide tables.
+const InterleafForms& interleafFormsOf(const BackwardContext& context);
 
 // Enters the QMX tags whose markup every document shares (closing tags,
 // quote and space tags, tabs, the bold and italic tags a translator may add,

@@ -24,11 +24,7 @@ std::size_t tagEnd(const std::string& line, std::size_t start) {
 template <class Visit> void visitItems(const std::string& line, Visit visit) {
     std::size_t runStart = 0;
     std::size_t i = 0;
-    while (i < line.size()) {
-        if (line[i] != '<') {
-            ++i;
-            continue;
-        }
+    while ((i = line.find('<', i)) != std::string::npos) {
         if (i > runStart)
             visit(runStart, i - runStart);
         const std::size_t end = tagEnd(line, i);

@@ -62,6 +62,7 @@ std::vector<std::string> convertJapaneseStringText(std::string_view line,
                                                    const BackwardContext& context) {
     std::string text;
     std::optional<unsigned char> lead;
+    const InterleafForms& forms = interleafFormsOf(context);
     for (char c : line) {
         const auto byte = static_cast<unsigned char>(c);
         if (lead) {
@@ -69,7 +70,7 @@ std::vector<std::string> convertJapaneseStringText(std::string_view line,
             lead.reset();
             continue;
         }
-        const FormKind kind = interleafFormOf(byte, context).kind;
+        const FormKind kind = forms[byte].kind;
         if (kind == FormKind::Markup || byte >= 0x80) {
             if (isLeadByte(byte))
                 lead = byte;
@@ -86,28 +87,43 @@ std::vector<std::string> convertJapaneseStringText(std::string_view line,
 
 } // namespace
 
+// Bytes written as they are go over in runs: a run ends at a byte that is
+// left out or written as markup.
 std::vector<std::string> convertText(std::string_view line, const BackwardContext& context,
                                      bool valueText) {
     LineBuilder lines;
-    for (char c : line) {
-        if (c == '\t' && valueText)
-            continue;
+    const InterleafForms& forms = interleafFormsOf(context);
+    std::size_t runStart = 0; // the bytes from here to the position are written as they are
+    // The byte at `at` is not written as it is: the run before it goes over.
+    const auto endRun = [&](std::size_t at) {
+        lines.run().append(line.substr(runStart, at - runStart));
+        runStart = at + 1;
+    };
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
         const auto byte = static_cast<unsigned char>(c);
+        if (c == '\t' && valueText) {
+            endRun(i);
+            continue;
+        }
         if (context.japaneseTarget) {
             if (byte >= 0x20)
-                lines.run() += c;
-            else if (c == '\t')
+                continue;
+            endRun(i);
+            if (c == '\t')
                 lines.addLine("<Tab>");
             continue;
         }
-        const InterleafForm& form = interleafFormOf(byte, context);
+        const InterleafForm& form = forms[byte];
         if (form.kind == FormKind::Missing || (form.runningTextOnly && valueText))
             refuseFormlessByte();
         if (form.kind == FormKind::Plain || c == kEscape)
-            lines.run() += c;
-        else if (form.kind == FormKind::Markup)
+            continue;
+        endRun(i);
+        if (form.kind == FormKind::Markup)
             lines.addLine(std::string(form.markup));
     }
+    lines.run().append(line.substr(runStart));
     return lines.finish();
 }
 
@@ -115,10 +131,11 @@ std::vector<std::string> convertStringText(std::string_view line, const Backward
     if (context.japaneseTarget)
         return convertJapaneseStringText(line, context);
     LineBuilder lines;
+    const InterleafForms& forms = interleafFormsOf(context);
     for (char c : line) {
         if (c == '\t')
             continue;
-        const InterleafForm& form = interleafFormOf(static_cast<unsigned char>(c), context);
+        const InterleafForm& form = forms[static_cast<unsigned char>(c)];
         if (form.kind == FormKind::Missing || form.runningTextOnly)
             refuseFormlessByte();
         if (form.kind == FormKind::Plain) {

@@ -76,21 +76,23 @@ PieceGroups groupsOf(const PieceList& pieces) {
 } // namespace
 
 std::vector<std::string> asReadBack(std::vector<std::string> lines) {
-    constexpr std::string_view kLineEnds = "\r\n";
+    // A byte test, not find_first_of: that looks each byte up in the set
+    // of line ends with a call of its own.
+    const auto lineEnd = [](char c) { return c == '\r' || c == '\n'; };
     // Most files have no line to cut or drop: they are handed back as they are.
     const auto changes = [&](const std::string& line) {
-        return line.empty() || line.find_first_of(kLineEnds) != std::string::npos;
+        return line.empty() || std::any_of(line.begin(), line.end(), lineEnd);
     };
     if (std::none_of(lines.begin(), lines.end(), changes))
         return lines;
     std::vector<std::string> out;
     out.reserve(lines.size());
     for (const std::string& line : lines) {
-        for (std::size_t start = 0; start < line.size();) {
-            const std::size_t end = std::min(line.find_first_of(kLineEnds, start), line.size());
-            if (end > start)
-                out.emplace_back(line, start, end - start);
-            start = end + 1;
+        for (auto start = line.begin(); start != line.end();) {
+            const auto end = std::find_if(start, line.end(), lineEnd);
+            if (end != start)
+                out.emplace_back(start, end);
+            start = end == line.end() ? end : end + 1;
         }
     }
     return out;

@@ -44,6 +44,8 @@ int formCodePageOf(int targetCodePage, bool japaneseTarget);
 // code page iconv does not know has forms for ASCII only.
 class InterleafForms {
   public:
+    // The table of `codePage`. It takes the lock of the process-wide tables:
+    // look a table up once per text and index it per byte.
     static const InterleafForms& of(int codePage);
 
     const InterleafForm& operator[](unsigned char byte) const { return forms_[byte]; }
