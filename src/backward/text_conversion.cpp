@@ -71,7 +71,7 @@ std::vector<std::string> convertJapaneseStringText(std::string_view line,
         }
         const FormKind kind = interleafFormOf(byte, context).kind;
         if (kind == FormKind::Markup || byte >= 0x80) {
-            if (isLeadByte(byte))
+            if (isShiftJisLeadByte(byte))
                 lead = byte;
             else if (c != '\t')
                 text += singleByteEscape(byte);
