@@ -11,6 +11,11 @@ constexpr bool isShiftJisLeadByte(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
+// The bytes that may follow a Shift-JIS lead byte as its second byte.
+constexpr bool isShiftJisTrailByte(unsigned char byte) {
+    return byte >= 0x40 && byte <= 0xFC;
+}
+
 // The Shift-JIS lead bytes of the characters that have an Interleaf code,
 // which are the ones the forward conversion writes: 0x81 to 0x9F and 0xE0
 // to 0xEF. A character with any other lead byte has no Interleaf form known

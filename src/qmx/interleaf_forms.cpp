@@ -262,16 +262,19 @@ std::optional<FormlessCharacter> FormlessCharacterScanner::next(std::string_view
 
 // The Shift-JIS character at `i`, stepped over whole (`i` left on its last
 // byte), so that a trail byte is never read as a lead byte; returned when its
-// lead byte has no Interleaf code.
+// lead byte has no Interleaf code, with its trail byte if it has one.
 std::optional<FormlessCharacter>
 FormlessCharacterScanner::doubleByteCharacterAt(std::string_view text, std::size_t& i) const {
     const auto lead = static_cast<unsigned char>(text[i]);
-    if (!isShiftJisLeadByte(lead) || i + 1 >= text.size())
+    if (!isShiftJisLeadByte(lead))
         return std::nullopt;
-    const std::size_t start = i++;
+    const std::size_t start = i;
+    if (i + 1 < text.size() && isShiftJisTrailByte(static_cast<unsigned char>(text[i + 1])))
+        ++i;
     if (isInterleafShiftJisLeadByte(lead))
         return std::nullopt;
-    return FormlessCharacter{start, std::string(text.substr(start, 2)), kShiftJisCodePage};
+    return FormlessCharacter{start, std::string(text.substr(start, i + 1 - start)),
+                             kShiftJisCodePage};
 }
 
 std::string describeCharacter(std::string_view bytes, int codePage, CharacterText text) {

@@ -218,10 +218,6 @@ void checkPairsOfSegment(const TaggedFile& file, std::size_t first, std::size_t 
 
 // ---- 7. Japanese characters ----------------------------------------------
 
-bool isTrailByte(unsigned char byte) {
-    return byte >= 0x40 && byte <= 0xFC;
-}
-
 // Characters of Interleaf's rows that Interleaf lacks. A character whose
 // lead byte has no Interleaf row at all (0xF0 to 0xFC) is an error of the
 // character-form check, as the backward conversion refuses it.
@@ -394,7 +390,7 @@ void checkJapaneseCharacters(const TaggedFile& file, VerificationReport& report)
             if (depth > 0 || westernFont || !isShiftJisLeadByte(byte) || i + 1 >= text.size())
                 continue;
             const auto trail = static_cast<unsigned char>(text[i + 1]);
-            if (!isTrailByte(trail))
+            if (!isShiftJisTrailByte(trail))
                 continue;
             if (isMissingInInterleaf(byte, trail))
                 report.addFinding(Severity::Alert, true, text::MissingJapaneseCharacter,

@@ -44,6 +44,7 @@ TEST(JapaneseLeadBytes, CharactersWithoutAnInterleafCodeAreRefusedNeverSplit) {
         {"\xF0\x9F", true},  // user-defined area
         {"\xFA\x40", true},  // vendor extension
         {"\xFC\x4B", true},  // last lead byte
+        {"\xF1 ", true},     // a lead byte without its trail byte
         {"\x88\xF0", false}, // ordinary kanji, trail byte 0xF0
     };
     int round = 0;
