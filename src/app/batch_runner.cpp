@@ -12,6 +12,7 @@
 #include "foundation/ascii_case.h"
 #include "foundation/file_error.h"
 #include "foundation/folder_lock.h"
+#include "foundation/local_date_time.h"
 #include "foundation/output_file.h"
 #include "foundation/string_table.h"
 #include "foundation/text_file.h"
@@ -19,7 +20,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 #include <filesystem>
 #include <map>
 #include <new>
@@ -64,15 +64,6 @@ std::string findOutputClash(BatchKind kind, const std::vector<std::string>& file
 void exchangeFirstAndLast(std::vector<std::string>& names) {
     if (names.size() > 1 && upperCaseAscii(names.front()) >= upperCaseAscii(names.back()))
         std::swap(names.front(), names.back());
-}
-
-std::string localDateAndTime() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[256];
-    const std::size_t size = std::strftime(text, sizeof text, "%c", &local);
-    return std::string(text, size);
 }
 
 } // namespace

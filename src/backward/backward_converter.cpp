@@ -20,8 +20,8 @@
 #include "foundation/file_error.h"
 #include "foundation/string_table.h"
 #include "foundation/text_file.h"
-#include "qmx/quote_converter.h"
 #include "qmx/interleaf_forms.h"
+#include "qmx/quote_converter.h"
 #include "verifier/verifier.h"
 
 #include <algorithm>
@@ -122,10 +122,10 @@ void refuseFormlessCharacters(const std::vector<std::string>& lines, std::size_t
         const std::optional<FormlessCharacter> found = scanner.next(lines[i]);
         if (!found)
             continue;
-        const int codePage = formCodePageOf(targetCodePage, japanese);
         host.appendResult(formatString(
             MessageId::CharacterWithoutFormAt, path.c_str(), static_cast<int>(firstLine + i),
-            describeCharacter(found->bytes, codePage, CharacterText::Utf8).c_str(), codePage));
+            describeCharacter(found->bytes, found->codePage, CharacterText::Utf8).c_str(),
+            found->codePage));
         throw ConversionFailure(result::CharacterWithoutForm);
     }
 }

@@ -172,11 +172,11 @@ std::string codeToEscape(std::string_view codeTag, bool trailingBackslash) {
     return escape;
 }
 
-bool isLeadByte(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xEF);
-}
-
 std::string doubleByteEscape(unsigned char lead, unsigned char trail) {
+    // The translation is searched for such characters before anything is
+    // converted; this guards one that reaches the conversion some other way.
+    if (!isInterleafShiftJisLeadByte(lead))
+        throw ConversionFailure(result::CharacterWithoutForm);
     const unsigned cell = cellOf(trail);
     if (cell == 0)
         return {};

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "backward/backward_context.h"
+#include "foundation/lead_bytes.h"
 #include "qmx/interleaf_forms.h"
 
 #include <optional>
@@ -53,13 +54,14 @@ std::string codeToEscape(std::string_view codeTag, bool trailingBackslash);
 
 // Japanese (Shift-JIS) translated text in diagram strings and variable
 // suffixes, whose characters are written as escapes of their Interleaf
-// codes.
+// codes. Their double-byte characters begin with a Shift-JIS lead byte
+// (foundation/lead_bytes.h).
 //
-// True for the first byte of a double-byte character.
-bool isLeadByte(unsigned char byte);
 // "\X" and the four hexadecimal digits of the code of the double-byte
 // character `lead`, `trail` (row from the lead byte, cell from the trail
-// byte); empty for a trail byte that no cell has.
+// byte); empty for a trail byte that no cell has. Throws a
+// character-without-form ConversionFailure for a lead byte without an
+// Interleaf row (0xF0 to 0xFC).
 std::string doubleByteEscape(unsigned char lead, unsigned char trail);
 // The escape of a single byte above ASCII: "\X06" and its digits for
 // half-width katakana (row 6 of the codes), "\x" and its digits otherwise.

@@ -2,6 +2,7 @@
 #include "backward/piece_layout.h"
 
 #include "foundation/hex_digit.h"
+#include "foundation/lead_bytes.h"
 
 #include <array>
 #include <optional>
@@ -123,11 +124,6 @@ const KindLayout& layoutOf(PieceKind kind) {
     return kOtherKind;
 }
 
-bool isLeadByte(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xEF);
-}
-
 bool hexDigitsAt(std::string_view text, std::size_t pos, std::size_t count) {
     if (pos + count > text.size())
         return false;
@@ -138,9 +134,13 @@ bool hexDigitsAt(std::string_view text, std::size_t pos, std::size_t count) {
 }
 
 // Bytes of the character at `pos`: two for a double-byte character of a
-// Japanese target, else one.
+// Japanese target (any Shift-JIS lead byte: a cut never splits a character,
+// whether Interleaf has a code for it or not), else one.
 std::size_t characterLength(std::string_view text, std::size_t pos, bool japanese) {
-    return japanese && isLeadByte(text[pos]) && pos + 1 < text.size() ? 2 : 1;
+    return japanese && isShiftJisLeadByte(static_cast<unsigned char>(text[pos])) &&
+                   pos + 1 < text.size()
+               ? 2
+               : 1;
 }
 
 // Bytes of what the backslash before `pos` escapes: "x" with two or "X" with

@@ -72,7 +72,7 @@ std::vector<std::string> convertJapaneseStringText(std::string_view line,
         }
         const FormKind kind = forms[byte].kind;
         if (kind == FormKind::Markup || byte >= 0x80) {
-            if (isLeadByte(byte))
+            if (isShiftJisLeadByte(byte))
                 lead = byte;
             else if (c != '\t')
                 text += singleByteEscape(byte);

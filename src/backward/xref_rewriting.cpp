@@ -36,7 +36,7 @@ std::string japaneseSuffixText(std::string_view line) {
             lead.reset();
         } else if (byte >= 0x20 && byte < 0x7F) {
             appendDoublingBackslashes(text, std::string_view(&c, 1));
-        } else if (isLeadByte(byte)) {
+        } else if (isShiftJisLeadByte(byte)) {
             lead = byte;
         } else if (byte >= 0x80) {
             text += singleByteEscape(byte) + '\\';

@@ -27,50 +27,102 @@ std::string_view unquoted(std::string_view value) {
     return value;
 }
 
-// Scans the tag from its second character. A double quote starts a run that
-// is copied with its quotes; a doubled quote stays in the run, and ESC
-// toggles a mode in which quotes do not end it. Outside runs, "=" ends a
-// name, and "," or ">" ends an attribute.
-TagAttributes TagAttributes::parse(std::string_view tagText) {
-    TagAttributes attributes;
-    std::string buffer;
-    std::optional<std::string> name;
-    bool quoted = false;
-    bool escaped = false;
-    for (std::size_t i = 1; i < tagText.size(); ++i) {
-        const char c = tagText[i];
-        if (quoted) {
-            buffer += c;
-            if (c == kEscape) {
-                escaped = !escaped;
-            } else if (c == '"' && !escaped) {
-                if (i + 1 < tagText.size() && tagText[i + 1] == '"')
-                    buffer += tagText[++i];
-                else
-                    quoted = false;
-            }
-            continue;
+namespace {
+
+// The scan behind scanTagFields.
+class TagFieldScanner {
+  public:
+    TagFieldScanner(std::string_view text, TagFieldSyntax syntax) : text_(text), syntax_(syntax) {}
+
+    std::vector<TagField> scan() {
+        for (pos_ = 1; pos_ < text_.size(); ++pos_) {
+            const char c = text_[pos_];
+            if (doubleQuoted_)
+                continueDoubleQuoted(c);
+            else if (singleQuoted_)
+                continueSingleQuoted(c);
+            else
+                scanPlain(c);
         }
-        if (c == '"') {
-            quoted = true;
-            escaped = false;
-            buffer += c;
-        } else if (c == '=') {
-            name = trimmed(buffer);
-            buffer.clear();
-        } else if (c == ',' || c == '>') {
-            std::string text = trimmed(buffer);
-            buffer.clear();
-            if (name) {
-                attributes.store(std::move(*name), text.empty() ? " " : std::move(text));
-                name.reset();
-            } else if (!text.empty()) {
-                attributes.store({}, std::move(text));
-            }
-        } else {
-            buffer += c;
+        return std::move(fields_);
+    }
+
+  private:
+    void continueDoubleQuoted(char c) {
+        buffer_ += c;
+        if (c == kEscape) {
+            escaped_ = !escaped_;
+        } else if (c == '"' && !escaped_) {
+            if (pos_ + 1 < text_.size() && text_[pos_ + 1] == '"')
+                buffer_ += text_[++pos_];
+            else
+                doubleQuoted_ = false;
         }
     }
+
+    void continueSingleQuoted(char c) {
+        buffer_ += c;
+        if (c == '"')
+            openDoubleQuote();
+        else if (c == '\'')
+            singleQuoted_ = false;
+    }
+
+    void openDoubleQuote() {
+        doubleQuoted_ = true;
+        escaped_ = false;
+    }
+
+    void scanPlain(char c) {
+        if (c == '"') {
+            buffer_ += c;
+            openDoubleQuote();
+        } else if (c == '\'' && syntax_.singleQuotedValues && name_ && trimmed(buffer_).empty()) {
+            buffer_ += c;
+            singleQuoted_ = true;
+        } else if (c == '=' && !(syntax_.firstEqualsEndsName && name_)) {
+            name_ = trimmed(buffer_);
+            buffer_.clear();
+        } else if (c == ',' || c == '>') {
+            endField();
+        } else {
+            buffer_ += c;
+        }
+    }
+
+    void endField() {
+        std::string value = trimmed(buffer_);
+        buffer_.clear();
+        if (name_) {
+            fields_.push_back({std::move(name_), value.empty() ? " " : std::move(value)});
+            name_.reset();
+        } else if (!value.empty()) {
+            fields_.push_back({std::nullopt, std::move(value)});
+        }
+    }
+
+    std::string_view text_;
+    TagFieldSyntax syntax_;
+    std::size_t pos_ = 0;
+    std::string buffer_;
+    std::optional<std::string> name_;
+    bool doubleQuoted_ = false;
+    bool singleQuoted_ = false;
+    bool escaped_ = false;
+    std::vector<TagField> fields_;
+};
+
+} // namespace
+
+std::vector<TagField> scanTagFields(std::string_view text, TagFieldSyntax syntax) {
+    return TagFieldScanner(text, syntax).scan();
+}
+
+// A field named with an empty name is kept as a bare one.
+TagAttributes TagAttributes::parse(std::string_view tagText) {
+    TagAttributes attributes;
+    for (TagField& field : scanTagFields(tagText))
+        attributes.store(field.name.value_or(std::string()), std::move(field.value));
     return attributes;
 }
 

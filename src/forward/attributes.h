@@ -22,6 +22,29 @@ bool isBlank(char c);
 // `text` without the blanks at either end.
 std::string trimmed(std::string_view text);
 
+// One field of a tag or declaration: "name = value" or a bare value, trimmed.
+struct TagField {
+    std::optional<std::string> name; // none for a bare value
+    std::string value;
+};
+
+// Where tags and declarations are read differently.
+struct TagFieldSyntax {
+    // A value may be a run in single quotes ('<Autonum, "fn", 1>'), which
+    // ends at the next single quote outside its double-quoted parts.
+    bool singleQuotedValues = false;
+    // Only the first "=" of a field ends its name; otherwise every one does.
+    bool firstEqualsEndsName = false;
+};
+
+// The fields of `text`, a tag or declaration from its "<" to its ">". A
+// double quote starts a run copied with its quotes: a doubled quote stays in
+// the run, and ESC toggles a mode in which quotes do not end it. Outside
+// runs, "=" ends a field's name, and "," or ">" ends the field. A named field
+// with nothing after its "=" has a blank for its value; an empty bare field is
+// no field.
+std::vector<TagField> scanTagFields(std::string_view text, TagFieldSyntax syntax = {});
+
 class TagAttributes {
   public:
     // Parses the attributes of `tagText`, a whole tag from its "<" to its ">".

@@ -1,6 +1,10 @@
 // SSDbcsInfo and SSCodePageClass: lead-byte ranges per code page.
 #include "parser/ss_dbcs_info.h"
 
+#include "foundation/lead_bytes.h"
+
+#include <iterator>
+
 namespace quillex {
 
 const SSDbcsInfo& SSDbcsInfo::defaultInfo() {
@@ -8,17 +12,19 @@ const SSDbcsInfo& SSDbcsInfo::defaultInfo() {
     return instance;
 }
 
+namespace {
+
+// The code page whose lead bytes a double-byte class has; 0 (none) for the
+// other classes.
+int codePageOfClass(std::uint32_t classNumber) {
+    constexpr int kCodePages[] = {0, 0, 932, 936, 949, 950};
+    return classNumber < std::size(kCodePages) ? kCodePages[classNumber] : 0;
+}
+
+} // namespace
+
 bool SSDbcsInfo::isLeadByte(std::uint8_t byte) const {
-    switch (codePage()) {
-    case 932:
-        return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-    case 936:
-    case 949:
-    case 950:
-        return byte >= 0x81 && byte <= 0xFE;
-    default:
-        return false;
-    }
+    return quillex::isLeadByte(byte, static_cast<int>(codePage()));
 }
 
 std::uint32_t SSCodePageClass::classOf(std::uint32_t codePage) {
@@ -50,17 +56,7 @@ std::uint32_t SSCodePageClass::resolved() const {
 bool SSCodePageClass::isLeadByte(std::uint8_t byte) const {
     if (class_ == current)
         return SSDbcsInfo::defaultInfo().isLeadByte(byte);
-    switch (class_) {
-    case 2:
-        return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-    case 3:
-        return byte >= 0xA1 && byte <= 0xFE;
-    case 4:
-    case 5:
-        return byte >= 0x81 && byte <= 0xFE;
-    default:
-        return false;
-    }
+    return quillex::isLeadByte(byte, codePageOfClass(class_));
 }
 
 bool SSCodePageClass::isDoubleByte() const {

@@ -46,8 +46,7 @@ class SSDbcsInfo {
 
     std::uint32_t codePage() const { return codePage_; }
 
-    // Lead bytes: 932: 0x81-0x9F and 0xE0-0xFC; 936, 949, 950: 0x81-0xFE;
-    // every other code page: none.
+    // The lead bytes of the code page (foundation/lead_bytes.h).
     virtual bool isLeadByte(std::uint8_t byte) const;
 
   private:

@@ -3,6 +3,7 @@
 
 #include "foundation/file_error.h"
 #include "foundation/file_handle.h"
+#include "foundation/lead_bytes.h"
 #include "foundation/output_file.h"
 
 #include <cerrno>
@@ -11,10 +12,6 @@
 
 namespace quillex {
 namespace {
-
-bool isLeadByte(int byte) {
-    return (byte > 0x80 && byte < 0xa0) || (byte >= 0xe0 && byte < 0xf0);
-}
 
 bool isTrailByte(int byte) {
     return byte >= 0x40 && byte <= 0xfc;
@@ -44,7 +41,7 @@ void ShiftJisToEucConverter::convert(std::string_view bytes, std::string& out) {
                 out += static_cast<char>(lead);
                 out += c;
             }
-        } else if (isLeadByte(byte)) {
+        } else if (isInterleafShiftJisLeadByte(static_cast<unsigned char>(byte))) {
             pendingLead_ = byte;
         } else {
             out += c;

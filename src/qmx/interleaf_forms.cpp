@@ -5,6 +5,8 @@
 #include "qmx/character_code.h"
 #include "qmx/character_table.h"
 
+#include "foundation/lead_bytes.h"
+
 #include <iconv.h>
 
 #include <algorithm>
@@ -17,6 +19,8 @@ namespace quillex {
 namespace {
 
 constexpr int kWesternCodePage = 1252;
+// The code page of a Japanese target's double-byte text.
+constexpr int kShiftJisCodePage = 932;
 
 constexpr unsigned char kFirstPrintable = 0x20;
 constexpr unsigned char kDelete = 0x7F;
@@ -243,14 +247,34 @@ std::optional<FormlessCharacter> FormlessCharacterScanner::next(std::string_view
                 enterTag(tag_);
             continue;
         }
-        if (doubleByteText_)
+        if (doubleByteText_) {
+            if (std::optional<FormlessCharacter> found = doubleByteCharacterAt(text, i))
+                return found;
             continue;
+        }
         const InterleafForm& form = forms_[static_cast<unsigned char>(c)];
         if (form.kind == FormKind::Missing || (form.runningTextOnly && valueText_))
             return FormlessCharacter{
-                i, std::string(text.substr(i, characterLength(text, i, codePage_)))};
+                i, std::string(text.substr(i, characterLength(text, i, codePage_))), codePage_};
     }
     return std::nullopt;
+}
+
+// The Shift-JIS character at `i`, stepped over whole (`i` left on its last
+// byte), so that a trail byte is never read as a lead byte; returned when its
+// lead byte has no Interleaf code, with its trail byte if it has one.
+std::optional<FormlessCharacter>
+FormlessCharacterScanner::doubleByteCharacterAt(std::string_view text, std::size_t& i) const {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    if (!isShiftJisLeadByte(lead))
+        return std::nullopt;
+    const std::size_t start = i;
+    if (i + 1 < text.size() && isShiftJisTrailByte(static_cast<unsigned char>(text[i + 1])))
+        ++i;
+    if (isInterleafShiftJisLeadByte(lead))
+        return std::nullopt;
+    return FormlessCharacter{start, std::string(text.substr(start, i + 1 - start)),
+                             kShiftJisCodePage};
 }
 
 std::string describeCharacter(std::string_view bytes, int codePage, CharacterText text) {

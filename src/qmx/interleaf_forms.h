@@ -60,10 +60,12 @@ class InterleafForms {
 };
 
 // One character without an Interleaf form where it stands: its offset in the
-// scanned text and its bytes (two for a double-byte character).
+// scanned text, its bytes (two for a double-byte character) and the code page
+// they are read in.
 struct FormlessCharacter {
     std::size_t offset = 0;
     std::string bytes;
+    int codePage = 0;
 };
 
 // Walks translated QMX text in order and finds the characters that have no
@@ -72,8 +74,9 @@ struct FormlessCharacter {
 // diagram strings (text strings, chart labels, index markers, cross-reference
 // variables, stream formats) have no place for running-text markup. Double-
 // byte text (a Japanese target, outside the western-font tags <:c> ... <:/c>)
-// is not looked at. The state carries over from one call to the next, so a
-// file is scanned line by line or all at once.
+// is Shift-JIS: there only a character whose lead byte has no Interleaf code
+// (0xF0 to 0xFC) is formless. The state carries over from one call to the
+// next, so a file is scanned line by line or all at once.
 class FormlessCharacterScanner {
   public:
     FormlessCharacterScanner(int targetCodePage, bool japaneseTarget);
@@ -83,6 +86,8 @@ class FormlessCharacterScanner {
 
   private:
     void enterTag(std::string_view tag);
+    std::optional<FormlessCharacter> doubleByteCharacterAt(std::string_view text,
+                                                           std::size_t& i) const;
 
     const InterleafForms& forms_;
     int codePage_;

@@ -22,10 +22,4 @@ std::uint8_t shiftJisTrailByte(int cell);
 // the cell has no byte.
 std::optional<std::string> shiftJisForm(std::uint32_t value);
 
-// True for the bytes that begin a double-byte character in the text that the
-// forward conversion produces: 0x81 to 0x9F and 0xE0 to 0xEF.
-inline bool isShiftJisLeadByte(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9f) || (byte >= 0xe0 && byte <= 0xef);
-}
-
 } // namespace quillex

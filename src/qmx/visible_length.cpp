@@ -1,7 +1,7 @@
 // Visible length of a QMX text.
 #include "qmx/visible_length.h"
 
-#include "qmx/shift_jis.h"
+#include "foundation/lead_bytes.h"
 
 namespace quillex {
 

@@ -2,6 +2,7 @@
 // tags and the structure of internal tags, which have files of their own.
 #include "verifier/file_checks.h"
 
+#include "foundation/lead_bytes.h"
 #include "qmx/interleaf_forms.h"
 #include "verifier/report_texts.h"
 #include "verifier/segment_scanner.h"
@@ -217,18 +218,13 @@ void checkPairsOfSegment(const TaggedFile& file, std::size_t first, std::size_t 
 
 // ---- 7. Japanese characters ----------------------------------------------
 
-bool isLeadByte(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-bool isTrailByte(unsigned char byte) {
-    return byte >= 0x40 && byte <= 0xFC;
-}
-
+// Characters of Interleaf's rows that Interleaf lacks. A character whose
+// lead byte has no Interleaf row at all (0xF0 to 0xFC) is an error of the
+// character-form check, as the backward conversion refuses it.
 bool isMissingInInterleaf(unsigned char lead, unsigned char trail) {
     if (lead == 0xEA)
         return trail == 0xA3 || trail == 0xA4;
-    return lead == 0xED || lead == 0xEE || lead >= 0xFA;
+    return lead == 0xED || lead == 0xEE;
 }
 
 } // namespace
@@ -391,10 +387,10 @@ void checkJapaneseCharacters(const TaggedFile& file, VerificationReport& report)
                 }
                 continue;
             }
-            if (depth > 0 || westernFont || !isLeadByte(byte) || i + 1 >= text.size())
+            if (depth > 0 || westernFont || !isShiftJisLeadByte(byte) || i + 1 >= text.size())
                 continue;
             const auto trail = static_cast<unsigned char>(text[i + 1]);
-            if (!isTrailByte(trail))
+            if (!isShiftJisTrailByte(trail))
                 continue;
             if (isMissingInInterleaf(byte, trail))
                 report.addFinding(Severity::Alert, true, text::MissingJapaneseCharacter,
@@ -437,6 +433,7 @@ namespace {
 
 struct FormlessOccurrences {
     std::size_t firstOffset = 0;
+    int codePage = 0; // the code page the character is read in
     int count = 0;
 };
 
@@ -462,10 +459,10 @@ void checkCharacterForms(const TaggedFile& file, int targetCodePage, bool japane
         FormlessOccurrences& occurrences = found[next->bytes];
         if (occurrences.count++ == 0) {
             occurrences.firstOffset = next->offset;
+            occurrences.codePage = next->codePage;
             order.push_back(next->bytes);
         }
     }
-    const int codePage = formCodePageOf(targetCodePage, japaneseTarget);
     std::size_t counted = 0;
     int line = 1;
     for (const std::string& bytes : order) {
@@ -474,9 +471,10 @@ void checkCharacterForms(const TaggedFile& file, int targetCodePage, bool japane
             std::count(text.begin() + static_cast<std::ptrdiff_t>(counted),
                        text.begin() + static_cast<std::ptrdiff_t>(occurrences.firstOffset), '\n'));
         counted = occurrences.firstOffset;
-        report.addFinding(Severity::Error, false, text::CharacterWithoutForm,
-                          describeCharacter(bytes, codePage, CharacterText::CodePage).c_str(), line,
-                          occurrences.count);
+        report.addFinding(
+            Severity::Error, false, text::CharacterWithoutForm,
+            describeCharacter(bytes, occurrences.codePage, CharacterText::CodePage).c_str(), line,
+            occurrences.count);
         if (const Segment* segment = segmentAt(file, occurrences.firstOffset))
             report.addSegmentBlock(segment->text, file.font);
     }

@@ -4,6 +4,7 @@
 
 #include "conversion/result_code.h"
 #include "foundation/ascii_case.h"
+#include "foundation/local_date_time.h"
 #include "foundation/output_file.h"
 #include "foundation/string_table.h"
 #include "foundation/text_file.h"
@@ -15,7 +16,6 @@
 #include "verifier/segment_scanner.h"
 #include "verifier/tag_comparison.h"
 
-#include <ctime>
 #include <filesystem>
 #include <optional>
 
@@ -72,16 +72,6 @@ FilePaths pathsOf(const ConversionOptions& options) {
             sameNameIgnoringCase(sourceFolder, baseName + extension).value_or(paths.source);
     paths.report = folder + baseName + std::string(kReportExtension);
     return paths;
-}
-
-// The local date and time in the locale's long form.
-std::string longDateTime() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char buffer[256];
-    const std::size_t length = std::strftime(buffer, sizeof buffer, "%c", &local);
-    return std::string(buffer, length);
 }
 
 bool isCatalogPath(const std::string& path) {
@@ -145,7 +135,7 @@ int Verifier::verify(VerificationCounts& counts) {
 // reported without the translation being read.
 int Verifier::compareFiles(const TextLoader& loadSource, const TextLoader& loadTranslated,
                            const std::string& sourceName, const std::string& translatedName) {
-    const std::string dateTime = longDateTime();
+    const std::string dateTime = localDateAndTime();
 
     progressStep();
     TaggedFile source;
@@ -348,7 +338,7 @@ void Verifier::checkTranslatedTags(const std::vector<std::string>& lines) {
     };
     report_.addLine(std::string(70, '-') + "\n");
     report_.addLine(text::BackwardReportTitle);
-    report_.addLine(std::string(text::BackwardDateTime) + longDateTime() + "\n");
+    report_.addLine(std::string(text::BackwardDateTime) + localDateAndTime() + "\n");
     report_.addLine(std::string(text::BackwardSourceFile) + pathsOf(options_).translated);
     report_.addLine(std::string(68, '-') + "\n");
     addHeading(text::VerifyExternalTags);

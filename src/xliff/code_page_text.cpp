@@ -127,11 +127,6 @@ void appendRun(std::vector<DecodedRun>& runs, std::string_view text, bool raw) {
 
 } // namespace
 
-bool isLeadByte(unsigned char byte, int codePage) {
-    const CT_CodePage* page = CT_CodePage::spcco_Find(codePage);
-    return page != nullptr && page->b_IsLeadByte(byte);
-}
-
 std::vector<DecodedRun> decodeCodePageText(std::string_view bytes, int codePage) {
     RoundTrip trip(codePage);
     if (bytes.empty())

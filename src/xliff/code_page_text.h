@@ -5,6 +5,8 @@
 // XML cannot hold). Nothing is lost either way.
 #pragma once
 
+#include "foundation/lead_bytes.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,8 +45,8 @@ EncodedText encodeUtf8Text(std::string_view text, int codePage);
 // none). Throws std::runtime_error for invalid UTF-8 or an unknown code page.
 std::string encodeUtf8TextNearest(std::string_view text, int codePage);
 
-// Whether the byte leads a two-byte character in `codePage`.
-bool isLeadByte(unsigned char byte, int codePage);
+// Whether a byte leads a two-byte character in a code page:
+// isLeadByte(byte, codePage) of foundation/lead_bytes.h.
 
 // The bytes as upper-case hexadecimal digits, and back (nothing for text that
 // is not an even number of hexadecimal digits).

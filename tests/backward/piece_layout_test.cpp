@@ -51,10 +51,11 @@ TEST(PieceLayout, LaysOutEachKindOfLine) {
 }
 
 // Units no cut may split (escapes, character codes, double-byte characters
-// with a backslash as their second byte), and single bytes between them.
-const std::vector<std::string> kUnits = {"a",       " ",     "\\(",     "\\\\",     "\\x3c",
-                                         "\\X0123", "<#e9>", "<#012c>", "\x82\xa0", "\\\x95\x5c",
-                                         "<",       "#",     "x"};
+// with a backslash as their second byte, leads 0xF0 to 0xFC as a translator
+// may type them, a trail byte in that range), and single bytes between them.
+const std::vector<std::string> kUnits = {
+    "a",        " ",          "\\(",      "\\\\",     "\\x3c",    "\\X0123", "<#e9>", "<#012c>",
+    "\x82\xa0", "\\\x95\x5c", "\xF0\x9F", "\xFC\xFC", "\x88\xF0", "<",       "#",     "x"};
 
 TEST(PieceLayout, CutsTextLinesOnlyBetweenUnitsAndAsLateAsTheyFit) {
     std::mt19937 random(74);

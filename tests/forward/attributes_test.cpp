@@ -37,6 +37,27 @@ TEST(Attributes, QuotedRunsKeepCommasEqualsAndDoubledQuotes) {
     EXPECT_EQ(e.value("Tag"), "t");
 }
 
+// The two syntaxes of the one field scan: a tag ends a name at every "=" and
+// takes a single quote as text; a declaration ends it at the first "=" and
+// reads a single-quoted value whole.
+TEST(Attributes, TagAndDeclarationFieldSyntaxes) {
+    const std::string text = "<a = b = c, n = '<x, \"y\", 1>', = v, ,>";
+    const auto fieldsOf = [&](TagFieldSyntax syntax) {
+        Pairs fields;
+        for (const TagField& field : scanTagFields(text, syntax))
+            fields.emplace_back(field.name.value_or("(bare)"), field.value);
+        return fields;
+    };
+    EXPECT_EQ(fieldsOf({}), (Pairs{{"b", "c"},
+                                   {"n", "'<x"},
+                                   {"(bare)", "\"y\""},
+                                   {"(bare)", "1"},
+                                   {"(bare)", "'"},
+                                   {"", "v"}}));
+    EXPECT_EQ(fieldsOf({.singleQuotedValues = true, .firstEqualsEndsName = true}),
+              (Pairs{{"a", "b = c"}, {"n", "'<x, \"y\", 1>'"}, {"", "v"}}));
+}
+
 TEST(Attributes, RepeatedNamesGetTheFirstFreeNumber) {
     const TagAttributes a =
         TagAttributes::parse("<!Master Table, Row = \"a\", Row = \"b\", Row = \"c\", Row0 = d>");

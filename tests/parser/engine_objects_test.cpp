@@ -130,8 +130,14 @@ TEST(SSCodePageClass, ClassesAndTheirLeadBytes) {
     EXPECT_EQ(SSCodePageClass::classOf(1258), 1u);
     EXPECT_EQ(SSCodePageClass::classOf(1361), 1u);
     EXPECT_EQ(SSCodePageClass::classOf(437), 6u);
-    EXPECT_FALSE(SSCodePageClass::fromCodePage(936).isLeadByte(0x81));
-    EXPECT_TRUE(SSCodePageClass::fromCodePage(936).isLeadByte(0xA1));
+    // A class reads the lead bytes of its code page: GBK's start at 0x81.
+    EXPECT_TRUE(SSCodePageClass::fromCodePage(936).isLeadByte(0x81));
+    for (const std::uint32_t codePage : {932u, 936u, 949u, 950u, 1252u})
+        for (unsigned byte = 0; byte < 256; ++byte)
+            EXPECT_EQ(
+                SSCodePageClass::fromCodePage(codePage).isLeadByte(static_cast<std::uint8_t>(byte)),
+                SSDbcsInfo(codePage).isLeadByte(static_cast<std::uint8_t>(byte)))
+                << codePage << " " << byte;
     EXPECT_TRUE(SSCodePageClass::fromCodePage(950).isDoubleByte());
     EXPECT_FALSE(SSCodePageClass::fromCodePage(1252).isDoubleByte());
     EXPECT_FALSE(SSCodePageClass().isDoubleByte()); // follows the program-wide 1252

@@ -58,7 +58,10 @@ TEST(VisibleLength, JapaneseDoubleByteCharactersCountOnce) {
     EXPECT_EQ(visibleLength(kanji, false), 4u);
     // A trail byte in the lead range is still a trail byte.
     EXPECT_EQ(visibleLength("\x81\x81\x81\x81", true), 2u);
-    // Half-width katakana and bytes above the lead range count as characters.
-    EXPECT_EQ(visibleLength("\xb1\xf0", true), 2u);
+    // Half-width katakana and bytes above the lead range count as characters;
+    // a user-defined character (lead 0xF0 to 0xFC) counts once, as the parser
+    // reads it.
+    EXPECT_EQ(visibleLength("\xb1\xfd", true), 2u);
+    EXPECT_EQ(visibleLength("\xb1\xf0\x40\xfc\xfc", true), 3u);
     EXPECT_EQ(visibleLength("<:r27>\x82\xa0", true), 2u);
 }

@@ -43,8 +43,8 @@ class CT_ErrorManager {
     // Gives the message of an error instead of the string table: answers
     // true when it filled `message`.
     using MapFunction = bool (*)(int errorCode, int stringId, std::u16string& message);
-    // Shows an error window (installed by a front end) and answers the
-    // button chosen.
+    // Shows an error window (installed with sv_SetErrorWindow; the program's
+    // front ends install none) and answers the button chosen.
     using ErrorWindow =
         std::function<int(std::u16string_view caption, std::u16string_view body, unsigned style)>;
 
