@@ -2,34 +2,21 @@
 // square of a segment's tags, or as much as a number in the file said, finish
 // under an address-space limit (set with ulimit in the child's shell) far
 // below what that would need.
+#include "support/command_run.h"
 #include "support/file_contents.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
-#include <sys/wait.h>
-
 using quillex::testing::readFile;
 using quillex::testing::TempDir;
+using ShellRun = quillex::testing::CommandRun;
 
 namespace {
 
-struct ShellRun {
-    int status = -1;
-    std::string output;
-};
-
+// Runs `script` in the shell: what it prints and how it exits.
 ShellRun shell(const std::string& script) {
-    ShellRun run;
-    std::FILE* pipe = ::popen(script.c_str(), "r");
-    std::array<char, 4096> buffer{};
-    for (std::size_t got; (got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
-        run.output.append(buffer.data(), got);
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return quillex::testing::runCommand(script);
 }
 
 const char* kDocument = "<!OPS, Version = 8.0>\n\n<!Document,\n\tFinal Output Device =\t\"ps\">\n\n"

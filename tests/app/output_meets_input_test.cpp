@@ -2,19 +2,18 @@
 // command and each way an output can meet an input (the same name, a hard
 // link, a symbolic link, a shell pattern, the results file, a report), the
 // run is refused with status 2 and nothing on disk changes.
+#include "support/command_run.h"
 #include "support/file_contents.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <map>
-#include <sys/wait.h>
 
 using quillex::testing::readFile;
 using quillex::testing::TempDir;
+using ShellRun = quillex::testing::CommandRun;
 
 namespace fs = std::filesystem;
 
@@ -23,20 +22,9 @@ namespace {
 const char* kDocument = "<!OPS, Version = 8.0>\n\n<!Document,\n\tFinal Output Device =\t\"ps\">\n\n"
                         "<!End Declarations>\n\n<\"para\">\n\nText.\n";
 
-struct ShellRun {
-    int status = -1;
-    std::string output;
-};
-
+// Runs `script` in the shell: what it prints and how it exits.
 ShellRun shell(const std::string& script) {
-    ShellRun run;
-    std::FILE* pipe = ::popen(script.c_str(), "r");
-    std::array<char, 4096> buffer{};
-    for (std::size_t got; (got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
-        run.output.append(buffer.data(), got);
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return quillex::testing::runCommand(script);
 }
 
 // Every entry under `folder`: its kind, and a file's bytes or a link's target.
