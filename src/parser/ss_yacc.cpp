@@ -47,13 +47,19 @@ bool SSYacc::fold(std::uint32_t, const SSRefPtr<SSLexLexeme>&, SSYaccStackElemen
 
 // A state folds when each of its action entries reduces the same production
 // of two symbols: it is reached by shifting that production's terminal, and
-// nothing else can happen there.
+// nothing else can happen there. A compiled table comes with them found.
 void SSYacc::findFolds() {
     folds_.clear();
     if (table_ == nullptr)
         return;
-    const std::uint32_t states = pairTable().size();
+    const std::uint32_t states = table_->states();
     folds_.assign(states, noFold);
+    if (const std::uint16_t* compiled = table_->compiledFolds()) {
+        for (std::uint32_t state = 0; state < states; ++state)
+            if (compiled[state] != SSYaccTable::compiledNoFold)
+                folds_[state] = compiled[state];
+        return;
+    }
     for (std::uint32_t state = 0; state < states; ++state) {
         std::uint32_t production = noFold;
         bool folds = true;
@@ -67,7 +73,7 @@ void SSYacc::findFolds() {
             }
             production = entry.number();
         }
-        if (folds && production != noFold && production < pairTable().prod() &&
+        if (folds && production != noFold && production < table_->productions() &&
             actionIndex().production(production).size() == 2)
             folds_[state] = production;
     }
@@ -124,7 +130,7 @@ int SSYacc::run() {
 // visit each state at most once; so (depth + states + 1) * states bounds the
 // run. A damaged table could otherwise reduce forever.
 std::uint64_t SSYacc::reductionBound() const {
-    const std::uint64_t states = pairTable().size();
+    const std::uint64_t states = table_->states();
     return (stack_->depth() + states + 1) * states;
 }
 
@@ -228,11 +234,11 @@ bool SSYacc::resolveConflict() {
                 continue;
             const std::uint32_t number = final.tokenWord();
             if (final.isReduce()) {
-                if (number >= pairTable().prod())
+                if (number >= table_->productions())
                     pending_.throwException(SSExceptionId::YaccParseFailed);
                 selectReduce(number);
             } else {
-                if (number >= pairTable().size())
+                if (number >= table_->states())
                     pending_.throwException(SSExceptionId::YaccParseFailed);
                 action_ = SSYaccAction::shift;
                 actionNumber_ = number;
@@ -259,8 +265,10 @@ SSYaccStackElement* SSYacc::elementFromStack(std::uint32_t index) {
 std::vector<std::int32_t> SSYacc::validLookaheads(std::uint32_t state) const {
     if (table_ == nullptr)
         throwSSException(SSExceptionId::YaccTableMissing);
-    if (state >= pairTable().size())
+    if (state >= table_->states())
         throwSSException(SSExceptionId::YaccInvalidState, {state});
+    if (!table_->hasRows())
+        return actionIndex().tokensOf(state);
     const SSYaccPairTableRow row = pairTable().lookupRow(state);
     std::vector<std::int32_t> tokens;
     tokens.reserve(row.entries());
@@ -291,7 +299,9 @@ bool SSYacc::hasAction(std::uint32_t state, std::int32_t token) const {
 
 int SSYacc::errorToken() {
     // The tokens to synchronise on: those the rows on the stack mark, and
-    // those that can follow an error entry.
+    // those that can follow an error entry. A compiled table marks none.
+    if (!table_->hasRows())
+        pending_.throwException(SSExceptionId::YaccErrorTokenNoValid);
     std::vector<std::uint32_t> sync;
     for (std::size_t i = 0; i < stack_->depth(); ++i) {
         const SSYaccPairTableRow row = pairTable().lookupRow(stack_->fromTop(i).state());

@@ -70,6 +70,14 @@ class SSYacc {
     // Tokens of the state's action entries, in table order; SSYacc0114e
     // (id 35) for a state the table does not have.
     std::vector<std::int32_t> validLookaheads(std::uint32_t state) const;
+    static constexpr std::uint32_t noFold = 0xFFFFFFFF;
+    // The production `list : list terminal` that a terminal shifted into
+    // `state` folds by, or noFold: the states whose every action reduces it.
+    std::uint32_t foldingProduction(std::uint32_t state) {
+        if (folds_.empty())
+            findFolds();
+        return foldOf(state);
+    }
     bool wasError() const { return wasError_; }
     void setAbort(bool abort = true) { abort_ = abort; }
     bool isAborted() const { return abort_; }
@@ -153,7 +161,6 @@ class SSYacc {
     bool passesThrough(std::uint32_t production) const {
         return production < passThrough_.size() && passThrough_[production];
     }
-    static constexpr std::uint32_t noFold = 0xFFFFFFFF;
     // The production a terminal shifted into `state` folds by; noFold.
     std::uint32_t foldOf(std::uint32_t state) const {
         return state < folds_.size() ? folds_[state] : noFold;
