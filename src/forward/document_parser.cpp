@@ -19,7 +19,7 @@ class PieceParser final : public InterleafParser {
   public:
     PieceParser(SSLexConsumer& input, ParseActions& actions, ConversionHost* host, int debug)
         : InterleafParser(input, host, debug), actions_(actions) {
-        useElements<PieceElement>();
+        useElements<PieceElement, SSYaccDriver::WithoutRecovery>();
         // A production of one symbol without an action in the grammar file
         // hands its element on as it is: the engine does that itself.
         for (std::uint32_t production = 0; production < ileaf::kProductionCount; ++production)

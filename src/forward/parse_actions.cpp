@@ -370,22 +370,16 @@ void ParseActions::addEndOfParagraphMark() {
 // An item joins the current piece, unless it is the frame or header/footer
 // just closed: those made pieces of their own.
 void ParseActions::addItem(Reduction& p, std::size_t field) {
-    if (afterFrame_) {
-        afterFrame_ = false;
+    if (state_.takeClosedFrame())
         return;
-    }
     addToCurrent(p[field]);
 }
 
 // An item of an item list; a blank line between it and text of the same
 // paragraph ends the paragraph first.
 void ParseActions::addListItem(Reduction& p, std::size_t field) {
-    using Closed = BlankLineBreaks::Closed;
-    const Closed closed = !afterFrame_         ? Closed::Nothing
-                          : afterHeaderFooter_ ? Closed::HeaderOrFooter
-                                               : Closed::Frame;
-    const auto role = blankLines_.roleOf(p.text(field), closed);
-    if (current_ != nullptr && blankLines_.breakDue(role, inMasterTable_))
+    const auto role = blankLines_.roleOf(p.text(field), state_.closed());
+    if (current_ != nullptr && blankLines_.breakDue(role, state_.inMasterTable()))
         blankLines_.breakInto(*current_);
     addItem(p, field);
     blankLines_.itemAdded(role, current_);
@@ -396,7 +390,7 @@ void ParseActions::addListItem(Reduction& p, std::size_t field) {
 // writes its tab stops as "<Tab>"); the lexer reads it as layout with the
 // line ends, and it is kept, so that the words it separates stay apart.
 void ParseActions::addTrailingTabs() {
-    if (!trailingTabs_.empty() && inBody_ && current_ != nullptr)
+    if (!trailingTabs_.empty() && state_.inBody() && current_ != nullptr)
         current_->addLine(trailingTabs_);
     trailingTabs_.clear();
 }
@@ -404,8 +398,7 @@ void ParseActions::addTrailingTabs() {
 // A frame or header/footer closed: the text after it starts at its end.
 void ParseActions::openTextAfterFrame(const PieceElement& end, bool headerOrFooter) {
     createPieceFrom(PieceKind::TextAfterFrame, end);
-    afterFrame_ = true;
-    afterHeaderFooter_ = headerOrFooter;
+    state_.frameClosed(headerOrFooter);
 }
 
 // The action of layout after an item: blank lines count towards paragraph
@@ -416,7 +409,7 @@ void ParseActions::layoutRead(std::string_view layout, const SymbolRange& range)
     for (const char c : layout)
         if (c == '\t')
             trailingTabs_ += c;
-    if (afterFrame_ && current_ != nullptr)
+    if (state_.closed() != ReadingState::Closed::Nothing && current_ != nullptr)
         widen(current_->span, range);
 }
 
@@ -439,20 +432,16 @@ void ParseActions::finishBody(Reduction&) {
 
 void ParseActions::startBody(Reduction& p, std::size_t marker) {
     createPieceFrom(PieceKind::EndOfDeclarations, p[marker]);
-    inBody_ = true;
-    afterCell_ = true;
+    state_.bodyStarted();
 }
 
 void ParseActions::listItem(Reduction& p, std::size_t item) {
     addListItem(p, item);
 }
 
-// A master table's cells carry no paragraph marks; the paragraph is closed
-// all the same, so that no mark turns up after the table.
 void ParseActions::nextItem(Reduction& p, std::size_t item) {
-    if (paragraphOpen_ && !inMasterTable_)
+    if (state_.nextItem())
         addEndOfParagraphMark();
-    paragraphOpen_ = false;
     addListItem(p, item);
 }
 
@@ -479,17 +468,12 @@ void ParseActions::characterEncoding(Reduction& p, std::size_t encoding) {
 
 void ParseActions::componentStart(Reduction& p, std::size_t name) {
     blankLines_.componentStartRead(p.text(name));
-    if (afterCell_)
-        afterCell_ = false;
-    else
-        paragraphOpen_ = true;
+    state_.componentStarted();
 }
 
 void ParseActions::tableStart(Reduction& p) {
-    if (!afterCell_ && !inMasterTable_) {
+    if (state_.tableStarted())
         addEndOfParagraphMark();
-        paragraphOpen_ = false;
-    }
     structure(p, PieceKind::TableStart);
 }
 
@@ -500,13 +484,12 @@ void ParseActions::structure(Reduction&, PieceKind kind) {
 
 void ParseActions::cellStart(Reduction& p) {
     structure(p, PieceKind::Cell);
-    afterCell_ = true;
+    state_.cellStarted();
 }
 
 void ParseActions::endTable(Reduction& p) {
     structure(p, PieceKind::EndOfTable);
-    inMasterTable_ = false;
-    afterCell_ = false;
+    state_.tableEnded();
 }
 
 void ParseActions::piece(Reduction&, PieceKind kind) {
@@ -527,21 +510,19 @@ void ParseActions::numberedPiece(Reduction& p, PieceKind kind, std::size_t numbe
     current_->number = decimalValue(p.text(number));
 }
 
-void ParseActions::firstPage(Reduction&) { // only the first page declaration makes a piece
-    if (firstPage_) {
+void ParseActions::firstPage(Reduction&) {
+    if (state_.pageRead())
         createPiece(PieceKind::Page);
-        firstPage_ = false;
-    }
 }
 
 void ParseActions::masterTable(Reduction&) {
     createPiece(PieceKind::MasterTable);
-    inMasterTable_ = true;
+    state_.masterTableStarted();
 }
 
-void ParseActions::subcomponent(Reduction&) { // "Subcomponent = yes": no paragraph ends here
+void ParseActions::subcomponent(Reduction&) {
     blankLines_.subcomponentRead();
-    paragraphOpen_ = false;
+    state_.subcomponentRead();
 }
 
 void ParseActions::nameFrame(Reduction& p, std::size_t name) {
@@ -590,15 +571,14 @@ void ParseActions::microDocumentHead(Reduction& p) {
     current_->number = decimalValue(p.text(Fields::number));
     current_->firstPosition = decimalNumber(p.text(Fields::first));
     current_->secondPosition = decimalNumber(p.text(Fields::second));
-    afterCell_ = true;
+    state_.cellStarted();
     blankLines_.nestedListStarted();
 }
 
 // "<End Text>" and the closing parenthesis.
 void ParseActions::microDocument(Reduction& p, std::size_t endText, std::size_t end) {
-    if (!inMasterTable_)
+    if (state_.microDocumentEnded())
         addEndOfParagraphMark();
-    paragraphOpen_ = false;
     addToCurrent(p[endText]);
     addToCurrent(p[end]);
     blankLines_.nestedListEnded();

@@ -14,6 +14,7 @@
 #include "conversion/result_code.h"
 #include "forward/blank_line_breaks.h"
 #include "forward/document_piece.h"
+#include "forward/reading_state.h"
 #include "forward/source_text.h"
 #include "forward/symbol_text.h"
 #include "parser/ss_yacc_stack_element.h"
@@ -162,14 +163,8 @@ class ParseActions {
 
     std::unique_ptr<DocumentPiece> pendingPiece_;
     DocumentPiece* current_ = nullptr;
-    bool paragraphOpen_ = false;
-    bool afterCell_ = false;
-    bool inMasterTable_ = false;
-    bool afterFrame_ = false;
-    bool afterHeaderFooter_ = false; // the frame just closed is a header or footer
-    bool firstPage_ = true;
+    ReadingState state_;
     BlankLineBreaks blankLines_;
-    bool inBody_ = false;
     std::string trailingTabs_; // tab characters in the layout after the item being read
     ResultCode resultCode_ = result::Success;
     bool cancelled_ = false;

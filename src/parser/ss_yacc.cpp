@@ -134,6 +134,21 @@ std::uint64_t SSYacc::reductionBound() const {
     return (stack_->depth() + states + 1) * states;
 }
 
+// The parse without recovery ends at accept and at a syntax error (after
+// error() has reported it); a conflict entry has no place in its table.
+int SSYacc::endWithoutRecovery() {
+    switch (action_) {
+    case SSYaccAction::accept:
+        return accept();
+    case SSYaccAction::error:
+        wasError_ = true;
+        static_cast<void>(error(state_, *lookahead_)); // reports; the parse ends either way
+        return 1;
+    default:
+        pending_.throwException(SSExceptionId::YaccParseFailed);
+    }
+}
+
 // The actions other than shift and reduce; false when the parse ends with
 // `result`.
 bool SSYacc::otherAction(int& result) {
@@ -162,6 +177,11 @@ bool SSYacc::readLookahead() {
         lookahead_ = cache_.remove();
         return larLookahead(*lookahead_) == 0;
     }
+    return readFromLexer();
+}
+
+// The next lexeme of the input, else (once) the end-of-input lexeme.
+bool SSYacc::readFromLexer() {
     if (endReached_)
         pending_.throwException(SSExceptionId::YaccReadPastEof);
     SSRefPtr<SSLexLexeme> lexeme = nextLexeme();
