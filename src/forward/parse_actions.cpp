@@ -1,4 +1,6 @@
-// The parse actions of the Interleaf grammar.
+// The parse actions of the Interleaf grammar: the named actions that
+// resources/interleaf_grammar.def writes beside its productions, the fold of
+// list terminals, and the joining of a left side from its right side.
 #include "forward/parse_actions.h"
 
 #include "conversion/conversion_host.h"
@@ -9,13 +11,10 @@
 #include "parser/interleaf/interleaf_tokens.h"
 #include "parser/ss_yacc.h"
 
-#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdlib>
-#include <iterator>
 #include <optional>
-#include <vector>
 
 namespace quillex {
 namespace {

@@ -25,7 +25,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace quillex {
 
