@@ -210,32 +210,6 @@ SSLexLexeme* SSYacc::readAhead(std::size_t& position) {
     return lexeme.get();
 }
 
-void SSYacc::selectReduce(std::uint32_t production) {
-    const SSYaccPairTableProd record = actionIndex().production(production);
-    action_ = SSYaccAction::reduce;
-    production_ = production;
-    productionSize_ = record.size();
-    leftside_ = record.leftside();
-}
-
-void SSYacc::lookupAction(std::uint32_t state, const SSLexLexeme& lookahead) {
-    const SSYaccActionIndex::Action entry = actionIndex().action(state, tokenKey(lookahead));
-    action_ = entry.kind();
-    switch (action_) {
-    case SSYaccAction::shift:
-        actionNumber_ = entry.number();
-        break;
-    case SSYaccAction::reduce:
-        selectReduce(entry.number());
-        break;
-    case SSYaccAction::conflict:
-        larIndex_ = entry.number();
-        break;
-    default:
-        break;
-    }
-}
-
 // Runs the conflict's automaton over the lookahead and the tokens after it
 // until it reaches an accepting state, which names the production to reduce
 // by or the state to shift to.

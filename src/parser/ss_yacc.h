@@ -221,6 +221,35 @@ class SSYacc {
     std::uint32_t leftside_ = 0;
 };
 
+// What the parser does next in `state` on `lookahead`; inline, since the
+// parse loop asks it once per shift and once per reduction.
+inline void SSYacc::selectReduce(std::uint32_t production) {
+    const SSYaccPairTableProd record = actionIndex().production(production);
+    action_ = SSYaccAction::reduce;
+    production_ = production;
+    productionSize_ = record.size();
+    leftside_ = record.leftside();
+}
+
+inline void SSYacc::lookupAction(std::uint32_t state, const SSLexLexeme& lookahead) {
+    const SSYaccActionIndex::Action entry =
+        actionIndex().action(state, static_cast<std::uint32_t>(lookahead.token()));
+    action_ = entry.kind();
+    switch (action_) {
+    case SSYaccAction::shift:
+        actionNumber_ = entry.number();
+        break;
+    case SSYaccAction::reduce:
+        selectReduce(entry.number());
+        break;
+    case SSYaccAction::conflict:
+        larIndex_ = entry.number();
+        break;
+    default:
+        break;
+    }
+}
+
 template <class Stack, SSYaccDriver driver> int SSYacc::runOn(Stack& stack) {
     if (!nextLookahead<driver>())
         return 1;
