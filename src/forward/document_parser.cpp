@@ -7,6 +7,7 @@
 #include "forward/parse_actions.h"
 #include "foundation/text_file.h"
 #include "parser/interleaf/interleaf_parser.h"
+#include "parser/interleaf/interleaf_tokens.h"
 #include "parser/ss_exception.h"
 #include "parser/ss_lex_buffer_consumer.h"
 
@@ -18,17 +19,16 @@ class PieceParser final : public InterleafParser {
   public:
     PieceParser(SSLexConsumer& input, ParseActions& actions, ConversionHost* host, int debug)
         : InterleafParser(input, host, debug), actions_(actions) {
-        useElements<PieceElement>();
+        useElements<PieceElement, SSYaccDriver::WithoutRecovery>();
+        // A production of one symbol without an action in the grammar file
+        // hands its element on as it is: the engine does that itself.
+        for (std::uint32_t production = 0; production < ileaf::kProductionCount; ++production)
+            if (ileaf::kPassesThrough[production])
+                passThrough(production);
     }
 
-    // A production of one symbol without an action hands its element on as
-    // it is: once the actions have seen one, the engine passes it through.
     bool reduce(std::uint32_t production, std::uint32_t size, SSYaccStackElement& left) override {
-        const bool goOn =
-            actions_.reduce(*this, production, size, static_cast<PieceElement&>(left));
-        if (actions_.passesThrough(production))
-            passThrough(production);
-        return goOn;
+        return actions_.reduce(*this, production, size, static_cast<PieceElement&>(left));
     }
 
     bool foldsLists() const override { return true; }

@@ -1,20 +1,20 @@
-// The parse actions of the Interleaf grammar.
+// The parse actions of the Interleaf grammar: the named actions that
+// resources/interleaf_grammar.def writes beside its productions, the fold of
+// list terminals, and the joining of a left side from its right side.
 #include "forward/parse_actions.h"
 
 #include "conversion/conversion_host.h"
 #include "conversion/progress_budget.h"
 #include "conversion/result_code.h"
 #include "foundation/string_table.h"
+#include "interleaf_actions.h"
 #include "parser/interleaf/interleaf_tokens.h"
 #include "parser/ss_yacc.h"
 
-#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdlib>
-#include <iterator>
 #include <optional>
-#include <vector>
 
 namespace quillex {
 namespace {
@@ -152,32 +152,14 @@ bool ParseActions::reduce(SSYacc& parser, std::uint32_t production, std::uint32_
     return complete(p, left);
 }
 
-namespace {
-
-// The lists of words and layout inside tags, frame heads and the header:
-// productions without an action, whose left side is the list's range and
-// text widened over the terminal. (An action added for one of them must
-// take it out of this table.)
-constexpr ileaf::Production kPlainLists[] = {
-    ileaf::Production::TagJunk,          ileaf::Production::TagWord,
-    ileaf::Production::FrameJunk,        ileaf::Production::FrameWord,
-    ileaf::Production::OpsHeaderInteger, ileaf::Production::OpsHeaderVersion,
-    ileaf::Production::OpsHeaderPeriod,  ileaf::Production::OpsHeaderJunk,
-    ileaf::Production::OpsHeaderWord};
-
-bool isPlainList(std::uint32_t production) {
-    return std::find(std::begin(kPlainLists), std::end(kPlainLists),
-                     static_cast<ileaf::Production>(production)) != std::end(kPlainLists);
-}
-
-} // namespace
-
-// A terminal that follows a plain list's text (read already) in the source,
-// where that text ends: the list's range and run of the source grow over it, which is
+// A terminal that follows the text of a list that folds in place ("=> fold"
+// in the grammar file; its text is read already) in the source, where that
+// text ends: the list's range and run of the source grow over it, which is
 // what joining the two elements gives. False when that is not the case.
 bool ParseActions::widenPlainList(std::uint32_t production, const SSLexLexeme& terminal,
                                   PieceElement& list) {
-    if (!isPlainList(production) || !list.range.hasRange())
+    if (production >= ileaf::kProductionCount || !ileaf::kFoldsInPlace[production] ||
+        !list.range.hasRange())
         return false;
     const std::string_view bytes = terminal.text();
     if (bytes.empty() || sourceOffsetOf(bytes) != list.range.end ||
@@ -387,22 +369,16 @@ void ParseActions::addEndOfParagraphMark() {
 // An item joins the current piece, unless it is the frame or header/footer
 // just closed: those made pieces of their own.
 void ParseActions::addItem(Reduction& p, std::size_t field) {
-    if (afterFrame_) {
-        afterFrame_ = false;
+    if (state_.takeClosedFrame())
         return;
-    }
     addToCurrent(p[field]);
 }
 
 // An item of an item list; a blank line between it and text of the same
 // paragraph ends the paragraph first.
 void ParseActions::addListItem(Reduction& p, std::size_t field) {
-    using Closed = BlankLineBreaks::Closed;
-    const Closed closed = !afterFrame_         ? Closed::Nothing
-                          : afterHeaderFooter_ ? Closed::HeaderOrFooter
-                                               : Closed::Frame;
-    const auto role = blankLines_.roleOf(p.text(field), closed);
-    if (current_ != nullptr && blankLines_.breakDue(role, inMasterTable_))
+    const auto role = blankLines_.roleOf(p.text(field), state_.closed());
+    if (current_ != nullptr && blankLines_.breakDue(role, state_.inMasterTable()))
         blankLines_.breakInto(*current_);
     addItem(p, field);
     blankLines_.itemAdded(role, current_);
@@ -413,33 +389,15 @@ void ParseActions::addListItem(Reduction& p, std::size_t field) {
 // writes its tab stops as "<Tab>"); the lexer reads it as layout with the
 // line ends, and it is kept, so that the words it separates stay apart.
 void ParseActions::addTrailingTabs() {
-    if (!trailingTabs_.empty() && inBody_ && current_ != nullptr)
+    if (!trailingTabs_.empty() && state_.inBody() && current_ != nullptr)
         current_->addLine(trailingTabs_);
     trailingTabs_.clear();
-}
-
-void ParseActions::checkVersion(Reduction& p) {
-    using Fields = ileaf::rhs::OpsHeaderStart;
-    const std::string_view minor = p.text(Fields::minorVersion);
-    if (p.text(Fields::majorVersion) != "8" || minor < std::string_view("0") ||
-        minor > std::string_view("3"))
-        resultCode_ = result::WrongVersion;
-}
-
-void ParseActions::checkCharacterEncoding(Reduction& p) {
-    if (p.text(ileaf::rhs::CharacterEncoding::encoding) != "SJIS") {
-        resultCode_ = result::JapaneseNotShiftJis;
-        return;
-    }
-    if (host_ != nullptr && warnJapanese_)
-        host_->appendResult(std::string(loadString(MessageId::JapaneseDocument)));
 }
 
 // A frame or header/footer closed: the text after it starts at its end.
 void ParseActions::openTextAfterFrame(const PieceElement& end, bool headerOrFooter) {
     createPieceFrom(PieceKind::TextAfterFrame, end);
-    afterFrame_ = true;
-    afterHeaderFooter_ = headerOrFooter;
+    state_.frameClosed(headerOrFooter);
 }
 
 // The action of layout after an item: blank lines count towards paragraph
@@ -450,272 +408,189 @@ void ParseActions::layoutRead(std::string_view layout, const SymbolRange& range)
     for (const char c : layout)
         if (c == '\t')
             trailingTabs_ += c;
-    if (afterFrame_ && current_ != nullptr)
+    if (state_.closed() != ReadingState::Closed::Nothing && current_ != nullptr)
         widen(current_->span, range);
 }
 
 void ParseActions::runAction(Reduction& p) {
-    using enum ileaf::Production;
-    namespace rhs = ileaf::rhs;
-    switch (p.production) {
-    case DocumentWithoutBody: // its last declaration still counts
+    ileaf::ActionDispatch::run(*this, p);
+}
+
+// The named actions, in the order of the grammar file.
+
+void ParseActions::finishDeclarations(Reduction&) { // its last declaration still counts
+    appendPending();
+}
+
+void ParseActions::finishBody(Reduction&) {
+    if (pendingPiece_) {
         appendPending();
-        break;
-    case DocumentWithBody:
-        if (pendingPiece_) {
-            appendPending();
-            addEndOfParagraphMark();
-        }
-        break;
-    case EndDeclarations: // the body starts
-        createPieceFrom(PieceKind::EndOfDeclarations, p[rhs::EndDeclarations::marker]);
-        inBody_ = true;
-        afterCell_ = true;
-        break;
-    case FirstItem:
-        addListItem(p, rhs::FirstItem::item);
-        break;
-    case NextItem:
-        // A master table's cells carry no paragraph marks; the paragraph is
-        // closed all the same, so that no mark turns up after the table.
-        if (paragraphOpen_ && !inMasterTable_)
-            addEndOfParagraphMark();
-        paragraphOpen_ = false;
-        addListItem(p, rhs::NextItem::item);
-        break;
-    case ItemWithLayout:
-        layoutRead(p.text(rhs::ItemWithLayout::layout), p[rhs::ItemWithLayout::layout].range);
-        break;
-    case IncorrectFile:
-        resultCode_ = result::NotInterleafAscii;
-        break;
-    case OpsHeaderStart:
-        checkVersion(p);
-        createPiece(PieceKind::Header);
-        break;
-    case CharacterEncoding:
-        checkCharacterEncoding(p);
-        break;
-    case ComponentStart:
-        blankLines_.componentStartRead(p.text(rhs::ComponentStart::name));
-        if (afterCell_)
-            afterCell_ = false;
-        else
-            paragraphOpen_ = true;
-        break;
-    case TableStart:
-        if (!afterCell_ && !inMasterTable_) {
-            addEndOfParagraphMark();
-            paragraphOpen_ = false;
-        }
-        createPiece(PieceKind::TableStart);
-        blankLines_.structureStarted();
-        break;
-    case MasterRowStart:
-        createPiece(PieceKind::MasterRow);
-        blankLines_.structureStarted();
-        break;
-    case RowStart:
-        createPiece(PieceKind::Row);
-        blankLines_.structureStarted();
-        break;
-    case CellStart:
-        createPiece(PieceKind::Cell);
-        blankLines_.structureStarted();
-        afterCell_ = true;
-        break;
-    case EndTableStart:
-        createPiece(PieceKind::EndOfTable);
-        blankLines_.structureStarted();
-        inMasterTable_ = false;
-        afterCell_ = false;
-        break;
-    case AutonumberStreamStart:
-        createPiece(PieceKind::AutonumberStream);
-        current_->name = p.text(rhs::AutonumberStreamStart::name);
-        break;
-    case PageNumberStreamStart:
-        createPiece(PieceKind::PageNumberStream);
-        break;
-    case DocumentStart:
-        createPiece(PieceKind::Document);
-        break;
-    case FontDefinitionsStart:
-        createPiece(PieceKind::FontDefinitions);
-        break;
-    case ColorDefinitionsStart:
-        createPiece(PieceKind::ColorDefinitions);
-        break;
-    case ColorNameStart:
-        createPiece(PieceKind::ColorName);
-        break;
-    case ColorTintStart:
-        createPiece(PieceKind::ColorTint);
-        break;
-    case PatternDefinitionsStart:
-        createPiece(PieceKind::PatternDefinitions);
-        break;
-    case PageStart: // only the first page declaration makes a piece
-        if (firstPage_) {
-            createPiece(PieceKind::Page);
-            firstPage_ = false;
-        }
-        break;
-    case ClassDefaultsStart:
-        resultCode_ = result::ClassDefaults;
-        break;
-    case ClassStart:
-        createPiece(PieceKind::Class);
-        current_->name = p.text(rhs::ClassStart::name);
-        break;
-    case MasterTableStart:
-        createPiece(PieceKind::MasterTable);
-        inMasterTable_ = true;
-        break;
-    case RevisionTrackingStart:
-        resultCode_ = result::RevisionTracking;
-        break;
-    case SplitDocumentStart:
-    case TagAPage:
-        resultCode_ = result::SplitDocument;
-        break;
-    case ManualCommentStart:
-        resultCode_ = result::ManualComment;
-        break;
-    case IncludeDeclarationsStart:
-        resultCode_ = result::IncludeDeclarations;
-        break;
-    case IncludeStart:
-        resultCode_ = result::Include;
-        break;
-    case TagSubcomponent: // "Subcomponent = yes": no paragraph ends here
-        blankLines_.subcomponentRead();
-        paragraphOpen_ = false;
-        break;
-    case FrameStart:
-        createPieceFrom(PieceKind::Frame, p[rhs::FrameStart::start]);
-        break;
-    case MasterFrameStart:
-        createPieceFrom(PieceKind::MasterFrame, p[rhs::MasterFrameStart::start]);
-        break;
-    case MasterDiagrammingObjectStart:
-        createPieceFrom(PieceKind::MasterDiagrammingObject,
-                        p[rhs::MasterDiagrammingObjectStart::start]);
-        break;
-    case FrameName:
-        if (current_ != nullptr)
-            current_->name = p.text(rhs::FrameName::name);
-        break;
-    case FrameSharedContents:
-        if (current_ != nullptr)
-            current_->sharedContents = true;
-        break;
-    case FrameNumbered:
-        if (current_ != nullptr)
-            current_->name = p.text(rhs::FrameNumbered::value);
-        break;
-    case FrameWithDiagram:
-        openTextAfterFrame(p[rhs::FrameWithDiagram::end], false);
-        break;
-    case FrameWithoutDiagram:
-        openTextAfterFrame(p[rhs::FrameWithoutDiagram::end], false);
-        break;
-    case HeaderFooter:
-        openTextAfterFrame(p[rhs::HeaderFooter::end], true);
-        break;
-    case PageHeaderStart:
-        createPieceFrom(PieceKind::PageHeader, p[rhs::PageHeaderStart::start]);
-        break;
-    case PageFooterStart:
-        createPieceFrom(PieceKind::PageFooter, p[rhs::PageFooterStart::start]);
-        break;
-    case FirstPageHeaderStart:
-        createPieceFrom(PieceKind::FirstPageHeader, p[rhs::FirstPageHeaderStart::start]);
-        break;
-    case FirstPageFooterStart:
-        createPieceFrom(PieceKind::FirstPageFooter, p[rhs::FirstPageFooterStart::start]);
-        break;
-    case RightPageHeaderStart:
-        createPieceFrom(PieceKind::RightPageHeader, p[rhs::RightPageHeaderStart::start]);
-        break;
-    case RightPageFooterStart:
-        createPieceFrom(PieceKind::RightPageFooter, p[rhs::RightPageFooterStart::start]);
-        break;
-    case LeftPageHeaderStart:
-        createPieceFrom(PieceKind::LeftPageHeader, p[rhs::LeftPageHeaderStart::start]);
-        break;
-    case LeftPageFooterStart:
-        createPieceFrom(PieceKind::LeftPageFooter, p[rhs::LeftPageFooterStart::start]);
-        break;
-    case GroupHead:
-        createPiece(PieceKind::Group);
-        current_->number = decimalValue(p.text(rhs::GroupHead::number));
-        break;
-    case GroupWithObjects:
-        createPiece(PieceKind::EndOfGroup);
-        break;
-    case TextString:
-        createPieceFrom(PieceKind::TextString, p[rhs::TextString::text]);
-        current_->number = decimalValue(p.text(rhs::TextString::number));
-        current_->firstPosition = decimalNumber(p.text(rhs::TextString::first));
-        current_->secondPosition = decimalNumber(p.text(rhs::TextString::second));
-        break;
-    case ChartHead: // its labels take these fields
-        chartNumber_ = p.text(rhs::ChartHead::number);
-        chartFirst_ = p.text(rhs::ChartHead::first);
-        chartSecond_ = p.text(rhs::ChartHead::second);
-        break;
-    case ChartLabel:
-        createPieceFrom(PieceKind::ChartLabel, p[rhs::ChartLabel::text]);
-        current_->number = decimalValue(chartNumber_);
-        current_->firstPosition = decimalNumber(chartFirst_);
-        current_->secondPosition = decimalNumber(chartSecond_);
-        break;
-    case MicroDocumentHead:
-        createPiece(PieceKind::MicroDocument);
-        current_->number = decimalValue(p.text(rhs::MicroDocumentHead::number));
-        current_->firstPosition = decimalNumber(p.text(rhs::MicroDocumentHead::first));
-        current_->secondPosition = decimalNumber(p.text(rhs::MicroDocumentHead::second));
-        afterCell_ = true;
-        blankLines_.nestedListStarted();
-        break;
-    case MicroDocument: // "<End Text>" and the closing parenthesis
-        if (!inMasterTable_)
-            addEndOfParagraphMark();
-        paragraphOpen_ = false;
-        addToCurrent(p[rhs::MicroDocument::endText]);
-        addToCurrent(p[rhs::MicroDocument::end]);
-        blankLines_.nestedListEnded();
-        break;
-    case NamedObjectHead:
-        createPiece(PieceKind::NamedObject);
-        current_->number = decimalValue(p.text(rhs::NamedObjectHead::number));
-        current_->objectNumber = decimalValue(p.text(rhs::NamedObjectHead::objectNumber));
-        current_->name = p.text(rhs::NamedObjectHead::name);
-        current_->firstPosition = decimalNumber(p.text(rhs::NamedObjectHead::first));
-        current_->secondPosition = decimalNumber(p.text(rhs::NamedObjectHead::second));
-        break;
-    case NamedObject:
-        createPiece(PieceKind::EndOfNamedObject);
-        break;
-    case Equation:
-        createPiece(PieceKind::Equation);
-        break;
-    case OutlineObject:
-        createPiece(PieceKind::OutlineObject);
-        break;
-    case OldStyleOutline:
-        createPiece(PieceKind::OldStyleOutlineObject);
-        break;
-    default: // text, ">", "<<" and the rest: nothing more than for any item
-        if (p.elements.size() == 1) {
-            const auto number = static_cast<std::size_t>(p.production);
-            if (number >= passThrough_.size())
-                passThrough_.resize(number + 1, false);
-            passThrough_[number] = true;
-        }
-        break;
+        addEndOfParagraphMark();
     }
+}
+
+void ParseActions::startBody(Reduction& p, std::size_t marker) {
+    createPieceFrom(PieceKind::EndOfDeclarations, p[marker]);
+    state_.bodyStarted();
+}
+
+void ParseActions::listItem(Reduction& p, std::size_t item) {
+    addListItem(p, item);
+}
+
+void ParseActions::nextItem(Reduction& p, std::size_t item) {
+    if (state_.nextItem())
+        addEndOfParagraphMark();
+    addListItem(p, item);
+}
+
+void ParseActions::itemLayout(Reduction& p, std::size_t layout) {
+    layoutRead(p.text(layout), p[layout].range);
+}
+
+void ParseActions::header(Reduction& p, std::size_t major, std::size_t minor) {
+    const std::string_view minorVersion = p.text(minor);
+    if (p.text(major) != "8" || minorVersion < std::string_view("0") ||
+        minorVersion > std::string_view("3"))
+        resultCode_ = result::WrongVersion;
+    createPiece(PieceKind::Header);
+}
+
+void ParseActions::characterEncoding(Reduction& p, std::size_t encoding) {
+    if (p.text(encoding) != "SJIS") {
+        resultCode_ = result::JapaneseNotShiftJis;
+        return;
+    }
+    if (host_ != nullptr && warnJapanese_)
+        host_->appendResult(std::string(loadString(MessageId::JapaneseDocument)));
+}
+
+void ParseActions::componentStart(Reduction& p, std::size_t name) {
+    blankLines_.componentStartRead(p.text(name));
+    state_.componentStarted();
+}
+
+void ParseActions::tableStart(Reduction& p) {
+    if (state_.tableStarted())
+        addEndOfParagraphMark();
+    structure(p, PieceKind::TableStart);
+}
+
+void ParseActions::structure(Reduction&, PieceKind kind) {
+    createPiece(kind);
+    blankLines_.structureStarted();
+}
+
+void ParseActions::cellStart(Reduction& p) {
+    structure(p, PieceKind::Cell);
+    state_.cellStarted();
+}
+
+void ParseActions::endTable(Reduction& p) {
+    structure(p, PieceKind::EndOfTable);
+    state_.tableEnded();
+}
+
+void ParseActions::piece(Reduction&, PieceKind kind) {
+    createPiece(kind);
+}
+
+void ParseActions::piece(Reduction& p, PieceKind kind, std::size_t first) {
+    createPieceFrom(kind, p[first]);
+}
+
+void ParseActions::namedPiece(Reduction& p, PieceKind kind, std::size_t name) {
+    createPiece(kind);
+    current_->name = p.text(name);
+}
+
+void ParseActions::numberedPiece(Reduction& p, PieceKind kind, std::size_t number) {
+    createPiece(kind);
+    current_->number = decimalValue(p.text(number));
+}
+
+void ParseActions::firstPage(Reduction&) {
+    if (state_.pageRead())
+        createPiece(PieceKind::Page);
+}
+
+void ParseActions::masterTable(Reduction&) {
+    createPiece(PieceKind::MasterTable);
+    state_.masterTableStarted();
+}
+
+void ParseActions::subcomponent(Reduction&) {
+    blankLines_.subcomponentRead();
+    state_.subcomponentRead();
+}
+
+void ParseActions::nameFrame(Reduction& p, std::size_t name) {
+    if (current_ != nullptr)
+        current_->name = p.text(name);
+}
+
+void ParseActions::sharedContents(Reduction&) {
+    if (current_ != nullptr)
+        current_->sharedContents = true;
+}
+
+void ParseActions::closeFrame(Reduction& p, std::size_t end) {
+    openTextAfterFrame(p[end], false);
+}
+
+void ParseActions::closeHeaderFooter(Reduction& p, std::size_t end) {
+    openTextAfterFrame(p[end], true);
+}
+
+void ParseActions::textString(Reduction& p) {
+    using Fields = ileaf::rhs::TextString;
+    createPieceFrom(PieceKind::TextString, p[Fields::text]);
+    current_->number = decimalValue(p.text(Fields::number));
+    current_->firstPosition = decimalNumber(p.text(Fields::first));
+    current_->secondPosition = decimalNumber(p.text(Fields::second));
+}
+
+void ParseActions::chartHead(Reduction& p) { // its labels take these fields
+    using Fields = ileaf::rhs::ChartHead;
+    chartNumber_ = p.text(Fields::number);
+    chartFirst_ = p.text(Fields::first);
+    chartSecond_ = p.text(Fields::second);
+}
+
+void ParseActions::chartLabel(Reduction& p, std::size_t text) {
+    createPieceFrom(PieceKind::ChartLabel, p[text]);
+    current_->number = decimalValue(chartNumber_);
+    current_->firstPosition = decimalNumber(chartFirst_);
+    current_->secondPosition = decimalNumber(chartSecond_);
+}
+
+void ParseActions::microDocumentHead(Reduction& p) {
+    using Fields = ileaf::rhs::MicroDocumentHead;
+    createPiece(PieceKind::MicroDocument);
+    current_->number = decimalValue(p.text(Fields::number));
+    current_->firstPosition = decimalNumber(p.text(Fields::first));
+    current_->secondPosition = decimalNumber(p.text(Fields::second));
+    state_.cellStarted();
+    blankLines_.nestedListStarted();
+}
+
+// "<End Text>" and the closing parenthesis.
+void ParseActions::microDocument(Reduction& p, std::size_t endText, std::size_t end) {
+    if (state_.microDocumentEnded())
+        addEndOfParagraphMark();
+    addToCurrent(p[endText]);
+    addToCurrent(p[end]);
+    blankLines_.nestedListEnded();
+}
+
+void ParseActions::namedObjectHead(Reduction& p) {
+    using Fields = ileaf::rhs::NamedObjectHead;
+    createPiece(PieceKind::NamedObject);
+    current_->number = decimalValue(p.text(Fields::number));
+    current_->objectNumber = decimalValue(p.text(Fields::objectNumber));
+    current_->name = p.text(Fields::name);
+    current_->firstPosition = decimalNumber(p.text(Fields::first));
+    current_->secondPosition = decimalNumber(p.text(Fields::second));
 }
 
 } // namespace quillex

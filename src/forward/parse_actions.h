@@ -1,5 +1,7 @@
 // The parse actions: what the Interleaf parser's reduce callback does with
-// each production while it reads a document.
+// each production while it reads a document. Which action a production runs
+// is written beside it in resources/interleaf_grammar.def ("=> ..."); the
+// generated interleaf_actions.h dispatches to the named functions below.
 //
 // They cut the document into DocumentPieces (the header, each declaration,
 // frames and diagram objects, table parts, and the runs of body text between
@@ -12,6 +14,7 @@
 #include "conversion/result_code.h"
 #include "forward/blank_line_breaks.h"
 #include "forward/document_piece.h"
+#include "forward/reading_state.h"
 #include "forward/source_text.h"
 #include "forward/symbol_text.h"
 #include "parser/ss_yacc_stack_element.h"
@@ -22,13 +25,15 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace quillex {
 
 class ConversionHost;
 class ProgressBudget;
 class SSYacc;
+namespace ileaf {
+struct ActionDispatch;
+}
 
 // The source a grammar symbol covers: the line and column range that pieces
 // keep (counted as CTextPiece counts them) and the same range as byte
@@ -83,18 +88,50 @@ class ParseActions {
     // `production` (list : list terminal) would leave, made in `list`.
     bool fold(std::uint32_t production, const SSRefPtr<SSLexLexeme>& terminal, PieceElement& list);
 
-    // Whether `production` has shown to be of one symbol and without an
-    // action: its left side is that symbol's element as it is.
-    bool passesThrough(std::uint32_t production) const {
-        return production < passThrough_.size() && passThrough_[production];
-    }
-
     // 0, or the code of the latest refusal met.
     ResultCode resultCode() const { return resultCode_; }
     bool cancelled() const { return cancelled_; }
 
   private:
     struct Reduction;
+    // The names the generated dispatch gives piece kinds and refusals.
+    using Kind = PieceKind;
+    using Refusal = result::Code;
+    friend struct ileaf::ActionDispatch;
+
+    // The named actions of the grammar file, each given the reduction and
+    // the piece kind and fields written after its name.
+    void finishDeclarations(Reduction& p);
+    void finishBody(Reduction& p);
+    void startBody(Reduction& p, std::size_t marker);
+    void listItem(Reduction& p, std::size_t item);
+    void nextItem(Reduction& p, std::size_t item);
+    void itemLayout(Reduction& p, std::size_t layout);
+    void refuse(ResultCode code) { resultCode_ = code; }
+    void header(Reduction& p, std::size_t major, std::size_t minor);
+    void characterEncoding(Reduction& p, std::size_t encoding);
+    void componentStart(Reduction& p, std::size_t name);
+    void tableStart(Reduction& p);
+    void structure(Reduction& p, PieceKind kind);
+    void cellStart(Reduction& p);
+    void endTable(Reduction& p);
+    void piece(Reduction& p, PieceKind kind);
+    void piece(Reduction& p, PieceKind kind, std::size_t first);
+    void namedPiece(Reduction& p, PieceKind kind, std::size_t name);
+    void numberedPiece(Reduction& p, PieceKind kind, std::size_t number);
+    void firstPage(Reduction& p);
+    void masterTable(Reduction& p);
+    void subcomponent(Reduction& p);
+    void nameFrame(Reduction& p, std::size_t name);
+    void sharedContents(Reduction& p);
+    void closeFrame(Reduction& p, std::size_t end);
+    void closeHeaderFooter(Reduction& p, std::size_t end);
+    void textString(Reduction& p);
+    void chartHead(Reduction& p);
+    void chartLabel(Reduction& p, std::size_t text);
+    void microDocumentHead(Reduction& p);
+    void microDocument(Reduction& p, std::size_t endText, std::size_t end);
+    void namedObjectHead(Reduction& p);
 
     std::span<PieceElement> collectElements(SSYacc& parser, std::uint32_t size);
     void runAction(Reduction& p);
@@ -112,8 +149,6 @@ class ParseActions {
     void addItem(Reduction& p, std::size_t field);
     void addListItem(Reduction& p, std::size_t field);
     void addTrailingTabs();
-    void checkVersion(Reduction& p);
-    void checkCharacterEncoding(Reduction& p);
     void reportProgress(const SymbolRange& range);
     void openTextAfterFrame(const PieceElement& end, bool headerOrFooter);
     void joinElements(const Reduction& p, PieceElement& left, bool withText);
@@ -127,19 +162,12 @@ class ParseActions {
 
     std::unique_ptr<DocumentPiece> pendingPiece_;
     DocumentPiece* current_ = nullptr;
-    bool paragraphOpen_ = false;
-    bool afterCell_ = false;
-    bool inMasterTable_ = false;
-    bool afterFrame_ = false;
-    bool afterHeaderFooter_ = false; // the frame just closed is a header or footer
-    bool firstPage_ = true;
+    ReadingState state_;
     BlankLineBreaks blankLines_;
-    bool inBody_ = false;
     std::string trailingTabs_; // tab characters in the layout after the item being read
     ResultCode resultCode_ = result::Success;
     bool cancelled_ = false;
     bool added_ = false; // the running action added text to a piece
-    std::vector<bool> passThrough_;
 
     // The chart head's number and positions, for its labels.
     std::string chartNumber_, chartFirst_, chartSecond_;

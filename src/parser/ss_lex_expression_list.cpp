@@ -40,6 +40,8 @@ SSLexExpressionList::SSLexExpressionList(std::span<const std::uint8_t> image,
     if (length < headerSize || !view.covers(0, length))
         invalidTable(tableName);
     image_.assign(image.begin(), image.begin() + length);
+    imageData_ = image_.data();
+    imageSize_ = image_.size();
     states_ = word(statesField);
     rowArray_ = word(rowArrayField);
     finalArray_ = word(finalArrayField);
@@ -49,8 +51,22 @@ SSLexExpressionList::SSLexExpressionList(std::span<const std::uint8_t> image,
         const std::uint32_t record = finalArray_ + finalRecordSize * state;
         finals_.emplace_back(word(record), word(record + 4), word(record + 8));
     }
+    finalStates_ = finals_.data();
     if (states_ < byteStateMask)
         buildByteRows();
+    if (!byteRows_.empty())
+        rows_ = byteRows_.data();
+}
+
+SSLexExpressionList::SSLexExpressionList(const SSLexCompiledList& compiled)
+    : states_(compiled.states), imageData_(compiled.image.data()),
+      imageSize_(compiled.image.size()), finalStates_(compiled.finals), rows_(compiled.byteRows),
+      classes_(compiled.byteClasses) {
+    rowArray_ = word(rowArrayField);
+    finalArray_ = word(finalArrayField);
+    byteClassCount_ = compiled.byteClassCount;
+    if (byteClassCount_ != 0)
+        rowReciprocal_ = ((std::uint64_t{1} << 32) + byteClassCount_ - 1) / byteClassCount_;
 }
 
 // Expands every state's byte transitions into a 256-entry row, then keeps
@@ -90,7 +106,7 @@ void SSLexExpressionList::buildByteRows() {
 
 // Checks that the arrays, every row and every next state lie inside the image.
 void SSLexExpressionList::validate(std::string_view tableName) const {
-    const TableImage view(image_);
+    const TableImage view(std::span<const std::uint8_t>(imageData_, imageSize_));
     if (states_ == 0 || !view.covers(rowArray_, std::uint64_t{4} * states_) ||
         !view.covers(finalArray_, std::uint64_t{finalRecordSize} * states_))
         invalidTable(tableName);
@@ -113,7 +129,7 @@ bool SSLexExpressionList::scanRow(std::uint32_t& state, std::uint32_t code) cons
     if (state < states_) {
         const std::uint32_t row = rowOffset(state);
         const std::uint32_t count = word(row);
-        const std::uint8_t* triple = image_.data() + row + 4;
+        const std::uint8_t* triple = imageData_ + row + 4;
         for (std::uint32_t i = 0; i < count; ++i, triple += tripleSize) {
             if (TableImage::loadWord(triple) > code)
                 break;
@@ -142,7 +158,7 @@ std::uint16_t SSLexExpressionList::byteEntry(std::uint32_t next) const {
 void SSLexExpressionList::buildByteRow(std::uint32_t state, std::uint16_t* row) const {
     const std::uint32_t offset = rowOffset(state);
     const std::uint32_t count = word(offset);
-    const std::uint8_t* triples = image_.data() + offset + 4;
+    const std::uint8_t* triples = imageData_ + offset + 4;
     bool ordered = true;
     for (std::uint32_t i = 1; i < count && ordered; ++i)
         ordered = TableImage::loadWord(triples + tripleSize * (i - 1) + 4) <

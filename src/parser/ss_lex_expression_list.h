@@ -9,6 +9,9 @@
 // state's transitions on byte codes (below 256) expanded into a row with an
 // entry per class of bytes (bytes that every state treats alike share a
 // class), so that the rows of a whole list stay in the fastest cache.
+//
+// A list compiled into the program (SSLexCompiledList) comes with those
+// arrays made and its image in place: nothing is copied, checked or built.
 #pragma once
 
 #include "parser/ss_lex_final_state.h"
@@ -20,6 +23,18 @@
 #include <vector>
 
 namespace quillex {
+
+// An expression list compiled into the program (tools/tablegen writes it):
+// its image, read in place for the codes above the bytes, and the arrays the
+// scanner reads, as SSLexExpressionList builds them from an image.
+struct SSLexCompiledList {
+    std::span<const std::uint8_t> image;
+    std::uint32_t states = 0;
+    const SSLexFinalState* finals = nullptr;
+    const std::uint8_t* byteClasses = nullptr; // 256 entries
+    std::uint32_t byteClassCount = 0;
+    const std::uint16_t* byteRows = nullptr; // none: the list has no byte rows
+};
 
 class SSLexExpressionList {
   public:
@@ -35,22 +50,26 @@ class SSLexExpressionList {
     // header. Raises SSLex0104e (naming `tableName`) for a bad type word or
     // an image that does not hold together.
     SSLexExpressionList(std::span<const std::uint8_t> image, std::string_view tableName);
+    // Over a compiled list, whose arrays and image must outlive it.
+    explicit SSLexExpressionList(const SSLexCompiledList& compiled);
+
+    SSLexExpressionList(const SSLexExpressionList&) = delete;
+    SSLexExpressionList& operator=(const SSLexExpressionList&) = delete;
 
     // Length in bytes of the image starting at `image`, as its header gives
     // it; 0 when the header itself is not there. Used to step to the next.
     static std::uint32_t imageLength(std::span<const std::uint8_t> image);
 
     std::uint32_t states() const { return states_; }
-    std::size_t size() const { return image_.size(); }
+    std::size_t size() const { return imageSize_; }
 
     // Moves `state` along the transition on `code`. On a hit stores the next
     // state and returns true (false when that is the no-state value); on a
     // miss stores the no-state value and returns false. The answer is the
     // one an in-order scan of the state's row gives.
     bool lookupNext(std::uint32_t& state, std::uint32_t code) const {
-        if (code < byteCodes && state < states_ && !byteRows_.empty()) {
-            const std::uint16_t next =
-                byteRows_[std::size_t{state} * byteClassCount_ + byteClasses_[code]];
+        if (code < byteCodes && state < states_ && rows_ != nullptr) {
+            const std::uint16_t next = rows_[std::size_t{state} * byteClassCount_ + classes_[code]];
             state = next == noByteState ? noState : stateOfRow(next & byteStateMask);
             return next != noByteState;
         }
@@ -59,7 +78,7 @@ class SSLexExpressionList {
     // The final-state record of `state`; an empty record for a state the
     // list does not have.
     SSLexFinalState lookupFinal(std::uint32_t state) const {
-        return state < states_ ? finals_[state] : SSLexFinalState{};
+        return state < states_ ? finalStates_[state] : SSLexFinalState{};
     }
 
     // Byte codes get a row of their own per state, when the states are
@@ -75,9 +94,9 @@ class SSLexExpressionList {
     // inner loop needs no multiplication) with byteFinalBit, or noByteState
     // for none. Null when the list has no byte rows (more states and classes
     // than the entries can number).
-    const std::uint16_t* byteRows() const { return byteRows_.empty() ? nullptr : byteRows_.data(); }
+    const std::uint16_t* byteRows() const { return rows_; }
     // The class of each byte code, and the number of classes.
-    const std::uint8_t* byteClasses() const { return byteClasses_; }
+    const std::uint8_t* byteClasses() const { return classes_; }
     std::uint32_t byteClassCount() const { return byteClassCount_; }
     // The state whose row starts at `row` (row / byteClassCount(), by a
     // multiplication: exact for every row a 16-bit entry can hold).
@@ -85,7 +104,7 @@ class SSLexExpressionList {
         return static_cast<std::uint32_t>((std::uint64_t{row} * rowReciprocal_) >> 32);
     }
     // The final-state records, one per state.
-    const SSLexFinalState* finals() const { return finals_.data(); }
+    const SSLexFinalState* finals() const { return finalStates_; }
 
   private:
     bool scanRow(std::uint32_t& state, std::uint32_t code) const;
@@ -94,7 +113,7 @@ class SSLexExpressionList {
     std::uint16_t byteEntry(std::uint32_t next) const;
 
     std::uint32_t word(std::uint32_t offset) const {
-        return TableImage::loadWord(image_.data() + offset);
+        return TableImage::loadWord(imageData_ + offset);
     }
     std::uint32_t rowOffset(std::uint32_t state) const { return word(rowArray_ + 4 * state); }
     void validate(std::string_view tableName) const;
@@ -108,6 +127,12 @@ class SSLexExpressionList {
     std::uint64_t rowReciprocal_ = 0; // ceil(2^32 / byteClassCount_)
     std::uint8_t byteClasses_[byteCodes] = {};
     std::uint32_t byteClassCount_ = 0;
+    // What is read: the members above, or a compiled list's arrays.
+    const std::uint8_t* imageData_ = nullptr;
+    std::size_t imageSize_ = 0;
+    const SSLexFinalState* finalStates_ = nullptr;
+    const std::uint16_t* rows_ = nullptr;
+    const std::uint8_t* classes_ = byteClasses_;
 };
 
 class SSLexIterator : public SSLexExpressionList {

@@ -17,8 +17,9 @@ class SSLexFinalState {
     static constexpr std::uint32_t flagContextEnd = 0x80;
     static constexpr std::uint32_t flagReduce = 0x100;
 
-    SSLexFinalState() = default;
-    SSLexFinalState(std::uint32_t token, std::uint32_t expressionList, std::uint32_t flags)
+    constexpr SSLexFinalState() = default;
+    constexpr SSLexFinalState(std::uint32_t token, std::uint32_t expressionList,
+                              std::uint32_t flags)
         : token_(token), expressionList_(expressionList), flags_(flags) {}
 
     // The token; the word 0xFFFFFFFF reads as -1, 0 means "accepts nothing".

@@ -28,6 +28,13 @@ SSLexTable::SSLexTable(std::span<const std::uint8_t> image, std::string_view nam
     load(image, name);
 }
 
+SSLexTable::SSLexTable(std::span<const SSLexCompiledList> lists, std::string_view name)
+    : name_(name) {
+    lists_.reserve(lists.size());
+    for (const SSLexCompiledList& list : lists)
+        lists_.push_back(std::make_unique<SSLexExpressionList>(list));
+}
+
 void SSLexTable::load(std::span<const std::uint8_t> image, std::string_view name) {
     try {
         name_ = name;

@@ -3,7 +3,8 @@
 //
 // The image is a 36-byte header (number of lists, magic) followed by the
 // expression-list images back to back; it may come from a resource, a file
-// or memory, and is copied, so the source may go away after loading.
+// or memory, and is copied, so the source may go away after loading. A
+// table compiled into the program is its lists' arrays, read in place.
 #pragma once
 
 #include "parser/ss_exception.h"
@@ -30,6 +31,8 @@ class SSLexTable {
     explicit SSLexTable(const std::string& path);
     // From an image in memory; `name` appears in SSLex0104e.
     SSLexTable(std::span<const std::uint8_t> image, std::string_view name);
+    // Over compiled lists, whose arrays must outlive the table.
+    SSLexTable(std::span<const SSLexCompiledList> lists, std::string_view name);
 
     SSLexTable(const SSLexTable&) = delete;
     SSLexTable& operator=(const SSLexTable&) = delete;

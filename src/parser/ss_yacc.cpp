@@ -47,13 +47,19 @@ bool SSYacc::fold(std::uint32_t, const SSRefPtr<SSLexLexeme>&, SSYaccStackElemen
 
 // A state folds when each of its action entries reduces the same production
 // of two symbols: it is reached by shifting that production's terminal, and
-// nothing else can happen there.
+// nothing else can happen there. A compiled table comes with them found.
 void SSYacc::findFolds() {
     folds_.clear();
     if (table_ == nullptr)
         return;
-    const std::uint32_t states = pairTable().size();
+    const std::uint32_t states = table_->states();
     folds_.assign(states, noFold);
+    if (const std::uint16_t* compiled = table_->compiledFolds()) {
+        for (std::uint32_t state = 0; state < states; ++state)
+            if (compiled[state] != SSYaccTable::compiledNoFold)
+                folds_[state] = compiled[state];
+        return;
+    }
     for (std::uint32_t state = 0; state < states; ++state) {
         std::uint32_t production = noFold;
         bool folds = true;
@@ -67,7 +73,7 @@ void SSYacc::findFolds() {
             }
             production = entry.number();
         }
-        if (folds && production != noFold && production < pairTable().prod() &&
+        if (folds && production != noFold && production < table_->productions() &&
             actionIndex().production(production).size() == 2)
             folds_[state] = production;
     }
@@ -124,8 +130,23 @@ int SSYacc::run() {
 // visit each state at most once; so (depth + states + 1) * states bounds the
 // run. A damaged table could otherwise reduce forever.
 std::uint64_t SSYacc::reductionBound() const {
-    const std::uint64_t states = pairTable().size();
+    const std::uint64_t states = table_->states();
     return (stack_->depth() + states + 1) * states;
+}
+
+// The parse without recovery ends at accept and at a syntax error (after
+// error() has reported it); a conflict entry has no place in its table.
+int SSYacc::endWithoutRecovery() {
+    switch (action_) {
+    case SSYaccAction::accept:
+        return accept();
+    case SSYaccAction::error:
+        wasError_ = true;
+        static_cast<void>(error(state_, *lookahead_)); // reports; the parse ends either way
+        return 1;
+    default:
+        pending_.throwException(SSExceptionId::YaccParseFailed);
+    }
 }
 
 // The actions other than shift and reduce; false when the parse ends with
@@ -156,6 +177,11 @@ bool SSYacc::readLookahead() {
         lookahead_ = cache_.remove();
         return larLookahead(*lookahead_) == 0;
     }
+    return readFromLexer();
+}
+
+// The next lexeme of the input, else (once) the end-of-input lexeme.
+bool SSYacc::readFromLexer() {
     if (endReached_)
         pending_.throwException(SSExceptionId::YaccReadPastEof);
     SSRefPtr<SSLexLexeme> lexeme = nextLexeme();
@@ -184,32 +210,6 @@ SSLexLexeme* SSYacc::readAhead(std::size_t& position) {
     return lexeme.get();
 }
 
-void SSYacc::selectReduce(std::uint32_t production) {
-    const SSYaccPairTableProd record = actionIndex().production(production);
-    action_ = SSYaccAction::reduce;
-    production_ = production;
-    productionSize_ = record.size();
-    leftside_ = record.leftside();
-}
-
-void SSYacc::lookupAction(std::uint32_t state, const SSLexLexeme& lookahead) {
-    const SSYaccActionIndex::Action entry = actionIndex().action(state, tokenKey(lookahead));
-    action_ = entry.kind();
-    switch (action_) {
-    case SSYaccAction::shift:
-        actionNumber_ = entry.number();
-        break;
-    case SSYaccAction::reduce:
-        selectReduce(entry.number());
-        break;
-    case SSYaccAction::conflict:
-        larIndex_ = entry.number();
-        break;
-    default:
-        break;
-    }
-}
-
 // Runs the conflict's automaton over the lookahead and the tokens after it
 // until it reaches an accepting state, which names the production to reduce
 // by or the state to shift to.
@@ -228,11 +228,11 @@ bool SSYacc::resolveConflict() {
                 continue;
             const std::uint32_t number = final.tokenWord();
             if (final.isReduce()) {
-                if (number >= pairTable().prod())
+                if (number >= table_->productions())
                     pending_.throwException(SSExceptionId::YaccParseFailed);
                 selectReduce(number);
             } else {
-                if (number >= pairTable().size())
+                if (number >= table_->states())
                     pending_.throwException(SSExceptionId::YaccParseFailed);
                 action_ = SSYaccAction::shift;
                 actionNumber_ = number;
@@ -259,8 +259,10 @@ SSYaccStackElement* SSYacc::elementFromStack(std::uint32_t index) {
 std::vector<std::int32_t> SSYacc::validLookaheads(std::uint32_t state) const {
     if (table_ == nullptr)
         throwSSException(SSExceptionId::YaccTableMissing);
-    if (state >= pairTable().size())
+    if (state >= table_->states())
         throwSSException(SSExceptionId::YaccInvalidState, {state});
+    if (!table_->hasRows())
+        return actionIndex().tokensOf(state);
     const SSYaccPairTableRow row = pairTable().lookupRow(state);
     std::vector<std::int32_t> tokens;
     tokens.reserve(row.entries());
@@ -291,7 +293,9 @@ bool SSYacc::hasAction(std::uint32_t state, std::int32_t token) const {
 
 int SSYacc::errorToken() {
     // The tokens to synchronise on: those the rows on the stack mark, and
-    // those that can follow an error entry.
+    // those that can follow an error entry. A compiled table marks none.
+    if (!table_->hasRows())
+        pending_.throwException(SSExceptionId::YaccErrorTokenNoValid);
     std::vector<std::uint32_t> sync;
     for (std::size_t i = 0; i < stack_->depth(); ++i) {
         const SSYaccPairTableRow row = pairTable().lookupRow(stack_->fromTop(i).state());

@@ -28,6 +28,14 @@
 
 namespace quillex {
 
+// The parse loops a parser can be compiled with. General: lookahead
+// resolution for tables with conflicts, and error() may recover and go on.
+// WithoutRecovery: for a grammar whose table has no conflicts (so nothing is
+// read ahead) and whose error() ends the parse; its loop takes each
+// lookahead straight from the lexer and has neither path (a conflict entry
+// is a damaged table).
+enum class SSYaccDriver { General, WithoutRecovery };
+
 class SSYacc {
   public:
     static constexpr std::int32_t eofToken = -1;
@@ -70,6 +78,14 @@ class SSYacc {
     // Tokens of the state's action entries, in table order; SSYacc0114e
     // (id 35) for a state the table does not have.
     std::vector<std::int32_t> validLookaheads(std::uint32_t state) const;
+    static constexpr std::uint32_t noFold = 0xFFFFFFFF;
+    // The production `list : list terminal` that a terminal shifted into
+    // `state` folds by, or noFold: the states whose every action reduces it.
+    std::uint32_t foldingProduction(std::uint32_t state) {
+        if (folds_.empty())
+            findFolds();
+        return foldOf(state);
+    }
     bool wasError() const { return wasError_; }
     void setAbort(bool abort = true) { abort_ = abort; }
     bool isAborted() const { return abort_; }
@@ -124,12 +140,14 @@ class SSYacc {
 
   protected:
     // Makes the stack hold elements of type `Element` (derived from
-    // SSYaccStackElement) and starts afresh; a subclass calls it from its
-    // constructor. Plain SSYaccStackElement elements until then.
-    template <class Element> void useElements() {
+    // SSYaccStackElement), the parse loop the one of `driver`, and starts
+    // afresh; a subclass calls it from its constructor. Plain
+    // SSYaccStackElement elements and the general loop until then.
+    template <class Element, SSYaccDriver driver = SSYaccDriver::General> void useElements() {
         stack_ = std::make_unique<SSYaccStackOf<Element>>();
         run_ = [](SSYacc& parser) {
-            return parser.runOn(static_cast<SSYaccStackOf<Element>&>(*parser.stack_));
+            return parser.runOn<SSYaccStackOf<Element>, driver>(
+                static_cast<SSYaccStackOf<Element>&>(*parser.stack_));
         };
         reset();
     }
@@ -145,23 +163,33 @@ class SSYacc {
 
   private:
     int run();
-    // The parse loop over a stack of one element type: compiled per type,
-    // so that building and dropping elements is inlined.
-    template <class Stack> int runOn(Stack& stack);
+    // The parse loop over a stack of one element type: compiled per type
+    // and driver, so that building and dropping elements is inlined.
+    template <class Stack, SSYaccDriver driver> int runOn(Stack& stack);
+    // The next lookahead as the driver takes it.
+    template <SSYaccDriver driver> bool nextLookahead() {
+        if constexpr (driver == SSYaccDriver::WithoutRecovery)
+            return readFromLexer();
+        else
+            return readLookahead();
+    }
+    // Accept or a syntax error, where the parse without recovery ends.
+    int endWithoutRecovery();
     std::uint64_t reductionBound() const;
     bool otherAction(int& result);
     bool passesThrough(std::uint32_t production) const {
         return production < passThrough_.size() && passThrough_[production];
     }
-    static constexpr std::uint32_t noFold = 0xFFFFFFFF;
     // The production a terminal shifted into `state` folds by; noFold.
     std::uint32_t foldOf(std::uint32_t state) const {
         return state < folds_.size() ? folds_[state] : noFold;
     }
     void findFolds();
-    template <class Stack> bool shiftOrFold(Stack& stack, std::uint32_t production);
+    template <class Stack, SSYaccDriver driver>
+    bool shiftOrFold(Stack& stack, std::uint32_t production);
 
     bool readLookahead();
+    bool readFromLexer();
     SSLexLexeme* readAhead(std::size_t& position);
     void lookupAction(std::uint32_t state, const SSLexLexeme& lookahead);
     void selectReduce(std::uint32_t production);
@@ -193,8 +221,37 @@ class SSYacc {
     std::uint32_t leftside_ = 0;
 };
 
-template <class Stack> int SSYacc::runOn(Stack& stack) {
-    if (!readLookahead())
+// What the parser does next in `state` on `lookahead`; inline, since the
+// parse loop asks it once per shift and once per reduction.
+inline void SSYacc::selectReduce(std::uint32_t production) {
+    const SSYaccPairTableProd record = actionIndex().production(production);
+    action_ = SSYaccAction::reduce;
+    production_ = production;
+    productionSize_ = record.size();
+    leftside_ = record.leftside();
+}
+
+inline void SSYacc::lookupAction(std::uint32_t state, const SSLexLexeme& lookahead) {
+    const SSYaccActionIndex::Action entry =
+        actionIndex().action(state, static_cast<std::uint32_t>(lookahead.token()));
+    action_ = entry.kind();
+    switch (action_) {
+    case SSYaccAction::shift:
+        actionNumber_ = entry.number();
+        break;
+    case SSYaccAction::reduce:
+        selectReduce(entry.number());
+        break;
+    case SSYaccAction::conflict:
+        larIndex_ = entry.number();
+        break;
+    default:
+        break;
+    }
+}
+
+template <class Stack, SSYaccDriver driver> int SSYacc::runOn(Stack& stack) {
+    if (!nextLookahead<driver>())
         return 1;
     lookupAction(state_, *lookahead_);
     std::uint64_t reductions = 0;
@@ -202,7 +259,7 @@ template <class Stack> int SSYacc::runOn(Stack& stack) {
     while (!abort_) {
         if (action_ == SSYaccAction::shift) {
             if (const std::uint32_t folding = foldOf(actionNumber_); folding != noFold) {
-                if (!shiftOrFold(stack, folding))
+                if (!shiftOrFold<Stack, driver>(stack, folding))
                     return 1;
                 reductions = 0;
                 reductionLimit = reductionBound();
@@ -215,7 +272,7 @@ template <class Stack> int SSYacc::runOn(Stack& stack) {
                 return 1;
             stack.replaceTop(0);
             state_ = actionNumber_;
-            if (!readLookahead())
+            if (!nextLookahead<driver>())
                 return 1;
             lookupAction(state_, *lookahead_);
             ++shiftedSinceError_;
@@ -246,6 +303,8 @@ template <class Stack> int SSYacc::runOn(Stack& stack) {
             }
             state_ = target;
             lookupAction(state_, *lookahead_);
+        } else if constexpr (driver == SSYaccDriver::WithoutRecovery) {
+            return endWithoutRecovery();
         } else {
             int result = 1;
             if (!otherAction(result))
@@ -260,10 +319,11 @@ template <class Stack> int SSYacc::runOn(Stack& stack) {
 // reduce on it and the list's left side leads back to the current state,
 // the terminal is folded into the list's element on the top; otherwise it
 // is shifted as usual, with the lookahead after it already read.
-template <class Stack> bool SSYacc::shiftOrFold(Stack& stack, std::uint32_t production) {
+template <class Stack, SSYaccDriver driver>
+bool SSYacc::shiftOrFold(Stack& stack, std::uint32_t production) {
     const std::uint32_t shifted = actionNumber_;
     SSRefPtr<SSLexLexeme> terminal = std::move(lookahead_);
-    if (!readLookahead())
+    if (!nextLookahead<driver>())
         return false;
     ++shiftedSinceError_;
     const SSYaccActionIndex::Action next =

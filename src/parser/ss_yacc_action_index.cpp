@@ -7,13 +7,41 @@
 namespace quillex {
 
 SSYaccActionIndex::SSYaccActionIndex(const SSYaccPairTable& table)
-    : table_(table), states_(table.size()) {
+    : table_(&table), states_(table.size()), productions_(table.prod()) {
     spreadActions();
     spreadGotos();
     narrowCells();
-    productions_.reserve(table.prod());
-    for (std::uint32_t production = 0; production < table.prod(); ++production)
-        productions_.push_back(table.lookupProd(production));
+    sizes_.reserve(table.prod());
+    leftsides_.reserve(table.prod());
+    for (std::uint32_t production = 0; production < table.prod(); ++production) {
+        sizes_.push_back(table.lookupProd(production).size());
+        leftsides_.push_back(table.lookupProd(production).leftside());
+    }
+    productionSizes_ = sizes_.data();
+    productionLeftsides_ = leftsides_.data();
+}
+
+SSYaccActionIndex::SSYaccActionIndex(const SSYaccCompiledTable& table)
+    : states_(table.states), productions_(table.productions), actionBase_(table.actionBase),
+      actionColumns_(table.actionColumns), gotoBase_(table.gotoBase),
+      gotoColumns_(table.gotoColumns), compact_(true), narrowActionCells_(table.actions),
+      narrowGotoCells_(table.gotos), productionSizes_(table.productionSizes),
+      productionLeftsides_(table.productionLeftsides) {}
+
+std::vector<std::int32_t> SSYaccActionIndex::tokensOf(std::uint32_t state) const {
+    std::vector<std::int32_t> tokens;
+    if (state >= states_)
+        return tokens;
+    const auto base = static_cast<std::int32_t>(actionBase_);
+    for (std::uint32_t column = 0; column < actionColumns_; ++column) {
+        const auto token = static_cast<std::int32_t>(base + static_cast<std::int32_t>(column));
+        if (action(state, static_cast<std::uint32_t>(token)).kind() != SSYaccAction::error)
+            tokens.push_back(token);
+    }
+    // The generator's rows list tokens in unsigned order: the negative ones
+    // (the end of input) come last.
+    std::stable_partition(tokens.begin(), tokens.end(), [](std::int32_t t) { return t >= 0; });
+    return tokens;
 }
 
 SSYaccActionIndex::Action
@@ -24,15 +52,15 @@ SSYaccActionIndex::decode(const std::optional<SSYaccPairTableEntry>& entry) {
 
 SSYaccActionIndex::Action SSYaccActionIndex::searchAction(std::uint32_t state,
                                                           std::uint32_t token) const {
-    if (state >= states_)
+    if (state >= states_ || table_ == nullptr)
         return decode(std::nullopt);
-    return decode(table_.lookupRow(state).lookupAction(token));
+    return decode(table_->lookupRow(state).lookupAction(token));
 }
 
 std::uint32_t SSYaccActionIndex::searchGoto(std::uint32_t state, std::uint32_t symbol) const {
-    if (state >= states_)
+    if (state >= states_ || table_ == nullptr)
         return noGoto;
-    const auto entry = table_.lookupRow(state).lookupGoto(symbol);
+    const auto entry = table_->lookupRow(state).lookupGoto(symbol);
     return entry ? entry->entry() : noGoto;
 }
 
@@ -51,7 +79,7 @@ void SSYaccActionIndex::spreadActions() {
     std::int64_t low = std::numeric_limits<std::int64_t>::max();
     std::int64_t high = std::numeric_limits<std::int64_t>::min();
     for (std::uint32_t state = 0; state < states_; ++state) {
-        const SSYaccPairTableRow row = table_.lookupRow(state);
+        const SSYaccPairTableRow row = table_->lookupRow(state);
         for (std::uint32_t i = 0; i < row.entries(); ++i) {
             const auto key = static_cast<std::int32_t>(row.actionEntry(i).key());
             low = std::min<std::int64_t>(low, key);
@@ -69,7 +97,7 @@ void SSYaccActionIndex::spreadActions() {
     actionColumns_ = static_cast<std::uint32_t>(columns);
     actions_.assign(columns * states_, decode(std::nullopt).cell);
     for (std::uint32_t state = 0; state < states_; ++state) {
-        const SSYaccPairTableRow row = table_.lookupRow(state);
+        const SSYaccPairTableRow row = table_->lookupRow(state);
         std::uint32_t* cells = actions_.data() + std::size_t{state} * actionColumns_;
         for (std::uint32_t i = row.entries(); i-- > 0;) {
             const SSYaccPairTableEntry entry = row.actionEntry(i);
@@ -82,7 +110,7 @@ void SSYaccActionIndex::spreadGotos() {
     std::uint32_t low = std::numeric_limits<std::uint32_t>::max();
     std::uint32_t high = 0;
     for (std::uint32_t state = 0; state < states_; ++state) {
-        const SSYaccPairTableRow row = table_.lookupRow(state);
+        const SSYaccPairTableRow row = table_->lookupRow(state);
         for (std::uint32_t i = 0; i < row.gotos(); ++i) {
             low = std::min(low, row.gotoEntry(i).key());
             high = std::max(high, row.gotoEntry(i).key());
@@ -99,7 +127,7 @@ void SSYaccActionIndex::spreadGotos() {
     gotoColumns_ = static_cast<std::uint32_t>(columns);
     gotos_.assign(columns * states_, noGoto);
     for (std::uint32_t state = 0; state < states_; ++state) {
-        const SSYaccPairTableRow row = table_.lookupRow(state);
+        const SSYaccPairTableRow row = table_->lookupRow(state);
         std::uint32_t* cells = gotos_.data() + std::size_t{state} * gotoColumns_;
         for (std::uint32_t i = row.gotos(); i-- > 0;) {
             const SSYaccPairTableEntry entry = row.gotoEntry(i);
@@ -126,6 +154,8 @@ void SSYaccActionIndex::narrowCells() {
         narrowGotos_.push_back(state == noGoto ? narrowNoGoto : static_cast<std::uint16_t>(state));
     std::vector<std::uint32_t>().swap(actions_);
     std::vector<std::uint32_t>().swap(gotos_);
+    narrowActionCells_ = narrowActions_.data();
+    narrowGotoCells_ = narrowGotos_.data();
     compact_ = true;
 }
 

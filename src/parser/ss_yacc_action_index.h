@@ -10,6 +10,9 @@
 // search itself. Where every number fits, the cells are 16 bits wide, so
 // that the arrays of a table like the Interleaf one stay in the fastest
 // cache.
+//
+// A table the generator compiled into the program (SSYaccCompiledTable) comes
+// with these arrays made: the index then reads them where they are.
 #pragma once
 
 #include "parser/ss_yacc_pair_table.h"
@@ -18,6 +21,28 @@
 #include <vector>
 
 namespace quillex {
+
+// A parser table compiled into the program as the arrays SSYaccActionIndex
+// reads (tools/tablegen writes them): 16-bit action cells (kind << 13 |
+// number) a row per state and a column per token from `actionBase` (a
+// signed token number, stored as its 32 bits), 16-bit goto cells (the state,
+// 0xFFFF for none) a row per state and a column per nonterminal from
+// `gotoBase`, each production's length and left side, and per state the
+// production a shifted terminal folds by (0xFFFF for none). A compiled table
+// has no sync marks, error entries or lookahead-resolution automata.
+struct SSYaccCompiledTable {
+    std::uint32_t states = 0;
+    std::uint32_t productions = 0;
+    std::uint32_t actionBase = 0;
+    std::uint32_t actionColumns = 0;
+    const std::uint16_t* actions = nullptr;
+    std::uint32_t gotoBase = 0;
+    std::uint32_t gotoColumns = 0;
+    const std::uint16_t* gotos = nullptr;
+    const std::uint32_t* productionSizes = nullptr;
+    const std::uint32_t* productionLeftsides = nullptr;
+    const std::uint16_t* folds = nullptr;
+};
 
 class SSYaccActionIndex {
   public:
@@ -34,6 +59,11 @@ class SSYaccActionIndex {
 
     // Spreads `table`, which must outlive the index.
     explicit SSYaccActionIndex(const SSYaccPairTable& table);
+    // Reads the arrays of `table` where they are (they must outlive the index).
+    explicit SSYaccActionIndex(const SSYaccCompiledTable& table);
+
+    SSYaccActionIndex(const SSYaccActionIndex&) = delete;
+    SSYaccActionIndex& operator=(const SSYaccActionIndex&) = delete;
 
     // What the parser does in `state` on `token`: the kind of the first
     // action entry for the token, error when there is none.
@@ -42,7 +72,7 @@ class SSYaccActionIndex {
         if (state < states_ && column < actionColumns_) {
             const std::size_t cell = std::size_t{state} * actionColumns_ + column;
             if (compact_) {
-                const std::uint16_t narrow = narrowActions_[cell];
+                const std::uint16_t narrow = narrowActionCells_[cell];
                 return {std::uint32_t{narrow} >> narrowKindShift << kindShift |
                         (narrow & narrowNumberMask)};
             }
@@ -57,7 +87,7 @@ class SSYaccActionIndex {
         if (state < states_ && column < gotoColumns_) {
             const std::size_t cell = std::size_t{state} * gotoColumns_ + column;
             if (compact_) {
-                const std::uint16_t narrow = narrowGotos_[cell];
+                const std::uint16_t narrow = narrowGotoCells_[cell];
                 return narrow == narrowNoGoto ? noGoto : narrow;
             }
             return gotos_[cell];
@@ -66,11 +96,18 @@ class SSYaccActionIndex {
     }
     // The production's right-hand-side length and left side.
     SSYaccPairTableProd production(std::uint32_t production) const {
-        return productions_[production];
+        return {productionSizes_[production], productionLeftsides_[production]};
     }
+    std::uint32_t states() const { return states_; }
+    std::uint32_t productions() const { return productions_; }
+    // The tokens `state` has an action for, in the order of the generator's
+    // rows (unsigned token order). Only for a compiled table, whose rows are
+    // sorted so.
+    std::vector<std::int32_t> tokensOf(std::uint32_t state) const;
 
     // The answers of the table's own in-order row search, in the same form;
-    // error and noGoto for a state the table does not have.
+    // error and noGoto for a state the table does not have (or a compiled
+    // table, which has no rows).
     Action searchAction(std::uint32_t state, std::uint32_t token) const;
     std::uint32_t searchGoto(std::uint32_t state, std::uint32_t symbol) const;
 
@@ -91,8 +128,9 @@ class SSYaccActionIndex {
     void spreadGotos();
     void narrowCells();
 
-    const SSYaccPairTable& table_;
+    const SSYaccPairTable* table_ = nullptr; // none for a compiled table
     std::uint32_t states_ = 0;
+    std::uint32_t productions_ = 0;
     // Token numbers are spread as signed values, so that the end-of-input
     // (-1) and error (-2) tokens sit next to the small ones.
     std::uint32_t actionBase_ = 0;
@@ -108,7 +146,13 @@ class SSYaccActionIndex {
     bool compact_ = false;
     std::vector<std::uint16_t> narrowActions_;
     std::vector<std::uint16_t> narrowGotos_;
-    std::vector<SSYaccPairTableProd> productions_;
+    // The 16-bit cells read: the vectors above, or a compiled table's arrays.
+    const std::uint16_t* narrowActionCells_ = nullptr;
+    const std::uint16_t* narrowGotoCells_ = nullptr;
+    std::vector<std::uint32_t> sizes_;
+    std::vector<std::uint32_t> leftsides_;
+    const std::uint32_t* productionSizes_ = nullptr;
+    const std::uint32_t* productionLeftsides_ = nullptr;
 };
 
 } // namespace quillex

@@ -27,6 +27,10 @@ SSYaccTable::SSYaccTable(std::span<const std::uint8_t> image, std::string_view n
     load(image, name);
 }
 
+SSYaccTable::SSYaccTable(const SSYaccCompiledTable& compiled) : compiledFolds_(compiled.folds) {
+    actionIndex_.emplace(compiled);
+}
+
 void SSYaccTable::load(std::span<const std::uint8_t> image, std::string_view name) {
     try {
         image_.assign(image.begin(), image.end());

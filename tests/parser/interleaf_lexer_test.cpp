@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <set>
 #include <vector>
@@ -354,10 +355,9 @@ TEST(InterleafLexer, UnexpectedTextIncludesWhatWasReadBeforeTheRejectedCharacter
     EXPECT_EQ(host.results[1], "Unexpected character: (y (line 2, offset 1)");
 }
 
-// Every lexer and parser reads the one decoded table of the registered image;
-// an image registered anew is decoded anew, and the tables of the
-// compiled-in images come back once those are registered again.
-TEST(InterleafTables, SharedAndDecodedAnewForAReplacedImage) {
+// Every lexer and parser reads the one table compiled into the program,
+// whatever image is registered; the registered images still load.
+TEST(InterleafTables, CompiledInOnceWhateverImageIsRegistered) {
     SSLexStringConsumer firstText("<!OPS, Version = 8.0>");
     SSLexStringConsumer secondText("<!OPS, Version = 8.0>");
     const InterleafLexer first(firstText);
@@ -367,6 +367,7 @@ TEST(InterleafTables, SharedAndDecodedAnewForAReplacedImage) {
     const std::shared_ptr<SSYaccTable> yaccTable = interleafYaccTable();
     EXPECT_EQ(first.table(), lexTable.get());
     EXPECT_EQ(yaccTable, interleafYaccTable());
+    EXPECT_FALSE(yaccTable->hasRows());
 
     const std::span<const std::uint8_t> lexImage = interleafLexTableImage();
     const std::span<const std::uint8_t> yaccImage = interleafYaccTableImage();
@@ -376,16 +377,58 @@ TEST(InterleafTables, SharedAndDecodedAnewForAReplacedImage) {
     unregisterResource(kInterleafYaccTableName, kInterleafYaccTableType);
     registerResource(kInterleafLexTableName, kInterleafLexTableType, lexCopy);
     registerResource(kInterleafYaccTableName, kInterleafYaccTableType, yaccCopy);
-    const std::shared_ptr<SSLexTable> replacedLex = interleafLexTable();
-    const std::shared_ptr<SSYaccTable> replacedYacc = interleafYaccTable();
-    EXPECT_NE(replacedLex, lexTable);
-    EXPECT_NE(replacedYacc, yaccTable);
-    EXPECT_EQ(replacedLex->expressionLists(), lexTable->expressionLists());
-    EXPECT_EQ(replacedYacc->states(), yaccTable->states());
+    EXPECT_EQ(interleafLexTable(), lexTable);
+    EXPECT_EQ(interleafYaccTable(), yaccTable);
+    const SSLexTable replacedLex(kInterleafLexTableName, kInterleafLexTableType);
+    const SSYaccTable replacedYacc(kInterleafYaccTableName, kInterleafYaccTableType);
+    EXPECT_EQ(replacedLex.expressionLists(), lexTable->expressionLists());
+    EXPECT_EQ(replacedYacc.states(), yaccTable->states());
 
     unregisterResource(kInterleafLexTableName, kInterleafLexTableType);
     unregisterResource(kInterleafYaccTableName, kInterleafYaccTableType);
     registerInterleafTables();
-    EXPECT_NE(interleafLexTable(), replacedLex);
-    EXPECT_NE(interleafYaccTable(), replacedYacc);
+}
+
+// The compiled lists answer every state and code as the lists decoded from
+// the image do (bytes through the byte rows, double-byte codes through the
+// image's rows), with the same final states and the same byte rows.
+TEST(InterleafTables, CompiledListsAnswerAsTheDecodedImage) {
+    const SSLexTable decoded(interleafLexTableImage(), "image");
+    const std::shared_ptr<SSLexTable> compiled = interleafLexTable();
+    ASSERT_EQ(compiled->expressionLists(), decoded.expressionLists());
+    std::vector<std::uint32_t> codes;
+    for (std::uint32_t code = 0; code < 0x120; ++code)
+        codes.push_back(code);
+    for (const std::uint32_t code :
+         {0x8140u, 0x889Fu, 0x9FFCu, 0xE040u, 0xEAA4u, 0xFC4Bu, 0xFFFFu, 0x10000u, 0xFFFFFFFFu})
+        codes.push_back(code);
+    for (std::uint32_t l = 0; l < decoded.expressionLists(); ++l) {
+        SCOPED_TRACE("list " + std::to_string(l));
+        const SSLexExpressionList& want = decoded.expressionList(l);
+        const SSLexExpressionList& got = compiled->expressionList(l);
+        ASSERT_EQ(got.states(), want.states());
+        ASSERT_EQ(got.size(), want.size());
+        ASSERT_EQ(got.byteClassCount(), want.byteClassCount());
+        ASSERT_EQ(got.byteRows() == nullptr, want.byteRows() == nullptr);
+        EXPECT_TRUE(std::equal(got.byteClasses(), got.byteClasses() + 256, want.byteClasses()));
+        for (std::uint32_t state = 0; state <= want.states(); ++state) {
+            const SSLexFinalState a = got.lookupFinal(state);
+            const SSLexFinalState b = want.lookupFinal(state);
+            EXPECT_EQ(a.tokenWord(), b.tokenWord());
+            EXPECT_EQ(a.expressionList(), b.expressionList());
+            EXPECT_EQ(a.flags(), b.flags());
+            if (want.byteRows() != nullptr && state < want.states()) {
+                for (std::uint32_t c = 0; c < want.byteClassCount(); ++c) {
+                    ASSERT_EQ(got.byteRows()[state * want.byteClassCount() + c],
+                              want.byteRows()[state * want.byteClassCount() + c]);
+                }
+            }
+            for (const std::uint32_t code : codes) {
+                std::uint32_t fromCompiled = state;
+                std::uint32_t fromImage = state;
+                ASSERT_EQ(got.lookupNext(fromCompiled, code), want.lookupNext(fromImage, code));
+                ASSERT_EQ(fromCompiled, fromImage) << state << " " << code;
+            }
+        }
+    }
 }

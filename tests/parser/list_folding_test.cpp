@@ -1,7 +1,8 @@
-// Folding terminals into lists must leave every observable result of a parse
-// as it was: the parser that folds (InterleafParser itself) and one that
-// keeps every reduction (a subclass, which the engine does not fold for) are
-// run over the corpus and over damaged copies of it, and must agree on the
+// Folding terminals into lists, and the driver without recovery paths, must
+// leave every observable result of a parse as it was: the parser that folds
+// (InterleafParser itself), one that keeps every reduction (a subclass, which
+// the engine does not fold for) and one that runs the general driver are run
+// over the corpus and over damaged copies of it, and must agree on the
 // result, the syntax error (line, column, text, expected tokens) and the
 // span of the whole document.
 #include "parser/interleaf/interleaf_parser.h"
@@ -27,6 +28,16 @@ namespace {
 class UnfoldedParser final : public InterleafParser {
   public:
     using InterleafParser::InterleafParser;
+};
+
+// Keeps every reduction too, through the engine's general loop (lookahead
+// resolution and error recovery compiled in).
+class GeneralDriverParser final : public InterleafParser {
+  public:
+    GeneralDriverParser(const std::string& path, ConversionHost* host, int debug)
+        : InterleafParser(path, host, debug) {
+        useElements<InterleafStackElement, SSYaccDriver::General>();
+    }
 };
 
 struct Outcome {
@@ -72,8 +83,8 @@ std::string readAll(const std::filesystem::path& path) {
 // A copy of `text` cut short, or with markup-like bytes put in, at a random
 // place: most of these no longer parse, at many different states.
 std::string damaged(const std::string& text, std::mt19937& random) {
-    static const std::vector<std::string> inserts = {"<", ">", "\"", ",", "<!Frame,", "<Tab>",
-                                                     "'", "<\"para\">", "<|", "\n\n"};
+    static const std::vector<std::string> inserts = {"<",     ">", "\"",         ",",  "<!Frame,",
+                                                     "<Tab>", "'", "<\"para\">", "<|", "\n\n"};
     const std::size_t at = std::uniform_int_distribution<std::size_t>(0, text.size())(random);
     if (random() % 3 == 0)
         return text.substr(0, at);
@@ -93,12 +104,12 @@ TEST(ListFolding, LeavesResultsErrorsAndSpansAsTheyWere) {
         for (int variant = 0; variant < 25; ++variant) {
             const std::string input = variant == 0 ? text : damaged(text, random);
             const std::string path = dir.write("input.doc", input);
-            SCOPED_TRACE(entry.path().filename().string() + " variant " +
-                         std::to_string(variant));
+            SCOPED_TRACE(entry.path().filename().string() + " variant " + std::to_string(variant));
             const Outcome folded = parseFile<InterleafParser>(path);
             const Outcome unfolded = parseFile<UnfoldedParser>(path);
-            EXPECT_EQ(folded, unfolded) << "folded: " << folded.errorText
-                                        << " / unfolded: " << unfolded.errorText;
+            EXPECT_EQ(folded, unfolded)
+                << "folded: " << folded.errorText << " / unfolded: " << unfolded.errorText;
+            EXPECT_EQ(parseFile<GeneralDriverParser>(path), unfolded);
             failing += folded.result != 0;
             ++compared;
         }

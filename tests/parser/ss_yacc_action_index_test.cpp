@@ -1,8 +1,9 @@
 // The dense action and goto arrays of a parser table answer every state and
 // key exactly as the in-order search of the table's rows does: the compiled-in
-// Interleaf table, and tables with repeated keys, odd values and keys too far
-// apart to spread.
+// Interleaf image, the arrays tablegen compiled from it, and tables with
+// repeated keys, odd values and keys too far apart to spread.
 #include "parser/interleaf/interleaf_table_images.h"
+#include "parser/ss_yacc.h"
 #include "parser/ss_yacc_table.h"
 
 #include "sample_tables.h"
@@ -15,6 +16,18 @@ namespace quillex {
 namespace {
 
 using namespace test;
+
+// What a parser over a table finds: the lookaheads and the fold of a state.
+class FoldProbe final : public SSYacc {
+  public:
+    static constexpr std::uint32_t none = SSYacc::noFold;
+    explicit FoldProbe(SSYaccTable& table) { setTable(table); }
+    bool reduce(std::uint32_t, std::uint32_t, SSYaccStackElement&) override { return true; }
+    std::vector<std::int32_t> lookaheads(std::uint32_t state) const {
+        return validLookaheads(state);
+    }
+    std::uint32_t foldOf(std::uint32_t state) { return foldingProduction(state); }
+};
 
 // Every key a row of `table` holds, its neighbours, and the special tokens.
 std::set<std::uint32_t> probeKeys(const SSYaccPairTable& table) {
@@ -64,6 +77,43 @@ TEST(SSYaccActionIndex, InterleafTableAnswersAsTheRowSearch) {
     registerInterleafTables();
     const SSYaccTable table(kInterleafYaccTableName, kInterleafYaccTableType);
     expectIndexAnswersAsTheSearch(table);
+}
+
+// The table compiled into the program answers every state, token,
+// nonterminal and production as the image's rows do, lists the same
+// lookaheads in the same order, and folds where the engine would find folds
+// in the image.
+TEST(SSYaccActionIndex, CompiledInterleafTableAnswersAsTheImage) {
+    registerInterleafTables();
+    SSYaccTable image(kInterleafYaccTableName, kInterleafYaccTableType);
+    const std::shared_ptr<SSYaccTable> compiled = interleafYaccTable();
+    ASSERT_EQ(compiled->states(), image.states());
+    ASSERT_EQ(compiled->productions(), image.productions());
+    const SSYaccActionIndex& rows = image.actionIndex();
+    const SSYaccActionIndex& arrays = compiled->actionIndex();
+    for (std::uint32_t state = 0; state <= image.states(); ++state) {
+        SCOPED_TRACE("state " + std::to_string(state));
+        for (std::int64_t token = -3; token < 200; ++token) {
+            const auto key = static_cast<std::uint32_t>(token);
+            EXPECT_EQ(arrays.action(state, key).cell, rows.searchAction(state, key).cell);
+        }
+        for (std::uint32_t symbol = 16380; symbol < 16440; ++symbol)
+            ASSERT_EQ(arrays.gotoState(state, symbol), rows.searchGoto(state, symbol));
+        EXPECT_EQ(arrays.gotoState(state, 0), rows.searchGoto(state, 0));
+    }
+    for (std::uint32_t production = 0; production < image.productions(); ++production) {
+        EXPECT_EQ(arrays.production(production).size(), rows.production(production).size());
+        EXPECT_EQ(arrays.production(production).leftside(), rows.production(production).leftside());
+    }
+    FoldProbe fromImage(image);
+    FoldProbe fromArrays(*compiled);
+    int folding = 0;
+    for (std::uint32_t state = 0; state < image.states(); ++state) {
+        EXPECT_EQ(fromArrays.lookaheads(state), fromImage.lookaheads(state)) << state;
+        EXPECT_EQ(fromArrays.foldOf(state), fromImage.foldOf(state)) << state;
+        folding += fromImage.foldOf(state) != FoldProbe::none;
+    }
+    EXPECT_GT(folding, 0);
 }
 
 TEST(SSYaccActionIndex, SampleTablesAnswerAsTheRowSearch) {

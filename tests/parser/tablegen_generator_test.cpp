@@ -269,6 +269,28 @@ enum class Production : std::uint32_t {
 
 inline constexpr std::uint32_t kProductionCount = 6;
 
+// By production: whether it has no action and one symbol, whose element the
+// engine hands on as the left side without calling the actions.
+inline constexpr bool kPassesThrough[kProductionCount] = {
+    false, // Goal
+    false, // Assign
+    true, // Value
+    false, // Deref
+    true, // Id
+    true, // Load
+};
+
+// By production: whether it is a list of words or layout ("=> fold"), whose
+// element widens over the terminal and nothing else happens.
+inline constexpr bool kFoldsInPlace[kProductionCount] = {
+    false, // Goal
+    false, // Assign
+    false, // Value
+    false, // Deref
+    false, // Id
+    false, // Load
+};
+
 // The right-hand-side positions the parse actions read, by production
 // and field label.
 namespace rhs {
@@ -289,6 +311,40 @@ struct Id {
 )");
 }
 
+// What the grammar file writes after "=>" becomes the dispatch: a call per
+// production with an action, piece kinds and refusals by name, fields by
+// label; folds and productions without an action are the engine's, and the
+// symbol header says which pass through and which fold in place.
+TEST(TablegenActionHeader, DispatchesEveryActionWrittenBesideItsRule) {
+    const std::string tokens = "token 1 WORD\ntoken 2 START\ntoken 3 END\ntoken 4 BAD\n";
+    const Grammar g = grammarOf(tokens, "nonterminal 0 goal\nnonterminal 100 S\n"
+                                        "nonterminal 101 H\n"
+                                        "0 Goal goal : S eof\n"
+                                        "1 Whole S : H END(end) => closeFrame end\n"
+                                        "2 Start H : START(start) => piece Frame start\n"
+                                        "3 Word H : H WORD => fold\n"
+                                        "4 Refused S : BAD => refuse Include\n"
+                                        "5 Plain S : WORD\n");
+    const std::string dispatch = actionHeader(g);
+    EXPECT_NE(dispatch.find("        case Production::Whole: // S : H END(end)\n"
+                            "            actions.closeFrame(p, rhs::Whole::end);\n"),
+              std::string::npos)
+        << dispatch;
+    EXPECT_NE(dispatch.find("actions.piece(p, Actions::Kind::Frame, rhs::Start::start);"),
+              std::string::npos);
+    EXPECT_NE(dispatch.find("actions.refuse(Actions::Refusal::Include);"), std::string::npos);
+    EXPECT_EQ(dispatch.find("Production::Word"), std::string::npos);
+    EXPECT_EQ(dispatch.find("Production::Plain"), std::string::npos);
+
+    std::vector<bool> passes, folds;
+    for (const Production& p : g.productions) {
+        passes.push_back(p.passesThrough());
+        folds.push_back(p.action.folds());
+    }
+    EXPECT_EQ(passes, (std::vector<bool>{false, false, false, false, false, true}));
+    EXPECT_EQ(folds, (std::vector<bool>{false, false, false, true, false, false}));
+}
+
 // Names and labels the header cannot use, and symbols it cannot name.
 TEST(TablegenSymbolHeader, MistakesAreDefinitionErrors) {
     const std::string tokens = "token 1 A\ntoken 2 \",\" COMMA\n";
@@ -302,6 +358,12 @@ TEST(TablegenSymbolHeader, MistakesAreDefinitionErrors) {
         {head + "1 P S : A(x-y)\n", "field label 'x-y' is no identifier"},
         {head + "1 P S : A(x\n", "SYMBOL(label) expected"},
         {head + "1 P S : B(x)\n", "unknown symbol B"},
+        {head + "1 P S : A =>\n", "an action after =>"},
+        {head + "1 P S : A => fold\n", "fold is for a production LIST : LIST TERMINAL"},
+        {head + "1 P S : A => refuse\n", "refuse takes one result code"},
+        {head + "1 P S : A => refuse bad\n", "refuse takes one result code"},
+        {head + "1 P S : A(x) => piece Frame y\n", "'y' is neither a piece kind nor a field of P"},
+        {head + "1 P S : A => piece-it\n", "action word 'piece-it' is no identifier"},
     };
     for (const auto& [text, message] : bad) {
         try {

@@ -12,6 +12,13 @@ int Grammar::findSymbol(const std::string& name) const {
     return -1;
 }
 
+int Production::fieldPosition(const std::string& label) const {
+    for (const ProductionField& f : fields)
+        if (f.label == label)
+            return static_cast<int>(f.position);
+    return -1;
+}
+
 namespace {
 
 void readNonterminal(Grammar& g, const std::vector<std::string>& w) {
@@ -72,7 +79,46 @@ void readRhs(const Grammar& g, Production& p, const std::string& word) {
     p.rhs.push_back(symbol);
 }
 
-void readProduction(Grammar& g, const std::vector<std::string>& w, int line) {
+bool isKindName(const std::string& word) {
+    return !word.empty() && word.front() >= 'A' && word.front() <= 'Z';
+}
+
+// The words after "=>", checked against the production they act for.
+void readAction(const Grammar& g, Production& p, const std::vector<std::string>& w) {
+    if (w.empty())
+        throw DefinitionError("an action after =>");
+    for (const std::string& word : w)
+        if (!isIdentifier(word))
+            throw DefinitionError("action word '" + word + "' is no identifier");
+    p.action.verb = w[0];
+    p.action.arguments.assign(w.begin() + 1, w.end());
+    if (p.action.folds()) {
+        if (!p.action.arguments.empty() || p.rhs.size() != 2 || p.rhs[0] != p.lhs ||
+            !g.isTerminal(p.rhs[1]))
+            throw DefinitionError("fold is for a production LIST : LIST TERMINAL");
+        return;
+    }
+    if (p.action.refuses()) {
+        if (p.action.arguments.size() != 1 || !isKindName(p.action.arguments[0]))
+            throw DefinitionError("refuse takes one result code");
+        return;
+    }
+    for (const std::string& argument : p.action.arguments)
+        if (!isKindName(argument) && p.fieldPosition(argument) < 0)
+            throw DefinitionError("'" + argument + "' is neither a piece kind nor a field of " +
+                                  p.name);
+}
+
+void readProduction(Grammar& g, std::vector<std::string> w, int line) {
+    std::vector<std::string> action;
+    for (std::size_t i = 0; i < w.size(); ++i)
+        if (w[i] == "=>") {
+            action.assign(w.begin() + static_cast<std::ptrdiff_t>(i) + 1, w.end());
+            w.resize(i);
+            if (action.empty())
+                throw DefinitionError("an action after =>");
+            break;
+        }
     if (w.size() < 4 || w[3] != ":")
         throw DefinitionError("NUMBER NAME LHS : RHS... expected");
     if (parseNumber(w[0]) != static_cast<long>(g.productions.size()))
@@ -86,6 +132,8 @@ void readProduction(Grammar& g, const std::vector<std::string>& w, int line) {
         throw DefinitionError("'" + w[2] + "' is not a declared nonterminal");
     for (std::size_t i = 4; i < w.size(); ++i)
         readRhs(g, p, w[i]);
+    if (!action.empty())
+        readAction(g, p, action);
     g.productions.push_back(std::move(p));
 }
 

@@ -7,11 +7,12 @@ namespace quillex::tablegen {
 
 namespace {
 
-constexpr std::size_t kMainHeaderSize = 36;
 constexpr std::size_t kListHeaderSize = 88;
 constexpr std::size_t kFinalRecordSize = 28;
 
-std::uint32_t flagsOf(const Acceptance& a) {
+} // namespace
+
+std::uint32_t finalFlags(const Acceptance& a) {
     std::uint32_t flags = kFlagFinal;
     if (a.ignore)
         flags |= kFlagIgnore;
@@ -55,7 +56,7 @@ std::vector<std::uint8_t> writeListImage(const CompiledList& list) {
         const Acceptance& a = list.rules[state.rule];
         out.put32(static_cast<std::uint32_t>(a.token));
         out.put32(a.action == ListAction::Push || a.action == ListAction::Goto ? a.list : 0);
-        out.put32(flagsOf(a));
+        out.put32(finalFlags(a));
         out.putZeros(16);
     }
 
@@ -74,8 +75,6 @@ std::vector<std::uint8_t> writeListImage(const CompiledList& list) {
     out.patch32(44, static_cast<std::uint32_t>(out.size()));
     return out.bytes();
 }
-
-} // namespace
 
 std::vector<CompiledList> compileLists(const LexerDefinition& def) {
     std::vector<CompiledList> compiled;
@@ -107,7 +106,7 @@ std::vector<std::uint8_t> writeLexImage(const std::vector<CompiledList>& lists) 
     ByteWriter out;
     out.put32(static_cast<std::uint32_t>(lists.size()));
     out.put32(kLexMagic);
-    out.putZeros(kMainHeaderSize - 8);
+    out.putZeros(kLexMainHeaderSize - 8);
     for (const CompiledList& list : lists)
         out.append(writeListImage(list));
     return out.bytes();

@@ -34,4 +34,13 @@ std::vector<CompiledList> compileLists(const LexerDefinition& def);
 
 std::vector<std::uint8_t> writeLexImage(const std::vector<CompiledList>& lists);
 
+// The image of one list, as writeLexImage puts it behind the main header.
+std::vector<std::uint8_t> writeListImage(const CompiledList& list);
+
+// The flags of the final-state record of a state that accepts `a`.
+std::uint32_t finalFlags(const Acceptance& a);
+
+// Size of the main header, before the first list's image.
+inline constexpr std::size_t kLexMainHeaderSize = 36;
+
 } // namespace quillex::tablegen

@@ -1,13 +1,17 @@
 // tablegen: builds the lexer and parser table images from their definitions.
 //
-//   tablegen LEXER.def GRAMMAR.def TABLES.cpp SYMBOLS.h [REPORT.txt]
+//   tablegen LEXER.def GRAMMAR.def TABLES.cpp SYMBOLS.h ACTIONS.h COMPILED.h
+//            [REPORT.txt]
 //
 // Writes TABLES.cpp holding the two images as byte arrays, SYMBOLS.h naming
-// the tokens, nonterminals, productions and fields for the parse actions, and
+// the tokens, nonterminals, productions and fields for the parse actions,
+// ACTIONS.h dispatching the parse actions on named productions, COMPILED.h
+// holding the scanner and parser tables as the constant arrays they read, and
 // optionally a readable report of the automata and parser states. Fails (exit
-// status 1, neither source written) on a malformed definition, a parser
+// status 1, no source written) on a malformed definition, a parser
 // conflict, a production that is never reduced, or a lexical rule that can
 // never be accepted.
+#include "compiled_tables.h"
 #include "lex_image.h"
 #include "source_writer.h"
 #include "symbol_header.h"
@@ -51,8 +55,9 @@ void checkRulesReachable(const LexerDefinition& def, const std::vector<CompiledL
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 5 && argc != 6) {
-        std::cerr << "usage: tablegen LEXER.def GRAMMAR.def TABLES.cpp SYMBOLS.h [REPORT.txt]\n";
+    if (argc != 7 && argc != 8) {
+        std::cerr << "usage: tablegen LEXER.def GRAMMAR.def TABLES.cpp SYMBOLS.h ACTIONS.h "
+                     "COMPILED.h [REPORT.txt]\n";
         return 2;
     }
     try {
@@ -65,8 +70,8 @@ int main(int argc, char** argv) {
         const Grammar grammar = readGrammar(grammarIn, argv[2], lexer.tokens);
         const ParserTables tables = buildLalrTables(grammar);
 
-        if (argc == 6)
-            writeFile(argv[5], describeLists(lexer, lists) + describeTables(grammar, tables));
+        if (argc == 8)
+            writeFile(argv[7], describeLists(lexer, lists) + describeTables(grammar, tables));
         for (const std::string& conflict : tables.conflicts)
             std::cerr << argv[2] << ": conflict in " << conflict << '\n';
         for (int p : tables.unusedProductions)
@@ -78,8 +83,12 @@ int main(int argc, char** argv) {
         const std::vector<std::uint8_t> lexImage = writeLexImage(lists);
         const std::vector<std::uint8_t> yaccImage = writeYaccImage(grammar, tables);
         const std::string symbols = symbolHeader(lexer, grammar);
+        const std::string actions = actionHeader(grammar);
+        const std::string compiled = compiledTables(lists, grammar, tables);
         writeFile(argv[3], tableSource(lexImage, yaccImage));
         writeFile(argv[4], symbols);
+        writeFile(argv[5], actions);
+        writeFile(argv[6], compiled);
         std::cout << "tablegen: " << lists.size() << " expression lists, " << lexImage.size()
                   << " bytes; " << grammar.productions.size() << " productions, "
                   << tables.states.size() << " states, " << yaccImage.size() << " bytes\n";

@@ -80,14 +80,14 @@ InterleafParser::InterleafParser(const std::string& fileName, ConversionHost* ho
     : lexer_(fileName, host, debug), table_(interleafYaccTable()) {
     setLex(lexer_);
     setTable(*table_);
-    useElements<InterleafStackElement>();
+    useElements<InterleafStackElement, SSYaccDriver::WithoutRecovery>();
 }
 
 InterleafParser::InterleafParser(SSLexConsumer& consumer, ConversionHost* host, int debug)
     : lexer_(consumer, host, debug), table_(interleafYaccTable()) {
     setLex(lexer_);
     setTable(*table_);
-    useElements<InterleafStackElement>();
+    useElements<InterleafStackElement, SSYaccDriver::WithoutRecovery>();
 }
 
 InterleafParser::~InterleafParser() = default;

@@ -2,10 +2,14 @@
 //
 // It owns its InterleafLexer and the compiled-in parser table, reports a
 // syntax error ("Unexpected text: ... Expected ...") and aborts the parse with
-// error code 6. Every reduction goes through reduce(): the conversions derive
-// from this class and override reduce() (and choose an element type of their
-// own with useElements()); the default fills an InterleafStackElement with
-// the source text and line/column span of the left side.
+// error code 6. The table has no conflicts and a syntax error ends the
+// parse, so it runs the engine's loop without lookahead resolution and
+// error recovery (SSYaccDriver::WithoutRecovery); so must a subclass that
+// chooses its own element type. Every reduction goes through reduce(): the
+// conversions derive from this class and override reduce() (and choose an
+// element type of their own with useElements()); the default fills an
+// InterleafStackElement with the source text and line/column span of the
+// left side.
 #pragma once
 
 #include "parser/interleaf/interleaf_lexer.h"

@@ -1,11 +1,14 @@
-// Registration of the Interleaf table images as program resources.
+// Registration of the Interleaf table images as program resources, and the
+// tables every Interleaf lexer and parser shares.
 #include "parser/interleaf/interleaf_table_images.h"
+
+#include "interleaf_tables.h"
 
 #include "parser/resource_registry.h"
 #include "parser/ss_lex_table.h"
 #include "parser/ss_yacc_table.h"
 
-#include <mutex>
+#include <vector>
 
 namespace quillex {
 
@@ -19,41 +22,47 @@ void registerInterleafTables() {
                          interleafYaccTableImage());
 }
 
+// The compiled lists over the compiled-in image, whose rows serve the
+// codes above the bytes.
+std::vector<SSLexCompiledList> compiledLists() {
+    const std::span<const std::uint8_t> image = interleafLexTableImage();
+    std::vector<SSLexCompiledList> lists;
+    for (const ileaf::tables::ListArrays& list : ileaf::tables::kLists)
+        lists.push_back({image.subspan(list.imageOffset, list.imageLength), list.states,
+                         list.finals, list.byteClasses, list.byteClassCount, list.byteRows});
+    return lists;
+}
+
+std::shared_ptr<SSLexTable> interleafLexTable() {
+    static const std::vector<SSLexCompiledList> lists = compiledLists();
+    static const std::shared_ptr<SSLexTable> table =
+        std::make_shared<SSLexTable>(lists, kInterleafLexTableName);
+    return table;
+}
+
 namespace {
 
-// One decoded table per table type, with the image it was decoded from.
-template <typename Table> struct DecodedTable {
-    std::mutex lock;
-    const std::uint8_t* image = nullptr;
-    std::size_t size = 0;
-    std::shared_ptr<Table> table;
+namespace compiled = ileaf::tables;
 
-    std::shared_ptr<Table> get(const char* name, const char* type) {
-        registerInterleafTables();
-        const std::span<const std::uint8_t> registered = findResource(name, type);
-        const std::lock_guard guard(lock);
-        if (table == nullptr || registered.data() != image || registered.size() != size) {
-            table = std::make_shared<Table>(name, type);
-            image = registered.data();
-            size = registered.size();
-        }
-        return table;
-    }
+constexpr SSYaccCompiledTable kCompiledYaccTable{
+    compiled::kStates,
+    ileaf::kProductionCount,
+    static_cast<std::uint32_t>(compiled::kActionBase),
+    compiled::kActionColumns,
+    compiled::kActions,
+    compiled::kGotoBase,
+    compiled::kGotoColumns,
+    compiled::kGotos,
+    compiled::kProductionSizes,
+    compiled::kProductionLeftsides,
+    compiled::kFolds,
 };
 
 } // namespace
 
-std::shared_ptr<SSLexTable> interleafLexTable() {
-    static DecodedTable<SSLexTable> decoded;
-    return decoded.get(kInterleafLexTableName, kInterleafLexTableType);
-}
-
 std::shared_ptr<SSYaccTable> interleafYaccTable() {
-    static DecodedTable<SSYaccTable> decoded;
-    std::shared_ptr<SSYaccTable> table =
-        decoded.get(kInterleafYaccTableName, kInterleafYaccTableType);
-    if (table->larIterators() != 0)
-        return std::make_shared<SSYaccTable>(kInterleafYaccTableName, kInterleafYaccTableType);
+    static const std::shared_ptr<SSYaccTable> table =
+        std::make_shared<SSYaccTable>(kCompiledYaccTable);
     return table;
 }
 

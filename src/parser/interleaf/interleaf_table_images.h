@@ -2,7 +2,8 @@
 // their registration as the resources the engines load.
 //
 // tools/tablegen generates the two images at build time from
-// resources/interleaf_lexer.def and resources/interleaf_grammar.def.
+// resources/interleaf_lexer.def and resources/interleaf_grammar.def, and the
+// parser table again as the constant arrays the parser reads.
 #pragma once
 
 #include <cstdint>
@@ -29,12 +30,10 @@ std::span<const std::uint8_t> interleafYaccTableImage();
 // The Interleaf lexer and parser call it before loading their tables.
 void registerInterleafTables();
 
-// The tables decoded from the registered images, shared by every parse in
-// the process: decoding them (the lexer's byte rows above all) costs more
-// than scanning a small document, and a parse only reads them. An image
-// registered anew (a test replacing one) is decoded anew. A parser table with
-// read-ahead automata, which keep state while a parse runs, is decoded for
-// each caller instead.
+// The lexer and parser tables every Interleaf lexer and parser reads: the
+// arrays tools/tablegen compiled into the program (interleaf_tables.h), read
+// in place, nothing decoded. The registered images hold the same tables for
+// callers that load tables from images.
 std::shared_ptr<SSLexTable> interleafLexTable();
 std::shared_ptr<SSYaccTable> interleafYaccTable();
 
