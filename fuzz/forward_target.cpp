@@ -76,7 +76,7 @@ void convertAs(std::string_view bytes, int fileFormat) {
     } catch (const ConversionFailure& failure) {
         fail("convertFile let the failure " + std::to_string(failure.code()) + " escape");
     }
-    if (!isResultCode(code))
+    if (!result::isResultCode(code))
         fail("result " + std::to_string(code) + " is not in the table");
     if (host.batchSteps != 10)
         fail("the batch bar moved " + std::to_string(host.batchSteps) + " steps, not 10");
