@@ -6,7 +6,6 @@
 #include "conversion/result_code.h"
 
 #include <cstdint>
-#include <deque>
 #include <optional>
 #include <span>
 #include <unordered_map>
@@ -55,10 +54,13 @@ std::string openingLineFor(std::string_view placeholder, const BlockKind& kind) 
 class BlockMover {
   public:
     BlockMover(const std::vector<std::string>& lines, std::span<const BlockKind* const> kinds)
-        : lines_(lines), kinds_(kinds), roles_(lines.size()), order_(lines.size()) {
+        : lines_(lines), kinds_(kinds), roles_(lines.size()), order_(lines.size()),
+          present_(kinds.size(), false) {
         for (std::size_t i = 0; i < lines.size(); ++i) {
             roles_[i] = roleOf(lines[i], kinds);
             order_[i] = static_cast<std::uint32_t>(i);
+            if (roles_[i].role == Role::Placeholder || roles_[i].role == Role::Opening)
+                present_[roles_[i].kind] = true;
         }
     }
 
@@ -80,18 +82,16 @@ class BlockMover {
     std::string_view at(std::size_t position) const { return lines_[order_[position]]; }
 
     // One kind's moves. False when the list holds neither a block nor a
-    // placeholder of the kind: it then stays as it is.
+    // placeholder of the kind (the moves of other kinds add and remove none):
+    // it then stays as it is.
     bool runKind(std::uint8_t kind) {
+        if (!present_[kind])
+            return false;
         kind_ = kind;
         openings_.clear();
-        bool placeholders = false;
-        for (std::size_t j = 0; j < order_.size(); ++j) {
+        for (std::size_t j = 0; j < order_.size(); ++j)
             if (is(j, Role::Opening))
-                openings_[at(j)].push_back(j);
-            placeholders = placeholders || is(j, Role::Placeholder);
-        }
-        if (openings_.empty() && !placeholders)
-            return false;
+                openings_[at(j)].positions.push_back(j);
         moved_.assign(order_.size(), false);
         std::vector<std::uint32_t> out;
         out.reserve(order_.size());
@@ -116,14 +116,16 @@ class BlockMover {
         const auto found = openings_.find(text);
         if (found == openings_.end())
             return std::nullopt;
-        std::deque<std::size_t>& positions = found->second;
+        Openings& openings = found->second;
         // Positions before this placeholder can never qualify again: later
         // placeholders stand further on.
-        while (!positions.empty() && (positions.front() <= position || moved_[positions.front()]))
-            positions.pop_front();
-        if (positions.empty())
+        while (openings.next < openings.positions.size() &&
+               (openings.positions[openings.next] <= position ||
+                moved_[openings.positions[openings.next]]))
+            ++openings.next;
+        if (openings.next == openings.positions.size())
             return std::nullopt;
-        return positions.front();
+        return openings.positions[openings.next];
     }
 
     void moveBlock(std::size_t opening, std::vector<std::uint32_t>& out) {
@@ -144,9 +146,17 @@ class BlockMover {
     std::span<const BlockKind* const> kinds_;
     std::vector<LineRole> roles_;
     std::vector<std::uint32_t> order_; // line numbers in their current order
+    // Whether a placeholder or an opening line of each kind is there.
+    std::vector<bool> present_;
     std::uint8_t kind_ = 0;
     std::vector<bool> moved_;
-    std::unordered_map<std::string_view, std::deque<std::size_t>> openings_;
+    // The positions of the opening lines of one text, in order; those before
+    // `next` can no longer be taken.
+    struct Openings {
+        std::vector<std::size_t> positions;
+        std::size_t next = 0;
+    };
+    std::unordered_map<std::string_view, Openings> openings_;
 };
 
 void moveKinds(std::vector<std::string>& lines, std::span<const BlockKind* const> kinds) {
