@@ -164,7 +164,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     writeFile(options.inputPath, bytes);
 
     const int code = convertBackOnce(options);
-    if (!isResultCode(code))
+    if (!result::isResultCode(code))
         fail("result " + std::to_string(code) + " is not in the table");
 
     if (namesIn(options.orgDirectory) != setup.orgNames)

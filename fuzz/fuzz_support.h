@@ -1,5 +1,6 @@
-// What the fuzz targets share: scratch folders, a silent host, the table of
-// result codes, and a loud stop when a promise is broken.
+// What the fuzz targets share: scratch folders, a silent host and a loud
+// stop when a promise is broken. Result codes are checked against
+// result::isResultCode, the table the product keeps.
 #pragma once
 
 #include "conversion/conversion_host.h"
@@ -22,11 +23,6 @@ namespace quillex::fuzz {
     std::fprintf(stderr, "\nquillex fuzz target: %s\n", what.c_str());
     std::fflush(stderr);
     std::abort();
-}
-
-// Every result code a per-file routine may end with.
-inline bool isResultCode(int code) {
-    return result::isResultCode(code);
 }
 
 // A process-wide scratch folder on a memory file system when there is one,

@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         readRtfFile(path, lines);
     } catch (const ConversionFailure& failure) {
-        if (!isResultCode(failure.code()) || failure.code() < result::NotRtf ||
+        if (!result::isResultCode(failure.code()) || failure.code() < result::NotRtf ||
             failure.code() > result::RtfError5)
             fail("the RTF reader threw " + std::to_string(failure.code()));
         if (lines != before)

@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const std::exception& error) {
         fail(std::string("an exception that is no result code: ") + error.what());
     }
-    if (!isResultCode(code))
+    if (!result::isResultCode(code))
         fail("result " + std::to_string(code) + " is not in the table");
     if (host.batchSteps != kVerifyProgressSteps)
         fail("the batch bar moved " + std::to_string(host.batchSteps) + " steps, not " +
