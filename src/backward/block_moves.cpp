@@ -14,11 +14,11 @@ namespace {
 // The opening line a placeholder points to: the text between the prefix and
 // the next ">" of the placeholder, framed as an opening line.
 std::string openingLineFor(const std::string& placeholder, const BlockKind& kind) {
-    const std::size_t from = kind.placeholderPrefix.size();
+    const std::size_t from = kind.placeholder.size();
     const std::size_t end = placeholder.find('>', from);
     const std::string number =
         placeholder.substr(from, end == std::string::npos ? std::string::npos : end - from);
-    return std::string(kind.openingPrefix) + number + ">";
+    return std::string(kind.opening) + number + ">";
 }
 
 class BlockMover {
@@ -26,7 +26,7 @@ class BlockMover {
     BlockMover(std::vector<std::string>& lines, const BlockKind& kind)
         : lines_(lines), kind_(kind), moved_(lines.size(), false) {
         for (std::size_t i = 0; i < lines.size(); ++i)
-            if (lines[i].starts_with(kind.openingPrefix))
+            if (lines[i].starts_with(kind.opening))
                 openings_[lines[i]].push_back(i);
     }
 
@@ -35,7 +35,7 @@ class BlockMover {
         // is: it is not built again.
         if (openings_.empty() &&
             std::none_of(lines_.begin(), lines_.end(), [&](const std::string& line) {
-                return line.starts_with(kind_.placeholderPrefix);
+                return line.starts_with(kind_.placeholder);
             }))
             return;
         std::vector<std::string> out;
@@ -43,7 +43,7 @@ class BlockMover {
         for (std::size_t i = 0; i < lines_.size(); ++i) {
             if (moved_[i])
                 continue;
-            if (!lines_[i].starts_with(kind_.placeholderPrefix)) {
+            if (!lines_[i].starts_with(kind_.placeholder)) {
                 out.push_back(std::move(lines_[i]));
                 continue;
             }
@@ -73,7 +73,7 @@ class BlockMover {
 
     void moveBlock(std::size_t opening, std::vector<std::string>& out) {
         std::size_t closing = opening + 1;
-        while (closing < lines_.size() && (moved_[closing] || lines_[closing] != kind_.closingLine))
+        while (closing < lines_.size() && (moved_[closing] || lines_[closing] != kind_.closing))
             ++closing;
         if (closing == lines_.size())
             throw ConversionFailure(result::ParserError);

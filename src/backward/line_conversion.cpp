@@ -6,6 +6,8 @@
 #include "backward/text_conversion.h"
 #include "backward/xref_rewriting.h"
 #include "conversion/result_code.h"
+#include "qmx/interleaf_markup.h"
+#include "qmx/qmx_tags.h"
 
 #include <algorithm>
 #include <array>
@@ -15,48 +17,24 @@
 namespace quillex::backward {
 namespace {
 
-constexpr std::string_view kNoChangeStart = "<Comment, QMX No Change>";
-constexpr std::string_view kNoChangeEnd = "<Comment, QMX End of No Change>";
+using qmx::Tag;
 
-// Tags whose replacement may stand for several Interleaf lines, internal and
-// external; the hidden and read-only ones are framed as "no change" so that
-// the declaration rewriting leaves them alone.
-struct ExpandedTag {
-    std::string_view prefix;
-    bool noChange;
-    // A whole paragraph: a page that starts with it gets its mark there.
-    bool paragraph = false;
-};
-constexpr std::array kExpandedInternal = {ExpandedTag{"<:cnmk ", true}, ExpandedTag{"<:pn ", false},
-                                          ExpandedTag{"<:v ", false},   ExpandedTag{"<:r ", true},
-                                          ExpandedTag{"<:cns ", false}, ExpandedTag{"<:cs ", false},
-                                          ExpandedTag{"<:sc ", false}};
-constexpr std::array kExpandedExternal = {
-    ExpandedTag{"<cnmk ", true, true}, ExpandedTag{"<ps ", false, true},
-    ExpandedTag{"<pn ", false, true},  ExpandedTag{"<v ", false, true},
-    ExpandedTag{"<r ", true, true},    ExpandedTag{"<ct ", false}};
+using qmx::kNoChangeEnd;
+using qmx::kNoChangeStart;
+
+// A tag whose replacement may stand for several Interleaf lines, internal
+// or external; the hidden and read-only ones are framed as "no change" so
+// that the declaration rewriting leaves them alone.
+const qmx::TagRow* expandedTagFor(std::string_view line) {
+    if (const qmx::TagRow* row = qmx::withBackward(line, qmx::Backward::Expanded))
+        return row;
+    return qmx::withBackward(line, qmx::Backward::ExpandedUnchanged);
+}
 
 // External tags that stand for nothing in the Interleaf file: structure the
 // skeleton keeps by itself.
-constexpr std::array<std::string_view, 11> kDroppedPrefixes = {
-    "<qmx", "<language", "<quotes", "<readonly", "<tn ", "<fn ",
-    "<tb ", "<row ",     "<ctart ", "<file ",    "<bb "};
-constexpr std::array<std::string_view, 12> kDroppedLines = {
-    "</page>", "</af>",    "</fn>",  "</tb>", "</row>",  "</ctart>",
-    "</file>", "</dummy>", "</qmx>", "</ct>", "</vfmt>", "</pnfmt>"};
-
-template <std::size_t N>
-const ExpandedTag* expandedTagFor(const std::string& line, const std::array<ExpandedTag, N>& tags) {
-    for (const ExpandedTag& tag : tags)
-        if (line.starts_with(tag.prefix))
-            return &tag;
-    return nullptr;
-}
-
-bool isDropped(const std::string& line) {
-    return std::any_of(kDroppedPrefixes.begin(), kDroppedPrefixes.end(),
-                       [&](std::string_view p) { return line.starts_with(p); }) ||
-           std::find(kDroppedLines.begin(), kDroppedLines.end(), line) != kDroppedLines.end();
+bool isDropped(std::string_view line) {
+    return qmx::withBackward(line, qmx::Backward::Dropped) != nullptr;
 }
 
 class LineConverter {
@@ -78,11 +56,11 @@ class LineConverter {
     // been taken away (an anchored frame).
     bool convertLine() {
         std::string& line = in_[position_];
-        if (!line.starts_with("<")) {
+        if (!line.starts_with('<')) {
             append(convertText(line, context_, false));
             return true;
         }
-        if (line.starts_with("<:"))
+        if (qmx::isInternal(line))
             return convertInternal(line);
         return convertExternal(line);
     }
@@ -90,11 +68,12 @@ class LineConverter {
     bool convertInternal(std::string& line) {
         if (line == "<:s>" || line == "<:c>")
             context_.usesQmxClasses = true;
-        if (const ExpandedTag* tag = expandedTagFor(line, kExpandedInternal)) {
+        if (const qmx::TagRow* tag = expandedTagFor(line)) {
             expand(line, *tag);
         } else if (isCharacterCodeLine(line)) {
             out_.push_back(convertCode(line));
-        } else if (line.starts_with("<:iaf ") || line.starts_with("<:saf ")) {
+        } else if (qmx::is(line, Tag::InlineAnchoredFrame) ||
+                   qmx::is(line, Tag::InlineSharedFrame)) {
             fileRestUnder(line);
             return false;
         } else if (line == "<:c>" || line == "<:/c>") {
@@ -110,20 +89,20 @@ class LineConverter {
     }
 
     bool convertExternal(std::string& line) {
-        if (const ExpandedTag* tag = expandedTagFor(line, kExpandedExternal)) {
-            const bool paragraphStart = tag->paragraph;
+        if (const qmx::TagRow* tag = expandedTagFor(line)) {
+            const bool paragraphStart = (tag->traits & qmx::Paragraph) != 0;
             expand(line, *tag);
             if (paragraphStart)
                 placePageMark();
-        } else if (line.starts_with("<af ")) {
+        } else if (qmx::is(line, Tag::Frame)) {
             segmentRestUnder(line);
             return false;
-        } else if (line.starts_with("<imk")) {
-            convertBlock("</imk>", convertIndexMarker);
-        } else if (line.starts_with("<xrv ")) {
-            convertBlock("</xrv>", convertCrossReferenceVariable);
+        } else if (qmx::is(line, Tag::IndexMarker)) {
+            convertBlock(qmx::rowOf(Tag::IndexMarkerEnd).text, convertIndexMarker);
+        } else if (qmx::is(line, Tag::CrossRefVariable)) {
+            convertBlock(qmx::rowOf(Tag::CrossRefVariableEnd).text, convertCrossReferenceVariable);
             placePageMark();
-        } else if (line.starts_with("<page ")) {
+        } else if (qmx::is(line, Tag::Page)) {
             // The page break mark the page started at, where the source had
             // one; a page the conversion made up stands for nothing. The mark
             // goes inside the next paragraph (also a hidden, shared, read-only
@@ -147,14 +126,15 @@ class LineConverter {
     // has no replacement for (edited in the translation) is refused as a
     // parser error: written as it is, it would leave a document that no
     // longer parses, reported as converted.
-    void expand(const std::string& line, const ExpandedTag& tag) {
+    void expand(const std::string& line, const qmx::TagRow& tag) {
         const std::string_view* value = context_.replacementOf(line);
         if (value == nullptr)
             throw ConversionFailure(result::ParserError);
-        if (tag.noChange)
+        const bool noChange = tag.backward == qmx::Backward::ExpandedUnchanged;
+        if (noChange)
             out_.emplace_back(kNoChangeStart);
         append(expandReplacement(*value));
-        if (tag.noChange)
+        if (noChange)
             out_.emplace_back(kNoChangeEnd);
     }
 
