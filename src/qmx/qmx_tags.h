@@ -156,6 +156,7 @@ enum Trait : std::uint16_t {
     Paired = 1 << 4,         // an internal tag that opens a pair <:NAME ...> ... <:/NAME>
     OpensFrame = 1 << 5,     // a frame: with text blocks (<af N>), without text, or shared
     OpensRow = 1 << 6,       // a table row, hidden, read-only or not
+    MayAdd = 1 << 7,         // a translator may always add it (the verifier's inventory presets)
 };
 
 // The blocks anchored inside a paragraph, each from its opening line to its
