@@ -25,16 +25,9 @@ using qmx::kNoChangeStart;
 // A tag whose replacement may stand for several Interleaf lines, internal
 // or external; the hidden and read-only ones are framed as "no change" so
 // that the declaration rewriting leaves them alone.
-const qmx::TagRow* expandedTagFor(std::string_view line) {
-    if (const qmx::TagRow* row = qmx::withBackward(line, qmx::Backward::Expanded))
-        return row;
-    return qmx::withBackward(line, qmx::Backward::ExpandedUnchanged);
-}
-
-// External tags that stand for nothing in the Interleaf file: structure the
-// skeleton keeps by itself.
-bool isDropped(std::string_view line) {
-    return qmx::withBackward(line, qmx::Backward::Dropped) != nullptr;
+bool isExpanded(const qmx::TagRow& row) {
+    return row.backward == qmx::Backward::Expanded ||
+           row.backward == qmx::Backward::ExpandedUnchanged;
 }
 
 class LineConverter {
@@ -56,29 +49,30 @@ class LineConverter {
     // been taken away (an anchored frame).
     bool convertLine() {
         std::string& line = in_[position_];
-        if (!line.starts_with('<')) {
+        const qmx::TagRow* row = qmx::classify(line);
+        if (row == nullptr) {
             append(convertText(line, context_, false));
             return true;
         }
         if (qmx::isInternal(line))
-            return convertInternal(line);
-        return convertExternal(line);
+            return convertInternal(line, *row);
+        return convertExternal(line, *row);
     }
 
-    bool convertInternal(std::string& line) {
-        if (line == "<:s>" || line == "<:c>")
+    bool convertInternal(std::string& line, const qmx::TagRow& row) {
+        if (row.tag == Tag::SmallCaps || row.tag == Tag::WesternFont)
             context_.usesQmxClasses = true;
-        if (const qmx::TagRow* tag = expandedTagFor(line)) {
-            expand(line, *tag);
+        if (isExpanded(row)) {
+            expand(line, row);
         } else if (isCharacterCodeLine(line)) {
             out_.push_back(convertCode(line));
-        } else if (qmx::is(line, Tag::InlineAnchoredFrame) ||
-                   qmx::is(line, Tag::InlineSharedFrame)) {
+        } else if (row.tag == Tag::InlineAnchoredFrame || row.tag == Tag::InlineSharedFrame) {
             fileRestUnder(line);
             return false;
-        } else if (line == "<:c>" || line == "<:/c>") {
-            out_.emplace_back(line == "<:c>" ? "<\"QMXWesternFont\",Subcomponent = yes>"
-                                             : "<End Sub>");
+        } else if (row.tag == Tag::WesternFont || row.tag == Tag::WesternFontEnd) {
+            out_.emplace_back(row.tag == Tag::WesternFont
+                                  ? "<\"QMXWesternFont\",Subcomponent = yes>"
+                                  : "<End Sub>");
             context_.japaneseTarget = !context_.japaneseTarget;
         } else if (const std::string_view* value = context_.replacementOf(line)) {
             out_.emplace_back(*value);
@@ -88,21 +82,20 @@ class LineConverter {
         return true;
     }
 
-    bool convertExternal(std::string& line) {
-        if (const qmx::TagRow* tag = expandedTagFor(line)) {
-            const bool paragraphStart = (tag->traits & qmx::Paragraph) != 0;
-            expand(line, *tag);
-            if (paragraphStart)
+    bool convertExternal(std::string& line, const qmx::TagRow& row) {
+        if (isExpanded(row)) {
+            expand(line, row);
+            if ((row.traits & qmx::Paragraph) != 0)
                 placePageMark();
-        } else if (qmx::is(line, Tag::Frame)) {
+        } else if (row.tag == Tag::Frame) {
             segmentRestUnder(line);
             return false;
-        } else if (qmx::is(line, Tag::IndexMarker)) {
-            convertBlock(qmx::rowOf(Tag::IndexMarkerEnd).text, convertIndexMarker);
-        } else if (qmx::is(line, Tag::CrossRefVariable)) {
-            convertBlock(qmx::rowOf(Tag::CrossRefVariableEnd).text, convertCrossReferenceVariable);
+        } else if (row.tag == Tag::IndexMarker) {
+            convertBlock(qmx::rowOf(row.closing).text, convertIndexMarker);
+        } else if (row.tag == Tag::CrossRefVariable) {
+            convertBlock(qmx::rowOf(row.closing).text, convertCrossReferenceVariable);
             placePageMark();
-        } else if (qmx::is(line, Tag::Page)) {
+        } else if (row.tag == Tag::Page) {
             // The page break mark the page started at, where the source had
             // one; a page the conversion made up stands for nothing. The mark
             // goes inside the next paragraph (also a hidden, shared, read-only
@@ -111,7 +104,7 @@ class LineConverter {
             if (const std::string_view* value = context_.replacementOf(line);
                 value && !value->empty())
                 pendingPageMarks_.emplace_back(*value);
-        } else if (isDropped(line)) {
+        } else if (row.backward == qmx::Backward::Dropped) {
             // structure the skeleton keeps
         } else if (const std::string_view* value = context_.replacementOf(line)) {
             out_.emplace_back(*value);
@@ -126,11 +119,11 @@ class LineConverter {
     // has no replacement for (edited in the translation) is refused as a
     // parser error: written as it is, it would leave a document that no
     // longer parses, reported as converted.
-    void expand(const std::string& line, const qmx::TagRow& tag) {
+    void expand(const std::string& line, const qmx::TagRow& row) {
         const std::string_view* value = context_.replacementOf(line);
         if (value == nullptr)
             throw ConversionFailure(result::ParserError);
-        const bool noChange = tag.backward == qmx::Backward::ExpandedUnchanged;
+        const bool noChange = row.backward == qmx::Backward::ExpandedUnchanged;
         if (noChange)
             out_.emplace_back(kNoChangeStart);
         append(expandReplacement(*value));

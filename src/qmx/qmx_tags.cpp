@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <unordered_map>
 #include <vector>
 
 namespace quillex::qmx {
@@ -260,6 +261,53 @@ const TagRow* withBackward(std::string_view text, Backward rule) {
     }();
     const auto at = std::find(kBackwardRules.begin(), kBackwardRules.end(), rule);
     return firstMatch(text, byRule[static_cast<std::size_t>(at - kBackwardRules.begin())]);
+}
+
+namespace {
+
+// The rows other than the catch-alls, by the first three bytes of their
+// heads (every head has three at least).
+class RowIndex {
+  public:
+    RowIndex() {
+        for (const TagRow& row : kRows) {
+            if (row.tag == UnlistedInternal || row.tag == UnlistedExternal)
+                continue;
+            rows_[keyOf(headOf(row.text))].push_back(&row);
+        }
+    }
+
+    const TagRow* find(std::string_view tag) const {
+        if (tag.size() < 3)
+            return nullptr;
+        const auto bucket = rows_.find(keyOf(tag));
+        if (bucket == rows_.end())
+            return nullptr;
+        for (const TagRow* row : bucket->second)
+            if (matches(tag, *row))
+                return row;
+        return nullptr;
+    }
+
+  private:
+    static std::uint32_t keyOf(std::string_view text) {
+        return static_cast<std::uint32_t>(static_cast<unsigned char>(text[0])) << 16 |
+               static_cast<std::uint32_t>(static_cast<unsigned char>(text[1])) << 8 |
+               static_cast<unsigned char>(text[2]);
+    }
+
+    std::unordered_map<std::uint32_t, std::vector<const TagRow*>> rows_;
+};
+
+} // namespace
+
+const TagRow* classify(std::string_view tag) {
+    if (!tag.starts_with('<'))
+        return nullptr;
+    static const RowIndex index;
+    if (const TagRow* row = index.find(tag))
+        return row;
+    return &rowOf(isInternal(tag) ? UnlistedInternal : UnlistedExternal);
 }
 
 Carriage carriageOf(std::string_view tag) {

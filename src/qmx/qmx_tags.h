@@ -233,6 +233,12 @@ inline bool has(std::string_view text, Trait trait) {
     return withTrait(text, trait) != nullptr;
 }
 
+// The one row of a tag, decided once: the row whose head begins `tag` (whole
+// rows compared whole), else the catch-all of its kind; null for text that
+// is no tag. Heads begin no other row, so at most one row but a catch-all
+// fits (the table's test holds it).
+const TagRow* classify(std::string_view tag);
+
 // The row of `text` among the rows of the backward conversion's rule
 // `rule`; null when there is none.
 const TagRow* withBackward(std::string_view text, Backward rule);

@@ -35,6 +35,34 @@ TEST(QmxTags, RowsAgreeWithTheirClosingTagsBlocksAndNames) {
     }
 }
 
+TEST(QmxTags, NoHeadBeginsAnotherRowSoEveryTagHasOneRow) {
+    const auto isCatchAll = [](const TagRow& row) {
+        return row.tag == Tag::UnlistedInternal || row.tag == Tag::UnlistedExternal;
+    };
+    for (const TagRow& a : tagRows()) {
+        if (isCatchAll(a) || isWhole(a.text))
+            continue;
+        for (const TagRow& b : tagRows()) {
+            if (&a != &b && !isCatchAll(b)) {
+                EXPECT_FALSE(headOf(b.text).starts_with(headOf(a.text)))
+                    << a.text << " begins " << b.text;
+            }
+        }
+        EXPECT_GE(headOf(a.text).size(), 3u) << a.text; // the classification's key
+    }
+    for (const TagRow& row : tagRows()) {
+        if (!isCatchAll(row)) {
+            EXPECT_EQ(classify(row.text), &row) << row.text;
+        }
+    }
+    EXPECT_EQ(classify("<:r0>")->tag, Tag::UnlistedInternal);
+    EXPECT_EQ(classify("<foo 1>")->tag, Tag::UnlistedExternal);
+    EXPECT_EQ(classify("<"), &rowOf(Tag::UnlistedExternal));
+    EXPECT_EQ(classify("text"), nullptr);
+    EXPECT_EQ(classify("<page \"2\">")->tag, Tag::Page);
+    EXPECT_EQ(classify("</page>x")->tag, Tag::UnlistedExternal);
+}
+
 TEST(QmxTags, LookupsMatchHeadsAndWholeTags) {
     struct Case {
         std::string_view text;
