@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <unordered_map>
 #include <vector>
 
@@ -10,147 +11,8 @@ namespace quillex::qmx {
 namespace {
 
 using enum Tag;
-using enum Rating;
-using B = Backward;
-using A = Anchored;
 
-constexpr std::uint16_t kNone = 0;
-constexpr std::uint16_t kLineParagraph = StartsLine | Paragraph;
-
-// The verifier searches its rows in this order; only its two catch-alls begin
-// other rows, so they come last. Columns: tag, text, rating, closing tag,
-// traits, backward rule, anchored block, literal character.
-constexpr std::array kRows = std::to_array<TagRow>({
-    // Character formatting: added or deleted freely.
-    {Bold, "<:b>", Formatting, BoldEnd, Paired | MayAdd},
-    {BoldEnd, "<:/b>", Formatting, None, MayAdd},
-    {Italic, "<:i>", Formatting, ItalicEnd, Paired | MayAdd},
-    {ItalicEnd, "<:/i>", Formatting, None, MayAdd},
-    {BoldItalic, "<:bi>", Formatting, BoldItalicEnd, Paired | MayAdd},
-    {BoldItalicEnd, "<:/bi>", Formatting, None, MayAdd},
-    {WesternFont, "<:c>", Formatting, WesternFontEnd, Paired | MayAdd},
-    {WesternFontEnd, "<:/c>", Formatting, None, MayAdd},
-    {SmallCaps, "<:s>", Formatting, SmallCapsEnd, Paired | MayAdd},
-    {SmallCapsEnd, "<:/s>", Formatting, None, MayAdd},
-    // Reported as warnings.
-    {ParagraphStart, "<ps \"", Warning, None, TakesText | kLineParagraph, B::Expanded},
-    {PrefixComponent, "<pn \"", Warning, None, TakesText | kLineParagraph | HidesComponent,
-     B::Expanded},
-    {SpecialCharacter, "<:lt>", Warning, None, MayAdd, B::Replaced, A::None, '<'},
-    {SpecialCharacter, "<:gt>", Warning, None, MayAdd, B::Replaced, A::None, '>'},
-    {SpecialCharacter, "<:hls>", Warning, None, MayAdd},
-    {SpecialCharacter, "<:ts>", Warning, None, MayAdd},
-    {SpecialCharacter, "<:fs>", Warning, None, MayAdd},
-    {SpecialCharacter, "<:ens>", Warning, None, MayAdd},
-    {SpecialCharacter, "<:ems>", Warning, None, MayAdd},
-    {SpecialCharacter, "<:sh>", Warning, None, MayAdd},
-    {SpecialCharacter, "<:lq>", Warning, None, MayAdd},
-    {SpecialCharacter, "<:rq>", Warning, None, MayAdd},
-    {SpecialCharacter, "<:ldq>", Warning, None, MayAdd},
-    {SpecialCharacter, "<:rdq>", Warning, None, MayAdd},
-    {SpecialCharacter, "<:frq>", Warning, None, MayAdd},
-    {SpecialCharacter, "<:flq>", Warning, None, MayAdd},
-    {SpecialCharacter, "<:glq>", Warning, None, MayAdd},
-    {Tab, "<:t>", Warning, None, MayAdd},
-    {Tab, "<:t.>", Warning, None, MayAdd},
-    {Tab, "<:t_>", Warning, None, MayAdd},
-    {Tab, "<:t->", Warning, None, MayAdd},
-    {Tab, "<:t-d>", Warning, None, MayAdd},
-    {Tab, "<:hr>", Warning, None, MayAdd},
-    {Tab, "<:hs>", Warning, None, MayAdd},
-    {FontChange, "<:fc ", Warning, FontChangeEnd, Paired},
-    {FontChangeEnd, "<:/fc>", Warning},
-    // Reported as alerts.
-    {IndexMarker, "<imk", Alert, IndexMarkerEnd, MayAdd, B::Replaced, A::IndexMarker},
-    {IndexEntry, "<ie>", Alert, None, TakesText | MayAdd},
-    {IndexLevel, "<il>", Alert, None, TakesText | MayAdd},
-    {SortString, "<ss>", Alert, None, TakesText | MayAdd},
-    {SeeAlso, "<sa>", Alert, None, TakesText},
-    {IndexMarkerEnd, "</imk>", Alert, None, MayAdd},
-    {CharacterCode, "<:r1", Alert},
-    {CharacterCode, "<:r2", Alert},
-    {CharacterCode, "<:r3", Alert},
-    {CharacterCode, "<:r4", Alert},
-    {CharacterCode, "<:r5", Alert},
-    {CharacterCode, "<:r6", Alert},
-    {CharacterCode, "<:r7", Alert},
-    {CharacterCode, "<:r8", Alert},
-    {CharacterCode, "<:r9", Alert},
-    {FontSub, "<:cs \"", Alert, FontSubEnd, Paired, B::Expanded},
-    {FontSubEnd, "<:/cs>", Alert},
-    {InlineSub, "<:sc \"", Alert, InlineSubEnd, Paired, B::Expanded},
-    {InlineSubEnd, "<:/sc>", Alert},
-    {InlineIndexMarker, "<:imk ", Alert},
-    {Field, "<:bb \"", Alert},
-    {InlineShared, "<:v \"", Alert, None, HidesComponent, B::Expanded},
-    {CrossReference, "<:xr ", Alert},
-    {AutomaticCrossReference, "<:axr ", Alert},
-    {Autonumber, "<:an ", Alert},
-    {InlineReadOnly, "<:r \"", Alert, None, HidesComponent, B::ExpandedUnchanged},
-    // Reported as errors.
-    {QmxStart, "<qmx ", Error, QmxEnd, kNone, B::Dropped},
-    {QmxEnd, "</qmx>", Error, None, kNone, B::Dropped},
-    {Page, "<page \"", Error, PageEnd},
-    {PageEnd, "</page>", Error, None, StartsLine, B::Dropped},
-    {File, "<file \"", Error, FileEnd, kNone, B::Dropped},
-    {FileEnd, "</file \"", Error},
-    {Language, "<language \"", Error, None, kNone, B::Dropped},
-    {Quotes, "<quotes \"", Error, None, kNone, B::Dropped},
-    {ReadOnly, "<readonly \"", Error, None, kNone, B::Dropped},
-    {CrossRefVariable, "<xrv \"", Error, CrossRefVariableEnd, TakesText | StartsLine},
-    {CrossRefVariableEnd, "</xrv>", Error},
-    {ReadOnlyComponent, "<r \"", Error, None, kLineParagraph | HidesComponent,
-     B::ExpandedUnchanged},
-    {SharedComponent, "<v \"", Error, None, kLineParagraph | HidesComponent, B::Expanded},
-    {Frame, "<af ", Error, FrameEnd, OpensFrame, B::Replaced, A::Frame},
-    {FrameEnd, "</af>", Error, None, kNone, B::Dropped},
-    {TextRegion, "<tr ", Error, TextRegionEnd},
-    {TextRegionEnd, "</tr>", Error, None, StartsLine},
-    {TextString, "<ts ", Error, TextStringEnd, TakesText},
-    {TextStringEnd, "</ts>", Error},
-    {ChartLabel, "<tl ", Error, ChartLabelEnd, TakesText},
-    {ChartLabelEnd, "</tl>", Error},
-    {ObjectName, "<tn ", Error, None, kNone, B::Dropped},
-    {Footnote, "<fn ", Error, FootnoteEnd, kNone, B::Dropped, A::Footnote},
-    {FootnoteEnd, "</fn>", Error, None, kNone, B::Dropped},
-    {Table, "<tb ", Error, TableEnd, StartsLine, B::Dropped},
-    {TableEnd, "</tb>", Error, None, kNone, B::Dropped},
-    {Row, "<row ", Error, RowEnd, OpensRow, B::Dropped},
-    {RowEnd, "</row>", Error, None, kNone, B::Dropped},
-    {HiddenRow, "<hrow ", Error, None, OpensRow},
-    {ReadOnlyRow, "<rrow \"", Error, None, OpensRow},
-    {Cell, "<ct ", Error, CellEnd, kNone, B::Expanded},
-    {CellEnd, "</ct>", Error, None, StartsLine, B::Dropped},
-    {CellFrame, "<ctart ", Error, CellFrameEnd, TakesText, B::Dropped, A::CellFrame},
-    {CellFrameEnd, "</ctart>", Error, None, kNone, B::Dropped},
-    {HiddenComponent, "<cnmk ", Error, None, kLineParagraph | HidesComponent, B::ExpandedUnchanged},
-    {Block, "<bb \"", Error, None, TakesText, B::Dropped},
-    {SharedFrame, "<saf \"", Error},
-    {AutonumberFormat, "<anfmt \"", Error, AutonumberFormatEnd},
-    {AutonumberFormatEnd, "</anfmt>", Error},
-    {PageNumberFormat, "<pgfmt \"", Error, PageNumberFormatEnd},
-    {PageNumberFormatEnd, "</pgfmt>", Error},
-    {VariableFormat, "<vfmt \"", Error, VariableFormatEnd},
-    {VariableFormatEnd, "</vfmt>", Error, None, StartsLine, B::Dropped},
-    {PrefixFormat, "<pnfmt \"", Error, PrefixFormatEnd},
-    {PrefixFormatEnd, "</pnfmt>", Error, None, StartsLine, B::Dropped},
-    {InlineFootnote, "<:fn ", Error},
-    {InlineFrame, "<:af ", Error, InlineFrameEnd, Paired},
-    {InlineChangeRegion, "<:crmk ", Error},
-    {InlineHiddenComponent, "<:cnmk ", Error, None, HidesComponent, B::ExpandedUnchanged},
-    {ConditionalSub, "<:cns \"", Error, ConditionalSubEnd, Paired, B::Expanded},
-    {ConditionalSubEnd, "<:/cns>", Error},
-    {InlineAnchoredFrame, "<:iaf ", Error, None, OpensFrame},
-    {InlineSharedFrame, "<:saf ", Error, None, OpensFrame},
-    {InlinePrefix, "<:pn \"", Error, None, HidesComponent, B::Expanded},
-    // Catch-alls.
-    {UnlistedInternal, "<:", InternalCatchAll},
-    {UnlistedExternal, "<", ExternalCatchAll},
-    // Not listed by the verifier.
-    {PlainFileEnd, "</file>", NotListed, None, kNone, B::Dropped},
-    {GroupEnd, "</dummy>", NotListed, None, kNone, B::Dropped},
-    {InlineFrameEnd, "<:/af>", NotListed},
-});
+constexpr const auto& kRows = kTagRows;
 
 constexpr AnchoredBlock kNoBlock{};
 
@@ -173,8 +35,32 @@ static_assert(blockAgrees(kFootnoteBlock, Footnote, FootnoteEnd, InlineFootnote)
 static_assert(blockAgrees(kIndexMarkerBlock, IndexMarker, IndexMarkerEnd, InlineIndexMarker));
 static_assert(blockAgrees(kCellFrameBlock, CellFrame, CellFrameEnd, None));
 
+// Whether `text` begins with `head`. Heads are a few bytes long, which a
+// loop compares sooner than a call to memcmp.
+bool startsWith(std::string_view text, std::string_view head) {
+    if (text.size() < head.size())
+        return false;
+    for (std::size_t i = 0; i < head.size(); ++i)
+        if (text[i] != head[i])
+            return false;
+    return true;
+}
+
 bool matches(std::string_view text, const TagRow& row) {
-    return isWhole(row.text) ? text == row.text : text.starts_with(headOf(row.text));
+    return isWhole(row.text) ? text == row.text : startsWith(text, headOf(row.text));
+}
+
+// A row as the lookups compare it: its head, and whether it is compared
+// whole.
+struct Pattern {
+    std::string_view head;
+    bool whole;
+    const TagRow* row;
+};
+
+bool fits(std::string_view text, const Pattern& pattern) {
+    return pattern.whole ? text.size() == pattern.head.size() && startsWith(text, pattern.head)
+                         : startsWith(text, pattern.head);
 }
 
 // The rows with one trait or one backward rule, in table order, gathered
@@ -187,10 +73,20 @@ template <typename Keep> std::vector<const TagRow*> rowsWhere(Keep keep) {
     return rows;
 }
 
-const TagRow* firstMatch(std::string_view text, const std::vector<const TagRow*>& rows) {
-    for (const TagRow* row : rows)
-        if (matches(text, *row))
-            return row;
+template <typename Keep> std::vector<Pattern> patternsWhere(Keep keep) {
+    std::vector<Pattern> patterns;
+    for (const TagRow* row : rowsWhere(keep))
+        patterns.push_back({headOf(row->text), isWhole(row->text), row});
+    return patterns;
+}
+
+const TagRow* firstFit(std::string_view text, const std::vector<Pattern>& patterns) {
+    // Most items the passes ask about are text.
+    if (text.size() < 2 || text[0] != '<')
+        return nullptr;
+    for (const Pattern& pattern : patterns)
+        if (fits(text, pattern))
+            return pattern.row;
     return nullptr;
 }
 
@@ -236,31 +132,28 @@ bool is(std::string_view text, Tag tag) {
     return matches(text, rowOf(tag));
 }
 
-bool begins(std::string_view text, Tag tag) {
-    return text.starts_with(headOf(rowOf(tag).text));
-}
-
 const TagRow* withTrait(std::string_view text, Trait trait) {
+    // By the trait's bit.
     static const auto byTrait = [] {
-        std::array<std::vector<const TagRow*>, kTraits.size()> lists;
-        for (std::size_t i = 0; i < kTraits.size(); ++i)
-            lists[i] = rowsWhere([&](const TagRow& row) { return (row.traits & kTraits[i]) != 0; });
+        std::array<std::vector<Pattern>, 16> lists;
+        for (const Trait each : kTraits)
+            lists[static_cast<std::size_t>(std::countr_zero(static_cast<unsigned>(each)))] =
+                patternsWhere([&](const TagRow& row) { return (row.traits & each) != 0; });
         return lists;
     }();
-    const auto at = std::find(kTraits.begin(), kTraits.end(), trait);
-    return firstMatch(text, byTrait[static_cast<std::size_t>(at - kTraits.begin())]);
+    return firstFit(
+        text, byTrait[static_cast<std::size_t>(std::countr_zero(static_cast<unsigned>(trait)))]);
 }
 
 const TagRow* withBackward(std::string_view text, Backward rule) {
     static const auto byRule = [] {
-        std::array<std::vector<const TagRow*>, kBackwardRules.size()> lists;
+        std::array<std::vector<Pattern>, kBackwardRules.size()> lists;
         for (std::size_t i = 0; i < kBackwardRules.size(); ++i)
             lists[i] =
-                rowsWhere([&](const TagRow& row) { return row.backward == kBackwardRules[i]; });
+                patternsWhere([&](const TagRow& row) { return row.backward == kBackwardRules[i]; });
         return lists;
     }();
-    const auto at = std::find(kBackwardRules.begin(), kBackwardRules.end(), rule);
-    return firstMatch(text, byRule[static_cast<std::size_t>(at - kBackwardRules.begin())]);
+    return firstFit(text, byRule[static_cast<std::size_t>(rule)]);
 }
 
 namespace {

@@ -15,6 +15,8 @@
 // whole.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -200,13 +202,6 @@ struct TagRow {
     char character = '\0'; // the character a literal tag stands for
 };
 
-// Every row: the verifier's in its search order, ending with its two
-// catch-alls, then the rows it does not list.
-std::span<const TagRow> tagRows();
-
-// The row of a named tag (the first, for names of several rows).
-const TagRow& rowOf(Tag tag);
-
 // The row's text without the quote that opens its argument: how any tag of
 // the row begins.
 constexpr std::string_view headOf(std::string_view text) {
@@ -218,19 +213,196 @@ constexpr bool isWhole(std::string_view text) {
     return text.ends_with('>');
 }
 
+// The table itself, made at compile time so that a lookup by name compares
+// with a constant.
+namespace detail {
+constexpr auto makeTagRows() {
+    using enum Tag;
+    using enum Rating;
+    using B = Backward;
+    using A = Anchored;
+
+    constexpr std::uint16_t kNone = 0;
+    constexpr std::uint16_t kLineParagraph = StartsLine | Paragraph;
+
+    // The verifier searches its rows in this order; only its two catch-alls begin
+    // other rows, so they come last. Columns: tag, text, rating, closing tag,
+    // traits, backward rule, anchored block, literal character.
+    return std::to_array<TagRow>({
+        // Character formatting: added or deleted freely.
+        {Bold, "<:b>", Formatting, BoldEnd, Paired | MayAdd},
+        {BoldEnd, "<:/b>", Formatting, None, MayAdd},
+        {Italic, "<:i>", Formatting, ItalicEnd, Paired | MayAdd},
+        {ItalicEnd, "<:/i>", Formatting, None, MayAdd},
+        {BoldItalic, "<:bi>", Formatting, BoldItalicEnd, Paired | MayAdd},
+        {BoldItalicEnd, "<:/bi>", Formatting, None, MayAdd},
+        {WesternFont, "<:c>", Formatting, WesternFontEnd, Paired | MayAdd},
+        {WesternFontEnd, "<:/c>", Formatting, None, MayAdd},
+        {SmallCaps, "<:s>", Formatting, SmallCapsEnd, Paired | MayAdd},
+        {SmallCapsEnd, "<:/s>", Formatting, None, MayAdd},
+        // Reported as warnings.
+        {ParagraphStart, "<ps \"", Warning, None, TakesText | kLineParagraph, B::Expanded},
+        {PrefixComponent, "<pn \"", Warning, None, TakesText | kLineParagraph | HidesComponent,
+         B::Expanded},
+        {SpecialCharacter, "<:lt>", Warning, None, MayAdd, B::Replaced, A::None, '<'},
+        {SpecialCharacter, "<:gt>", Warning, None, MayAdd, B::Replaced, A::None, '>'},
+        {SpecialCharacter, "<:hls>", Warning, None, MayAdd},
+        {SpecialCharacter, "<:ts>", Warning, None, MayAdd},
+        {SpecialCharacter, "<:fs>", Warning, None, MayAdd},
+        {SpecialCharacter, "<:ens>", Warning, None, MayAdd},
+        {SpecialCharacter, "<:ems>", Warning, None, MayAdd},
+        {SpecialCharacter, "<:sh>", Warning, None, MayAdd},
+        {SpecialCharacter, "<:lq>", Warning, None, MayAdd},
+        {SpecialCharacter, "<:rq>", Warning, None, MayAdd},
+        {SpecialCharacter, "<:ldq>", Warning, None, MayAdd},
+        {SpecialCharacter, "<:rdq>", Warning, None, MayAdd},
+        {SpecialCharacter, "<:frq>", Warning, None, MayAdd},
+        {SpecialCharacter, "<:flq>", Warning, None, MayAdd},
+        {SpecialCharacter, "<:glq>", Warning, None, MayAdd},
+        {Tab, "<:t>", Warning, None, MayAdd},
+        {Tab, "<:t.>", Warning, None, MayAdd},
+        {Tab, "<:t_>", Warning, None, MayAdd},
+        {Tab, "<:t->", Warning, None, MayAdd},
+        {Tab, "<:t-d>", Warning, None, MayAdd},
+        {Tab, "<:hr>", Warning, None, MayAdd},
+        {Tab, "<:hs>", Warning, None, MayAdd},
+        {FontChange, "<:fc ", Warning, FontChangeEnd, Paired},
+        {FontChangeEnd, "<:/fc>", Warning},
+        // Reported as alerts.
+        {IndexMarker, "<imk", Alert, IndexMarkerEnd, MayAdd, B::Replaced, A::IndexMarker},
+        {IndexEntry, "<ie>", Alert, None, TakesText | MayAdd},
+        {IndexLevel, "<il>", Alert, None, TakesText | MayAdd},
+        {SortString, "<ss>", Alert, None, TakesText | MayAdd},
+        {SeeAlso, "<sa>", Alert, None, TakesText},
+        {IndexMarkerEnd, "</imk>", Alert, None, MayAdd},
+        {CharacterCode, "<:r1", Alert},
+        {CharacterCode, "<:r2", Alert},
+        {CharacterCode, "<:r3", Alert},
+        {CharacterCode, "<:r4", Alert},
+        {CharacterCode, "<:r5", Alert},
+        {CharacterCode, "<:r6", Alert},
+        {CharacterCode, "<:r7", Alert},
+        {CharacterCode, "<:r8", Alert},
+        {CharacterCode, "<:r9", Alert},
+        {FontSub, "<:cs \"", Alert, FontSubEnd, Paired, B::Expanded},
+        {FontSubEnd, "<:/cs>", Alert},
+        {InlineSub, "<:sc \"", Alert, InlineSubEnd, Paired, B::Expanded},
+        {InlineSubEnd, "<:/sc>", Alert},
+        {InlineIndexMarker, "<:imk ", Alert},
+        {Field, "<:bb \"", Alert},
+        {InlineShared, "<:v \"", Alert, None, HidesComponent, B::Expanded},
+        {CrossReference, "<:xr ", Alert},
+        {AutomaticCrossReference, "<:axr ", Alert},
+        {Autonumber, "<:an ", Alert},
+        {InlineReadOnly, "<:r \"", Alert, None, HidesComponent, B::ExpandedUnchanged},
+        // Reported as errors.
+        {QmxStart, "<qmx ", Error, QmxEnd, kNone, B::Dropped},
+        {QmxEnd, "</qmx>", Error, None, kNone, B::Dropped},
+        {Page, "<page \"", Error, PageEnd},
+        {PageEnd, "</page>", Error, None, StartsLine, B::Dropped},
+        {File, "<file \"", Error, FileEnd, kNone, B::Dropped},
+        {FileEnd, "</file \"", Error},
+        {Language, "<language \"", Error, None, kNone, B::Dropped},
+        {Quotes, "<quotes \"", Error, None, kNone, B::Dropped},
+        {ReadOnly, "<readonly \"", Error, None, kNone, B::Dropped},
+        {CrossRefVariable, "<xrv \"", Error, CrossRefVariableEnd, TakesText | StartsLine},
+        {CrossRefVariableEnd, "</xrv>", Error},
+        {ReadOnlyComponent, "<r \"", Error, None, kLineParagraph | HidesComponent,
+         B::ExpandedUnchanged},
+        {SharedComponent, "<v \"", Error, None, kLineParagraph | HidesComponent, B::Expanded},
+        {Frame, "<af ", Error, FrameEnd, OpensFrame, B::Replaced, A::Frame},
+        {FrameEnd, "</af>", Error, None, kNone, B::Dropped},
+        {TextRegion, "<tr ", Error, TextRegionEnd},
+        {TextRegionEnd, "</tr>", Error, None, StartsLine},
+        {TextString, "<ts ", Error, TextStringEnd, TakesText},
+        {TextStringEnd, "</ts>", Error},
+        {ChartLabel, "<tl ", Error, ChartLabelEnd, TakesText},
+        {ChartLabelEnd, "</tl>", Error},
+        {ObjectName, "<tn ", Error, None, kNone, B::Dropped},
+        {Footnote, "<fn ", Error, FootnoteEnd, kNone, B::Dropped, A::Footnote},
+        {FootnoteEnd, "</fn>", Error, None, kNone, B::Dropped},
+        {Table, "<tb ", Error, TableEnd, StartsLine, B::Dropped},
+        {TableEnd, "</tb>", Error, None, kNone, B::Dropped},
+        {Row, "<row ", Error, RowEnd, OpensRow, B::Dropped},
+        {RowEnd, "</row>", Error, None, kNone, B::Dropped},
+        {HiddenRow, "<hrow ", Error, None, OpensRow},
+        {ReadOnlyRow, "<rrow \"", Error, None, OpensRow},
+        {Cell, "<ct ", Error, CellEnd, kNone, B::Expanded},
+        {CellEnd, "</ct>", Error, None, StartsLine, B::Dropped},
+        {CellFrame, "<ctart ", Error, CellFrameEnd, TakesText, B::Dropped, A::CellFrame},
+        {CellFrameEnd, "</ctart>", Error, None, kNone, B::Dropped},
+        {HiddenComponent, "<cnmk ", Error, None, kLineParagraph | HidesComponent,
+         B::ExpandedUnchanged},
+        {Block, "<bb \"", Error, None, TakesText, B::Dropped},
+        {SharedFrame, "<saf \"", Error},
+        {AutonumberFormat, "<anfmt \"", Error, AutonumberFormatEnd},
+        {AutonumberFormatEnd, "</anfmt>", Error},
+        {PageNumberFormat, "<pgfmt \"", Error, PageNumberFormatEnd},
+        {PageNumberFormatEnd, "</pgfmt>", Error},
+        {VariableFormat, "<vfmt \"", Error, VariableFormatEnd},
+        {VariableFormatEnd, "</vfmt>", Error, None, StartsLine, B::Dropped},
+        {PrefixFormat, "<pnfmt \"", Error, PrefixFormatEnd},
+        {PrefixFormatEnd, "</pnfmt>", Error, None, StartsLine, B::Dropped},
+        {InlineFootnote, "<:fn ", Error},
+        {InlineFrame, "<:af ", Error, InlineFrameEnd, Paired},
+        {InlineChangeRegion, "<:crmk ", Error},
+        {InlineHiddenComponent, "<:cnmk ", Error, None, HidesComponent, B::ExpandedUnchanged},
+        {ConditionalSub, "<:cns \"", Error, ConditionalSubEnd, Paired, B::Expanded},
+        {ConditionalSubEnd, "<:/cns>", Error},
+        {InlineAnchoredFrame, "<:iaf ", Error, None, OpensFrame},
+        {InlineSharedFrame, "<:saf ", Error, None, OpensFrame},
+        {InlinePrefix, "<:pn \"", Error, None, HidesComponent, B::Expanded},
+        // Catch-alls.
+        {UnlistedInternal, "<:", InternalCatchAll},
+        {UnlistedExternal, "<", ExternalCatchAll},
+        // Not listed by the verifier.
+        {PlainFileEnd, "</file>", NotListed, None, kNone, B::Dropped},
+        {GroupEnd, "</dummy>", NotListed, None, kNone, B::Dropped},
+        {InlineFrameEnd, "<:/af>", NotListed},
+    });
+}
+} // namespace detail
+
+inline constexpr auto kTagRows = detail::makeTagRows();
+
+// How each named tag's row begins (the first row of a name of several rows).
+inline constexpr auto kHeadsByTag = [] {
+    std::array<std::string_view, 256> heads{};
+    for (std::size_t i = kTagRows.size(); i-- > 0;)
+        heads[static_cast<std::size_t>(kTagRows[i].tag)] = headOf(kTagRows[i].text);
+    return heads;
+}();
+
+// Every row: the verifier's in its search order, ending with its two
+// catch-alls, then the rows it does not list.
+std::span<const TagRow> tagRows();
+
+// The row of a named tag (the first, for names of several rows).
+const TagRow& rowOf(Tag tag);
+
 // Whether `text` is a tag of the row named `tag`: it begins with the row's
 // head, or equals the row's text for a tag compared whole.
 bool is(std::string_view text, Tag tag);
 
 // Whether `text` begins with the head of the row named `tag`, whole rows
 // included ("</tb>" begins "</tb>x").
-bool begins(std::string_view text, Tag tag);
+constexpr bool begins(std::string_view text, Tag tag) {
+    // Heads are a few bytes long: compared in place, with the head of a
+    // named tag a constant, rather than through a call to memcmp.
+    const std::string_view head = kHeadsByTag[static_cast<std::size_t>(tag)];
+    if (text.size() < head.size())
+        return false;
+    for (std::size_t i = 0; i < head.size(); ++i)
+        if (text[i] != head[i])
+            return false;
+    return true;
+}
 
 // The row whose head begins `text` among the rows with `trait` (whole rows
 // compared whole); null when there is none.
 const TagRow* withTrait(std::string_view text, Trait trait);
 inline bool has(std::string_view text, Trait trait) {
-    return withTrait(text, trait) != nullptr;
+    return !text.empty() && text[0] == '<' && withTrait(text, trait) != nullptr;
 }
 
 // The one row of a tag, decided once: the row whose head begins `tag` (whole
