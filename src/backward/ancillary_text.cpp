@@ -6,6 +6,7 @@
 #include "foundation/file_error.h"
 #include "foundation/string_table.h"
 #include "qmx/line_file.h"
+#include "qmx/qmx_header.h"
 #include "qmx/rtf_reader.h"
 
 #include <algorithm>
@@ -99,10 +100,11 @@ void AncillaryLoader::checkHeader(const std::vector<std::string>& lines) const {
         refuse({formatString(MessageId::NoAncillaryFileIn, fileName().c_str()),
                 options_.translatedDirectory});
     const std::string& first = lines.front();
-    if (!first.starts_with("<qmx \"I"))
+    const FirstLine kind = kindOfFirstLine(first);
+    if (kind != FirstLine::Current && kind != FirstLine::OtherVersion)
         refuse({formatString(MessageId::AncillaryNotQmx),
                 formatString(MessageId::AncillaryQmxHeaderHint)});
-    const bool ancillaryCurrent = first.starts_with("<qmx \"I2.00\">");
+    const bool ancillaryCurrent = kind == FirstLine::Current;
     if (!ancillaryCurrent)
         refuse({formatString(MessageId::AncillaryNewerQmx), formatString(MessageId::UpgradeHint),
                 formatString(MessageId::AncillaryQmxVersionDiffers),

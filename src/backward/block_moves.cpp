@@ -28,11 +28,11 @@ LineRole roleOf(std::string_view line, std::span<const BlockKind* const> kinds) 
         return {};
     for (std::size_t k = 0; k < kinds.size(); ++k) {
         const auto kind = static_cast<std::uint8_t>(k);
-        if (line.starts_with(kinds[k]->placeholderPrefix))
+        if (line.starts_with(kinds[k]->placeholder))
             return {Role::Placeholder, kind};
-        if (line.starts_with(kinds[k]->openingPrefix))
+        if (line.starts_with(kinds[k]->opening))
             return {Role::Opening, kind};
-        if (line == kinds[k]->closingLine)
+        if (line == kinds[k]->closing)
             return {Role::Closing, kind};
     }
     return {};
@@ -41,11 +41,11 @@ LineRole roleOf(std::string_view line, std::span<const BlockKind* const> kinds) 
 // The opening line a placeholder points to: the text between the prefix and
 // the next ">" of the placeholder, framed as an opening line.
 std::string openingLineFor(std::string_view placeholder, const BlockKind& kind) {
-    const std::size_t from = kind.placeholderPrefix.size();
+    const std::size_t from = kind.placeholder.size();
     const std::size_t end = placeholder.find('>', from);
     const std::string_view number = placeholder.substr(
         from, end == std::string_view::npos ? std::string_view::npos : end - from);
-    return std::string(kind.openingPrefix).append(number).append(">");
+    return std::string(kind.opening).append(number).append(">");
 }
 
 // The moves of the kinds in their order over one list. Each kind's moves

@@ -7,22 +7,20 @@
 // just before its placeholder, and the placeholder goes.
 #pragma once
 
+#include "qmx/qmx_tags.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace quillex::backward {
 
-struct BlockKind {
-    std::string_view placeholderPrefix; // "<:imk "
-    std::string_view openingPrefix;     // "<imk " (the opening line is this, the number, ">")
-    std::string_view closingLine;       // "</imk>"
-};
+using BlockKind = qmx::AnchoredBlock;
 
 // The three kinds, in the order the moves run.
-inline constexpr BlockKind kIndexMarkerBlocks{"<:imk ", "<imk ", "</imk>"};
-inline constexpr BlockKind kFootnoteBlocks{"<:fn ", "<fn ", "</fn>"};
-inline constexpr BlockKind kFrameBlocks{"<:af ", "<af ", "</af>"};
+inline constexpr const BlockKind& kIndexMarkerBlocks = qmx::kIndexMarkerBlock;
+inline constexpr const BlockKind& kFootnoteBlocks = qmx::kFootnoteBlock;
+inline constexpr const BlockKind& kFrameBlocks = qmx::kFrameBlock;
 
 // Moves every block of `kind` that follows its placeholder to just before it
 // and removes the placeholders (also those whose block is not found). Throws

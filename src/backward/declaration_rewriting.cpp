@@ -2,6 +2,7 @@
 #include "backward/declaration_rewriting.h"
 
 #include "backward/declaration.h"
+#include "qmx/interleaf_markup.h"
 
 #include <string_view>
 #include <unordered_set>
@@ -9,8 +10,8 @@
 namespace quillex::backward {
 namespace {
 
-constexpr std::string_view kNoChangeStart = "<Comment, QMX No Change>";
-constexpr std::string_view kNoChangeEnd = "<Comment, QMX End of No Change>";
+using qmx::kNoChangeEnd;
+using qmx::kNoChangeStart;
 
 constexpr const char* kQmxFont = "Times 10.2";
 constexpr const char* kDefaultFont = "F0";
@@ -24,15 +25,15 @@ bool isPageDeclaration(std::string_view line) {
 
 // "<F20@LUSEnglish>"; "<F0>" carries no language.
 bool isFontChange(std::string_view line) {
-    return line.size() > 2 && line.starts_with("<F") && line[2] >= '1' && line[2] <= '9';
+    return qmx::isFontCall(line, '1');
 }
 
 bool isClassOrComponent(std::string_view line) {
-    return line.starts_with("<\"") || line.starts_with("<!Class");
+    return qmx::is(line, qmx::Markup::Component) || qmx::is(line, qmx::Markup::ClassDeclaration);
 }
 
 bool isIndexMarker(std::string_view line) {
-    return line.starts_with("<Index");
+    return qmx::is(line, qmx::Markup::IndexEntry);
 }
 
 std::string replacedAll(std::string_view text, std::string_view from, std::string_view to) {

@@ -2,6 +2,7 @@
 #include "backward/hidden_frames.h"
 
 #include "conversion/result_code.h"
+#include "qmx/qmx_tags.h"
 
 #include <algorithm>
 #include <array>
@@ -13,33 +14,32 @@ namespace quillex::backward {
 namespace {
 
 // The tags that hide a whole component, external and inline.
-constexpr std::array<std::string_view, 8> kHidingPrefixes = {"<v ",  "<r ",  "<cnmk ",  "<pn ",
-                                                             "<:v ", "<:r ", "<:cnmk ", "<:pn "};
-
 bool isHidingTag(const std::string& item) {
     // Most items are text or other tags: two bytes rule them out.
     if (item.size() < 4 || item[0] != '<' ||
         std::string_view("vrcp:").find(item[1]) == std::string_view::npos)
         return false;
-    return std::any_of(kHidingPrefixes.begin(), kHidingPrefixes.end(),
-                       [&](std::string_view prefix) { return item.starts_with(prefix); });
+    return qmx::has(item, qmx::HidesComponent);
 }
 
 // A frame with text blocks (<af N> ... </af>), without text, or shared.
 bool opensFrame(const std::string& line) {
-    return line.starts_with("<af ") || line.starts_with("<:iaf ") || line.starts_with("<:saf ");
+    return qmx::has(line, qmx::OpensFrame);
 }
 
 // Most markup holds no frame: a quick look saves cutting it into lines.
 bool mayHoldFrame(std::string_view markup) {
-    return markup.find("<af ") != std::string_view::npos ||
-           markup.find("<:iaf ") != std::string_view::npos ||
-           markup.find("<:saf ") != std::string_view::npos;
+    const auto frames = {qmx::Tag::Frame, qmx::Tag::InlineAnchoredFrame,
+                         qmx::Tag::InlineSharedFrame};
+    return std::any_of(frames.begin(), frames.end(), [&](qmx::Tag frame) {
+        return markup.find(qmx::headOf(qmx::rowOf(frame).text)) != std::string_view::npos;
+    });
 }
 
 // The footnote around a frame: the skeleton's frame is the footnote.
 bool isFootnoteLine(const std::string& line) {
-    return line.starts_with("<:fn ") || line.starts_with("<fn ") || line == "</fn>";
+    return qmx::begins(line, qmx::Tag::InlineFootnote) || qmx::begins(line, qmx::Tag::Footnote) ||
+           qmx::is(line, qmx::Tag::FootnoteEnd);
 }
 
 class HiddenFrameSplitter {
@@ -83,7 +83,7 @@ class HiddenFrameSplitter {
             }
             placePart(tag, part, out);
             out.push_back(line);
-            if (line.starts_with("<af ")) {
+            if (qmx::begins(line, qmx::Tag::Frame)) {
                 i = frameEnd(markup, i);
                 out.push_back(markup[i]);
             }

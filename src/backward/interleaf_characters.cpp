@@ -2,6 +2,8 @@
 #include "backward/interleaf_characters.h"
 
 #include "conversion/result_code.h"
+#include "qmx/interleaf_markup.h"
+#include "qmx/qmx_tags.h"
 
 #include <charconv>
 #include <cstdint>
@@ -132,8 +134,8 @@ void addFixedReplacements(TagMap& replacements) {
 }
 
 bool isCharacterCodeLine(std::string_view line) {
-    return line.starts_with("<:r") && !line.starts_with("<:r ") && line != "<:rq>" &&
-           line != "<:rdq>";
+    return qmx::beginsCharacterCode(line) && !qmx::begins(line, qmx::Tag::InlineReadOnly) &&
+           line != "<:rq>" && line != "<:rdq>";
 }
 
 std::string characterCodeTag(std::string_view line) {
@@ -150,14 +152,14 @@ std::string convertCode(std::string_view line) {
 
 std::string_view internalCodeTag(std::string_view tag, const BackwardContext& context) {
     const std::string_view* markup = context.replacementOf(tag);
-    if (markup == nullptr || !markup->starts_with("<#"))
+    if (markup == nullptr || !qmx::is(*markup, qmx::Markup::CharacterCode))
         throw ConversionFailure(result::ParserError);
     return *markup;
 }
 
 std::string codeToEscape(std::string_view codeTag, bool trailingBackslash) {
     std::string_view digits = codeTag;
-    if (digits.starts_with("<#"))
+    if (qmx::is(digits, qmx::Markup::CharacterCode))
         digits.remove_prefix(2);
     if (digits.ends_with('>'))
         digits.remove_suffix(1);

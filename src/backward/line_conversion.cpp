@@ -6,6 +6,8 @@
 #include "backward/text_conversion.h"
 #include "backward/xref_rewriting.h"
 #include "conversion/result_code.h"
+#include "qmx/interleaf_markup.h"
+#include "qmx/qmx_tags.h"
 
 #include <algorithm>
 #include <array>
@@ -15,48 +17,17 @@
 namespace quillex::backward {
 namespace {
 
-constexpr std::string_view kNoChangeStart = "<Comment, QMX No Change>";
-constexpr std::string_view kNoChangeEnd = "<Comment, QMX End of No Change>";
+using qmx::Tag;
 
-// Tags whose replacement may stand for several Interleaf lines, internal and
-// external; the hidden and read-only ones are framed as "no change" so that
-// the declaration rewriting leaves them alone.
-struct ExpandedTag {
-    std::string_view prefix;
-    bool noChange;
-    // A whole paragraph: a page that starts with it gets its mark there.
-    bool paragraph = false;
-};
-constexpr std::array kExpandedInternal = {ExpandedTag{"<:cnmk ", true}, ExpandedTag{"<:pn ", false},
-                                          ExpandedTag{"<:v ", false},   ExpandedTag{"<:r ", true},
-                                          ExpandedTag{"<:cns ", false}, ExpandedTag{"<:cs ", false},
-                                          ExpandedTag{"<:sc ", false}};
-constexpr std::array kExpandedExternal = {
-    ExpandedTag{"<cnmk ", true, true}, ExpandedTag{"<ps ", false, true},
-    ExpandedTag{"<pn ", false, true},  ExpandedTag{"<v ", false, true},
-    ExpandedTag{"<r ", true, true},    ExpandedTag{"<ct ", false}};
+using qmx::kNoChangeEnd;
+using qmx::kNoChangeStart;
 
-// External tags that stand for nothing in the Interleaf file: structure the
-// skeleton keeps by itself.
-constexpr std::array<std::string_view, 11> kDroppedPrefixes = {
-    "<qmx", "<language", "<quotes", "<readonly", "<tn ", "<fn ",
-    "<tb ", "<row ",     "<ctart ", "<file ",    "<bb "};
-constexpr std::array<std::string_view, 12> kDroppedLines = {
-    "</page>", "</af>",    "</fn>",  "</tb>", "</row>",  "</ctart>",
-    "</file>", "</dummy>", "</qmx>", "</ct>", "</vfmt>", "</pnfmt>"};
-
-template <std::size_t N>
-const ExpandedTag* expandedTagFor(const std::string& line, const std::array<ExpandedTag, N>& tags) {
-    for (const ExpandedTag& tag : tags)
-        if (line.starts_with(tag.prefix))
-            return &tag;
-    return nullptr;
-}
-
-bool isDropped(const std::string& line) {
-    return std::any_of(kDroppedPrefixes.begin(), kDroppedPrefixes.end(),
-                       [&](std::string_view p) { return line.starts_with(p); }) ||
-           std::find(kDroppedLines.begin(), kDroppedLines.end(), line) != kDroppedLines.end();
+// A tag whose replacement may stand for several Interleaf lines, internal
+// or external; the hidden and read-only ones are framed as "no change" so
+// that the declaration rewriting leaves them alone.
+bool isExpanded(const qmx::TagRow& row) {
+    return row.backward == qmx::Backward::Expanded ||
+           row.backward == qmx::Backward::ExpandedUnchanged;
 }
 
 class LineConverter {
@@ -78,28 +49,30 @@ class LineConverter {
     // been taken away (an anchored frame).
     bool convertLine() {
         std::string& line = in_[position_];
-        if (!line.starts_with("<")) {
+        const qmx::TagRow* row = qmx::classify(line);
+        if (row == nullptr) {
             append(convertText(line, context_, false));
             return true;
         }
-        if (line.starts_with("<:"))
-            return convertInternal(line);
-        return convertExternal(line);
+        if (qmx::isInternal(line))
+            return convertInternal(line, *row);
+        return convertExternal(line, *row);
     }
 
-    bool convertInternal(std::string& line) {
-        if (line == "<:s>" || line == "<:c>")
+    bool convertInternal(std::string& line, const qmx::TagRow& row) {
+        if (row.tag == Tag::SmallCaps || row.tag == Tag::WesternFont)
             context_.usesQmxClasses = true;
-        if (const ExpandedTag* tag = expandedTagFor(line, kExpandedInternal)) {
-            expand(line, *tag);
+        if (isExpanded(row)) {
+            expand(line, row);
         } else if (isCharacterCodeLine(line)) {
             out_.push_back(convertCode(line));
-        } else if (line.starts_with("<:iaf ") || line.starts_with("<:saf ")) {
+        } else if (row.tag == Tag::InlineAnchoredFrame || row.tag == Tag::InlineSharedFrame) {
             fileRestUnder(line);
             return false;
-        } else if (line == "<:c>" || line == "<:/c>") {
-            out_.emplace_back(line == "<:c>" ? "<\"QMXWesternFont\",Subcomponent = yes>"
-                                             : "<End Sub>");
+        } else if (row.tag == Tag::WesternFont || row.tag == Tag::WesternFontEnd) {
+            out_.emplace_back(row.tag == Tag::WesternFont
+                                  ? "<\"QMXWesternFont\",Subcomponent = yes>"
+                                  : "<End Sub>");
             context_.japaneseTarget = !context_.japaneseTarget;
         } else if (const std::string_view* value = context_.replacementOf(line)) {
             out_.emplace_back(*value);
@@ -109,21 +82,20 @@ class LineConverter {
         return true;
     }
 
-    bool convertExternal(std::string& line) {
-        if (const ExpandedTag* tag = expandedTagFor(line, kExpandedExternal)) {
-            const bool paragraphStart = tag->paragraph;
-            expand(line, *tag);
-            if (paragraphStart)
+    bool convertExternal(std::string& line, const qmx::TagRow& row) {
+        if (isExpanded(row)) {
+            expand(line, row);
+            if ((row.traits & qmx::Paragraph) != 0)
                 placePageMark();
-        } else if (line.starts_with("<af ")) {
+        } else if (row.tag == Tag::Frame) {
             segmentRestUnder(line);
             return false;
-        } else if (line.starts_with("<imk")) {
-            convertBlock("</imk>", convertIndexMarker);
-        } else if (line.starts_with("<xrv ")) {
-            convertBlock("</xrv>", convertCrossReferenceVariable);
+        } else if (row.tag == Tag::IndexMarker) {
+            convertBlock(qmx::rowOf(row.closing).text, convertIndexMarker);
+        } else if (row.tag == Tag::CrossRefVariable) {
+            convertBlock(qmx::rowOf(row.closing).text, convertCrossReferenceVariable);
             placePageMark();
-        } else if (line.starts_with("<page ")) {
+        } else if (row.tag == Tag::Page) {
             // The page break mark the page started at, where the source had
             // one; a page the conversion made up stands for nothing. The mark
             // goes inside the next paragraph (also a hidden, shared, read-only
@@ -132,7 +104,7 @@ class LineConverter {
             if (const std::string_view* value = context_.replacementOf(line);
                 value && !value->empty())
                 pendingPageMarks_.emplace_back(*value);
-        } else if (isDropped(line)) {
+        } else if (row.backward == qmx::Backward::Dropped) {
             // structure the skeleton keeps
         } else if (const std::string_view* value = context_.replacementOf(line)) {
             out_.emplace_back(*value);
@@ -147,14 +119,15 @@ class LineConverter {
     // has no replacement for (edited in the translation) is refused as a
     // parser error: written as it is, it would leave a document that no
     // longer parses, reported as converted.
-    void expand(const std::string& line, const ExpandedTag& tag) {
+    void expand(const std::string& line, const qmx::TagRow& row) {
         const std::string_view* value = context_.replacementOf(line);
         if (value == nullptr)
             throw ConversionFailure(result::ParserError);
-        if (tag.noChange)
+        const bool noChange = row.backward == qmx::Backward::ExpandedUnchanged;
+        if (noChange)
             out_.emplace_back(kNoChangeStart);
         append(expandReplacement(*value));
-        if (tag.noChange)
+        if (noChange)
             out_.emplace_back(kNoChangeEnd);
     }
 

@@ -3,6 +3,7 @@
 
 #include "foundation/hex_digit.h"
 #include "foundation/lead_bytes.h"
+#include "qmx/interleaf_markup.h"
 
 #include <array>
 #include <optional>
@@ -32,7 +33,7 @@ constexpr char kLastJisByte = 0x7E;
 // The byte a "<#hh>" code line stands for in a JIS run; none for any other
 // line.
 std::optional<char> codedJisByte(std::string_view line) {
-    if (line.size() != 5 || !line.starts_with("<#") || line.back() != '>')
+    if (line.size() != 5 || !qmx::is(line, qmx::Markup::CharacterCode) || line.back() != '>')
         return std::nullopt;
     const int high = hexDigitValue(line[2]);
     const int low = hexDigitValue(line[3]);

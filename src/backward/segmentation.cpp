@@ -3,36 +3,33 @@
 
 #include "conversion/result_code.h"
 #include "foundation/ascii_case.h"
+#include "qmx/qmx_tags.h"
 
 #include <iterator>
 
 namespace quillex::backward {
 namespace {
 
-// Blocks filed whole under their opening line, with the line that closes them.
-struct BlockRule {
-    std::string_view openingPrefix;
-    std::string_view closingLine;
-};
+using qmx::Tag;
 
-// In the running text of a document or a segment.
-constexpr BlockRule kTextBlocks[] = {
-    {"<ts ", "</ts>"}, {"<tl ", "</tl>"}, {"<tr ", "</tr>"}, {"<ct ", "</ct>"}};
+// Blocks filed whole under their opening line, up to the line that closes
+// them (the tag table's closing tag).
+// In the running text of a document or a segment:
+constexpr Tag kTextBlocks[] = {Tag::TextString, Tag::ChartLabel, Tag::TextRegion, Tag::Cell};
 
 // In an ancillary section: blocks filed whole, and formats that are segmented
 // with their opening line as key.
-constexpr BlockRule kAncillaryBlocks[] = {{"<ts ", "</ts>"},
-                                          {"<tl ", "</tl>"},
-                                          {"<tr ", "</tr>"},
-                                          {"<anfmt ", "</anfmt>"},
-                                          {"<pgfmt ", "</pgfmt>"}};
-constexpr BlockRule kAncillarySegments[] = {{"<vfmt ", "</vfmt>"}, {"<pnfmt ", "</pnfmt>"}};
+constexpr Tag kAncillaryBlocks[] = {Tag::TextString, Tag::ChartLabel, Tag::TextRegion,
+                                    Tag::AutonumberFormat, Tag::PageNumberFormat};
+constexpr Tag kAncillarySegments[] = {Tag::VariableFormat, Tag::PrefixFormat};
 
+// The closing line of the first block of `rules` that `line` opens; null
+// when it opens none.
 template <std::size_t N>
-const BlockRule* ruleFor(const std::string& line, const BlockRule (&rules)[N]) {
-    for (const BlockRule& rule : rules)
-        if (line.starts_with(rule.openingPrefix))
-            return &rule;
+const std::string_view* closingFor(const std::string& line, const Tag (&rules)[N]) {
+    for (const Tag rule : rules)
+        if (qmx::begins(line, rule))
+            return &qmx::rowOf(qmx::rowOf(rule).closing).text;
     return nullptr;
 }
 
@@ -110,20 +107,20 @@ std::size_t segment(std::vector<std::string>& lines, std::size_t cursor,
             running.finish(i);
             return i;
         }
-        if (line.starts_with("<af ") || line.starts_with("<:iaf ") || line.starts_with("<:saf ")) {
+        if (qmx::has(line, qmx::OpensFrame)) {
             if (!inTable)
                 running.startKey(i);
-        } else if (line.starts_with("<tb ")) {
+        } else if (qmx::begins(line, qmx::Tag::Table)) {
             running.startKey(i);
             inTable = true;
-        } else if (line.starts_with("</tb>")) {
+        } else if (qmx::begins(line, qmx::Tag::TableEnd)) {
             inTable = false;
             running.startAfter(i);
-        } else if (line.starts_with("</af>")) {
+        } else if (qmx::begins(line, qmx::Tag::FrameEnd)) {
             if (!inTable)
                 running.startAfter(i);
-        } else if (const BlockRule* block = ruleFor(line, kTextBlocks)) {
-            i = fileBlock(lines, i, block->closingLine, map);
+        } else if (const std::string_view* closing = closingFor(line, kTextBlocks)) {
+            i = fileBlock(lines, i, *closing, map);
         }
     }
 }
@@ -140,10 +137,10 @@ void fileAncillarySections(std::vector<std::string>& lines, const std::string& o
         const std::string& line = lines[i];
         if (line == closing)
             return;
-        if (const BlockRule* block = ruleFor(line, kAncillaryBlocks))
-            i = fileBlock(lines, i, block->closingLine, map);
-        else if (const BlockRule* format = ruleFor(line, kAncillarySegments))
-            i = segment(lines, i, format->closingLine, line, map);
+        if (const std::string_view* block = closingFor(line, kAncillaryBlocks))
+            i = fileBlock(lines, i, *block, map);
+        else if (const std::string_view* format = closingFor(line, kAncillarySegments))
+            i = segment(lines, i, *format, line, map);
     }
 }
 

@@ -1,5 +1,7 @@
 // Page marks that a table's skeleton keeps itself.
 #include "backward/table_page_marks.h"
+#include "qmx/interleaf_markup.h"
+#include "qmx/qmx_tags.h"
 
 #include <unordered_map>
 
@@ -7,11 +9,11 @@ namespace quillex::backward {
 namespace {
 
 bool isPageBreakMark(std::string_view line) {
-    return line.starts_with("<|");
+    return qmx::is(line, qmx::Markup::PageBreak);
 }
 
 bool isRowLine(const std::string& line) {
-    return line.starts_with("<row ") || line.starts_with("<rrow ") || line.starts_with("<hrow ");
+    return qmx::has(line, qmx::OpensRow);
 }
 
 // The number of row lines after the <tb> line at `table` up to and including
@@ -22,7 +24,7 @@ std::size_t rowsBeforeFirstOrdinaryRow(const std::vector<std::string>& items, st
         if (!isRowLine(items[i]))
             continue;
         ++rows;
-        if (items[i].starts_with("<row "))
+        if (qmx::begins(items[i], qmx::Tag::Row))
             break;
     }
     return rows;
@@ -52,7 +54,7 @@ void markPageLines(const std::vector<std::string>& items, std::size_t table, std
                    std::vector<bool>& dropped) {
     for (std::size_t i = table; i > 0 && count > 0; --i) {
         const std::string& line = items[i - 1];
-        if (line.starts_with("<page ")) {
+        if (qmx::begins(line, qmx::Tag::Page)) {
             dropped[i - 1] = true;
             --count;
         } else if (line != "</page>") {
@@ -74,7 +76,7 @@ void dropPageLinesKeptByTables(std::vector<std::string>& items, const PieceList&
     std::vector<bool> dropped(items.size(), false);
     bool any = false;
     for (std::size_t i = 0; i < items.size(); ++i) {
-        if (!items[i].starts_with("<tb "))
+        if (!qmx::begins(items[i], qmx::Tag::Table))
             continue;
         const auto table = tableStarts.find(items[i]);
         if (table == tableStarts.end())

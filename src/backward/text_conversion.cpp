@@ -3,6 +3,8 @@
 
 #include "backward/interleaf_characters.h"
 #include "conversion/result_code.h"
+#include "qmx/interleaf_markup.h"
+#include "qmx/qmx_tags.h"
 
 #include <algorithm>
 #include <optional>
@@ -140,7 +142,7 @@ std::vector<std::string> convertStringText(std::string_view line, const Backward
             refuseFormlessByte();
         if (form.kind == FormKind::Plain) {
             appendEscaped(lines.run(), std::string_view(&c, 1));
-        } else if (form.markup.starts_with("<#")) {
+        } else if (qmx::is(form.markup, qmx::Markup::CharacterCode)) {
             lines.addLine(codeToEscape(form.markup, false));
         } else if (form.kind == FormKind::Markup) {
             // A stand-in such as "(tm)" is text of the string too.
@@ -171,7 +173,7 @@ std::vector<std::string> convertTextString(std::span<const std::string> block,
             // The code tag, not convertCode: an escape character in a
             // diagram string is written as its code like every other.
             lines.push_back(codeToEscape(characterCodeTag(line), false));
-        } else if (!line.starts_with("<:")) {
+        } else if (!qmx::isInternal(line)) {
             std::vector<std::string> text = convertStringText(line, context);
             lines.insert(lines.end(), std::make_move_iterator(text.begin()),
                          std::make_move_iterator(text.end()));

@@ -5,6 +5,7 @@
 #include "conversion/result_code.h"
 #include "foundation/text_file.h"
 #include "qmx/line_file.h"
+#include "qmx/qmx_header.h"
 #include "qmx/rtf_reader.h"
 
 namespace quillex::backward {
@@ -38,14 +39,18 @@ const std::string& headerLine(const std::vector<std::string>& lines, std::size_t
 }
 
 bool checkFirstLine(const std::string& line) {
-    if (line == "<tfi>")
-        throw ConversionFailure(result::QmxVersion1);
-    if (line.starts_with(kQmxVersionLine))
+    switch (kindOfFirstLine(line)) {
+    case FirstLine::Current:
         return true;
-    if (line.starts_with("<qmx \"I"))
+    case FirstLine::FirstVersion:
+        throw ConversionFailure(result::QmxVersion1);
+    case FirstLine::OtherVersion:
         throw ConversionFailure(result::NewerQmxVersion);
-    if (line.starts_with("<qmx \"F") || line == "<tf>")
+    case FirstLine::OtherSystem:
         throw ConversionFailure(result::FrameMakerQmx);
+    case FirstLine::NotQmx:
+        break;
+    }
     throw ConversionFailure(result::NotQmx);
 }
 

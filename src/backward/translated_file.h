@@ -14,9 +14,6 @@
 
 namespace quillex::backward {
 
-// The header line of the QMX version this edition writes.
-inline constexpr std::string_view kQmxVersionLine = "<qmx \"I2.00\">";
-
 struct TranslatedFile {
     std::vector<std::string> lines; // every line, line ends removed
     bool currentVersion = false;    // line 1 begins with <qmx "I2.00">

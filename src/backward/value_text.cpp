@@ -3,6 +3,7 @@
 
 #include "backward/interleaf_characters.h"
 #include "backward/text_conversion.h"
+#include "qmx/qmx_tags.h"
 
 namespace quillex::backward {
 
@@ -16,7 +17,7 @@ std::string valueText(std::string_view line, const BackwardContext& context) {
 std::string valueContribution(std::string_view line, const BackwardContext& context) {
     if (isCharacterCodeLine(line))
         return convertCode(line);
-    if (line.starts_with("<:"))
+    if (qmx::isInternal(line))
         return std::string(internalCodeTag(line, context));
     if (!line.starts_with('<'))
         return valueText(line, context);

@@ -5,6 +5,8 @@
 #include "backward/text_conversion.h"
 #include "conversion/result_code.h"
 #include "foundation/hex_digit.h"
+#include "qmx/interleaf_markup.h"
+#include "qmx/qmx_tags.h"
 
 #include <optional>
 #include <string_view>
@@ -49,7 +51,7 @@ std::string japaneseSuffixText(std::string_view line) {
 std::string westernSuffixText(std::string_view line, const BackwardContext& context) {
     std::string text;
     for (const std::string& part : convertText(line, context, true)) {
-        if (part.starts_with("<#"))
+        if (qmx::is(part, qmx::Markup::CharacterCode))
             text += codeToEscape(part, true);
         else
             appendDoublingBackslashes(text, part);
@@ -63,7 +65,7 @@ std::string suffixPart(const std::string& line, const BackwardContext& context) 
         return codeToEscape(characterCodeTag(line), true);
     if (line == "<:ldq>")
         return "\\^?";
-    if (line.starts_with("<:"))
+    if (qmx::isInternal(line))
         return codeToEscape(internalCodeTag(line, context), true);
     if (line.starts_with('<'))
         return {};

@@ -2,6 +2,7 @@
 #include "forward/anchored_blocks.h"
 
 #include "conversion/result_code.h"
+#include "qmx/qmx_tags.h"
 
 #include <algorithm>
 #include <array>
@@ -10,15 +11,12 @@
 namespace quillex {
 namespace {
 
-struct BlockKind {
-    std::string_view end;
-    std::string_view start;
-};
+using qmx::AnchoredBlock;
 
-constexpr BlockKind kFrame{"</af>", "<af "};
-constexpr BlockKind kFootnote{"</fn>", "<fn "};
-constexpr BlockKind kIndexMarker{"</imk>", "<imk"};
-constexpr BlockKind kCellFrame{"</ctart>", "<ctart "};
+constexpr const AnchoredBlock& kFrame = qmx::kFrameBlock;
+constexpr const AnchoredBlock& kFootnote = qmx::kFootnoteBlock;
+constexpr const AnchoredBlock& kIndexMarker = qmx::kIndexMarkerBlock;
+constexpr const AnchoredBlock& kCellFrame = qmx::kCellFrameBlock;
 
 // The items are walked from the end. Items are gathered in reverse; the
 // blocks found before a line start wait (as ranges of the list) until the
@@ -37,13 +35,13 @@ class BlockMover {
             const std::string_view item = items_[i];
             if (!item.starts_with('<')) { // text: no block end, no line start
                 segment_.push_back(item);
-            } else if (framesMove_ && item == kFrame.end) {
+            } else if (framesMove_ && item == kFrame.closing) {
                 i = moveBlock(i, kFrame, true);
-            } else if (framesMove_ && item == kFootnote.end) {
+            } else if (framesMove_ && item == kFootnote.closing) {
                 i = moveBlock(i, kFootnote, false);
-            } else if (item == kIndexMarker.end) {
+            } else if (item == kIndexMarker.closing) {
                 i = moveBlock(i, kIndexMarker, !markerPlaceholders_);
-            } else if (framesMove_ && item == kCellFrame.end) {
+            } else if (framesMove_ && item == kCellFrame.closing) {
                 const std::size_t start = findStart(i, kCellFrame);
                 for (std::size_t j = i + 1; j-- > start;)
                     segment_.push_back(items_[j]);
@@ -67,8 +65,9 @@ class BlockMover {
     std::size_t anchorCount() const {
         std::size_t count = 0;
         for (const std::string_view item : items_)
-            if (item.starts_with("</") &&
-                (item == kFrame.end || item == kFootnote.end || item == kIndexMarker.end))
+            if (item.size() > 2 && item[1] == '/' &&
+                (item == kFrame.closing || item == kFootnote.closing ||
+                 item == kIndexMarker.closing))
                 ++count;
         return count;
     }
@@ -76,11 +75,11 @@ class BlockMover {
     // Blocks of one kind never nest, so meeting another end of the kind
     // first means this block lost its start: taking the start of an earlier
     // block would move text out of its paragraph.
-    std::size_t findStart(std::size_t end, const BlockKind& kind) const {
+    std::size_t findStart(std::size_t end, const AnchoredBlock& kind) const {
         for (std::size_t j = end; j-- > 0;) {
-            if (items_[j].starts_with(kind.start))
+            if (items_[j].starts_with(kind.opening))
                 return j;
-            if (items_[j] == kind.end)
+            if (items_[j] == kind.closing)
                 break;
         }
         throw ConversionFailure(result::ParserError);
@@ -88,7 +87,7 @@ class BlockMover {
 
     // Takes the block ending at `end` out of the text, leaving its anchor,
     // and returns the index of its start.
-    std::size_t moveBlock(std::size_t end, const BlockKind& kind, bool withAnchor) {
+    std::size_t moveBlock(std::size_t end, const AnchoredBlock& kind, bool withAnchor) {
         const std::size_t start = findStart(end, kind);
         if (withAnchor) {
             std::string anchor = "<:";
@@ -127,14 +126,7 @@ class BlockMover {
 } // namespace
 
 bool isLineStart(std::string_view item) {
-    static constexpr std::array<std::string_view, 7> prefixes = {"<ps ",  "<pn ", "<r ",   "<v ",
-                                                                 "<xrv ", "<tb ", "<cnmk "};
-    static constexpr std::array<std::string_view, 5> whole = {"</vfmt>", "</pnfmt>", "</page>",
-                                                              "</ct>", "</tr>"};
-    for (std::string_view prefix : prefixes)
-        if (item.starts_with(prefix))
-            return true;
-    return std::find(whole.begin(), whole.end(), item) != whole.end();
+    return qmx::has(item, qmx::StartsLine);
 }
 
 ItemList moveAnchoredBlocks(const ItemList& items, TagRegistry& registry, bool markerPlaceholders,

@@ -1,5 +1,6 @@
 // Blank lines that end a component.
 #include "forward/blank_line_breaks.h"
+#include "qmx/interleaf_markup.h"
 
 #include <algorithm>
 
@@ -15,7 +16,7 @@ bool isBlankText(std::string_view text) {
 // Items that neither end nor carry the paragraph's text: page marks and
 // comments may stand anywhere between paragraphs.
 bool isNeutralTag(std::string_view text) {
-    return text.starts_with("<|") || text.starts_with("<Comment");
+    return qmx::is(text, qmx::Markup::PageBreak) || qmx::is(text, qmx::Markup::Comment);
 }
 
 } // namespace
@@ -34,7 +35,7 @@ BlankLineBreaks::ItemRole BlankLineBreaks::roleOf(std::string_view text, Closed 
         return ItemRole::Neutral;
     if (isBlankText(text))
         return ItemRole::Blank;
-    if (text.starts_with("<End Sub"))
+    if (qmx::is(text, qmx::Markup::SubcomponentEnd))
         return ItemRole::SubcomponentEnd;
     return ItemRole::Content;
 }

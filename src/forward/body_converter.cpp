@@ -7,10 +7,9 @@
 #include "forward/item_conversion.h"
 #include "forward/page_breaks.h"
 #include "qmx/line_joiner.h"
+#include "qmx/qmx_tags.h"
 #include "qmx/quote_converter.h"
 
-#include <algorithm>
-#include <array>
 #include <string_view>
 
 namespace quillex {
@@ -35,18 +34,6 @@ ItemList BodyConverter::convertItems(ItemList items) {
     return giveStrayTextAParagraph(std::move(items));
 }
 
-namespace {
-
-// External tags that text may follow on their line.
-bool takesText(std::string_view tag) {
-    static constexpr std::array<std::string_view, 11> kTextTags = {
-        "<ps ", "<pn ", "<ts ", "<tl ", "<ctart ", "<xrv ", "<ie>", "<il>", "<ss>", "<sa>", "<bb "};
-    return std::any_of(kTextTags.begin(), kTextTags.end(),
-                       [&](std::string_view prefix) { return tag.starts_with(prefix); });
-}
-
-} // namespace
-
 // Text that no component start opens (text before a document's first
 // component, in a cell without one, after a table) would stand on the line
 // of a structure tag, where translated text has no place. It gets a
@@ -57,7 +44,7 @@ ItemList BodyConverter::giveStrayTextAParagraph(ItemList items) {
     bool textAllowed = true;
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (isExternalTag(items[i])) {
-            textAllowed = takesText(items[i]);
+            textAllowed = qmx::has(items[i], qmx::TakesText);
         } else if (!textAllowed && !items[i].empty()) {
             stray.push_back(i);
             textAllowed = true;
@@ -85,7 +72,7 @@ ItemList BodyConverter::giveStrayTextAParagraph(ItemList items) {
 // at all (nothing is written back for it), so that its QMX text has the page
 // context it needs.
 void BodyConverter::openFirstPage(ItemList& items) const {
-    if (items.empty() || items.front().starts_with("<page "))
+    if (items.empty() || qmx::is(items.front(), qmx::Tag::Page))
         return;
     const std::string_view page = registry_.enterReplacement("<page \"\">", "");
     const std::string_view end = registry_.enterSelf("</page>");

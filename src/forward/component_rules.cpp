@@ -11,6 +11,8 @@
 #include "forward/attributes.h"
 #include "forward/document_piece.h"
 #include "forward/single_item_rules.h"
+#include "qmx/interleaf_markup.h"
+#include "qmx/qmx_tags.h"
 
 namespace quillex {
 namespace {
@@ -35,10 +37,10 @@ std::string numberedTag(std::string_view opening, const std::string& argument, i
 // the line of the prefix paragraph it follows, the internal one is inline.
 std::string inPrefixForm(std::string_view tag, bool external) {
     std::string placed;
-    if (external && tag.starts_with("<:pn ")) {
+    if (external && qmx::begins(tag, qmx::Tag::InlinePrefix)) {
         placed = "<";
         placed.append(tag.substr(2));
-    } else if (!external && tag.starts_with("<pn ")) {
+    } else if (!external && qmx::begins(tag, qmx::Tag::PrefixComponent)) {
         placed = "<:";
         placed.append(tag.substr(1));
     } else {
@@ -83,7 +85,7 @@ std::size_t ItemConverter::subcomponentEnd(std::size_t start) {
     int microDocuments = 0; // what a frame's micro-document holds is its own
     for (std::size_t i = start + 1; i < items.size(); ++i) {
         const std::string_view item = items[i];
-        if (item.starts_with("<tr ")) {
+        if (qmx::begins(item, qmx::Tag::TextRegion)) {
             ++microDocuments;
             continue;
         }
@@ -94,7 +96,7 @@ std::size_t ItemConverter::subcomponentEnd(std::size_t start) {
         }
         if (item == kEndOfParagraphMark)
             return i; // a subcomponent never runs past its paragraph
-        if (item.starts_with("<\"") && componentStart(item).sub) {
+        if (qmx::is(item, qmx::Markup::Component) && componentStart(item).sub) {
             ++depth;
         } else if (item == "<End Sub>" && --depth == 0) {
             if (i + 1 < items.size() && items[i + 1] == "<F0>")
@@ -107,7 +109,8 @@ std::size_t ItemConverter::subcomponentEnd(std::size_t start) {
 
 void ItemConverter::collectSharedItems(std::span<const std::string_view> removed) {
     for (const std::string_view item : removed)
-        if (item.starts_with("<tn ") || item.starts_with("<:saf "))
+        if (qmx::begins(item, qmx::Tag::ObjectName) ||
+            qmx::begins(item, qmx::Tag::InlineSharedFrame))
             extensions_.collectSharedItem(item);
 }
 

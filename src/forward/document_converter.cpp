@@ -11,6 +11,7 @@
 #include "foundation/output_file.h"
 #include "foundation/string_table.h"
 #include "foundation/text_file.h"
+#include "qmx/interleaf_markup.h"
 #include "qmx/qmx_file_writer.h"
 #include "qmx/qmx_header.h"
 
@@ -108,7 +109,7 @@ bool DocumentConverter::hasAncillaryText() const {
 
 void DocumentConverter::checkSourceHeader() {
     const std::string header = readFileStart(sourcePath_, kHeaderProbeBytes);
-    if (!header.starts_with("<!OPS,"))
+    if (!qmx::is(header, qmx::Markup::DocumentHeader))
         throw ConversionFailure(result::NotInterleafAscii);
     if (!namesSupportedVersion(header))
         throw ConversionFailure(result::WrongVersion);

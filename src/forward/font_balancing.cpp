@@ -2,6 +2,7 @@
 #include "forward/font_balancing.h"
 
 #include "qmx/line_joiner.h"
+#include "qmx/qmx_tags.h"
 
 namespace quillex {
 namespace {
@@ -9,7 +10,7 @@ namespace {
 constexpr std::string_view kFontEnd = "<:/fc>";
 
 bool isFontChange(std::string_view item) {
-    return item.starts_with("<:fc ");
+    return qmx::begins(item, qmx::Tag::FontChange);
 }
 
 bool isSubcomponentEnd(std::string_view item) {

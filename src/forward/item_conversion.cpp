@@ -7,6 +7,8 @@
 #include "foundation/string_table.h"
 #include "qmx/character_code.h"
 #include "qmx/escape_run.h"
+#include "qmx/interleaf_markup.h"
+#include "qmx/qmx_tags.h"
 
 #include <algorithm>
 #include <array>
@@ -61,7 +63,7 @@ std::string referenceName(const TagAttributes& attributes, std::string_view item
 } // namespace
 
 bool isFontChange(std::string_view item) {
-    return item.size() > 2 && item.starts_with("<F") && item[2] >= '0' && item[2] <= '9';
+    return qmx::isFontCall(item, '0');
 }
 
 bool isDroppedItem(std::string_view item) {
@@ -91,7 +93,7 @@ ItemList ItemConverter::convert(ItemList items) {
     position_ = 0;
     while (position_ < items.size()) {
         const std::string_view item = items[position_];
-        if (item.starts_with("<\""))
+        if (qmx::is(item, qmx::Markup::Component))
             convertComponent();
         else
             convertItem(item);
@@ -115,11 +117,11 @@ void ItemConverter::findParagraphEnds(const ItemList& items) {
         const std::string_view item = items[i];
         if (!item.starts_with('<')) // only markup counts
             continue;
-        if (item.starts_with("<tr ") && nextMark.size() > 1)
+        if (qmx::begins(item, qmx::Tag::TextRegion) && nextMark.size() > 1)
             nextMark.pop_back(); // back outside the micro-document
         if (item == kEndOfParagraphMark)
             nextMark.back() = static_cast<std::uint32_t>(i);
-        if (item.starts_with("<\""))
+        if (qmx::is(item, qmx::Markup::Component))
             paragraphEnds_.push_back({static_cast<std::uint32_t>(i), nextMark.back()});
         if (item == "</tr>")
             nextMark.push_back(none); // the items before are inside it
@@ -164,7 +166,7 @@ void ItemConverter::convertItem(std::string_view item) {
     const CharacterSettings& characters = settings_.characters;
     if (isDroppedItem(item))
         return;
-    if (item.starts_with("<#")) {
+    if (qmx::is(item, qmx::Markup::CharacterCode)) {
         emitText(convertCharacterCodes(item, CodeContext::Body, characters.smartQuotes,
                                        characters.japaneseSource));
     } else if (const std::string_view* fixed = fixedTag(item)) {
@@ -177,19 +179,20 @@ void ItemConverter::convertItem(std::string_view item) {
         if (position_ < items_->size() && isFontChange((*items_)[position_]))
             return;
         emit(fontTag(item));
-    } else if (item.starts_with("<|")) {
+    } else if (qmx::is(item, qmx::Markup::PageBreak)) {
         if (pageOpen_)
             emit("</page>");
         emit(pageTag(item));
         pageOpen_ = true;
-    } else if (item.starts_with("<tn ") || item.starts_with("<:saf ")) {
+    } else if (qmx::begins(item, qmx::Tag::ObjectName) ||
+               qmx::begins(item, qmx::Tag::InlineSharedFrame)) {
         extensions_.collectSharedItem(item);
         emit(item);
-    } else if (item.starts_with("<Autonum")) {
+    } else if (qmx::is(item, qmx::Markup::Autonumber)) {
         emit(autonumberTag(item));
-    } else if (item.starts_with("<Ref")) {
+    } else if (qmx::is(item, qmx::Markup::Reference)) {
         emit(referenceTag(item));
-    } else if (item.starts_with("<Index")) {
+    } else if (qmx::is(item, qmx::Markup::IndexEntry)) {
         if (auto marker = extensions_.convertIndexMarker(item)) {
             for (const std::string_view part : *marker)
                 emit(part);

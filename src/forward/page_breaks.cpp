@@ -2,6 +2,8 @@
 #include "forward/page_breaks.h"
 
 #include "forward/document_piece.h"
+#include "qmx/interleaf_markup.h"
+#include "qmx/qmx_tags.h"
 
 #include <algorithm>
 #include <utility>
@@ -10,7 +12,7 @@ namespace quillex {
 namespace {
 
 bool isPageBreak(std::string_view item) {
-    return item.starts_with("<|");
+    return qmx::is(item, qmx::Markup::PageBreak);
 }
 
 // Marks are not inserted while walking; each is recorded with the position
@@ -64,15 +66,15 @@ ItemList placePageBreaks(ItemList items) {
             }
             continue;
         }
-        if (item.starts_with("<tb ")) {
+        if (qmx::begins(item, qmx::Tag::Table)) {
             inTable = true;
             tableStart = kept;
             rows = 0;
         } else if (item == "</tb>") {
             inTable = false;
-        } else if (item.starts_with("<row ") && inTable) {
+        } else if (qmx::begins(item, qmx::Tag::Row) && inTable) {
             ++rows;
-        } else if (item.starts_with("<tr ")) {
+        } else if (qmx::begins(item, qmx::Tag::TextRegion)) {
             ++microDocuments;
         } else if (item == "</tr>" && microDocuments > 0) {
             --microDocuments;

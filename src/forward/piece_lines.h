@@ -6,8 +6,11 @@
 // mark, a start tag, a translation the backward conversion fills in) is a
 // text of the list's own. Lines read as string views. A list gives none of
 // its own texts up before it goes, so a view of a line stays valid as long
-// as the list, whatever is done to the list.
+// as the list, whatever is done to the list. The lines read as LineViews
+// (shared with the QMX lines, which keep all their texts in one store).
 #pragma once
+
+#include "foundation/line_views.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -20,12 +23,8 @@
 
 namespace quillex {
 
-class PieceLines {
+class PieceLines : public LineViews {
   public:
-    using value_type = std::string_view;
-    using iterator = std::vector<std::string_view>::const_iterator;
-    using const_iterator = iterator;
-
     PieceLines() = default;
     // Lines of the list's own.
     PieceLines(std::vector<std::string> lines) { *this = std::move(lines); }
@@ -35,15 +34,6 @@ class PieceLines {
     PieceLines& operator=(const PieceLines& other);
     PieceLines(PieceLines&&) noexcept = default;
     PieceLines& operator=(PieceLines&&) noexcept = default;
-
-    std::size_t size() const { return lines_.size(); }
-    bool empty() const { return lines_.empty(); }
-    std::string_view operator[](std::size_t index) const { return lines_[index]; }
-    std::string_view front() const { return lines_.front(); }
-    std::string_view back() const { return lines_.back(); }
-    iterator begin() const { return lines_.begin(); }
-    iterator end() const { return lines_.end(); }
-    std::span<const std::string_view> all() const { return lines_; }
 
     // Adds a line that views `text`: the caller keeps those bytes alive as
     // long as the list.
@@ -58,12 +48,9 @@ class PieceLines {
     // Gives the room the list grew into beyond its lines back.
     void shrinkToFit() { lines_.shrink_to_fit(); }
 
-    // The lines as strings of their own.
-    std::vector<std::string> strings() const { return {lines_.begin(), lines_.end()}; }
-
     bool operator==(const PieceLines& other) const { return lines_ == other.lines_; }
     friend bool operator==(const PieceLines& lines, const std::vector<std::string>& strings) {
-        return std::equal(lines.begin(), lines.end(), strings.begin(), strings.end());
+        return lines.equals(strings);
     }
 
   private:
@@ -78,7 +65,6 @@ class PieceLines {
     };
     Owned& owned();
 
-    std::vector<std::string_view> lines_;
     std::unique_ptr<Owned> own_;
 };
 

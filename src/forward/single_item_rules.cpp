@@ -6,6 +6,8 @@
 #include "qmx/character_code.h"
 #include "qmx/diagram_text.h"
 #include "qmx/escape_run.h"
+#include "qmx/interleaf_markup.h"
+#include "qmx/qmx_tags.h"
 
 #include <array>
 #include <utility>
@@ -50,24 +52,25 @@ void appendSingleItem(std::string& text, std::string_view item, ItemSource sourc
                                           settings.smartQuotes, settings.japaneseSource);
         else
             text += convertEscapeRun(item);
-    } else if (item.starts_with("<#")) {
+    } else if (qmx::is(item, qmx::Markup::CharacterCode)) {
         text += convertCharacterCodes(item, CodeContext::FrameOrCell, settings.smartQuotes,
                                       settings.japaneseSource);
-    } else if (item.starts_with("<Cell")) {
+    } else if (qmx::is(item, qmx::Markup::Cell)) {
         text += "<:ct>";
-    } else if (item.starts_with("<af ")) {
+    } else if (qmx::begins(item, qmx::Tag::Frame)) {
         text += "<:";
         text += item.substr(1);
-    } else if (item.starts_with("<:saf ") || item.starts_with("<:iaf ")) {
+    } else if (qmx::begins(item, qmx::Tag::InlineSharedFrame) ||
+               qmx::begins(item, qmx::Tag::InlineAnchoredFrame)) {
         text += item;
     } else if (item == "</af>") {
         if (std::string_view(text).ends_with(kParagraphEnd))
             text.resize(text.size() - kParagraphEnd.size());
         text += "<:/af>";
-    } else if (item.starts_with("<Autonum")) {
+    } else if (qmx::is(item, qmx::Markup::Autonumber)) {
         if (auto value = TagAttributes::parse(item).value("Value"))
             text += "<:an " + convertAttributeText(*value, settings) + ">";
-    } else if (item.starts_with("<Ref")) {
+    } else if (qmx::is(item, qmx::Markup::Reference)) {
         appendReference(text, item, settings);
     } else {
         for (const auto& [interleaf, qmx] : kFixedItems)

@@ -3,6 +3,8 @@
 
 #include "forward/attributes.h"
 #include "forward/single_item_rules.h"
+#include "qmx/interleaf_markup.h"
+#include "qmx/qmx_tags.h"
 
 #include <algorithm>
 #include <iterator>
@@ -114,7 +116,7 @@ void TableConverter::addRow(Table& table, PieceList& pieces, std::size_t row, It
     table.rowOpen = false;
     table.beforeFirstRow = false;
     table.skipCells = false;
-    if (piece.lines.size() > 1 && piece.lines.back().starts_with("<|"))
+    if (piece.lines.size() > 1 && qmx::is(piece.lines.back(), qmx::Markup::PageBreak))
         items.push_back(piece.lines.back());
 
     const std::string_view rowTag = piece.lines.empty() ? std::string_view() : piece.lines.front();
@@ -146,7 +148,7 @@ void TableConverter::addCell(Table& table, DocumentPiece& cell, ItemList& items)
     cell.qmxTag = tag;
     const PieceLines& lines = cell.lines;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (!lines[i].starts_with("<Cell")) {
+        if (!qmx::is(lines[i], qmx::Markup::Cell)) {
             items.push_back(lines[i]);
             continue;
         }
@@ -157,7 +159,7 @@ void TableConverter::addCell(Table& table, DocumentPiece& cell, ItemList& items)
         std::size_t next = i + 1;
         while (next < lines.size() && lines[next] == kSoftReturn)
             ++next;
-        if (next < lines.size() && lines[next].starts_with("<!Page")) {
+        if (next < lines.size() && qmx::is(lines[next], qmx::Markup::PageDeclaration)) {
             i = next;
             markup += lines[i];
             markup += kMarkupSeparator;
@@ -203,7 +205,7 @@ std::size_t TableConverter::addCellFrame(Table& table, PieceList& pieces, std::s
         return walk.end;
     }
     const std::string_view first = block[1];
-    if (first.starts_with("<:")) {
+    if (qmx::isInternal(first)) {
         items.push_back(first); // <:iaf %d> or <:saf "%s" %d>
     } else {
         items.push_back(context_.registry.enterSelf("<:" + std::string(first.substr(1))));

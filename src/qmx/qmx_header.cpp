@@ -3,6 +3,18 @@
 
 namespace quillex {
 
+FirstLine kindOfFirstLine(std::string_view line) {
+    if (line.starts_with(kQmxIdentifierLine))
+        return FirstLine::Current;
+    if (line.starts_with("<qmx \"I"))
+        return FirstLine::OtherVersion;
+    if (line == "<tfi>")
+        return FirstLine::FirstVersion;
+    if (line.starts_with("<qmx \"F") || line == "<tf>")
+        return FirstLine::OtherSystem;
+    return FirstLine::NotQmx;
+}
+
 std::vector<std::string> qmxHeaderLines(const ConversionOptions& options) {
     return {
         kQmxIdentifierLine,

@@ -4,9 +4,11 @@
 // A converted document has a line per paragraph, row or block: a string each
 // would cost an allocation and a string object per line on top of its text,
 // which for a large document adds up to a good part of its size. Here a line
-// costs one view.
+// costs one view. How the lines read is LineViews'; the piece lines of the
+// forward conversion read the same way and keep their texts otherwise.
 #pragma once
 
+#include "foundation/line_views.h"
 #include "foundation/text_store.h"
 
 #include <algorithm>
@@ -18,12 +20,8 @@
 
 namespace quillex {
 
-class QmxLines {
+class QmxLines : public LineViews {
   public:
-    using value_type = std::string_view;
-    using iterator = std::vector<std::string_view>::const_iterator;
-    using const_iterator = iterator;
-
     QmxLines() = default;
     explicit QmxLines(const std::vector<std::string>& lines);
 
@@ -32,23 +30,12 @@ class QmxLines {
     // Puts copies of `lines` in front of the lines there are.
     void insertFront(const std::vector<std::string>& lines);
 
-    std::size_t size() const { return lines_.size(); }
-    bool empty() const { return lines_.empty(); }
-    std::string_view operator[](std::size_t index) const { return lines_[index]; }
-    iterator begin() const { return lines_.begin(); }
-    iterator end() const { return lines_.end(); }
-    std::span<const std::string_view> all() const { return lines_; }
-
-    // The lines as strings of their own.
-    std::vector<std::string> strings() const { return {lines_.begin(), lines_.end()}; }
-
     friend bool operator==(const QmxLines& lines, const std::vector<std::string>& strings) {
-        return std::equal(lines.begin(), lines.end(), strings.begin(), strings.end());
+        return lines.equals(strings);
     }
 
   private:
     TextStore texts_;
-    std::vector<std::string_view> lines_;
 };
 
 } // namespace quillex

@@ -4,6 +4,10 @@
 
 #include "verifier/placement_rules.h"
 #include "verifier/report_texts.h"
+#include "verifier/tag_table.h"
+
+#include <algorithm>
+#include <array>
 
 namespace quillex::verifier {
 namespace {
@@ -149,12 +153,13 @@ int limitLength(std::string_view text) {
 }
 
 std::optional<int> textLengthLimit(std::string_view tag) {
-    constexpr std::string_view kIndexParts[] = {"<ie>", "<il>", "<ss>", "<sa>"};
-    if (tag.starts_with("<xrv \""))
+    constexpr std::array<int, 4> kIndexParts = {tagno::IndexEntry, tagno::IndexLevel,
+                                                tagno::SortString, tagno::SeeAlso};
+    const int number = classifyTag(tag).number;
+    if (number == tagno::CrossRefVariable)
         return kMaxVariableText;
-    for (const std::string_view part : kIndexParts)
-        if (tag.starts_with(part))
-            return kMaxIndexText;
+    if (std::find(kIndexParts.begin(), kIndexParts.end(), number) != kIndexParts.end())
+        return kMaxIndexText;
     if (formatBlockOf(tag) != nullptr)
         return std::nullopt;
     for (const BlockLimit& block : kBlockLimits)

@@ -4,6 +4,7 @@
 
 #include "foundation/lead_bytes.h"
 #include "qmx/interleaf_forms.h"
+#include "qmx/qmx_tags.h"
 #include "verifier/report_texts.h"
 #include "verifier/segment_scanner.h"
 
@@ -69,7 +70,7 @@ bool reportBracketFault(const char* finding, std::string_view text, bool tookHel
 
 bool isCharacterCodeTag(std::string_view tag) {
     // "<:r", 1 to 65534 in decimal, ">".
-    if (!tag.starts_with("<:r") || !tag.ends_with('>'))
+    if (!qmx::beginsCharacterCode(tag) || !tag.ends_with('>'))
         return false;
     const std::string_view digits = tag.substr(3, tag.size() - 4);
     if (digits.empty() || digits.size() > 9)
@@ -261,7 +262,7 @@ void checkSourceTagValidity(TaggedFile& file, VerificationReport& report) {
         segment.category = tagClass.category;
         if (segment.category != category::UnlistedExternal)
             continue;
-        if (segment.tagText().starts_with("<#"))
+        if (qmx::isAddedForm(segment.tagText()))
             report.addFinding(Severity::Error, true, text::AddedInSource);
         else
             report.addFinding(Severity::Error, true, text::UnknownExternalTag,
@@ -313,7 +314,7 @@ int checkTranslatedTagValidity(TaggedFile& file, TagInventory& inventory,
         const TagClass tagClass = classifyTag(segment.tagText());
         segment.tagNumber = tagClass.number;
         segment.category = tagClass.category;
-        if (segment.category == category::UnlistedExternal && segment.tagText().starts_with("<#")) {
+        if (segment.category == category::UnlistedExternal && qmx::isAddedForm(segment.tagText())) {
             segment.category = category::AddedUnexamined;
             ++added;
         }

@@ -3,23 +3,26 @@
 
 #include "conversion/result_code.h"
 #include "qmx/line_file.h"
+#include "qmx/qmx_header.h"
 #include "qmx/rtf_reader.h"
 #include "verifier/segment_scanner.h"
 
 namespace quillex::verifier {
 namespace {
 
-constexpr std::string_view kQmxHeader = "<qmx \"I2.00\">";
 constexpr std::string_view kLanguageStart = "<language \"";
 constexpr std::string_view kEmptyLanguage = "<language \"\">";
 constexpr std::size_t kHeaderLines = 4;
 
 ResultCode codeForFirstLine(std::string_view line) {
-    if (line.starts_with("<qmx \"I"))
+    switch (kindOfFirstLine(line)) {
+    case FirstLine::OtherVersion:
         return result::NewerQmxVersion;
-    if (line.starts_with("<qmx \"F") || line == "<tf>")
+    case FirstLine::OtherSystem:
         return result::FrameMakerQmx;
-    return result::NotQmx;
+    default:
+        return result::NotQmx;
+    }
 }
 
 // Up to `count` lines from the start of `text` (lines each followed by LF).
@@ -76,7 +79,7 @@ std::string readCheckedQmxText(const std::string& path, LanguageRecord& language
 void checkQmxHeader(const std::vector<std::string>& lines, LanguageRecord& language) {
     if (lines.empty())
         throw ConversionFailure(result::UnexpectedEnd);
-    if (!lines[0].starts_with(kQmxHeader))
+    if (kindOfFirstLine(lines[0]) != FirstLine::Current)
         throw ConversionFailure(codeForFirstLine(lines[0]));
 
     if (lines.size() < 2)

@@ -4,6 +4,7 @@
 #include "verifier/report_texts.h"
 
 #include <algorithm>
+#include <array>
 #include <string_view>
 #include <unordered_map>
 
@@ -15,8 +16,69 @@ bool isAddedWithHash(const Segment& segment) {
            segment.category == category::AddedUnknown;
 }
 
-bool isListedCategory(int category) {
-    return category >= category::Warning && category <= category::Error;
+// How a finding about a tag is reported in each situation: its severity
+// and message, or nothing.
+struct Finding {
+    Severity severity;
+    const char* message; // null: not reported
+};
+
+// What each category of the tag table says when its tags are deleted or
+// added: one row per rating of a listed tag, and a last row for every tag
+// the table does not list (the catch-alls and the "<#...>" forms). The
+// count lines say "unknown" for a tag that is not listed, formatting
+// included.
+struct CategoryRule {
+    Finding externalDeleted;
+    Finding internalDeleted;
+    Finding internalAdded;
+    const char* externalDeletedCount;
+    const char* internalDeletedCount;
+    const char* internalAddedCount;
+};
+
+constexpr Finding kUnknownExternalDeleted{Severity::Error, text::UnknownExternalDeleted};
+constexpr Finding kSilent{Severity::Error, nullptr};
+
+constexpr std::array<CategoryRule, 4> kListedRules{{
+    // Formatting
+    {kUnknownExternalDeleted, kSilent, kSilent, text::UnknownExternalDeletedCount,
+     text::UnknownInternalDeletedCount, text::UnknownInternalAddedCount},
+    // Warning
+    {{Severity::Warning, text::ExternalDeletedWarning},
+     {Severity::Warning, text::InternalDeletedWarning},
+     {Severity::Warning, text::InternalAddedWarning},
+     text::ExternalDeletedCount,
+     text::InternalDeletedCount,
+     text::InternalAddedCount},
+    // Alert
+    {{Severity::Alert, text::ExternalDeletedAlert},
+     {Severity::Alert, text::InternalDeletedAlert},
+     {Severity::Alert, text::InternalAddedAlert},
+     text::ExternalDeletedCount,
+     text::InternalDeletedCount,
+     text::InternalAddedCount},
+    // Error
+    {{Severity::Error, text::ExternalDeletedError},
+     {Severity::Error, text::InternalDeletedError},
+     {Severity::Error, text::InternalAddedError},
+     text::ExternalDeletedCount,
+     text::InternalDeletedCount,
+     text::InternalAddedCount},
+}};
+constexpr CategoryRule kUnknownRule{kUnknownExternalDeleted,
+                                    {Severity::Error, text::UnknownInternalDeleted},
+                                    {Severity::Error, text::UnknownInternalAdded},
+                                    text::UnknownExternalDeletedCount,
+                                    text::UnknownInternalDeletedCount,
+                                    text::UnknownInternalAddedCount};
+
+// Rows indexed by the ratings of the tag table.
+const CategoryRule& ruleOf(int category) {
+    static_assert(kListedRules.size() == static_cast<std::size_t>(qmx::Rating::Error) + 1);
+    return category >= 0 && static_cast<std::size_t>(category) < kListedRules.size()
+               ? kListedRules[static_cast<std::size_t>(category)]
+               : kUnknownRule;
 }
 
 // Positions of each tag text in a list of tag texts, ascending, so that the
@@ -158,22 +220,9 @@ class ExternalComparison {
     void reportDeleted(std::size_t sourceIndex, std::size_t translatedIndex) {
         Segment& segment = source_[sourceIndex];
         segment.handled = true;
-        const std::string tagText(segment.tagText());
-        const char* tag = tagText.c_str();
-        switch (segment.category) {
-        case category::Warning:
-            report_.addFinding(Severity::Warning, true, text::ExternalDeletedWarning, tag);
-            break;
-        case category::Alert:
-            report_.addFinding(Severity::Alert, true, text::ExternalDeletedAlert, tag);
-            break;
-        case category::Error:
-            report_.addFinding(Severity::Error, true, text::ExternalDeletedError, tag);
-            break;
-        default:
-            report_.addFinding(Severity::Error, true, text::UnknownExternalDeleted, tag);
-            break;
-        }
+        const Finding finding = ruleOf(segment.category).externalDeleted;
+        report_.addFinding(finding.severity, true, finding.message,
+                           std::string(segment.tagText()).c_str());
         addBlock(sourceIndex, translatedIndex);
     }
 
@@ -429,47 +478,20 @@ class InternalComparison {
 
     void reportDeletedTag(InternalTag& tag, std::string_view tagText) {
         tag.reported = true;
-        const std::string tagString(tagText);
-        const char* text = tagString.c_str();
-        switch (tag.category) {
-        case category::Formatting:
-            break;
-        case category::Warning:
-            report_.addFinding(Severity::Warning, true, text::InternalDeletedWarning, text);
-            break;
-        case category::Alert:
-            report_.addFinding(Severity::Alert, true, text::InternalDeletedAlert, text);
-            break;
-        case category::Error:
-            report_.addFinding(Severity::Error, true, text::InternalDeletedError, text);
-            break;
-        default:
-            report_.addFinding(Severity::Error, true, text::UnknownInternalDeleted, text);
-            break;
-        }
+        report(ruleOf(tag.category).internalDeleted, tagText);
     }
 
     // Returns true when the tag produced a finding.
     bool reportAddedTag(InternalTag& tag, std::string_view tagText) {
         tag.reported = true;
-        const std::string tagString(tagText);
-        const char* text = tagString.c_str();
-        switch (tag.category) {
-        case category::Formatting:
+        return report(ruleOf(tag.category).internalAdded, tagText);
+    }
+
+    bool report(const Finding& finding, std::string_view tagText) {
+        if (finding.message == nullptr)
             return false;
-        case category::Warning:
-            report_.addFinding(Severity::Warning, true, text::InternalAddedWarning, text);
-            return true;
-        case category::Alert:
-            report_.addFinding(Severity::Alert, true, text::InternalAddedAlert, text);
-            return true;
-        case category::Error:
-            report_.addFinding(Severity::Error, true, text::InternalAddedError, text);
-            return true;
-        default:
-            report_.addFinding(Severity::Error, true, text::UnknownInternalAdded, text);
-            return true;
-        }
+        report_.addFinding(finding.severity, true, finding.message, std::string(tagText).c_str());
+        return true;
     }
 
     void reportTagsOfAddedExternalTags() {
@@ -504,11 +526,9 @@ void reportExternalTagCounts(const TagInventory& inventory, VerificationReport& 
     for (const auto& [tagText, entry] : listed) {
         const std::string tag(tagText);
         if (entry->count > 0)
-            report.addLine(formatText(isListedCategory(entry->category)
-                                          ? text::ExternalDeletedCount
-                                          : text::UnknownExternalDeletedCount,
-                                      entry->count, tag.c_str()),
-                           true);
+            report.addLine(
+                formatText(ruleOf(entry->category).externalDeletedCount, entry->count, tag.c_str()),
+                true);
         else
             report.addLine(formatText(text::ExternalAddedCount, -entry->count, tag.c_str()), true);
     }
@@ -534,17 +554,11 @@ void reportInternalTagCounts(const TagInventory& inventory, VerificationReport& 
     });
     for (const auto& [tagText, entry] : listed) {
         const std::string tag(tagText);
-        const bool known = isListedCategory(entry->category);
+        const CategoryRule& rule = ruleOf(entry->category);
         if (entry->count > 0)
-            report.addLine(
-                formatText(known ? text::InternalDeletedCount : text::UnknownInternalDeletedCount,
-                           entry->count, tag.c_str()),
-                true);
+            report.addLine(formatText(rule.internalDeletedCount, entry->count, tag.c_str()), true);
         else
-            report.addLine(
-                formatText(known ? text::InternalAddedCount : text::UnknownInternalAddedCount,
-                           -entry->count, tag.c_str()),
-                true);
+            report.addLine(formatText(rule.internalAddedCount, -entry->count, tag.c_str()), true);
     }
 }
 

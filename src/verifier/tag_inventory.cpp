@@ -1,59 +1,14 @@
 // The tag inventory and its presets.
 #include "verifier/tag_inventory.h"
 
-#include "verifier/tag_table.h"
+#include "qmx/qmx_tags.h"
+
+#include <string>
 
 #include <functional>
 
 namespace quillex::verifier {
 namespace {
-
-struct Preset {
-    std::string_view tag;
-    int tagNumber;
-    int category;
-    bool external;
-};
-
-constexpr Preset kPresets[] = {
-    {"<imk>", tagno::IndexMarker, category::Alert, true},
-    {"<ie>", tagno::IndexEntry, category::Alert, true},
-    {"<il>", tagno::IndexLevel, category::Alert, true},
-    {"<ss>", tagno::SortString, category::Alert, true},
-    {"</imk>", tagno::IndexMarkerEnd, category::Alert, true},
-    {"<:lt>", tagno::SpecialCharacter, category::Warning, false},
-    {"<:gt>", tagno::SpecialCharacter, category::Warning, false},
-    {"<:hls>", tagno::SpecialCharacter, category::Warning, false},
-    {"<:ts>", tagno::SpecialCharacter, category::Warning, false},
-    {"<:fs>", tagno::SpecialCharacter, category::Warning, false},
-    {"<:ens>", tagno::SpecialCharacter, category::Warning, false},
-    {"<:ems>", tagno::SpecialCharacter, category::Warning, false},
-    {"<:sh>", tagno::SpecialCharacter, category::Warning, false},
-    {"<:lq>", tagno::SpecialCharacter, category::Warning, false},
-    {"<:rq>", tagno::SpecialCharacter, category::Warning, false},
-    {"<:ldq>", tagno::SpecialCharacter, category::Warning, false},
-    {"<:rdq>", tagno::SpecialCharacter, category::Warning, false},
-    {"<:glq>", tagno::SpecialCharacter, category::Warning, false},
-    {"<:flq>", tagno::SpecialCharacter, category::Warning, false},
-    {"<:frq>", tagno::SpecialCharacter, category::Warning, false},
-    {"<:t>", tagno::Tab, category::Warning, false},
-    {"<:t.>", tagno::Tab, category::Warning, false},
-    {"<:t_>", tagno::Tab, category::Warning, false},
-    {"<:t->", tagno::Tab, category::Warning, false},
-    {"<:t-d>", tagno::Tab, category::Warning, false},
-    {"<:hr>", tagno::Tab, category::Warning, false},
-    {"<:hs>", tagno::Tab, category::Warning, false},
-    {"<:b>", tagno::Bold, category::Formatting, false},
-    {"<:/b>", tagno::BoldEnd, category::Formatting, false},
-    {"<:i>", tagno::Italic, category::Formatting, false},
-    {"<:/i>", tagno::ItalicEnd, category::Formatting, false},
-    {"<:bi>", tagno::BoldItalic, category::Formatting, false},
-    {"<:/bi>", tagno::BoldItalicEnd, category::Formatting, false},
-    {"<:c>", tagno::WesternFont, category::Formatting, false},
-    {"<:/c>", tagno::WesternFontEnd, category::Formatting, false},
-    {"<:s>", tagno::SmallCaps, category::Formatting, false},
-    {"<:/s>", tagno::SmallCapsEnd, category::Formatting, false},
-};
 
 constexpr std::size_t kInitialSlots = 1024;
 
@@ -72,14 +27,21 @@ std::uint32_t hashBitsOf(std::size_t hash) {
 TagInventory::TagInventory() : slots_(kInitialSlots) {}
 
 void TagInventory::preset() {
-    for (const Preset& preset : kPresets) {
-        const InventoryEntry values{0, preset.external, preset.tagNumber, preset.category};
-        const std::size_t hash = hashOf(preset.tag);
-        const Slot& slot = slotFor(preset.tag, hash);
+    for (const qmx::TagRow& row : qmx::tagRows()) {
+        if ((row.traits & qmx::MayAdd) == 0)
+            continue;
+        // The tag itself: a row of a tag with arguments ("<imk") presets the
+        // tag without them ("<imk>").
+        const std::string tag =
+            qmx::isWhole(row.text) ? std::string(row.text) : std::string(row.text) + ">";
+        const InventoryEntry values{0, !qmx::isInternal(tag), qmx::numberOf(row.tag),
+                                    static_cast<int>(row.rating)};
+        const std::size_t hash = hashOf(tag);
+        const Slot& slot = slotFor(tag, hash);
         if (slot.record != 0)
             records_[slot.record - 1].entry = values;
         else
-            add(preset.tag, hash, values);
+            add(tag, hash, values);
     }
 }
 

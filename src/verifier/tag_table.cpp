@@ -9,140 +9,26 @@
 namespace quillex::verifier {
 namespace {
 
-using namespace category;
-
-// Search order matters only for the two catch-alls, which must come last;
+// The rows of the QMX tag table that the verifier lists, in their search
+// order. Search order matters only for the two catch-alls, which come last;
 // no other prefix begins another.
-constexpr std::array<TagTableEntry, 118> kTagTable{{
-    // Character formatting: added or deleted freely.
-    {"<:b>", 78, Formatting},
-    {"<:/b>", 79, Formatting},
-    {"<:i>", 80, Formatting},
-    {"<:/i>", 81, Formatting},
-    {"<:bi>", 82, Formatting},
-    {"<:/bi>", 83, Formatting},
-    {"<:c>", 84, Formatting},
-    {"<:/c>", 85, Formatting},
-    {"<:s>", 86, Formatting},
-    {"<:/s>", 87, Formatting},
-    // Reported as warnings.
-    {"<ps \"", 0, Warning},
-    {"<pn \"", 1, Warning},
-    {"<:lt>", 75, Warning},
-    {"<:gt>", 75, Warning},
-    {"<:hls>", 75, Warning},
-    {"<:ts>", 75, Warning},
-    {"<:fs>", 75, Warning},
-    {"<:ens>", 75, Warning},
-    {"<:ems>", 75, Warning},
-    {"<:sh>", 75, Warning},
-    {"<:lq>", 75, Warning},
-    {"<:rq>", 75, Warning},
-    {"<:ldq>", 75, Warning},
-    {"<:rdq>", 75, Warning},
-    {"<:frq>", 75, Warning},
-    {"<:flq>", 75, Warning},
-    {"<:glq>", 75, Warning},
-    {"<:t>", 76, Warning},
-    {"<:t.>", 76, Warning},
-    {"<:t_>", 76, Warning},
-    {"<:t->", 76, Warning},
-    {"<:t-d>", 76, Warning},
-    {"<:hr>", 76, Warning},
-    {"<:hs>", 76, Warning},
-    {"<:fc ", 97, Warning},
-    {"<:/fc>", 98, Warning},
-    // Reported as alerts.
-    {"<imk", 29, Alert},
-    {"<ie>", 31, Alert},
-    {"<il>", 32, Alert},
-    {"<ss>", 33, Alert},
-    {"<sa>", 34, Alert},
-    {"</imk>", 30, Alert},
-    {"<:r1", 77, Alert},
-    {"<:r2", 77, Alert},
-    {"<:r3", 77, Alert},
-    {"<:r4", 77, Alert},
-    {"<:r5", 77, Alert},
-    {"<:r6", 77, Alert},
-    {"<:r7", 77, Alert},
-    {"<:r8", 77, Alert},
-    {"<:r9", 77, Alert},
-    {"<:cs \"", 93, Alert},
-    {"<:/cs>", 94, Alert},
-    {"<:sc \"", 95, Alert},
-    {"<:/sc>", 96, Alert},
-    {"<:imk ", 104, Alert},
-    {"<:bb \"", 119, Alert},
-    {"<:v \"", 100, Alert},
-    {"<:xr ", 88, Alert},
-    {"<:axr ", 89, Alert},
-    {"<:an ", 90, Alert},
-    {"<:r \"", 99, Alert},
-    // Reported as errors.
-    {"<qmx ", 35, Error},
-    {"</qmx>", 36, Error},
-    {"<page \"", 8, Error},
-    {"</page>", 9, Error},
-    {"<file \"", 72, Error},
-    {"</file \"", 73, Error},
-    {"<language \"", 11, Error},
-    {"<quotes \"", 13, Error},
-    {"<readonly \"", 14, Error},
-    {"<xrv \"", 2, Error},
-    {"</xrv>", 3, Error},
-    {"<r \"", 54, Error},
-    {"<v \"", 55, Error},
-    {"<af ", 18, Error},
-    {"</af>", 19, Error},
-    {"<tr ", 4, Error},
-    {"</tr>", 5, Error},
-    {"<ts ", 6, Error},
-    {"</ts>", 7, Error},
-    {"<tl ", 15, Error},
-    {"</tl>", 16, Error},
-    {"<tn ", 17, Error},
-    {"<fn ", 23, Error},
-    {"</fn>", 24, Error},
-    {"<tb ", 37, Error},
-    {"</tb>", 38, Error},
-    {"<row ", 47, Error},
-    {"</row>", 48, Error},
-    {"<hrow ", 49, Error},
-    {"<rrow \"", 50, Error},
-    {"<ct ", 51, Error},
-    {"</ct>", 52, Error},
-    {"<ctart ", 25, Error},
-    {"</ctart>", 26, Error},
-    {"<cnmk ", 53, Error},
-    {"<bb \"", 61, Error},
-    {"<saf \"", 20, Error},
-    {"<anfmt \"", 62, Error},
-    {"</anfmt>", 63, Error},
-    {"<pgfmt \"", 64, Error},
-    {"</pgfmt>", 65, Error},
-    {"<vfmt \"", 67, Error},
-    {"</vfmt>", 68, Error},
-    {"<pnfmt \"", 69, Error},
-    {"</pnfmt>", 70, Error},
-    {"<:fn ", 102, Error},
-    {"<:af ", 105, Error},
-    {"<:crmk ", 110, Error},
-    {"<:cnmk ", 109, Error},
-    {"<:cns \"", 91, Error},
-    {"<:/cns>", 92, Error},
-    {"<:iaf ", 111, Error},
-    {"<:saf ", 112, Error},
-    {"<:pn \"", 101, Error},
-    // Catch-alls.
-    {"<:", 122, UnlistedInternal},
-    {"<", 123, UnlistedExternal},
-}};
+std::vector<TagTableEntry> listedRows() {
+    std::vector<TagTableEntry> entries;
+    for (const qmx::TagRow& row : qmx::tagRows())
+        if (row.rating != qmx::Rating::NotListed)
+            entries.push_back({row.text, qmx::numberOf(row.tag), static_cast<int>(row.rating)});
+    return entries;
+}
+
+const std::vector<TagTableEntry>& entries() {
+    static const std::vector<TagTableEntry> listed = listedRows();
+    return listed;
+}
 
 } // namespace
 
 std::span<const TagTableEntry> tagTable() {
-    return kTagTable;
+    return entries();
 }
 
 namespace {
@@ -164,9 +50,9 @@ bool beginsWith(std::string_view text, std::string_view prefix) {
 // the first kind that share its first three bytes.
 class TagIndex {
   public:
-    TagIndex() {
-        for (std::size_t i = 0; i < kTagTable.size(); ++i) {
-            const std::string_view prefix = kTagTable[i].prefix;
+    TagIndex() : table_(entries()) {
+        for (std::size_t i = 0; i < table_.size(); ++i) {
+            const std::string_view prefix = table_[i].prefix;
             if (prefix.size() >= 3)
                 long_.push_back({keyOf(prefix), i});
             else
@@ -177,19 +63,19 @@ class TagIndex {
         for (std::size_t j = 0; j < long_.size(); ++j) {
             KeyRange& range = ranges_[slotOf(long_[j].key)];
             if (range.key != long_[j].key)
-                range = {long_[j].key, static_cast<std::uint8_t>(j), 0};
-            range.end = static_cast<std::uint8_t>(j + 1);
+                range = {long_[j].key, static_cast<std::uint16_t>(j), 0};
+            range.end = static_cast<std::uint16_t>(j + 1);
         }
     }
 
     // The table position of the first entry, in table order, whose prefix
     // begins `tag`; the table size when there is none.
     std::size_t firstMatch(std::string_view tag) const {
-        std::size_t best = kTagTable.size();
+        std::size_t best = table_.size();
         if (tag.size() >= 3) {
             const KeyRange& range = ranges_[slotOf(keyOf(tag))];
             for (std::size_t j = range.begin; j < range.end; ++j)
-                if (beginsWith(tag, kTagTable[long_[j].position].prefix)) {
+                if (beginsWith(tag, table_[long_[j].position].prefix)) {
                     best = long_[j].position;
                     break;
                 }
@@ -197,7 +83,7 @@ class TagIndex {
         for (std::size_t position : short_) {
             if (position >= best)
                 break;
-            if (beginsWith(tag, kTagTable[position].prefix))
+            if (beginsWith(tag, table_[position].prefix))
                 return position;
         }
         return best;
@@ -217,12 +103,11 @@ class TagIndex {
     // by a binary search: 256 slots for fewer than 116 keys.
     struct KeyRange {
         std::uint32_t key;
-        std::uint8_t begin;
-        std::uint8_t end;
+        std::uint16_t begin;
+        std::uint16_t end;
     };
     static constexpr std::uint32_t kNoKey = 0xFFFFFFFF; // keys have 24 bits
     static constexpr std::size_t kRangeSlots = 256;
-    static_assert(kTagTable.size() < kRangeSlots);
 
     // The slot holding `key`, or the empty slot where it would go (whose
     // range is empty).
@@ -239,6 +124,7 @@ class TagIndex {
                static_cast<unsigned char>(text[2]);
     }
 
+    const std::vector<TagTableEntry>& table_;
     std::vector<Keyed> long_;
     std::array<KeyRange, kRangeSlots> ranges_;
     std::vector<std::size_t> short_;
@@ -248,9 +134,10 @@ class TagIndex {
 
 TagClass classifyTag(std::string_view tag) {
     static const TagIndex index;
+    const std::vector<TagTableEntry>& table = entries();
     const std::size_t position = index.firstMatch(tag);
-    if (position < kTagTable.size())
-        return {kTagTable[position].number, kTagTable[position].category};
+    if (position < table.size())
+        return {table[position].number, table[position].category};
     return {tagno::UnlistedExternal, category::UnlistedExternal};
 }
 

@@ -1,24 +1,12 @@
 // Cutting QMX lines into fixed prefix, text runs and internal tags.
 #include "xliff/qmx_line.h"
+#include "qmx/qmx_tags.h"
 
 #include <algorithm>
 #include <array>
 
 namespace quillex::xliff {
 namespace {
-
-// Internal tags that come in pairs, as <:NAME ...> ... <:/NAME>: font
-// changes, inline subcomponents, frames in joined text, and the styles a
-// translator may add.
-constexpr std::array<std::string_view, 10> kPairedNames = {"fc", "cs", "sc", "cns", "af",
-                                                           "b",  "i",  "bi", "s",   "c"};
-
-// The tags that stand for one character of text.
-struct Literal {
-    std::string_view tag;
-    char character;
-};
-constexpr std::array<Literal, 2> kLiterals = {{{"<:lt>", '<'}, {"<:gt>", '>'}}};
 
 constexpr std::string_view kHardReturn = "<:hr>";
 
@@ -76,37 +64,33 @@ bool isExternalTag(std::string_view tag) {
 }
 
 std::string_view pairName(std::string_view tag) {
-    std::string_view name = tag.substr(2); // after "<:"
-    if (name.starts_with('/'))
-        name.remove_prefix(1);
-    const std::size_t end = name.find_first_of(" >");
-    return name.substr(0, end);
+    return qmx::pairNameOf(tag);
 }
 
 TagRole roleOf(std::string_view tag) {
-    if (std::any_of(kLiterals.begin(), kLiterals.end(),
-                    [tag](const Literal& l) { return l.tag == tag; }))
+    switch (qmx::carriageOf(tag)) {
+    case qmx::Carriage::Character:
         return TagRole::Literal;
-    if (!tag.starts_with("<:"))
-        return TagRole::Lone;
-    const std::string_view name = pairName(tag);
-    if (std::find(kPairedNames.begin(), kPairedNames.end(), name) == kPairedNames.end())
-        return TagRole::Lone;
-    return tag.starts_with("<:/") ? TagRole::Closing : TagRole::Opening;
+    case qmx::Carriage::Begin:
+        return TagRole::Opening;
+    case qmx::Carriage::End:
+        return TagRole::Closing;
+    case qmx::Carriage::Fixed:
+    case qmx::Carriage::Placeholder:
+        break;
+    }
+    return TagRole::Lone;
 }
 
 char literalCharacter(std::string_view tag) {
-    for (const Literal& l : kLiterals)
-        if (l.tag == tag)
-            return l.character;
-    return '\0';
+    return qmx::literalCharacter(tag);
 }
 
 std::optional<std::string_view> literalTagFor(char c) {
-    for (const Literal& l : kLiterals)
-        if (l.character == c)
-            return l.tag;
-    return std::nullopt;
+    const std::string_view tag = qmx::literalTagFor(c);
+    if (tag.empty())
+        return std::nullopt;
+    return tag;
 }
 
 } // namespace quillex::xliff

@@ -3,6 +3,7 @@
 #include "xliff/translation_memory.h"
 
 #include "foundation/file_error.h"
+#include "qmx/qmx_tags.h"
 #include "xliff/code_page_text.h"
 #include "xliff/language_codes.h"
 #include "xliff/qmx_line.h"
@@ -122,7 +123,7 @@ std::optional<UnitContent> withCodesOf(const UnitContent& target, const UnitCont
             const InlineCode* match = tag ? matcher.take(item.text, false) : nullptr;
             if (match != nullptr)
                 result.emplace_back(*match);
-            else if (tag && item.text.starts_with("<:"))
+            else if (tag && qmx::isInternal(item.text))
                 return std::nullopt; // an internal tag the source has no more of
             else
                 appendText(result, item.text);
