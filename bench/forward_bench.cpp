@@ -92,8 +92,8 @@ bool writeDocument(const Workspace& work, std::uint64_t bytes) {
 
 ConversionOptions forwardOptions(const Workspace& work, int format) {
     ConversionOptions options;
-    options.fileFormatForQmx = format;
-    options.overwriteFiles = 1;
+    options.fileFormatForQmx = format == 1 ? QmxFileFormat::Rtf : QmxFileFormat::Text;
+    options.overwriteFiles = OverwriteFiles::AlwaysOverwrite;
     options.sourceDirectory = work.folder.string() + "/";
     options.orgDirectory = work.outputs().string() + "/";
     options.translatedDirectory = options.orgDirectory;

@@ -94,8 +94,8 @@ void forwardText(benchmark::State& state) {
     docgen::generateDocumentFile(generated, source);
 
     ConversionOptions options;
-    options.fileFormatForQmx = 0;
-    options.overwriteFiles = 1;
+    options.fileFormatForQmx = QmxFileFormat::Text;
+    options.overwriteFiles = OverwriteFiles::AlwaysOverwrite;
     options.sourceDirectory = folder.string() + "/";
     options.orgDirectory = (folder / "org").string() + "/";
     options.translatedDirectory = (folder / "translated").string() + "/";

@@ -40,8 +40,8 @@ constexpr const char* kBaseName = "input";
 ConversionOptions optionsFor(const std::string& folder, int fileFormat) {
     ScratchFolder& scratch = ScratchFolder::instance();
     ConversionOptions options;
-    options.fileFormatForQmx = fileFormat;
-    options.overwriteFiles = 1;
+    options.fileFormatForQmx = fileFormat == 1 ? QmxFileFormat::Rtf : QmxFileFormat::Text;
+    options.overwriteFiles = OverwriteFiles::AlwaysOverwrite;
     options.sourceDirectory = scratch.subfolder(folder + "/source");
     options.orgDirectory = scratch.subfolder(folder + "/org");
     options.translatedDirectory = scratch.subfolder(folder + "/translated");

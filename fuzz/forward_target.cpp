@@ -29,8 +29,8 @@ constexpr bool kStyle = QUILLEX_FUZZ_STYLE != 0;
 void convertAs(std::string_view bytes, int fileFormat) {
     ScratchFolder& scratch = ScratchFolder::instance();
     ConversionOptions options;
-    options.fileFormatForQmx = fileFormat;
-    options.overwriteFiles = 1;
+    options.fileFormatForQmx = fileFormat == 1 ? QmxFileFormat::Rtf : QmxFileFormat::Text;
+    options.overwriteFiles = OverwriteFiles::AlwaysOverwrite;
     options.sourceDirectory = scratch.subfolder("source");
     options.orgDirectory = scratch.subfolder("org");
     options.translatedDirectory = scratch.subfolder("translated");

@@ -218,7 +218,7 @@ std::vector<std::string> BatchRunner::outputFolders(BatchKind kind,
 // Asks before overwriting each existing output of the file; returns 0 to go
 // on, 3 to skip the file (No) or 2 to end the batch (Cancel).
 int BatchRunner::checkOverwrite(BatchKind kind, ConversionOptions& options) {
-    if (options.overwriteFiles == 1)
+    if (options.overwriteFiles == OverwriteFiles::AlwaysOverwrite)
         return result::Success;
     std::vector<std::string> outputs;
     if (kind == BatchKind::Forward) {
@@ -285,7 +285,7 @@ int BatchRunner::runFile(BatchKind kind, ConversionOptions& options, FileHost& f
     } catch (const std::bad_alloc&) {
         return result::OutOfMemory;
     } catch (const std::exception& error) {
-        if (options.debug != 0)
+        if (options.parserDiagnostics)
             host_.appendResult(std::string("Exception! ") + error.what());
         return kUnknownFailure;
     }
@@ -366,7 +366,7 @@ BatchReport BatchRunner::run(BatchKind kind) {
     } idle{host_};
 
     // Choose the files.
-    const bool rtf = settings_.options.fileFormatForQmx == 1;
+    const bool rtf = settings_.options.fileFormatForQmx == QmxFileFormat::Rtf;
     const std::string startDirectory =
         settings_.paths.duringSession != 0
             ? (kind == BatchKind::Forward ? settings_.paths.sourceFiles

@@ -115,11 +115,12 @@ void AncillaryLoader::checkHeader(const std::vector<std::string>& lines) const {
                    MessageId::AncillaryLanguageDiffers, MessageId::AncillaryLanguageDiffersReason);
     checkValueLine(lines, 2, "<quotes ", MessageId::AncillaryNoQuotes,
                    MessageId::AncillaryNoQuotesReason,
-                   options_.smartQuotes == 0 ? "As text" : "As tags",
+                   options_.smartQuotes == SmartQuotes::AsText ? "As text" : "As tags",
                    MessageId::AncillaryQuotesDiffer, MessageId::AncillaryQuotesDifferReason);
     checkValueLine(lines, 3, "<readonly ", MessageId::AncillaryNoReadOnly,
                    MessageId::AncillaryNoReadOnlyReason,
-                   options_.readOnlyComponents == 0 ? "Translate" : "Don't translate",
+                   options_.readOnlyComponents == ReadOnlyComponents::Translate ? "Translate"
+                                                                                : "Don't translate",
                    MessageId::AncillaryReadOnlyDiffers, MessageId::AncillaryReadOnlyDiffersReason);
 }
 

@@ -173,7 +173,7 @@ BackwardContext BackwardRun::contextFor(const TagMap& replacements) const {
     context.formCodePage = formCodePageOf(options_.targetLanguage.codePage, context.japaneseTarget);
     context.sourceInterleafLanguage = options_.sourceLanguage.languageAttribute;
     context.targetInterleafLanguage = options_.targetLanguage.languageAttribute;
-    context.keepTranslationHyphenation = options_.translationHyphenation != 0;
+    context.keepTranslationHyphenation = options_.translationHyphenation == Hyphenation::LeaveAsIs;
     context.host = &host_;
     return context;
 }
@@ -205,7 +205,7 @@ PieceList BackwardRun::untranslatedPieces(DocumentConverter& skeleton,
         if (!ancillary_.empty()) {
             // Writing the ancillary file converts its quotes.
             std::vector<std::string> section = skeleton.ancillaryLines();
-            if (options_.smartQuotes != 0)
+            if (options_.smartQuotes == SmartQuotes::AsTags)
                 convertQuotes(section);
             std::vector<std::string> items = splitItems(asReadBack(std::move(section)));
             fileAncillary(items, files_.outputName, segments);
@@ -238,8 +238,8 @@ void BackwardRun::run() {
                                  options_.translatedDirectory + ancillaryFileName(options_),
                                  options_, host_);
 
-    const bool markerAnchors = options_.markerPlaceholders == 0;
-    options_.markerPlaceholders = 0;
+    const bool markerAnchors = options_.markerPlaceholders == MarkerPlaceholders::Insert;
+    options_.markerPlaceholders = MarkerPlaceholders::Insert;
     progress_.step();
 
     // The skeleton parsed again: its pieces and tag replacements.

@@ -26,9 +26,10 @@ constexpr BlockKind kCellFrame{"</ctart>", "<ctart "};
 // waiting line start, so nothing is ever inserted into the middle of a list.
 class BlockMover {
   public:
-    BlockMover(const ItemList& items, TagRegistry& registry, bool markerPlaceholders,
+    BlockMover(const ItemList& items, TagRegistry& registry, MarkerPlaceholders markerPlaceholders,
                AnchoredBlocks which)
-        : items_(items), registry_(registry), markerPlaceholders_(markerPlaceholders),
+        : items_(items), registry_(registry),
+          markerAnchors_(markerPlaceholders == MarkerPlaceholders::Insert),
           framesMove_(which == AnchoredBlocks::All) {}
 
     ItemList run() {
@@ -42,7 +43,7 @@ class BlockMover {
             } else if (framesMove_ && item == kFootnote.end) {
                 i = moveBlock(i, kFootnote, false);
             } else if (item == kIndexMarker.end) {
-                i = moveBlock(i, kIndexMarker, !markerPlaceholders_);
+                i = moveBlock(i, kIndexMarker, markerAnchors_);
             } else if (framesMove_ && item == kCellFrame.end) {
                 const std::size_t start = findStart(i, kCellFrame);
                 for (std::size_t j = i + 1; j-- > start;)
@@ -115,7 +116,7 @@ class BlockMover {
 
     const ItemList& items_;
     TagRegistry& registry_;
-    bool markerPlaceholders_;
+    bool markerAnchors_; // an index marker leaves an anchor
     bool framesMove_;
     ItemList reversed_;
     ItemList segment_;                                        // reversed
@@ -137,8 +138,8 @@ bool isLineStart(std::string_view item) {
     return std::find(whole.begin(), whole.end(), item) != whole.end();
 }
 
-ItemList moveAnchoredBlocks(const ItemList& items, TagRegistry& registry, bool markerPlaceholders,
-                            AnchoredBlocks which) {
+ItemList moveAnchoredBlocks(const ItemList& items, TagRegistry& registry,
+                            MarkerPlaceholders markerPlaceholders, AnchoredBlocks which) {
     return BlockMover(items, registry, markerPlaceholders, which).run();
 }
 

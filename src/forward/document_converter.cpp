@@ -214,7 +214,7 @@ void DocumentConverter::parseSource() {
     settings.steps = kForwardParseSteps;
     settings.host = &progress_.host();
     settings.warnJapanese = warnJapanese_;
-    settings.debug = options_.debug;
+    settings.debug = options_.parserDiagnostics ? 1 : 0;
     // The pieces' lines view the source text, which the document keeps; so
     // do the tag maps, for markup that is source text.
     if (const ResultCode code =
@@ -252,7 +252,7 @@ void DocumentConverter::addHeaderAndClosingLines() {
 // leaves every earlier output of this name as it was, and the QMX files are
 // never put in place beside an ORG copy of another run.
 void DocumentConverter::save() {
-    const QmxFileFormat format = options_.writesRtf() ? QmxFileFormat::Rtf : QmxFileFormat::Text;
+    const QmxFileFormat format = options_.fileFormatForQmx;
     std::vector<std::unique_ptr<OutputFile>> qmxFiles;
     for (const std::string* path : {&outputs_.qmxFile, &outputs_.qmxCopy}) {
         if (path->empty())

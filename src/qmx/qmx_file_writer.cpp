@@ -16,7 +16,7 @@ void writeLines(OutputFile& file, const Lines& lines, QmxFileFormat format,
         writeTextLines(file, lines);
         return;
     }
-    writeQmxRtf(file, lines, paperSizeFromSetting(options.rtfPageSize),
+    writeQmxRtf(file, lines, options.rtfPageSize,
                 options.sourceLanguage.codePage, options.targetLanguage.codePage);
 }
 

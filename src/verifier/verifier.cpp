@@ -322,7 +322,7 @@ void Verifier::writeReport(const std::string& path) {
     report_.addCountsAndClosing();
     if (!options_.writeReports)
         return;
-    report_.write(path, paperSizeFromSetting(options_.rtfPageSize));
+    report_.write(path, options_.rtfPageSize);
     // Where to look: the report stands beside the translated file.
     progress_.host().appendResult(formatString(MessageId::ReportWritten, path.c_str()));
 }

@@ -24,7 +24,7 @@ class BatchRunnerTest : public ::testing::Test {
         translated = work.subfolder("translated");
         settings.paths.orgFiles = org;
         settings.paths.translatedFiles = translated;
-        settings.options.fileFormatForQmx = 0;
+        settings.options.fileFormatForQmx = QmxFileFormat::Text;
     }
 
     // Forward routines that return scripted codes and record the order.
@@ -155,7 +155,7 @@ TEST_F(BatchRunnerTest, OverwriteQuestionsSkipOrEndTheBatch) {
 
 TEST_F(BatchRunnerTest, AlwaysOverwriteAsksNothing) {
     work.write("org/a.ORG", "old");
-    settings.options.overwriteFiles = 1;
+    settings.options.overwriteFiles = OverwriteFiles::AlwaysOverwrite;
     host.answers = {Answer::No};
     runForward({"a.DOC"}, {0});
     ASSERT_EQ(host.questions.size(), 1u); // only the ancillary question

@@ -46,7 +46,7 @@ class LayoutRoundTrip : public ::testing::TestWithParam<Document> {
     Forward forward(const std::string& folder, const std::string& text) {
         const Document& document = GetParam();
         ConversionOptions options;
-        options.fileFormatForQmx = 0;
+        options.fileFormatForQmx = QmxFileFormat::Text;
         options.sourceDirectory = work.subfolder(folder + "/source");
         options.orgDirectory = work.subfolder(folder + "/org");
         options.translatedDirectory = work.subfolder(folder + "/translated");

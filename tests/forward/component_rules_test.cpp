@@ -108,7 +108,7 @@ TEST_F(ItemTest, ReadOnlyComponentsHideTheirTextWhenTheSettingSaysSo) {
     known.clear();
     replacements.clear();
     TagRegistry fresh(known, replacements);
-    settings.readOnlyComponents = false;
+    settings.readOnlyComponents = ReadOnlyComponents::Translate;
     const Items out =
         strings(ItemConverter(fresh, classes, extensions, settings, &host).convert(views(items)));
     EXPECT_EQ(Items(out.begin(), out.begin() + 4),
@@ -160,7 +160,7 @@ TEST_F(ItemTest, PrefixesStayOnTheLineOfAPrefixParagraph) {
 }
 
 TEST_F(ItemTest, SharedItemsInHiddenComponentsAreStillCollected) {
-    settings.readOnlyComponents = true;
+    settings.readOnlyComponents = ReadOnlyComponents::DontTranslate;
     convert({"<\"p\", Read Only = yes>", "a", "<:saf \"logo\" 1>", EOP});
     EXPECT_EQ(extensions.sharedItems, Items{"<:saf \"logo\" 1>"});
 }

@@ -28,7 +28,7 @@ std::vector<fs::path> corpusFiles(const char* folder) {
 
 ConversionOptions optionsFor(const fs::path& file, const TempDir& work) {
     ConversionOptions options;
-    options.fileFormatForQmx = 0;
+    options.fileFormatForQmx = QmxFileFormat::Text;
     options.sourceDirectory = file.parent_path().string() + "/";
     options.orgDirectory = work.subfolder("org");
     options.translatedDirectory = options.orgDirectory;

@@ -25,7 +25,7 @@ constexpr const char* kMinimalDocument = "<!OPS, Version = 8.0>\r\n\r\n<!Documen
 class ForwardDriverTest : public ::testing::Test {
   protected:
     ForwardDriverTest() {
-        options.fileFormatForQmx = 0;
+        options.fileFormatForQmx = QmxFileFormat::Text;
         options.sourceDirectory = work.subfolder("source");
         options.orgDirectory = work.subfolder("org");
         options.translatedDirectory = work.subfolder("translated");
@@ -69,8 +69,8 @@ TEST_F(ForwardDriverTest, ADocumentGivesOrgCopyAndQmxFileInBothFolders) {
 }
 
 TEST_F(ForwardDriverTest, HeaderLinesFollowTheOptions) {
-    options.smartQuotes = 0;
-    options.readOnlyComponents = 0;
+    options.smartQuotes = SmartQuotes::AsText;
+    options.readOnlyComponents = ReadOnlyComponents::Translate;
     lookupLanguage("French", LanguageRole::Source, options.sourceLanguage);
     ASSERT_EQ(convert("a.DOC", kMinimalDocument), result::Success);
     EXPECT_EQ(readFile(options.orgDirectory + "a.TXT"),

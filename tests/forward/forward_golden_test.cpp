@@ -22,7 +22,7 @@ std::string golden(const std::string& name) {
 class ForwardGoldenTest : public ::testing::Test {
   protected:
     ForwardGoldenTest() {
-        options.fileFormatForQmx = 0;
+        options.fileFormatForQmx = QmxFileFormat::Text;
         options.sourceDirectory = work.subfolder("source");
         options.orgDirectory = work.subfolder("org");
         options.translatedDirectory = work.subfolder("translated");
@@ -61,15 +61,15 @@ TEST_F(ForwardGoldenTest, GettingStartedAsText) {
 }
 
 TEST_F(ForwardGoldenTest, GettingStartedAsRtf) {
-    options.fileFormatForQmx = 1;
+    options.fileFormatForQmx = QmxFileFormat::Rtf;
     ASSERT_EQ(convert("getting_started.DOC"), result::Success);
     EXPECT_EQ(readFile(options.orgDirectory + "getting_started.RTF"),
               golden("getting_started.RTF"));
 }
 
 TEST_F(ForwardGoldenTest, QuotesAsTextAndReadOnlyComponentsTranslated) {
-    options.smartQuotes = 0;
-    options.readOnlyComponents = 0;
+    options.smartQuotes = SmartQuotes::AsText;
+    options.readOnlyComponents = ReadOnlyComponents::Translate;
     ASSERT_EQ(convert("getting_started.DOC"), result::Success);
     const std::string expected =
         "<qmx \"I2.00\">\r\n"

@@ -54,8 +54,8 @@ std::vector<std::string> linesOf(const std::string& text) {
 class GeneratedDocumentsTest : public ::testing::Test {
   protected:
     GeneratedDocumentsTest() {
-        options.fileFormatForQmx = 0;
-        options.overwriteFiles = 1;
+        options.fileFormatForQmx = QmxFileFormat::Text;
+        options.overwriteFiles = OverwriteFiles::AlwaysOverwrite;
         options.sourceDirectory = work.subfolder("source");
         options.orgDirectory = work.subfolder("org");
         options.translatedDirectory = work.subfolder("translated");

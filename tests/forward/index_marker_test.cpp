@@ -58,7 +58,7 @@ TEST_F(IndexMarkerTest, MarkersWithoutEntryDisappear) {
 }
 
 TEST_F(IndexMarkerTest, WithoutPlaceholdersNoAnchorIsLeft) {
-    options.markerPlaceholders = 1;
+    options.markerPlaceholders = MarkerPlaceholders::DontInsert;
     ASSERT_EQ(convertMarkers("<Index, \"Top\">"), result::Success);
     EXPECT_EQ(body(), (Lines{"<page \"1\">", "<ps \"p\" 1>Text end", "<imk 1>", "<ie>Top", "</imk>",
                              "</page>"}));

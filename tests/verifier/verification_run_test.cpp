@@ -34,7 +34,7 @@ class VerifyFixture : public ::testing::Test {
   protected:
     ConversionOptions optionsFor(const std::string& name) {
         ConversionOptions options;
-        options.fileFormatForQmx = 0;
+        options.fileFormatForQmx = QmxFileFormat::Text;
         options.orgDirectory = org;
         options.translatedDirectory = translated;
         options.inputPath = translated + name;
@@ -113,7 +113,7 @@ TEST_F(VerifyFixture, FormattingAddedByTheTranslatorNeedsNoReport) {
 
 TEST_F(VerifyFixture, AnInvalidSourceStopsBeforeTheTranslationIsRead) {
     ConversionOptions options;
-    options.fileFormatForQmx = 0;
+    options.fileFormatForQmx = QmxFileFormat::Text;
     options.orgDirectory = kData + "source_syntax/org"; // no trailing slash on purpose
     std::filesystem::copy_file(kData + "source_syntax/translated/CHAPTER.TXT",
                                translated + "CHAPTER.TXT");
@@ -347,7 +347,7 @@ TEST_F(VerifyFixture, RtfTranslationsAreReadWhateverTheCaseOfTheirExtension) {
     writeRtfFile(org + "doc.rtf", rtf, PaperSize::Letter, 1252, 1250);
     writeRtfFile(translated + "doc.rtf", rtf, PaperSize::A4, 1252, 1252);
     ConversionOptions options = optionsFor("doc.rtf");
-    options.fileFormatForQmx = 0;
+    options.fileFormatForQmx = QmxFileFormat::Text;
     EXPECT_EQ(verify(options), result::VerificationComplete);
     EXPECT_FALSE(std::filesystem::exists(translated + "doc.CMP"));
 
@@ -373,8 +373,8 @@ TEST_F(VerifyFixture, RtfReportsFollowTheReportLineRules) {
         writeRtfFile(folder + "CHAPTER.RTF", lines, PaperSize::A4, 1252, 1252);
     }
     ConversionOptions options = optionsFor("CHAPTER.RTF");
-    options.fileFormatForQmx = 1;
-    options.rtfPageSize = 0;
+    options.fileFormatForQmx = QmxFileFormat::Rtf;
+    options.rtfPageSize = PaperSize::A4;
     options.targetLanguage.name = "Polish";
     options.targetLanguage.codePage = 1250;
     EXPECT_EQ(verify(options), result::VerificationComplete);
