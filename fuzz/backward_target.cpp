@@ -111,7 +111,7 @@ Setup& rtfSetup() {
 // every way out to a result code.
 int convertBackOnce(const ConversionOptions& options) {
     CountingHost host;
-    std::vector<std::string> ancillary{std::string(backward::kFirstFileInBatch)};
+    backward::BatchAncillaryText ancillary;
     try {
         return backward::convertBack(options, ancillary, host);
     } catch (const ConversionFailure& failure) {

@@ -272,7 +272,7 @@ int BatchRunner::runFile(BatchKind kind, ConversionOptions& options, FileHost& f
         case BatchKind::Forward:
             return routines_.forward(options, collector_, fileHost);
         case BatchKind::Backward:
-            return routines_.backward(options, ancillaryLines_, fileHost);
+            return routines_.backward(options, backwardAncillary_, fileHost);
         case BatchKind::Verify:
             return routines_.verify(options, fileHost, counts);
         }
@@ -354,16 +354,18 @@ BatchReport BatchRunner::run(BatchKind kind) {
     BatchReport report;
     fileProgress_ = batchProgress_ = 0;
     collector_ = AncillaryCollector{};
-    ancillaryLines_ = {"First File In Batch Dummy"};
+    backwardAncillary_.start();
     host_.setProgress(0, 0);
     host_.setBusy(true);
     struct Idle {
         BatchHost& host;
+        backward::BatchAncillaryText& ancillary;
         ~Idle() {
+            ancillary.finish();
             host.clearCancel();
             host.setBusy(false);
         }
-    } idle{host_};
+    } idle{host_, backwardAncillary_};
 
     // Choose the files.
     const bool rtf = settings_.options.fileFormatForQmx == QmxFileFormat::Rtf;

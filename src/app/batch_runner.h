@@ -9,6 +9,7 @@
 #include "app/batch_host.h"
 #include "app/result_messages.h"
 #include "app/settings_store.h"
+#include "backward/ancillary_text.h"
 #include "forward/ancillary_collector.h"
 #include "foundation/folder_lock.h"
 
@@ -25,8 +26,7 @@ namespace quillex {
 // error, refused input) or std::bad_alloc may pass through it.
 struct PerFileRoutines {
     std::function<int(const ConversionOptions&, AncillaryCollector&, ConversionHost&)> forward;
-    std::function<int(const ConversionOptions&, std::vector<std::string>& ancillaryLines,
-                      ConversionHost&)>
+    std::function<int(const ConversionOptions&, backward::BatchAncillaryText&, ConversionHost&)>
         backward;
     std::function<int(const ConversionOptions&, ConversionHost&, VerificationCounts&)> verify;
 
@@ -100,7 +100,7 @@ class BatchRunner {
     Settings& settings_;
     PerFileRoutines routines_;
     AncillaryCollector collector_;
-    std::vector<std::string> ancillaryLines_;
+    backward::BatchAncillaryText backwardAncillary_;
     int fileProgress_ = 0;
     int batchProgress_ = 0;
     bool waitForFolders_ = true;

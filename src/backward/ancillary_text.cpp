@@ -51,9 +51,6 @@ void AncillaryLoader::refuse(std::initializer_list<std::string> lines) const {
 }
 
 void AncillaryLoader::readBatchLines(std::vector<std::string>& batchLines) const {
-    if (batchLines.size() != 1 || batchLines.front() != kFirstFileInBatch)
-        return;
-    batchLines.clear();
     const std::string path = options_.translatedDirectory + fileName();
     try {
         if (options_.writesRtf())
@@ -141,14 +138,18 @@ std::vector<std::string> AncillaryLoader::fileSection(const std::vector<std::str
 
 } // namespace
 
-std::vector<std::string> loadFileAncillaryLines(const AncillaryRequest& request,
-                                                std::vector<std::string>& batchLines,
-                                                ConversionHost& host) {
+std::vector<std::string> BatchAncillaryText::sectionFor(const AncillaryRequest& request,
+                                                        ConversionHost& host) {
     const AncillaryLoader loader(request, host);
     try {
-        loader.readBatchLines(batchLines);
-        loader.checkHeader(batchLines);
-        return loader.fileSection(batchLines);
+        // One attempt per batch: a file that could not be read is not
+        // looked for again by the next file.
+        if (!read_) {
+            read_ = true;
+            loader.readBatchLines(lines_);
+        }
+        loader.checkHeader(lines_);
+        return loader.fileSection(lines_);
     } catch (const Unusable&) {
         return {};
     }

@@ -9,6 +9,8 @@
 #pragma once
 
 #include <exception>
+#include <string>
+#include <vector>
 
 namespace quillex {
 
@@ -132,6 +134,16 @@ inline constexpr bool isResultCode(int code) {
 } // namespace result
 
 using ResultCode = result::Code;
+
+// What a step that may refuse a file gives back: Success, or the code that
+// refuses it with the lines that say why (reported before the code's own
+// rows of the result table).
+struct [[nodiscard]] ConversionResult {
+    ResultCode code = result::Success;
+    std::vector<std::string> lines;
+
+    bool ok() const { return code == result::Success; }
+};
 
 // Thrown by a per-file routine that cannot go on; the per-file wrapper
 // returns its code. Built from a named code only, never from a bare integer.

@@ -14,8 +14,6 @@ struct BodySettings {
     // Every autonumber reference becomes a marker (the ancillary text of
     // headers, footers and formats).
     bool autonumbersAsMarkers = false;
-    // Warnings go to the results list (cleared for a re-parse).
-    bool warn = true;
 
     static BodySettings from(const ConversionOptions& options, bool japaneseSource) {
         BodySettings settings;

@@ -51,6 +51,13 @@ std::string syntaxErrorLocation(const std::string& path, const InterleafParser& 
            text + "\")";
 }
 
+void reportFailure(const ParseSettings& settings, std::string line) {
+    if (settings.failureLines != nullptr)
+        settings.failureLines->push_back(std::move(line));
+    else if (settings.host != nullptr)
+        settings.host->appendResult(line);
+}
+
 } // namespace
 
 // The file is read once, in text mode; the lexer reads that same text in
@@ -87,16 +94,15 @@ ResultCode parseDocumentText(const std::string& path, std::string text, std::uin
         const int failed = parser.parse();
         if (actions.cancelled())
             return result::Cancelled;
-        if (parser.errorCode() == result::ParserError && parser.errorLine() != 0 &&
-            settings.host != nullptr)
-            settings.host->appendResult(syntaxErrorLocation(path, parser));
+        if (parser.errorCode() == result::ParserError && parser.errorLine() != 0)
+            reportFailure(settings, syntaxErrorLocation(path, parser));
         if (parser.errorCode() != 0)
             return static_cast<ResultCode>(parser.errorCode()); // set from our codes
         if (failed != 0)
             return result::ParserError;
     } catch (const SSException& failure) {
-        if (settings.debug != 0 && settings.host != nullptr)
-            settings.host->appendResult(std::string("Exception! ") + failure.what());
+        if (settings.debug != 0)
+            reportFailure(settings, std::string("Exception! ") + failure.what());
         return result::ParserError;
     }
     return actions.resultCode();

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace quillex {
 
@@ -28,6 +29,9 @@ struct ParseSettings {
     ConversionHost* host = nullptr;
     bool warnJapanese = true;
     int debug = 0;
+    // Where a failed parse says why (the syntax error's place, with DEBUG the
+    // engine's message); the host when none.
+    std::vector<std::string>* failureLines = nullptr;
     // The code page whose lead bytes start double-byte characters.
     std::uint32_t codePage = SSDbcsInfo::defaultCodePage;
 };

@@ -139,7 +139,7 @@ TEST_F(ItemTest, LinesPairQuotesWhenSmartQuotesAreOn) {
     known.clear();
     replacements.clear();
     TagRegistry fresh(known, replacements);
-    BodyConverter body(fresh, classes, extensions, settings, &host);
+    BodyConverter body(fresh, classes, extensions, settings, &notes);
     EXPECT_EQ(body.toLines(body.convertItems(views(items))),
               (Items{"<page \"1\">", "<ps \"p\" 1>\"word\" and \"plain\"",
                      "<ps \"p\" 1>\x84Wort\" \"x\"", "</page>"}));
