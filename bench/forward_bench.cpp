@@ -109,7 +109,7 @@ bool runStage(Stage stage, const Workspace& work) {
     switch (stage) {
     case Stage::Parse: {
         ParsedDocument document;
-        return parseDocument(work.source().string(), ParseSettings{}, document) == 0;
+        return parseDocument(work.source().string(), ParseSettings{}, document).ok();
     }
     case Stage::Txt:
     case Stage::Rtf: {

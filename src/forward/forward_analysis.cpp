@@ -140,7 +140,6 @@ ConversionResult ForwardAnalysis::run(AnalysisInput input, ProgressBudget* progr
 // the tag maps, for markup that is source text.
 ConversionResult ForwardAnalysis::parse(AnalysisInput& input, ProgressBudget* progress) {
     NoteTaker parseNotes(notes_);
-    ConversionResult outcome;
     ParseSettings settings;
     // Lead bytes are those of the source language's code page.
     settings.codePage = static_cast<std::uint32_t>(options_.sourceLanguage.codePage);
@@ -149,8 +148,7 @@ ConversionResult ForwardAnalysis::parse(AnalysisInput& input, ProgressBudget* pr
     settings.steps = kForwardParseSteps;
     settings.host = &parseNotes;
     settings.debug = options_.parserDiagnostics ? 1 : 0;
-    settings.failureLines = &outcome.lines;
-    outcome.code =
+    ConversionResult outcome =
         parseDocumentText(input.path, std::move(input.text), input.rawSize, settings, document_);
     if (outcome.ok())
         registry_.viewTextsIn(document_.source.text());
