@@ -115,7 +115,7 @@ bool runStage(Stage stage, const Workspace& work) {
     case Stage::Rtf: {
         AncillaryCollector collector;
         const ConversionOptions options = forwardOptions(work, stage == Stage::Txt ? 0 : 1);
-        return convertFile(options, collector, host) == result::Success;
+        return convertFile(options, collector, host).code == result::Success;
     }
     case Stage::Verify: {
         ConversionOptions options = forwardOptions(work, 0);
@@ -123,7 +123,7 @@ bool runStage(Stage stage, const Workspace& work) {
         options.extension = ".TXT";
         VerificationCounts counts;
         try {
-            return verifyFile(options, host, counts) == result::VerificationComplete;
+            return verifyFile(options, host, counts).code == result::VerificationComplete;
         } catch (...) {
             return false;
         }

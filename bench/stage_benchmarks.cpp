@@ -105,7 +105,7 @@ void forwardText(benchmark::State& state) {
     NullHost host;
     for (auto _ : state) {
         AncillaryCollector collector;
-        if (convertFile(options, collector, host) != result::Success)
+        if (convertFile(options, collector, host).code != result::Success)
             state.SkipWithError("the conversion failed");
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * generated.size));

@@ -77,7 +77,7 @@ Setup makeSetup(const std::string& folder, int fileFormat) {
     writeFile(options.inputPath, readWhole(QUILLEX_FUZZ_SKELETON));
     CountingHost host;
     AncillaryCollector collector;
-    if (convertFile(options, collector, host) != result::Success)
+    if (convertFile(options, collector, host).code != result::Success)
         fail("the skeleton document does not convert forward");
     if (!writeAncillaryFile(options, collector, host))
         fail("the ancillary file of the skeleton was not written");
@@ -113,7 +113,7 @@ int convertBackOnce(const ConversionOptions& options) {
     CountingHost host;
     backward::BatchAncillaryText ancillary;
     try {
-        return backward::convertBack(options, ancillary, host);
+        return backward::convertBack(options, ancillary, host).code;
     } catch (const ConversionFailure& failure) {
         return failure.code();
     } catch (const FileProblem&) {

@@ -45,7 +45,7 @@ void convertAs(std::string_view bytes, int fileFormat) {
     AncillaryCollector collector;
     int code = -1;
     try {
-        code = convertFile(options, collector, host);
+        code = convertFile(options, collector, host).code;
     } catch (const FileError&) {
         code = result::FileError;
     } catch (const RefusedInput&) {

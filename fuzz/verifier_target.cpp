@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     VerificationCounts counts;
     int code = -1;
     try {
-        code = verifyFile(options, host, counts);
+        code = verifyFile(options, host, counts).code;
     } catch (const ConversionFailure& failure) {
         code = failure.code();
     } catch (const FileError&) {

@@ -12,6 +12,7 @@
 #include "backward/table_page_marks.h"
 #include "backward/translated_file.h"
 #include "backward/untranslated_pieces.h"
+#include "conversion/per_file_result.h"
 #include "conversion/progress_budget.h"
 #include "forward/document_converter.h"
 #include "forward/forward_analysis.h"
@@ -361,10 +362,12 @@ void BackwardRun::checkAncillaryTags() {
 
 } // namespace
 
-int convertBack(const ConversionOptions& options, BatchAncillaryText& ancillary,
-                ConversionHost& host) {
-    BackwardRun(options, ancillary, host).run();
-    return result::Success;
+ConversionResult convertBack(const ConversionOptions& options, BatchAncillaryText& ancillary,
+                             ConversionHost& host) {
+    return resultOf([&] {
+        BackwardRun(options, ancillary, host).run();
+        return result::Success;
+    });
 }
 
 } // namespace quillex::backward

@@ -27,8 +27,8 @@ inline constexpr int kBackwardOwnSteps = 6;
 
 // The backward per-file routine. `ancillary` is the batch's: the first file
 // reads the ancillary file into it, later files reuse it.
-// Returns 0 or throws (ConversionFailure, FileProblem).
-int convertBack(const ConversionOptions& options, BatchAncillaryText& ancillary,
-                ConversionHost& host);
+// Gives its result: the code, and the lines of a file error.
+ConversionResult convertBack(const ConversionOptions& options, BatchAncillaryText& ancillary,
+                             ConversionHost& host);
 
 } // namespace quillex::backward

@@ -20,6 +20,9 @@ namespace result {
 // stored, compared and listed.
 enum Code : int {
 
+    // An exception nobody expected (a fault of the program): it fits no row
+    // of the result table, and the batch stops. No routine gives it.
+    Unexpected = -1,
     Success = 0,
     Cancelled = 1,
     CancelledBatch = 2,

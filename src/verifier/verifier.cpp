@@ -2,6 +2,8 @@
 // conversion.
 #include "verifier/verifier.h"
 
+#include "conversion/per_file_result.h"
+
 #include "conversion/result_code.h"
 #include "foundation/ascii_case.h"
 #include "foundation/local_date_time.h"
@@ -404,12 +406,15 @@ void writeMachineReports(const ConversionOptions& options, const Verifier& verif
 
 } // namespace
 
-int verifyFile(const ConversionOptions& options, ConversionHost& host, VerificationCounts& counts) {
-    counts = {};
-    Verifier verifier(options, host);
-    const int result = verifier.verify(counts);
-    writeMachineReports(options, verifier, result);
-    return result;
+ConversionResult verifyFile(const ConversionOptions& options, ConversionHost& host,
+                            VerificationCounts& counts) {
+    return resultOf([&] {
+        counts = {};
+        Verifier verifier(options, host);
+        const int code = verifier.verify(counts);
+        writeMachineReports(options, verifier, code);
+        return static_cast<ResultCode>(code);
+    });
 }
 
 } // namespace quillex

@@ -480,7 +480,7 @@ Conversion convertAndVerify(const fs::path& source, bool japanese, int format) {
     VerificationCounts counts;
     int code = 0;
     try {
-        code = verifyFile(check, verifyHost, counts);
+        code = verifyFile(check, verifyHost, counts).code;
     } catch (const ConversionFailure& failure) {
         code = failure.code();
     }

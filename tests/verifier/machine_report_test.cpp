@@ -42,7 +42,7 @@ class MachineReport : public ::testing::Test {
         options.machineReports = verifier::kJsonReport | verifier::kJunitReport;
         RecordingHost host;
         VerificationCounts counts;
-        verifyFile(options, host, counts);
+        EXPECT_EQ(verifyFile(options, host, counts).code, result::VerificationComplete);
     }
 
     // A report with the scratch folder's name taken out.

@@ -49,18 +49,15 @@ class VerifyFixture : public ::testing::Test {
         writeFile(translated + name, crlfText(translation));
     }
 
-    int verify(const ConversionOptions& options) { return verifyFile(options, host, counts); }
-
-    // Runs a verification that is expected to throw a result code.
-    int failureCode(const ConversionOptions& options) {
-        try {
-            verify(options);
-        } catch (const ConversionFailure& failure) {
-            return failure.code();
-        }
-        return -1;
+    int verify(const ConversionOptions& options) {
+        last = verifyFile(options, host, counts);
+        return last.code;
     }
 
+    // Runs a verification that is expected to fail: its result code.
+    int failureCode(const ConversionOptions& options) { return verify(options); }
+
+    ConversionResult last; // of the latest verify()
     TempDir scratch;
     std::string org = scratch.subfolder("org");
     std::string translated = scratch.subfolder("translated");
@@ -308,13 +305,9 @@ TEST_F(VerifyFixture, BlankLinesAndLoneCarriageReturnsDoNotMatter) {
 
 TEST_F(VerifyFixture, AMissingSourceIsAFileError) {
     writeFile(translated + "DOC.TXT", crlfText(qmxLines({})));
-    try {
-        verify(optionsFor("DOC.TXT"));
-        FAIL() << "no exception";
-    } catch (const FileError& error) {
-        EXPECT_EQ(error.cause(), FileError::Cause::FileNotFound);
-        EXPECT_EQ(error.path(), org + "DOC.TXT");
-    }
+    EXPECT_EQ(verify(optionsFor("DOC.TXT")), result::FileError);
+    EXPECT_EQ(last.lines,
+              (Lines{FileError(FileError::Cause::FileNotFound, org + "DOC.TXT").resultLines()}));
     EXPECT_EQ(host.steps, 24);
 }
 
