@@ -112,10 +112,11 @@ ConversionResult parseDocumentText(const std::string& path, std::string text, st
         }
         if (actions.cancelled())
             return failed(result::Cancelled);
-        if (parser.errorCode() == result::ParserError && parser.errorLine() != 0)
-            return failed(result::ParserError, syntaxErrorLocation(path, parser));
+        // The parser's syntax-error handler ran: a parser error, with its
+        // place when the parser met text there.
         if (parser.errorCode() != 0)
-            return failed(static_cast<ResultCode>(parser.errorCode())); // set from our codes
+            return failed(result::ParserError,
+                          parser.errorLine() != 0 ? syntaxErrorLocation(path, parser) : "");
         if (unfinished != 0)
             return failed(result::ParserError);
     } catch (const SSException& failure) {
