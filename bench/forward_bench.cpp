@@ -92,8 +92,8 @@ bool writeDocument(const Workspace& work, std::uint64_t bytes) {
 
 ConversionOptions forwardOptions(const Workspace& work, int format) {
     ConversionOptions options;
-    options.fileFormatForQmx = format;
-    options.overwriteFiles = 1;
+    options.fileFormatForQmx = format == 1 ? QmxFileFormat::Rtf : QmxFileFormat::Text;
+    options.overwriteFiles = OverwriteFiles::AlwaysOverwrite;
     options.sourceDirectory = work.folder.string() + "/";
     options.orgDirectory = work.outputs().string() + "/";
     options.translatedDirectory = options.orgDirectory;
@@ -109,13 +109,13 @@ bool runStage(Stage stage, const Workspace& work) {
     switch (stage) {
     case Stage::Parse: {
         ParsedDocument document;
-        return parseDocument(work.source().string(), ParseSettings{}, document) == 0;
+        return parseDocument(work.source().string(), ParseSettings{}, document).ok();
     }
     case Stage::Txt:
     case Stage::Rtf: {
         AncillaryCollector collector;
         const ConversionOptions options = forwardOptions(work, stage == Stage::Txt ? 0 : 1);
-        return convertFile(options, collector, host) == result::Success;
+        return convertFile(options, collector, host).code == result::Success;
     }
     case Stage::Verify: {
         ConversionOptions options = forwardOptions(work, 0);
@@ -123,7 +123,7 @@ bool runStage(Stage stage, const Workspace& work) {
         options.extension = ".TXT";
         VerificationCounts counts;
         try {
-            return verifyFile(options, host, counts) == result::VerificationComplete;
+            return verifyFile(options, host, counts).code == result::VerificationComplete;
         } catch (...) {
             return false;
         }

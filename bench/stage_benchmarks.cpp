@@ -75,7 +75,7 @@ void parsePieces(benchmark::State& state) {
     const GeneratedFile file(state.range(0));
     for (auto _ : state) {
         ParsedDocument document;
-        if (parseDocument(file.path, ParseSettings{}, document) != result::Success)
+        if (!parseDocument(file.path, ParseSettings{}, document).ok())
             state.SkipWithError("the generated document did not parse");
     }
     state.SetBytesProcessed(state.iterations() * (state.range(0) << 20));
@@ -94,8 +94,8 @@ void forwardText(benchmark::State& state) {
     docgen::generateDocumentFile(generated, source);
 
     ConversionOptions options;
-    options.fileFormatForQmx = 0;
-    options.overwriteFiles = 1;
+    options.fileFormatForQmx = QmxFileFormat::Text;
+    options.overwriteFiles = OverwriteFiles::AlwaysOverwrite;
     options.sourceDirectory = folder.string() + "/";
     options.orgDirectory = (folder / "org").string() + "/";
     options.translatedDirectory = (folder / "translated").string() + "/";
@@ -105,7 +105,7 @@ void forwardText(benchmark::State& state) {
     NullHost host;
     for (auto _ : state) {
         AncillaryCollector collector;
-        if (convertFile(options, collector, host) != result::Success)
+        if (convertFile(options, collector, host).code != result::Success)
             state.SkipWithError("the conversion failed");
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * generated.size));

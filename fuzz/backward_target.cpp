@@ -40,8 +40,8 @@ constexpr const char* kBaseName = "input";
 ConversionOptions optionsFor(const std::string& folder, int fileFormat) {
     ScratchFolder& scratch = ScratchFolder::instance();
     ConversionOptions options;
-    options.fileFormatForQmx = fileFormat;
-    options.overwriteFiles = 1;
+    options.fileFormatForQmx = fileFormat == 1 ? QmxFileFormat::Rtf : QmxFileFormat::Text;
+    options.overwriteFiles = OverwriteFiles::AlwaysOverwrite;
     options.sourceDirectory = scratch.subfolder(folder + "/source");
     options.orgDirectory = scratch.subfolder(folder + "/org");
     options.translatedDirectory = scratch.subfolder(folder + "/translated");
@@ -77,7 +77,7 @@ Setup makeSetup(const std::string& folder, int fileFormat) {
     writeFile(options.inputPath, readWhole(QUILLEX_FUZZ_SKELETON));
     CountingHost host;
     AncillaryCollector collector;
-    if (convertFile(options, collector, host) != result::Success)
+    if (convertFile(options, collector, host).code != result::Success)
         fail("the skeleton document does not convert forward");
     if (!writeAncillaryFile(options, collector, host))
         fail("the ancillary file of the skeleton was not written");
@@ -111,9 +111,9 @@ Setup& rtfSetup() {
 // every way out to a result code.
 int convertBackOnce(const ConversionOptions& options) {
     CountingHost host;
-    std::vector<std::string> ancillary{std::string(backward::kFirstFileInBatch)};
+    backward::BatchAncillaryText ancillary;
     try {
-        return backward::convertBack(options, ancillary, host);
+        return backward::convertBack(options, ancillary, host).code;
     } catch (const ConversionFailure& failure) {
         return failure.code();
     } catch (const FileProblem&) {

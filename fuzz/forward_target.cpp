@@ -37,8 +37,8 @@ constexpr bool kStyle = QUILLEX_FUZZ_STYLE != 0;
 ConversionOptions makeOptions(int fileFormat) {
     ScratchFolder& scratch = ScratchFolder::instance();
     ConversionOptions options;
-    options.fileFormatForQmx = fileFormat;
-    options.overwriteFiles = 1;
+    options.fileFormatForQmx = fileFormat == 1 ? QmxFileFormat::Rtf : QmxFileFormat::Text;
+    options.overwriteFiles = OverwriteFiles::AlwaysOverwrite;
     options.sourceDirectory = scratch.subfolder("source");
     options.orgDirectory = scratch.subfolder("org");
     options.translatedDirectory = scratch.subfolder("translated");
@@ -64,7 +64,7 @@ void convertAs(std::string_view bytes, int fileFormat) {
     AncillaryCollector collector;
     int code = -1;
     try {
-        code = convertFile(options, collector, host);
+        code = convertFile(options, collector, host).code;
     } catch (const FileError&) {
         code = result::FileError;
     } catch (const RefusedInput&) {

@@ -23,8 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string translation = provider.ConsumeRemainingBytesAsString();
     ScratchFolder& scratch = ScratchFolder::instance();
     ConversionOptions options;
-    options.fileFormatForQmx = 0;
-    options.overwriteFiles = 1;
+    options.fileFormatForQmx = QmxFileFormat::Text;
+    options.overwriteFiles = OverwriteFiles::AlwaysOverwrite;
     options.orgDirectory = scratch.subfolder("verify-source");
     options.translatedDirectory = scratch.subfolder("verify-translated");
     options.baseName = "input";
@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     VerificationCounts counts;
     int code = -1;
     try {
-        code = verifyFile(options, host, counts);
+        code = verifyFile(options, host, counts).code;
     } catch (const ConversionFailure& failure) {
         code = failure.code();
     } catch (const FileError&) {

@@ -29,8 +29,6 @@
 namespace quillex {
 namespace {
 
-// Code of a failure that fits no row of the result table.
-constexpr int kUnknownFailure = -1;
 constexpr std::chrono::milliseconds kLockPoll{200};
 
 // The outputs a file of the batch gives, as one key: the same key for two
@@ -218,7 +216,7 @@ std::vector<std::string> BatchRunner::outputFolders(BatchKind kind,
 // Asks before overwriting each existing output of the file; returns 0 to go
 // on, 3 to skip the file (No) or 2 to end the batch (Cancel).
 int BatchRunner::checkOverwrite(BatchKind kind, ConversionOptions& options) {
-    if (options.overwriteFiles == 1)
+    if (options.overwriteFiles == OverwriteFiles::AlwaysOverwrite)
         return result::Success;
     std::vector<std::string> outputs;
     if (kind == BatchKind::Forward) {
@@ -264,32 +262,36 @@ std::string BatchRunner::filesMeet(BatchKind kind, const std::vector<std::string
     return guard.refusal();
 }
 
-// The per-file wrapper: runs the routine and maps every outcome to a code.
+ConversionResult BatchRunner::runRoutine(BatchKind kind, ConversionOptions& options,
+                                         FileHost& fileHost, VerificationCounts& counts) {
+    switch (kind) {
+    case BatchKind::Forward:
+        return routines_.forward(options, collector_, fileHost);
+    case BatchKind::Backward:
+        return routines_.backward(options, backwardAncillary_, fileHost);
+    case BatchKind::Verify:
+        return routines_.verify(options, fileHost, counts);
+    }
+    return {result::Unexpected, {}};
+}
+
+// The per-file wrapper: reports the lines of the routine's result and gives
+// its code. Memory exhaustion is the one failure that arrives thrown; any
+// other exception is a fault of the program, which stops the batch.
 int BatchRunner::runFile(BatchKind kind, ConversionOptions& options, FileHost& fileHost,
                          VerificationCounts& counts) {
     try {
-        switch (kind) {
-        case BatchKind::Forward:
-            return routines_.forward(options, collector_, fileHost);
-        case BatchKind::Backward:
-            return routines_.backward(options, ancillaryLines_, fileHost);
-        case BatchKind::Verify:
-            return routines_.verify(options, fileHost, counts);
-        }
-    } catch (const ConversionFailure& failure) {
-        return failure.code();
-    } catch (const FileProblem& problem) {
-        for (const std::string& line : problem.resultLines())
+        const ConversionResult outcome = runRoutine(kind, options, fileHost, counts);
+        for (const std::string& line : outcome.lines)
             host_.appendResult(line);
-        return result::FileError;
+        return outcome.code;
     } catch (const std::bad_alloc&) {
         return result::OutOfMemory;
     } catch (const std::exception& error) {
-        if (options.debug != 0)
+        if (options.parserDiagnostics)
             host_.appendResult(std::string("Exception! ") + error.what());
-        return kUnknownFailure;
+        return result::Unexpected;
     }
-    return kUnknownFailure;
 }
 
 void BatchRunner::reportEffect(const ResultEffect& effect) {
@@ -354,19 +356,21 @@ BatchReport BatchRunner::run(BatchKind kind) {
     BatchReport report;
     fileProgress_ = batchProgress_ = 0;
     collector_ = AncillaryCollector{};
-    ancillaryLines_ = {"First File In Batch Dummy"};
+    backwardAncillary_.start();
     host_.setProgress(0, 0);
     host_.setBusy(true);
     struct Idle {
         BatchHost& host;
+        backward::BatchAncillaryText& ancillary;
         ~Idle() {
+            ancillary.finish();
             host.clearCancel();
             host.setBusy(false);
         }
-    } idle{host_};
+    } idle{host_, backwardAncillary_};
 
     // Choose the files.
-    const bool rtf = settings_.options.fileFormatForQmx == 1;
+    const bool rtf = settings_.options.fileFormatForQmx == QmxFileFormat::Rtf;
     const std::string startDirectory =
         settings_.paths.duringSession != 0
             ? (kind == BatchKind::Forward ? settings_.paths.sourceFiles

@@ -9,6 +9,8 @@
 #include "app/batch_host.h"
 #include "app/result_messages.h"
 #include "app/settings_store.h"
+#include "backward/ancillary_text.h"
+#include "conversion/result_code.h"
 #include "forward/ancillary_collector.h"
 #include "foundation/folder_lock.h"
 
@@ -20,15 +22,16 @@
 
 namespace quillex {
 
-// The per-file routines of the three kinds. A routine returns a result code
-// or throws one in a ConversionFailure; a FileProblem (file error, archive
-// error, refused input) or std::bad_alloc may pass through it.
+// The per-file routines of the three kinds. A routine gives its result (the
+// code, and the lines that say why); only std::bad_alloc may pass through it.
 struct PerFileRoutines {
-    std::function<int(const ConversionOptions&, AncillaryCollector&, ConversionHost&)> forward;
-    std::function<int(const ConversionOptions&, std::vector<std::string>& ancillaryLines,
-                      ConversionHost&)>
+    std::function<ConversionResult(const ConversionOptions&, AncillaryCollector&, ConversionHost&)>
+        forward;
+    std::function<ConversionResult(const ConversionOptions&, backward::BatchAncillaryText&,
+                                   ConversionHost&)>
         backward;
-    std::function<int(const ConversionOptions&, ConversionHost&, VerificationCounts&)> verify;
+    std::function<ConversionResult(const ConversionOptions&, ConversionHost&, VerificationCounts&)>
+        verify;
 
     // The routines built into this program.
     static PerFileRoutines builtIn();
@@ -85,6 +88,8 @@ class BatchRunner {
     int checkOverwrite(BatchKind kind, ConversionOptions& options);
     std::string filesMeet(BatchKind kind, const std::vector<std::string>& files,
                           const ConversionOptions& options) const;
+    ConversionResult runRoutine(BatchKind kind, ConversionOptions& options, FileHost& fileHost,
+                                VerificationCounts& counts);
     int runFile(BatchKind kind, ConversionOptions& options, FileHost& fileHost,
                 VerificationCounts& counts);
     void reportEffect(const ResultEffect& effect);
@@ -100,7 +105,7 @@ class BatchRunner {
     Settings& settings_;
     PerFileRoutines routines_;
     AncillaryCollector collector_;
-    std::vector<std::string> ancillaryLines_;
+    backward::BatchAncillaryText backwardAncillary_;
     int fileProgress_ = 0;
     int batchProgress_ = 0;
     bool waitForFolders_ = true;

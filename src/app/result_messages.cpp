@@ -52,6 +52,7 @@ constexpr ResultRow kRows[] = {
      ManuallyEditedSecondHint, false, None, None},
     {result::Include, ConversionManuallyEdited, None, ManuallyEditedHint, ManuallyEditedSecondHint,
      false, None, None},
+    {result::StrayEscape, ConversionStrayEscape, None, None, None, false, None, None},
     {result::IndexMarkerTooLong, ConversionIndexMarkerTooLong, None, ShortenIndexMarkerHint, None,
      false, None, None},
     {result::JapaneseNotShiftJis, ConversionJapaneseNotShiftJis, None, JapaneseNotShiftJisHint,

@@ -6,10 +6,14 @@
 #include <QSettings>
 #include <QString>
 
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <pwd.h>
+#include <type_traits>
 #include <unistd.h>
+#include <utility>
 
 namespace quillex {
 namespace {
@@ -25,17 +29,84 @@ struct IntValue {
     int maximum;
 };
 
-// The integer values of OPTIONS with their ranges (radio groups hold 0 or 1).
+// The numbers each choice is stored as: its position in this list. The file
+// keeps these numbers whatever the names of the choices in the code.
+constexpr std::array<OverwriteFiles, 2> choicesOf(OverwriteFiles) {
+    return {OverwriteFiles::AlwaysPrompt, OverwriteFiles::AlwaysOverwrite};
+}
+constexpr std::array<QmxFileFormat, 2> choicesOf(QmxFileFormat) {
+    return {QmxFileFormat::Text, QmxFileFormat::Rtf};
+}
+constexpr std::array<PaperSize, 2> choicesOf(PaperSize) {
+    return {PaperSize::A4, PaperSize::Letter};
+}
+constexpr std::array<MarkerPlaceholders, 2> choicesOf(MarkerPlaceholders) {
+    return {MarkerPlaceholders::Insert, MarkerPlaceholders::DontInsert};
+}
+constexpr std::array<Hyphenation, 2> choicesOf(Hyphenation) {
+    return {Hyphenation::TurnOff, Hyphenation::LeaveAsIs};
+}
+constexpr std::array<CharacterSetText, 2> choicesOf(CharacterSetText) {
+    return {CharacterSetText::Normal, CharacterSetText::Symbol};
+}
+constexpr std::array<SmartQuotes, 2> choicesOf(SmartQuotes) {
+    return {SmartQuotes::AsText, SmartQuotes::AsTags};
+}
+constexpr std::array<ReadOnlyComponents, 2> choicesOf(ReadOnlyComponents) {
+    return {ReadOnlyComponents::Translate, ReadOnlyComponents::DontTranslate};
+}
+
+// A choice of OPTIONS: its stored name, and its field read as and set from
+// the stored number.
+struct ChoiceValue {
+    const char* name;
+    int (*stored)(const OptionSettings&);
+    bool (*set)(OptionSettings&, int);
+    int maximum;
+};
+
+template <class Choice> constexpr auto kChoices = choicesOf(Choice{});
+
+template <auto Field> constexpr ChoiceValue choice(const char* name) {
+    using Choice = std::remove_cvref_t<decltype(std::declval<OptionSettings>().*Field)>;
+    constexpr const auto& choices = kChoices<Choice>;
+    return {name,
+            [](const OptionSettings& options) {
+                const auto& all = kChoices<Choice>;
+                const auto at = std::find(all.begin(), all.end(), options.*Field);
+                return static_cast<int>(at - all.begin());
+            },
+            [](OptionSettings& options, int number) {
+                const auto& all = kChoices<Choice>;
+                if (number < 0 || number >= static_cast<int>(all.size()))
+                    return false;
+                options.*Field = all[static_cast<std::size_t>(number)];
+                return true;
+            },
+            static_cast<int>(choices.size()) - 1};
+}
+
+constexpr ChoiceValue kOptionChoices[] = {
+    choice<&OptionSettings::overwriteFiles>("OVERWRITE_FILES"),
+    choice<&OptionSettings::fileFormatForQmx>("FILE_FORMAT_FOR_QMX"),
+    choice<&OptionSettings::rtfPageSize>("RTF_PAGE_SIZE"),
+    choice<&OptionSettings::markerPlaceholders>("MARKER_PLACEHOLDERS"),
+    choice<&OptionSettings::translationHyphenation>("TRANSLATION_HYPHENATION"),
+    choice<&OptionSettings::sourceHyphenation>("SOURCE_HYPHENATION"),
+    choice<&OptionSettings::characterSetText>("CHARACTER_SET_TEXT"),
+    choice<&OptionSettings::smartQuotes>("SMART_QUOTES"),
+    choice<&OptionSettings::readOnlyComponents>("READ_ONLY_COMPONENTS"),
+};
+
+const ChoiceValue* findChoice(std::string_view name) {
+    for (const ChoiceValue& value : kOptionChoices)
+        if (name == value.name)
+            return &value;
+    return nullptr;
+}
+
+// The integer values of OPTIONS with their ranges.
 constexpr IntValue kOptionInts[] = {
-    {"OVERWRITE_FILES", &OptionSettings::overwriteFiles, 0, 1},
-    {"FILE_FORMAT_FOR_QMX", &OptionSettings::fileFormatForQmx, 0, 1},
-    {"RTF_PAGE_SIZE", &OptionSettings::rtfPageSize, 0, 1},
-    {"MARKER_PLACEHOLDERS", &OptionSettings::markerPlaceholders, 0, 1},
-    {"TRANSLATION_HYPHENATION", &OptionSettings::translationHyphenation, 0, 1},
-    {"SOURCE_HYPHENATION", &OptionSettings::sourceHyphenation, 0, 1},
-    {"CHARACTER_SET_TEXT", &OptionSettings::characterSetText, 0, 1},
-    {"SMART_QUOTES", &OptionSettings::smartQuotes, 0, 1},
-    {"READ_ONLY_COMPONENTS", &OptionSettings::readOnlyComponents, 0, 1},
     {"SOURCE_LANGUAGE_SELECTION", &OptionSettings::sourceLanguageSelection, -1, 1000},
     {"TARGET_LANGUAGE_SELECTION", &OptionSettings::targetLanguageSelection, -1, 1000},
     {"DEBUG", &OptionSettings::debug, 0, 1 << 30},
@@ -117,8 +188,20 @@ PathSettings loadPaths(QSettings& store) {
 
 // A stored value that does not fit (edited by hand, or from another version)
 // is not used: its default is, and a note says so.
+std::string outOfRangeNote(const char* name, int stored, int minimum, int maximum, int fallback) {
+    return "Warning! The setting OPTIONS/" + std::string(name) + " = " + std::to_string(stored) +
+           " is not from " + std::to_string(minimum) + " to " + std::to_string(maximum) + "; " +
+           std::to_string(fallback) + " is used.";
+}
+
 OptionSettings loadOptions(QSettings& store, std::vector<std::string>& notes) {
     OptionSettings options;
+    for (const ChoiceValue& value : kOptionChoices) {
+        const int fallback = value.stored(options);
+        const int stored = readInt(store, "OPTIONS", value.name, fallback);
+        if (!value.set(options, stored))
+            notes.push_back(outOfRangeNote(value.name, stored, 0, value.maximum, fallback));
+    }
     for (const IntValue& value : kOptionInts) {
         const int fallback = options.*value.field;
         const int stored = readInt(store, "OPTIONS", value.name, fallback);
@@ -126,10 +209,7 @@ OptionSettings loadOptions(QSettings& store, std::vector<std::string>& notes) {
             options.*value.field = stored;
             continue;
         }
-        notes.push_back("Warning! The setting OPTIONS/" + std::string(value.name) + " = " +
-                        std::to_string(stored) + " is not from " + std::to_string(value.minimum) +
-                        " to " + std::to_string(value.maximum) + "; " + std::to_string(fallback) +
-                        " is used.");
+        notes.push_back(outOfRangeNote(value.name, stored, value.minimum, value.maximum, fallback));
     }
     for (const StringValue& value : kOptionStrings) {
         const std::string stored = readString(store, "OPTIONS", value.name, "");
@@ -202,6 +282,8 @@ StoredValues pathsAsStored(const PathSettings& paths) {
 // The OPTIONS values that the Settings page owns (never DEBUG).
 StoredValues optionsAsStored(const OptionSettings& options) {
     StoredValues values;
+    for (const ChoiceValue& value : kOptionChoices)
+        values[storedName("OPTIONS", value.name)] = std::to_string(value.stored(options));
     for (const IntValue& value : kOptionInts)
         if (std::string_view(value.name) != "DEBUG")
             values[storedName("OPTIONS", value.name)] = std::to_string(options.*value.field);
@@ -277,6 +359,9 @@ std::vector<SettingValue> SettingsStore::list() {
     values.push_back({"PATHS/BETWEEN_SESSIONS", std::to_string(settings.paths.betweenSessions)});
     for (const PathValue& value : kPathStrings)
         values.push_back({std::string("PATHS/") + value.name, settings.paths.*value.field});
+    for (const ChoiceValue& value : kOptionChoices)
+        values.push_back(
+            {std::string("OPTIONS/") + value.name, std::to_string(value.stored(settings.options))});
     for (const IntValue& value : kOptionInts)
         values.push_back(
             {std::string("OPTIONS/") + value.name, std::to_string(settings.options.*value.field)});
@@ -329,6 +414,9 @@ std::optional<std::string> SettingsStore::setValue(QSettings& store, const std::
             return std::nullopt;
         }
     }
+    for (const ChoiceValue& option : kOptionChoices)
+        if (name == std::string("OPTIONS/") + option.name)
+            return setInt("OPTIONS", option.name, 0, option.maximum);
     for (const IntValue& option : kOptionInts)
         if (name == std::string("OPTIONS/") + option.name)
             return setInt("OPTIONS", option.name, option.minimum, option.maximum);
@@ -355,11 +443,19 @@ std::string SettingsStore::fileName() {
     return openSettings().fileName().toLocal8Bit().toStdString();
 }
 
+int storedChoice(const OptionSettings& options, std::string_view name) {
+    const ChoiceValue* value = findChoice(name);
+    return value != nullptr ? value->stored(options) : 0;
+}
+
+bool setStoredChoice(OptionSettings& options, std::string_view name, int number) {
+    const ChoiceValue* value = findChoice(name);
+    return value != nullptr && value->set(options, number);
+}
+
 ConversionOptions makeConversionOptions(const Settings& settings) {
     const OptionSettings& o = settings.options;
     ConversionOptions options;
-    options.betweenSessions = settings.paths.betweenSessions;
-    options.duringSession = settings.paths.duringSession;
     options.rtfPageSize = o.rtfPageSize;
     options.overwriteFiles = o.overwriteFiles;
     options.fileFormatForQmx = o.fileFormatForQmx;
@@ -371,7 +467,7 @@ ConversionOptions makeConversionOptions(const Settings& settings) {
     options.sourceLanguageSelection = o.sourceLanguageSelection;
     options.targetLanguageSelection = o.targetLanguageSelection;
     options.markerPlaceholders = o.markerPlaceholders;
-    options.debug = o.debug;
+    options.parserDiagnostics = o.debug != 0;
     options.machineReports = o.machineReports;
     lookupLanguage(o.sourceLanguage, LanguageRole::Source, options.sourceLanguage);
     lookupLanguage(o.targetLanguage, LanguageRole::Target, options.targetLanguage);

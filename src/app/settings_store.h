@@ -12,6 +12,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QSettings;
@@ -26,16 +27,18 @@ struct PathSettings {
     std::string translatedFiles; // TRANSLATED_FILES
 };
 
+// The OPTIONS section. The choices are held by name; the settings file holds
+// each as the number the store maps it to (kOptionChoices in the .cpp).
 struct OptionSettings {
-    int overwriteFiles = 0;
-    int fileFormatForQmx = 1;
-    int rtfPageSize = 0;
-    int markerPlaceholders = 0;
-    int translationHyphenation = 1;
-    int sourceHyphenation = 0;
-    int characterSetText = 0;
-    int smartQuotes = 1;
-    int readOnlyComponents = 1;
+    OverwriteFiles overwriteFiles = OverwriteFiles::AlwaysPrompt;
+    QmxFileFormat fileFormatForQmx = QmxFileFormat::Rtf;
+    PaperSize rtfPageSize = PaperSize::A4;
+    MarkerPlaceholders markerPlaceholders = MarkerPlaceholders::Insert;
+    Hyphenation translationHyphenation = Hyphenation::LeaveAsIs;
+    Hyphenation sourceHyphenation = Hyphenation::TurnOff;
+    CharacterSetText characterSetText = CharacterSetText::Normal;
+    SmartQuotes smartQuotes = SmartQuotes::AsTags;
+    ReadOnlyComponents readOnlyComponents = ReadOnlyComponents::DontTranslate;
     std::string sourceLanguage = "English (US)";
     std::string targetLanguage = "English (US)";
     int sourceLanguageSelection = 1000;
@@ -109,6 +112,13 @@ class SettingsStore {
     static std::optional<std::string> setValue(QSettings& store, const std::string& key,
                                                const std::string& value);
 };
+
+// A choice of OPTIONS as the settings file stores it, by its stored name
+// ("SMART_QUOTES"): its number, and the choice a number stands for (false
+// when it stands for none, or the name is no choice). The Settings page's
+// radio buttons are numbered the same way.
+int storedChoice(const OptionSettings& options, std::string_view name);
+bool setStoredChoice(OptionSettings& options, std::string_view name, int number);
 
 // Builds the per-batch snapshot from the current settings; the language codes
 // are looked up in the language table.

@@ -10,51 +10,37 @@
 #include "qmx/rtf_reader.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace quillex::backward {
 namespace {
 
-// Thrown inside this file when the ancillary text cannot be used; the
-// messages have been reported by then.
-struct Unusable {};
+// Why the ancillary text cannot be used: the lines for the results list.
+using Refusal = std::vector<std::string>;
 
 class AncillaryLoader {
   public:
-    AncillaryLoader(const AncillaryRequest& request, ConversionHost& host)
-        : request_(request), options_(*request.options), host_(host) {}
+    explicit AncillaryLoader(const AncillaryRequest& request)
+        : request_(request), options_(*request.options) {}
 
-    void readBatchLines(std::vector<std::string>& batchLines) const;
-    void checkHeader(const std::vector<std::string>& lines) const;
-    std::vector<std::string> fileSection(const std::vector<std::string>& lines) const;
-
-    // Reports `lines` and gives up: style mode ends the run; a document goes
-    // on without the ancillary text, and fails when it has text there.
-    [[noreturn]] void refuse(std::initializer_list<std::string> lines) const;
+    // Each step gives why the text cannot be used, or nothing.
+    std::optional<Refusal> readBatchLines(std::vector<std::string>& batchLines) const;
+    std::optional<Refusal> checkHeader(const std::vector<std::string>& lines) const;
+    std::optional<Refusal> fileSection(const std::vector<std::string>& lines,
+                                       std::vector<std::string>& section) const;
 
   private:
     std::string fileName() const { return options_.writesRtf() ? "ANCILL.RTF" : "ANCILL.TXT"; }
-    void checkValueLine(const std::vector<std::string>& lines, std::size_t index,
-                        std::string_view start, MessageId missingFirst, MessageId missingSecond,
-                        std::string_view expected, MessageId differsFirst,
-                        MessageId differsSecond) const;
+    std::optional<Refusal> checkValueLine(const std::vector<std::string>& lines, std::size_t index,
+                                          std::string_view start, MessageId missingFirst,
+                                          MessageId missingSecond, std::string_view expected,
+                                          MessageId differsFirst, MessageId differsSecond) const;
 
     const AncillaryRequest& request_;
     const ConversionOptions& options_;
-    ConversionHost& host_;
 };
 
-void AncillaryLoader::refuse(std::initializer_list<std::string> lines) const {
-    for (const std::string& line : lines)
-        host_.appendResult(line);
-    if (request_.styleMode)
-        throw ConversionFailure(result::CatalogNotInAncillary);
-    throw Unusable{};
-}
-
-void AncillaryLoader::readBatchLines(std::vector<std::string>& batchLines) const {
-    if (batchLines.size() != 1 || batchLines.front() != kFirstFileInBatch)
-        return;
-    batchLines.clear();
+std::optional<Refusal> AncillaryLoader::readBatchLines(std::vector<std::string>& batchLines) const {
     const std::string path = options_.translatedDirectory + fileName();
     try {
         if (options_.writesRtf())
@@ -64,26 +50,28 @@ void AncillaryLoader::readBatchLines(std::vector<std::string>& batchLines) const
     } catch (const ConversionFailure& failure) {
         batchLines.clear();
         if (failure.code() == result::NotRtf)
-            refuse({formatString(MessageId::AncillaryNotRtf)});
+            return Refusal{formatString(MessageId::AncillaryNotRtf)};
         if (failure.code() >= result::RtfError1 && failure.code() <= result::RtfError5)
-            refuse({formatString(MessageId::AncillaryRtfError)});
+            return Refusal{formatString(MessageId::AncillaryRtfError)};
         throw;
     } catch (const FileProblem&) {
         batchLines.clear();
-        refuse({formatString(MessageId::NoAncillaryFileIn, fileName().c_str()),
-                options_.translatedDirectory});
+        return Refusal{formatString(MessageId::NoAncillaryFileIn, fileName().c_str()),
+                       options_.translatedDirectory};
     }
+    return std::nullopt;
 }
 
-void AncillaryLoader::checkValueLine(const std::vector<std::string>& lines, std::size_t index,
-                                     std::string_view start, MessageId missingFirst,
-                                     MessageId missingSecond, std::string_view expected,
-                                     MessageId differsFirst, MessageId differsSecond) const {
+std::optional<Refusal>
+AncillaryLoader::checkValueLine(const std::vector<std::string>& lines, std::size_t index,
+                                std::string_view start, MessageId missingFirst,
+                                MessageId missingSecond, std::string_view expected,
+                                MessageId differsFirst, MessageId differsSecond) const {
     if (index >= lines.size())
-        refuse({formatString(MessageId::AncillaryUnexpectedEnd)});
+        return Refusal{formatString(MessageId::AncillaryUnexpectedEnd)};
     const std::string& line = lines[index];
     if (!line.starts_with(start))
-        refuse({formatString(missingFirst), formatString(missingSecond)});
+        return Refusal{formatString(missingFirst), formatString(missingSecond)};
     // The value stands between the opening quote and the next quote-bracket.
     const std::size_t from = start.size() + 1;
     const std::size_t end = line.find("\">", from);
@@ -92,67 +80,89 @@ void AncillaryLoader::checkValueLine(const std::vector<std::string>& lines, std:
             ? line.substr(from, end == std::string::npos ? std::string::npos : end - from)
             : std::string();
     if (value != expected)
-        refuse({formatString(differsFirst), formatString(differsSecond)});
+        return Refusal{formatString(differsFirst), formatString(differsSecond)};
+    return std::nullopt;
 }
 
-void AncillaryLoader::checkHeader(const std::vector<std::string>& lines) const {
+std::optional<Refusal> AncillaryLoader::checkHeader(const std::vector<std::string>& lines) const {
     if (lines.empty())
-        refuse({formatString(MessageId::NoAncillaryFileIn, fileName().c_str()),
-                options_.translatedDirectory});
+        return Refusal{formatString(MessageId::NoAncillaryFileIn, fileName().c_str()),
+                       options_.translatedDirectory};
     const std::string& first = lines.front();
     const FirstLine kind = kindOfFirstLine(first);
     if (kind != FirstLine::Current && kind != FirstLine::OtherVersion)
-        refuse({formatString(MessageId::AncillaryNotQmx),
-                formatString(MessageId::AncillaryQmxHeaderHint)});
+        return Refusal{formatString(MessageId::AncillaryNotQmx),
+                       formatString(MessageId::AncillaryQmxHeaderHint)};
     const bool ancillaryCurrent = kind == FirstLine::Current;
     if (!ancillaryCurrent)
-        refuse({formatString(MessageId::AncillaryNewerQmx), formatString(MessageId::UpgradeHint),
-                formatString(MessageId::AncillaryQmxVersionDiffers),
-                formatString(MessageId::SameVersionHint)});
+        return Refusal{formatString(MessageId::AncillaryNewerQmx),
+                       formatString(MessageId::UpgradeHint),
+                       formatString(MessageId::AncillaryQmxVersionDiffers),
+                       formatString(MessageId::SameVersionHint)};
     if (!request_.documentIsCurrentVersion)
-        refuse({formatString(MessageId::AncillaryQmxVersionDiffers),
-                formatString(MessageId::SameVersionHint)});
-    checkValueLine(lines, 1, "<language ", MessageId::AncillaryNoLanguage,
-                   MessageId::AncillaryNoLanguageReason, options_.sourceLanguage.name,
-                   MessageId::AncillaryLanguageDiffers, MessageId::AncillaryLanguageDiffersReason);
-    checkValueLine(lines, 2, "<quotes ", MessageId::AncillaryNoQuotes,
-                   MessageId::AncillaryNoQuotesReason,
-                   options_.smartQuotes == 0 ? "As text" : "As tags",
-                   MessageId::AncillaryQuotesDiffer, MessageId::AncillaryQuotesDifferReason);
-    checkValueLine(lines, 3, "<readonly ", MessageId::AncillaryNoReadOnly,
-                   MessageId::AncillaryNoReadOnlyReason,
-                   options_.readOnlyComponents == 0 ? "Translate" : "Don't translate",
-                   MessageId::AncillaryReadOnlyDiffers, MessageId::AncillaryReadOnlyDiffersReason);
+        return Refusal{formatString(MessageId::AncillaryQmxVersionDiffers),
+                       formatString(MessageId::SameVersionHint)};
+    if (auto refusal = checkValueLine(
+            lines, 1, "<language ", MessageId::AncillaryNoLanguage,
+            MessageId::AncillaryNoLanguageReason, options_.sourceLanguage.name,
+            MessageId::AncillaryLanguageDiffers, MessageId::AncillaryLanguageDiffersReason))
+        return refusal;
+    if (auto refusal = checkValueLine(
+            lines, 2, "<quotes ", MessageId::AncillaryNoQuotes, MessageId::AncillaryNoQuotesReason,
+            options_.smartQuotes == SmartQuotes::AsText ? "As text" : "As tags",
+            MessageId::AncillaryQuotesDiffer, MessageId::AncillaryQuotesDifferReason))
+        return refusal;
+    return checkValueLine(
+        lines, 3, "<readonly ", MessageId::AncillaryNoReadOnly,
+        MessageId::AncillaryNoReadOnlyReason,
+        options_.readOnlyComponents == ReadOnlyComponents::Translate ? "Translate"
+                                                                     : "Don't translate",
+        MessageId::AncillaryReadOnlyDiffers, MessageId::AncillaryReadOnlyDiffersReason);
 }
 
-std::vector<std::string> AncillaryLoader::fileSection(const std::vector<std::string>& lines) const {
+std::optional<Refusal> AncillaryLoader::fileSection(const std::vector<std::string>& lines,
+                                                    std::vector<std::string>& section) const {
     const std::string name = upperCaseAscii(request_.outputName);
     const std::string opening = "<file \"" + name + "\">";
     const std::string closing = "</file \"" + name + "\">";
     const auto start =
         std::find(lines.begin() + std::min<std::size_t>(4, lines.size()), lines.end(), opening);
     if (start == lines.end())
-        refuse({formatString(MessageId::NoAncillaryTextForFile)});
+        return Refusal{formatString(MessageId::NoAncillaryTextForFile)};
     const auto end = std::find(start + 1, lines.end(), closing);
     if (end == lines.end())
-        refuse({formatString(MessageId::AncillaryTextUnreadable),
-                formatString(MessageId::VerifyAncillaryHint)});
-    return {start, end + 1};
+        return Refusal{formatString(MessageId::AncillaryTextUnreadable),
+                       formatString(MessageId::VerifyAncillaryHint)};
+    section.assign(start, end + 1);
+    return std::nullopt;
 }
 
 } // namespace
 
-std::vector<std::string> loadFileAncillaryLines(const AncillaryRequest& request,
-                                                std::vector<std::string>& batchLines,
-                                                ConversionHost& host) {
-    const AncillaryLoader loader(request, host);
-    try {
-        loader.readBatchLines(batchLines);
-        loader.checkHeader(batchLines);
-        return loader.fileSection(batchLines);
-    } catch (const Unusable&) {
-        return {};
+std::vector<std::string> BatchAncillaryText::sectionFor(const AncillaryRequest& request,
+                                                        ConversionHost& host) {
+    const AncillaryLoader loader(request);
+    std::optional<Refusal> refusal;
+    // One attempt per batch: a file that could not be read is not looked
+    // for again by the next file.
+    if (!read_) {
+        read_ = true;
+        refusal = loader.readBatchLines(lines_);
     }
+    if (!refusal)
+        refusal = loader.checkHeader(lines_);
+    std::vector<std::string> section;
+    if (!refusal)
+        refusal = loader.fileSection(lines_, section);
+    if (!refusal)
+        return section;
+    // Style mode ends the run; a document goes on without the ancillary
+    // text, and fails when it has text there.
+    for (const std::string& line : *refusal)
+        host.appendResult(line);
+    if (request.styleMode)
+        throw ConversionFailure(result::CatalogNotInAncillary);
+    return {};
 }
 
 } // namespace quillex::backward

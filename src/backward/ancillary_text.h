@@ -3,8 +3,9 @@
 //
 // The forward batch wrote the text outside the body (formats, master pages,
 // headers and footers, shared text) of all its files into one ancillary file,
-// one `<file "NAME">` section per file. The batch runner owns the lines read
-// from it; the first file of the batch reads them, later files reuse them.
+// one `<file "NAME">` section per file. The batch runner owns the batch's
+// BatchAncillaryText; the first file of the batch reads the file into it,
+// later files reuse what it read.
 // In document mode every problem is a warning here; the backward conversion
 // then fails a document that has text in its section, which would otherwise
 // keep its source wording. A style file cannot do without its section.
@@ -18,9 +19,6 @@
 
 namespace quillex::backward {
 
-// What the batch ancillary lines hold before the first file has read them.
-inline constexpr std::string_view kFirstFileInBatch = "First File In Batch Dummy";
-
 struct AncillaryRequest {
     const ConversionOptions* options = nullptr; // folders, format, quotes, read-only, language
     std::string outputName;                     // "N.DOC" or "N.STY"
@@ -28,13 +26,31 @@ struct AncillaryRequest {
     bool documentIsCurrentVersion = false; // the translated file begins with <qmx "I2.00">
 };
 
-// Loads the batch's ancillary lines when this is the first file, checks their
-// header, and returns the section of `request.outputName` (from its <file>
-// line to its </file> line), or nothing when it cannot be used; each reason
-// goes to the results list. Throws ConversionFailure 5100 in style mode when
-// there is no usable section.
-std::vector<std::string> loadFileAncillaryLines(const AncillaryRequest& request,
-                                                std::vector<std::string>& batchLines,
-                                                ConversionHost& host);
+// The ancillary text of one backward batch, started and finished by the
+// batch runner.
+class BatchAncillaryText {
+  public:
+    // A new batch: the file has not been read.
+    void start() { finish(); }
+    // The batch has ended: what was read is let go.
+    void finish() {
+        read_ = false;
+        std::vector<std::string>().swap(lines_);
+    }
+
+    // Reads the ancillary file when no file of the batch has tried yet,
+    // checks its header, and returns the section of `request.outputName`
+    // (from its <file> line to its </file> line), or nothing when it cannot
+    // be used; each reason goes to the results list. Throws
+    // ConversionFailure 5100 in style mode when there is no usable section.
+    std::vector<std::string> sectionFor(const AncillaryRequest& request, ConversionHost& host);
+
+    // The lines of the ancillary file as read (none when it could not be).
+    const std::vector<std::string>& lines() const { return lines_; }
+
+  private:
+    bool read_ = false;
+    std::vector<std::string> lines_;
+};
 
 } // namespace quillex::backward

@@ -12,9 +12,10 @@
 #include "backward/table_page_marks.h"
 #include "backward/translated_file.h"
 #include "backward/untranslated_pieces.h"
+#include "conversion/per_file_result.h"
 #include "conversion/progress_budget.h"
-#include "forward/ancillary_collector.h"
 #include "forward/document_converter.h"
+#include "forward/forward_analysis.h"
 #include "foundation/ascii_case.h"
 #include "foundation/disk_space.h"
 #include "foundation/file_error.h"
@@ -50,10 +51,10 @@ struct BackwardFiles {
 
 class BackwardRun {
   public:
-    BackwardRun(const ConversionOptions& options, std::vector<std::string>& batchAncillaryLines,
+    BackwardRun(const ConversionOptions& options, BatchAncillaryText& batchAncillary,
                 ConversionHost& host)
-        : options_(options), files_(options), batchAncillaryLines_(batchAncillaryLines),
-          host_(host), progress_(host, kBackwardOwnSteps) {}
+        : options_(options), files_(options), batchAncillary_(batchAncillary), host_(host),
+          progress_(host, kBackwardOwnSteps) {}
 
     void run();
 
@@ -62,11 +63,12 @@ class BackwardRun {
     void refuseToOverwriteInputs() const;
     void checkAncillaryTags();
     BackwardContext contextFor(const TagMap& replacements) const;
-    PieceList untranslatedPieces(DocumentConverter& skeleton, const BackwardContext& context) const;
+    void analyseSkeleton(ForwardAnalysis& skeleton);
+    PieceList untranslatedPieces(ForwardAnalysis& skeleton, const BackwardContext& context) const;
 
     ConversionOptions options_; // the run's copy: the translated file sets some values
     BackwardFiles files_;
-    std::vector<std::string>& batchAncillaryLines_;
+    BatchAncillaryText& batchAncillary_;
     ConversionHost& host_;
     ProgressBudget progress_;
     TranslatedFile translated_;
@@ -91,9 +93,9 @@ void BackwardRun::checkFreeSpace() const {
 // placeholders, which the merge needs; when the batch's settings turn them
 // off, the forward conversion wrote no "<:imk N>" anchor, and the skeleton's
 // QMX is compared without them.
-std::vector<std::string> skeletonQmx(const DocumentConverter& skeleton, bool markerAnchors) {
+std::vector<std::string> skeletonQmx(const ForwardAnalysis& skeleton, bool markerAnchors) {
     constexpr std::string_view kMarkerAnchor = "<:imk ";
-    std::vector<std::string> lines = skeleton.outputLines();
+    std::vector<std::string> lines = skeleton.qmxLines().strings();
     if (markerAnchors)
         return lines;
     for (std::string& line : lines)
@@ -153,7 +155,7 @@ void BackwardRun::refuseToOverwriteInputs() const {
 }
 
 // The body's items filed under the keys of their pieces, from <af 0> on.
-void fileBody(std::vector<std::string>& items, DocumentConverter& skeleton, SegmentMap& segments) {
+void fileBody(std::vector<std::string>& items, ForwardAnalysis& skeleton, SegmentMap& segments) {
     moveAllBlocks(items);
     splitHiddenFrames(items, skeleton.registry());
     dropPageLinesKeptByTables(items, skeleton.pieces());
@@ -173,7 +175,7 @@ BackwardContext BackwardRun::contextFor(const TagMap& replacements) const {
     context.formCodePage = formCodePageOf(options_.targetLanguage.codePage, context.japaneseTarget);
     context.sourceInterleafLanguage = options_.sourceLanguage.languageAttribute;
     context.targetInterleafLanguage = options_.targetLanguage.languageAttribute;
-    context.keepTranslationHyphenation = options_.translationHyphenation != 0;
+    context.keepTranslationHyphenation = options_.translationHyphenation == Hyphenation::LeaveAsIs;
     context.host = &host_;
     return context;
 }
@@ -182,7 +184,7 @@ BackwardContext BackwardRun::contextFor(const TagMap& replacements) const {
 // skeleton, read back as a translated file is: what a file that nobody
 // translated gives, declarations left as they are. None when that QMX does
 // not convert back: every filled piece is then written as filled.
-PieceList BackwardRun::untranslatedPieces(DocumentConverter& skeleton,
+PieceList BackwardRun::untranslatedPieces(ForwardAnalysis& skeleton,
                                           const BackwardContext& context) const {
     PieceList pieces = copyOfPieces(skeleton.pieces());
     BackwardContext untouched = context;
@@ -199,13 +201,13 @@ PieceList BackwardRun::untranslatedPieces(DocumentConverter& skeleton,
     try {
         SegmentMap segments;
         if (!files_.styleMode) {
-            std::vector<std::string> items = splitItems(asReadBack(skeleton.outputLines()));
+            std::vector<std::string> items = splitItems(asReadBack(skeleton.qmxLines().strings()));
             fileBody(items, skeleton, segments);
         }
         if (!ancillary_.empty()) {
             // Writing the ancillary file converts its quotes.
-            std::vector<std::string> section = skeleton.ancillaryLines();
-            if (options_.smartQuotes != 0)
+            std::vector<std::string> section = skeleton.contribution().lines;
+            if (options_.smartQuotes == SmartQuotes::AsTags)
                 convertQuotes(section);
             std::vector<std::string> items = splitItems(asReadBack(std::move(section)));
             fileAncillary(items, files_.outputName, segments);
@@ -232,21 +234,21 @@ void BackwardRun::run() {
     request.outputName = files_.outputName;
     request.styleMode = files_.styleMode;
     request.documentIsCurrentVersion = translated_.currentVersion;
-    ancillary_ = loadFileAncillaryLines(request, batchAncillaryLines_, host_);
+    ancillary_ = batchAncillary_.sectionFor(request, host_);
     if (!ancillary_.empty())
-        refuseFormlessCharacters(ancillary_, sectionStartLine(batchAncillaryLines_, ancillary_),
+        refuseFormlessCharacters(ancillary_, sectionStartLine(batchAncillary_.lines(), ancillary_),
                                  options_.translatedDirectory + ancillaryFileName(options_),
                                  options_, host_);
 
-    const bool markerAnchors = options_.markerPlaceholders == 0;
-    options_.markerPlaceholders = 0;
     progress_.step();
 
-    // The skeleton parsed again: its pieces and tag replacements.
-    AncillaryCollector discarded;
-    DocumentConverter skeleton(options_, discarded, host_);
+    // The skeleton analysed as the forward conversion analysed its source:
+    // its pieces and tag replacements.
+    ConversionOptions skeletonOptions = options_;
+    skeletonOptions.markerPlaceholders = MarkerPlaceholders::Insert;
+    ForwardAnalysis skeleton(skeletonOptions);
     progress_.step();
-    skeleton.rebuildFrom(files_.skeleton, true);
+    analyseSkeleton(skeleton);
     // The skeleton's own map is completed rather than copied.
     TagMap& replacements = skeleton.registry().tagReplacements();
     addFixedReplacements(replacements);
@@ -256,7 +258,9 @@ void BackwardRun::run() {
         // One check with the verifier's: a translation the verifier would
         // find an error in is never merged.
         Verifier check(options_, host_, kTagCheckProgressSteps);
-        check.checkAgainstSource(skeletonQmx(skeleton, markerAnchors), translated_.lines);
+        check.checkAgainstSource(
+            skeletonQmx(skeleton, options_.markerPlaceholders == MarkerPlaceholders::Insert),
+            translated_.lines);
         // Without its ancillary section a document would keep the source
         // wording of its formats, headers and footers.
         if (ancillary_.empty() && skeleton.hasAncillaryText())
@@ -307,6 +311,37 @@ void BackwardRun::run() {
     assembleOutput(skeleton.pieces(), assembly, host_);
 }
 
+// The skeleton is analysed with index marker anchors whatever the batch's
+// setting: the merge puts each marker back at its anchor. Nothing of what
+// the analysis noted concerns the translation but the lengths of index
+// markers; a skeleton the parse refuses fails the file with its reasons.
+void BackwardRun::analyseSkeleton(ForwardAnalysis& skeleton) {
+    ProgressBudget analysisProgress(host_, kForwardStepsPerFile);
+    checkInterleafHeader(files_.skeleton);
+    SourceFile file = readSourceFile(files_.skeleton);
+    AnalysisInput input;
+    input.path = files_.skeleton;
+    input.lineCount = file.rawLineCount;
+    input.rawSize = file.rawSize;
+    input.text = std::move(file.text);
+    input.styleMode = files_.styleMode;
+    input.ancillaryName = upperCaseAscii(files_.outputName);
+    ConversionResult analysed;
+    try {
+        analysed = skeleton.run(std::move(input), &analysisProgress);
+    } catch (...) {
+        skeleton.notes().report(host_, true);
+        throw;
+    }
+    skeleton.notes().report(host_, true);
+    if (!analysed.ok()) {
+        for (const std::string& line : analysed.lines)
+            host_.appendResult(line);
+        throw ConversionFailure(analysed.code);
+    }
+    analysisProgress.step();
+}
+
 // The file's ancillary section is checked like a document of its own, framed
 // by the QMX lines of the document's version.
 void BackwardRun::checkAncillaryTags() {
@@ -327,10 +362,12 @@ void BackwardRun::checkAncillaryTags() {
 
 } // namespace
 
-int convertBack(const ConversionOptions& options, std::vector<std::string>& batchAncillaryLines,
-                ConversionHost& host) {
-    BackwardRun(options, batchAncillaryLines, host).run();
-    return result::Success;
+ConversionResult convertBack(const ConversionOptions& options, BatchAncillaryText& ancillary,
+                             ConversionHost& host) {
+    return resultOf([&] {
+        BackwardRun(options, ancillary, host).run();
+        return result::Success;
+    });
 }
 
 } // namespace quillex::backward

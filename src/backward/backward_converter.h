@@ -10,6 +10,7 @@
 // output is complete.
 #pragma once
 
+#include "backward/ancillary_text.h"
 #include "conversion/conversion_host.h"
 #include "conversion/conversion_options.h"
 #include "conversion/result_code.h"
@@ -19,15 +20,15 @@
 
 namespace quillex::backward {
 
-// Progress units the run takes itself. With the re-parse's (the forward
-// converter's 10) and the tag check's 9, a backward file moves the bars by
+// Progress units the run takes itself. With the skeleton's analysis's (a
+// forward file's 10) and the tag check's 9, a backward file moves the bars by
 // the 25 units its batch kind counts.
 inline constexpr int kBackwardOwnSteps = 6;
 
-// The backward per-file routine. `batchAncillaryLines` is owned by the batch:
-// the first file reads the ancillary file into it, later files reuse it.
-// Returns 0 or throws (ConversionFailure, FileProblem).
-int convertBack(const ConversionOptions& options, std::vector<std::string>& batchAncillaryLines,
-                ConversionHost& host);
+// The backward per-file routine. `ancillary` is the batch's: the first file
+// reads the ancillary file into it, later files reuse it.
+// Gives its result: the code, and the lines of a file error.
+ConversionResult convertBack(const ConversionOptions& options, BatchAncillaryText& ancillary,
+                             ConversionHost& host);
 
 } // namespace quillex::backward

@@ -15,18 +15,21 @@ constexpr std::string_view kLanguageStart = "<language \"";
 constexpr std::size_t kShortestLanguageLine = 13; // <language "">
 
 // The header lines and the settings each one may name.
-struct HeaderChoice {
+template <class Choice> struct HeaderChoice {
     std::string_view line;
-    int value;
+    Choice value;
 };
-constexpr HeaderChoice kQuotesLines[] = {{"<quotes \"As text\">", 0}, {"<quotes \"As tags\">", 1}};
-constexpr HeaderChoice kReadOnlyLines[] = {{"<readonly \"Translate\">", 0},
-                                           {"<readonly \"Don't translate\">", 1}};
+constexpr HeaderChoice<SmartQuotes> kQuotesLines[] = {
+    {"<quotes \"As text\">", SmartQuotes::AsText}, {"<quotes \"As tags\">", SmartQuotes::AsTags}};
+constexpr HeaderChoice<ReadOnlyComponents> kReadOnlyLines[] = {
+    {"<readonly \"Translate\">", ReadOnlyComponents::Translate},
+    {"<readonly \"Don't translate\">", ReadOnlyComponents::DontTranslate}};
 
 // The setting that `line` names among `choices`, or `failure`.
-template <std::size_t N>
-int chosenValue(const std::string& line, const HeaderChoice (&choices)[N], ResultCode failure) {
-    for (const HeaderChoice& choice : choices)
+template <class Choice, std::size_t N>
+Choice chosenValue(const std::string& line, const HeaderChoice<Choice> (&choices)[N],
+                   ResultCode failure) {
+    for (const HeaderChoice<Choice>& choice : choices)
         if (line == choice.line)
             return choice.value;
     throw ConversionFailure(failure);

@@ -11,26 +11,38 @@
 
 namespace quillex {
 
-struct ConversionOptions {
-    // Keep Paths group.
-    int betweenSessions = 1;
-    int duringSession = 1;
+// The choices of the OPTIONS section. Each says what it does; the settings
+// store maps them to and from the numbers the settings file holds.
+enum class OverwriteFiles { AlwaysPrompt, AlwaysOverwrite };
+// The container of QMX files: ANSI text (.TXT) or RTF (.RTF).
+enum class QmxFileFormat { Text, Rtf };
+// The paper an RTF file (a QMX file or a report) is laid out for.
+enum class PaperSize { A4, Letter };
+enum class CharacterSetText { Normal, Symbol };
+// What becomes of the hyphenation of the source, or of the translation.
+enum class Hyphenation { TurnOff, LeaveAsIs };
+// Straight quotes in the QMX file: as they are, or as <:ldq>-style tags.
+enum class SmartQuotes { AsText, AsTags };
+// Read-only components: offered for translation, or hidden behind tags.
+enum class ReadOnlyComponents { Translate, DontTranslate };
+// Whether an index marker moved out of its paragraph leaves an anchor there.
+enum class MarkerPlaceholders { Insert, DontInsert };
 
-    // OPTIONS section, as integers.
-    int rtfPageSize = 0;            // 0 A4, 1 Letter
-    int overwriteFiles = 0;         // 0 Always Prompt, 1 Always Overwrite
-    int fileFormatForQmx = 1;       // 0 ANSI text (.TXT), 1 RTF (.RTF)
-    int characterSetText = 0;       // 0 Normal, 1 Symbol
-    int sourceHyphenation = 0;      // 0 Turn Off, 1 Leave As Is
-    int translationHyphenation = 1; // 0 Turn Off, 1 Leave As Is
-    int smartQuotes = 1;            // 0 As Text, 1 As Tags
-    int readOnlyComponents = 1;     // 0 Translate, 1 Don't Translate
+struct ConversionOptions {
+    OverwriteFiles overwriteFiles = OverwriteFiles::AlwaysPrompt;
+    QmxFileFormat fileFormatForQmx = QmxFileFormat::Rtf;
+    PaperSize rtfPageSize = PaperSize::A4;
+    CharacterSetText characterSetText = CharacterSetText::Normal;
+    Hyphenation sourceHyphenation = Hyphenation::TurnOff;
+    Hyphenation translationHyphenation = Hyphenation::LeaveAsIs;
+    SmartQuotes smartQuotes = SmartQuotes::AsTags;
+    ReadOnlyComponents readOnlyComponents = ReadOnlyComponents::DontTranslate;
+    MarkerPlaceholders markerPlaceholders = MarkerPlaceholders::Insert;
     int sourceLanguageSelection = 1000;
     int targetLanguageSelection = 1000;
-    int markerPlaceholders = 0; // 0 Insert, 1 Don't Insert
-    int debug = 0;              // parser exception texts go to the results list
-    int machineReports = 0;     // verify: JSON (1) and JUnit (2) reports beside the .CMP
-    bool writeReports = true;   // verify: false checks the file but keeps its existing reports
+    bool parserDiagnostics = false; // parser exception texts go to the results list
+    int machineReports = 0;         // verify: JSON (1) and JUnit (2) reports beside the .CMP
+    bool writeReports = true;       // verify: false checks the file but keeps its existing reports
 
     // Languages, with their codes looked up when the record is built.
     LanguageRecord sourceLanguage;
@@ -47,7 +59,7 @@ struct ConversionOptions {
     std::string baseName;  // file name without folder and extension
     std::string extension; // ".DOC", ".STY", ".TXT", ".RTF", ".CAT"
 
-    bool writesRtf() const { return fileFormatForQmx == 1; }
+    bool writesRtf() const { return fileFormatForQmx == QmxFileFormat::Rtf; }
 };
 
 } // namespace quillex

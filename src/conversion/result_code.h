@@ -9,6 +9,8 @@
 #pragma once
 
 #include <exception>
+#include <string>
+#include <vector>
 
 namespace quillex {
 
@@ -18,6 +20,9 @@ namespace result {
 // stored, compared and listed.
 enum Code : int {
 
+    // An exception nobody expected (a fault of the program): it fits no row
+    // of the result table, and the batch stops. No routine gives it.
+    Unexpected = -1,
     Success = 0,
     Cancelled = 1,
     CancelledBatch = 2,
@@ -39,6 +44,7 @@ enum Code : int {
     ManualComment = 1090,
     IncludeDeclarations = 1100,
     Include = 1110,
+    StrayEscape = 1120,
 
     NotQmx = 5000,
     NotRtf = 5010,
@@ -93,6 +99,7 @@ inline constexpr Code kAllCodes[] = {Success,
                                      ManualComment,
                                      IncludeDeclarations,
                                      Include,
+                                     StrayEscape,
                                      NotQmx,
                                      NotRtf,
                                      RtfError1,
@@ -132,6 +139,16 @@ inline constexpr bool isResultCode(int code) {
 } // namespace result
 
 using ResultCode = result::Code;
+
+// What a step that may refuse a file gives back: Success, or the code that
+// refuses it with the lines that say why (reported before the code's own
+// rows of the result table).
+struct [[nodiscard]] ConversionResult {
+    ResultCode code = result::Success;
+    std::vector<std::string> lines;
+
+    bool ok() const { return code == result::Success; }
+};
 
 // Thrown by a per-file routine that cannot go on; the per-file wrapper
 // returns its code. Built from a named code only, never from a bare integer.

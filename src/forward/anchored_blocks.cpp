@@ -24,9 +24,10 @@ constexpr const AnchoredBlock& kCellFrame = qmx::kCellFrameBlock;
 // waiting line start, so nothing is ever inserted into the middle of a list.
 class BlockMover {
   public:
-    BlockMover(const ItemList& items, TagRegistry& registry, bool markerPlaceholders,
+    BlockMover(const ItemList& items, TagRegistry& registry, MarkerPlaceholders markerPlaceholders,
                AnchoredBlocks which)
-        : items_(items), registry_(registry), markerPlaceholders_(markerPlaceholders),
+        : items_(items), registry_(registry),
+          markerAnchors_(markerPlaceholders == MarkerPlaceholders::Insert),
           framesMove_(which == AnchoredBlocks::All) {}
 
     ItemList run() {
@@ -40,7 +41,7 @@ class BlockMover {
             } else if (framesMove_ && item == kFootnote.closing) {
                 i = moveBlock(i, kFootnote, false);
             } else if (item == kIndexMarker.closing) {
-                i = moveBlock(i, kIndexMarker, !markerPlaceholders_);
+                i = moveBlock(i, kIndexMarker, markerAnchors_);
             } else if (framesMove_ && item == kCellFrame.closing) {
                 const std::size_t start = findStart(i, kCellFrame);
                 for (std::size_t j = i + 1; j-- > start;)
@@ -114,7 +115,7 @@ class BlockMover {
 
     const ItemList& items_;
     TagRegistry& registry_;
-    bool markerPlaceholders_;
+    bool markerAnchors_; // an index marker leaves an anchor
     bool framesMove_;
     ItemList reversed_;
     ItemList segment_;                                        // reversed
@@ -129,8 +130,8 @@ bool isLineStart(std::string_view item) {
     return qmx::has(item, qmx::StartsLine);
 }
 
-ItemList moveAnchoredBlocks(const ItemList& items, TagRegistry& registry, bool markerPlaceholders,
-                            AnchoredBlocks which) {
+ItemList moveAnchoredBlocks(const ItemList& items, TagRegistry& registry,
+                            MarkerPlaceholders markerPlaceholders, AnchoredBlocks which) {
     return BlockMover(items, registry, markerPlaceholders, which).run();
 }
 

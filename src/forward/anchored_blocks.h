@@ -7,6 +7,7 @@
 // start, and an inline anchor stands where it was.
 #pragma once
 
+#include "conversion/conversion_options.h"
 #include "forward/item_list.h"
 #include "forward/tag_registry.h"
 
@@ -18,13 +19,14 @@ namespace quillex {
 // "</imk>" block to just before the next line start after it (the end of the
 // list when there is none), keeping blocks in document order. A frame leaves
 // an anchor made from its start tag with "<:" for "<" (entered in both tag
-// maps); an index marker leaves one too unless `markerPlaceholders` is set; a
+// maps); an index marker leaves one too when `markerPlaceholders` says Insert; a
 // footnote's anchor is already in the text. Cell frames ("<ctart " ...
 // "</ctart>") stay where they are. Throws 6 for a block without its start.
 // With IndexMarkersOnly, frames and footnotes stay where they are too (the
 // ancillary text, whose frames are blocks of their own).
 enum class AnchoredBlocks { All, IndexMarkersOnly };
-ItemList moveAnchoredBlocks(const ItemList& items, TagRegistry& registry, bool markerPlaceholders,
+ItemList moveAnchoredBlocks(const ItemList& items, TagRegistry& registry,
+                            MarkerPlaceholders markerPlaceholders,
                             AnchoredBlocks which = AnchoredBlocks::All);
 
 // True for an item that begins a QMX line of its own kind: a paragraph,

@@ -22,7 +22,8 @@ std::vector<std::string> ancillaryTargets(const ConversionOptions& options) {
 }
 
 bool mayWrite(const std::string& target, const ConversionOptions& options, ConversionHost& host) {
-    if (options.overwriteFiles == 1 || !std::filesystem::exists(target))
+    if (options.overwriteFiles == OverwriteFiles::AlwaysOverwrite ||
+        !std::filesystem::exists(target))
         return true;
     return host.ask(formatString(MessageId::Overwrite, target.c_str()), false) == Answer::Yes;
 }
@@ -39,9 +40,9 @@ bool writeAncillaryFile(const ConversionOptions& options, const AncillaryCollect
         return false;
 
     std::vector<std::string> lines = wrapInQmxHeader(options, collector.lines);
-    if (options.smartQuotes != 0)
+    if (options.smartQuotes == SmartQuotes::AsTags)
         convertQuotes(lines);
-    const QmxFileFormat format = options.writesRtf() ? QmxFileFormat::Rtf : QmxFileFormat::Text;
+    const QmxFileFormat format = options.fileFormatForQmx;
     bool written = false;
     for (const std::string& target : targets) {
         try {

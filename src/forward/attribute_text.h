@@ -10,7 +10,7 @@ namespace quillex {
 
 // How character codes come out in converted text.
 struct CharacterSettings {
-    bool smartQuotes = true;     // SMART_QUOTES = 1
+    bool smartQuotes = true;     // straight quotes become <:ldq>-style tags
     bool japaneseSource = false; // Japanese-source (Shift-JIS) mode
 };
 

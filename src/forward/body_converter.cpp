@@ -16,9 +16,9 @@ namespace quillex {
 
 BodyConverter::BodyConverter(TagRegistry& registry, const ClassTable& classes,
                              BodyExtensions& extensions, const BodySettings& settings,
-                             ConversionHost* host)
+                             AnalysisNotes* notes)
     : registry_(registry), classes_(classes), extensions_(extensions), settings_(settings),
-      host_(host) {}
+      notes_(notes) {}
 
 ItemList BodyConverter::layOut(PieceList& pieces) {
     return layOutBody(pieces, extensions_);
@@ -26,8 +26,8 @@ ItemList BodyConverter::layOut(PieceList& pieces) {
 
 ItemList BodyConverter::convertItems(ItemList items) {
     items = placePageBreaks(std::move(items));
-    items =
-        ItemConverter(registry_, classes_, extensions_, settings_, host_).convert(std::move(items));
+    items = ItemConverter(registry_, classes_, extensions_, settings_, notes_)
+                .convert(std::move(items));
     openFirstPage(items);
     items = moveAnchoredBlocks(items, registry_, settings_.markerPlaceholders);
     items = balanceFonts(items);

@@ -21,12 +21,12 @@
 
 namespace quillex {
 
-class ConversionHost;
+class AnalysisNotes;
 
 class BodyConverter {
   public:
     BodyConverter(TagRegistry& registry, const ClassTable& classes, BodyExtensions& extensions,
-                  const BodySettings& settings, ConversionHost* host);
+                  const BodySettings& settings, AnalysisNotes* notes);
 
     // Step 1: the body pieces as one list of items.
     ItemList layOut(PieceList& pieces);
@@ -48,7 +48,7 @@ class BodyConverter {
     const ClassTable& classes_;
     BodyExtensions& extensions_;
     BodySettings settings_;
-    ConversionHost* host_;
+    AnalysisNotes* notes_;
 };
 
 } // namespace quillex

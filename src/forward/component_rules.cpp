@@ -151,7 +151,7 @@ bool ItemConverter::hideComponent(std::string_view start, const TagAttributes& a
     const bool readOnly =
         attributes.valueIs("Read Only", "yes") ||
         (information != nullptr && information->readOnly && !attributes.valueIs("Read Only", "no"));
-    if (settings_.readOnlyComponents && readOnly) {
+    if (settings_.readOnlyComponents == ReadOnlyComponents::DontTranslate && readOnly) {
         const auto removed = componentItems(sub);
         const std::string text = joinSingleItems(removed, ItemSource::Body, settings_.characters);
         const std::string_view tag =

@@ -1,9 +1,9 @@
 // ConversionContext: what the conversions of one file's tables, frames,
 // formats, index markers and variables share: the tag registry with its two
-// maps, the class table, the settings and the results list for warnings.
+// maps, the class table, the settings and the notes for warnings.
 #pragma once
 
-#include "conversion/conversion_host.h"
+#include "forward/analysis_notes.h"
 #include "forward/body_settings.h"
 #include "forward/class_information.h"
 #include "forward/tag_registry.h"
@@ -15,22 +15,21 @@ struct ConversionContext {
     TagRegistry& registry;
     const ClassTable& classes;
     BodySettings settings;
-    ConversionHost* host = nullptr;
+    AnalysisNotes* notes = nullptr;
 
     const CharacterSettings& characters() const { return settings.characters; }
 
-    // Adds string `id`, formatted with `args`, to the results list, unless
-    // warnings are off (the backward conversion's re-parse).
+    // Notes string `id`, formatted with `args`, as a warning about the source.
     template <typename... Args> void warn(MessageId id, Args... args) const {
-        if (settings.warn)
-            addResult(id, args...);
+        if (notes != nullptr)
+            notes->warn(formatString(id, args...));
     }
 
-    // Adds string `id` to the results list whatever the warning setting: the
-    // index length warnings, which also concern the merge of a translation.
-    template <typename... Args> void addResult(MessageId id, Args... args) const {
-        if (host != nullptr)
-            host->appendResult(formatString(id, args...));
+    // Notes string `id` as concerning the translation too: the index length
+    // warnings, which also concern the merge of a translation.
+    template <typename... Args> void notice(MessageId id, Args... args) const {
+        if (notes != nullptr)
+            notes->notice(formatString(id, args...));
     }
 };
 

@@ -10,9 +10,9 @@
 namespace quillex {
 
 DocumentExtensions::DocumentExtensions(TagRegistry& registry, const ClassTable& classes,
-                                       const BodySettings& settings, ConversionHost* host,
+                                       const BodySettings& settings, AnalysisNotes* notes,
                                        PieceList& pieces)
-    : context_{registry, classes, settings, host}, declared_(DeclaredItems::collect(pieces)),
+    : context_{registry, classes, settings, notes}, declared_(DeclaredItems::collect(pieces)),
       frames_(context_, declared_), tables_(context_, frames_),
       formats_(context_, pieces, declared_, frames_) {}
 
@@ -74,7 +74,7 @@ void DocumentExtensions::collectSharedClass(const std::string& className) {
 ItemList DocumentExtensions::convertAncillaryItems(ItemList items) {
     BodySettings settings = context_.settings;
     settings.autonumbersAsMarkers = true;
-    items = ItemConverter(context_.registry, context_.classes, *this, settings, context_.host)
+    items = ItemConverter(context_.registry, context_.classes, *this, settings, context_.notes)
                 .convert(std::move(items));
     items = moveAnchoredBlocks(std::move(items), context_.registry, settings.markerPlaceholders,
                                AnchoredBlocks::IndexMarkersOnly);

@@ -23,7 +23,7 @@ namespace quillex {
 class DocumentExtensions : public BodyExtensions {
   public:
     DocumentExtensions(TagRegistry& registry, const ClassTable& classes,
-                       const BodySettings& settings, ConversionHost* host, PieceList& pieces);
+                       const BodySettings& settings, AnalysisNotes* notes, PieceList& pieces);
 
     // The declarations of both modes: page number streams, headers and
     // footers; in style mode every format and shared item the style

@@ -5,6 +5,7 @@
 #include "conversion/result_code.h"
 #include "forward/file_registry.h"
 #include "forward/parse_actions.h"
+#include "foundation/string_table.h"
 #include "foundation/text_file.h"
 #include "parser/interleaf/interleaf_parser.h"
 #include "parser/interleaf/interleaf_tokens.h"
@@ -51,20 +52,37 @@ std::string syntaxErrorLocation(const std::string& path, const InterleafParser& 
            text + "\")";
 }
 
+ConversionResult failed(ResultCode code, std::string line = {}) {
+    ConversionResult outcome{code, {}};
+    if (!line.empty())
+        outcome.lines.push_back(std::move(line));
+    return outcome;
+}
+
+// The lexer ends the file at the first character no rule takes; an escape
+// character that begins no kanji run has a result of its own.
+ConversionResult unexpectedCharacter(const std::string& path, const InterleafLexer& lexer) {
+    if (lexer.strayEscapeLine() == 0)
+        return failed(result::ParserError);
+    return failed(result::StrayEscape, formatString(MessageId::StrayEscapeAt, path.c_str(),
+                                                    static_cast<int>(lexer.strayEscapeLine()),
+                                                    static_cast<int>(lexer.strayEscapeColumn())));
+}
+
 } // namespace
 
 // The file is read once, in text mode; the lexer reads that same text in
 // place, as it would read the file.
-ResultCode parseDocument(const std::string& path, const ParseSettings& settings,
-                         ParsedDocument& document) {
+ConversionResult parseDocument(const std::string& path, const ParseSettings& settings,
+                               ParsedDocument& document) {
     std::string raw = readBinaryFile(path);
     const std::uint64_t rawSize = raw.size();
     return parseDocumentText(path, textModeBytes(std::move(raw), path), rawSize, settings,
                              document);
 }
 
-ResultCode parseDocumentText(const std::string& path, std::string text, std::uint64_t rawSize,
-                             const ParseSettings& settings, ParsedDocument& document) {
+ConversionResult parseDocumentText(const std::string& path, std::string text, std::uint64_t rawSize,
+                                   const ParseSettings& settings, ParsedDocument& document) {
     document.pieces.clear();
     document.source = SourceText(std::move(text));
     document.fileNumber = registerFile(path);
@@ -84,22 +102,29 @@ ResultCode parseDocumentText(const std::string& path, std::string text, std::uin
         input.setDbcsInfo(leadBytes);
         PieceParser parser(input, actions, settings.host, settings.debug);
         parser.setErrorCode(0);
-        const int failed = parser.parse();
+        int unfinished = 0;
+        try {
+            unfinished = parser.parse();
+        } catch (const ConversionFailure& failure) { // the lexer's, or Cancel
+            if (failure.code() == result::ParserError)
+                return unexpectedCharacter(path, parser.lexer());
+            return failed(failure.code());
+        }
         if (actions.cancelled())
-            return result::Cancelled;
-        if (parser.errorCode() == result::ParserError && parser.errorLine() != 0 &&
-            settings.host != nullptr)
-            settings.host->appendResult(syntaxErrorLocation(path, parser));
+            return failed(result::Cancelled);
+        // The parser's syntax-error handler ran: a parser error, with its
+        // place when the parser met text there.
         if (parser.errorCode() != 0)
-            return static_cast<ResultCode>(parser.errorCode()); // set from our codes
-        if (failed != 0)
-            return result::ParserError;
+            return failed(result::ParserError,
+                          parser.errorLine() != 0 ? syntaxErrorLocation(path, parser) : "");
+        if (unfinished != 0)
+            return failed(result::ParserError);
     } catch (const SSException& failure) {
-        if (settings.debug != 0 && settings.host != nullptr)
-            settings.host->appendResult(std::string("Exception! ") + failure.what());
-        return result::ParserError;
+        return failed(result::ParserError, settings.debug != 0
+                                               ? std::string("Exception! ") + failure.what()
+                                               : std::string());
     }
-    return actions.resultCode();
+    return failed(actions.resultCode());
 }
 
 } // namespace quillex

@@ -44,16 +44,18 @@ struct ParsedDocument {
     std::string_view textOf(const DocumentPiece& piece) const { return source.textOf(piece.span); }
 };
 
-// Parses `path` into `document`. Returns 0, 1 (cancelled), 6 (the parser met
-// a syntax error or an unexpected character; with DEBUG the engine's message
-// is reported as "Exception! %s") or the code of the latest refusal the
-// actions recorded. Throws FileError when the file cannot be read.
-ResultCode parseDocument(const std::string& path, const ParseSettings& settings,
-                         ParsedDocument& document);
+// Parses `path` into `document`. Gives Success; Cancelled; StrayEscape for an
+// escape character that begins no kanji run, with its place; ParserError for
+// a syntax error (with its place) or another unexpected character (with
+// DEBUG, the engine's message as "Exception! %s"); or the code of the latest
+// refusal the actions recorded. Every failure of the parse is given back
+// here, none thrown. Throws FileError when the file cannot be read.
+ConversionResult parseDocument(const std::string& path, const ParseSettings& settings,
+                               ParsedDocument& document);
 
 // The same over the file's text as read in text mode (textModeBytes), when
 // the caller has it already; `rawSize` is the size of the file as stored.
-ResultCode parseDocumentText(const std::string& path, std::string text, std::uint64_t rawSize,
-                             const ParseSettings& settings, ParsedDocument& document);
+ConversionResult parseDocumentText(const std::string& path, std::string text, std::uint64_t rawSize,
+                                   const ParseSettings& settings, ParsedDocument& document);
 
 } // namespace quillex

@@ -3,14 +3,14 @@
 
 #include "conversion/conversion_host.h"
 #include "conversion/conversion_options.h"
+#include "conversion/result_code.h"
 #include "forward/ancillary_collector.h"
 
 namespace quillex {
 
 // Converts options.inputPath (with options.baseName and options.extension
-// filled in) and returns its result code. Integers, file errors and other
-// exceptions are left to the batch runner's per-file wrapper.
-int convertFile(const ConversionOptions& options, AncillaryCollector& collector,
-                ConversionHost& host);
+// filled in) and gives its result: the code, and the lines of a file error.
+ConversionResult convertFile(const ConversionOptions& options, AncillaryCollector& collector,
+                             ConversionHost& host);
 
 } // namespace quillex

@@ -66,8 +66,8 @@ std::string convertIndexText(std::string_view value, const ConversionContext& co
     if (length > kIndexTextLimit)
         throw ConversionFailure(result::IndexMarkerTooLong);
     if (length > kIndexTextWarningLength) {
-        context.addResult(MessageId::LongMarker);
-        context.addResult(MessageId::TranslationProblemsHint);
+        context.notice(MessageId::LongMarker);
+        context.notice(MessageId::TranslationProblemsHint);
     }
     return converted;
 }

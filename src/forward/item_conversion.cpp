@@ -1,7 +1,7 @@
 // Item conversion: the walk and the rules for single items.
 #include "forward/item_conversion.h"
 
-#include "conversion/conversion_host.h"
+#include "forward/analysis_notes.h"
 #include "forward/attributes.h"
 #include "forward/document_piece.h"
 #include "foundation/string_table.h"
@@ -72,9 +72,9 @@ bool isDroppedItem(std::string_view item) {
 
 ItemConverter::ItemConverter(TagRegistry& registry, const ClassTable& classes,
                              BodyExtensions& extensions, const BodySettings& settings,
-                             ConversionHost* host)
+                             AnalysisNotes* notes)
     : registry_(registry), classes_(classes), extensions_(extensions), settings_(settings),
-      host_(host) {}
+      notes_(notes) {}
 
 ItemList ItemConverter::convert(ItemList items) {
     // A soft return is layout, never content: gone before any rule looks at
@@ -149,8 +149,8 @@ void ItemConverter::emitText(const std::string& text) {
 }
 
 void ItemConverter::warn(const std::string& line) const {
-    if (host_ != nullptr && settings_.warn)
-        host_->appendResult(line);
+    if (notes_ != nullptr)
+        notes_->warn(line);
 }
 
 // The rules for everything but component starts; the first that matches

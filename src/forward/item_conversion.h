@@ -24,12 +24,12 @@
 
 namespace quillex {
 
-class ConversionHost;
+class AnalysisNotes;
 
 class ItemConverter {
   public:
     ItemConverter(TagRegistry& registry, const ClassTable& classes, BodyExtensions& extensions,
-                  const BodySettings& settings, ConversionHost* host);
+                  const BodySettings& settings, AnalysisNotes* notes);
 
     // The converted items: an item left unchanged is its view, a text the
     // conversion makes is kept by the tag registry.
@@ -76,7 +76,7 @@ class ItemConverter {
     const ClassTable& classes_;
     BodyExtensions& extensions_;
     BodySettings settings_;
-    ConversionHost* host_;
+    AnalysisNotes* notes_;
 
     // State of one walk.
     const ItemList* items_ = nullptr;

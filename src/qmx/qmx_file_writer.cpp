@@ -16,8 +16,8 @@ void writeLines(OutputFile& file, const Lines& lines, QmxFileFormat format,
         writeTextLines(file, lines);
         return;
     }
-    writeQmxRtf(file, lines, paperSizeFromSetting(options.rtfPageSize),
-                options.sourceLanguage.codePage, options.targetLanguage.codePage);
+    writeQmxRtf(file, lines, options.rtfPageSize, options.sourceLanguage.codePage,
+                options.targetLanguage.codePage);
 }
 
 } // namespace

@@ -12,8 +12,6 @@ namespace quillex {
 
 class OutputFile;
 
-enum class QmxFileFormat { Text, Rtf };
-
 // Saves `lines` to `path`; RTF gets the page size and the code pages of the
 // source and target languages from `options`. Throws FileError.
 void saveQmxFile(const std::string& path, const std::vector<std::string>& lines,

@@ -19,9 +19,11 @@ std::vector<std::string> qmxHeaderLines(const ConversionOptions& options) {
     return {
         kQmxIdentifierLine,
         "<language \"" + options.sourceLanguage.name + "\">",
-        options.smartQuotes != 0 ? "<quotes \"As tags\">" : "<quotes \"As text\">",
-        options.readOnlyComponents != 0 ? "<readonly \"Don't translate\">"
-                                        : "<readonly \"Translate\">",
+        options.smartQuotes == SmartQuotes::AsTags ? "<quotes \"As tags\">"
+                                                   : "<quotes \"As text\">",
+        options.readOnlyComponents == ReadOnlyComponents::DontTranslate
+            ? "<readonly \"Don't translate\">"
+            : "<readonly \"Translate\">",
     };
 }
 

@@ -3,16 +3,11 @@
 // translation editor recognises, and the paper size.
 #pragma once
 
+#include "conversion/conversion_options.h"
+
 #include <string>
 
 namespace quillex {
-
-enum class PaperSize { A4, Letter };
-
-// The paper size that the RTF_PAGE_SIZE setting selects (0 is A4).
-inline PaperSize paperSizeFromSetting(int rtfPageSize) {
-    return rtfPageSize == 0 ? PaperSize::A4 : PaperSize::Letter;
-}
 
 // The whole prologue, from "{\rtf1" up to and including the settings of the
 // first paragraph. Line ends are single LFs; the writer turns them into CR LF.

@@ -2,6 +2,8 @@
 // conversion.
 #include "verifier/verifier.h"
 
+#include "conversion/per_file_result.h"
+
 #include "conversion/result_code.h"
 #include "foundation/ascii_case.h"
 #include "foundation/local_date_time.h"
@@ -322,7 +324,7 @@ void Verifier::writeReport(const std::string& path) {
     report_.addCountsAndClosing();
     if (!options_.writeReports)
         return;
-    report_.write(path, paperSizeFromSetting(options_.rtfPageSize));
+    report_.write(path, options_.rtfPageSize);
     // Where to look: the report stands beside the translated file.
     progress_.host().appendResult(formatString(MessageId::ReportWritten, path.c_str()));
 }
@@ -404,12 +406,15 @@ void writeMachineReports(const ConversionOptions& options, const Verifier& verif
 
 } // namespace
 
-int verifyFile(const ConversionOptions& options, ConversionHost& host, VerificationCounts& counts) {
-    counts = {};
-    Verifier verifier(options, host);
-    const int result = verifier.verify(counts);
-    writeMachineReports(options, verifier, result);
-    return result;
+ConversionResult verifyFile(const ConversionOptions& options, ConversionHost& host,
+                            VerificationCounts& counts) {
+    return resultOf([&] {
+        counts = {};
+        Verifier verifier(options, host);
+        const int code = verifier.verify(counts);
+        writeMachineReports(options, verifier, code);
+        return static_cast<ResultCode>(code);
+    });
 }
 
 } // namespace quillex

@@ -83,7 +83,9 @@ class Verifier {
 
 // The per-file routine of the Verify batch: options.inputPath is the
 // translated QMX file, options.orgDirectory the folder of the source QMX
-// files. Returns 10030 or 10020; throws any other result code, or FileError.
-int verifyFile(const ConversionOptions& options, ConversionHost& host, VerificationCounts& counts);
+// files. Gives 10030 or 10020, or the code that ended the check (with the
+// lines of a file error).
+ConversionResult verifyFile(const ConversionOptions& options, ConversionHost& host,
+                            VerificationCounts& counts);
 
 } // namespace quillex

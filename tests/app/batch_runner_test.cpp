@@ -1,6 +1,7 @@
 // The batch runner: ordering, result lines, counters, summaries, overwrite
 // questions, Cancel and the per-file wrapper.
 #include "app/batch_runner.h"
+#include "conversion/per_file_result.h"
 #include "conversion/result_code.h"
 #include "fake_batch_host.h"
 #include "foundation/file_error.h"
@@ -24,7 +25,7 @@ class BatchRunnerTest : public ::testing::Test {
         translated = work.subfolder("translated");
         settings.paths.orgFiles = org;
         settings.paths.translatedFiles = translated;
-        settings.options.fileFormatForQmx = 0;
+        settings.options.fileFormatForQmx = QmxFileFormat::Text;
     }
 
     // Forward routines that return scripted codes and record the order.
@@ -34,7 +35,7 @@ class BatchRunnerTest : public ::testing::Test {
                                          ConversionHost& fileHost) {
             converted.push_back(options.baseName + options.extension);
             fileHost.progressStep(false, false);
-            return codes.at(converted.size() - 1);
+            return ConversionResult{static_cast<ResultCode>(codes.at(converted.size() - 1)), {}};
         };
         return routines;
     }
@@ -155,7 +156,7 @@ TEST_F(BatchRunnerTest, OverwriteQuestionsSkipOrEndTheBatch) {
 
 TEST_F(BatchRunnerTest, AlwaysOverwriteAsksNothing) {
     work.write("org/a.ORG", "old");
-    settings.options.overwriteFiles = 1;
+    settings.options.overwriteFiles = OverwriteFiles::AlwaysOverwrite;
     host.answers = {Answer::No};
     runForward({"a.DOC"}, {0});
     ASSERT_EQ(host.questions.size(), 1u); // only the ancillary question
@@ -165,9 +166,9 @@ TEST_F(BatchRunnerTest, AlwaysOverwriteAsksNothing) {
 TEST_F(BatchRunnerTest, CancelDuringAFileStopsTheBatch) {
     PerFileRoutines routines;
     routines.forward = [this](const ConversionOptions&, AncillaryCollector&,
-                              ConversionHost&) -> int {
+                              ConversionHost&) -> ConversionResult {
         host.cancelled = true;
-        return result::Cancelled;
+        return {result::Cancelled, {}};
     };
     host.files = {work.write("source/a.DOC", "x"), work.write("source/b.DOC", "x")};
     BatchRunner runner(host, settings, routines);
@@ -178,21 +179,25 @@ TEST_F(BatchRunnerTest, CancelDuringAFileStopsTheBatch) {
     EXPECT_FALSE(host.cancelled); // cleared when the batch ends
 }
 
-TEST_F(BatchRunnerTest, TheWrapperMapsExceptionsToCodes) {
+// A routine's refusals and file problems become its result at its entry
+// (resultOf), and the runner reports the result's lines; memory exhaustion
+// passes through to the runner and stops the batch.
+TEST_F(BatchRunnerTest, FailuresBecomeTheRoutinesResultAndMemoryStopsTheBatch) {
     int call = 0;
     PerFileRoutines routines;
-    routines.forward = [&](const ConversionOptions& options, AncillaryCollector&,
-                           ConversionHost&) -> int {
-        switch (++call) {
-        case 1:
-            throw ConversionFailure(result::WrongVersion);
-        case 2:
-            throw FileError(FileError::Cause::AccessDenied, options.inputPath);
-        case 3:
-            throw ArchiveError(options.inputPath);
-        default:
-            throw std::bad_alloc();
-        }
+    routines.forward = [&](const ConversionOptions& options, AncillaryCollector&, ConversionHost&) {
+        return resultOf([&]() -> ResultCode {
+            switch (++call) {
+            case 1:
+                throw ConversionFailure(result::WrongVersion);
+            case 2:
+                throw FileError(FileError::Cause::AccessDenied, options.inputPath);
+            case 3:
+                throw ArchiveError(options.inputPath);
+            default:
+                throw std::bad_alloc();
+            }
+        });
     };
     host.files = {work.write("source/a.DOC", "x"), work.write("source/b.DOC", "x"),
                   work.write("source/c.DOC", "x"), work.write("source/d.DOC", "x")};
@@ -222,7 +227,7 @@ TEST_F(BatchRunnerTest, VerifyCountsTagChangesAndUsesItsOwnTexts) {
     routines.verify = [&](const ConversionOptions&, ConversionHost&, VerificationCounts& counts) {
         if (++call == 1)
             counts.warnings = 2;
-        return result::VerificationComplete;
+        return ConversionResult{result::VerificationComplete, {}};
     };
     host.files = {work.write("translated/a.TXT", "x"), work.write("translated/b.TXT", "x")};
     host.directories.org = org;
@@ -240,7 +245,7 @@ TEST_F(BatchRunnerTest, VerifyCountsTagChangesAndUsesItsOwnTexts) {
 TEST_F(BatchRunnerTest, VerifyNeedsTwoDifferentFolders) {
     PerFileRoutines routines;
     routines.verify = [](const ConversionOptions&, ConversionHost&, VerificationCounts&) {
-        return 0;
+        return ConversionResult{};
     };
     host.files = {work.write("translated/a.TXT", "x")};
     host.directories.org = translated;

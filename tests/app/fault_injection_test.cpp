@@ -34,7 +34,7 @@ class FaultInjectionTest : public ::testing::Test {
         translated = work.subfolder("translated");
         settings.paths.orgFiles = org;
         settings.paths.translatedFiles = translated;
-        settings.options.fileFormatForQmx = 0;
+        settings.options.fileFormatForQmx = QmxFileFormat::Text;
         host.answers = {Answer::No}; // no ancillary file unless a test says so
     }
     ~FaultInjectionTest() override { setFreeDiskBytesQuery({}); }
@@ -67,7 +67,7 @@ class FaultInjectionTest : public ::testing::Test {
 TEST_F(FaultInjectionTest, AFolderInPlaceOfAnOutputFailsTheFileAndTheBatchGoesOn) {
     host.files = {copyFromCorpus("ProgG.DOC"), copyFromCorpus("TOC.DOC")};
 
-    settings.options.overwriteFiles = 1;
+    settings.options.overwriteFiles = OverwriteFiles::AlwaysOverwrite;
     // A folder that the first file's copy cannot be written into, and the
     // outputs of an earlier run in the ORG folder.
     std::filesystem::create_directories(translated + "ProgG.TXT");
@@ -100,7 +100,7 @@ TEST_F(FaultInjectionTest, AnOutputFolderThatCannotBeWrittenFailsEveryFileAndKee
     ASSERT_TRUE(folder.lock());
 
     settings.paths.translatedFiles = locked;
-    settings.options.overwriteFiles = 1;
+    settings.options.overwriteFiles = OverwriteFiles::AlwaysOverwrite;
     host.files = {copyFromCorpus("ProgG.DOC"), copyFromCorpus("TOC.DOC")};
     const BatchReport report = runForward();
     EXPECT_EQ(report.failed, 2);
@@ -155,7 +155,7 @@ TEST_F(FaultInjectionTest, CancelAtEveryProgressStepLeavesEarlierOutputsAlone) {
     const std::string document = copyFromCorpus("ProgI.DOC");
     work.write("org/ProgI.ORG", "earlier ORG");
     work.write("translated/ProgI.TXT", "earlier QMX");
-    settings.options.overwriteFiles = 1;
+    settings.options.overwriteFiles = OverwriteFiles::AlwaysOverwrite;
     for (int step = 1; step <= 10; ++step) {
         CancellingBatchHost cancelling(step);
         cancelling.files = {document, copyFromCorpus("TOC.DOC")};

@@ -37,15 +37,15 @@ TEST_F(SettingsStoreTest, FirstRunGivesEveryDefault) {
     EXPECT_EQ(settings.paths.orgFiles, home_.folder());
     EXPECT_EQ(settings.paths.translatedFiles, home_.folder());
     const OptionSettings& o = settings.options;
-    EXPECT_EQ(o.overwriteFiles, 0);
-    EXPECT_EQ(o.fileFormatForQmx, 1);
-    EXPECT_EQ(o.rtfPageSize, 0);
-    EXPECT_EQ(o.markerPlaceholders, 0);
-    EXPECT_EQ(o.translationHyphenation, 1);
-    EXPECT_EQ(o.sourceHyphenation, 0);
-    EXPECT_EQ(o.characterSetText, 0);
-    EXPECT_EQ(o.smartQuotes, 1);
-    EXPECT_EQ(o.readOnlyComponents, 1);
+    EXPECT_EQ(o.overwriteFiles, OverwriteFiles::AlwaysPrompt);
+    EXPECT_EQ(o.fileFormatForQmx, QmxFileFormat::Rtf);
+    EXPECT_EQ(o.rtfPageSize, PaperSize::A4);
+    EXPECT_EQ(o.markerPlaceholders, MarkerPlaceholders::Insert);
+    EXPECT_EQ(o.translationHyphenation, Hyphenation::LeaveAsIs);
+    EXPECT_EQ(o.sourceHyphenation, Hyphenation::TurnOff);
+    EXPECT_EQ(o.characterSetText, CharacterSetText::Normal);
+    EXPECT_EQ(o.smartQuotes, SmartQuotes::AsTags);
+    EXPECT_EQ(o.readOnlyComponents, ReadOnlyComponents::DontTranslate);
     EXPECT_EQ(o.sourceLanguage, "English (US)");
     EXPECT_EQ(o.targetLanguage, "English (US)");
     EXPECT_EQ(o.sourceLanguageSelection, 1000);
@@ -55,16 +55,16 @@ TEST_F(SettingsStoreTest, FirstRunGivesEveryDefault) {
 
 TEST_F(SettingsStoreTest, OptionsPersistButDebugIsNeverWritten) {
     OptionSettings options;
-    options.overwriteFiles = 1;
-    options.fileFormatForQmx = 0;
+    options.overwriteFiles = OverwriteFiles::AlwaysOverwrite;
+    options.fileFormatForQmx = QmxFileFormat::Text;
     options.sourceLanguage = "German";
     options.targetLanguage = "Japanese (EUC)";
     options.targetLanguageSelection = 10;
     options.debug = 1;
     SettingsStore::saveOptions(options);
     const OptionSettings loaded = SettingsStore::load().options;
-    EXPECT_EQ(loaded.overwriteFiles, 1);
-    EXPECT_EQ(loaded.fileFormatForQmx, 0);
+    EXPECT_EQ(loaded.overwriteFiles, OverwriteFiles::AlwaysOverwrite);
+    EXPECT_EQ(loaded.fileFormatForQmx, QmxFileFormat::Text);
     EXPECT_EQ(loaded.sourceLanguage, "German");
     EXPECT_EQ(loaded.targetLanguage, "Japanese (EUC)");
     EXPECT_EQ(loaded.targetLanguageSelection, 10);
@@ -83,7 +83,7 @@ TEST_F(SettingsStoreTest, EmptyLanguageAndUnreadableNumbersFallBackToDefaults) {
     }
     const OptionSettings loaded = SettingsStore::load().options;
     EXPECT_EQ(loaded.sourceLanguage, "English (US)");
-    EXPECT_EQ(loaded.smartQuotes, 1);
+    EXPECT_EQ(loaded.smartQuotes, SmartQuotes::AsTags);
 }
 
 TEST_F(SettingsStoreTest, StoredPathsGetSlashAndMissingOnesTheDefault) {
@@ -121,7 +121,7 @@ TEST_F(SettingsStoreTest, BetweenSessionsOffStoresTheDefaultDirectory) {
 
 TEST_F(SettingsStoreTest, SetChecksNamesAndValues) {
     EXPECT_FALSE(SettingsStore::set("OPTIONS/RTF_PAGE_SIZE", "1"));
-    EXPECT_EQ(SettingsStore::load().options.rtfPageSize, 1);
+    EXPECT_EQ(SettingsStore::load().options.rtfPageSize, PaperSize::Letter);
     EXPECT_TRUE(SettingsStore::set("OPTIONS/RTF_PAGE_SIZE", "2"));
     EXPECT_TRUE(SettingsStore::set("OPTIONS/RTF_PAGE_SIZE", "x"));
     EXPECT_TRUE(SettingsStore::set("OPTIONS/NO_SUCH_VALUE", "1"));
@@ -150,7 +150,7 @@ TEST_F(SettingsStoreTest, StoredValuesThatDoNotFitGiveTheDefaultAndANote) {
     raw().setValue("OPTIONS/SOURCE_LANGUAGE", "Klingon");
     raw().setValue("OPTIONS/TARGET_LANGUAGE", "German");
     const Settings settings = SettingsStore::load();
-    EXPECT_EQ(settings.options.smartQuotes, 1);
+    EXPECT_EQ(settings.options.smartQuotes, SmartQuotes::AsTags);
     EXPECT_EQ(settings.options.sourceLanguage, "English (US)");
     EXPECT_EQ(settings.options.targetLanguage, "German");
     EXPECT_EQ(settings.notes,
@@ -181,4 +181,85 @@ TEST_F(SettingsStoreTest, NoHomeFolderGivesNoDefaultFolder) {
     EXPECT_NE(SettingsStore::defaultDirectory(), "/");
     ::setenv("HOME", home_.folder().c_str(), 1);
     EXPECT_EQ(SettingsStore::defaultDirectory(), home_.folder());
+}
+
+// Each choice of OPTIONS against the number the settings file keeps for it,
+// read from the file and written back to it: the numbers are the file's
+// format and never change, whatever the choices are called in the code.
+TEST_F(SettingsStoreTest, EveryChoiceIsStoredAsItsNumberBothWays) {
+    struct Row {
+        const char* name;
+        int number;
+        bool (*holds)(const OptionSettings&);
+    };
+    const Row rows[] = {
+        {"OVERWRITE_FILES", 0,
+         [](const OptionSettings& o) { return o.overwriteFiles == OverwriteFiles::AlwaysPrompt; }},
+        {"OVERWRITE_FILES", 1,
+         [](const OptionSettings& o) {
+             return o.overwriteFiles == OverwriteFiles::AlwaysOverwrite;
+         }},
+        {"FILE_FORMAT_FOR_QMX", 0,
+         [](const OptionSettings& o) { return o.fileFormatForQmx == QmxFileFormat::Text; }},
+        {"FILE_FORMAT_FOR_QMX", 1,
+         [](const OptionSettings& o) { return o.fileFormatForQmx == QmxFileFormat::Rtf; }},
+        {"RTF_PAGE_SIZE", 0,
+         [](const OptionSettings& o) { return o.rtfPageSize == PaperSize::A4; }},
+        {"RTF_PAGE_SIZE", 1,
+         [](const OptionSettings& o) { return o.rtfPageSize == PaperSize::Letter; }},
+        {"MARKER_PLACEHOLDERS", 0,
+         [](const OptionSettings& o) {
+             return o.markerPlaceholders == MarkerPlaceholders::Insert;
+         }},
+        {"MARKER_PLACEHOLDERS", 1,
+         [](const OptionSettings& o) {
+             return o.markerPlaceholders == MarkerPlaceholders::DontInsert;
+         }},
+        {"TRANSLATION_HYPHENATION", 0,
+         [](const OptionSettings& o) { return o.translationHyphenation == Hyphenation::TurnOff; }},
+        {"TRANSLATION_HYPHENATION", 1,
+         [](const OptionSettings& o) {
+             return o.translationHyphenation == Hyphenation::LeaveAsIs;
+         }},
+        {"SOURCE_HYPHENATION", 0,
+         [](const OptionSettings& o) { return o.sourceHyphenation == Hyphenation::TurnOff; }},
+        {"SOURCE_HYPHENATION", 1,
+         [](const OptionSettings& o) { return o.sourceHyphenation == Hyphenation::LeaveAsIs; }},
+        {"CHARACTER_SET_TEXT", 0,
+         [](const OptionSettings& o) { return o.characterSetText == CharacterSetText::Normal; }},
+        {"CHARACTER_SET_TEXT", 1,
+         [](const OptionSettings& o) { return o.characterSetText == CharacterSetText::Symbol; }},
+        {"SMART_QUOTES", 0,
+         [](const OptionSettings& o) { return o.smartQuotes == SmartQuotes::AsText; }},
+        {"SMART_QUOTES", 1,
+         [](const OptionSettings& o) { return o.smartQuotes == SmartQuotes::AsTags; }},
+        {"READ_ONLY_COMPONENTS", 0,
+         [](const OptionSettings& o) {
+             return o.readOnlyComponents == ReadOnlyComponents::Translate;
+         }},
+        {"READ_ONLY_COMPONENTS", 1,
+         [](const OptionSettings& o) {
+             return o.readOnlyComponents == ReadOnlyComponents::DontTranslate;
+         }},
+    };
+    for (const Row& row : rows) {
+        const std::string key = std::string("OPTIONS/") + row.name;
+        raw().setValue(QString::fromStdString(key), row.number);
+        const Settings loaded = SettingsStore::load();
+        EXPECT_TRUE(row.holds(loaded.options)) << key << " = " << row.number;
+        EXPECT_TRUE(loaded.notes.empty()) << key;
+
+        raw().remove(QString::fromStdString(key));
+        SettingsStore::saveOptions(loaded.options);
+        EXPECT_EQ(raw().value(QString::fromStdString(key)).toString().toStdString(),
+                  std::to_string(row.number))
+            << key;
+        EXPECT_EQ(storedChoice(loaded.options, row.name), row.number) << key;
+        OptionSettings set;
+        EXPECT_TRUE(setStoredChoice(set, row.name, row.number));
+        EXPECT_TRUE(row.holds(set)) << key;
+    }
+    OptionSettings unchanged;
+    EXPECT_FALSE(setStoredChoice(unchanged, "SMART_QUOTES", 2));
+    EXPECT_FALSE(setStoredChoice(unchanged, "NO_SUCH_CHOICE", 0));
 }

@@ -46,7 +46,7 @@ class LayoutRoundTrip : public ::testing::TestWithParam<Document> {
     Forward forward(const std::string& folder, const std::string& text) {
         const Document& document = GetParam();
         ConversionOptions options;
-        options.fileFormatForQmx = 0;
+        options.fileFormatForQmx = QmxFileFormat::Text;
         options.sourceDirectory = work.subfolder(folder + "/source");
         options.orgDirectory = work.subfolder(folder + "/org");
         options.translatedDirectory = work.subfolder(folder + "/translated");
@@ -65,7 +65,7 @@ class LayoutRoundTrip : public ::testing::TestWithParam<Document> {
         ParseSettings settings;
         settings.codePage = GetParam().japanese ? 932 : 1252;
         ParsedDocument parsed;
-        EXPECT_EQ(parseDocument(path, settings, parsed), result::Success) << path;
+        EXPECT_EQ(parseDocument(path, settings, parsed).code, result::Success) << path;
         return parsed;
     }
 

@@ -93,8 +93,9 @@ class RoundTrip {
         Settings settings;
         settings.paths.orgFiles = work.subfolder(round + "/org");
         settings.paths.translatedFiles = work.subfolder(round + "/translated");
-        settings.options.fileFormatForQmx = format_ == Format::Rtf ? 1 : 0;
-        settings.options.overwriteFiles = 1;
+        settings.options.fileFormatForQmx =
+            format_ == Format::Rtf ? QmxFileFormat::Rtf : QmxFileFormat::Text;
+        settings.options.overwriteFiles = OverwriteFiles::AlwaysOverwrite;
         settings.options.sourceLanguage = sourceLanguage_;
         settings.options.targetLanguage = targetLanguage_;
         return settings;

@@ -38,7 +38,7 @@ TEST(AnchoredBlocks, AFrameMovesBehindItsParagraphAndLeavesItsAnchor) {
     const Items out = strings(moveAnchoredBlocks(
         {"<ps \"p\" 1>", "see ", "<af 3>", "<ts 1>", "label", "</ts>", "</af>", " here", "<af 4>",
          "<ts 2>", "two", "</ts>", "</af>", ".", "<ps \"p\" 1>", "next"},
-        registry, false));
+        registry, MarkerPlaceholders::Insert));
     EXPECT_EQ(out, (Items{"<ps \"p\" 1>", "see ", "<:af 3>", " here", "<:af 4>", ".", "<af 3>",
                           "<ts 1>", "label", "</ts>", "</af>", "<af 4>", "<ts 2>", "two", "</ts>",
                           "</af>", "<ps \"p\" 1>", "next"}));
@@ -55,12 +55,13 @@ TEST(AnchoredBlocks, FootnotesIndexMarkersAndCellFrames) {
         "<ctart 5>",    "<af 6>", "</af>",     "</ctart>", "d"};
     // The last paragraph's blocks go to the end of the list.
     EXPECT_EQ(
-        strings(moveAnchoredBlocks(views(items), registry, false)),
+        strings(moveAnchoredBlocks(views(items), registry, MarkerPlaceholders::Insert)),
         (Items{"<ps \"p\" 1>", "a",     "<:fn 1 1>", "b",    "<:imk 1>", "c",      "<ctart 5>",
                "<af 6>",       "</af>", "</ctart>",  "d",    "<fn 1 1>", "<af 2>", "n",
                "</af>",        "</fn>", "<imk 1>",   "<ie>", "entry",    "</imk>"}));
     // With MARKER_PLACEHOLDERS = 1 the index marker leaves no anchor.
-    const Items out = strings(moveAnchoredBlocks(views(items), registry, true));
+    const Items out =
+        strings(moveAnchoredBlocks(views(items), registry, MarkerPlaceholders::DontInsert));
     EXPECT_EQ(Items(out.begin(), out.begin() + 5),
               (Items{"<ps \"p\" 1>", "a", "<:fn 1 1>", "b", "c"}));
 }
@@ -72,9 +73,9 @@ TEST(AnchoredBlocks, EveryLineStartEndsAParagraph) {
          {"<ps \"a\" 1>", "<pn \"a\" 1>", "<r \"a\" 1>", "<v \"a\" 1>", "<xrv \"a\" 1>", "<tb 1>",
           "<cnmk 1>", "</vfmt>", "</pnfmt>", "</page>", "</ct>", "</tr>"}) {
         EXPECT_TRUE(isLineStart(start)) << start;
-        EXPECT_EQ(
-            strings(moveAnchoredBlocks({"x", "<af 1>", "</af>", "y", start, "z"}, registry, false)),
-            (Items{"x", "<:af 1>", "y", "<af 1>", "</af>", start, "z"}));
+        EXPECT_EQ(strings(moveAnchoredBlocks({"x", "<af 1>", "</af>", "y", start, "z"}, registry,
+                                             MarkerPlaceholders::Insert)),
+                  (Items{"x", "<:af 1>", "y", "<af 1>", "</af>", start, "z"}));
     }
     EXPECT_FALSE(isLineStart("<page \"1\">"));
     EXPECT_FALSE(isLineStart("<:pn \"a\" 1>"));
@@ -91,7 +92,7 @@ TEST(AnchoredBlocks, ABlockWithoutItsStartEndsTheRun) {
     };
     for (const Items& items : lists) {
         try {
-            moveAnchoredBlocks(views(items), registry, false);
+            moveAnchoredBlocks(views(items), registry, MarkerPlaceholders::Insert);
             ADD_FAILURE() << "no exception for " << items.size() << " items";
         } catch (const ConversionFailure& failure) {
             EXPECT_EQ(failure.code(), result::ParserError);
@@ -138,7 +139,7 @@ TEST_F(ItemTest, LinesPairQuotesWhenSmartQuotesAreOn) {
     known.clear();
     replacements.clear();
     TagRegistry fresh(known, replacements);
-    BodyConverter body(fresh, classes, extensions, settings, &host);
+    BodyConverter body(fresh, classes, extensions, settings, &notes);
     EXPECT_EQ(body.toLines(body.convertItems(views(items))),
               (Items{"<page \"1\">", "<ps \"p\" 1>\"word\" and \"plain\"",
                      "<ps \"p\" 1>\x84Wort\" \"x\"", "</page>"}));

@@ -108,9 +108,9 @@ TEST_F(ItemTest, ReadOnlyComponentsHideTheirTextWhenTheSettingSaysSo) {
     known.clear();
     replacements.clear();
     TagRegistry fresh(known, replacements);
-    settings.readOnlyComponents = false;
+    settings.readOnlyComponents = ReadOnlyComponents::Translate;
     const Items out =
-        strings(ItemConverter(fresh, classes, extensions, settings, &host).convert(views(items)));
+        strings(ItemConverter(fresh, classes, extensions, settings, &notes).convert(views(items)));
     EXPECT_EQ(Items(out.begin(), out.begin() + 4),
               (Items{"<ps \"code\" 1>", "int ", "<:lt>", "a"}));
 }
@@ -160,7 +160,7 @@ TEST_F(ItemTest, PrefixesStayOnTheLineOfAPrefixParagraph) {
 }
 
 TEST_F(ItemTest, SharedItemsInHiddenComponentsAreStillCollected) {
-    settings.readOnlyComponents = true;
+    settings.readOnlyComponents = ReadOnlyComponents::DontTranslate;
     convert({"<\"p\", Read Only = yes>", "a", "<:saf \"logo\" 1>", EOP});
     EXPECT_EQ(extensions.sharedItems, Items{"<:saf \"logo\" 1>"});
 }
@@ -174,7 +174,7 @@ TEST_F(ItemTest, VariablesGoToTheirConversionWithTheirParagraphEnd) {
             return ItemList{"<xrv \"a\" 1>", "</xrv>"};
         }
     } variables;
-    const Items out = strings(ItemConverter(registry, classes, variables, settings, &host)
+    const Items out = strings(ItemConverter(registry, classes, variables, settings, &notes)
                                   .convert({"<\"v\", Lisp = \"x\">", "a", EOP, "<\"p\">", "b"}));
     EXPECT_EQ(variables.handed, 3u);
     EXPECT_EQ(out, (Items{"<xrv \"a\" 1>", "</xrv>", "<ps \"p\" 1>", "b"}));

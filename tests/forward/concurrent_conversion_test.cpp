@@ -22,7 +22,7 @@ const std::string kDocument = document("", "<\"para\">\nA\x81<F2@>b\n\n<\"para\"
 std::vector<std::string> convertedBody(const std::string& language) {
     TempDir work;
     ConversionOptions options;
-    options.fileFormatForQmx = 0;
+    options.fileFormatForQmx = QmxFileFormat::Text;
     options.sourceDirectory = work.subfolder("source");
     options.orgDirectory = work.subfolder("org");
     options.translatedDirectory = work.subfolder("translated");

@@ -17,7 +17,7 @@ namespace quillex::testing {
 class ConversionTest : public ::testing::Test {
   protected:
     ConversionTest() {
-        options.fileFormatForQmx = 0;
+        options.fileFormatForQmx = QmxFileFormat::Text;
         options.sourceDirectory = work.subfolder("source");
         options.orgDirectory = work.subfolder("org");
         options.translatedDirectory = work.subfolder("translated");

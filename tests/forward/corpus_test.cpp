@@ -28,7 +28,7 @@ std::vector<fs::path> corpusFiles(const char* folder) {
 
 ConversionOptions optionsFor(const fs::path& file, const TempDir& work) {
     ConversionOptions options;
-    options.fileFormatForQmx = 0;
+    options.fileFormatForQmx = QmxFileFormat::Text;
     options.sourceDirectory = file.parent_path().string() + "/";
     options.orgDirectory = work.subfolder("org");
     options.translatedDirectory = options.orgDirectory;
@@ -129,7 +129,7 @@ TEST(Corpus, DataSHoldsNoCommentDeclarationAndConverts) {
     TempDir work;
     AncillaryCollector collector;
     ResultsHost host;
-    ASSERT_EQ(convertFile(optionsFor(file, work), collector, host), result::Success);
+    ASSERT_EQ(convertFile(optionsFor(file, work), collector, host).code, result::Success);
     const std::string qmx = readFile(work.folder() + "org/DataS.TXT");
     EXPECT_NE(qmx.find("<:t><:lt>!Comment, saved by AR<:gt>"), std::string::npos);
 }
@@ -142,7 +142,7 @@ TEST(Corpus, TheVersion64OriginalsAreRefusedByTheirVersion) {
         ResultsHost host;
         const int expected =
             file.extension() == ".std" ? result::NotInterleafAscii : result::WrongVersion;
-        EXPECT_EQ(convertFile(optionsFor(file, work), collector, host), expected);
+        EXPECT_EQ(convertFile(optionsFor(file, work), collector, host).code, expected);
         EXPECT_TRUE(listFolder(work.folder() + "org").empty());
     }
 }

@@ -4,6 +4,8 @@
 // and the files after them convert.
 #include "conversion_fixture.h"
 
+#include <algorithm>
+
 using namespace quillex;
 using namespace quillex::testing;
 
@@ -29,6 +31,10 @@ std::vector<Failure> failures() {
          result::ParserError},
         {"an index marker end without its start", "<\"p\">\n\n<|, \"1\">A</imk>\n\n",
          result::ParserError},
+        {"a stray escape character",
+         "<\"p\">\n\n<|, \"1\">A\x1b"
+         "B\n\n",
+         result::StrayEscape},
         {"an index text of 251 characters",
          "<\"p\">\n\n<|, \"1\">A<Index, \"" + std::string(251, 'x') + "\">\n\n",
          result::IndexMarkerTooLong},
@@ -73,4 +79,29 @@ TEST_F(ForwardFailureTest, FailedStyleFileLeavesNothing) {
     EXPECT_EQ(convert("bad.STY", style), result::IndexMarkerTooLong);
     EXPECT_TRUE(listFolder(options.orgDirectory).empty());
     EXPECT_TRUE(collector.lines.empty());
+}
+
+// An escape character that begins no kanji run is refused with a result of
+// its own and its place in the file; one that begins a kanji run is text.
+TEST_F(ForwardFailureTest, AStrayEscapeIsRefusedWithItsPlace) {
+    const std::string text = document("", "<\"p\">\n\n<|, \"1\">Kanji \x1b$B%F%9\x1b(B.\n\n"
+                                          "<\"p\">\n\nA stray \x1b"
+                                          "escape\n\n");
+    const std::size_t at = text.rfind('\x1b');
+    const std::size_t lineStart = text.rfind('\n', at) + 1;
+    const int line = static_cast<int>(std::count(text.begin(), text.begin() + at, '\n')) + 1;
+    const int column = static_cast<int>(at - lineStart) + 1;
+
+    EXPECT_EQ(convert("stray.DOC", text), result::StrayEscape);
+    const std::string place = options.inputPath + ":" + std::to_string(line) + ":" +
+                              std::to_string(column) +
+                              ": an escape character (code 27) that begins no Japanese text; "
+                              "remove it and convert the file again";
+    EXPECT_EQ(host.results, (Lines{place}));
+    EXPECT_TRUE(listFolder(options.orgDirectory).empty());
+
+    // The kanji run alone converts.
+    EXPECT_EQ(convert("kanji.DOC", document("", "<\"p\">\n\n<|, \"1\">Kanji "
+                                                "\x1b$B%F%9\x1b(B.\n\n")),
+              result::Success);
 }

@@ -22,7 +22,7 @@ std::string golden(const std::string& name) {
 class ForwardGoldenTest : public ::testing::Test {
   protected:
     ForwardGoldenTest() {
-        options.fileFormatForQmx = 0;
+        options.fileFormatForQmx = QmxFileFormat::Text;
         options.sourceDirectory = work.subfolder("source");
         options.orgDirectory = work.subfolder("org");
         options.translatedDirectory = work.subfolder("translated");
@@ -37,7 +37,7 @@ class ForwardGoldenTest : public ::testing::Test {
 
     int convert(const std::string& name) {
         prepare(name, golden(name));
-        return convertFile(options, collector, host);
+        return convertFile(options, collector, host).code;
     }
 
     TempDir work;
@@ -61,15 +61,15 @@ TEST_F(ForwardGoldenTest, GettingStartedAsText) {
 }
 
 TEST_F(ForwardGoldenTest, GettingStartedAsRtf) {
-    options.fileFormatForQmx = 1;
+    options.fileFormatForQmx = QmxFileFormat::Rtf;
     ASSERT_EQ(convert("getting_started.DOC"), result::Success);
     EXPECT_EQ(readFile(options.orgDirectory + "getting_started.RTF"),
               golden("getting_started.RTF"));
 }
 
 TEST_F(ForwardGoldenTest, QuotesAsTextAndReadOnlyComponentsTranslated) {
-    options.smartQuotes = 0;
-    options.readOnlyComponents = 0;
+    options.smartQuotes = SmartQuotes::AsText;
+    options.readOnlyComponents = ReadOnlyComponents::Translate;
     ASSERT_EQ(convert("getting_started.DOC"), result::Success);
     const std::string expected =
         "<qmx \"I2.00\">\r\n"
@@ -138,7 +138,7 @@ TEST_F(ForwardGoldenTest, RefusalsLeaveNothingBehind) {
     };
     for (const Case& c : cases) {
         prepare("a.DOC", c.text);
-        EXPECT_EQ(convertFile(options, collector, host), c.code) << c.text;
+        EXPECT_EQ(convertFile(options, collector, host).code, c.code) << c.text;
         EXPECT_TRUE(listFolder(options.orgDirectory).empty()) << c.text;
         EXPECT_TRUE(listFolder(options.translatedDirectory).empty()) << c.text;
     }
@@ -148,7 +148,7 @@ TEST_F(ForwardGoldenTest, JapaneseDocumentsWarnAndConvert) {
     lookupLanguage("Japanese (Shift-JIS)", LanguageRole::Source, options.sourceLanguage);
     prepare("j.DOC", "<!OPS, Version = 8.0 Character Encoding = SJIS>\n\n<!End "
                      "Declarations>\n\n<\"p\">\n\n\x82\xa0<#e9><#0221>\n");
-    ASSERT_EQ(convertFile(options, collector, host), result::Success);
+    ASSERT_EQ(convertFile(options, collector, host).code, result::Success);
     EXPECT_EQ(host.results,
               std::vector<std::string>{"This document contains Japanese Interleaf ASCII."});
     EXPECT_EQ(
@@ -165,7 +165,7 @@ TEST_F(ForwardGoldenTest, CancelDuringTheParseRemovesTheOrgCopy) {
     prepare("long.DOC", document("", body));
     // The first step is the driver's, the next ones the parse's.
     host.cancelAfterSteps = 3;
-    EXPECT_EQ(convertFile(options, collector, host), result::Cancelled);
+    EXPECT_EQ(convertFile(options, collector, host).code, result::Cancelled);
     EXPECT_TRUE(listFolder(options.orgDirectory).empty());
     EXPECT_TRUE(listFolder(options.translatedDirectory).empty());
     EXPECT_EQ(host.steps, 10);
@@ -183,7 +183,7 @@ TEST_F(ForwardGoldenTest, EveryFileMovesTheBarByTenAndTheParseByFive) {
             fileSteps += skipFile ? 0 : 1;
         }
     } counting;
-    ASSERT_EQ(convertFile(options, collector, counting), result::Success);
+    ASSERT_EQ(convertFile(options, collector, counting).code, result::Success);
     EXPECT_EQ(counting.steps, 10);
     // One step before the parse, five during it, two for the body, one at the end.
     EXPECT_EQ(counting.fileSteps, 9);

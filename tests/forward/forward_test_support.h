@@ -28,7 +28,7 @@ inline ParsedText parseText(const std::string& text, const ParseSettings& settin
     const std::string path = folder.write("doc.DOC", text);
     ParsedText parsed;
     try {
-        parsed.code = parseDocument(path, settings, parsed.document);
+        parsed.code = parseDocument(path, settings, parsed.document).code;
     } catch (const ConversionFailure& failure) {
         parsed.code = failure.code();
     }

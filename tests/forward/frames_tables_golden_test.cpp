@@ -38,7 +38,7 @@ TEST_F(FramesTablesGolden, TablesAsTextAndRtf) {
     EXPECT_EQ(readFile(options.orgDirectory + "tables.TXT"), golden("tables.TXT"));
     EXPECT_EQ(host.results, std::vector<std::string>{"Warning! 1 Equation(s) in frame 1."});
 
-    options.fileFormatForQmx = 1;
+    options.fileFormatForQmx = QmxFileFormat::Rtf;
     ASSERT_EQ(convertGolden("tables.DOC"), result::Success);
     EXPECT_EQ(readFile(options.orgDirectory + "tables.RTF"), golden("tables.RTF"));
     EXPECT_EQ(readFile(options.translatedDirectory + "tables.RTF"), golden("tables.RTF"));
@@ -93,7 +93,7 @@ TEST_F(FramesTablesGolden, FramesAsTextAndRtfWithTheirWarnings) {
     };
     EXPECT_EQ(host.results, warnings);
 
-    options.fileFormatForQmx = 1;
+    options.fileFormatForQmx = QmxFileFormat::Rtf;
     ASSERT_EQ(convertGolden("frames.DOC"), result::Success);
     EXPECT_EQ(readFile(options.orgDirectory + "frames.RTF"), golden("frames.RTF"));
 }
@@ -155,13 +155,13 @@ TEST_F(FramesTablesGolden, BatchWritesTheAncillaryFileAndTheCatalog) {
     EXPECT_EQ(collector.files,
               (std::vector<std::string>{"FRAMES.DOC", "TABLES.DOC", "FIGURES.STY"}));
 
-    options.fileFormatForQmx = 1;
+    options.fileFormatForQmx = QmxFileFormat::Rtf;
     ASSERT_TRUE(writeAncillaryFile(options, collector, host));
     EXPECT_EQ(readFile(options.orgDirectory + "ANCILL.RTF"), golden("ANCILL.RTF"));
 }
 
 TEST_F(FramesTablesGolden, CatalogInRtfKeepsItsName) {
-    options.fileFormatForQmx = 1;
+    options.fileFormatForQmx = QmxFileFormat::Rtf;
     convertBatch();
     const std::string catalog = readFile(options.orgDirectory + "figures.CAT");
     EXPECT_TRUE(catalog.starts_with("{\\rtf1"));

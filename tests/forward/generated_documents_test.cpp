@@ -54,8 +54,8 @@ std::vector<std::string> linesOf(const std::string& text) {
 class GeneratedDocumentsTest : public ::testing::Test {
   protected:
     GeneratedDocumentsTest() {
-        options.fileFormatForQmx = 0;
-        options.overwriteFiles = 1;
+        options.fileFormatForQmx = QmxFileFormat::Text;
+        options.overwriteFiles = OverwriteFiles::AlwaysOverwrite;
         options.sourceDirectory = work.subfolder("source");
         options.orgDirectory = work.subfolder("org");
         options.translatedDirectory = work.subfolder("translated");
@@ -70,7 +70,7 @@ class GeneratedDocumentsTest : public ::testing::Test {
                        options.sourceLanguage);
         QuietHost host;
         AncillaryCollector collector;
-        const int code = convertFile(options, collector, host);
+        const int code = convertFile(options, collector, host).code;
         EXPECT_EQ(host.batchSteps, 10) << name;
         return code;
     }
@@ -129,7 +129,7 @@ TEST_F(GeneratedDocumentsTest, EveryGeneratedFileConvertsAndItsOrgCopyKeepsTheLi
         check.targetLanguage = check.sourceLanguage;
         QuietHost host;
         VerificationCounts counts;
-        EXPECT_EQ(verifyFile(check, host, counts), result::VerificationComplete);
+        EXPECT_EQ(verifyFile(check, host, counts).code, result::VerificationComplete);
         EXPECT_FALSE(counts.any()) << counts.errors << " errors, " << counts.alerts << " alerts";
     }
 }

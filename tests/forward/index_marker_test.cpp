@@ -58,7 +58,7 @@ TEST_F(IndexMarkerTest, MarkersWithoutEntryDisappear) {
 }
 
 TEST_F(IndexMarkerTest, WithoutPlaceholdersNoAnchorIsLeft) {
-    options.markerPlaceholders = 1;
+    options.markerPlaceholders = MarkerPlaceholders::DontInsert;
     ASSERT_EQ(convertMarkers("<Index, \"Top\">"), result::Success);
     EXPECT_EQ(body(), (Lines{"<page \"1\">", "<ps \"p\" 1>Text end", "<imk 1>", "<ie>Top", "</imk>",
                              "</page>"}));
@@ -125,19 +125,22 @@ TEST(IndexText, PlaceholdersAreWholeQuotedValues) {
     EXPECT_FALSE(isEmptyEntryPlaceholder("\"**empty**\""));
 }
 
-// With warnings off (the backward conversion's re-parse) the index length
-// warnings still reach the results list; the other warnings do not.
-TEST(IndexText, LengthWarningsIgnoreTheWarningSetting) {
+// The index length warnings concern the translation too: the backward
+// conversion, which reports only such notes of the skeleton's analysis,
+// reports them; the other warnings it does not.
+TEST(IndexText, LengthWarningsConcernTheTranslation) {
     TagRegistry::TagMap known;
     TagRegistry::TagMap replacements;
     TagRegistry registry(known, replacements);
     ClassTable classes;
-    ResultsHost host;
+    AnalysisNotes notes;
     BodySettings settings;
-    settings.warn = false;
-    const ConversionContext context{registry, classes, settings, &host};
+    const ConversionContext context{registry, classes, settings, &notes};
     EXPECT_EQ(convertIndexText("\"" + heading(201) + "\"", context), heading(201));
     context.warn(MessageId::EquationsInFrame, 1, 1);
+    EXPECT_EQ(notes.all().size(), 3u);
+    ResultsHost host;
+    notes.report(host, true);
     EXPECT_EQ(host.results, (Lines{"Warning! Marker with more than 200 characters found!",
                                    "This may cause problems when translated. See The Quillex "
                                    "documentation."}));

@@ -70,7 +70,7 @@ TEST_F(ItemTest, ReferencesByValuePageValueOrResult) {
          "<Ref, Page #, Page Value = 166, Tag = ssave>"});
     EXPECT_EQ(out, (Items{"<:xr 166 1>", "<:xr 2.1 2>", "<:axr 1>", "<:axr 2>", "<:xr 3>",
                           "<:xr 166 1>"}));
-    EXPECT_EQ(host.results,
+    EXPECT_EQ(notes.lines(),
               std::vector<std::string>{
                   "Warning! Attribute reference long can not be translated using The Quillex."});
 }
@@ -90,7 +90,7 @@ TEST_F(ItemTest, IndexMarkersGoToTheirConversion) {
             return ItemList{"<imk 1>", "<ie>", "entry", "</imk>"};
         }
     } markers;
-    const Items out = strings(ItemConverter(registry, classes, markers, settings, &host)
+    const Items out = strings(ItemConverter(registry, classes, markers, settings, &notes)
                                   .convert({"a", "<Index, \"entry\">", "b"}));
     EXPECT_EQ(out, (Items{"a", "<imk 1>", "<ie>", "entry", "</imk>", "b"}));
 }

@@ -3,6 +3,7 @@
 // conversion of an item list.
 #pragma once
 
+#include "forward/analysis_notes.h"
 #include "forward/body_converter.h"
 #include "forward/item_conversion.h"
 #include "forward_test_support.h"
@@ -30,11 +31,11 @@ class ItemTest : public ::testing::Test {
   protected:
     Items convert(const Items& items) {
         return strings(
-            ItemConverter(registry, classes, extensions, settings, &host).convert(views(items)));
+            ItemConverter(registry, classes, extensions, settings, &notes).convert(views(items)));
     }
     // Steps 2 to 6 over the items: the QMX lines they become.
     Items lines(const Items& items) {
-        BodyConverter body(registry, classes, extensions, settings, &host);
+        BodyConverter body(registry, classes, extensions, settings, &notes);
         return body.toLines(body.convertItems(views(items))).strings();
     }
     void declareClass(const std::string& tag) {
@@ -51,7 +52,7 @@ class ItemTest : public ::testing::Test {
     ClassTable classes;
     RecordingExtensions extensions;
     BodySettings settings;
-    ResultsHost host;
+    AnalysisNotes notes; // the warnings of the conversions
 };
 
 } // namespace quillex::testing

@@ -447,8 +447,8 @@ struct Conversion {
 Conversion convertAndVerify(const fs::path& source, bool japanese, int format) {
     TempDir work;
     ConversionOptions options;
-    options.fileFormatForQmx = format;
-    options.overwriteFiles = 1;
+    options.fileFormatForQmx = format == 1 ? QmxFileFormat::Rtf : QmxFileFormat::Text;
+    options.overwriteFiles = OverwriteFiles::AlwaysOverwrite;
     options.sourceDirectory = source.parent_path().string() + "/";
     options.orgDirectory = work.subfolder("org");
     options.translatedDirectory = work.subfolder("translated");
@@ -480,7 +480,7 @@ Conversion convertAndVerify(const fs::path& source, bool japanese, int format) {
     VerificationCounts counts;
     int code = 0;
     try {
-        code = verifyFile(check, verifyHost, counts);
+        code = verifyFile(check, verifyHost, counts).code;
     } catch (const ConversionFailure& failure) {
         code = failure.code();
     }

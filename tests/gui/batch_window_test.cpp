@@ -207,14 +207,14 @@ TEST_F(BatchWindowTest, ForwardVerifyAndBackwardOnTheExamplesGiveTheOutputsOfThe
 PerFileRoutines untilCancelled(std::atomic<int>& started) {
     PerFileRoutines routines = PerFileRoutines::builtIn();
     routines.forward = [&started](const ConversionOptions&, AncillaryCollector&,
-                                  ConversionHost& host) -> int {
+                                  ConversionHost& host) -> ConversionResult {
         ++started;
         host.progressStep(false, false);
         for (int wait = 0; wait < kBatchTimeoutMs / 10 && !host.isCancelled(); ++wait)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         if (host.isCancelled())
-            throw ConversionFailure(result::Cancelled);
-        return result::Success;
+            return {result::Cancelled, {}};
+        return {};
     };
     return routines;
 }
@@ -273,7 +273,7 @@ TEST_F(BatchWindowTest, CancelInTheMiddleStopsTheBatchAndTheWindowRefusesToLeave
 PerFileRoutines printing(int lines, int steps, std::atomic<int>& started) {
     PerFileRoutines routines = PerFileRoutines::builtIn();
     routines.forward = [=, &started](const ConversionOptions& options, AncillaryCollector&,
-                                     ConversionHost& host) -> int {
+                                     ConversionHost& host) -> ConversionResult {
         ++started;
         for (int step = 0; step < steps; ++step) {
             for (int line = 0; line < lines / steps; ++line)
@@ -282,9 +282,9 @@ PerFileRoutines printing(int lines, int steps, std::atomic<int>& started) {
                                   ": a paragraph tag that the style file does not define");
             host.progressStep(false, false);
             if (host.isCancelled())
-                throw ConversionFailure(result::Cancelled);
+                return {result::Cancelled, {}};
         }
-        return result::Success;
+        return {};
     };
     return routines;
 }
@@ -390,11 +390,11 @@ TEST_F(BatchWindowTest, ACancelThatComesTooLateSaysSo) {
     std::atomic<bool> asking{false};
     PerFileRoutines routines = PerFileRoutines::builtIn();
     routines.forward = [&asking](const ConversionOptions&, AncillaryCollector&,
-                                 ConversionHost& host) -> int {
+                                 ConversionHost& host) -> ConversionResult {
         host.progressStep(false, false);
         while (!asking)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        return result::Success;
+        return {};
     };
     openWindow(routines);
     dialogs.fileChoices = {qtPaths(someDocuments(work, 1))};

@@ -99,14 +99,14 @@ TEST_F(PagesTest, LeavingPathsWithAMissingFolderNamesItAndOffersToCreateAnOutput
 
 TEST_F(PagesTest, AnsiTextDisablesThePageSizeWhichKeepsItsValue) {
     OptionSettings options;
-    options.fileFormatForQmx = 1;
-    options.rtfPageSize = 1;
+    options.fileFormatForQmx = QmxFileFormat::Rtf;
+    options.rtfPageSize = PaperSize::Letter;
     SettingsPage page(options);
     page.button(Group::FileFormatForQmx, 0)->setChecked(true);
     EXPECT_FALSE(page.button(Group::RtfPageSize, 0)->isEnabled());
     EXPECT_FALSE(page.button(Group::RtfPageSize, 1)->isEnabled());
     EXPECT_TRUE(page.button(Group::RtfPageSize, 1)->isChecked());
-    EXPECT_EQ(page.values().rtfPageSize, 1);
+    EXPECT_EQ(page.values().rtfPageSize, PaperSize::Letter);
 
     page.button(Group::FileFormatForQmx, 1)->setChecked(true);
     EXPECT_TRUE(page.button(Group::RtfPageSize, 0)->isEnabled());
@@ -151,13 +151,13 @@ TEST_F(PagesTest, SettingsAreSavedAtCloseAndReadBackAtTheNextStart) {
     }
     const Settings saved = SettingsStore::load();
     const OptionSettings defaults;
-    EXPECT_EQ(saved.options.overwriteFiles, 1 - defaults.overwriteFiles);
-    EXPECT_EQ(saved.options.fileFormatForQmx, 1 - defaults.fileFormatForQmx);
-    EXPECT_EQ(saved.options.rtfPageSize, 1 - defaults.rtfPageSize);
-    EXPECT_EQ(saved.options.markerPlaceholders, 1 - defaults.markerPlaceholders);
-    EXPECT_EQ(saved.options.readOnlyComponents, 1 - defaults.readOnlyComponents);
-    EXPECT_EQ(saved.options.translationHyphenation, 1 - defaults.translationHyphenation);
-    EXPECT_EQ(saved.options.smartQuotes, 1 - defaults.smartQuotes);
+    EXPECT_NE(saved.options.overwriteFiles, defaults.overwriteFiles);
+    EXPECT_NE(saved.options.fileFormatForQmx, defaults.fileFormatForQmx);
+    EXPECT_NE(saved.options.rtfPageSize, defaults.rtfPageSize);
+    EXPECT_NE(saved.options.markerPlaceholders, defaults.markerPlaceholders);
+    EXPECT_NE(saved.options.readOnlyComponents, defaults.readOnlyComponents);
+    EXPECT_NE(saved.options.translationHyphenation, defaults.translationHyphenation);
+    EXPECT_NE(saved.options.smartQuotes, defaults.smartQuotes);
     EXPECT_EQ(saved.options.sourceLanguage, "German");
     EXPECT_EQ(saved.options.sourceLanguageSelection, 8);
     EXPECT_EQ(saved.options.targetLanguage, "Japanese (EUC)");
@@ -193,8 +193,8 @@ TEST_F(PagesTest, SettingsChangedElsewhereWhileWindowsAreOpenSurviveTheirClosing
 
     const Settings saved = SettingsStore::load();
     EXPECT_EQ(saved.options.targetLanguage, "German");
-    EXPECT_EQ(saved.options.fileFormatForQmx, 0);
-    EXPECT_EQ(saved.options.smartQuotes, 0);
+    EXPECT_EQ(saved.options.fileFormatForQmx, QmxFileFormat::Text);
+    EXPECT_EQ(saved.options.smartQuotes, SmartQuotes::AsText);
     // What nobody changed is written as before.
     EXPECT_EQ(saved.stored.at("OPTIONS/OVERWRITE_FILES"), "0");
     EXPECT_EQ(saved.stored.at("PATHS/SOURCE_FILES"), home());

@@ -33,7 +33,7 @@ class MachineReport : public ::testing::Test {
         work.write("org/a.TXT", crlfText(qmxLines(source)));
         work.write("translated/a.TXT", crlfText(qmxLines(translation)));
         ConversionOptions options;
-        options.fileFormatForQmx = 0;
+        options.fileFormatForQmx = QmxFileFormat::Text;
         options.orgDirectory = work.folder() + "org/";
         options.translatedDirectory = work.folder() + "translated/";
         options.inputPath = options.translatedDirectory + "a.TXT";
@@ -42,7 +42,7 @@ class MachineReport : public ::testing::Test {
         options.machineReports = verifier::kJsonReport | verifier::kJunitReport;
         RecordingHost host;
         VerificationCounts counts;
-        verifyFile(options, host, counts);
+        EXPECT_EQ(verifyFile(options, host, counts).code, result::VerificationComplete);
     }
 
     // A report with the scratch folder's name taken out.

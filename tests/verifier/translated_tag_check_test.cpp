@@ -55,7 +55,7 @@ TEST(TranslatedTagCheck, TheAncillaryCheckTakesNoStepsAndIgnoresCancel) {
 TEST(TranslatedTagCheck, OneBracketTooManyStopsAfterTheSyntaxCheck) {
     RecordingHost host;
     ConversionOptions options;
-    options.fileFormatForQmx = 0; // the report lines as plain text
+    options.fileFormatForQmx = QmxFileFormat::Text; // the report lines as plain text
     Verifier verifier(options, host, kTagCheckProgressSteps);
     EXPECT_EQ(
         checkCode(verifier, qmxLines({"<page \"1\">", "<ps \"Body\" 1>Text <:b x", "</page>"})),

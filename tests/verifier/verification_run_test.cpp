@@ -34,7 +34,7 @@ class VerifyFixture : public ::testing::Test {
   protected:
     ConversionOptions optionsFor(const std::string& name) {
         ConversionOptions options;
-        options.fileFormatForQmx = 0;
+        options.fileFormatForQmx = QmxFileFormat::Text;
         options.orgDirectory = org;
         options.translatedDirectory = translated;
         options.inputPath = translated + name;
@@ -49,18 +49,15 @@ class VerifyFixture : public ::testing::Test {
         writeFile(translated + name, crlfText(translation));
     }
 
-    int verify(const ConversionOptions& options) { return verifyFile(options, host, counts); }
-
-    // Runs a verification that is expected to throw a result code.
-    int failureCode(const ConversionOptions& options) {
-        try {
-            verify(options);
-        } catch (const ConversionFailure& failure) {
-            return failure.code();
-        }
-        return -1;
+    int verify(const ConversionOptions& options) {
+        last = verifyFile(options, host, counts);
+        return last.code;
     }
 
+    // Runs a verification that is expected to fail: its result code.
+    int failureCode(const ConversionOptions& options) { return verify(options); }
+
+    ConversionResult last; // of the latest verify()
     TempDir scratch;
     std::string org = scratch.subfolder("org");
     std::string translated = scratch.subfolder("translated");
@@ -113,7 +110,7 @@ TEST_F(VerifyFixture, FormattingAddedByTheTranslatorNeedsNoReport) {
 
 TEST_F(VerifyFixture, AnInvalidSourceStopsBeforeTheTranslationIsRead) {
     ConversionOptions options;
-    options.fileFormatForQmx = 0;
+    options.fileFormatForQmx = QmxFileFormat::Text;
     options.orgDirectory = kData + "source_syntax/org"; // no trailing slash on purpose
     std::filesystem::copy_file(kData + "source_syntax/translated/CHAPTER.TXT",
                                translated + "CHAPTER.TXT");
@@ -308,13 +305,9 @@ TEST_F(VerifyFixture, BlankLinesAndLoneCarriageReturnsDoNotMatter) {
 
 TEST_F(VerifyFixture, AMissingSourceIsAFileError) {
     writeFile(translated + "DOC.TXT", crlfText(qmxLines({})));
-    try {
-        verify(optionsFor("DOC.TXT"));
-        FAIL() << "no exception";
-    } catch (const FileError& error) {
-        EXPECT_EQ(error.cause(), FileError::Cause::FileNotFound);
-        EXPECT_EQ(error.path(), org + "DOC.TXT");
-    }
+    EXPECT_EQ(verify(optionsFor("DOC.TXT")), result::FileError);
+    EXPECT_EQ(last.lines,
+              (Lines{FileError(FileError::Cause::FileNotFound, org + "DOC.TXT").resultLines()}));
     EXPECT_EQ(host.steps, 24);
 }
 
@@ -347,7 +340,7 @@ TEST_F(VerifyFixture, RtfTranslationsAreReadWhateverTheCaseOfTheirExtension) {
     writeRtfFile(org + "doc.rtf", rtf, PaperSize::Letter, 1252, 1250);
     writeRtfFile(translated + "doc.rtf", rtf, PaperSize::A4, 1252, 1252);
     ConversionOptions options = optionsFor("doc.rtf");
-    options.fileFormatForQmx = 0;
+    options.fileFormatForQmx = QmxFileFormat::Text;
     EXPECT_EQ(verify(options), result::VerificationComplete);
     EXPECT_FALSE(std::filesystem::exists(translated + "doc.CMP"));
 
@@ -373,8 +366,8 @@ TEST_F(VerifyFixture, RtfReportsFollowTheReportLineRules) {
         writeRtfFile(folder + "CHAPTER.RTF", lines, PaperSize::A4, 1252, 1252);
     }
     ConversionOptions options = optionsFor("CHAPTER.RTF");
-    options.fileFormatForQmx = 1;
-    options.rtfPageSize = 0;
+    options.fileFormatForQmx = QmxFileFormat::Rtf;
+    options.rtfPageSize = PaperSize::A4;
     options.targetLanguage.name = "Polish";
     options.targetLanguage.codePage = 1250;
     EXPECT_EQ(verify(options), result::VerificationComplete);

@@ -23,8 +23,8 @@ BatchReport verifyBatch(RoundTrip& trip, const std::vector<std::string>& names,
     Settings settings;
     settings.paths.sourceFiles = trip.work.folder() + "first/org/";
     settings.paths.translatedFiles = trip.work.folder() + "first/translated/";
-    settings.options.fileFormatForQmx = 0;
-    settings.options.overwriteFiles = 1;
+    settings.options.fileFormatForQmx = QmxFileFormat::Text;
+    settings.options.overwriteFiles = OverwriteFiles::AlwaysOverwrite;
     settings.options.sourceLanguage = language;
     settings.options.targetLanguage = language;
     BatchRunner runner(host, settings);

@@ -25,19 +25,23 @@ namespace {
 std::string applyOverrides(const BatchArguments& args, Settings& settings) {
     OptionSettings& o = settings.options;
     if (!args.format.empty())
-        o.fileFormatForQmx = args.format == "rtf" ? 1 : 0;
+        o.fileFormatForQmx = args.format == "rtf" ? QmxFileFormat::Rtf : QmxFileFormat::Text;
     if (!args.pageSize.empty())
-        o.rtfPageSize = args.pageSize == "letter" ? 1 : 0;
+        o.rtfPageSize = args.pageSize == "letter" ? PaperSize::Letter : PaperSize::A4;
     if (!args.smartQuotes.empty())
-        o.smartQuotes = args.smartQuotes == "tags" ? 1 : 0;
+        o.smartQuotes = args.smartQuotes == "tags" ? SmartQuotes::AsTags : SmartQuotes::AsText;
     if (!args.readOnly.empty())
-        o.readOnlyComponents = args.readOnly == "dont-translate" ? 1 : 0;
+        o.readOnlyComponents = args.readOnly == "dont-translate" ? ReadOnlyComponents::DontTranslate
+                                                                 : ReadOnlyComponents::Translate;
     if (!args.markerPlaceholders.empty())
-        o.markerPlaceholders = args.markerPlaceholders == "dont-insert" ? 1 : 0;
+        o.markerPlaceholders = args.markerPlaceholders == "dont-insert"
+                                   ? MarkerPlaceholders::DontInsert
+                                   : MarkerPlaceholders::Insert;
     if (!args.hyphenation.empty())
-        o.translationHyphenation = args.hyphenation == "leave" ? 1 : 0;
+        o.translationHyphenation =
+            args.hyphenation == "leave" ? Hyphenation::LeaveAsIs : Hyphenation::TurnOff;
     if (args.overwrite == "always")
-        o.overwriteFiles = 1;
+        o.overwriteFiles = OverwriteFiles::AlwaysOverwrite;
     if (args.debug)
         o.debug = 1;
     for (const std::string& report : args.reports)

@@ -149,8 +149,9 @@ int runExport(const BridgeArguments& args, std::atomic<bool>& cancelled) {
     OverwriteQuestions overwrite(args, cancelled);
     xliff::ExportSettings settings;
     settings.targetLanguage = targetLanguageOf(args);
-    settings.letterPaper = args.pageSize.empty() ? SettingsStore::load().options.rtfPageSize == 1
-                                                 : args.pageSize == "letter";
+    settings.letterPaper = args.pageSize.empty()
+                               ? SettingsStore::load().options.rtfPageSize == PaperSize::Letter
+                               : args.pageSize == "letter";
     settings.targets = args.targets == "copy" ? xliff::Targets::Copy : xliff::Targets::None;
     settings.heldBack = heldBackOf(args);
     FileGuard guard;
@@ -306,7 +307,7 @@ int runImport(const BridgeArguments& args, std::atomic<bool>& cancelled) {
 }
 
 bool letterPaperOf(const BridgeArguments& args) {
-    return args.pageSize.empty() ? SettingsStore::load().options.rtfPageSize == 1
+    return args.pageSize.empty() ? SettingsStore::load().options.rtfPageSize == PaperSize::Letter
                                  : args.pageSize == "letter";
 }
 

@@ -169,7 +169,7 @@ int takeScreenshots(const QString& folder, const QString& examplesFolder) {
     settings.paths.sourceFiles = fromQt(workspace.source());
     settings.paths.orgFiles = fromQt(workspace.qmx());
     settings.paths.translatedFiles = fromQt(workspace.translated());
-    settings.options.fileFormatForQmx = 0;
+    settings.options.fileFormatForQmx = QmxFileFormat::Text;
     MainWindow window(settings, dialogs);
     Album album(folder);
     window.show();

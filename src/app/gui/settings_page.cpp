@@ -21,39 +21,33 @@ namespace {
 struct RadioGroup {
     SettingsPage::Group group;
     const char* title;
-    const char* choices[2]; // button 0, button 1
-    int OptionSettings::*value;
+    const char* choices[2]; // buttons numbered as the settings file stores the choice
+    const char* storedName;
 };
 
 constexpr RadioGroup kRadioGroups[] = {
     {SettingsPage::Group::OverwriteFiles,
      "Overwrite Files",
      {"Always Prompt", "Always Overwrite"},
-     &OptionSettings::overwriteFiles},
+     "OVERWRITE_FILES"},
     {SettingsPage::Group::FileFormatForQmx,
      "File Format For QMX",
      {"ANSI Text", "RTF"},
-     &OptionSettings::fileFormatForQmx},
-    {SettingsPage::Group::RtfPageSize,
-     "RTF Page Size",
-     {"A4", "Letter"},
-     &OptionSettings::rtfPageSize},
+     "FILE_FORMAT_FOR_QMX"},
+    {SettingsPage::Group::RtfPageSize, "RTF Page Size", {"A4", "Letter"}, "RTF_PAGE_SIZE"},
     {SettingsPage::Group::MarkerPlaceholders,
      "Marker Placeholders",
      {"Insert", "Don't Insert"},
-     &OptionSettings::markerPlaceholders},
+     "MARKER_PLACEHOLDERS"},
     {SettingsPage::Group::ReadOnlyComponents,
      "Read Only Components",
      {"Translate", "Don't Translate"},
-     &OptionSettings::readOnlyComponents},
+     "READ_ONLY_COMPONENTS"},
     {SettingsPage::Group::Hyphenation,
      "Hyphenation",
      {"Turn Off", "Leave As Is"},
-     &OptionSettings::translationHyphenation},
-    {SettingsPage::Group::SmartQuotes,
-     "Smart Quotes",
-     {"As Text", "As Tags"},
-     &OptionSettings::smartQuotes},
+     "TRANSLATION_HYPHENATION"},
+    {SettingsPage::Group::SmartQuotes, "Smart Quotes", {"As Text", "As Tags"}, "SMART_QUOTES"},
 };
 
 // The groups are kept in page order, so a Group indexes them.
@@ -146,7 +140,7 @@ SettingsPage::SettingsPage(const OptionSettings& options, QWidget* parent)
             group->addButton(button, index);
             boxLayout->addWidget(button);
         }
-        if (QAbstractButton* chosen = group->button(options.*radio.value))
+        if (QAbstractButton* chosen = group->button(storedChoice(options, radio.storedName)))
             chosen->setChecked(true);
         grid->addWidget(box, position / kGroupColumns, position % kGroupColumns);
         ++position;
@@ -185,7 +179,7 @@ OptionSettings SettingsPage::values() const {
     for (std::size_t i = 0; i < std::size(kRadioGroups); ++i) {
         const int chosen = groups_[i]->checkedId();
         if (chosen >= 0)
-            options.*kRadioGroups[i].value = chosen;
+            setStoredChoice(options, kRadioGroups[i].storedName, chosen);
     }
     readLanguage(*sourceLanguage_, options.sourceLanguage, options.sourceLanguageSelection);
     readLanguage(*targetLanguage_, options.targetLanguage, options.targetLanguageSelection);

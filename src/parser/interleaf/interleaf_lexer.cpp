@@ -34,8 +34,13 @@ void InterleafLexer::report(const std::string& line) const {
 // character, is cut out as a lexeme; scanning resumes after it.
 SSRefPtr<SSLexLexeme> InterleafLexer::error(SSLexConsumer& consumer) {
     const SSRefPtr<SSLexLexeme> rejected = consumer.lexemeToCurrent();
-    if (debug_ == 0)
+    if (debug_ == 0) {
+        if (rejected->text().starts_with('\x1b')) {
+            strayEscapeLine_ = rejected->line();
+            strayEscapeColumn_ = rejected->offset();
+        }
         throw ConversionFailure(result::ParserError);
+    }
     report("Unexpected character: " + std::string(rejected->text()) + " (line " +
            std::to_string(rejected->line()) + ", offset " + std::to_string(rejected->offset()) +
            ")");

@@ -36,6 +36,10 @@ class InterleafLexer : public SSLex {
     const char* tokenToConstChar(std::int32_t token) const override;
 
     int unexpectedCharacters() const { return unexpected_; }
+    // Where the character that ended the file stood, when it was an escape
+    // character (27) that begins no kanji run; line 0 when it was not.
+    std::uint32_t strayEscapeLine() const { return strayEscapeLine_; }
+    std::uint32_t strayEscapeColumn() const { return strayEscapeColumn_; }
     int debug() const { return debug_; }
     ConversionHost* host() const { return host_; }
 
@@ -46,6 +50,8 @@ class InterleafLexer : public SSLex {
     ConversionHost* host_;
     int debug_;
     int unexpected_ = 0;
+    std::uint32_t strayEscapeLine_ = 0;
+    std::uint32_t strayEscapeColumn_ = 0;
 };
 
 } // namespace quillex
