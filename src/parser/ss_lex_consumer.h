@@ -11,6 +11,7 @@
 #include "parser/ss_exception.h"
 #include "parser/ss_lex_lexeme.h"
 #include "parser/ss_lex_mark.h"
+#include "parser/ss_lex_token.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -99,6 +100,15 @@ class SSLexConsumer {
     // Cuts the lexeme from the lexeme start up to `mark` (line and column of
     // its start, `token`), then resumes reading at the mark.
     SSRefPtr<SSLexLexeme> lexemeToMark(const SSLexMark& mark, std::int32_t token);
+    // The same as a token record whose text views the buffer (the caller
+    // has checked holdsFixedData()): no lexeme is made.
+    void tokenToMark(const SSLexMark& mark, std::int32_t token, SSLexToken& out) {
+        out.token = token;
+        out.line = line_;
+        out.column = offset_;
+        out.text = textTo(std::clamp(mark.index, start_, dataLength_));
+        flushLexeme(mark);
+    }
     // The same up to the read index, with token 0.
     SSRefPtr<SSLexLexeme> lexemeToCurrent();
     // Drops everything read since the lexeme start.
