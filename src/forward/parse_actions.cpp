@@ -110,7 +110,7 @@ void ParseActions::readValue(PieceElement& element) {
     SymbolRange& range = element.range;
     range.startLine = range.endLine = terminal.line;
     range.startColumn = range.endColumn = terminal.column;
-    advancePosition(bytes, range.endLine, range.endColumn);
+    terminal.advanceToEnd(range.endLine, range.endColumn);
 
     const std::string& source = source_.text();
     if (const std::optional<std::size_t> viewed = sourceOffsetOf(bytes)) {
@@ -168,7 +168,7 @@ bool ParseActions::widenPlainList(std::uint32_t production, const SSLexToken& te
     const std::size_t end = list.range.end + bytes.size();
     if (!SymbolTexts::extendRun(list.text, list.range.end, end))
         return false;
-    advancePosition(bytes, list.range.endLine, list.range.endColumn);
+    terminal.advanceToEnd(list.range.endLine, list.range.endColumn);
     list.range.end = static_cast<std::uint32_t>(end);
     return true;
 }

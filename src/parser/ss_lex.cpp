@@ -123,10 +123,11 @@ bool SSLex::nextToken(SSLexToken& out) {
 SSRefPtr<SSLexLexeme> SSLex::scan() {
     std::int32_t token = 0;
     SSLexMark match;
+    bool plainEnd = false;
     SSRefPtr<SSLexLexeme> given;
     std::uint32_t idleIgnores = 0;
     for (;;) {
-        switch (scanMatch(token, match, given, idleIgnores)) {
+        switch (scanMatch(token, match, plainEnd, given, idleIgnores)) {
         case Scanned::End:
             return {};
         case Scanned::Given:
@@ -142,17 +143,18 @@ SSRefPtr<SSLexLexeme> SSLex::scan() {
 bool SSLex::scanToken(SSLexToken& out) {
     std::int32_t token = 0;
     SSLexMark match;
+    bool plainEnd = false;
     SSRefPtr<SSLexLexeme> given;
     std::uint32_t idleIgnores = 0;
     for (;;) {
-        switch (scanMatch(token, match, given, idleIgnores)) {
+        switch (scanMatch(token, match, plainEnd, given, idleIgnores)) {
         case Scanned::End:
             return false;
         case Scanned::Given:
             return keep(std::move(given), out);
         case Scanned::Match:
             if (consumer_->holdsFixedData()) {
-                consumer_->tokenToMark(match, token, out);
+                consumer_->tokenToMark(match, token, plainEnd, out);
                 return true;
             }
             if (auto lexeme = complete(*consumer_, token, match))
@@ -176,8 +178,8 @@ bool SSLex::keep(SSRefPtr<SSLexLexeme> lexeme, SSLexToken& out) {
 // acts the same way at one position, so a chain of them longer than the
 // number of lists is a cycle that would never end: only a damaged table has
 // one.
-SSLex::Scanned SSLex::scanMatch(std::int32_t& token, SSLexMark& match, SSRefPtr<SSLexLexeme>& given,
-                                std::uint32_t& idleIgnores) {
+SSLex::Scanned SSLex::scanMatch(std::int32_t& token, SSLexMark& match, bool& plainEnd,
+                                SSRefPtr<SSLexLexeme>& given, std::uint32_t& idleIgnores) {
     SSLexConsumer& in = *consumer_;
     for (;;) {
         if (current_ == nullptr)
@@ -217,6 +219,7 @@ SSLex::Scanned SSLex::scanMatch(std::int32_t& token, SSLexMark& match, SSRefPtr<
         if (final.isStartOfLine())
             in.flushStartOfLine(match);
         token = final.token();
+        plainEnd = !final.isContextEnd() && !final.isStartOfLine();
         return Scanned::Match;
     }
 }

@@ -87,8 +87,9 @@ class SSLex {
     // What one step of the scanning loop found: the end (or a pending
     // error), a lexeme error() gave, or a match of `token` up to `match`.
     enum class Scanned { End, Given, Match };
-    Scanned scanMatch(std::int32_t& token, SSLexMark& match, SSRefPtr<SSLexLexeme>& given,
-                      std::uint32_t& idleIgnores);
+    // `plainEnd`: neither end of the match was moved over a line end.
+    Scanned scanMatch(std::int32_t& token, SSLexMark& match, bool& plainEnd,
+                      SSRefPtr<SSLexLexeme>& given, std::uint32_t& idleIgnores);
     bool scanToken(SSLexToken& out);
     // Lexemes that tokens view where the consumer's bytes may move.
     bool keep(SSRefPtr<SSLexLexeme> lexeme, SSLexToken& out);

@@ -56,7 +56,7 @@ SourceSpan SourceSpan::ofTerminal(const SSLexToken& terminal) {
         return span;
     span.startLine = span.endLine = terminal.line;
     span.startColumn = span.endColumn = terminal.column;
-    advancePosition(span.text, span.endLine, span.endColumn);
+    terminal.advanceToEnd(span.endLine, span.endColumn);
     return span;
 }
 
@@ -73,7 +73,7 @@ void SourceSpan::appendTerminal(const SSLexToken& terminal, std::size_t room) {
         endLine = terminal.line;
         endColumn = terminal.column;
     }
-    advancePosition(terminal.text, endLine, endColumn);
+    terminal.advanceToEnd(endLine, endColumn);
 }
 
 InterleafParser::InterleafParser(const std::string& fileName, ConversionHost* host, int debug)
