@@ -33,8 +33,8 @@ class PieceParser final : public InterleafParser {
     }
 
     bool foldsLists() const override { return true; }
-    bool fold(std::uint32_t production, const SSRefPtr<SSLexLexeme>& terminal,
-              SSYaccStackElement& list) override {
+    bool foldToken(std::uint32_t production, const SSLexToken& terminal,
+                   SSYaccStackElement& list) override {
         return actions_.fold(production, terminal, static_cast<PieceElement&>(list));
     }
 

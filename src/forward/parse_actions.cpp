@@ -86,10 +86,6 @@ void ParseActions::setHost(ConversionHost* host, bool warnJapanese) {
     warnJapanese_ = warnJapanese;
 }
 
-// A terminal's range and text come from its lexeme. The text is the run of
-// the source the lexeme views (the lexemes of the parsed file do), else the
-// run where the lexeme stands when the source holds the same bytes there,
-// else a copy.
 // Where `bytes` stand in the parsed source when they are a view of it.
 std::optional<std::size_t> ParseActions::sourceOffsetOf(std::string_view bytes) const {
     const std::string& source = source_.text();
@@ -101,16 +97,20 @@ std::optional<std::size_t> ParseActions::sourceOffsetOf(std::string_view bytes) 
     return from - first;
 }
 
+// A terminal's range and text come from its token. The text is the run of
+// the source the token views (the tokens of the parsed file do), else the
+// run where the token stands when the source holds the same bytes there,
+// else a copy.
 void ParseActions::readValue(PieceElement& element) {
     element.hasValue = true;
-    const SSLexLexeme* lexeme = element.lexeme();
-    if (lexeme == nullptr)
+    SSLexToken terminal;
+    if (!element.terminal(terminal))
         return;
-    const std::string_view bytes = lexeme->text();
+    const std::string_view bytes = terminal.text;
     SymbolRange& range = element.range;
-    range.startLine = range.endLine = lexeme->line();
-    range.startColumn = range.endColumn = lexeme->offset();
-    advancePosition(bytes, range.endLine, range.endColumn);
+    range.startLine = range.endLine = terminal.line;
+    range.startColumn = range.endColumn = terminal.column;
+    terminal.advanceToEnd(range.endLine, range.endColumn);
 
     const std::string& source = source_.text();
     if (const std::optional<std::size_t> viewed = sourceOffsetOf(bytes)) {
@@ -119,7 +119,7 @@ void ParseActions::readValue(PieceElement& element) {
         range.begin = static_cast<std::uint32_t>(at);
         range.end = static_cast<std::uint32_t>(at + bytes.size());
     } else {
-        const std::size_t at = source_.offsetOf(lexeme->line(), lexeme->offset());
+        const std::size_t at = source_.offsetOf(terminal.line, terminal.column);
         if (bytes.size() <= source.size() - at && source.compare(at, bytes.size(), bytes) == 0)
             texts_.setRun(element.text, at, at + bytes.size());
         else
@@ -127,7 +127,7 @@ void ParseActions::readValue(PieceElement& element) {
         range.begin = static_cast<std::uint32_t>(at);
         range.end = static_cast<std::uint32_t>(source_.offsetOf(range.endLine, range.endColumn));
     }
-    if (lexeme->token() == ileaf::END_DECLARATIONS || lexeme->token() == ileaf::MICRO_DOCUMENT_END)
+    if (terminal.token == ileaf::END_DECLARATIONS || terminal.token == ileaf::MICRO_DOCUMENT_END)
         texts_.dropTrailingLayout(element.text);
 }
 
@@ -156,34 +156,33 @@ bool ParseActions::reduce(SSYacc& parser, std::uint32_t production, std::uint32_
 // in the grammar file; its text is read already) in the source, where that
 // text ends: the list's range and run of the source grow over it, which is
 // what joining the two elements gives. False when that is not the case.
-bool ParseActions::widenPlainList(std::uint32_t production, const SSLexLexeme& terminal,
+bool ParseActions::widenPlainList(std::uint32_t production, const SSLexToken& terminal,
                                   PieceElement& list) {
     if (production >= ileaf::kProductionCount || !ileaf::kFoldsInPlace[production] ||
         !list.range.hasRange())
         return false;
-    const std::string_view bytes = terminal.text();
+    const std::string_view bytes = terminal.text;
     if (bytes.empty() || sourceOffsetOf(bytes) != list.range.end ||
-        terminal.line() != list.range.endLine || terminal.offset() != list.range.endColumn)
+        terminal.line != list.range.endLine || terminal.column != list.range.endColumn)
         return false;
     const std::size_t end = list.range.end + bytes.size();
     if (!SymbolTexts::extendRun(list.text, list.range.end, end))
         return false;
-    advancePosition(bytes, list.range.endLine, list.range.endColumn);
+    terminal.advanceToEnd(list.range.endLine, list.range.endColumn);
     list.range.end = static_cast<std::uint32_t>(end);
     return true;
 }
 
 // The list's element and the terminal make the right side, as the stack
 // would hold them; the left side then replaces the list's element.
-bool ParseActions::fold(std::uint32_t production, const SSRefPtr<SSLexLexeme>& terminal,
-                        PieceElement& list) {
+bool ParseActions::fold(std::uint32_t production, const SSLexToken& terminal, PieceElement& list) {
     if (cancelled_)
         return false;
     if (!list.hasValue) { // a list still of one terminal, which passed through
         readValue(list);
-        list.setLexeme(nullptr);
+        list.clearTerminal();
     }
-    if (widenPlainList(production, *terminal, list)) {
+    if (widenPlainList(production, terminal, list)) {
         reportProgress(list.range);
         return !cancelled_;
     }
@@ -192,7 +191,7 @@ bool ParseActions::fold(std::uint32_t production, const SSRefPtr<SSLexLexeme>& t
         // Layout after an item: its action, and the item's range (not its
         // text) widened over it, as joining the two gives.
         PieceElement layout;
-        layout.setLexeme(terminal);
+        layout.setToken(terminal);
         readValue(layout);
         layoutRead(texts_.view(layout.text), layout.range);
         if (layout.range.hasRange())
@@ -201,7 +200,7 @@ bool ParseActions::fold(std::uint32_t production, const SSRefPtr<SSLexLexeme>& t
         return !cancelled_;
     }
     std::array<PieceElement, 2> elements{list, PieceElement{}};
-    elements[1].setLexeme(terminal);
+    elements[1].setToken(terminal);
     readValue(elements[1]);
     Reduction p{static_cast<ileaf::Production>(production), elements, texts_};
     PieceElement left;
@@ -209,7 +208,7 @@ bool ParseActions::fold(std::uint32_t production, const SSRefPtr<SSLexLexeme>& t
     list.range = left.range;
     list.text = left.text;
     list.hasValue = true;
-    list.setLexeme(nullptr);
+    list.clearTerminal();
     return goOn;
 }
 

@@ -58,7 +58,7 @@ struct SymbolRange {
 };
 
 // A parser stack element that carries the range and text of its symbol.
-// Terminals get theirs from their lexeme when a reduction first reads them.
+// Terminals get theirs from their token when a reduction first reads them.
 // The parser holds these by value in its stack; they are plain numbers.
 class PieceElement final : public SSYaccStackElement {
   public:
@@ -86,7 +86,7 @@ class ParseActions {
     bool reduce(SSYacc& parser, std::uint32_t production, std::uint32_t size, PieceElement& left);
     // The fold callback: what shifting `terminal` and then reducing
     // `production` (list : list terminal) would leave, made in `list`.
-    bool fold(std::uint32_t production, const SSRefPtr<SSLexLexeme>& terminal, PieceElement& list);
+    bool fold(std::uint32_t production, const SSLexToken& terminal, PieceElement& list);
 
     // 0, or the code of the latest refusal met.
     ResultCode resultCode() const { return resultCode_; }
@@ -138,7 +138,7 @@ class ParseActions {
     bool complete(Reduction& p, PieceElement& left);
     void layoutRead(std::string_view layout, const SymbolRange& range);
     static void mergeRange(SymbolRange& span, const SymbolRange& range);
-    bool widenPlainList(std::uint32_t production, const SSLexLexeme& terminal, PieceElement& list);
+    bool widenPlainList(std::uint32_t production, const SSLexToken& terminal, PieceElement& list);
     void createPiece(PieceKind kind);
     void createPieceFrom(PieceKind kind, const PieceElement& element);
     // Widens `span` over `range`, as CTextPiece::mergeSpan does.

@@ -106,25 +106,91 @@ SSRefPtr<SSLexLexeme> SSLex::operator++() {
     }
 }
 
+bool SSLex::nextToken(SSLexToken& out) {
+    if (table_ == nullptr || consumer_ == nullptr)
+        pending_.throwException(SSExceptionId::LexMissing);
+    if (pending_.isPresent())
+        return false;
+    try {
+        return scanToken(out);
+    } catch (const std::bad_alloc&) {
+        pending_.throwException(SSExceptionOutOfStorage());
+    } catch (const SSException& failure) {
+        pending_.throwException(failure);
+    }
+}
+
+SSRefPtr<SSLexLexeme> SSLex::scan() {
+    std::int32_t token = 0;
+    SSLexMark match;
+    bool plainEnd = false;
+    SSRefPtr<SSLexLexeme> given;
+    std::uint32_t idleIgnores = 0;
+    for (;;) {
+        switch (scanMatch(token, match, plainEnd, given, idleIgnores)) {
+        case Scanned::End:
+            return {};
+        case Scanned::Given:
+            return given;
+        case Scanned::Match:
+            if (auto lexeme = complete(*consumer_, token, match))
+                return lexeme;
+            break;
+        }
+    }
+}
+
+bool SSLex::scanToken(SSLexToken& out) {
+    std::int32_t token = 0;
+    SSLexMark match;
+    bool plainEnd = false;
+    SSRefPtr<SSLexLexeme> given;
+    std::uint32_t idleIgnores = 0;
+    for (;;) {
+        switch (scanMatch(token, match, plainEnd, given, idleIgnores)) {
+        case Scanned::End:
+            return false;
+        case Scanned::Given:
+            return keep(std::move(given), out);
+        case Scanned::Match:
+            if (consumer_->holdsFixedData()) {
+                consumer_->tokenToMark(match, token, plainEnd, out);
+                return true;
+            }
+            if (auto lexeme = complete(*consumer_, token, match))
+                return keep(std::move(lexeme), out);
+            break;
+        }
+    }
+}
+
+bool SSLex::keep(SSRefPtr<SSLexLexeme> lexeme, SSLexToken& out) {
+    lexeme->asConstChar(); // a text of its own, which stays with the lexeme
+    out = SSLexToken::of(*lexeme);
+    kept_.push_back(std::move(lexeme));
+    return true;
+}
+
 // Longest match: run the automaton as far as it goes, remembering the last
 // accepting state passed (F) and the position just after it (M); then act on
 // F and read again from M.
-SSRefPtr<SSLexLexeme> SSLex::scan() {
+// `idleIgnores` counts ignored matches in a row that read nothing. Each list
+// acts the same way at one position, so a chain of them longer than the
+// number of lists is a cycle that would never end: only a damaged table has
+// one.
+SSLex::Scanned SSLex::scanMatch(std::int32_t& token, SSLexMark& match, bool& plainEnd,
+                                SSRefPtr<SSLexLexeme>& given, std::uint32_t& idleIgnores) {
     SSLexConsumer& in = *consumer_;
-    // Ignored matches in a row that read nothing. Each list acts the same way
-    // at one position, so a chain of them longer than the number of lists is
-    // a cycle that would never end: only a damaged table has one.
-    std::uint32_t idleIgnores = 0;
     for (;;) {
         if (current_ == nullptr)
             throwSSException(SSExceptionId::LifoNoTop);
         const SSLexExpressionList& list = *current_;
         SSLexFinalState final = list.lookupFinal(0);
-        SSLexMark match = in.mark();
+        match = in.mark();
         const std::uint32_t attemptStart = in.start();
         const bool startSymbol = in.startPending();
         if (!longestMatch(list, final, match))
-            return {};
+            return Scanned::End;
 
         if (final.isContextEnd())
             in.flushEndOfLine(match);
@@ -135,25 +201,26 @@ SSRefPtr<SSLexLexeme> SSLex::scan() {
                 throwSSException(SSExceptionId::LexInvalidTable, {table_->name()});
             applyListAction(final);
             if (pending_.isPresent())
-                return {};
+                return Scanned::End;
             continue;
         }
         if (!final.isFinal()) {
-            if (auto lexeme = error(in))
-                return lexeme;
+            if ((given = error(in)))
+                return Scanned::Given;
             if (pending_.isPresent())
-                return {};
+                return Scanned::End;
             in.flushLexeme();
             continue;
         }
         ++lexemesValid_;
         applyListAction(final);
         if (pending_.isPresent())
-            return {};
+            return Scanned::End;
         if (final.isStartOfLine())
             in.flushStartOfLine(match);
-        if (auto lexeme = complete(in, final.token(), match))
-            return lexeme;
+        token = final.token();
+        plainEnd = !final.isContextEnd() && !final.isStartOfLine();
+        return Scanned::Match;
     }
 }
 

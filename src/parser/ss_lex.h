@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace quillex {
 
@@ -40,6 +41,11 @@ class SSLex {
     // The next non-ignored lexeme, or none at the end of the data or while an
     // error is pending. SSLex0107e without table or consumer.
     SSRefPtr<SSLexLexeme> operator++();
+    // The same as a token record, false where operator++ gives none. The
+    // text views the consumer's buffer when that holds all the input (no
+    // lexeme is made, and complete() is not called); otherwise the lexeme
+    // complete() makes is kept for the scanner's life and viewed.
+    bool nextToken(SSLexToken& out);
 
     // List actions; 0 on success (failures raise).
     int pushExpressionList(SSLexExpressionList& list);
@@ -78,6 +84,15 @@ class SSLex {
 
   private:
     SSRefPtr<SSLexLexeme> scan();
+    // What one step of the scanning loop found: the end (or a pending
+    // error), a lexeme error() gave, or a match of `token` up to `match`.
+    enum class Scanned { End, Given, Match };
+    // `plainEnd`: neither end of the match was moved over a line end.
+    Scanned scanMatch(std::int32_t& token, SSLexMark& match, bool& plainEnd,
+                      SSRefPtr<SSLexLexeme>& given, std::uint32_t& idleIgnores);
+    bool scanToken(SSLexToken& out);
+    // Lexemes that tokens view where the consumer's bytes may move.
+    bool keep(SSRefPtr<SSLexLexeme> lexeme, SSLexToken& out);
     // How a stretch of byte codes read in place ended: nothing read, read up
     // to a code it leaves to the general loop, or the automaton stopped.
     enum class Walk { None, Read, Stopped };
@@ -94,6 +109,7 @@ class SSLex {
     std::uint32_t lexemesValid_ = 0;
     SSLexExpressionList* current_ = nullptr;
     SSLifo<SSLexExpressionList*> stack_{32, 32};
+    std::vector<SSRefPtr<SSLexLexeme>> kept_;
 };
 
 } // namespace quillex

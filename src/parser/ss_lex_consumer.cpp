@@ -48,6 +48,7 @@ void SSLexConsumer::readCode() {
     case SSLexConsumerType::SingleByte:
         break;
     case SSLexConsumerType::Unicode:
+        positionsFollowBytes_ = false; // a column per two bytes
         if (index_ + 1 < dataLength_ || fill()) {
             const std::uint8_t second = data_[index_ + 1];
             current_ = littleEndian_ ? first | (second << 8) : (first << 8) | second;
@@ -57,6 +58,8 @@ void SSLexConsumer::readCode() {
         break;
     case SSLexConsumerType::DoubleByte:
         if (dbcs_->isLeadByte(first) && (index_ + 1 < dataLength_ || fill())) {
+            if (data_[index_ + 1] == lineFeed)
+                positionsFollowBytes_ = false; // one character, no line
             current_ = first + 256u * data_[index_ + 1];
             index_ += 2;
             ++column_;

@@ -11,6 +11,7 @@
 #include "parser/ss_exception.h"
 #include "parser/ss_lex_lexeme.h"
 #include "parser/ss_lex_mark.h"
+#include "parser/ss_lex_token.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -99,6 +100,21 @@ class SSLexConsumer {
     // Cuts the lexeme from the lexeme start up to `mark` (line and column of
     // its start, `token`), then resumes reading at the mark.
     SSRefPtr<SSLexLexeme> lexemeToMark(const SSLexMark& mark, std::int32_t token);
+    // The same as a token record whose text views the buffer (the caller
+    // has checked holdsFixedData()): no lexeme is made. With `plainEnd` (the
+    // scanner moved neither end of the match) and while every character read
+    // took a column per byte and a line per line feed, the record carries
+    // its end as counted here.
+    void tokenToMark(const SSLexMark& mark, std::int32_t token, bool plainEnd, SSLexToken& out) {
+        out.token = token;
+        out.line = line_;
+        out.column = offset_;
+        out.text = textTo(std::clamp(mark.index, start_, dataLength_));
+        flushLexeme(mark);
+        const bool exact = plainEnd && positionsFollowBytes_;
+        out.endLine = exact ? line_ : 0;
+        out.endColumn = exact ? offset_ : 0;
+    }
     // The same up to the read index, with token 0.
     SSRefPtr<SSLexLexeme> lexemeToCurrent();
     // Drops everything read since the lexeme start.
@@ -226,6 +242,9 @@ class SSLexConsumer {
     std::uint32_t newlines_ = 1;
     std::uint32_t column_ = 1;
     bool littleEndian_ = true;
+    // No character read so far was counted otherwise than byte by byte: no
+    // 16-bit input, no double-byte character ending in a line feed.
+    bool positionsFollowBytes_ = true;
 };
 
 } // namespace quillex

@@ -95,6 +95,7 @@ void SSYacc::setTable(const std::string& tablePath) {
 void SSYacc::reset() {
     state_ = 0;
     lookahead_.reset();
+    token_ = {};
     wasError_ = abort_ = endReached_ = false;
     shiftedSinceError_ = 0;
     production_ = productionSize_ = leftside_ = 0;
@@ -142,6 +143,7 @@ int SSYacc::endWithoutRecovery() {
         return accept();
     case SSYaccAction::error:
         wasError_ = true;
+        lookahead_ = token_.toLexeme();
         static_cast<void>(error(state_, *lookahead_)); // reports; the parse ends either way
         return 1;
     default:
@@ -190,6 +192,19 @@ bool SSYacc::readFromLexer() {
         lexeme = eofLexeme_;
     }
     lookahead_ = std::move(lexeme);
+    return true;
+}
+
+// The next token of the input as a record, else (once) the end of input.
+bool SSYacc::readToken() {
+    if (endReached_)
+        pending_.throwException(SSExceptionId::YaccReadPastEof);
+    if (lex_ == nullptr)
+        pending_.throwException(SSExceptionId::YaccLexMissing);
+    if (!lex_->nextToken(token_)) {
+        endReached_ = true;
+        token_ = SSLexToken::of(*eofLexeme_);
+    }
     return true;
 }
 
@@ -384,6 +399,14 @@ SSRefPtr<SSLexLexeme> SSYacc::nextLexeme() {
 
 bool SSYacc::shift(SSLexLexeme&, SSYaccStackElement&) {
     return true;
+}
+
+bool SSYacc::shiftToken(const SSLexToken&, SSYaccStackElement&) {
+    return true;
+}
+
+bool SSYacc::foldToken(std::uint32_t, const SSLexToken&, SSYaccStackElement&) {
+    return false;
 }
 
 int SSYacc::larLookahead(SSLexLexeme&) {

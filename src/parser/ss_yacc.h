@@ -33,7 +33,9 @@ namespace quillex {
 // WithoutRecovery: for a grammar whose table has no conflicts (so nothing is
 // read ahead) and whose error() ends the parse; its loop takes each
 // lookahead straight from the lexer and has neither path (a conflict entry
-// is a damaged table).
+// is a damaged table). It takes tokens as plain records (SSLex::nextToken)
+// rather than lexeme objects: its elements hold SSLexToken values, its hooks
+// are shiftToken() and foldToken(), and it makes a lexeme only for error().
 enum class SSYaccDriver { General, WithoutRecovery };
 
 class SSYacc {
@@ -73,6 +75,8 @@ class SSYacc {
     // Element `index` places below the top (0 = the top); SSLifo0003e when
     // the stack is not that deep.
     SSYaccStackElement* elementFromStack(std::uint32_t index);
+    // The lookahead as a lexeme (the general loop; the loop without
+    // recovery sets it only for error()).
     SSLexLexeme* lookahead() const { return lookahead_.get(); }
     std::uint32_t state() const { return state_; }
     // Tokens of the state's action entries, in table order; SSYacc0114e
@@ -137,6 +141,11 @@ class SSYacc {
     // not available. The default refuses (false stops the parse).
     virtual bool fold(std::uint32_t production, const SSRefPtr<SSLexLexeme>& terminal,
                       SSYaccStackElement& top);
+    // shift() and fold() of the loop without recovery, which hands terminals
+    // on as token records (the element's token set). Defaults: true, false.
+    virtual bool shiftToken(const SSLexToken& token, SSYaccStackElement& element);
+    virtual bool foldToken(std::uint32_t production, const SSLexToken& terminal,
+                           SSYaccStackElement& top);
 
   protected:
     // Makes the stack hold elements of type `Element` (derived from
@@ -169,9 +178,45 @@ class SSYacc {
     // The next lookahead as the driver takes it.
     template <SSYaccDriver driver> bool nextLookahead() {
         if constexpr (driver == SSYaccDriver::WithoutRecovery)
-            return readFromLexer();
+            return readToken();
         else
             return readLookahead();
+    }
+    // The lookahead's token number as the driver holds it.
+    template <SSYaccDriver driver> std::int32_t lookaheadToken() const {
+        if constexpr (driver == SSYaccDriver::WithoutRecovery)
+            return token_.token;
+        else
+            return lookahead_->token();
+    }
+    // Puts the lookahead, as the driver holds it, into a fresh element.
+    template <SSYaccDriver driver> bool shiftLookahead(SSYaccStackElement& element) {
+        if constexpr (driver == SSYaccDriver::WithoutRecovery)
+            return putTerminal(token_, element);
+        else
+            return putTerminal(lookahead_, element);
+    }
+    // The terminal being shifted or folded, as the driver holds it.
+    bool putTerminal(const SSLexToken& token, SSYaccStackElement& element) {
+        element.setToken(token);
+        return shiftToken(token, element);
+    }
+    bool putTerminal(const SSRefPtr<SSLexLexeme>& lexeme, SSYaccStackElement& element) {
+        element.setLexeme(lexeme);
+        return shift(*lexeme, element);
+    }
+    bool foldTerminal(std::uint32_t production, const SSLexToken& token, SSYaccStackElement& top) {
+        return foldToken(production, token, top);
+    }
+    bool foldTerminal(std::uint32_t production, const SSRefPtr<SSLexLexeme>& lexeme,
+                      SSYaccStackElement& top) {
+        return fold(production, lexeme, top);
+    }
+    template <SSYaccDriver driver> auto takeLookahead() {
+        if constexpr (driver == SSYaccDriver::WithoutRecovery)
+            return token_;
+        else
+            return std::move(lookahead_);
     }
     // Accept or a syntax error, where the parse without recovery ends.
     int endWithoutRecovery();
@@ -190,8 +235,12 @@ class SSYacc {
 
     bool readLookahead();
     bool readFromLexer();
+    bool readToken();
     SSLexLexeme* readAhead(std::size_t& position);
-    void lookupAction(std::uint32_t state, const SSLexLexeme& lookahead);
+    void lookupAction(std::uint32_t state, std::int32_t token);
+    void lookupAction(std::uint32_t state, const SSLexLexeme& lookahead) {
+        lookupAction(state, lookahead.token());
+    }
     void selectReduce(std::uint32_t production);
     bool resolveConflict();
     bool hasAction(std::uint32_t state, std::int32_t token) const;
@@ -207,6 +256,7 @@ class SSYacc {
     std::uint32_t shiftedSinceError_ = 0;
     std::uint32_t larIndex_ = 0;
     SSRefPtr<SSLexLexeme> lookahead_;
+    SSLexToken token_; // the lookahead of the loop without recovery
     bool endReached_ = false;
     SSYaccLexemeCache cache_;
     std::uint32_t production_ = 0;
@@ -231,9 +281,9 @@ inline void SSYacc::selectReduce(std::uint32_t production) {
     leftside_ = record.leftside();
 }
 
-inline void SSYacc::lookupAction(std::uint32_t state, const SSLexLexeme& lookahead) {
+inline void SSYacc::lookupAction(std::uint32_t state, std::int32_t token) {
     const SSYaccActionIndex::Action entry =
-        actionIndex().action(state, static_cast<std::uint32_t>(lookahead.token()));
+        actionIndex().action(state, static_cast<std::uint32_t>(token));
     action_ = entry.kind();
     switch (action_) {
     case SSYaccAction::shift:
@@ -253,7 +303,7 @@ inline void SSYacc::lookupAction(std::uint32_t state, const SSLexLexeme& lookahe
 template <class Stack, SSYaccDriver driver> int SSYacc::runOn(Stack& stack) {
     if (!nextLookahead<driver>())
         return 1;
-    lookupAction(state_, *lookahead_);
+    lookupAction(state_, lookaheadToken<driver>());
     std::uint64_t reductions = 0;
     std::uint64_t reductionLimit = reductionBound();
     while (!abort_) {
@@ -266,15 +316,14 @@ template <class Stack, SSYaccDriver driver> int SSYacc::runOn(Stack& stack) {
                 continue;
             }
             SSYaccStackElement& element = stack.fresh();
-            element.setLexeme(lookahead_);
             element.setState(actionNumber_);
-            if (!shift(*lookahead_, element))
+            if (!shiftLookahead<driver>(element))
                 return 1;
             stack.replaceTop(0);
             state_ = actionNumber_;
             if (!nextLookahead<driver>())
                 return 1;
-            lookupAction(state_, *lookahead_);
+            lookupAction(state_, lookaheadToken<driver>());
             ++shiftedSinceError_;
             reductions = 0;
             reductionLimit = reductionBound();
@@ -302,7 +351,7 @@ template <class Stack, SSYaccDriver driver> int SSYacc::runOn(Stack& stack) {
                 stack.top().setState(target);
             }
             state_ = target;
-            lookupAction(state_, *lookahead_);
+            lookupAction(state_, lookaheadToken<driver>());
         } else if constexpr (driver == SSYaccDriver::WithoutRecovery) {
             return endWithoutRecovery();
         } else {
@@ -322,30 +371,29 @@ template <class Stack, SSYaccDriver driver> int SSYacc::runOn(Stack& stack) {
 template <class Stack, SSYaccDriver driver>
 bool SSYacc::shiftOrFold(Stack& stack, std::uint32_t production) {
     const std::uint32_t shifted = actionNumber_;
-    SSRefPtr<SSLexLexeme> terminal = std::move(lookahead_);
+    const auto terminal = takeLookahead<driver>();
     if (!nextLookahead<driver>())
         return false;
     ++shiftedSinceError_;
     const SSYaccActionIndex::Action next =
-        actionIndex().action(shifted, static_cast<std::uint32_t>(lookahead_->token()));
+        actionIndex().action(shifted, static_cast<std::uint32_t>(lookaheadToken<driver>()));
     if (next.kind() == SSYaccAction::reduce && next.number() == production && stack.depth() >= 2) {
         const SSYaccPairTableProd record = actionIndex().production(production);
         if (actionIndex().gotoState(stack.fromTop(1).state(), record.leftside()) == state_) {
             selectReduce(production);
-            if (!fold(production, terminal, stack.top()))
+            if (!foldTerminal(production, terminal, stack.top()))
                 return false;
-            lookupAction(state_, *lookahead_);
+            lookupAction(state_, lookaheadToken<driver>());
             return true;
         }
     }
     SSYaccStackElement& element = stack.fresh();
-    element.setLexeme(terminal);
     element.setState(shifted);
-    if (!shift(*terminal, element))
+    if (!putTerminal(terminal, element))
         return false;
     stack.replaceTop(0);
     state_ = shifted;
-    lookupAction(state_, *lookahead_);
+    lookupAction(state_, lookaheadToken<driver>());
     return true;
 }
 

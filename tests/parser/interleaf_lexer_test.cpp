@@ -7,15 +7,20 @@
 #include "parser/interleaf/interleaf_table_images.h"
 #include "parser/interleaf/interleaf_tokens.h"
 #include "parser/resource_registry.h"
+#include "parser/ss_lex_buffer_consumer.h"
 #include "parser/ss_lex_string_consumer.h"
 #include "parser/ss_yacc_table.h"
+#include "parser/text_position.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <set>
+#include <sstream>
 #include <vector>
 
 using namespace quillex;
@@ -257,6 +262,83 @@ TEST(InterleafLexer, EmptyFieldDataDoesNotConsumeInput) {
     ASSERT_EQ(lexemes.size(), 3u);
     for (const Lexeme& l : lexemes)
         EXPECT_EQ(l, (Lexeme{DIAGRAM_DATA, "", 1, 1, 17}));
+}
+
+namespace {
+
+// Scans `input` twice, as lexemes and as token records, and checks that both
+// give the same tokens at the same places, and that where a record carries
+// its end, counting its text's bytes from its start reaches the same place.
+// Returns how many records carried their end, of `total`.
+std::size_t checkTokenEnds(const std::string& input, std::uint32_t codePage, std::size_t& total) {
+    const std::span bytes(reinterpret_cast<const std::uint8_t*>(input.data()), input.size());
+    const SSDbcsInfo leadBytes(codePage);
+    SSLexBufferConsumer lexemeInput(bytes);
+    SSLexBufferConsumer tokenInput(bytes);
+    lexemeInput.setDbcsInfo(leadBytes);
+    tokenInput.setDbcsInfo(leadBytes);
+    InterleafLexer lexemes(lexemeInput, nullptr, 1);
+    InterleafLexer tokens(tokenInput, nullptr, 1);
+    std::size_t ended = 0;
+    total = 0;
+    for (;;) {
+        const SSRefPtr<SSLexLexeme> lexeme = ++lexemes;
+        SSLexToken token;
+        const bool more = tokens.nextToken(token);
+        EXPECT_EQ(more, static_cast<bool>(lexeme)) << "token " << total;
+        if (!more || !lexeme)
+            return ended;
+        ++total;
+        SCOPED_TRACE("token " + std::to_string(total) + " at " + std::to_string(token.line) + ":" +
+                     std::to_string(token.column));
+        EXPECT_EQ(token.token, lexeme->token());
+        EXPECT_EQ(token.text, lexeme->text());
+        EXPECT_EQ(token.line, lexeme->line());
+        EXPECT_EQ(token.column, lexeme->offset());
+        if (token.endLine == 0)
+            continue;
+        ++ended;
+        std::uint32_t line = token.line;
+        std::uint32_t column = token.column;
+        advancePosition(token.text, line, column);
+        EXPECT_EQ(line, token.endLine);
+        EXPECT_EQ(column, token.endColumn);
+    }
+}
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+} // namespace
+
+// The parse takes a token's end from the scanner where that is where
+// counting its text would reach: on real documents nearly always, and never
+// after a double-byte character whose second byte is a line feed (the
+// scanner reads it as one character on one line).
+TEST(InterleafLexer, TokenEndsAreWhereCountingTheTextReaches) {
+    std::size_t total = 0;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::filesystem::path(QUILLEX_CORPUS) / "as-8.0")) {
+        SCOPED_TRACE(entry.path().filename().string());
+        const std::size_t ended = checkTokenEnds(readFile(entry.path()), 1252, total);
+        EXPECT_GT(ended, total * 9 / 10);
+    }
+    const std::string header = "<!OPS, Version = 8.0>\n\n";
+    for (const std::uint32_t codePage : {932u, 1252u}) {
+        SCOPED_TRACE("code page " + std::to_string(codePage));
+        const std::string japanese = header + "<\"para\">ab\x82\xa0"
+                                              "cd\n\x82\ne f\n\r\ng\n";
+        const std::size_t ended = checkTokenEnds(japanese, codePage, total);
+        EXPECT_GT(total, 4u);
+        if (codePage == 932)
+            EXPECT_LT(ended, total);
+        else
+            EXPECT_EQ(ended, total);
+    }
 }
 
 TEST(InterleafLexer, TokenNamesMatchTheLexerDefinition) {

@@ -41,39 +41,39 @@ void SourceSpan::append(SourceSpan&& next, std::size_t room) {
 
 namespace {
 
-// A lexeme's text covers a span only when it has text and a real line (the
-// end-of-input lexeme and lexemes the engine makes have none).
-bool coversText(const SSLexLexeme& lexeme) {
-    return lexeme.length() != 0 && lexeme.line() != 0 && lexeme.line() != 0xFFFFFFFF;
+// A terminal's text covers a span only when it has text and a real line (the
+// end of input and lexemes the engine makes have none).
+bool coversText(const SSLexToken& terminal) {
+    return !terminal.text.empty() && terminal.line != 0 && terminal.line != 0xFFFFFFFF;
 }
 
 } // namespace
 
-SourceSpan SourceSpan::ofLexeme(const SSLexLexeme& lexeme) {
+SourceSpan SourceSpan::ofTerminal(const SSLexToken& terminal) {
     SourceSpan span;
-    span.text = lexeme.text();
-    if (!coversText(lexeme))
+    span.text = terminal.text;
+    if (!coversText(terminal))
         return span;
-    span.startLine = span.endLine = lexeme.line();
-    span.startColumn = span.endColumn = lexeme.offset();
-    advancePosition(span.text, span.endLine, span.endColumn);
+    span.startLine = span.endLine = terminal.line;
+    span.startColumn = span.endColumn = terminal.column;
+    terminal.advanceToEnd(span.endLine, span.endColumn);
     return span;
 }
 
-void SourceSpan::appendLexeme(const SSLexLexeme& lexeme, std::size_t room) {
-    if (!coversText(lexeme))
+void SourceSpan::appendTerminal(const SSLexToken& terminal, std::size_t room) {
+    if (!coversText(terminal))
         return;
     if (empty()) {
-        text = lexeme.text();
-        startLine = endLine = lexeme.line();
-        startColumn = endColumn = lexeme.offset();
+        text = terminal.text;
+        startLine = endLine = terminal.line;
+        startColumn = endColumn = terminal.column;
     } else {
-        makeRoom(lexeme.length(), room);
-        text += lexeme.text();
-        endLine = lexeme.line();
-        endColumn = lexeme.offset();
+        makeRoom(terminal.text.size(), room);
+        text += terminal.text;
+        endLine = terminal.line;
+        endColumn = terminal.column;
     }
-    advancePosition(lexeme.text(), endLine, endColumn);
+    terminal.advanceToEnd(endLine, endColumn);
 }
 
 InterleafParser::InterleafParser(const std::string& fileName, ConversionHost* host, int debug)
@@ -135,8 +135,8 @@ InterleafStackElement* InterleafParser::spanElement(SSYaccStackElement& element)
 }
 
 SourceSpan InterleafParser::spanOf(SSYaccStackElement& element, bool take) const {
-    if (element.lexeme() != nullptr)
-        return SourceSpan::ofLexeme(*element.lexeme());
+    if (SSLexToken terminal; element.terminal(terminal))
+        return SourceSpan::ofTerminal(terminal);
     if (auto* own = spanElement(element))
         return take ? std::move(own->span) : own->span;
     return {};
@@ -151,8 +151,8 @@ bool InterleafParser::reduce(std::uint32_t, std::uint32_t size, SSYaccStackEleme
     const std::size_t room = lexer_.consumer() != nullptr ? lexer_.consumer()->dataLength() : 0;
     for (std::uint32_t i = 0; i < size; ++i) {
         SSYaccStackElement& symbol = *elementFromProduction(static_cast<std::int32_t>(i));
-        if (symbol.lexeme() != nullptr) {
-            result->span.appendLexeme(*symbol.lexeme(), room);
+        if (SSLexToken terminal; symbol.terminal(terminal)) {
+            result->span.appendTerminal(terminal, room);
         } else {
             // The element gives its text up: it leaves the stack after this.
             SourceSpan taken = std::move(static_cast<InterleafStackElement&>(symbol).span);
@@ -166,20 +166,25 @@ bool InterleafParser::foldsLists() const {
     return typeid(*this) == typeid(InterleafParser);
 }
 
-bool InterleafParser::fold(std::uint32_t, const SSRefPtr<SSLexLexeme>& terminal,
+bool InterleafParser::fold(std::uint32_t production, const SSRefPtr<SSLexLexeme>& terminal,
                            SSYaccStackElement& top) {
+    return foldToken(production, SSLexToken::of(*terminal), top);
+}
+
+bool InterleafParser::foldToken(std::uint32_t, const SSLexToken& terminal,
+                                SSYaccStackElement& top) {
     InterleafStackElement* list = spanElement(top);
     if (list == nullptr)
         return false;
     const std::size_t room = lexer_.consumer() != nullptr ? lexer_.consumer()->dataLength() : 0;
-    if (const SSLexLexeme* own = top.lexeme()) {
+    if (SSLexToken own; top.terminal(own)) {
         // A list element that is still its terminal: its span first.
         SourceSpan span;
-        span.appendLexeme(*own, room);
+        span.appendTerminal(own, room);
         list->span = std::move(span);
-        top.setLexeme(nullptr);
+        top.clearTerminal();
     }
-    list->span.appendLexeme(*terminal, room);
+    list->span.appendTerminal(terminal, room);
     return true;
 }
 

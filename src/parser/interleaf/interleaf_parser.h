@@ -44,10 +44,13 @@ struct SourceSpan {
     // document-long text is not copied at every doubling nor held twice at
     // the last copy (only the part it fills is ever touched).
     void append(SourceSpan&& next, std::size_t room = 0);
-    // The same with the span of a lexeme, without making that span first.
-    void appendLexeme(const SSLexLexeme& lexeme, std::size_t room = 0);
-    // The span of a lexeme's text.
-    static SourceSpan ofLexeme(const SSLexLexeme& lexeme);
+    // The same with the span of a terminal, without making that span first.
+    void appendTerminal(const SSLexToken& terminal, std::size_t room = 0);
+    void appendLexeme(const SSLexLexeme& lexeme, std::size_t room = 0) {
+        appendTerminal(SSLexToken::of(lexeme), room);
+    }
+    // The span of a terminal's text.
+    static SourceSpan ofTerminal(const SSLexToken& terminal);
 
   private:
     static constexpr std::size_t largeText = std::size_t{1} << 20;
@@ -56,7 +59,7 @@ struct SourceSpan {
 };
 
 // The stack element of the default reduction: the span of a nonterminal.
-// Terminals keep their lexeme; spanOf() serves both.
+// Terminals keep their token (or lexeme); spanOf() serves both.
 class InterleafStackElement final : public SSYaccStackElement {
   public:
     SourceSpan span;
@@ -97,6 +100,8 @@ class InterleafParser : public SSYacc {
     bool foldsLists() const override;
     bool fold(std::uint32_t production, const SSRefPtr<SSLexLexeme>& terminal,
               SSYaccStackElement& top) override;
+    bool foldToken(std::uint32_t production, const SSLexToken& terminal,
+                   SSYaccStackElement& top) override;
 
     // "Expected A, B, or C" for the action tokens of a state, in table order,
     // without the error token; empty when there are none.
