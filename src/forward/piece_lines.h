@@ -32,6 +32,14 @@ class PieceLines {
     PieceLines& operator=(std::vector<std::string> lines);
     // A copy owns its lines.
     PieceLines(const PieceLines& other);
+    // A list whose lines view this list's texts instead of copying them: it
+    // stays valid as long as this list lives and is not assigned another
+    // list (lines assigned from strings or added keep the old texts).
+    PieceLines views() const {
+        PieceLines copy;
+        copy.lines_ = lines_;
+        return copy;
+    }
     PieceLines& operator=(const PieceLines& other);
     PieceLines(PieceLines&&) noexcept = default;
     PieceLines& operator=(PieceLines&&) noexcept = default;
