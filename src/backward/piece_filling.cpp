@@ -93,6 +93,14 @@ class PieceFiller {
         return lines;
     }
 
+    // A piece's lines are given whole: a line added to a list given whole
+    // would double the list's room, for every filled piece of its kind.
+    static std::vector<std::string> withLineBefore(const char* line,
+                                                   std::vector<std::string> lines) {
+        lines.emplace(lines.begin(), line);
+        return lines;
+    }
+
     // The declarations of the piece rewritten for the target language.
     void rewriteLines(DocumentPiece& piece) {
         std::vector<std::string> lines = piece.lines.strings();
@@ -180,8 +188,7 @@ bool PieceFiller::fillByKind(DocumentPiece& piece) {
         if (settings_.styleMode)
             return false;
         if (auto found = lookUp(piece, true)) {
-            piece.lines = converted(std::move(*found));
-            piece.lines.insert(0, {"<!End Declarations>"});
+            piece.lines = withLineBefore("<!End Declarations>", converted(std::move(*found)));
         }
         inDeclarations_ = false;
         break;
@@ -195,16 +202,16 @@ bool PieceFiller::fillByKind(DocumentPiece& piece) {
         break;
     case PieceKind::MicroDocument:
         if (auto found = lookUp(piece, false)) {
-            piece.lines = converted(std::move(*found));
-            piece.lines.add(")");
+            std::vector<std::string> lines = converted(std::move(*found));
+            lines.emplace_back(")");
+            piece.lines = std::move(lines);
         }
         break;
     case PieceKind::TextAfterFrame:
         if (piece.qmxTag.empty() || (inDeclarations_ && !settings_.ancillaryUsable))
             break;
         if (auto found = lookUp(piece, false)) {
-            piece.lines = converted(std::move(*found));
-            piece.lines.insert(0, {">"});
+            piece.lines = withLineBefore(">", converted(std::move(*found)));
         } else {
             piece.lines = {">"};
             piece.filled = true;
@@ -216,8 +223,7 @@ bool PieceFiller::fillByKind(DocumentPiece& piece) {
         break;
     case PieceKind::EndOfTable:
         if (auto found = lookUp(piece, true)) {
-            piece.lines = converted(std::move(*found));
-            piece.lines.insert(0, {"<End Table>"});
+            piece.lines = withLineBefore("<End Table>", converted(std::move(*found)));
         }
         break;
     default:

@@ -102,7 +102,7 @@ PieceList copyOfPieces(const PieceList& pieces) {
     PieceList copy;
     copy.reserve(pieces.size());
     for (const auto& piece : pieces)
-        copy.push_back(std::make_unique<DocumentPiece>(*piece));
+        copy.push_back(piece->viewingCopy());
     return copy;
 }
 

@@ -22,7 +22,9 @@ namespace quillex::backward {
 // ends, blank lines dropped.
 std::vector<std::string> asReadBack(std::vector<std::string> lines);
 
-// A copy of every piece, to be filled on the side.
+// A copy of every piece, to be filled on the side. Its lines view those of
+// `pieces` (DocumentPiece::viewingCopy), which must outlive the copy: copying
+// the texts would hold the skeleton's text a second time.
 PieceList copyOfPieces(const PieceList& pieces);
 
 // Unfills every piece of `pieces` whose lines are those of the same piece of

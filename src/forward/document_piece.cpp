@@ -64,6 +64,21 @@ std::ostream& operator<<(std::ostream& out, PieceKind kind) {
     return out << pieceKindName(kind);
 }
 
+std::unique_ptr<DocumentPiece> DocumentPiece::viewingCopy() const {
+    auto copy = std::make_unique<DocumentPiece>(kind);
+    copy->span = span;
+    copy->lines = lines.views();
+    copy->number = number;
+    copy->objectNumber = objectNumber;
+    copy->firstPosition = firstPosition;
+    copy->secondPosition = secondPosition;
+    copy->sharedContents = sharedContents;
+    copy->qmxTag = qmxTag;
+    copy->name = name;
+    copy->filled = filled;
+    return copy;
+}
+
 void DocumentPiece::add(const CTextPiece& element) {
     span.mergeSpan(element);
     if (!element.text.empty())

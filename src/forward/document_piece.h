@@ -94,6 +94,11 @@ struct DocumentPiece {
     // replace their range of the skeleton; every other range keeps its bytes.
     bool filled = false;
 
+    // A copy whose lines view this piece's texts (PieceLines::views): it
+    // stays valid as long as this piece lives. A field added above is
+    // copied here too.
+    std::unique_ptr<DocumentPiece> viewingCopy() const;
+
     // Widens the span over `element` and keeps its text as a new line.
     void add(const CTextPiece& element);
     // Adds a line of the piece's own.

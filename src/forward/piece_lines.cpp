@@ -12,8 +12,10 @@ PieceLines::Owned& PieceLines::owned() {
     return *own_;
 }
 
-std::string_view PieceLines::own(std::string text) {
-    return owned().lines.emplace_back(std::move(text));
+std::string_view PieceLines::own(std::string_view text) {
+    char* block = owned().blocks.emplace_back(std::make_unique<char[]>(text.size())).get();
+    std::memcpy(block, text.data(), text.size());
+    return {block, text.size()};
 }
 
 PieceLines& PieceLines::operator=(std::vector<std::string> lines) {
@@ -43,13 +45,14 @@ PieceLines& PieceLines::operator=(const PieceLines& other) {
 }
 
 void PieceLines::add(std::string text) {
-    lines_.push_back(own(std::move(text)));
+    lines_.push_back(own(text));
 }
 
 void PieceLines::insert(std::size_t at, std::vector<std::string> texts) {
     std::vector<std::string_view> views;
-    for (std::string& text : texts)
-        views.push_back(own(std::move(text)));
+    views.reserve(texts.size());
+    for (const std::string& text : texts)
+        views.push_back(own(text));
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(std::min(at, lines_.size())),
                   views.begin(), views.end());
 }

@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <deque>
 #include <memory>
 #include <span>
 #include <string>
@@ -31,6 +30,14 @@ class PieceLines : public LineViews {
     PieceLines& operator=(std::vector<std::string> lines);
     // A copy owns its lines.
     PieceLines(const PieceLines& other);
+    // A list whose lines view this list's texts instead of copying them: it
+    // stays valid as long as this list lives and is not assigned another
+    // list (lines assigned from strings or added keep the old texts).
+    PieceLines views() const {
+        PieceLines copy;
+        copy.lines_ = lines_;
+        return copy;
+    }
     PieceLines& operator=(const PieceLines& other);
     PieceLines(PieceLines&&) noexcept = default;
     PieceLines& operator=(PieceLines&&) noexcept = default;
@@ -54,13 +61,14 @@ class PieceLines : public LineViews {
     }
 
   private:
-    std::string_view own(std::string text);
+    std::string_view own(std::string_view text);
 
-    // Texts of the list's own: single lines added one by one (a deque keeps
-    // them in place as it grows), and lists assigned whole, each kept back to
-    // back in one block. Most lists have none: they cost one pointer.
+    // Texts of the list's own, in blocks that stay in place: a line added
+    // alone is a block, a list assigned whole is one block back to back.
+    // Most lists have none: they cost one pointer. (A deque of strings here
+    // cost every owning list more than half a kilobyte before its first
+    // line, which filled pieces paid by the thousand.)
     struct Owned {
-        std::deque<std::string> lines;
         std::vector<std::unique_ptr<char[]>> blocks;
     };
     Owned& owned();

@@ -191,12 +191,17 @@ int Verifier::compareFiles(const TextLoader& loadSource, const TextLoader& loadT
     return result::VerificationComplete;
 }
 
-void Verifier::checkAgainstSource(const std::vector<std::string>& sourceLines,
+void Verifier::checkAgainstSource(std::vector<std::string> sourceLines,
                                   const std::vector<std::string>& translatedLines) {
     const FilePaths paths = pathsOf(options_);
-    const int result = compareFiles([&] { return asReadFromFile(sourceLines); },
-                                    [&] { return asReadFromFile(translatedLines); }, paths.source,
-                                    paths.translated);
+    const auto readSource = [&] {
+        std::string text = asReadFromFile(sourceLines);
+        std::vector<std::string>().swap(sourceLines);
+        return text;
+    };
+    const int result = compareFiles(
+        readSource, [&] { return asReadFromFile(translatedLines); }, paths.source,
+        paths.translated);
     if (result != result::VerificationComplete || report_.errors() != 0)
         throw ConversionFailure(result::TagErrors);
     // What the verifier would only warn of (a paragraph deleted, a tag

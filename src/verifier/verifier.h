@@ -52,8 +52,9 @@ class Verifier {
     // lines held in memory, header lines included), as the backward conversion
     // runs it before a merge: returns when it found no error; throws result
     // code 10000 otherwise. Alerts and warnings let the conversion go on, as
-    // the report tells the user they may. No report is written.
-    void checkAgainstSource(const std::vector<std::string>& sourceLines,
+    // the report tells the user they may. No report is written. The source
+    // lines are let go once read: the check holds their text in one block.
+    void checkAgainstSource(std::vector<std::string> sourceLines,
                             const std::vector<std::string>& translatedLines);
 
     // The report built so far (for inspection).

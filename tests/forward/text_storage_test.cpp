@@ -1,6 +1,7 @@
 // Where the forward conversion keeps texts: the text store, the lines of a
 // piece (views of the source and texts of their own) and the tag registry,
 // which keeps each markup and tag once and hands out views of them.
+#include "forward/document_piece.h"
 #include "forward/piece_lines.h"
 #include "forward/tag_registry.h"
 #include "foundation/text_store.h"
@@ -59,6 +60,41 @@ TEST(PieceLines, ViewsAndTextsOfTheirOwnStayValid) {
     strings.clear();
     EXPECT_EQ(copy, (std::vector<std::string>{"a", "b"}));
     EXPECT_EQ(made, "made here");
+}
+
+// The backward conversion fills a copy of the pieces on the side: the copy
+// views the piece's texts, sees every field, and its lines stay valid when
+// the piece is filled with lines of its own.
+TEST(PieceLines, AViewingCopyOfAPieceSharesItsTexts) {
+    const std::string source = "<Frame, Name = F>text";
+    DocumentPiece piece(PieceKind::Frame);
+    piece.lines.addView(std::string_view(source).substr(0, 17));
+    piece.lines.add("made");
+    piece.number = 4;
+    piece.objectNumber = 5;
+    piece.firstPosition = 1.5f;
+    piece.secondPosition = 2.5f;
+    piece.sharedContents = true;
+    piece.qmxTag = "<f 7>";
+    piece.name = "F";
+    piece.filled = true;
+
+    const std::unique_ptr<DocumentPiece> copy = piece.viewingCopy();
+    EXPECT_EQ(copy->kind, piece.kind);
+    EXPECT_EQ(copy->number, 4);
+    EXPECT_EQ(copy->objectNumber, 5);
+    EXPECT_EQ(copy->firstPosition, 1.5f);
+    EXPECT_EQ(copy->secondPosition, 2.5f);
+    EXPECT_TRUE(copy->sharedContents);
+    EXPECT_EQ(copy->qmxTag, "<f 7>");
+    EXPECT_EQ(copy->name, "F");
+    EXPECT_TRUE(copy->filled);
+    ASSERT_EQ(copy->lines, piece.lines);
+    EXPECT_EQ(copy->lines[0].data(), source.data());
+    EXPECT_EQ(copy->lines[1].data(), piece.lines[1].data());
+
+    piece.lines = std::vector<std::string>{"filled"};
+    EXPECT_EQ(copy->lines, (std::vector<std::string>{"<Frame, Name = F>", "made"}));
 }
 
 // The maps hold views: the registry keeps the texts it is given, so that the
