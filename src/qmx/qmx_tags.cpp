@@ -35,19 +35,8 @@ static_assert(blockAgrees(kFootnoteBlock, Footnote, FootnoteEnd, InlineFootnote)
 static_assert(blockAgrees(kIndexMarkerBlock, IndexMarker, IndexMarkerEnd, InlineIndexMarker));
 static_assert(blockAgrees(kCellFrameBlock, CellFrame, CellFrameEnd, None));
 
-// Whether `text` begins with `head`. Heads are a few bytes long, which a
-// loop compares sooner than a call to memcmp.
-bool startsWith(std::string_view text, std::string_view head) {
-    if (text.size() < head.size())
-        return false;
-    for (std::size_t i = 0; i < head.size(); ++i)
-        if (text[i] != head[i])
-            return false;
-    return true;
-}
-
 bool matches(std::string_view text, const TagRow& row) {
-    return isWhole(row.text) ? text == row.text : startsWith(text, headOf(row.text));
+    return isWhole(row.text) ? text == row.text : beginsWithHead(text, headOf(row.text));
 }
 
 // A row as the lookups compare it: its head, and whether it is compared
@@ -59,8 +48,8 @@ struct Pattern {
 };
 
 bool fits(std::string_view text, const Pattern& pattern) {
-    return pattern.whole ? text.size() == pattern.head.size() && startsWith(text, pattern.head)
-                         : startsWith(text, pattern.head);
+    return pattern.whole ? text.size() == pattern.head.size() && beginsWithHead(text, pattern.head)
+                         : beginsWithHead(text, pattern.head);
 }
 
 // The rows with one trait or one backward rule, in table order, gathered

@@ -384,18 +384,22 @@ const TagRow& rowOf(Tag tag);
 // head, or equals the row's text for a tag compared whole.
 bool is(std::string_view text, Tag tag);
 
-// Whether `text` begins with the head of the row named `tag`, whole rows
-// included ("</tb>" begins "</tb>x").
-constexpr bool begins(std::string_view text, Tag tag) {
-    // Heads are a few bytes long: compared in place, with the head of a
-    // named tag a constant, rather than through a call to memcmp.
-    const std::string_view head = kHeadsByTag[static_cast<std::size_t>(tag)];
+// Whether `text` begins with `head`. Heads are a few bytes long: compared in
+// place (with the head of a named tag a constant) sooner than through a call
+// to memcmp.
+constexpr bool beginsWithHead(std::string_view text, std::string_view head) {
     if (text.size() < head.size())
         return false;
     for (std::size_t i = 0; i < head.size(); ++i)
         if (text[i] != head[i])
             return false;
     return true;
+}
+
+// Whether `text` begins with the head of the row named `tag`, whole rows
+// included ("</tb>" begins "</tb>x").
+constexpr bool begins(std::string_view text, Tag tag) {
+    return beginsWithHead(text, kHeadsByTag[static_cast<std::size_t>(tag)]);
 }
 
 // The row whose head begins `text` among the rows with `trait` (whole rows
