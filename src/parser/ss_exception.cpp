@@ -78,8 +78,8 @@ namespace {
 
 // Appends one conversion (the text between '%' and the conversion letter
 // included) filled with `parm`.
-void appendConversion(std::string& out, std::string_view spec, const SSExceptionParm& parm) {
-    const char letter = spec.back();
+void appendConversion(std::string& out, std::string_view conversion, const SSExceptionParm& parm) {
+    const char letter = conversion.back();
     char buffer[32];
     switch (parm.kind()) {
     case SSExceptionParm::Kind::Text:
